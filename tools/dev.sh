@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Set-up and build entry points for a fresh Debian machine.
+#   tools/dev.sh play   build the game and its default content, then start it
+#   tools/dev.sh test   build everything with sanitizers and run all tests
+#   tools/dev.sh deps   only install the Debian packages the build needs
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 4)
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+  libopenal-dev libvorbis-dev libpugixml-dev libminizip-dev zlib1g-dev
+  libboost-dev libstb-dev googletest libgtest-dev libgmock-dev
+  libfreetype-dev fonts-dejavu-core librsvg2-bin
+  sox libsox-fmt-all vorbis-tools zip unzip
+)
+
+install_deps() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+case "${1:-}" in
+  deps)
+    install_deps
+    ;;
+  play)
+    install_deps
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNONOGRAM_TESTS=OFF
+    cmake --build "$root/build" -j "$jobs"
+    cd "$root/build"
+    exec ./nonogram
+    ;;
+  test)
+    install_deps
+    cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNONOGRAM_SANITIZE=ON
+    cmake --build "$root/build-test" -j "$jobs"
+    cd "$root/build-test"
+    ctest --output-on-failure -j "$jobs"
+    ;;
+  *)
+    echo "usage: tools/dev.sh play|test|deps" >&2
+    exit 2
+    ;;
+esac
