@@ -1,0 +1,35 @@
+#include "engine/bots/KC_BOT.h"
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+
+namespace KEL {
+
+KC_BOT::KC_BOT() {
+    mSortKey = 3.4e38f;
+    mDrawable = 0;
+}
+
+void KC_BOT::fFinish() {
+    if (mFinished) return;
+    mFinished = true;
+    fApplyEnd();
+    KC_CALLBACK::fCall(&mCallback);
+}
+
+int32_t KC_BOT::fMessage(int32_t message, float, float, float, void* data) {
+    switch (message) {
+        case kMSG_UPDATE:
+            if (mFinished) return kANSWER_FINISHED;
+            return fStep(kfFRAME_DELTA);
+        case kMSG_SET_CALLBACK:
+            if (data) mCallback = *static_cast<const KC_CALLBACK*>(data);
+            return 0;
+        case kMSG_FINISH:
+            if (fHandlesFinish()) fFinish();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace KEL
