@@ -1,0 +1,401 @@
+#include "engine/audio/KC_SOUND.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <new>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/audio/KC_AUDIO.h"
+
+namespace KEL {
+
+namespace {
+
+// Sources in existence; changed only under the audio lock.
+int32_t gSourceCount = 0;
+
+// The audio thread reads the frame step that the main thread writes.
+float fFrameDelta() { return std::atomic_ref<float>(kfFRAME_DELTA).load(std::memory_order_relaxed); }
+
+}  // namespace
+
+int32_t KC_SOUND::fGetSourceCount() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return gSourceCount;
+}
+
+// --- memory file -----------------------------------------------------------
+// Positions stay inside [0, size]: corrupt or truncated data must never make
+// the decoder read outside the caller's bytes.
+
+size_t KC_SOUND::fMemRead(void* destination, size_t size, size_t count, void* source) {
+    auto* file = static_cast<KS_MEMORY_FILE*>(source);
+    if (!file || !destination || size == 0 || file->mPosition >= file->mSize) return 0;
+    const size_t left = file->mSize - file->mPosition;
+    const size_t wanted = (count > SIZE_MAX / size) ? SIZE_MAX : size * count;
+    const size_t bytes = std::min(wanted, left);
+    std::memcpy(destination, file->mData + file->mPosition, bytes);
+    file->mPosition += static_cast<uint32_t>(bytes);
+    return bytes;
+}
+
+int KC_SOUND::fMemSeek(void* source, ogg_int64_t offset, int whence) {
+    auto* file = static_cast<KS_MEMORY_FILE*>(source);
+    if (!file) return -1;
+    ogg_int64_t target;
+    switch (whence) {
+    case SEEK_SET: target = offset; break;
+    case SEEK_CUR: target = static_cast<ogg_int64_t>(file->mPosition) + offset; break;
+    case SEEK_END: target = static_cast<ogg_int64_t>(file->mSize) - offset; break;
+    default: return -1;
+    }
+    if (target < 0 || target > static_cast<ogg_int64_t>(file->mSize)) return -1;
+    file->mPosition = static_cast<uint32_t>(target);
+    return 0;
+}
+
+long KC_SOUND::fMemTell(void* source) {
+    auto* file = static_cast<KS_MEMORY_FILE*>(source);
+    return file ? static_cast<long>(file->mPosition) : -1;
+}
+
+int KC_SOUND::fMemClose(void*) { return 0; }
+
+// --- life ------------------------------------------------------------------
+
+KC_SOUND::~KC_SOUND() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    fReleaseSource();
+    if (mBuffersMade) {
+        alDeleteBuffers(2, mBuffers);
+        alGetError();
+        mBuffersMade = false;
+    }
+    if (mDecoder) {
+        ov_clear(mDecoder);
+        delete mDecoder;
+        mDecoder = nullptr;
+    }
+    delete[] mPcm;
+    mPcm = nullptr;
+}
+
+void KC_SOUND::fReleaseSource() {
+    if (!mSource) return;
+    alSourceStop(mSource);
+    alSourcei(mSource, AL_BUFFER, 0);
+    alDeleteSources(1, &mSource);
+    alGetError();
+    mSource = 0;
+    --gSourceCount;
+}
+
+int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount, bool whole) {
+    if (mDecoder || !data) return -112;
+    mWhole = whole;
+    mBufferCount = bufferCount;
+    mFile = KS_MEMORY_FILE{};
+    mFile.mData = data;
+    mFile.mSize = size;
+
+    mDecoder = new OggVorbis_File();
+    std::memset(mDecoder, 0, sizeof(*mDecoder));
+    const ov_callbacks callbacks = {&KC_SOUND::fMemRead, &KC_SOUND::fMemSeek, &KC_SOUND::fMemClose,
+                                    &KC_SOUND::fMemTell};
+    if (ov_open_callbacks(&mFile, mDecoder, nullptr, 0, callbacks) < 0) {
+        delete mDecoder;  // the decoder has cleared itself
+        mDecoder = nullptr;
+        return -112;
+    }
+    mFile.mComment = ov_comment(mDecoder, -1);
+    mFile.mInfo = ov_info(mDecoder, -1);
+    // Only mono and stereo map onto the formats used here.
+    if (!mFile.mInfo || (mFile.mInfo->channels != 1 && mFile.mInfo->channels != 2)) {
+        ov_clear(mDecoder);
+        delete mDecoder;
+        mDecoder = nullptr;
+        return -112;
+    }
+    mFormat = mFile.mInfo->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+    mRate = static_cast<int32_t>(mFile.mInfo->rate);
+    mX = mY = mZ = 0.0f;
+    mPlaying = false;
+    mDelay = 0.0f;
+
+    auto fail = [this]() {
+        ov_clear(mDecoder);
+        delete mDecoder;
+        mDecoder = nullptr;
+        delete[] mPcm;
+        mPcm = nullptr;
+        return -112;
+    };
+
+    if (!whole) {
+        mBufferSize = kSTREAM_BUFFER;
+        mPcm = new (std::nothrow) uint8_t[mBufferSize];
+        if (!mPcm) return fail();
+        KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+        mContext = alcGetCurrentContext();
+        if (mContext) alGetError();
+        return 1;
+    }
+
+    const ogg_int64_t total = ov_pcm_total(mDecoder, -1);
+    // A stream whose length cannot be read, or absurdly long, is refused
+    // rather than sizing a buffer from it.
+    if (total < 0 || total > (ogg_int64_t{1} << 28)) return fail();
+    mBufferSize = static_cast<uint32_t>(total * 4);
+    mPcm = new (std::nothrow) uint8_t[std::max<uint32_t>(mBufferSize, 1)];
+    if (!mPcm) return fail();
+    // Decoding runs outside the lock so the pump is not held up by it.
+    const int32_t decoded = fDecode();
+    if (decoded < 0) return fail();
+    mLastFill = static_cast<uint32_t>(decoded);
+
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    mContext = alcGetCurrentContext();
+    if (!mContext) return 1;
+    alGetError();
+    alGenBuffers(2, mBuffers);
+    if (alGetError() != AL_NO_ERROR) {
+        mContext = nullptr;
+        return 1;
+    }
+    mBuffersMade = true;
+    alBufferData(mBuffers[0], mFormat, mPcm, decoded, mRate);
+    alGetError();
+    return 1;
+}
+
+// --- decoding --------------------------------------------------------------
+
+int32_t KC_SOUND::fDecode() {
+    uint32_t total = 0;
+    int holes = 0;
+    int bitstream = 0;
+    while (total < mBufferSize) {
+        const int wanted = static_cast<int>(std::min<uint32_t>(mBufferSize - total, 4096));
+        const long read = ov_read(mDecoder, reinterpret_cast<char*>(mPcm + total), wanted, 0, 2, 1, &bitstream);
+        if (read == 0) break;
+        if (read == OV_HOLE) {
+            // A gap in the data is recoverable: keep reading past it.
+            if (++holes > 64) return OV_HOLE;
+            continue;
+        }
+        if (read < 0) return static_cast<int32_t>(read);
+        total += static_cast<uint32_t>(read);
+    }
+    return static_cast<int32_t>(total);
+}
+
+int32_t KC_SOUND::fFill(ALuint buffer) {
+    const int32_t bytes = fDecode();
+    if (bytes < 0) return bytes;
+    alBufferData(buffer, mFormat, mPcm, bytes, mRate);
+    alGetError();
+    mLastFill = static_cast<uint32_t>(bytes);
+    return bytes;
+}
+
+bool KC_SOUND::fCheckError() {
+    if (alGetError() == AL_NO_ERROR) return false;
+    fStop();
+    return true;
+}
+
+// --- playing ---------------------------------------------------------------
+
+int32_t KC_SOUND::fPlay() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (!fIsOpened()) return 0;
+    if (mPlaying) return 1;
+    if (gSourceCount >= kMAX_SOURCES) return 0;
+    alGetError();
+    alGenSources(1, &mSource);
+    if (alGetError() != AL_NO_ERROR) {
+        mSource = 0;
+        return 0;
+    }
+    ++gSourceCount;
+    mPlaying = true;
+    mDraining = false;
+    mPlayTime = 0.0f;
+
+    if (mWhole) {
+        alSourcei(mSource, AL_BUFFER, static_cast<ALint>(mBuffers[0]));
+    } else {
+        // Both buffers are filled before they are queued: OpenAL refuses to
+        // queue a filled buffer behind one that never held data.
+        alGenBuffers(2, mBuffers);
+        if (alGetError() != AL_NO_ERROR) {
+            fStop();
+            return 0;
+        }
+        mBuffersMade = true;
+        const int32_t first = fFill(mBuffers[0]);
+        if (first <= 0) {
+            fStop();
+            return 0;
+        }
+        alSourceQueueBuffers(mSource, 1, &mBuffers[0]);
+        const int32_t second = fFill(mBuffers[1]);
+        if (second < 0) {
+            fStop();
+            return 0;
+        }
+        if (second > 0) alSourceQueueBuffers(mSource, 1, &mBuffers[1]);
+        else mDraining = true;
+    }
+    alSourcePlay(mSource);
+    fCheckError();
+    return 0;
+}
+
+void KC_SOUND::fPlayAfter(float seconds) {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (seconds <= 0.0f) {
+        fPlay();
+        return;
+    }
+    mDelay = seconds;
+}
+
+void KC_SOUND::fStop() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (!fIsOpened() || !mSource) return;
+    ov_pcm_seek(mDecoder, 0);
+    fReleaseSource();
+    if (!mWhole && mBuffersMade) {
+        alDeleteBuffers(2, mBuffers);
+        alGetError();
+        mBuffersMade = false;
+    }
+    mPlaying = false;
+    mDraining = false;
+}
+
+void KC_SOUND::fRestart() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    fStop();
+    fPlay();
+}
+
+void KC_SOUND::fSeek(int64_t sample) {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (!fIsOpened() || !mSource) return;
+    alSourceStop(mSource);
+    ov_pcm_seek(mDecoder, sample);
+    alSourcePlay(mSource);
+    fCheckError();
+}
+
+bool KC_SOUND::fIsPlaying() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (!mSource || !mPlaying) return false;
+    ALint state = 0;
+    alGetSourcei(mSource, AL_SOURCE_STATE, &state);
+    return state == AL_PLAYING;
+}
+
+bool KC_SOUND::fHoldsSource() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return mSource != 0;
+}
+
+float KC_SOUND::fGetDelay() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return mDelay;
+}
+
+double KC_SOUND::fGetLength() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (!mDecoder) return 0.0;
+    const double length = ov_time_total(mDecoder, -1);
+    return length < 0.0 ? 0.0 : length;
+}
+
+void KC_SOUND::fSetPosition(float x, float y, float z) {
+    mX = x;
+    mY = y;
+    mZ = z;
+}
+
+bool KC_SOUND::fSetGain(float gain) {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    if (!mSource) return false;
+    alSourcef(mSource, AL_GAIN, gain);
+    alGetError();
+    return true;
+}
+
+// --- stepping --------------------------------------------------------------
+
+void KC_SOUND::fUpdate() {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    const float delta = fFrameDelta();
+    if (mDelay > 0.0f) {
+        mDelay -= delta;
+        if (mDelay <= 0.0f) {
+            mDelay = 0.0f;
+            fPlay();
+        }
+        return;
+    }
+    if (!fIsOpened() || !mPlaying || !mSource) return;
+
+    ALint state = 0;
+    if (mWhole) {
+        alGetSourcei(mSource, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING) return;
+        if (mLooping) fRestart();
+        else fStop();
+        return;
+    }
+
+    if (mDraining) {
+        // The decoder ran out: the queued buffers play to their end first.
+        alGetSourcei(mSource, AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING) fStop();
+        else mPlayTime += delta;
+        return;
+    }
+
+    ALint processed = 0;
+    alGetSourcei(mSource, AL_BUFFERS_PROCESSED, &processed);
+    if (processed > 0) {
+        ALuint buffer = 0;
+        alSourceUnqueueBuffers(mSource, 1, &buffer);
+        if (fCheckError()) return;
+        int32_t bytes = fFill(buffer);
+        if (bytes == 0) {
+            ov_pcm_seek(mDecoder, 0);
+            if (mLooping) bytes = fFill(buffer);
+            if (bytes == 0) mDraining = true;
+        }
+        if (bytes < 0) {
+            // An unreadable stream gives its source back.
+            fStop();
+            return;
+        }
+        if (bytes > 0) {
+            alSourceQueueBuffers(mSource, 1, &buffer);
+            if (fCheckError()) return;
+        }
+    }
+    alGetSourcei(mSource, AL_SOURCE_STATE, &state);
+    if (mDraining) {
+        if (state != AL_PLAYING) {
+            fStop();
+            return;
+        }
+    } else if (mPlayTime != 0.0f && state != AL_PLAYING) {
+        // It ran dry before the refill came: start it again.
+        alSourcePlay(mSource);
+        if (fCheckError()) return;
+    }
+    mPlayTime += delta;
+}
+
+}  // namespace KEL

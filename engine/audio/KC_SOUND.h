@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <vorbis/vorbisfile.h>
+
+namespace KEL {
+
+// One Ogg Vorbis sound decoded from bytes the caller owns (they must outlive
+// the sound). A whole sound is decoded once into one buffer; a streamed sound
+// cycles two 48000-byte buffers that the audio thread refills. OpenAL objects
+// are only touched under the audio lock (KC_AUDIO::fLock).
+class KC_SOUND {
+public:
+    static constexpr uint32_t kSTREAM_BUFFER = 48000;
+    static constexpr int32_t kMAX_SOURCES = 16;
+
+    // The datasource of the decoder's memory callbacks.
+    struct KS_MEMORY_FILE {
+        vorbis_comment* mComment = nullptr;
+        vorbis_info* mInfo = nullptr;
+        const uint8_t* mData = nullptr;
+        uint32_t mSize = 0;
+        uint32_t mPosition = 0;
+    };
+
+    KC_SOUND() = default;
+    ~KC_SOUND();
+    KC_SOUND(const KC_SOUND&) = delete;
+    KC_SOUND& operator=(const KC_SOUND&) = delete;
+
+    // 1, or -112 when the bytes are not a playable Ogg Vorbis sound.
+    int32_t fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount, bool whole);
+    // Non-zero when it was already playing; 0 when it starts now or cannot
+    // start (not opened, no free source).
+    int32_t fPlay();
+    // Plays after the given seconds of frame time; 0 plays now.
+    void fPlayAfter(float seconds);
+    void fStop();
+    void fRestart();
+    void fSeek(int64_t sample);
+    bool fIsPlaying();
+    double fGetLength();
+    void fSetPosition(float x, float y, float z);
+    // Gain of the held source; false (nothing set) without a source.
+    bool fSetGain(float gain);
+    // One audio-thread step (called under the audio lock).
+    void fUpdate();
+
+    bool fIsOpened() const { return mContext != nullptr; }
+    bool fIsWhole() const { return mWhole; }
+    bool fHoldsSource();
+    bool fGetPlayingFlag() const { return mPlaying; }
+    float fGetDelay();
+    float fGetPlayTime() const { return mPlayTime; }
+    uint32_t fGetBufferSize() const { return mBufferSize; }
+    int32_t fGetBufferCount() const { return mBufferCount; }
+    ALenum fGetFormat() const { return mFormat; }
+    int32_t fGetRate() const { return mRate; }
+    // Bytes uploaded by the last buffer fill.
+    uint32_t fGetLastFill() const { return mLastFill; }
+    void fSetLooping(bool looping) { mLooping = looping; }
+
+    // Sources in existence across all sounds (at most 16).
+    static int32_t fGetSourceCount();
+
+    // Memory-file callbacks handed to the decoder.
+    static size_t fMemRead(void* destination, size_t size, size_t count, void* source);
+    static int fMemSeek(void* source, ogg_int64_t offset, int whence);
+    static long fMemTell(void* source);
+    static int fMemClose(void* source);
+
+private:
+    // Decodes up to the buffer size into the PCM buffer and uploads it.
+    // Bytes uploaded, 0 at the end of the stream, negative on a decode error.
+    int32_t fFill(ALuint buffer);
+    // Decodes into the PCM buffer only; same results, nothing uploaded.
+    int32_t fDecode();
+    // Reads the OpenAL error; any error stops the sound and answers true.
+    bool fCheckError();
+    void fReleaseSource();
+
+    uint32_t mBufferSize = 0;
+    OggVorbis_File* mDecoder = nullptr;
+    int32_t mBufferCount = 0;
+    uint8_t* mPcm = nullptr;
+    float mPlayTime = 0.0f;
+    KS_MEMORY_FILE mFile;
+    ALenum mFormat = AL_FORMAT_STEREO16;
+    ALuint mSource = 0;
+    ALuint mBuffers[2] = {0, 0};
+    bool mBuffersMade = false;
+    int32_t mRate = 0;
+    float mX = 0.0f, mY = 0.0f, mZ = 0.0f;
+    bool mWhole = false;
+    bool mPlaying = false;
+    bool mLooping = false;
+    // A stream whose decoder ran out: the queued buffers play out, then it stops.
+    bool mDraining = false;
+    float mDelay = 0.0f;
+    uint32_t mLastFill = 0;
+    ALCcontext* mContext = nullptr;
+};
+
+}  // namespace KEL
