@@ -1,0 +1,164 @@
+#include "engine/platform/KC_FILESYSTEM.h"
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <new>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/resources/KC_RESOURCE.h"
+#include "host/Files.h"
+#include "host/UserPaths.h"
+
+namespace KEL {
+
+namespace {
+
+std::string fJoin(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (name.empty()) return folder;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+// Reads a whole file into a buffer with a 0 byte after the content.
+int32_t fReadFolderFile(const std::string& path, uint8_t*& data, uint32_t& size) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return -108;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
+    if (std::fseek(file, 0, SEEK_END) != 0) return -109;
+    const long length = std::ftell(file);
+    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return -109;
+    if (std::fseek(file, 0, SEEK_SET) != 0) return -109;
+    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[static_cast<size_t>(length) + 1]);
+    if (!buffer) return -109;
+    if (length > 0 && std::fread(buffer.get(), 1, static_cast<size_t>(length), file) != static_cast<size_t>(length))
+        return -109;
+    buffer[length] = 0;
+    data = buffer.release();
+    size = static_cast<uint32_t>(length) + 1;
+    return 1;
+}
+
+std::mutex& fCurrentDirLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::string& fLastCurrentDir() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
+
+std::string fNormalisePath(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+KC_FILESYSTEM& KC_FILESYSTEM::fGetInstance() {
+    static KC_FILESYSTEM instance;
+    return instance;
+}
+
+KC_FILESYSTEM::KC_FILESYSTEM() {
+    const std::string start = fNormalisePath(host::fCurrentFolder());
+    const std::string base = (!start.empty() && start.back() == '/') ? start : start + "/";
+    mRootPath = base;
+    mResourcesPath = base + "Resources/";
+    if (fFileExists(mResourcesPath) != 2 && !fCreateDirectories(mResourcesPath)) {
+        fRaiseError("Cant create \"Resources\"directory");
+    }
+    fSetCurrentDir(mResourcesPath);
+    mCurrentDir = mResourcesPath;
+}
+
+int32_t KC_FILESYSTEM::fFileType(const std::string& path) { return KC_ZIP_READER::fFileType(path); }
+
+void KC_FILESYSTEM::fListArchive(const std::string& path, std::vector<std::string>& names) {
+    KC_ZIP_READER::fList(path, names);
+}
+
+int32_t KC_FILESYSTEM::fLoad(KC_RESOURCE* record) {
+    if (!record) return -1;
+    const std::string location = fJoin(mResourcesPath, fNormalisePath(record->mLocation));
+    const int32_t kind = fFileExists(location);
+    if (kind == 0) return -1;
+
+    uint8_t* data = nullptr;
+    uint32_t size = 0;
+    int32_t result;
+    if (kind == 1) {
+        if (record->mName.empty()) return 1;
+        result = mArchives.fRead(location, record->mName, record->mPassword, data, size);
+    } else {
+        result = fReadFolderFile(fJoin(location, record->mName), data, size);
+    }
+    if (result != 1) return result;
+    // Whatever the record held before is its owner's business; only plain
+    // loaded bytes can be replaced here.
+    if (record->mKind == KC_RESOURCE::kBytes && !record->mLoaded) delete[] static_cast<uint8_t*>(record->mData);
+    record->mData = data;
+    record->mSize = size;
+    record->mKind = KC_RESOURCE::kBytes;
+    return 1;
+}
+
+void fListFolder(const std::string& path, std::vector<std::string>& names, bool folders, const std::string& pattern) {
+    host::fListFolder(fNormalisePath(path), pattern, folders, names);
+}
+
+std::string fGetCurrentDir() { return fNormalisePath(host::fCurrentFolder()); }
+
+bool fSetCurrentDir(const std::string& path) {
+    std::lock_guard<std::mutex> guard(fCurrentDirLock());
+    if (host::fSetCurrentFolder(fNormalisePath(path))) fLastCurrentDir() = fNormalisePath(path);
+    return false;
+}
+
+const char* fGetAppDataPath() {
+    static const std::string path = host::fUserDataPath();
+    return path.c_str();
+}
+
+int32_t fFileExists(const std::string& path) { return host::fPathKind(fNormalisePath(path)); }
+
+bool fCreateDirectories(const std::string& path) {
+    const std::string full = fNormalisePath(path);
+    if (full.empty()) return false;
+    size_t start = 0;
+    bool made = true;
+    while (start <= full.size()) {
+        size_t slash = full.find('/', start);
+        if (slash == std::string::npos) slash = full.size();
+        const std::string prefix = full.substr(0, slash);
+        // An absolute path begins with an empty piece; "a//b" has one too.
+        if (slash > start && !prefix.empty() && prefix != "." && fFileExists(prefix) != 2) {
+            made = host::fMakeFolder(prefix);
+            if (!made) return false;
+        }
+        start = slash + 1;
+    }
+    return made && fFileExists(full) == 2;
+}
+
+bool fDeleteTree(const std::string& path) {
+    const std::string folder = fNormalisePath(path);
+    if (host::fIsLink(folder)) return host::fRemoveFile(folder);
+    if (fFileExists(folder) != 2) return false;
+    std::vector<std::string> files, folders;
+    host::fListFolder(folder, "*", false, files);
+    host::fListFolder(folder, "*", true, folders);
+    bool good = true;
+    for (const std::string& name : files) good = host::fRemoveFile(fJoin(folder, name)) && good;
+    for (const std::string& name : folders) {
+        // A link is removed, never followed into what it points at.
+        const std::string sub = fJoin(folder, name);
+        good = (host::fIsLink(sub) ? host::fRemoveFile(sub) : fDeleteTree(sub)) && good;
+    }
+    return host::fRemoveFolder(folder) && good;
+}
+
+}  // namespace KEL

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace KEL {
+
+// Reads zip archives through minizip: listings, and whole entries that are
+// stored or deflated, plain or encrypted with the traditional PKWARE scheme
+// (decrypted here, inflated with zlib, the check byte and CRC-32 verified).
+// Keeps one name index per archive so that loading many entries does not
+// walk the central directory each time. Safe to call from several threads.
+class KC_ZIP_READER {
+public:
+    // 0x00034B50 when the file begins with the bytes 50 4B 03, else 0; -1
+    // when it cannot be opened.
+    static int32_t fFileType(const std::string& path);
+
+    // Appends every entry name in archive order; false (nothing appended)
+    // when the file is not an archive or cannot be opened.
+    static bool fList(const std::string& path, std::vector<std::string>& names);
+
+    // Reads the whole entry into a new buffer of size + 1 bytes (freed with
+    // delete[]). 1 on success; -1 when the archive cannot be opened; -108
+    // when no entry has that name; -109 when the entry cannot be read, its
+    // password is wrong or missing, or its check byte or CRC-32 differ.
+    int32_t fRead(const std::string& path, const std::string& name, const std::string& password,
+                  uint8_t*& data, uint32_t& size);
+
+    // Forgets every cached index.
+    void fForget();
+
+private:
+    struct KS_INDEX {
+        uint64_t mFileSize = 0;
+        int64_t mModified = 0;
+        std::unordered_map<std::string, std::pair<uint64_t, uint64_t>> mEntries;  // name -> position
+    };
+
+    bool fFindEntry(const std::string& path, const std::string& name, std::pair<uint64_t, uint64_t>& position,
+                    bool& archiveOpened);
+
+    std::mutex mLock;
+    std::map<std::string, KS_INDEX> mIndexes;
+};
+
+}  // namespace KEL

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+namespace KEL {
+
+class KC_TEXTURE;
+class KC_SOUND;
+
+// How the repository turns bytes into textures and sounds, and gives them
+// back. Filled by default from the renderer and audio services when they
+// exist; tests fill it with their own functions. A null function means the
+// service is absent: textures then stay the default, sounds stay null.
+struct KS_RESOURCE_CONVERTERS {
+    // A texture from image bytes; the default texture (or null) on failure.
+    KC_TEXTURE* (*fLoadTexture)(const uint8_t* bytes, uint32_t size) = nullptr;
+    int32_t (*fReleaseTexture)(KC_TEXTURE* texture) = nullptr;
+    KC_TEXTURE* (*fDefaultTexture)() = nullptr;
+    // A sound that reads from the bytes without copying them; null on failure.
+    KC_SOUND* (*fCreateSound)(uint8_t* bytes, uint32_t size, int32_t bufferCount, bool whole) = nullptr;
+    int32_t (*fRemoveSound)(KC_SOUND* sound) = nullptr;
+
+    // The converters in use (one per process).
+    static KS_RESOURCE_CONVERTERS& fGet();
+};
+
+}  // namespace KEL

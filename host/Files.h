@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Files and folders for the engine: the engine never calls the operating
+// system directly. Paths use "/" as separator.
+namespace host {
+
+// 0 nothing there, 1 a file (or anything that is not a folder), 2 a folder.
+int32_t fPathKind(const std::string& path);
+
+// Size and modification time of a file; false when it cannot be read.
+bool fFileStamp(const std::string& path, uint64_t& size, int64_t& modifiedNs);
+
+// Names in the folder matching the shell-style pattern ("*" for all), files
+// (folders false) or sub-folders (folders true), without "." and "..", sorted
+// by name so that every run sees the same order. False when the folder cannot
+// be opened.
+bool fListFolder(const std::string& path, const std::string& pattern, bool folders,
+                 std::vector<std::string>& names);
+
+// True for a symbolic link (not followed).
+bool fIsLink(const std::string& path);
+
+// Makes one folder; an existing folder counts as success.
+bool fMakeFolder(const std::string& path);
+bool fRemoveFile(const std::string& path);
+bool fRemoveFolder(const std::string& path);
+
+// The process's current folder, or an empty text when it cannot be told.
+std::string fCurrentFolder();
+bool fSetCurrentFolder(const std::string& path);
+
+// Pushes the stream's written bytes to the disk (flush, then sync).
+bool fSyncFile(std::FILE* file);
+// Renames a file over another in the same folder in one step.
+bool fReplaceFile(const std::string& from, const std::string& to);
+
+}  // namespace host

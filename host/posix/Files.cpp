@@ -1,0 +1,90 @@
+// POSIX files and folders behind host/Files.h: stat, opendir/readdir with
+// fnmatch patterns, mkdir, unlink, rmdir, getcwd/chdir, fsync and rename.
+// Does not provide: file locking, permissions beyond 0755, or wide-character
+// paths (names are UTF-8 bytes as the file system stores them).
+#include "host/Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace host {
+
+int32_t fPathKind(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return 0;
+    return S_ISDIR(info.st_mode) ? 2 : 1;
+}
+
+bool fFileStamp(const std::string& path, uint64_t& size, int64_t& modifiedNs) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    size = static_cast<uint64_t>(info.st_size);
+    modifiedNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
+}
+
+bool fListFolder(const std::string& path, const std::string& pattern, bool folders,
+                 std::vector<std::string>& names) {
+    DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+    if (!dir) return false;
+    std::vector<std::string> found;
+    const std::string prefix = path.empty() ? std::string() : (path.back() == '/' ? path : path + "/");
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (!pattern.empty() && ::fnmatch(pattern.c_str(), name.c_str(), 0) != 0) continue;
+        bool isFolder = false;
+        if (entry->d_type == DT_DIR) {
+            isFolder = true;
+        } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            isFolder = fPathKind(prefix + name) == 2;
+        }
+        if (isFolder == folders) found.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end());
+    names.insert(names.end(), found.begin(), found.end());
+    return true;
+}
+
+bool fIsLink(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool fMakeFolder(const std::string& path) {
+    if (path.empty()) return false;
+    if (::mkdir(path.c_str(), 0755) == 0) return true;
+    return errno == EEXIST && fPathKind(path) == 2;
+}
+
+bool fRemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool fRemoveFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
+std::string fCurrentFolder() {
+    std::string buffer(4096, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return buffer;
+}
+
+bool fSetCurrentFolder(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
+
+bool fSyncFile(std::FILE* file) {
+    if (!file || std::fflush(file) != 0) return false;
+    return ::fsync(::fileno(file)) == 0;
+}
+
+bool fReplaceFile(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace host

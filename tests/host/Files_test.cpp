@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "support/TestEnvironment.h"
+#include "host/Files.h"
+
+using testsupport::TestEnvironment;
+
+TEST(Files, ListsFilesOrFoldersSortedAndFiltered) {
+    const std::string root = TestEnvironment::fMakeFolder("list").string();
+    TestEnvironment::fWriteFile("list/b.xml", "b");
+    TestEnvironment::fWriteFile("list/a.png", "a");
+    TestEnvironment::fWriteFile("list/c.xml", "c");
+    TestEnvironment::fMakeFolder("list/sub");
+    TestEnvironment::fMakeFolder("list/another");
+
+    std::vector<std::string> names{"kept"};
+    ASSERT_TRUE(host::fListFolder(root, "*", false, names));
+    EXPECT_EQ(names, (std::vector<std::string>{"kept", "a.png", "b.xml", "c.xml"}));
+
+    names.clear();
+    ASSERT_TRUE(host::fListFolder(root + "/", "*", true, names));
+    EXPECT_EQ(names, (std::vector<std::string>{"another", "sub"}));
+
+    names.clear();
+    ASSERT_TRUE(host::fListFolder(root, "*.xml", false, names));
+    EXPECT_EQ(names, (std::vector<std::string>{"b.xml", "c.xml"}));
+
+    EXPECT_FALSE(host::fListFolder(root + "/missing", "*", false, names));
+}
+
+TEST(Files, KindsFoldersAndCurrentFolder) {
+    const std::string root = TestEnvironment::fRoot().string();
+    TestEnvironment::fWriteFile("kind/file", "x");
+    EXPECT_EQ(host::fPathKind(root + "/kind/file"), 1);
+    EXPECT_EQ(host::fPathKind(root + "/kind"), 2);
+    EXPECT_EQ(host::fPathKind(root + "/kind/none"), 0);
+    EXPECT_EQ(host::fPathKind(""), 0);
+
+    EXPECT_TRUE(host::fMakeFolder(root + "/made"));
+    EXPECT_TRUE(host::fMakeFolder(root + "/made")) << "an existing folder is fine";
+    EXPECT_FALSE(host::fMakeFolder(root + "/kind/file")) << "a file in the way is not";
+
+    ASSERT_TRUE(host::fSetCurrentFolder(root + "/made"));
+    EXPECT_EQ(host::fCurrentFolder(), root + "/made");
+    ASSERT_TRUE(host::fSetCurrentFolder(root));
+    EXPECT_FALSE(host::fSetCurrentFolder(""));
+}
