@@ -1,0 +1,51 @@
+#include "game/board/GG_BOARD_LAYOUT.h"
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+
+namespace game {
+
+namespace {
+
+// Blocks along one axis, and the board size along it.
+void fAxis(int32_t grid, int32_t block, float elSize, int32_t shift, int32_t& blocks, int32_t& size) {
+    const int32_t perBlock = block > 0 ? block : grid;
+    blocks = block > 0 ? grid / block + (grid % block != 0 ? 1 : 0) : 1;
+    size = static_cast<int32_t>(static_cast<float>(perBlock) * elSize * static_cast<float>(blocks) -
+                                static_cast<float>((blocks + 1) * shift));
+}
+
+bool fFail(const char* text) {
+    KEL::fErrorText() = text;
+    return false;
+}
+
+}  // namespace
+
+bool GG_BOARD_LAYOUT::fLoad(const pugi::xml_node& settings) {
+    if (!settings) return fFail("Level has no settings");
+    const char* names[] = {"elSize", "grid", "block", "shiftBlock", "position", "bonuses"};
+    for (const char* name : names) {
+        if (!settings.attribute(name)) return fFail("Level settings miss an attribute");
+    }
+    mElSize = KEL::KS_VEC2(settings.attribute("elSize").as_string());
+    mGrid = KEL::KS_POINT(settings.attribute("grid").as_string());
+    mBlock = KEL::KS_POINT(settings.attribute("block").as_string());
+    mShiftBlock = KEL::KS_POINT(settings.attribute("shiftBlock").as_string());
+    mPosition = KEL::KS_VEC2(settings.attribute("position").as_string());
+    mBonuses = settings.attribute("bonuses").as_uint();
+    if (mGrid.x <= 0 || mGrid.y <= 0) return fFail("Level grid is not positive");
+    if (mBlock.x < 0 || mBlock.y < 0) return fFail("Level block size is negative");
+    fComputeGeometry();
+    return true;
+}
+
+void GG_BOARD_LAYOUT::fComputeGeometry() {
+    fAxis(mGrid.x, mBlock.x, mElSize.x, mShiftBlock.x, mBlocks.x, mWidth);
+    fAxis(mGrid.y, mBlock.y, mElSize.y, mShiftBlock.y, mBlocks.y, mHeight);
+    mOrigin = KEL::KS_VEC2(mPosition.x - static_cast<float>(mWidth) * 0.5f,
+                           mPosition.y - static_cast<float>(mHeight) * 0.5f);
+    mCellBase = KEL::KS_VEC2(mOrigin.x - static_cast<float>(mShiftBlock.x),
+                             mOrigin.y - static_cast<float>(mShiftBlock.y));
+}
+
+}  // namespace game

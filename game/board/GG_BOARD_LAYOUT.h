@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include <pugixml.hpp>
+
+#include "engine/util/KS_POINT.h"
+#include "engine/util/KS_VEC2.h"
+
+namespace game {
+
+// The level's board geometry: read from the level file's "settings", then
+// turned into the board rectangle and the start of the walk of cell centres.
+class GG_BOARD_LAYOUT {
+public:
+    // Reads the six attributes of "settings" and computes the geometry.
+    // False (with the engine's error text set) when an attribute is missing,
+    // the grid is not positive or a block size is negative.
+    bool fLoad(const pugi::xml_node& settings);
+    // blocks, width, height, origin and cell base from the read values. A block
+    // size of 0 counts as one block spanning the grid.
+    void fComputeGeometry();
+
+    KEL::KS_VEC2 mPosition;    // board centre
+    KEL::KS_VEC2 mElSize;      // cell width and height
+    KEL::KS_POINT mShiftBlock; // shift before each block; negative opens a gap
+    KEL::KS_POINT mBlock;      // cells per block across and down
+    KEL::KS_POINT mGrid;       // columns, rows
+    uint32_t mBonuses = 0;
+    KEL::KS_POINT mBlocks;
+    KEL::KS_VEC2 mOrigin;      // top-left corner of the board rectangle
+    KEL::KS_VEC2 mCellBase;    // origin minus the block shift
+    int32_t mWidth = 0;
+    int32_t mHeight = 0;
+};
+
+}  // namespace game

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/util/KS_POINT.h"
+#include "engine/util/KS_VEC2.h"
+
+namespace game {
+
+// One board cell: its place, its hidden type and what is shown of it.
+class GG_ELEMENT {
+public:
+    // Cell types, and the shown states they lead to.
+    static constexpr int32_t kFULL = 100;
+    static constexpr int32_t kEMPTY = 101;
+    static constexpr int32_t kCLOSED = 102;
+    static constexpr int32_t kFIXED = 103;
+
+    GG_ELEMENT(int32_t type, int32_t row, int32_t column);
+    GG_ELEMENT(const GG_ELEMENT&) = delete;
+    GG_ELEMENT& operator=(const GG_ELEMENT&) = delete;
+    ~GG_ELEMENT();
+
+    // Centre and size of the cell; the hit rectangle starts at the truncated
+    // top-left corner.
+    void fPlace(const KEL::KS_VEC2& centre, const KEL::KS_VEC2& size);
+
+    // Open the cell with a tool. 0: already revealed or fixed, nothing
+    // changes; 1: the tool matches the type; 2: it does not. The cell counts
+    // as revealed at once; its picture and sound wait for the delay.
+    int32_t fRevealWithFill(float delay);
+    int32_t fRevealWithCross(float delay);
+
+    bool fIsRevealed() const { return mShownState == mType; }
+    bool fIsFull() const { return mType == kFULL; }
+    bool fIsBonus() const { return mBonus != 0; }
+    void fSetBonus() { mBonus = 1; }
+    KEL::KS_VEC2 fGetPosition() const { return mPosition; }
+    // The pointer lies in the hit rectangle, all four edges included.
+    bool fContains(const KEL::KS_POINT& pointer) const;
+    // -109 (press taken) for button 1 or 2 over an unblocked cell, else 0.
+    int32_t fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const;
+    void fSetShownState(int32_t state);
+    // Per frame: counts the reveal delay down, then shows the cell and plays
+    // its reveal sound.
+    void fUpdate(float delta);
+
+    int32_t fGetType() const { return mType; }
+    int32_t fGetShownState() const { return mShownState; }
+    int32_t fGetRow() const { return mRow; }
+    int32_t fGetColumn() const { return mColumn; }
+    float fGetRevealDelay() const { return mRevealDelay; }
+    // Waiting for its delay: revealed, but nothing of it shown yet.
+    bool fIsWaiting() const { return mRevealDelay > 0.0f; }
+    const KEL::KS_POINT& fGetRectPosition() const { return mRectPosition; }
+    const KEL::KS_VEC2& fGetRectSize() const { return mRectSize; }
+
+    uint8_t mBlocked = 0;
+    uint8_t mShineStarted = 0;
+    std::string mRevealSound;
+
+private:
+    int32_t fReveal(bool fill, float delay);
+
+    int32_t mRow = 0;
+    int32_t mColumn = 0;
+    KEL::KS_VEC2 mPosition;
+    KEL::KS_POINT mRectPosition;
+    KEL::KS_VEC2 mRectSize;
+    int32_t mType = 0;
+    int32_t mShownState = kCLOSED;
+    uint8_t mBonus = 0;
+    float mRevealDelay = 0.0f;
+};
+
+// The board's cells, row-major; the board owns them.
+using GG_CELL_LIST = std::vector<std::unique_ptr<GG_ELEMENT>>;
+
+}  // namespace game

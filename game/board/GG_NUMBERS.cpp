@@ -1,0 +1,56 @@
+#include "game/board/GG_NUMBERS.h"
+
+#include <algorithm>
+
+namespace game {
+
+GG_NUMBERS::GG_NUMBERS(bool rowView) : mRowView(rowView) {}
+
+GG_NUMBERS::~GG_NUMBERS() = default;
+
+bool GG_NUMBERS::fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t step, int32_t lineCount,
+                       int32_t blockSize) {
+    if (!node) return false;
+    const char* names[] = {"font", "font_color", "font_cross", "interval", "shift_first"};
+    for (const char* name : names) {
+        if (!node.attribute(name)) return false;
+    }
+    mFontName = node.attribute("font").as_string();
+    mColor = KEL::KS_COLOR::fFromHex(node.attribute("font_color").as_string());
+    mCrossColor = KEL::KS_COLOR::fFromHex(node.attribute("font_cross").as_string());
+    mInterval = node.attribute("interval").as_int();
+    mShiftFirst = KEL::KS_VEC2(node.attribute("shift_first").as_string());
+    mBlockShift = blockShift;
+    mStep = step;
+    mLineCount = lineCount;
+    mBlockSize = blockSize;
+    return true;
+}
+
+void GG_NUMBERS::fSetLines(const std::vector<GG_NUMBERCROSS::LINE>* lines) { mLines = lines; }
+
+void GG_NUMBERS::fSetOrigin(float x, float y) { mOrigin = KEL::KS_VEC2(x, y); }
+
+void GG_NUMBERS::fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>& visit) const {
+    if (!mLines) return;
+    const int32_t count = std::min<int32_t>(mLineCount, static_cast<int32_t>(mLines->size()));
+    // Across: the axis the lines advance along; outward: the axis the numbers
+    // of one line run along, away from the board.
+    int32_t across = mRowView ? static_cast<int32_t>(mOrigin.y + mShiftFirst.y)
+                              : static_cast<int32_t>(mOrigin.x + mShiftFirst.x);
+    const int32_t outwardStart = mRowView ? static_cast<int32_t>(mOrigin.x - mShiftFirst.x)
+                                          : static_cast<int32_t>(mOrigin.y - mShiftFirst.y);
+    for (int32_t i = 0; i < count; ++i) {
+        if (mBlockSize != 0 && i % mBlockSize == 0) across -= mBlockShift;
+        int32_t outward = outwardStart;
+        const GG_NUMBERCROSS::LINE& line = (*mLines)[i];
+        for (auto clue = line.rbegin(); clue != line.rend(); ++clue) {
+            if (mRowView) visit(**clue, outward, across);
+            else visit(**clue, across, outward);
+            outward -= mInterval;
+        }
+        across += mStep;
+    }
+}
+
+}  // namespace game

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "engine/util/KS_COLOR.h"
+#include "engine/util/KS_VEC2.h"
+#include "game/board/GG_NUMBERCROSS.h"
+
+namespace game {
+
+// One clue view: the row clues left of the board or the column clues above
+// it, each line's numbers running outwards from the board, and the cross
+// marks played over crossed numbers.
+class GG_NUMBERS {
+public:
+    explicit GG_NUMBERS(bool rowView);
+    GG_NUMBERS(const GG_NUMBERS&) = delete;
+    GG_NUMBERS& operator=(const GG_NUMBERS&) = delete;
+    ~GG_NUMBERS();
+
+    // Reads "font", "font_color", "font_cross", "interval" and "shift_first"
+    // (all required) and keeps the board values the walk needs.
+    bool fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t step, int32_t lineCount, int32_t blockSize);
+    // The lines to draw; a new set drops the cross marks of the old one.
+    void fSetLines(const std::vector<GG_NUMBERCROSS::LINE>* lines);
+    void fSetOrigin(float x, float y);
+
+    // Visits every number in drawing order with the place of its centre.
+    void fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>& visit) const;
+
+    bool fIsRowView() const { return mRowView; }
+    const std::string& fGetFontName() const { return mFontName; }
+    const KEL::KS_COLOR& fGetColor() const { return mColor; }
+    const KEL::KS_COLOR& fGetCrossColor() const { return mCrossColor; }
+    int32_t fGetInterval() const { return mInterval; }
+    const KEL::KS_VEC2& fGetShiftFirst() const { return mShiftFirst; }
+
+private:
+    const bool mRowView;
+    const std::vector<GG_NUMBERCROSS::LINE>* mLines = nullptr;
+    KEL::KS_COLOR mCrossColor;
+    KEL::KS_COLOR mColor;
+    std::string mFontName;
+    KEL::KS_VEC2 mShiftFirst;
+    int32_t mInterval = 10;
+    KEL::KS_VEC2 mOrigin;
+    int32_t mBlockShift = 0;
+    int32_t mStep = 0;
+    int32_t mLineCount = 0;
+    int32_t mBlockSize = 0;
+};
+
+}  // namespace game

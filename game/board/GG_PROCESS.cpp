@@ -1,0 +1,177 @@
+#include "game/board/GG_PROCESS.h"
+
+#include <cstdlib>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+
+namespace game {
+
+namespace {
+
+// An index in [0, count) from the engine's random generator.
+size_t fRandomIndex(size_t count) {
+    // TODO: draw from the engine's random generator once it is on main;
+    // until then the first candidate.
+    (void)count;
+    return 0;
+}
+
+}  // namespace
+
+GG_PROCESS::GG_PROCESS() = default;
+
+GG_PROCESS::~GG_PROCESS() { fClear(); }
+
+bool GG_PROCESS::fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout, const pugi::xml_node& numbers) {
+    mSweepRunning = 0;
+    mLayout = layout;
+    if (!mLayout) return false;
+    if (!fLoadNumbers(numbers)) return false;
+    if (!fLoadCells(gElements)) return false;
+    fPlaceBonuses();
+    mClues.fInit(&mCells, mLayout->mGrid.x, mLayout->mGrid.y);
+    mLeft.fSetLines(&mClues.fGetRows());
+    mUp.fSetLines(&mClues.fGetColumns());
+    return true;
+}
+
+bool GG_PROCESS::fLoadNumbers(const pugi::xml_node& numbers) {
+    if (!mLayout || !numbers) return false;
+    const GG_BOARD_LAYOUT& l = *mLayout;
+    if (!mLeft.fLoad(numbers.child("numbersLeft"), l.mShiftBlock.y, static_cast<int32_t>(l.mElSize.y), l.mGrid.y,
+                     l.mBlock.y))
+        return false;
+    if (!mUp.fLoad(numbers.child("numbersUp"), l.mShiftBlock.x, static_cast<int32_t>(l.mElSize.x), l.mGrid.x,
+                   l.mBlock.x))
+        return false;
+    const float x = static_cast<float>(static_cast<int32_t>(l.mOrigin.x));
+    const float y = static_cast<float>(static_cast<int32_t>(l.mOrigin.y));
+    mLeft.fSetOrigin(x, y);
+    mUp.fSetOrigin(x, y);
+    return true;
+}
+
+bool GG_PROCESS::fLoadCells(const pugi::xml_node& gElements) {
+    fClear();
+    if (!gElements || !mLayout) return false;
+    const GG_BOARD_LAYOUT& l = *mLayout;
+    size_t count = 0;
+    for (pugi::xml_node child = gElements.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) ++count;
+    }
+    if (l.mGrid.x <= 0 || l.mGrid.y <= 0 ||
+        count != static_cast<size_t>(l.mGrid.x) * static_cast<size_t>(l.mGrid.y)) {
+        KEL::fErrorText() = "Level cell count does not match its grid";
+        return false;
+    }
+    mCells.reserve(count);
+    const float startX = l.mCellBase.x + l.mElSize.x * 0.5f;
+    KEL::KS_VEC2 centre(startX, l.mCellBase.y + l.mElSize.y * 0.5f);
+    int32_t c = 0;
+    int32_t r = 0;
+    for (pugi::xml_node child = gElements.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element) continue;
+        auto cell = std::make_unique<GG_ELEMENT>(child.attribute("type").as_int(), r, c);
+        cell->fPlace(centre, l.mElSize);
+        if (cell->fIsFull()) mFullCells.push_back(cell.get());
+        mCells.push_back(std::move(cell));
+        ++c;
+        if (l.mBlock.x != 0 && c % l.mBlock.x == 0) centre.x -= static_cast<float>(l.mShiftBlock.x);
+        centre.x += l.mElSize.x;
+        if (c == l.mGrid.x) {
+            ++r;
+            centre.x = startX;
+            if (l.mBlock.y != 0 && r % l.mBlock.y == 0) centre.y -= static_cast<float>(l.mShiftBlock.y);
+            centre.y += l.mElSize.y;
+            c = 0;
+        }
+    }
+    if (mFullCells.empty()) {
+        fClear();
+        KEL::fErrorText() = "Level has no full cell";
+        return false;
+    }
+    return true;
+}
+
+void GG_PROCESS::fPlaceBonuses() {
+    if (!mLayout) return;
+    std::vector<GG_ELEMENT*> candidates = mFullCells;
+    for (uint32_t i = 0; i < mLayout->mBonuses && !candidates.empty(); ++i) {
+        const size_t index = fRandomIndex(candidates.size());
+        candidates[index]->fSetBonus();
+        candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+}
+
+GG_ELEMENT* GG_PROCESS::fGetCell(int32_t row, int32_t column) const {
+    if (mCells.empty() || !mLayout) return nullptr;
+    if (row < 0 || row >= mLayout->mGrid.y || column < 0 || column >= mLayout->mGrid.x) return nullptr;
+    const size_t index = static_cast<size_t>(column) + static_cast<size_t>(row) * static_cast<size_t>(mLayout->mGrid.x);
+    return index < mCells.size() ? mCells[index].get() : nullptr;
+}
+
+double GG_PROCESS::fGetProgress() const {
+    if (mFullCells.empty()) return 0.0;
+    return static_cast<double>(mRevealedFull.size()) / static_cast<double>(mFullCells.size());
+}
+
+GG_ELEMENT* GG_PROCESS::fPickHintCell() const {
+    std::vector<GG_ELEMENT*> candidates;
+    for (GG_ELEMENT* cell : mFullCells) {
+        if (!cell->fIsRevealed() && !cell->mBlocked) candidates.push_back(cell);
+    }
+    if (candidates.empty()) return nullptr;
+    return candidates[fRandomIndex(candidates.size())];
+}
+
+std::pair<int32_t, int32_t> GG_PROCESS::fMakeBonusCell() {
+    for (GG_ELEMENT* cell : mFullCells) {
+        if (cell->fIsRevealed()) continue;
+        cell->fSetBonus();
+        return {cell->fGetRow(), cell->fGetColumn()};
+    }
+    return {-1, -1};
+}
+
+void GG_PROCESS::fSetCellsBlocked(uint8_t flag) {
+    for (auto& cell : mCells) cell->mBlocked = flag;
+}
+
+std::vector<GG_ELEMENT*> GG_PROCESS::fCellsOnPath(int32_t pressRow, int32_t pressColumn, int32_t endRow,
+                                                  int32_t endColumn) const {
+    std::vector<GG_ELEMENT*> path;
+    const int32_t dr = endRow - pressRow;
+    const int32_t dc = endColumn - pressColumn;
+    const bool alongRow = std::abs(dr) <= std::abs(dc);
+    const int32_t from = alongRow ? pressColumn : pressRow;
+    const int32_t to = alongRow ? endColumn : endRow;
+    const int32_t step = to >= from ? 1 : -1;
+    for (int32_t i = from;; i += step) {
+        GG_ELEMENT* cell = alongRow ? fGetCell(pressRow, i) : fGetCell(i, pressColumn);
+        if (cell) path.push_back(cell);
+        if (i == to) break;
+    }
+    return path;
+}
+
+int32_t GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
+    const int32_t result = fill ? cell.fRevealWithFill(delay) : cell.fRevealWithCross(delay);
+    if (result == 0) return 0;
+    if (cell.fIsFull()) mRevealedFull.push_back(&cell);
+    mClues.fUpdateCrossing(cell.fGetRow(), cell.fGetColumn());
+    return result;
+}
+
+void GG_PROCESS::fUpdate() {
+    for (auto& cell : mCells) cell->fUpdate(KEL::kfFRAME_DELTA);
+}
+
+void GG_PROCESS::fClear() {
+    mCells.clear();
+    mFullCells.clear();
+    mRevealedFull.clear();
+    mClues.fClear();
+}
+
+}  // namespace game

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "game/board/GG_BOARD_LAYOUT.h"
+#include "game/board/GG_ELEMENT.h"
+#include "game/board/GG_NUMBERCROSS.h"
+#include "game/board/GG_NUMBERS.h"
+
+namespace game {
+
+// The board: the level's cells, which of them are full and revealed, the clue
+// model and its two views.
+class GG_PROCESS {
+public:
+    GG_PROCESS();
+    GG_PROCESS(const GG_PROCESS&) = delete;
+    GG_PROCESS& operator=(const GG_PROCESS&) = delete;
+    ~GG_PROCESS();
+
+    // Builds the board from the level's "gElements" with numbers.xml taken
+    // from the repository.
+    bool fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout);
+    // The same with numbers.xml's document element given.
+    bool fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout, const pugi::xml_node& numbers);
+    // Reads both clue views from numbers.xml's document element.
+    bool fLoadNumbers(const pugi::xml_node& numbers);
+    // Creates and places the cells. False (board left empty) when the node is
+    // missing, it does not hold exactly grid.x x grid.y cells, or none is full.
+    bool fLoadCells(const pugi::xml_node& gElements);
+    // Marks "bonuses" random full cells as bonus cells (at most every full cell).
+    void fPlaceBonuses();
+
+    GG_ELEMENT* fGetCell(int32_t row, int32_t column) const;
+    // Revealed full cells over full cells; 1.0 when the picture is complete.
+    double fGetProgress() const;
+    // A random full cell that is neither revealed nor blocked, or null.
+    GG_ELEMENT* fPickHintCell() const;
+    // The first closed full cell becomes a bonus cell: its (row, column), or
+    // (-1, -1) when every full cell is open.
+    std::pair<int32_t, int32_t> fMakeBonusCell();
+    void fSetCellsBlocked(uint8_t flag);
+    // The straight path from the press cell towards the end cell: along the
+    // press row when the column distance is at least the row distance, else
+    // along the press column; both ends included, cells outside left out.
+    std::vector<GG_ELEMENT*> fCellsOnPath(int32_t pressRow, int32_t pressColumn, int32_t endRow,
+                                          int32_t endColumn) const;
+    // Reveals one cell with a tool, books a revealed full cell and updates
+    // the crossing of its row and column. The reveal's result (0, 1 or 2).
+    int32_t fRevealCell(GG_ELEMENT& cell, bool fill, float delay);
+    // Per frame: counts every cell's reveal delay down.
+    void fUpdate();
+    // Deletes all cells, empties the lists and clears the clue model.
+    void fClear();
+
+    const GG_CELL_LIST& fGetCells() const { return mCells; }
+    const std::vector<GG_ELEMENT*>& fGetFullCells() const { return mFullCells; }
+    const std::vector<GG_ELEMENT*>& fGetRevealedFull() const { return mRevealedFull; }
+    GG_NUMBERCROSS& fGetClues() { return mClues; }
+    GG_NUMBERS& fGetLeftView() { return mLeft; }
+    GG_NUMBERS& fGetUpView() { return mUp; }
+    const GG_BOARD_LAYOUT* fGetLayout() const { return mLayout; }
+
+    // Seconds between the reveals of consecutive cells of one path.
+    float mRevealStep = 0.0f;
+    uint8_t mSweepRunning = 0;
+
+private:
+    GG_CELL_LIST mCells;
+    std::vector<GG_ELEMENT*> mFullCells;
+    std::vector<GG_ELEMENT*> mRevealedFull;
+    GG_NUMBERCROSS mClues;
+    GG_NUMBERS mLeft{true};
+    GG_NUMBERS mUp{false};
+    GG_BOARD_LAYOUT* mLayout = nullptr;
+};
+
+}  // namespace game

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include <pugixml.hpp>
+
+#include "BoardFixture.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "game/board/GG_PROCESS.h"
+
+using game::GG_ELEMENT;
+using game::GG_PROCESS;
+
+namespace {
+
+const char* const kTEN = R"(elSize="30 30" grid="10 10" block="5 5" shiftBlock="-4 -4" position="512 400")";
+
+// A level read from text the way the gameplay reads it: settings, geometry,
+// then the board with numbers.xml.
+struct Level {
+    bool fLoad(const std::string& settings, const std::vector<std::string>& rows) {
+        const std::string xml = boardtest::fLevel(settings, rows);
+        if (!doc.load_string(xml.c_str()) || !numbers.load_string(boardtest::kNUMBERS)) return false;
+        const pugi::xml_node root = doc.document_element();
+        if (!layout.fLoad(root.child("settings"))) return false;
+        return board.fLoad(root.child("gElements"), &layout, numbers.document_element());
+    }
+    pugi::xml_document doc;
+    pugi::xml_document numbers;
+    game::GG_BOARD_LAYOUT layout;
+    GG_PROCESS board;
+};
+
+std::vector<std::string> fSquare(int size, char fill) { return std::vector<std::string>(size, std::string(size, fill)); }
+
+}  // namespace
+
+TEST(GG_PROCESS, PlacesCellCentresWithTheShiftBeforeEveryBlock) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
+    GG_PROCESS& b = level.board;
+    ASSERT_EQ(b.fGetCells().size(), 100u);
+    EXPECT_FLOAT_EQ(b.fGetCell(0, 0)->fGetPosition().x, 375.0f);
+    EXPECT_FLOAT_EQ(b.fGetCell(0, 4)->fGetPosition().x, 495.0f);
+    EXPECT_FLOAT_EQ(b.fGetCell(0, 5)->fGetPosition().x, 529.0f);
+    EXPECT_FLOAT_EQ(b.fGetCell(0, 9)->fGetPosition().x, 649.0f);
+    EXPECT_FLOAT_EQ(b.fGetCell(0, 0)->fGetPosition().y, 263.0f);
+    EXPECT_FLOAT_EQ(b.fGetCell(5, 0)->fGetPosition().y, 417.0f);
+    EXPECT_FLOAT_EQ(b.fGetCell(9, 9)->fGetPosition().y, 537.0f);
+    EXPECT_EQ(b.fGetCell(3, 7)->fGetRow(), 3);
+    EXPECT_EQ(b.fGetCell(3, 7)->fGetColumn(), 7);
+    EXPECT_EQ(b.fGetCell(10, 0), nullptr);
+    EXPECT_EQ(b.fGetCell(0, -1), nullptr);
+
+    Level tall;
+    ASSERT_TRUE(tall.fLoad(R"(elSize="28 28" grid="15 20" block="5 5" shiftBlock="-3 -3" position="600 450" bonuses="0")",
+                           std::vector<std::string>(20, std::string(15, '#'))));
+    EXPECT_FLOAT_EQ(tall.board.fGetCell(0, 0)->fGetPosition().x, 401.0f);
+    EXPECT_FLOAT_EQ(tall.board.fGetCell(0, 5)->fGetPosition().x, 544.0f);
+    EXPECT_FLOAT_EQ(tall.board.fGetCell(0, 14)->fGetPosition().x, 799.0f);
+    EXPECT_FLOAT_EQ(tall.board.fGetCell(10, 0)->fGetPosition().y, 465.5f);
+    EXPECT_FLOAT_EQ(tall.board.fGetCell(19, 0)->fGetPosition().y, 720.5f);
+    EXPECT_EQ(tall.board.fGetCell(19, 14)->fGetRectPosition().y, 706);
+}
+
+TEST(GG_PROCESS, HitRectanglesIncludeTheirEdgesAndGapsHitNothing) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
+    GG_PROCESS& b = level.board;
+    const GG_ELEMENT* first = b.fGetCell(0, 0);
+    EXPECT_EQ(first->fGetRectPosition().x, 360);
+    EXPECT_EQ(first->fGetRectPosition().y, 248);
+    EXPECT_EQ(first->fHitTestAt(1, {360, 248}), -109);
+    EXPECT_EQ(first->fHitTestAt(2, {390, 278}), -109);
+    EXPECT_EQ(first->fHitTestAt(1, {391, 263}), 0);
+    EXPECT_EQ(first->fHitTestAt(1, {359, 263}), 0);
+    EXPECT_EQ(first->fHitTestAt(4, {375, 263}), 0) << "only buttons 1 and 2 press cells";
+
+    // Columns 4 and 5 lie either side of the 4-pixel block gap.
+    const KEL::KS_POINT gap{512, 263};
+    EXPECT_EQ(b.fGetCell(0, 4)->fHitTestAt(1, gap), 0);
+    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(1, gap), 0);
+    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(1, {514, 263}), -109);
+
+    b.fSetCellsBlocked(1);
+    EXPECT_EQ(first->fHitTestAt(1, {375, 263}), 0) << "a blocked cell ignores presses";
+    b.fSetCellsBlocked(0);
+    EXPECT_EQ(first->fHitTestAt(1, {375, 263}), -109);
+}
+
+TEST(GG_PROCESS, RejectsLevelsThatCannotBePlayed) {
+    const std::string settings = std::string(kTEN) + R"( bonuses="0")";
+    Level fewer;
+    auto rows = fSquare(10, '#');
+    rows.back().pop_back();
+    EXPECT_FALSE(fewer.fLoad(settings, rows));
+    EXPECT_TRUE(fewer.board.fGetCells().empty());
+    EXPECT_EQ(fewer.board.fGetCell(0, 0), nullptr);
+
+    Level more;
+    rows = fSquare(10, '#');
+    rows.push_back("#");
+    EXPECT_FALSE(more.fLoad(settings, rows));
+
+    Level blank;
+    EXPECT_FALSE(blank.fLoad(settings, fSquare(10, '.'))) << "a picture needs a full cell";
+    EXPECT_TRUE(blank.board.fGetCells().empty());
+    EXPECT_EQ(blank.board.fGetProgress(), 0.0);
+
+    Level noCells;
+    ASSERT_TRUE(noCells.doc.load_string("<level><settings/></level>"));
+    noCells.layout.mGrid = {1, 1};
+    ASSERT_TRUE(noCells.numbers.load_string(boardtest::kNUMBERS));
+    EXPECT_FALSE(noCells.board.fLoad(pugi::xml_node(), &noCells.layout, noCells.numbers.document_element()));
+
+    Level noNumbers;
+    pugi::xml_document partial;
+    ASSERT_TRUE(partial.load_string(R"(<numbers><numbersLeft font="a" font_color="FF000000" font_cross="FF000000" interval="3" shift_first="1 1"/></numbers>)"));
+    ASSERT_TRUE(noNumbers.doc.load_string(boardtest::fLevel(settings, fSquare(10, '#')).c_str()));
+    ASSERT_TRUE(noNumbers.layout.fLoad(noNumbers.doc.document_element().child("settings")));
+    EXPECT_FALSE(noNumbers.board.fLoad(noNumbers.doc.document_element().child("gElements"), &noNumbers.layout,
+                                       partial.document_element()));
+}
+
+TEST(GG_PROCESS, CellsFromTypesAndNonElementNodesAreSkipped) {
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(
+        "<gElements><a type=\"100\"/><!-- note --><![CDATA[text]]><b type=\"103\"/><c/><d type=\"101\"/></gElements>",
+        pugi::parse_default | pugi::parse_comments));
+    game::GG_BOARD_LAYOUT layout;
+    layout.mGrid = {2, 2};
+    layout.mElSize = {10, 10};
+    GG_PROCESS b;
+    pugi::xml_document numbers;
+    ASSERT_TRUE(numbers.load_string(boardtest::kNUMBERS));
+    ASSERT_TRUE(b.fLoad(doc.child("gElements"), &layout, numbers.document_element()));
+    EXPECT_EQ(b.fGetFullCells().size(), 1u);
+    EXPECT_TRUE(b.fGetCell(0, 1)->fIsRevealed()) << "a fixed cell is open from the start";
+    EXPECT_EQ(b.fGetCell(0, 1)->fGetShownState(), 103);
+    EXPECT_EQ(b.fGetCell(1, 0)->fGetType(), 0) << "a cell without a type";
+    EXPECT_EQ(b.fGetCell(1, 0)->fRevealWithFill(0.0f), 2) << "is wrong for either tool";
+    EXPECT_EQ(b.fGetCell(1, 1)->fRevealWithCross(0.0f), 1);
+    EXPECT_EQ(b.fGetCell(0, 1)->fRevealWithCross(0.0f), 0);
+}
+
+TEST(GG_PROCESS, BonusesNeverExceedTheFullCells) {
+    Level many;
+    ASSERT_TRUE(many.fLoad(R"(elSize="30 30" grid="3 2" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="9")",
+                           {"#.#", ".#."}));
+    int bonuses = 0;
+    for (const auto& cell : many.board.fGetCells()) {
+        bonuses += cell->fIsBonus();
+        if (cell->fIsBonus()) {
+            EXPECT_TRUE(cell->fIsFull());
+        }
+    }
+    EXPECT_EQ(bonuses, 3);
+
+    Level two;
+    ASSERT_TRUE(two.fLoad(std::string(kTEN) + R"( bonuses="2")", fSquare(10, '#')));
+    bonuses = 0;
+    for (const auto& cell : two.board.fGetCells()) bonuses += cell->fIsBonus();
+    EXPECT_EQ(bonuses, 2);
+}
+
+TEST(GG_PROCESS, RevealsBookProgressAndCrossings) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(R"(elSize="30 30" grid="4 2" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="0")",
+                            {"##.#", "...#"}));
+    GG_PROCESS& b = level.board;
+    ASSERT_EQ(b.fGetFullCells().size(), 4u);
+    EXPECT_EQ(b.fGetProgress(), 0.0);
+
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(0, 3), false, 0.0f), 2) << "a full cell crossed is wrong";
+    EXPECT_DOUBLE_EQ(b.fGetProgress(), 0.25) << "but counts as open";
+    EXPECT_TRUE(b.fGetClues().fGetRows()[0][1]->mCrossed);
+    EXPECT_EQ(b.fGetCell(0, 3)->fGetShownState(), 100) << "it shows its true content";
+
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(0, 3), true, 0.0f), 0) << "open cells stay as they are";
+    EXPECT_EQ(b.fGetRevealedFull().size(), 1u);
+
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(1, 0), false, 0.0f), 1);
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(1, 1), true, 0.0f), 2);
+    EXPECT_DOUBLE_EQ(b.fGetProgress(), 0.25) << "empty cells do not count";
+
+    for (auto [r, c] : {std::pair{0, 0}, {0, 1}, {1, 3}}) EXPECT_EQ(b.fRevealCell(*b.fGetCell(r, c), true, 0.0f), 1);
+    EXPECT_DOUBLE_EQ(b.fGetProgress(), 1.0);
+    ASSERT_EQ(b.fGetRevealedFull().size(), 4u);
+    EXPECT_EQ(b.fGetRevealedFull()[0], b.fGetCell(0, 3)) << "in the order they were opened";
+    for (const auto& line : b.fGetClues().fGetRows())
+        for (const auto* clue : line) EXPECT_TRUE(clue->mCrossed);
+}
+
+TEST(GG_PROCESS, DelayedRevealShowsItselfWhenTheDelayRunsOut) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(R"(elSize="30 30" grid="4 1" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="0")",
+                            {"####"}));
+    GG_PROCESS& b = level.board;
+    b.mRevealStep = 0.05f;
+    float delay = 0.0f;
+    for (GG_ELEMENT* cell : b.fCellsOnPath(0, 0, 0, 3)) {
+        b.fRevealCell(*cell, true, delay);
+        delay += b.mRevealStep;
+    }
+    GG_ELEMENT* fourth = b.fGetCell(0, 3);
+    EXPECT_TRUE(fourth->fIsRevealed()) << "open for the logic at once";
+    EXPECT_DOUBLE_EQ(b.fGetProgress(), 1.0);
+    EXPECT_FALSE(b.fGetCell(0, 0)->fIsWaiting());
+
+    KEL::kfFRAME_DELTA = 0.1f;
+    b.fUpdate();
+    EXPECT_FALSE(b.fGetCell(0, 2)->fIsWaiting());
+    EXPECT_TRUE(fourth->fIsWaiting()) << "the fourth cell shows 0.15 s after the press";
+    KEL::kfFRAME_DELTA = 0.06f;
+    b.fUpdate();
+    EXPECT_FALSE(fourth->fIsWaiting());
+    KEL::kfFRAME_DELTA = 0.0f;
+}
+
+TEST(GG_PROCESS, HintPickAndBonusCellSkipOpenAndBlockedCells) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(R"(elSize="30 30" grid="3 3" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="0")",
+                            {"#.#", "###", "..#"}));
+    GG_PROCESS& b = level.board;
+    b.fRevealCell(*b.fGetCell(0, 0), true, 0.0f);
+    b.fRevealCell(*b.fGetCell(1, 1), false, 0.0f);
+    b.fGetCell(2, 2)->mBlocked = 1;
+    const std::set<GG_ELEMENT*> allowed{b.fGetCell(0, 2), b.fGetCell(1, 0), b.fGetCell(1, 2)};
+    for (int i = 0; i < 50; ++i) {
+        GG_ELEMENT* pick = b.fPickHintCell();
+        ASSERT_NE(pick, nullptr);
+        EXPECT_TRUE(allowed.count(pick));
+    }
+
+    const auto first = b.fMakeBonusCell();
+    EXPECT_EQ(first, (std::pair<int32_t, int32_t>{0, 2}));
+    EXPECT_TRUE(b.fGetCell(0, 2)->fIsBonus());
+
+    for (GG_ELEMENT* cell : allowed) b.fRevealCell(*cell, true, 0.0f);
+    EXPECT_EQ(b.fPickHintCell(), nullptr) << "only a blocked full cell is left";
+    EXPECT_EQ(b.fMakeBonusCell(), (std::pair<int32_t, int32_t>{2, 2})) << "blocking does not matter here";
+    b.fRevealCell(*b.fGetCell(2, 2), true, 0.0f);
+    EXPECT_EQ(b.fMakeBonusCell(), (std::pair<int32_t, int32_t>{-1, -1}));
+}
+
+TEST(GG_PROCESS, PathRunsAlongTheDominantAxisWithBothEnds) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(R"(elSize="30 30" grid="6 6" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="0")",
+                            fSquare(6, '#')));
+    auto places = [&](int pr, int pc, int er, int ec) {
+        std::vector<std::pair<int, int>> out;
+        for (GG_ELEMENT* cell : level.board.fCellsOnPath(pr, pc, er, ec)) out.push_back({cell->fGetRow(), cell->fGetColumn()});
+        return out;
+    };
+    using P = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(places(2, 3, 5, 4), (P{{2, 3}, {3, 3}, {4, 3}, {5, 3}})) << "down the press column";
+    EXPECT_EQ(places(2, 3, 4, 5), (P{{2, 3}, {2, 4}, {2, 5}})) << "a tie runs along the row";
+    EXPECT_EQ(places(2, 3, 2, 1), (P{{2, 3}, {2, 2}, {2, 1}})) << "in press order";
+    EXPECT_EQ(places(1, 1, 1, 1), (P{{1, 1}}));
+    EXPECT_EQ(places(0, 4, 0, 8), (P{{0, 4}, {0, 5}})) << "cells outside are left out";
+}
