@@ -17,8 +17,14 @@ struct KS_RESOURCE_CONVERTERS {
     int32_t (*fReleaseTexture)(KC_TEXTURE* texture) = nullptr;
     KC_TEXTURE* (*fDefaultTexture)() = nullptr;
     // A sound that reads from the bytes without copying them; null on failure.
-    KC_SOUND* (*fCreateSound)(uint8_t* bytes, uint32_t size, int32_t bufferCount, bool whole) = nullptr;
-    int32_t (*fRemoveSound)(KC_SOUND* sound) = nullptr;
+    KC_SOUND* (*fCreateSound)(const uint8_t* bytes, uint32_t size, int32_t bufferCount, bool whole);
+    int32_t (*fRemoveSound)(KC_SOUND* sound);
+
+    // Sounds go to the audio service (kcAUDIO) while it exists.
+    KS_RESOURCE_CONVERTERS();
+
+    // Back to the defaults.
+    void fReset() { *this = KS_RESOURCE_CONVERTERS(); }
 
     // The converters in use (one per process).
     static KS_RESOURCE_CONVERTERS& fGet();
