@@ -8,7 +8,7 @@ GG_ELEMENT::GG_ELEMENT(int32_t type, int32_t row, int32_t column)
 GG_ELEMENT::~GG_ELEMENT() = default;
 
 void GG_ELEMENT::fPlace(const KEL::KS_VEC2& centre, const KEL::KS_VEC2& size) {
-    mPosition = centre;
+    mTransform.fSetPos(centre.x, centre.y, 0.0f);
     mRectSize = size;
     mRectPosition.x = static_cast<int32_t>(centre.x - size.x * 0.5f);
     mRectPosition.y = static_cast<int32_t>(centre.y - size.y * 0.5f);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/scene/KS_TRANSFORM3.h"
 #include "engine/util/KS_POINT.h"
 #include "engine/util/KS_VEC2.h"
 
@@ -38,7 +39,9 @@ public:
     bool fIsFull() const { return mType == kFULL; }
     bool fIsBonus() const { return mBonus != 0; }
     void fSetBonus() { mBonus = 1; }
-    KEL::KS_VEC2 fGetPosition() const { return mPosition; }
+    KEL::KS_VEC2 fGetPosition() const { return mTransform.fGetPos2(); }
+    // The cell centre; parent of the cell's images.
+    KEL::KS_TRANSFORM3& fGetTransform() { return mTransform; }
     // The pointer lies in the hit rectangle, all four edges included.
     bool fContains(const KEL::KS_POINT& pointer) const;
     // -109 (press taken) for button 1 or 2 over an unblocked cell, else 0.
@@ -67,7 +70,7 @@ private:
 
     int32_t mRow = 0;
     int32_t mColumn = 0;
-    KEL::KS_VEC2 mPosition;
+    KEL::KS_TRANSFORM3 mTransform;
     KEL::KS_POINT mRectPosition;
     KEL::KS_VEC2 mRectSize;
     int32_t mType = 0;
