@@ -1,0 +1,115 @@
+#include "engine/resources/KC_STRING_TABLE.h"
+
+namespace KEL {
+
+namespace {
+
+// All text below the node, in document order.
+void fCollectText(pugi::xml_node node, std::string& out) {
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            out += child.value();
+        else if (child.type() == pugi::node_element)
+            fCollectText(child, out);
+    }
+}
+
+std::string fCellText(pugi::xml_node cell) {
+    std::string text;
+    for (pugi::xml_node child : cell.children()) {
+        if (child.type() != pugi::node_element) continue;
+        fCollectText(child, text);
+        break;
+    }
+    return text;
+}
+
+}  // namespace
+
+KC_STRING_TABLE::~KC_STRING_TABLE() { fClear(); }
+
+pugi::xml_node KC_STRING_TABLE::fFirstRow(const pugi::xml_document& document) {
+    return document.child("Workbook").child("Worksheet").child("Table").child("Row");
+}
+
+uint32_t KC_STRING_TABLE::fRead(pugi::xml_node firstRow) {
+    fClear();
+    int32_t row = 0;
+    for (pugi::xml_node node = firstRow; node; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element) continue;
+        auto* entry = new KS_ENTRY();
+        entry->mRow = ++row;
+        int32_t column = 0;
+        for (pugi::xml_node cell : node.children()) {
+            if (cell.type() != pugi::node_element) continue;
+            ++column;
+            if (column == mKeyColumn) entry->mKey = fCellText(cell);
+            if (column == mTextColumn) entry->mText = fCellText(cell);
+        }
+        mEntries.push_back(entry);
+        mIndex.emplace(entry->mKey, entry);
+    }
+    mCount = static_cast<uint32_t>(mEntries.size());
+    return mCount;
+}
+
+const std::string& KC_STRING_TABLE::fGet(const std::string& key) const {
+    static const std::string kMissing = "etwas";
+    auto it = mIndex.find(key);
+    return it == mIndex.end() ? kMissing : it->second->mText;
+}
+
+std::wstring KC_STRING_TABLE::fGetString(const std::string& key) const { return fWiden(fGet(key)); }
+
+void KC_STRING_TABLE::fClear() {
+    for (KS_ENTRY* entry : mEntries) delete entry;
+    mEntries.clear();
+    mIndex.clear();
+    mCount = 0;
+}
+
+std::wstring KC_STRING_TABLE::fWiden(const std::string& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t size = text.size();
+    for (size_t i = 0; i < size;) {
+        const unsigned char lead = bytes[i];
+        uint32_t code = 0;
+        size_t length = 0;
+        if (lead < 0x80) {
+            code = lead;
+            length = 1;
+        } else if ((lead & 0xE0) == 0xC0) {
+            code = lead & 0x1F;
+            length = 2;
+        } else if ((lead & 0xF0) == 0xE0) {
+            code = lead & 0x0F;
+            length = 3;
+        } else if ((lead & 0xF8) == 0xF0) {
+            code = lead & 0x07;
+            length = 4;
+        }
+        bool good = length > 0 && i + length <= size;
+        for (size_t k = 1; good && k < length; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                good = false;
+            else
+                code = (code << 6) | (bytes[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not text.
+        static const uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (good && (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
+            good = false;
+        if (!good) {
+            out.push_back(static_cast<wchar_t>(0xFFFD));
+            i += 1;
+            continue;
+        }
+        out.push_back(static_cast<wchar_t>(code));
+        i += length;
+    }
+    return out;
+}
+
+}  // namespace KEL
