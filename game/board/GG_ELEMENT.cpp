@@ -40,6 +40,8 @@ int32_t GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) con
     return fContains(pointer) ? -109 : 0;
 }
 
+void GG_ELEMENT::fStartShine() { mShineStarted = 1; }
+
 void GG_ELEMENT::fSetShownState(int32_t state) { mShownState = state; }
 
 void GG_ELEMENT::fUpdate(float delta) {

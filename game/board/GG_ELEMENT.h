@@ -51,6 +51,9 @@ public:
     // its reveal sound.
     void fUpdate(float delta);
 
+    // The end-of-level shine reached the cell.
+    void fStartShine();
+
     int32_t fGetType() const { return mType; }
     int32_t fGetShownState() const { return mShownState; }
     int32_t fGetRow() const { return mRow; }

@@ -1,8 +1,12 @@
 #include "game/board/GG_PROCESS.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/bots/KC_BOT_MOVE_ON.h"
+#include "engine/resources/KC_REPOSITORY.h"
 
 namespace game {
 
@@ -22,11 +26,32 @@ GG_PROCESS::GG_PROCESS() = default;
 
 GG_PROCESS::~GG_PROCESS() { fClear(); }
 
+bool GG_PROCESS::fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout) {
+    mSweepRunning = 0;
+    mBots.fDeleteAll();
+    mLayout = layout;
+    if (!mLayout || !fLoadNumbers()) return false;
+    return fBuild(gElements);
+}
+
 bool GG_PROCESS::fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout, const pugi::xml_node& numbers) {
     mSweepRunning = 0;
+    mBots.fDeleteAll();
     mLayout = layout;
-    if (!mLayout) return false;
-    if (!fLoadNumbers(numbers)) return false;
+    if (!mLayout || !fLoadNumbers(numbers)) return false;
+    return fBuild(gElements);
+}
+
+bool GG_PROCESS::fLoadNumbers() {
+    if (!KEL::kcREPOSITORY) return false;
+    pugi::xml_document* doc = KEL::kcREPOSITORY->fGetXml(kNUMBERS_FILE);
+    if (!doc) return false;
+    const bool loaded = fLoadNumbers(doc->document_element());
+    KEL::kcREPOSITORY->fReleaseXml(doc);
+    return loaded;
+}
+
+bool GG_PROCESS::fBuild(const pugi::xml_node& gElements) {
     if (!fLoadCells(gElements)) return false;
     fPlaceBonuses();
     mClues.fInit(&mCells, mLayout->mGrid.x, mLayout->mGrid.y);
@@ -163,11 +188,46 @@ int32_t GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
     return result;
 }
 
+float GG_PROCESS::fStartSweep(float speed, const KEL::KC_CALLBACK* finish) {
+    mSweepRunning = 1;
+    for (GG_ELEMENT* cell : mFullCells) cell->mShineStarted = 0;
+    mBots.fDeleteAll();
+    const int32_t side = mLayout ? std::max(mLayout->mWidth, mLayout->mHeight) : 0;
+    const float half = static_cast<float>(side / 2);
+    const KEL::KS_VEC2 base = mLayout ? mLayout->mCellBase : KEL::KS_VEC2();
+    mSweepA.fReset();
+    mSweepB.fReset();
+    mSweepA.fSetPos(base.x + half, base.y - half, 0.0f);
+    mSweepB.fSetPos(base.x - half, base.y + half, 0.0f);
+    const float length = static_cast<float>(side);
+    mBots.fAdd(KEL::fCreateBotMoveOn(&mSweepA, 0.0f, speed, length, length));
+    KEL::KC_BOT_MOVE_ON* last = KEL::fCreateBotMoveOn(&mSweepB, 0.0f, speed, length, length);
+    if (finish) last->fMessage(KEL::KC_BASE::kMSG_SET_CALLBACK, 0, 0, 0, const_cast<KEL::KC_CALLBACK*>(finish));
+    mBots.fAdd(last);
+    return std::sqrt(2.0f * length * length) / speed;
+}
+
+void GG_PROCESS::fUpdateSweep() {
+    mBots.fUpdate();
+    const KEL::KS_VEC2 a = mSweepA.fGetPos2();
+    const KEL::KS_VEC2 b = mSweepB.fGetPos2();
+    const float reach = 1.005f * (a - b).fLength();
+    for (GG_ELEMENT* cell : mFullCells) {
+        if (cell->mShineStarted) continue;
+        const KEL::KS_VEC2 p = cell->fGetPosition();
+        if ((a - p).fLength() + (b - p).fLength() <= reach) {
+            cell->fStartShine();
+        }
+    }
+}
+
 void GG_PROCESS::fUpdate() {
+    if (mSweepRunning) fUpdateSweep();
     for (auto& cell : mCells) cell->fUpdate(KEL::kfFRAME_DELTA);
 }
 
 void GG_PROCESS::fClear() {
+    mBots.fDeleteAll();
     mCells.clear();
     mFullCells.clear();
     mRevealedFull.clear();

@@ -6,6 +6,10 @@
 
 #include <pugixml.hpp>
 
+#include "SERVICE/KC_CALLBACK.h"
+#include "engine/bots/KC_BOT_MANAGER.h"
+#include "engine/scene/KS_TRANSFORM3.h"
+
 #include "game/board/GG_BOARD_LAYOUT.h"
 #include "game/board/GG_ELEMENT.h"
 #include "game/board/GG_NUMBERCROSS.h"
@@ -27,6 +31,8 @@ public:
     bool fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout);
     // The same with numbers.xml's document element given.
     bool fLoad(const pugi::xml_node& gElements, GG_BOARD_LAYOUT* layout, const pugi::xml_node& numbers);
+    // Reads both clue views from the repository's numbers.xml.
+    bool fLoadNumbers();
     // Reads both clue views from numbers.xml's document element.
     bool fLoadNumbers(const pugi::xml_node& numbers);
     // Creates and places the cells. False (board left empty) when the node is
@@ -52,9 +58,15 @@ public:
     // Reveals one cell with a tool, books a revealed full cell and updates
     // the crossing of its row and column. The reveal's result (0, 1 or 2).
     int32_t fRevealCell(GG_ELEMENT& cell, bool fill, float delay);
-    // Per frame: counts every cell's reveal delay down.
+    // Starts the end-of-level shine: a line at 45 degrees sweeps over the
+    // board and starts the shine of every full cell it reaches. The finish
+    // record (may be null) is called when the sweep is through. Answers the
+    // sweep's duration in seconds.
+    float fStartSweep(float speed, const KEL::KC_CALLBACK* finish);
+    // Per frame: moves the sweep and counts every cell's reveal delay down.
     void fUpdate();
-    // Deletes all cells, empties the lists and clears the clue model.
+    // Deletes all cells, empties the lists, clears the clue model and stops
+    // the sweep.
     void fClear();
 
     const GG_CELL_LIST& fGetCells() const { return mCells; }
@@ -69,7 +81,13 @@ public:
     float mRevealStep = 0.0f;
     uint8_t mSweepRunning = 0;
 
+    static constexpr const char* kNUMBERS_FILE = "data/share/main/GameProcess numbers.xml";
+
 private:
+    // Steps 3 on of loading: cells, bonuses, clues and the views' lines.
+    bool fBuild(const pugi::xml_node& gElements);
+    void fUpdateSweep();
+
     GG_CELL_LIST mCells;
     std::vector<GG_ELEMENT*> mFullCells;
     std::vector<GG_ELEMENT*> mRevealedFull;
@@ -77,6 +95,10 @@ private:
     GG_NUMBERS mLeft{true};
     GG_NUMBERS mUp{false};
     GG_BOARD_LAYOUT* mLayout = nullptr;
+    // The two ends of the sweep line and the animators that move them.
+    KEL::KS_TRANSFORM3 mSweepA;
+    KEL::KS_TRANSFORM3 mSweepB;
+    KEL::KC_BOT_MANAGER mBots;
 };
 
 }  // namespace game

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include <pugixml.hpp>
 
 #include "BoardFixture.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KC_RESOURCE.h"
+#include "support/TestEnvironment.h"
 #include "game/board/GG_PROCESS.h"
 
 using game::GG_ELEMENT;
@@ -258,4 +263,90 @@ TEST(GG_PROCESS, PathRunsAlongTheDominantAxisWithBothEnds) {
     EXPECT_EQ(places(2, 3, 2, 1), (P{{2, 3}, {2, 2}, {2, 1}})) << "in press order";
     EXPECT_EQ(places(1, 1, 1, 1), (P{{1, 1}}));
     EXPECT_EQ(places(0, 4, 0, 8), (P{{0, 4}, {0, 5}})) << "cells outside are left out";
+}
+
+TEST(GG_PROCESS, SweepShinesFullCellsFromTheTopLeftAndCallsBackOnce) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
+    GG_PROCESS& b = level.board;
+    int finished = 0;
+    KEL::KC_CALLBACK finish(
+        [](void* counter) -> int32_t {
+            ++*static_cast<int*>(counter);
+            return 0;
+        },
+        "sweep", &finished);
+    const float duration = b.fStartSweep(100.0f, &finish);
+    EXPECT_NEAR(duration, std::sqrt(2.0f) * 312.0f / 100.0f, 1e-3);
+    EXPECT_TRUE(b.mSweepRunning);
+
+    KEL::kfFRAME_DELTA = 0.1f;
+    b.fUpdate();
+    EXPECT_TRUE(b.fGetCell(0, 0)->mShineStarted);
+    EXPECT_FALSE(b.fGetCell(0, 9)->mShineStarted);
+    EXPECT_FALSE(b.fGetCell(9, 9)->mShineStarted);
+    for (int frame = 0; frame < 25; ++frame) b.fUpdate();
+    EXPECT_TRUE(b.fGetCell(0, 9)->mShineStarted) << "the line reaches the other corners half-way";
+    EXPECT_TRUE(b.fGetCell(9, 0)->mShineStarted);
+    EXPECT_FALSE(b.fGetCell(9, 9)->mShineStarted);
+    EXPECT_EQ(finished, 0);
+    for (int frame = 0; frame < 30; ++frame) b.fUpdate();
+    for (const auto& cell : b.fGetCells()) EXPECT_TRUE(cell->mShineStarted);
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(b.mSweepRunning) << "stays set until the next load";
+    KEL::kfFRAME_DELTA = 0.0f;
+
+    // A restart of the sweep starts every shine again.
+    b.fStartSweep(100.0f, nullptr);
+    EXPECT_FALSE(b.fGetCell(9, 9)->mShineStarted);
+    b.fClear();
+    b.fUpdate();
+}
+
+namespace {
+
+class BoardRepositoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KEL::KC_FILESYSTEM::fGetInstance();
+        KEL::kcREPOSITORY = &mRepository;
+    }
+    void TearDown() override { KEL::kcREPOSITORY = nullptr; }
+
+    bool fLoadLevel(game::GG_PROCESS& board) {
+        const std::string xml = boardtest::fLevel(
+            R"(elSize="30 30" grid="2 2" block="5 5" shiftBlock="-4 -4" position="100 100" bonuses="0")", {"#.", "##"});
+        if (!mLevel.load_string(xml.c_str())) return false;
+        if (!mLayout.fLoad(mLevel.document_element().child("settings"))) return false;
+        return board.fLoad(mLevel.document_element().child("gElements"), &mLayout);
+    }
+
+    KEL::KC_REPOSITORY mRepository;
+    pugi::xml_document mLevel;
+    game::GG_BOARD_LAYOUT mLayout;
+};
+
+}  // namespace
+
+TEST_F(BoardRepositoryTest, NumbersComeFromTheGameProcessFolderAndAreGivenBack) {
+    testsupport::TestEnvironment::fWriteFile("Resources/data/share/main/GameProcess/numbers.xml", boardtest::kNUMBERS);
+    ASSERT_EQ(mRepository.fLoad("data/share/main/GameProcess"), 1);
+    game::GG_PROCESS board;
+    ASSERT_TRUE(fLoadLevel(board));
+    EXPECT_EQ(board.fGetLeftView().fGetInterval(), 18);
+    EXPECT_EQ(board.fGetUpView().fGetInterval(), 16);
+    EXPECT_EQ(board.fGetClues().fGetRows()[1][0]->mLength, 2);
+    KEL::KC_RESOURCE* record = mRepository.fFindByName(game::GG_PROCESS::kNUMBERS_FILE);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->mUses, 0) << "the document is released after reading";
+}
+
+TEST_F(BoardRepositoryTest, MissingNumbersFailTheLoad) {
+    testsupport::TestEnvironment::fWriteFile("Resources/data/share/main/GameProcess/other.xml", "<x/>");
+    ASSERT_EQ(mRepository.fLoad("data/share/main/GameProcess"), 1);
+    game::GG_PROCESS board;
+    EXPECT_FALSE(fLoadLevel(board));
+    EXPECT_TRUE(board.fGetCells().empty());
+    KEL::kcREPOSITORY = nullptr;
+    EXPECT_FALSE(fLoadLevel(board)) << "no repository";
 }
