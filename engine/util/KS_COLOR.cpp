@@ -14,7 +14,9 @@ void KS_COLOR::fFromString(const std::string& text) {
 }
 
 KS_COLOR KS_COLOR::fFromHex(const std::string& text) {
-    return KS_COLOR(uint32_t(std::strtoul(text.c_str(), nullptr, 16)));
+    // More than eight digits saturate, as a 32-bit strtoul would.
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 16);
+    return KS_COLOR(value > 0xFFFFFFFFull ? 0xFFFFFFFFu : uint32_t(value));
 }
 
 void KS_COLORF::fSetARGB(uint32_t argb) {

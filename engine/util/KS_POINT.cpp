@@ -9,7 +9,7 @@
 namespace KEL {
 
 namespace {
-char gPointText[32];
+thread_local char gPointText[32];
 }
 
 float KS_POINT::fDistance(const KS_POINT& a, const KS_POINT& b) {

@@ -10,7 +10,7 @@ namespace KEL {
 
 namespace {
 constexpr float kTWO_PI = 6.2831855f;
-char gVec2Text[96];
+thread_local char gVec2Text[96];
 }  // namespace
 
 float KS_VEC2::fNormalize() {

@@ -62,7 +62,7 @@ struct KS_VEC2 {
     // vector give 2pi, opposite directions pi.
     static float fAngle(const KS_VEC2& a, const KS_VEC2& b);
 
-    // "x y" with three decimals, in a buffer shared by all vectors of this type.
+    // "x y" with three decimals, in a buffer shared by all vectors of this type (one per thread).
     const char* fToString() const;
     // Reads "x y"; fewer than two pieces leave the vector unchanged.
     void fFromString(const std::string& text);

@@ -10,7 +10,7 @@ namespace KEL {
 
 namespace {
 constexpr float kTWO_PI = 6.2831855f;
-char gVec3Text[144];
+thread_local char gVec3Text[144];
 }  // namespace
 
 float KS_VEC3::fNormalize() {

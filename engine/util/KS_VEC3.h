@@ -65,7 +65,7 @@ struct KS_VEC3 {
     // Angle in radians in (0, 2pi]; a zero vector gives 2pi.
     static float fAngle(const KS_VEC3& a, const KS_VEC3& b);
 
-    // "x y z" with three decimals, in a buffer shared by all vectors of this type.
+    // "x y z" with three decimals, in a buffer shared by all vectors of this type (one per thread).
     const char* fToString() const;
     // Reads "x y z"; fewer than three pieces leave the vector unchanged.
     void fFromString(const std::string& text);

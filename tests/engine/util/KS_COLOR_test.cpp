@@ -30,6 +30,7 @@ TEST(KS_COLOR, HexText) {
     EXPECT_EQ(KS_COLOR::fFromHex("0xFF00FF00").fGetARGB(), 0xFF00FF00u);
     EXPECT_EQ(KS_COLOR::fFromHex("00FF00").fGetARGB(), 0x0000FF00u);
     EXPECT_EQ(KS_COLOR::fFromHex("white").fGetARGB(), 0u);
+    EXPECT_EQ(KS_COLOR::fFromHex("1FFFFFFFF").fGetARGB(), 0xFFFFFFFFu);
 }
 
 TEST(KS_COLORF, RoundTripAndClamping) {

@@ -1,0 +1,811 @@
+#include "engine/render/KC_RENDER.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "host/Image.h"
+
+namespace KEL {
+
+using namespace host;
+
+namespace {
+
+constexpr float kPI = 3.14159265f;
+constexpr uint32_t kVERTEX_SIZE = sizeof(KS_VERTEX);
+constexpr uint32_t kPOINT_SIZE = sizeof(KS_POINT_VERTEX);
+
+KC_RENDER* gCurrent = nullptr;
+
+uint32_t fFloatBits(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    return bits;
+}
+
+// Left-handed perspective, row-vector form.
+KS_MATRIX fPerspective(float fovY, float aspect, float zn, float zf) {
+    KS_MATRIX m;
+    const float yScale = 1.0f / std::tan(fovY / 2.0f);
+    m.fAt(0, 0) = yScale / aspect;
+    m.fAt(1, 1) = yScale;
+    m.fAt(2, 2) = zf / (zf - zn);
+    m.fAt(2, 3) = 1.0f;
+    m.fAt(3, 2) = -zn * zf / (zf - zn);
+    m.fAt(3, 3) = 0.0f;
+    return m;
+}
+
+// The fixed view: (x, y, z) -> (x, -y, -z), screen y grows downward.
+KS_MATRIX fViewFlip() {
+    KS_MATRIX m;
+    m.fAt(1, 1) = -1.0f;
+    m.fAt(2, 2) = -1.0f;
+    return m;
+}
+
+void fTransformInto(KS_VERTEX& out, const KS_VERTEX& in, const KS_MATRIX& m) {
+    out = in;
+    out.x = in.x * m.m[0] + in.y * m.m[4] + in.z * m.m[8] + m.m[12];
+    out.y = in.x * m.m[1] + in.y * m.m[5] + in.z * m.m[9] + m.m[13];
+    out.z = in.x * m.m[2] + in.y * m.m[6] + in.z * m.m[10] + m.m[14];
+}
+
+}  // namespace
+
+KC_RENDER::KC_RENDER() { gCurrent = this; }
+
+KC_RENDER::~KC_RENDER() {
+    {
+        std::lock_guard<std::mutex> guard(mTexturesLock);
+        for (KS_TEXTURE* texture : mTextures) {
+            delete texture->mTexture;
+            delete texture;
+        }
+        mTextures.clear();
+    }
+    mDefaultTexture = nullptr;
+    for (auto& [index, target] : mTargets) {
+        delete target.surface;
+        delete target.texture.mTexture;
+    }
+    mTargets.clear();
+    fReleaseBuffers();
+    delete mDevice;
+    if (gCurrent == this) gCurrent = nullptr;
+}
+
+KC_RENDER* KC_RENDER::fCurrent() { return gCurrent; }
+
+void KC_RENDER::fSetDevice(IGraphicsDevice* device) {
+    if (device == mDevice) return;
+    delete mDevice;
+    mDevice = device;
+    mDeviceCreated = false;
+}
+
+// ---------------------------------------------------------------- device
+
+int32_t KC_RENDER::fInit(void* window, float nearPlane, float farPlane) {
+    mWindow = window;
+    mNear = nearPlane;
+    mFar = farPlane;
+    if (!mDevice) mDevice = fCreateGraphicsDevice();
+    if (!mDevice) return -1;
+    mParams = GPresentParams{};
+    mParams.windowed = true;
+    mParams.autoDepthStencil = true;
+    mParams.backBufferCount = 1;
+    mParams.multiSample = 0;
+    mParams.flags = 0;
+    mParams.vsync = true;
+    fSetVideoMode(1024, 768, false, false);
+    mDefaultTexture = fCreateTexture(16, 16);
+    if (!mDefaultTexture) return -1;
+    fUseSecondCamera();
+    mDevice->fSetRenderState(GRenderState::CULLMODE, kCULL_NONE);
+    return 1;
+}
+
+bool KC_RENDER::fCreateDevice() {
+    const uint32_t hardware = kCREATE_MULTITHREADED | kCREATE_HARDWARE_VP;
+    const uint32_t mixed = kCREATE_MULTITHREADED | kCREATE_MIXED_VP;
+    const uint32_t software = kCREATE_MULTITHREADED | kCREATE_SOFTWARE_VP;
+    const std::pair<GDeviceType, uint32_t> ladder[] = {
+        {GDeviceType::HAL, hardware}, {GDeviceType::HAL, hardware}, {GDeviceType::REF, hardware},
+        {GDeviceType::HAL, mixed},    {GDeviceType::REF, mixed},    {GDeviceType::HAL, software},
+        {GDeviceType::REF, software},
+    };
+    for (const auto& [type, behaviour] : ladder) {
+        if (mDevice->fCreate(mWindow, type, behaviour, mParams)) {
+            mDeviceCreated = true;
+            mCaps = mDevice->fGetCaps();
+            fSetCreationStates();
+            return true;
+        }
+    }
+    return false;
+}
+
+// States set once at creation; a reset returns them to their defaults, so
+// the reset path sets them again.
+void KC_RENDER::fSetCreationStates() {
+    mDevice->fSetSamplerState(0, GSamplerState::MAXANISOTROPY, mCaps.maxAnisotropy);
+    mDevice->fSetSamplerState(0, GSamplerState::MIPFILTER, kTEXF_NONE);
+    mDevice->fSetRenderState(GRenderState::POINTSIZE_MIN, fFloatBits(1.0f));
+    mDevice->fSetRenderState(GRenderState::POINTSCALE_A, fFloatBits(0.0f));
+    mDevice->fSetRenderState(GRenderState::POINTSCALE_B, fFloatBits(0.0f));
+    mDevice->fSetRenderState(GRenderState::POINTSCALE_C, fFloatBits(1.0f));
+    mDevice->fSetRenderState(GRenderState::POINTSCALEENABLE, 0);
+    mDevice->fSetTextureStageState(0, GStageState::ALPHAOP, kTOP_MODULATE);
+}
+
+void KC_RENDER::fReleaseBuffers() {
+    delete mVertexBuffer;
+    delete mIndexBuffer;
+    delete mPointBuffer;
+    delete mBackBuffer;
+    mVertexBuffer = mIndexBuffer = mPointBuffer = nullptr;
+    mBackBuffer = nullptr;
+    mBatchVertices = mBatchIndices = 0;
+}
+
+bool KC_RENDER::fResetDevice() {
+    if (!mDevice) return false;
+    fReleaseBuffers();
+    for (auto& [index, target] : mTargets) {
+        delete target.surface;
+        delete target.texture.mTexture;
+        target.surface = nullptr;
+        target.texture.mTexture = nullptr;
+    }
+    if (mDeviceCreated) {
+        if (!mDevice->fReset(mParams)) return false;
+        fSetCreationStates();
+        mDevice->fSetRenderState(GRenderState::CULLMODE, kCULL_NONE);
+    } else if (!fCreateDevice()) {
+        return false;
+    }
+    // A reset unbinds everything.
+    mTexture = nullptr;
+
+    mVertexBuffer = mDevice->fCreateVertexBuffer(kVERTEX_CAPACITY * kVERTEX_SIZE, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY,
+                                                 kFVF_VERTEX);
+    mBatchVertices = 0;
+    mIndexBuffer = mDevice->fCreateIndexBuffer(kINDEX_CAPACITY * 2, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY);
+    mBatchIndices = 0;
+    mPointBuffer = mDevice->fCreateVertexBuffer(kPOINT_CAPACITY * kPOINT_SIZE,
+                                                kUSAGE_DYNAMIC | kUSAGE_POINTS | kUSAGE_WRITEONLY, kFVF_POINT);
+    mPointCursor = 0;
+    if (!fBuffersReady()) {
+        fReleaseBuffers();
+        return false;
+    }
+    for (auto& [index, target] : mTargets) {
+        target.texture.mTexture =
+            mDevice->fCreateTexture(target.width, target.height, kUSAGE_RENDERTARGET, GFormat::ARGB8);
+        if (target.texture.mTexture) target.surface = target.texture.mTexture->fGetSurface();
+    }
+
+    mState.fClear();
+    mState.blend = 1;
+    mState.camera = 1;
+    mDevice->fSetRenderState(GRenderState::ZENABLE, 0);
+    mDevice->fSetRenderState(GRenderState::LIGHTING, 0);
+    mDevice->fSetRenderState(GRenderState::ALPHABLENDENABLE, 1);
+    mDevice->fSetRenderState(GRenderState::SRCBLEND, kBLEND_SRCALPHA);
+    mDevice->fSetRenderState(GRenderState::DESTBLEND, kBLEND_INVSRCALPHA);
+    mDevice->fSetTextureStageState(0, GStageState::COLOROP, kTOP_MODULATE);
+    mDevice->fSetTextureStageState(0, GStageState::COLORARG1, kTA_TEXTURE);
+    mDevice->fSetTextureStageState(0, GStageState::COLORARG2, kTA_DIFFUSE);
+    mDevice->fSetTextureStageState(0, GStageState::ALPHAOP, kTOP_MODULATE);
+    mDevice->fSetTextureStageState(0, GStageState::ALPHAARG1, kTA_TEXTURE);
+    mDevice->fSetTextureStageState(0, GStageState::ALPHAARG2, kTA_DIFFUSE);
+    const KS_MATRIX view = fViewFlip();
+    mDevice->fSetTransform(GTransform::VIEW, view.m);
+    mBackBuffer = mDevice->fGetRenderTarget(0);
+    fSetProjection();
+    KC_CALLBACK::fCall(kcbDEVICE_RECREATED, nullptr);
+    return true;
+}
+
+int32_t KC_RENDER::fSetVideoMode(int32_t width, int32_t height, bool fullscreen, bool useDesktopSize) {
+    if (width == mWidth && height == mHeight && fullscreen == mFullscreen && useDesktopSize == mUseDesktopSize)
+        return fBuffersReady() ? 1 : 0;
+    if (width <= 0 || height <= 0 || !mDevice) return 0;
+    mWidth = width;
+    mHeight = height;
+    mFullscreen = fullscreen;
+    mUseDesktopSize = useDesktopSize;
+    mParams.windowed = !fullscreen;
+    mParams.backBufferWidth = width;
+    mParams.backBufferHeight = height;
+    mActualWidth = width;
+    mActualHeight = height;
+    if (fullscreen) {
+        int32_t desktopWidth = 0, desktopHeight = 0;
+        if (useDesktopSize && mDevice->fGetDesktopSize(mWindow, desktopWidth, desktopHeight) && desktopWidth > 0 &&
+            desktopHeight > 0) {
+            mActualWidth = mParams.backBufferWidth = desktopWidth;
+            mActualHeight = mParams.backBufferHeight = desktopHeight;
+        }
+        mParams.desktopFormat = false;
+        mParams.refreshRate = 0;
+    } else {
+        mParams.desktopFormat = true;
+    }
+    return fResetDevice() ? 1 : 0;
+}
+
+int32_t KC_RENDER::fBeginFrame() {
+    if (mSceneState != 1 || !mDevice) return -1;
+    const int32_t level = mDevice->fTestCooperativeLevel();
+    if (level == kDEVICE_LOST) return -1;
+    if (level == kDEVICE_NOT_RESET || !fBuffersReady()) {
+        // A failed reset leaves no buffers: keep trying before drawing again.
+        return fResetDevice() ? -110 : -1;
+    }
+    if (!mDevice->fBeginScene()) return 0;
+    if (!fClear()) {
+        mDevice->fEndScene();
+        return -1;
+    }
+    mSceneState = 0;
+    mRequests = mFlushes = mStateChanges = 0;
+    return 1;
+}
+
+int32_t KC_RENDER::fEndFrame() {
+    if (mSceneState != 0) return -1;
+    fFlush();
+    mDevice->fEndScene();
+    mDevice->fPresent();
+    mSceneState = 1;
+    return 0;
+}
+
+bool KC_RENDER::fClear() { return fClearFlags(true, false, true); }
+bool KC_RENDER::fClearDepth() { return fClearFlags(false, false, true); }
+bool KC_RENDER::fClearStencil() { return fClearFlags(false, true, false); }
+
+bool KC_RENDER::fClearFlags(bool target, bool stencil, bool depth) {
+    if (!mDevice) return false;
+    const uint32_t flags = (target ? uint32_t(kCLEAR_TARGET) : 0u) | (stencil ? uint32_t(kCLEAR_STENCIL) : 0u) |
+                           (depth ? uint32_t(kCLEAR_ZBUFFER) : 0u);
+    return mDevice->fClear(flags, mClearColor, 1.0f, 0);
+}
+
+// ---------------------------------------------------------------- cameras
+
+void KC_RENDER::fSetProjection() {
+    const float aspect = float(mWidth + 1) / float(mHeight + 1);
+    if (mFar == 0.0f) mFar = float(mHeight + 1) / std::tan(kPI / 8.0f);
+    const float zn = mNear > 0.0f ? mNear : 0.1f;
+    mAspect.fIdentity();
+    if (mFullscreen && mUseDesktopSize && (mActualWidth != mWidth || mActualHeight != mHeight) && mWidth > 0 &&
+        mHeight > 0) {
+        const float rx = float(mActualWidth) / float(mWidth);
+        const float ry = float(mActualHeight) / float(mHeight);
+        if (rx > ry)
+            mAspect.fAt(0, 0) = ry / rx;
+        else if (ry > rx)
+            mAspect.fAt(1, 1) = rx / ry;
+    }
+    mProjection = fPerspective(kPI / 4.0f, aspect, zn, mFar) * mAspect;
+    if (!mCamera2) mCamera2 = std::make_unique<KC_CAMERA>(float(mWidth), float(mHeight));
+    else mCamera2->fFitScreen(float(mWidth), float(mHeight));
+    if (!mCamera1) mCamera1 = std::make_unique<KC_CAMERA>(float(mWidth), float(mHeight));
+    else mCamera1->fFitScreen(float(mWidth), float(mHeight));
+    if (!mCamera) mCamera = mCamera2->fGetMatrixPointer();
+    if (mDevice) mDevice->fSetTransform(GTransform::PROJECTION, mProjection.m);
+}
+
+void KC_RENDER::fUseCamera(KS_MATRIX* matrix) {
+    fFlush();
+    if (matrix) mCamera = matrix;
+    else if (mCamera1) mCamera = mCamera1->fGetMatrixPointer();
+}
+
+void KC_RENDER::fUseFirstCamera() {
+    fFlush();
+    if (mCamera1) mCamera = mCamera1->fGetMatrixPointer();
+    if (mDevice) mDevice->fSetTransform(GTransform::PROJECTION, mProjection.m);
+}
+
+void KC_RENDER::fUseSecondCamera() {
+    fFlush();
+    if (mCamera2) mCamera = mCamera2->fGetMatrixPointer();
+    if (mDevice) mDevice->fSetTransform(GTransform::PROJECTION, mProjection.m);
+}
+
+// ---------------------------------------------------------------- batching
+
+void KC_RENDER::fBind(KS_TEXTURE* texture) {
+    if (mState.textured && texture) {
+        mDevice->fSetTexture(0, texture->mTexture);
+        mTexture = texture;
+    } else {
+        mDevice->fSetTexture(0, nullptr);
+        mTexture = nullptr;
+    }
+}
+
+void KC_RENDER::fDrawBatch(const KS_VERTEX* vertices, KS_TEXTURE* texture, const KS_RENDER_STATE* state,
+                           int32_t vertexCount, const uint16_t* indices, int32_t indexCount) {
+    if (!state) return;
+    ++mRequests;
+    if (!fBuffersReady() || !vertices || vertexCount <= 0) return;
+    if (!indices || indexCount < 0) indexCount = 0;
+    // A request larger than a buffer cannot be drawn at all.
+    if (uint32_t(vertexCount) > kVERTEX_CAPACITY || uint32_t(indexCount) > kINDEX_CAPACITY) return;
+
+    // Indexed and plain lists cannot share one draw call.
+    const bool indexedChanges = mBatchVertices > 0 && ((indexCount > 0) != (mBatchIndices > 0));
+    if (*state != mState || texture != mTexture || mBatchVertices + uint32_t(vertexCount) > kVERTEX_CAPACITY ||
+        mBatchIndices + uint32_t(indexCount) > kINDEX_CAPACITY || indexedChanges) {
+        fFlush();
+        if (state->textured && texture) {
+            mDevice->fSetTexture(0, texture->mTexture);
+            mTexture = texture;
+        } else {
+            mDevice->fSetTexture(0, nullptr);
+            mTexture = nullptr;
+        }
+        fApplyStates(*state);
+    }
+
+    const uint32_t flags = mBatchVertices == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE;
+    auto* out = static_cast<KS_VERTEX*>(
+        mVertexBuffer->fLock(mBatchVertices * kVERTEX_SIZE, uint32_t(vertexCount) * kVERTEX_SIZE, flags));
+    if (!out) return;
+    for (int32_t i = 0; i < vertexCount; ++i) fTransformInto(out[i], vertices[i], mWorld);
+    mVertexBuffer->fUnlock();
+
+    if (indexCount > 0) {
+        const uint32_t indexFlags = mBatchIndices == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE;
+        auto* outIndices =
+            static_cast<uint16_t*>(mIndexBuffer->fLock(mBatchIndices * 2, uint32_t(indexCount) * 2, indexFlags));
+        if (!outIndices) return;
+        for (int32_t i = 0; i < indexCount; ++i) outIndices[i] = uint16_t(indices[i] + mBatchVertices);
+        mIndexBuffer->fUnlock();
+        mBatchIndices += uint32_t(indexCount);
+    }
+    mBatchVertices += uint32_t(vertexCount);
+    mDevice->fSetFVF(kFVF_VERTEX);
+}
+
+void KC_RENDER::fFlush() {
+    if (mCamera) fFlushWith(*mCamera);
+    else fFlushWith(KS_MATRIX());
+}
+
+void KC_RENDER::fFlushWith(const KS_MATRIX& world) {
+    if (mBatchVertices == 0 || !mDevice) return;
+    ++mFlushes;
+    const bool indexed = mBatchIndices > 0;
+    const uint32_t items = indexed ? mBatchIndices : mBatchVertices;
+    GPrimitive type = GPrimitive::TRIANGLELIST;
+    uint32_t count = 0;
+    switch (mState.primitive) {
+        case 0:
+        case 3: type = GPrimitive::POINTLIST; count = items; break;
+        case 1: type = GPrimitive::LINELIST; count = items / 2; break;
+        case 2: type = GPrimitive::TRIANGLELIST; count = items / 3; break;
+        default: break;
+    }
+    mDevice->fSetTransform(GTransform::WORLD, world.m);
+    mDevice->fSetStreamSource(0, mVertexBuffer, 0, kVERTEX_SIZE);
+    if (indexed) {
+        mDevice->fSetIndices(mIndexBuffer);
+        mDevice->fDrawIndexedPrimitive(type, 0, 0, mBatchVertices, 0, count);
+    } else {
+        mDevice->fDrawPrimitive(type, 0, count);
+    }
+    mBatchVertices = 0;
+    mBatchIndices = 0;
+}
+
+bool KC_RENDER::fApplyStates(const KS_RENDER_STATE& state) {
+    if (state == mState || !mDevice) return false;
+    ++mStateChanges;
+    const KS_RENDER_STATE old = mState;
+    // Blending is on exactly when blend is set and opaque is not.
+    if (state.opaque != old.opaque || state.blend != old.blend)
+        mDevice->fSetRenderState(GRenderState::ALPHABLENDENABLE, (state.blend && !state.opaque) ? 1 : 0);
+    if (state.additive != old.additive)
+        mDevice->fSetRenderState(GRenderState::DESTBLEND, state.additive ? kBLEND_ONE : kBLEND_INVSRCALPHA);
+    if (state.depthTest != old.depthTest) mDevice->fSetRenderState(GRenderState::ZENABLE, state.depthTest);
+    if (state.lighting != old.lighting) {
+        mDevice->fSetRenderState(GRenderState::LIGHTING, state.lighting);
+        mDevice->fSetRenderState(GRenderState::NORMALIZENORMALS, 0);
+        mDevice->fSetRenderState(GRenderState::SPECULARENABLE, 1);
+    }
+    if (state.filter != old.filter) {
+        if (state.filter == 2) {
+            mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER, kTEXF_LINEAR);
+            mDevice->fSetSamplerState(0, GSamplerState::MINFILTER, kTEXF_LINEAR);
+        } else if (state.filter == 3) {
+            mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER,
+                                      mCaps.magAnisotropic ? kTEXF_ANISOTROPIC : kTEXF_LINEAR);
+            mDevice->fSetSamplerState(0, GSamplerState::MINFILTER,
+                                      mCaps.minAnisotropic ? kTEXF_ANISOTROPIC : kTEXF_LINEAR);
+        } else if (state.filter <= 1 && old.filter > 1) {
+            mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER, kTEXF_POINT);
+            mDevice->fSetSamplerState(0, GSamplerState::MINFILTER, kTEXF_POINT);
+        }
+    }
+    if (state.primitive != old.primitive)
+        mDevice->fSetRenderState(GRenderState::POINTSPRITEENABLE, state.primitive == 3 ? 1 : 0);
+    if (state.camera != old.camera) {
+        if (state.camera) fUseSecondCamera();
+        else fUseFirstCamera();
+    }
+    const uint32_t u = state.wrapU ? kADDRESS_WRAP : kADDRESS_CLAMP;
+    const uint32_t v = state.wrapV ? kADDRESS_WRAP : kADDRESS_CLAMP;
+    const uint32_t w = (state.wrapU || state.wrapV) ? kADDRESS_WRAP : kADDRESS_CLAMP;
+    mDevice->fSetSamplerState(0, GSamplerState::ADDRESSW, w);
+    mDevice->fSetSamplerState(0, GSamplerState::ADDRESSU, u);
+    mDevice->fSetSamplerState(0, GSamplerState::ADDRESSV, v);
+    mDevice->fSetRenderState(GRenderState::MULTISAMPLEANTIALIAS, state.antialias);
+    mDevice->fSetRenderState(GRenderState::ANTIALIASEDLINEENABLE, state.antialias);
+    mState = state;
+    return true;
+}
+
+void KC_RENDER::fDrawMesh(const KS_VERTEX* vertices, KS_TEXTURE* texture, const KS_RENDER_STATE* state,
+                          int32_t vertexCount, const uint16_t* indices, int32_t indexCount) {
+    fFlush();
+    if (!state || !fBuffersReady()) return;
+    fApplyStates(*state);
+    fBind(texture ? texture : mDefaultTexture);
+    if (!vertices || vertexCount <= 0) return;
+    if (!indices || indexCount < 0) indexCount = 0;
+    if (uint32_t(vertexCount) > kVERTEX_CAPACITY || uint32_t(indexCount) > kINDEX_CAPACITY) return;
+    auto* out = static_cast<KS_VERTEX*>(mVertexBuffer->fLock(0, uint32_t(vertexCount) * kVERTEX_SIZE, kLOCK_DISCARD));
+    if (!out) return;
+    std::memcpy(out, vertices, size_t(vertexCount) * kVERTEX_SIZE);
+    mVertexBuffer->fUnlock();
+    if (indexCount > 0) {
+        auto* outIndices = static_cast<uint16_t*>(mIndexBuffer->fLock(0, uint32_t(indexCount) * 2, kLOCK_DISCARD));
+        if (!outIndices) return;
+        std::memcpy(outIndices, indices, size_t(indexCount) * 2);
+        mIndexBuffer->fUnlock();
+    }
+    mBatchVertices = uint32_t(vertexCount);
+    mBatchIndices = uint32_t(indexCount);
+    // The device applies the world matrix to the mesh, then the camera.
+    const KS_MATRIX camera = mCamera ? *mCamera : KS_MATRIX();
+    fFlushWith(mWorld * camera);
+    mDevice->fSetTransform(GTransform::WORLD, camera.m);
+    mDevice->fSetFVF(kFVF_VERTEX);
+}
+
+void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KS_TEXTURE* texture,
+                            const KS_RENDER_STATE* state) {
+    fFlush();
+    if (!first || !state || !fBuffersReady()) return;
+    fApplyStates(*state);
+    // Record what is bound, so a later batch rebinds when it needs to.
+    fBind(texture);
+    mDevice->fSetFVF(kFVF_POINT);
+    mDevice->fSetStreamSource(0, mPointBuffer, 0, kPOINT_SIZE);
+    if (mPointCursor >= kPOINT_CAPACITY) mPointCursor = 0;
+
+    auto fLockChunk = [this]() {
+        return static_cast<KS_POINT_VERTEX*>(mPointBuffer->fLock(mPointCursor * kPOINT_SIZE, kPOINT_CHUNK * kPOINT_SIZE,
+                                                                 mPointCursor == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE));
+    };
+    KS_POINT_VERTEX* out = fLockChunk();
+    if (!out) return;
+    uint32_t inChunk = 0;
+    const KS_MATRIX& m = mWorld;
+    for (const uint8_t* p = static_cast<const uint8_t*>(first); p;) {
+        KS_POINT_VERTEX point;
+        std::memcpy(&point, p, kPOINT_SIZE);
+        const float x = point.x, y = point.y, z = point.z;
+        point.x = x * m.m[0] + y * m.m[4] + z * m.m[8] + m.m[12];
+        point.y = x * m.m[1] + y * m.m[5] + z * m.m[9] + m.m[13];
+        point.z = x * m.m[2] + y * m.m[6] + z * m.m[10] + m.m[14];
+        out[inChunk++] = point;
+        if (inChunk == kPOINT_CHUNK) {
+            mPointBuffer->fUnlock();
+            mDevice->fDrawPrimitive(GPrimitive::POINTLIST, mPointCursor, kPOINT_CHUNK);
+            mPointCursor += kPOINT_CHUNK;
+            if (mPointCursor >= kPOINT_CAPACITY) mPointCursor = 0;
+            inChunk = 0;
+            out = fLockChunk();
+            if (!out) return;
+        }
+        const uint8_t* next;
+        std::memcpy(&next, p + nextOffset, sizeof next);
+        p = next;
+    }
+    mPointBuffer->fUnlock();
+    if (inChunk > 0) {
+        mDevice->fDrawPrimitive(GPrimitive::POINTLIST, mPointCursor, inChunk);
+        mPointCursor += kPOINT_CHUNK;
+    }
+}
+
+void KC_RENDER::fDrawQuad(float x, float y, uint32_t color, float size) {
+    mWorld.fIdentity();
+    KS_VERTEX v[4];
+    v[0].fSetPos(x, y, 1.0f);
+    v[1].fSetPos(x + size, y, 1.0f);
+    v[2].fSetPos(x + size, y + size, 1.0f);
+    v[3].fSetPos(x, y + size, 1.0f);
+    for (auto& vertex : v) vertex.fSetColor(color);
+    static const uint16_t kIndices[6] = {0, 1, 2, 2, 3, 0};
+    KS_RENDER_STATE state;
+    state.primitive = 2;
+    fDrawBatch(v, nullptr, &state, 4, kIndices, 6);
+}
+
+void KC_RENDER::fDrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color) {
+    mWorld.fIdentity();
+    fDrawLine3(float(x1), float(y1), 1.0f, float(x2), float(y2), 1.0f, color);
+}
+
+void KC_RENDER::fDrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t color) {
+    fDrawLine(left, top, right, top, color);
+    fDrawLine(left, bottom, right, bottom, color);
+    fDrawLine(left, top, left, bottom, color);
+    fDrawLine(right, top, right, bottom, color);
+}
+
+void KC_RENDER::fDrawLine3(float x1, float y1, float z1, float x2, float y2, float z2, uint32_t color) {
+    KS_VERTEX v[2];
+    v[0].fSetPos(x1, y1, z1);
+    v[1].fSetPos(x2, y2, z2);
+    v[0].fSetColor(color);
+    v[1].fSetColor(color);
+    static const uint16_t kIndices[2] = {0, 1};
+    KS_RENDER_STATE state;
+    state.primitive = 1;
+    fDrawBatch(v, nullptr, &state, 2, kIndices, 2);
+}
+
+// ---------------------------------------------------------------- textures
+
+KS_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t height) {
+    auto* record = new KS_TEXTURE;
+    record->mTexture = texture;
+    record->mSize.fSet(width, height);
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    mTextures.insert(record);
+    return record;
+}
+
+KS_TEXTURE* KC_RENDER::fFallback() {
+    if (mDefaultTexture) return mDefaultTexture;
+    std::fprintf(stderr, "error: defaultTexture not exist!!!\n");
+    return fAddTexture(nullptr, 0, 0);
+}
+
+KS_TEXTURE* KC_RENDER::fTextureFromImage(bool decoded, const GImage& image) {
+    if (!decoded || !mDevice || !mDeviceCreated || image.width <= 0 || image.height <= 0) return fFallback();
+    GTexture* texture = mDevice->fCreateTexture(image.width, image.height, 0, GFormat::ABGR8);
+    if (!texture) return fFallback();
+    int32_t pitch = 0;
+    auto* bytes = static_cast<uint8_t*>(texture->fLock(&pitch));
+    if (!bytes) {
+        delete texture;
+        return fFallback();
+    }
+    const size_t row = size_t(image.width) * 4;
+    for (int32_t y = 0; y < image.height; ++y)
+        std::memcpy(bytes + size_t(y) * size_t(pitch), image.rgba.data() + size_t(y) * row, row);
+    texture->fUnlock();
+    return fAddTexture(texture, image.width, image.height);
+}
+
+KS_TEXTURE* KC_RENDER::fLoadTexture(const void* bytes, size_t size) {
+    GImage image;
+    const bool decoded = fDecodeImage(bytes, size, image);
+    return fTextureFromImage(decoded, image);
+}
+
+KS_TEXTURE* KC_RENDER::fLoadTextureFile(const std::string& path) {
+    GImage image;
+    const bool decoded = fDecodeImageFile(path, image);
+    return fTextureFromImage(decoded, image);
+}
+
+KS_TEXTURE* KC_RENDER::fCreateTexture(int32_t width, int32_t height) {
+    if (!mDevice || !mDeviceCreated || width <= 0 || height <= 0) return nullptr;
+    GTexture* texture = mDevice->fCreateTexture(width, height, 0, GFormat::ARGB8);
+    if (!texture) return nullptr;
+    return fAddTexture(texture, width, height);
+}
+
+int32_t KC_RENDER::fReleaseTexture(KS_TEXTURE* texture) {
+    if (!texture || texture == mDefaultTexture) return -1;
+    {
+        std::lock_guard<std::mutex> guard(mTexturesLock);
+        auto it = mTextures.find(texture);
+        if (it == mTextures.end()) return -1;
+        mTextures.erase(it);
+    }
+    // The batch must not keep a pointer to a freed record.
+    if (mTexture == texture) {
+        fFlush();
+        mTexture = nullptr;
+        if (mDevice) mDevice->fSetTexture(0, nullptr);
+    }
+    delete texture->mTexture;
+    delete texture;
+    return 1;
+}
+
+size_t KC_RENDER::fGetTextureCount() const {
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    return mTextures.size();
+}
+
+void* KC_RENDER::fLockTexture(KS_TEXTURE* texture) {
+    if (!texture || !texture->mTexture) return nullptr;
+    int32_t pitch = 0;
+    return texture->mTexture->fLock(&pitch);
+}
+
+bool KC_RENDER::fUnlockTexture(KS_TEXTURE* texture) {
+    return texture && texture->mTexture && texture->mTexture->fUnlock();
+}
+
+bool KC_RENDER::fFillTexture(KS_TEXTURE* texture, const uint32_t* pixels) {
+    return texture && texture->fFill(pixels);
+}
+
+// ---------------------------------------------------------------- lights
+
+void KC_RENDER::fSetLighting(bool on) {
+    if (mDevice) mDevice->fSetRenderState(GRenderState::LIGHTING, on ? 1 : 0);
+}
+
+void KC_RENDER::fSetMaterial(const GMaterial& material) {
+    if (mDevice) mDevice->fSetMaterial(material);
+}
+
+void KC_RENDER::fEnableLight(uint32_t index, bool on) {
+    if (mDevice) mDevice->fLightEnable(index, on);
+}
+
+void KC_RENDER::fSetLight(uint32_t index, const GLight& light) {
+    if (mDevice) mDevice->fSetLight(index, light);
+}
+
+// ---------------------------------------------------------------- targets
+
+int32_t KC_RENDER::fCreateTarget(int32_t width, int32_t height) {
+    if (!mDevice || width <= 0 || height <= 0) return -1;
+    Target target;
+    target.width = width;
+    target.height = height;
+    target.texture.mSize.fSet(width, height);
+    target.texture.mTexture = mDevice->fCreateTexture(width, height, kUSAGE_RENDERTARGET, GFormat::ARGB8);
+    if (!target.texture.mTexture) return -1;
+    target.surface = target.texture.mTexture->fGetSurface();
+    const float zf = mFar > 0.0f ? mFar : float(height + 1) / std::tan(kPI / 8.0f);
+    KS_MATRIX view;
+    view.fLookAt({0, 0, 0}, {0, 0, 1}, {0, 1, 0});
+    target.projection = view * fPerspective(kPI / 4.0f, float(width) / float(height), mNear > 0 ? mNear : 0.1f, zf);
+    const int32_t index = mTargets.empty() ? 0 : mTargets.rbegin()->first + 1;
+    mTargets.emplace(index, target);
+    return index;
+}
+
+KS_TEXTURE* KC_RENDER::fGetTargetTexture(int32_t target) {
+    auto it = mTargets.find(target);
+    return it == mTargets.end() ? nullptr : &it->second.texture;
+}
+
+int32_t KC_RENDER::fBeginTarget(int32_t index) {
+    if (mSceneState != 1 || !mDevice) return -1;
+    auto it = mTargets.find(index);
+    if (it == mTargets.end() || !it->second.surface) return -1;
+    Target& target = it->second;
+    if (!mDevice->fSetRenderTarget(0, target.surface)) return -1;
+    mDevice->fSetTransform(GTransform::PROJECTION, target.projection.m);
+    mDevice->fSetTransform(GTransform::WORLD, target.world.m);
+    mWorld.fIdentity();
+    if (!mDevice->fBeginScene()) {
+        mDevice->fSetRenderTarget(0, mBackBuffer);
+        return 0;
+    }
+    if (!mDevice->fClear(kCLEAR_TARGET | kCLEAR_ZBUFFER, 0, 1.0f, 0)) {
+        mDevice->fEndScene();
+        mDevice->fSetRenderTarget(0, mBackBuffer);
+        return -1;
+    }
+    mSceneState = 2;
+    return 1;
+}
+
+int32_t KC_RENDER::fEndTarget() {
+    if (mSceneState != 2) return -1;
+    fFlush();
+    mDevice->fSetRenderTarget(0, mBackBuffer);
+    mDevice->fSetTransform(GTransform::PROJECTION, mProjection.m);
+    if (mCamera) mDevice->fSetTransform(GTransform::WORLD, mCamera->m);
+    mDevice->fEndScene();
+    mSceneState = 1;
+    return 0;
+}
+
+// ---------------------------------------------------------------- masks
+
+void KC_RENDER::fBeginMask() {
+    if (!mDevice) return;
+    fClearStencil();
+    mDevice->fSetRenderState(GRenderState::STENCILENABLE, 1);
+    mMaskCounter = 255;
+    mDevice->fSetRenderState(GRenderState::STENCILPASS, kSTENCILOP_DECR);
+    mDevice->fSetRenderState(GRenderState::STENCILREF, mMaskCounter);
+    mDevice->fSetRenderState(GRenderState::STENCILFUNC, kCMP_EQUAL);
+}
+
+void KC_RENDER::fPopMask() {
+    if (!mDevice) return;
+    fFlush();
+    --mMaskCounter;
+    mDevice->fSetRenderState(GRenderState::STENCILPASS, kSTENCILOP_ZERO);
+    mDevice->fSetRenderState(GRenderState::STENCILREF, mMaskCounter);
+    mDevice->fSetRenderState(GRenderState::STENCILFAIL, kSTENCILOP_REPLACE);
+}
+
+void KC_RENDER::fEndMask() {
+    if (!mDevice) return;
+    fFlush();
+    mDevice->fSetRenderState(GRenderState::STENCILENABLE, 0);
+}
+
+// ---------------------------------------------------------------- end
+
+int32_t KC_RENDER::fRelease() {
+    if (mDefaultTexture) {
+        {
+            std::lock_guard<std::mutex> guard(mTexturesLock);
+            mTextures.erase(mDefaultTexture);
+        }
+        if (mTexture == mDefaultTexture) mTexture = nullptr;
+        delete mDefaultTexture->mTexture;
+        delete mDefaultTexture;
+        mDefaultTexture = nullptr;
+    }
+    fReleaseBuffers();
+    // Textures still held belong to the device: free them before it.
+    {
+        std::lock_guard<std::mutex> guard(mTexturesLock);
+        for (KS_TEXTURE* texture : mTextures) {
+            delete texture->mTexture;
+            texture->mTexture = nullptr;
+        }
+    }
+    for (auto& [index, target] : mTargets) {
+        delete target.surface;
+        delete target.texture.mTexture;
+        target.surface = nullptr;
+        target.texture.mTexture = nullptr;
+    }
+    delete mDevice;
+    mDevice = nullptr;
+    mDeviceCreated = false;
+    mTexture = nullptr;
+    return 1;
+}
+
+int32_t KC_RENDER::fLoadShader() { return -1; }
+
+bool KC_RENDER::fSaveFrame(const std::string& path) {
+    if (!mDevice) return false;
+    fFlush();
+    std::vector<uint8_t> rgba;
+    int32_t width = 0, height = 0;
+    if (!mDevice->fReadBackBuffer(rgba, width, height)) return false;
+    return fWritePng(path, rgba.data(), width, height);
+}
+
+}  // namespace KEL

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Image decoding and PNG writing (backend: host/stb).
+namespace host {
+
+struct GImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgba;  // R, G, B, A bytes, top row first
+};
+
+// Decodes an image file held in memory at its exact pixel size; trailing
+// bytes after the image are accepted.
+bool fDecodeImage(const void* bytes, size_t size, GImage& out);
+bool fDecodeImageFile(const std::string& path, GImage& out);
+// Writes R, G, B, A rows as a PNG file.
+bool fWritePng(const std::string& path, const uint8_t* rgba, int32_t width, int32_t height);
+
+}  // namespace host

@@ -1,0 +1,4 @@
+#include "host/IGraphicsDevice.h"
+namespace host {
+IGraphicsDevice* fCreateGraphicsDevice() { return nullptr; }
+}
