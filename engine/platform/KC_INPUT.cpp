@@ -1,0 +1,88 @@
+#include "engine/platform/KC_INPUT.h"
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KF_SYSTEM.h"
+
+namespace KEL {
+
+KS_POINT* kpMOUSE_POSITION = nullptr;
+
+KC_INPUT::KC_INPUT() {
+    kcINPUT = this;
+    kpMOUSE_POSITION = &mMousePos;
+}
+
+KC_INPUT::~KC_INPUT() {
+    if (kcINPUT == this) {
+        kcINPUT = nullptr;
+        kpMOUSE_POSITION = nullptr;
+    }
+}
+
+bool KC_INPUT::fIsSpecialKey(int32_t key) {
+    switch (key) {
+        case 8: case 13: case 16: case 17: case 27: case 35: case 36:
+        case 37: case 38: case 39: case 40: case 45: case 46:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void KC_INPUT::fOnKeyDown(int32_t key) {
+    if (!fValid(key)) return;
+    mLastKey = key;
+    if (key == 16) {
+        // Shift also marks byte 20, which the key-to-text conversion reads
+        // as the caps toggle; ageing leaves byte 20 alone.
+        mKeys[16] = 1;
+        mKeys[20] = 1;
+    } else {
+        // Read as a signed byte: 0..120 grows, 255 (-1) becomes 0, others 2.
+        const int8_t value = static_cast<int8_t>(mKeys[key]);
+        mKeys[key] = value <= 120 ? static_cast<uint8_t>(value + 1) : 2;
+    }
+    // A key without text must not leave the previous key's text behind.
+    mTypedText[0] = 0;
+    if (!fIsSpecialKey(key)) fKeyToUnicode(key, mKeys, mTypedText, kTEXT_UNITS);
+    KC_CALLBACK::fCall(kcbKEY_DOWN, fKeyArgument(key));
+}
+
+void KC_INPUT::fOnKeyUp(int32_t key) {
+    if (!fValid(key)) return;
+    if (key == 16) {
+        mKeys[16] = 255;
+        mKeys[20] = 255;
+    } else {
+        mKeys[key] = 255;
+    }
+    KC_CALLBACK::fCall(kcbKEY_UP, fKeyArgument(key));
+}
+
+void KC_INPUT::fOnMouseMove(int32_t x, int32_t y) {
+    mPrevMousePos = mMousePos;
+    mMousePos = KS_POINT(x, y);
+    KC_CALLBACK::fCall(kcbMOUSE_MOVE);
+}
+
+void KC_INPUT::fUpdate() {
+    mLastKey = 0;
+    mTypedText[0] = 0;
+    for (int32_t i = 0; i < 256; ++i) {
+        uint8_t& state = mKeys[i];
+        if (state == 255) {
+            state = 0;
+        } else if (i != 20 && state != 0) {
+            state = state + 1 > 125 ? 2 : static_cast<uint8_t>(state + 1);
+        }
+    }
+}
+
+int32_t KC_INPUT::fGetTouchPosition(int32_t index, float& x, float& y) const {
+    if (index != 0) return -1;
+    x = static_cast<float>(mMousePos.x);
+    y = static_cast<float>(mMousePos.y);
+    return 1;
+}
+
+}  // namespace KEL

@@ -1,0 +1,176 @@
+#include "engine/platform/KC_WINDOW.h"
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_INPUT.h"
+#include "host/IMessageBox.h"
+
+namespace KEL {
+
+int32_t KC_WINDOW::msScreenWidth = 0;
+int32_t KC_WINDOW::msScreenHeight = 0;
+
+KC_WINDOW::KC_WINDOW() { host::fGetDesktopSize(msScreenWidth, msScreenHeight); }
+
+KC_WINDOW::~KC_WINDOW() {
+    if (kcWINDOW == this) kcWINDOW = nullptr;
+}
+
+int32_t KC_WINDOW::fCreate(const std::string& title) {
+    if (mHost) return 1;
+    mHost = host::fMakeWindow();
+    if (!mHost || !mHost->fCreate(title, mWidth, mHeight, mFullscreen != 0)) {
+        mHost.reset();
+        return -112;
+    }
+    fSetMode(mWidth, mHeight, mFullscreen != 0, mScaleToScreen != 0);
+    return 1;
+}
+
+void KC_WINDOW::fSetMode(int32_t width, int32_t height, bool fullscreen, bool scaleToScreen) {
+    mWidth = width;
+    mHeight = height;
+    mFullscreen = fullscreen ? 1 : 0;
+    mScaleToScreen = scaleToScreen ? 1 : 0;
+    if (mHost) mHost->fSetMode(width, height, fullscreen);
+    if (!fullscreen) {
+        fRestoreClip();
+        return;
+    }
+    if (width == msScreenWidth && height == msScreenHeight) {
+        mScale = 1.0f;
+        mOffset = KS_VEC2(0.0f, 0.0f);
+        fRestoreClip();
+        return;
+    }
+    if (width <= 0 || height <= 0) return;
+    const float sx = static_cast<float>(msScreenWidth) / static_cast<float>(width);
+    const float sy = static_cast<float>(msScreenHeight) / static_cast<float>(height);
+    mScale = sy < sx ? sy : sx;
+    mOffset = KS_VEC2((static_cast<float>(msScreenWidth) - mScale * static_cast<float>(width)) / 2.0f,
+                      (static_cast<float>(msScreenHeight) - mScale * static_cast<float>(height)) / 2.0f);
+    fClipToLetterbox();
+}
+
+void KC_WINDOW::fSetTitle(const std::string& text) {
+    if (mHost) mHost->fSetTitle(text);
+}
+
+void KC_WINDOW::fShowCursor(bool visible) {
+    mCursorVisible = visible ? 1 : 0;
+    if (mHost) mHost->fShowCursor(visible);
+}
+
+void* KC_WINDOW::fGetHandle() const { return mHost ? mHost->fNativeHandle() : nullptr; }
+
+KS_POINT KC_WINDOW::fGetDrawableSize() const {
+    KS_POINT size;
+    if (mHost) mHost->fGetDrawableSize(size.x, size.y);
+    return size;
+}
+
+void KC_WINDOW::fMessageBox(const std::string& caption, const std::string& text) const {
+    host::fMessageBox(fGetHandle(), caption, text);
+}
+
+void KC_WINDOW::fSetMinimizeBox(bool on) {
+    mMinimizeBox = on ? 1 : 0;
+    // Frame decorations are the window manager's here; re-apply the mode
+    // so the window is placed as after any style change.
+    if (!mFullscreen) fSetMode(mWidth, mHeight, false, mScaleToScreen != 0);
+}
+
+KS_POINT KC_WINDOW::fClientToGame(const KS_POINT& client) const {
+    if (!mFullscreen || !mScaleToScreen || mScale == 0.0f) return client;
+    return KS_POINT(static_cast<int32_t>((static_cast<float>(client.x) - mOffset.x) / mScale),
+                    static_cast<int32_t>((static_cast<float>(client.y) - mOffset.y) / mScale));
+}
+
+KS_POINT KC_WINDOW::fScreenToGame(const KS_POINT& screen) const {
+    KS_POINT client = screen;
+    if (mHost) {
+        int32_t x = 0, y = 0;
+        mHost->fGetPosition(x, y);
+        client = KS_POINT(screen.x - x, screen.y - y);
+    }
+    return fClientToGame(client);
+}
+
+KS_POINT KC_WINDOW::fScreenToGameFullscreen(const KS_POINT& screen) const {
+    KS_POINT client = screen;
+    if (mHost) {
+        int32_t x = 0, y = 0;
+        mHost->fGetPosition(x, y);
+        client = KS_POINT(screen.x - x, screen.y - y);
+    }
+    if (!mFullscreen || mScale == 0.0f) return client;
+    return KS_POINT(static_cast<int32_t>((static_cast<float>(client.x) - mOffset.x) / mScale),
+                    static_cast<int32_t>((static_cast<float>(client.y) - mOffset.y) / mScale));
+}
+
+void KC_WINDOW::fRestoreClip() {
+    // The clip found at start is always "none" here: the cursor goes free.
+    mClipped = false;
+    mClip = host::Rect{};
+    if (mHost) mHost->fClipCursor(nullptr);
+}
+
+void KC_WINDOW::fClipToLetterbox() {
+    mClip.mLeft = static_cast<int32_t>(mOffset.x);
+    mClip.mTop = static_cast<int32_t>(mOffset.y);
+    mClip.mRight = static_cast<int32_t>(static_cast<float>(msScreenWidth) - mOffset.x);
+    mClip.mBottom = static_cast<int32_t>(static_cast<float>(msScreenHeight) - mOffset.y);
+    mClipped = true;
+    if (mHost) mHost->fClipCursor(&mClip);
+}
+
+int32_t KC_WINDOW::fWindowProc(const host::WindowMessage& message) {
+    switch (message.mMessage) {
+        case host::kMsgActivate:
+            // The whole parameter: a minimised activation raises nothing.
+            if (message.mWParam == 0) KC_CALLBACK::fCall(kcbFOCUS_LOST);
+            else if (message.mWParam == 1 || message.mWParam == 2) KC_CALLBACK::fCall(kcbFOCUS_GAINED);
+            return 0;
+        case host::kMsgSetFocus:
+            KC_CALLBACK::fCall(kcbFOCUS_GAINED);
+            return 0;
+        case host::kMsgKillFocus:
+            KC_CALLBACK::fCall(kcbFOCUS_LOST);
+            return 0;
+        case host::kMsgClose:
+            // Only asks: ending the program is the close slot's business.
+            KC_CALLBACK::fCall(kcbCLOSE);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void fPumpMessages(KC_INPUT* input, KC_WINDOW* window) {
+    if (!window || !window->fGetHostWindow()) return;
+    host::IWindow* host = window->fGetHostWindow();
+    host::WindowMessage message;
+    while (host->fPollMessage(message)) {
+        if (input) {
+            const int32_t key = static_cast<int32_t>(message.mWParam & 0xFFFF);
+            switch (message.mMessage) {
+                case host::kMsgKeyDown: input->fOnKeyDown(key); break;
+                case host::kMsgKeyUp: input->fOnKeyUp(key); break;
+                case host::kMsgMouseMove: {
+                    const KS_POINT game = window->fClientToGame(KS_POINT(message.mX, message.mY));
+                    input->fOnMouseMove(game.x, game.y);
+                    break;
+                }
+                case host::kMsgLButtonDown: input->fOnKeyDown(1); break;
+                case host::kMsgLButtonUp: input->fOnKeyUp(1); break;
+                case host::kMsgRButtonDown: input->fOnKeyDown(2); break;
+                case host::kMsgRButtonUp: input->fOnKeyUp(2); break;
+                case host::kMsgMButtonDown: input->fOnKeyDown(4); break;
+                case host::kMsgMButtonUp: input->fOnKeyUp(4); break;
+                default: break;
+            }
+        }
+        window->fWindowProc(message);
+    }
+}
+
+}  // namespace KEL

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/util/KS_POINT.h"
+#include "engine/util/KS_VEC2.h"
+#include "host/IWindow.h"
+
+namespace KEL {
+
+class KC_INPUT;
+
+// The program's one window: size, windowed or full-screen mode, the
+// full-screen letterbox that maps the mouse into game pixels, the cursor
+// and its clip, and the window procedure that turns focus and close
+// messages into the engine's callback slots.
+class KC_WINDOW {
+public:
+    KC_WINDOW();
+    ~KC_WINDOW();
+    KC_WINDOW(const KC_WINDOW&) = delete;
+    KC_WINDOW& operator=(const KC_WINDOW&) = delete;
+
+    // Opens the window at the stored size and mode. 1, or -112 when the
+    // platform cannot make a window.
+    int32_t fCreate(const std::string& title);
+    void fSetMode(int32_t width, int32_t height, bool fullscreen, bool scaleToScreen);
+    void fSetTitle(const std::string& text);
+    void fShowCursor(bool visible);
+    bool fIsCursorVisible() const { return mCursorVisible != 0; }
+    // The native window the renderer opens its context on (opaque).
+    void* fGetHandle() const;
+    host::IWindow* fGetHostWindow() const { return mHost.get(); }
+    // Back-buffer size in pixels.
+    KS_POINT fGetDrawableSize() const;
+    void fMessageBox(const std::string& caption, const std::string& text) const;
+    void fSetMinimizeBox(bool on);
+
+    // Screen pixels to game pixels (through the letterbox when full screen
+    // and scale to screen are both set; truncated toward zero).
+    KS_POINT fScreenToGame(const KS_POINT& screen) const;
+    // The same from client pixels (what the event queue reports).
+    KS_POINT fClientToGame(const KS_POINT& client) const;
+    // Variant that tests only the full-screen flag.
+    KS_POINT fScreenToGameFullscreen(const KS_POINT& screen) const;
+
+    void fRestoreClip();
+    void fClipToLetterbox();
+
+    // The window procedure: focus and activation raise the focus slots, a
+    // close request raises the close slot. Answers 0.
+    int32_t fWindowProc(const host::WindowMessage& message);
+
+    // Primary screen size, read when a window object is constructed.
+    static int32_t msScreenWidth;
+    static int32_t msScreenHeight;
+
+    int32_t mWidth = 1024;
+    int32_t mHeight = 768;
+    uint8_t mFullscreen = 0;
+    uint8_t mCaption = 1;
+    uint8_t mResizable = 0;
+    uint8_t mMinimizeBox = 1;
+    uint8_t mMaximizeBox = 0;
+    uint8_t mCursorVisible = 1;
+    float mScale = 1.0f;
+    KS_VEC2 mOffset;
+    uint8_t mScaleToScreen = 0;
+    // The cursor clip last applied; none means the cursor is free.
+    bool mClipped = false;
+    host::Rect mClip;
+
+private:
+    std::unique_ptr<host::IWindow> mHost;
+};
+
+// Drains the window's message queue once: key and mouse messages go to the
+// input, every message then to the window procedure.
+void fPumpMessages(KC_INPUT* input, KC_WINDOW* window);
+
+}  // namespace KEL

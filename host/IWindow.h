@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// The one game window and its event queue, as the engine sees them. Events
+// come as Windows-style messages (numbers below), one per input event, in
+// arrival order and never coalesced.
+namespace host {
+
+enum : uint32_t {
+    kMsgActivate = 6,       // wParam 0 inactive, 1 active
+    kMsgSetFocus = 7,
+    kMsgKillFocus = 8,
+    kMsgClose = 0x10,       // close button, window manager, SIGINT/SIGTERM
+    kMsgKeyDown = 256,      // wParam = Windows virtual-key code; repeats too
+    kMsgKeyUp = 257,
+    kMsgMouseMove = 512,    // x, y = cursor in client pixels
+    kMsgLButtonDown = 513,
+    kMsgLButtonUp = 514,
+    kMsgRButtonDown = 516,
+    kMsgRButtonUp = 517,
+    kMsgMButtonDown = 519,
+    kMsgMButtonUp = 520,
+};
+
+struct WindowMessage {
+    uint32_t mMessage = 0;
+    uint32_t mWParam = 0;
+    int32_t mX = 0;  // client pixels, for mouse messages
+    int32_t mY = 0;
+};
+
+struct Rect {
+    int32_t mLeft = 0, mTop = 0, mRight = 0, mBottom = 0;
+};
+
+class IWindow {
+public:
+    virtual ~IWindow() = default;
+
+    // Opens the window with the given client size, centred on the desktop,
+    // windowed or covering the desktop. False when no window can be made.
+    virtual bool fCreate(const std::string& titleUtf8, int32_t width, int32_t height, bool fullscreen) = 0;
+    // Windowed: client size width x height, centred. Full screen: covers the
+    // desktop at (0, 0), so client and screen coordinates agree.
+    virtual void fSetMode(int32_t width, int32_t height, bool fullscreen) = 0;
+    virtual void fSetTitle(const std::string& titleUtf8) = 0;
+    virtual void fShowCursor(bool visible) = 0;
+    // Keeps the cursor inside the rectangle (client pixels); null frees it.
+    virtual void fClipCursor(const Rect* rect) = 0;
+    // The next queued message; false when the queue is empty.
+    virtual bool fPollMessage(WindowMessage& out) = 0;
+    // Client origin in screen pixels (for screen-to-client conversion).
+    virtual void fGetPosition(int32_t& x, int32_t& y) = 0;
+    // An opaque handle another backend may open a GPU context on (the SDL
+    // window of the SDL backend); null before creation.
+    virtual void* fNativeHandle() = 0;
+    // The back buffer size in pixels (may differ from the client size on
+    // high-density screens or in full screen).
+    virtual void fGetDrawableSize(int32_t& width, int32_t& height) = 0;
+};
+
+// A new window object of the active backend (not yet created).
+std::unique_ptr<IWindow> fMakeWindow();
+// Tests replace the backend; an empty function restores it.
+void fSetWindowFactory(std::function<std::unique_ptr<IWindow>()> factory);
+
+// The primary desktop's size in pixels; 1024 x 768 when it cannot be read.
+void fGetDesktopSize(int32_t& width, int32_t& height);
+// Tests pin the desktop size; (0, 0) restores the real one.
+void fSetDesktopSizeOverride(int32_t width, int32_t height);
+
+}  // namespace host

@@ -1,0 +1,144 @@
+// SDL backend: event translation and the SDL-key to virtual-key table.
+// Provides: see SdlEvents.h. Does not provide: layout-aware key codes for
+// keys without an ASCII key code (those fall back to their US position).
+#include "host/sdl/SdlEvents.h"
+
+namespace host {
+
+namespace {
+
+uint32_t fFromScancode(SDL_Scancode sc) {
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
+    switch (sc) {
+        case SDL_SCANCODE_0: return '0';
+        case SDL_SCANCODE_SEMICOLON: return 0xBA;
+        case SDL_SCANCODE_EQUALS: return 0xBB;
+        case SDL_SCANCODE_COMMA: return 0xBC;
+        case SDL_SCANCODE_MINUS: return 0xBD;
+        case SDL_SCANCODE_PERIOD: return 0xBE;
+        case SDL_SCANCODE_SLASH: return 0xBF;
+        case SDL_SCANCODE_GRAVE: return 0xC0;
+        case SDL_SCANCODE_LEFTBRACKET: return 0xDB;
+        case SDL_SCANCODE_BACKSLASH: return 0xDC;
+        case SDL_SCANCODE_RIGHTBRACKET: return 0xDD;
+        case SDL_SCANCODE_APOSTROPHE: return 0xDE;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+uint32_t fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<uint32_t>(key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<uint32_t>(key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + static_cast<uint32_t>(key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + static_cast<uint32_t>(key - SDLK_KP_1);
+    switch (key) {
+        case SDLK_BACKSPACE: return 8;
+        case SDLK_TAB: return 9;
+        case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return 16;
+        case SDLK_LCTRL: case SDLK_RCTRL: return 17;
+        case SDLK_PAUSE: return 19;
+        case SDLK_CAPSLOCK: return 20;
+        case SDLK_ESCAPE: return 27;
+        case SDLK_SPACE: return 32;
+        case SDLK_PAGEUP: return 33;
+        case SDLK_PAGEDOWN: return 34;
+        case SDLK_END: return 35;
+        case SDLK_HOME: return 36;
+        case SDLK_LEFT: return 37;
+        case SDLK_UP: return 38;
+        case SDLK_RIGHT: return 39;
+        case SDLK_DOWN: return 40;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        case SDLK_LGUI: return 0x5B;
+        case SDLK_RGUI: return 0x5C;
+        case SDLK_KP_0: return 0x60;
+        case SDLK_KP_MULTIPLY: return 0x6A;
+        case SDLK_KP_PLUS: return 0x6B;
+        case SDLK_KP_MINUS: return 0x6D;
+        case SDLK_KP_PERIOD: return 0x6E;
+        case SDLK_KP_DIVIDE: return 0x6F;
+        case SDLK_NUMLOCKCLEAR: return 0x90;
+        case SDLK_SCROLLLOCK: return 0x91;
+        case SDLK_SEMICOLON: return 0xBA;
+        case SDLK_EQUALS: return 0xBB;
+        case SDLK_COMMA: return 0xBC;
+        case SDLK_MINUS: return 0xBD;
+        case SDLK_PERIOD: return 0xBE;
+        case SDLK_SLASH: return 0xBF;
+        case SDLK_BACKQUOTE: return 0xC0;
+        case SDLK_LEFTBRACKET: return 0xDB;
+        case SDLK_BACKSLASH: return 0xDC;
+        case SDLK_RIGHTBRACKET: return 0xDD;
+        case SDLK_QUOTE: return 0xDE;
+        default: return fFromScancode(scancode);
+    }
+}
+
+bool SdlEventTranslator::fTranslate(const SDL_Event& event, WindowMessage& out) {
+    const bool closeJustDelivered = mCloseDelivered;
+    mCloseDelivered = false;
+    out = WindowMessage{};
+    switch (event.type) {
+        case SDL_KEYDOWN: {
+            const uint32_t vk = fVirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
+            // Alt, F10 and Alt chords are system keys: the window manager's.
+            if (vk == 0 || vk == 0x79 || (event.key.keysym.mod & KMOD_ALT)) return false;
+            mDown.set(vk);
+            out.mMessage = kMsgKeyDown;
+            out.mWParam = vk;
+            return true;
+        }
+        case SDL_KEYUP: {
+            const uint32_t vk = fVirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
+            // A release is delivered for every delivered press, Alt or not,
+            // so no key is left counting as held.
+            if (vk == 0 || !mDown.test(vk)) return false;
+            mDown.reset(vk);
+            out.mMessage = kMsgKeyUp;
+            out.mWParam = vk;
+            return true;
+        }
+        case SDL_MOUSEMOTION:
+            out.mMessage = kMsgMouseMove;
+            out.mX = event.motion.x;
+            out.mY = event.motion.y;
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+            switch (event.button.button) {
+                case SDL_BUTTON_LEFT: out.mMessage = down ? kMsgLButtonDown : kMsgLButtonUp; break;
+                case SDL_BUTTON_RIGHT: out.mMessage = down ? kMsgRButtonDown : kMsgRButtonUp; break;
+                case SDL_BUTTON_MIDDLE: out.mMessage = down ? kMsgMButtonDown : kMsgMButtonUp; break;
+                default: return false;
+            }
+            out.mX = event.button.x;
+            out.mY = event.button.y;
+            return true;
+        }
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED: out.mMessage = kMsgSetFocus; return true;
+                case SDL_WINDOWEVENT_FOCUS_LOST: out.mMessage = kMsgKillFocus; return true;
+                case SDL_WINDOWEVENT_CLOSE:
+                    out.mMessage = kMsgClose;
+                    mCloseDelivered = true;
+                    return true;
+                default: return false;
+            }
+        case SDL_QUIT:
+            // The quit that follows a window close is the same request.
+            if (closeJustDelivered) return false;
+            out.mMessage = kMsgClose;
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace host

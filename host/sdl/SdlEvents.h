@@ -1,0 +1,29 @@
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <bitset>
+
+#include "host/IWindow.h"
+
+// SDL backend: turns SDL events into the Windows-style messages of IWindow.
+// Provides: virtual-key codes for SDL keys, key downs with auto-repeat, key
+// ups, mouse move and the three buttons, focus, close (window or signal).
+// Does not provide: wheel, extra buttons, touch, text-input events, Alt and
+// F10 (the system keys, which the window manager owns).
+namespace host {
+
+// The Windows virtual-key code of an SDL key; 0 when there is none.
+uint32_t fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode);
+
+class SdlEventTranslator {
+public:
+    // Writes the message for event into out; false when it makes none.
+    bool fTranslate(const SDL_Event& event, WindowMessage& out);
+
+private:
+    std::bitset<256> mDown;        // keys whose down was delivered
+    bool mCloseDelivered = false;  // a window close just went out
+};
+
+}  // namespace host

@@ -1,0 +1,143 @@
+// SDL backend: window, desktop size and the window factory.
+// Provides: see SdlWindow.h. Does not provide: more than one window.
+#include "host/sdl/SdlWindow.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace host {
+
+namespace {
+
+std::function<std::unique_ptr<IWindow>()> gFactory;
+int32_t gDesktopOverrideW = 0, gDesktopOverrideH = 0;
+
+// SDL loads the GL and EGL libraries with the first window and unloads them
+// with the last; the drivers behind them keep process-wide state that would
+// then be set up again on every window and reported as leaked at exit.
+// Loading them once for the life of the process avoids both.
+void fPinGlLibraries() {
+    static const bool pinned = [] {
+        for (const char* name : {"libEGL.so.1", "libEGL_mesa.so.0", "libGL.so.1", "libGLX_mesa.so.0"}) {
+            dlopen(name, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
+        }
+        return true;
+    }();
+    (void)pinned;
+}
+
+bool fStartVideo() {
+    fPinGlLibraries();
+    // The close button only asks; the game decides whether to quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+}  // namespace
+
+SdlWindow::~SdlWindow() {
+    if (mWindow) SDL_DestroyWindow(mWindow);
+    if (mVideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t height, bool fullscreen) {
+    if (mWindow) return true;
+    if (!mVideoStarted) {
+        if (!fStartVideo()) return false;
+        mVideoStarted = true;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               width > 0 ? width : 1, height > 0 ? height : 1, flags);
+    return mWindow != nullptr;
+}
+
+void SdlWindow::fSetMode(int32_t width, int32_t height, bool fullscreen) {
+    if (!mWindow) return;
+    if (fullscreen) {
+        SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(mWindow, 0);
+        SDL_SetWindowResizable(mWindow, SDL_FALSE);
+        SDL_SetWindowBordered(mWindow, SDL_TRUE);
+        SDL_SetWindowSize(mWindow, width > 0 ? width : 1, height > 0 ? height : 1);
+        SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    SDL_ShowWindow(mWindow);
+}
+
+void SdlWindow::fSetTitle(const std::string& titleUtf8) {
+    if (mWindow) SDL_SetWindowTitle(mWindow, titleUtf8.c_str());
+}
+
+void SdlWindow::fShowCursor(bool visible) {
+    if (mVideoStarted) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlWindow::fClipCursor(const Rect* rect) {
+    if (!mWindow) return;
+    if (!rect) {
+        SDL_SetWindowMouseRect(mWindow, nullptr);
+        return;
+    }
+    const SDL_Rect r{rect->mLeft, rect->mTop, rect->mRight - rect->mLeft, rect->mBottom - rect->mTop};
+    if (r.w > 0 && r.h > 0) SDL_SetWindowMouseRect(mWindow, &r);
+}
+
+bool SdlWindow::fPollMessage(WindowMessage& out) {
+    if (!mVideoStarted) return false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (mTranslator.fTranslate(event, out)) return true;
+    }
+    return false;
+}
+
+void SdlWindow::fGetPosition(int32_t& x, int32_t& y) {
+    x = y = 0;
+    if (mWindow) SDL_GetWindowPosition(mWindow, &x, &y);
+}
+
+void SdlWindow::fGetDrawableSize(int32_t& width, int32_t& height) {
+    width = height = 0;
+    if (mWindow) SDL_GL_GetDrawableSize(mWindow, &width, &height);
+}
+
+std::unique_ptr<IWindow> fMakeWindow() {
+    if (gFactory) return gFactory();
+    return std::make_unique<SdlWindow>();
+}
+
+void fSetWindowFactory(std::function<std::unique_ptr<IWindow>()> factory) { gFactory = std::move(factory); }
+
+void fGetDesktopSize(int32_t& width, int32_t& height) {
+    if (gDesktopOverrideW > 0 && gDesktopOverrideH > 0) {
+        width = gDesktopOverrideW;
+        height = gDesktopOverrideH;
+        return;
+    }
+    width = 1024;
+    height = 768;
+    if (!fStartVideo()) return;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+        width = mode.w;
+        height = mode.h;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void fSetDesktopSizeOverride(int32_t width, int32_t height) {
+    gDesktopOverrideW = width;
+    gDesktopOverrideH = height;
+}
+
+}  // namespace host

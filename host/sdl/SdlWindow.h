@@ -1,0 +1,40 @@
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include "host/IWindow.h"
+#include "host/sdl/SdlEvents.h"
+
+// SDL backend: the game window.
+// Provides: an SDL window made for an OpenGL 3.3 core context (double
+// buffer, depth 24, stencil 8, attributes set before creation), windowed
+// centred or desktop full screen, title, cursor show/hide and clip, the
+// event queue as Windows-style messages, the drawable size.
+// Does not provide: the GL context (the GL backend opens it on
+// fNativeHandle()), icons, exclusive full-screen mode changes.
+namespace host {
+
+class SdlWindow final : public IWindow {
+public:
+    SdlWindow() = default;
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    bool fCreate(const std::string& titleUtf8, int32_t width, int32_t height, bool fullscreen) override;
+    void fSetMode(int32_t width, int32_t height, bool fullscreen) override;
+    void fSetTitle(const std::string& titleUtf8) override;
+    void fShowCursor(bool visible) override;
+    void fClipCursor(const Rect* rect) override;
+    bool fPollMessage(WindowMessage& out) override;
+    void fGetPosition(int32_t& x, int32_t& y) override;
+    void* fNativeHandle() override { return mWindow; }
+    void fGetDrawableSize(int32_t& width, int32_t& height) override;
+
+private:
+    SDL_Window* mWindow = nullptr;
+    bool mVideoStarted = false;
+    SdlEventTranslator mTranslator;
+};
+
+}  // namespace host

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+
+#include "host/IMessageBox.h"
+#include "host/IWindow.h"
+#include "host/sdl/SdlWindow.h"
+
+// These run on SDL's offscreen driver (set by the test environment).
+
+TEST(SdlWindow, OpensGlCapableWindowAndReportsSizes) {
+    int32_t dw = 0, dh = 0;
+    host::fGetDesktopSize(dw, dh);
+    EXPECT_GT(dw, 0);
+    EXPECT_GT(dh, 0);
+
+    auto window = host::fMakeWindow();
+    ASSERT_TRUE(window->fCreate("Nonogram \xC3\xA9", 640, 480, false));
+    ASSERT_NE(window->fNativeHandle(), nullptr);
+    SDL_Window* native = static_cast<SDL_Window*>(window->fNativeHandle());
+    EXPECT_TRUE(SDL_GetWindowFlags(native) & SDL_WINDOW_OPENGL);
+    EXPECT_STREQ(SDL_GetWindowTitle(native), "Nonogram \xC3\xA9");
+
+    // A GL 3.3 core context can be opened on it.
+    SDL_GLContext context = SDL_GL_CreateContext(native);
+    EXPECT_NE(context, nullptr) << SDL_GetError();
+    int major = 0, profile = 0;
+    SDL_GL_GetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, &major);
+    SDL_GL_GetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, &profile);
+    EXPECT_EQ(major, 3);
+    EXPECT_EQ(profile, SDL_GL_CONTEXT_PROFILE_CORE);
+    if (context) SDL_GL_DeleteContext(context);
+
+    window->fSetMode(800, 600, false);
+    int32_t w = 0, h = 0;
+    window->fGetDrawableSize(w, h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    host::Rect clip{10, 10, 100, 100};
+    window->fClipCursor(&clip);
+    window->fClipCursor(nullptr);
+    window->fShowCursor(false);
+    window->fShowCursor(true);
+}
+
+TEST(SdlWindow, TerminationSignalArrivesAsOneCloseRequest) {
+    auto window = host::fMakeWindow();
+    ASSERT_TRUE(window->fCreate("signal", 320, 200, false));
+    host::WindowMessage m;
+    while (window->fPollMessage(m)) {
+    }
+    std::raise(SIGTERM);
+    int closes = 0;
+    while (window->fPollMessage(m)) closes += m.mMessage == host::kMsgClose;
+    EXPECT_EQ(closes, 1);
+}
+
+TEST(SdlMessageBox, HeadlessRunsWriteToStandardErrorAndHooksTakeOver) {
+    ASSERT_TRUE(host::fIsHeadless()) << "tests run with the offscreen video driver";
+    testing::internal::CaptureStderr();
+    host::fMessageBox(nullptr, "Warning", "No sound device");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning: No sound device\n");
+
+    std::string seen;
+    host::fSetMessageBoxHook([&](const std::string& c, const std::string& t) { seen = c + "|" + t; });
+    host::fMessageBox(nullptr, "error", "defaultTexture not exist!!!");
+    host::fSetMessageBoxHook(nullptr);
+    EXPECT_EQ(seen, "error|defaultTexture not exist!!!");
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/IClock.h"
+#include "host/IMessageBox.h"
+#include "host/IWindow.h"
+
+namespace testsupport {
+
+// A clock the test moves by hand; a sleep advances it and is recorded.
+class FakeClock final : public host::IClock {
+public:
+    FakeClock() { host::fSetClock(this); }
+    ~FakeClock() override { host::fSetClock(nullptr); }
+
+    uint32_t fTimeMs() override { return mNow; }
+    void fSleep(uint32_t ms) override {
+        mSleeps.push_back(ms);
+        mNow += ms;
+    }
+    int64_t fDateSeconds() override { return mDate; }
+
+    uint32_t mNow = 1000;
+    int64_t mDate = 1700000000;
+    std::vector<uint32_t> mSleeps;
+};
+
+// Everything a window was asked to do, and a message queue the test fills.
+struct FakeWindowLog {
+    bool mCreated = false;
+    bool mFailCreate = false;
+    std::string mTitle;
+    int32_t mSetModeCalls = 0;
+    int32_t mWidth = 0, mHeight = 0;
+    bool mFullscreen = false;
+    bool mClipped = false;
+    host::Rect mClip;
+    bool mCursorVisible = true;
+    int32_t mPosX = 0, mPosY = 0;
+    std::deque<host::WindowMessage> mQueue;
+
+    void fPush(uint32_t message, uint32_t wParam = 0, int32_t x = 0, int32_t y = 0) {
+        mQueue.push_back(host::WindowMessage{message, wParam, x, y});
+    }
+};
+
+class FakeWindow final : public host::IWindow {
+public:
+    explicit FakeWindow(std::shared_ptr<FakeWindowLog> log) : mLog(std::move(log)) {}
+
+    bool fCreate(const std::string& title, int32_t width, int32_t height, bool fullscreen) override {
+        if (mLog->mFailCreate) return false;
+        mLog->mCreated = true;
+        mLog->mTitle = title;
+        mLog->mWidth = width;
+        mLog->mHeight = height;
+        mLog->mFullscreen = fullscreen;
+        return true;
+    }
+    void fSetMode(int32_t width, int32_t height, bool fullscreen) override {
+        ++mLog->mSetModeCalls;
+        mLog->mWidth = width;
+        mLog->mHeight = height;
+        mLog->mFullscreen = fullscreen;
+    }
+    void fSetTitle(const std::string& title) override { mLog->mTitle = title; }
+    void fShowCursor(bool visible) override { mLog->mCursorVisible = visible; }
+    void fClipCursor(const host::Rect* rect) override {
+        mLog->mClipped = rect != nullptr;
+        mLog->mClip = rect ? *rect : host::Rect{};
+    }
+    bool fPollMessage(host::WindowMessage& out) override {
+        if (mLog->mQueue.empty()) return false;
+        out = mLog->mQueue.front();
+        mLog->mQueue.pop_front();
+        return true;
+    }
+    void fGetPosition(int32_t& x, int32_t& y) override {
+        x = mLog->mPosX;
+        y = mLog->mPosY;
+    }
+    void* fNativeHandle() override { return this; }
+    void fGetDrawableSize(int32_t& width, int32_t& height) override {
+        width = mLog->mWidth;
+        height = mLog->mHeight;
+    }
+
+private:
+    std::shared_ptr<FakeWindowLog> mLog;
+};
+
+// Installs fake windows (sharing one log) and a pinned desktop size for the
+// scope of a test; everything is restored on destruction.
+class FakeWindowScope {
+public:
+    explicit FakeWindowScope(int32_t desktopWidth = 1920, int32_t desktopHeight = 1080)
+        : mLog(std::make_shared<FakeWindowLog>()) {
+        auto log = mLog;
+        host::fSetWindowFactory([log] { return std::make_unique<FakeWindow>(log); });
+        host::fSetDesktopSizeOverride(desktopWidth, desktopHeight);
+    }
+    ~FakeWindowScope() {
+        host::fSetWindowFactory(nullptr);
+        host::fSetDesktopSizeOverride(0, 0);
+    }
+    FakeWindowLog& operator*() { return *mLog; }
+    FakeWindowLog* operator->() { return mLog.get(); }
+
+private:
+    std::shared_ptr<FakeWindowLog> mLog;
+};
+
+// Collects message boxes instead of showing them.
+class MessageBoxCatcher {
+public:
+    MessageBoxCatcher() {
+        host::fSetMessageBoxHook([this](const std::string& caption, const std::string& text) {
+            mBoxes.emplace_back(caption, text);
+        });
+    }
+    ~MessageBoxCatcher() { host::fSetMessageBoxHook(nullptr); }
+    std::vector<std::pair<std::string, std::string>> mBoxes;
+};
+
+}  // namespace testsupport
