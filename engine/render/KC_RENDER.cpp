@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/scene/KS_TRANSFORM3.h"
 #include "host/Image.h"
 
 namespace KEL {
@@ -91,6 +92,7 @@ void KC_RENDER::fSetDevice(IGraphicsDevice* device) {
 
 int32_t KC_RENDER::fInit(void* window, float nearPlane, float farPlane) {
     mWindow = window;
+    mDrawThread = std::this_thread::get_id();
     mNear = nearPlane;
     mFar = farPlane;
     if (!mDevice) mDevice = fCreateGraphicsDevice();
@@ -322,6 +324,11 @@ void KC_RENDER::fUseSecondCamera() {
 }
 
 // ---------------------------------------------------------------- batching
+
+void KC_RENDER::fSetWorld(const KS_TRANSFORM3& transform) {
+    mWorld.fIdentity();
+    mWorld.fApplyTransform(transform);
+}
 
 void KC_RENDER::fBind(KS_TEXTURE* texture) {
     if (mState.textured && texture) {
@@ -629,8 +636,9 @@ int32_t KC_RENDER::fReleaseTexture(KS_TEXTURE* texture) {
         if (it == mTextures.end()) return -1;
         mTextures.erase(it);
     }
-    // The batch must not keep a pointer to a freed record.
-    if (mTexture == texture) {
+    // The batch must not keep a pointer to a freed record. Only the drawing
+    // thread binds textures; the loader releases textures nothing draws.
+    if (std::this_thread::get_id() == mDrawThread && mTexture == texture) {
         fFlush();
         mTexture = nullptr;
         if (mDevice) mDevice->fSetTexture(0, nullptr);

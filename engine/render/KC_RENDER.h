@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <type_traits>
 
 #include "engine/render/KC_CAMERA.h"
@@ -182,6 +183,7 @@ private:
     KS_TEXTURE* mDefaultTexture = nullptr;
     int32_t mSceneState = 1;
     void* mWindow = nullptr;
+    std::thread::id mDrawThread;
     uint32_t mClearColor = 0xFF444444u;
     mutable std::mutex mTexturesLock;
     std::set<KS_TEXTURE*> mTextures;

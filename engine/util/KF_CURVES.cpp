@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/scene/KS_TRANSFORM3.h"
+
 namespace KEL {
 
 namespace {
@@ -72,6 +74,12 @@ void fRotatePoint(int32_t cx, int32_t cy, KS_POINT& point, float angle) {
     fRotatePoint(float(cx), float(cy), x, y, angle);
     point.x = int32_t(x);
     point.y = int32_t(y);
+}
+
+void fPointToLocal(float& x, float& y, const KS_TRANSFORM3& transform) {
+    fRotatePoint(transform.mPosition.x, transform.mPosition.y, x, y, -transform.mRotation.z);
+    x = (transform.mPosition.x - x + transform.mPivot.x) * transform.mScale.x;
+    y = (transform.mPosition.y - y + transform.mPivot.y) * transform.mScale.y;
 }
 
 float fDampedSine(float t, float frequency, float amplitude, float damping) {

@@ -28,6 +28,11 @@ void fRotatePointInPlace(float cx, float cy, KS_VEC2& point, float angle);
 // Integer form: the rotated coordinates are truncated.
 void fRotatePoint(int32_t cx, int32_t cy, KS_POINT& point, float angle);
 
+struct KS_TRANSFORM3;
+// A screen point into the transform's frame: rotated about the position by
+// minus the z angle, then (position - point + pivot) x scale per axis.
+void fPointToLocal(float& x, float& y, const KS_TRANSFORM3& transform);
+
 // amplitude x sin(2pi f t) / exp(2pi t damping).
 float fDampedSine(float t, float frequency, float amplitude, float damping);
 

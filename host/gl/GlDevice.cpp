@@ -1,4 +1,694 @@
-#include "host/IGraphicsDevice.h"
+// OpenGL backend of host/IGraphicsDevice.h: see GlDevice.h for what it
+// provides and what it does not.
+#define GL_GLEXT_PROTOTYPES 1
+#include "host/gl/GlDevice.h"
+
+#include <SDL2/SDL.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
 namespace host {
-IGraphicsDevice* fCreateGraphicsDevice() { return nullptr; }
+
+namespace {
+
+#ifndef GL_TEXTURE_MAX_ANISOTROPY
+#define GL_TEXTURE_MAX_ANISOTROPY 0x84FE
+#endif
+#ifndef GL_MAX_TEXTURE_MAX_ANISOTROPY
+#define GL_MAX_TEXTURE_MAX_ANISOTROPY 0x84FF
+#endif
+
+const char* kVERTEX_SHADER = R"(#version 330 core
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in float aSize;
+layout(location = 2) in vec4 aColor;
+layout(location = 3) in vec2 aUV;
+uniform mat4 uMatrix;
+uniform vec2 uPointRange;
+out vec4 vColor;
+out vec2 vUV;
+void main() {
+    vec4 p = uMatrix * vec4(aPos, 1.0);
+    p.z = 2.0 * p.z - p.w;  // clip depth 0..w to -w..w
+    gl_Position = p;
+    gl_PointSize = clamp(aSize, uPointRange.x, uPointRange.y);
+    vColor = aColor;
+    vUV = aUV;
 }
+)";
+
+const char* kFRAGMENT_SHADER = R"(#version 330 core
+in vec4 vColor;
+in vec2 vUV;
+uniform sampler2D uTexture;
+uniform int uTextured;
+uniform int uSprite;
+out vec4 oColor;
+void main() {
+    vec2 uv = uSprite != 0 ? gl_PointCoord : vUV;
+    oColor = uTextured != 0 ? texture(uTexture, uv) * vColor : vColor;
+}
+)";
+
+float fBitsToFloat(uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
+GLenum fBlendFactor(uint32_t value) {
+    switch (value) {
+        case kBLEND_ZERO: return GL_ZERO;
+        case kBLEND_ONE: return GL_ONE;
+        case kBLEND_SRCALPHA: return GL_SRC_ALPHA;
+        case kBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+        case 3: return GL_SRC_COLOR;
+        case 4: return GL_ONE_MINUS_SRC_COLOR;
+        case 7: return GL_DST_ALPHA;
+        case 8: return GL_ONE_MINUS_DST_ALPHA;
+        case 9: return GL_DST_COLOR;
+        case 10: return GL_ONE_MINUS_DST_COLOR;
+        default: return GL_ONE;
+    }
+}
+
+GLenum fStencilOp(uint32_t value) {
+    switch (value) {
+        case kSTENCILOP_ZERO: return GL_ZERO;
+        case kSTENCILOP_REPLACE: return GL_REPLACE;
+        case kSTENCILOP_DECR: return GL_DECR_WRAP;
+        case 4: return GL_INCR;
+        case 5: return GL_DECR;
+        case 6: return GL_INVERT;
+        case 7: return GL_INCR_WRAP;
+        default: return GL_KEEP;
+    }
+}
+
+GLenum fCompare(uint32_t value) {
+    static const GLenum kModes[] = {GL_ALWAYS, GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL,
+                                    GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
+    return value < 9 ? kModes[value] : GL_ALWAYS;
+}
+
+GLuint fCompile(GLenum kind, const char* source) {
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "graphics: shader does not compile: %s\n", log);
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+// Buffers keep a CPU copy; a lock writes there and the dirty range goes to
+// the GL buffer before the next draw that uses it.
+class GlBuffer : public GBuffer {
+public:
+    GlBuffer(GlDevice* device, uint32_t bytes, GLenum target)
+        : mDevice(device), mBytes(bytes, 0), mTarget(target) {}
+    ~GlBuffer() override {
+        if (mName) mDevice->fQueueDelete(0, mName, 0);
+    }
+    void* fLock(uint32_t offset, uint32_t size, uint32_t flags) override {
+        if (mLocked || uint64_t(offset) + size > mBytes.size()) return nullptr;
+        mLocked = true;
+        if (flags & kLOCK_DISCARD) mOrphan = true;
+        mDirtyFrom = std::min(mDirtyFrom, offset);
+        mDirtyTo = std::max(mDirtyTo, offset + size);
+        return mBytes.data() + offset;
+    }
+    bool fUnlock() override {
+        const bool was = mLocked;
+        mLocked = false;
+        return was;
+    }
+    uint32_t fSize() const override { return uint32_t(mBytes.size()); }
+
+    // Binds the buffer and brings its GL copy up to date.
+    void fBind() {
+        if (!mName) {
+            glGenBuffers(1, &mName);
+            glBindBuffer(mTarget, mName);
+            glBufferData(mTarget, GLsizeiptr(mBytes.size()), nullptr, GL_DYNAMIC_DRAW);
+        } else {
+            glBindBuffer(mTarget, mName);
+        }
+        if (mDirtyFrom < mDirtyTo) {
+            if (mOrphan) glBufferData(mTarget, GLsizeiptr(mBytes.size()), nullptr, GL_DYNAMIC_DRAW);
+            glBufferSubData(mTarget, GLintptr(mDirtyFrom), GLsizeiptr(mDirtyTo - mDirtyFrom), mBytes.data() + mDirtyFrom);
+        }
+        mDirtyFrom = UINT32_MAX;
+        mDirtyTo = 0;
+        mOrphan = false;
+    }
+
+private:
+    GlDevice* mDevice;
+    std::vector<uint8_t> mBytes;
+    GLenum mTarget;
+    GLuint mName = 0;
+    bool mLocked = false;
+    bool mOrphan = false;
+    uint32_t mDirtyFrom = UINT32_MAX;
+    uint32_t mDirtyTo = 0;
+};
+
+class GlTexture;
+
+class GlSurface : public GSurface {
+public:
+    explicit GlSurface(GlTexture* texture) : mTexture(texture) {}
+    GlTexture* mTexture;  // null: the window's back buffer
+};
+
+class GlTexture : public GTexture {
+public:
+    GlTexture(GlDevice* device, int32_t w, int32_t h, uint32_t usage, GFormat format)
+        : mDevice(device), mWidth(w), mHeight(h), mUsage(usage), mFormat(format), mPixels(size_t(w) * h * 4, 0) {}
+    ~GlTexture() override {
+        if (mName || mFramebuffer) mDevice->fQueueDelete(mName, 0, mFramebuffer);
+    }
+    void* fLock(int32_t* pitch) override {
+        std::lock_guard<std::mutex> guard(mLock);
+        if (mLocked) return nullptr;
+        mLocked = true;
+        if (pitch) *pitch = mWidth * 4;
+        return mPixels.data();
+    }
+    bool fUnlock() override {
+        std::lock_guard<std::mutex> guard(mLock);
+        const bool was = mLocked;
+        mLocked = false;
+        if (was) mDirty = true;
+        return was;
+    }
+    int32_t fWidth() const override { return mWidth; }
+    int32_t fHeight() const override { return mHeight; }
+    GFormat fFormat() const override { return mFormat; }
+    GSurface* fGetSurface() override {
+        return (mUsage & kUSAGE_RENDERTARGET) ? new GlSurface(this) : nullptr;
+    }
+
+    // Drawing thread: uploads the CPU copy when it changed.
+    GLuint fName() {
+        std::lock_guard<std::mutex> guard(mLock);
+        if (!mName) {
+            glGenTextures(1, &mName);
+            glBindTexture(GL_TEXTURE_2D, mName);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+            mDirty = true;
+            mAllocated = false;
+        } else {
+            glBindTexture(GL_TEXTURE_2D, mName);
+        }
+        if (mDirty && !mLocked) {
+            const GLenum layout = mFormat == GFormat::ARGB8 ? GL_BGRA : GL_RGBA;
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+            if (!mAllocated) {
+                glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, mWidth, mHeight, 0, layout, GL_UNSIGNED_BYTE,
+                             mPixels.data());
+                mAllocated = true;
+            } else {
+                glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, mWidth, mHeight, layout, GL_UNSIGNED_BYTE, mPixels.data());
+            }
+            mDirty = false;
+        }
+        return mName;
+    }
+    GLuint fFramebuffer() {
+        if (!mFramebuffer) {
+            const GLuint colour = fName();
+            glGenFramebuffers(1, &mFramebuffer);
+            glBindFramebuffer(GL_FRAMEBUFFER, mFramebuffer);
+            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
+        }
+        return mFramebuffer;
+    }
+
+private:
+    GlDevice* mDevice;
+    int32_t mWidth, mHeight;
+    uint32_t mUsage;
+    GFormat mFormat;
+    std::vector<uint8_t> mPixels;
+    std::mutex mLock;
+    bool mLocked = false;
+    bool mDirty = true;
+    bool mAllocated = false;
+    GLuint mName = 0;
+    GLuint mFramebuffer = 0;
+};
+
+}  // namespace
+
+struct GlDevice::Impl {
+    GLuint program = 0;
+    GLuint vao = 0;
+    GLuint sampler = 0;
+    GLint uMatrix = -1, uPointRange = -1, uTexture = -1, uTextured = -1, uSprite = -1;
+    bool anisotropy = false;
+    bool ownsWindow = false;
+};
+
+GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
+
+GlDevice::~GlDevice() {
+    if (mContext) {
+        SDL_GL_MakeCurrent(static_cast<SDL_Window*>(mWindow), static_cast<SDL_GLContext>(mContext));
+        fCollectGarbage();
+        glDeleteProgram(mImpl->program);
+        glDeleteVertexArrays(1, &mImpl->vao);
+        glDeleteSamplers(1, &mImpl->sampler);
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(mContext));
+    }
+}
+
+void GlDevice::fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer) {
+    std::lock_guard<std::mutex> guard(mGarbageLock);
+    if (texture) mDeadTextures.push_back(texture);
+    if (buffer) mDeadBuffers.push_back(buffer);
+    if (framebuffer) mDeadFramebuffers.push_back(framebuffer);
+}
+
+void GlDevice::fCollectGarbage() {
+    std::vector<uint32_t> textures, buffers, framebuffers;
+    {
+        std::lock_guard<std::mutex> guard(mGarbageLock);
+        textures.swap(mDeadTextures);
+        buffers.swap(mDeadBuffers);
+        framebuffers.swap(mDeadFramebuffers);
+    }
+    if (!textures.empty()) glDeleteTextures(GLsizei(textures.size()), textures.data());
+    if (!buffers.empty()) glDeleteBuffers(GLsizei(buffers.size()), buffers.data());
+    if (!framebuffers.empty()) glDeleteFramebuffers(GLsizei(framebuffers.size()), framebuffers.data());
+}
+
+bool GlDevice::fCreate(void* window, GDeviceType, uint32_t, const GPresentParams& params) {
+    if (mContext || !window) return mContext != nullptr;
+    auto* sdlWindow = static_cast<SDL_Window*>(window);
+    SDL_GLContext context = SDL_GL_CreateContext(sdlWindow);
+    if (!context) {
+        std::fprintf(stderr, "graphics: no GL context: %s\n", SDL_GetError());
+        return false;
+    }
+    int major = 0, minor = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    if (major * 10 + minor < 33) {
+        std::fprintf(stderr, "graphics: GL %d.%d is below 3.3\n", major, minor);
+        SDL_GL_DeleteContext(context);
+        return false;
+    }
+    const GLuint vs = fCompile(GL_VERTEX_SHADER, kVERTEX_SHADER);
+    const GLuint fs = fCompile(GL_FRAGMENT_SHADER, kFRAGMENT_SHADER);
+    if (!vs || !fs) {
+        SDL_GL_DeleteContext(context);
+        return false;
+    }
+    Impl& g = *mImpl;
+    g.program = glCreateProgram();
+    glAttachShader(g.program, vs);
+    glAttachShader(g.program, fs);
+    glLinkProgram(g.program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(g.program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        glDeleteProgram(g.program);
+        SDL_GL_DeleteContext(context);
+        return false;
+    }
+    g.uMatrix = glGetUniformLocation(g.program, "uMatrix");
+    g.uPointRange = glGetUniformLocation(g.program, "uPointRange");
+    g.uTexture = glGetUniformLocation(g.program, "uTexture");
+    g.uTextured = glGetUniformLocation(g.program, "uTextured");
+    g.uSprite = glGetUniformLocation(g.program, "uSprite");
+    glGenVertexArrays(1, &g.vao);
+    glGenSamplers(1, &g.sampler);
+
+    mCaps = GCaps{};
+    g.anisotropy = SDL_GL_ExtensionSupported("GL_EXT_texture_filter_anisotropic") ||
+                   SDL_GL_ExtensionSupported("GL_ARB_texture_filter_anisotropic");
+    if (g.anisotropy) {
+        GLfloat most = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY, &most);
+        mCaps.maxAnisotropy = uint32_t(std::max(1.0f, most));
+        mCaps.magAnisotropic = mCaps.minAnisotropic = mCaps.maxAnisotropy > 1;
+    }
+    mWindow = window;
+    mContext = context;
+    mParams = params;
+    SDL_GL_SetSwapInterval(params.vsync ? 1 : 0);
+    fDefaults();
+    return true;
+}
+
+// The state every reset returns to.
+void GlDevice::fDefaults() {
+    std::fill(std::begin(mRenderStates), std::end(mRenderStates), 0u);
+    auto rs = [this](GRenderState s, uint32_t v) { mRenderStates[size_t(s)] = v; };
+    rs(GRenderState::ZENABLE, mParams.autoDepthStencil ? 1 : 0);
+    rs(GRenderState::ZWRITEENABLE, 1);
+    rs(GRenderState::LIGHTING, 1);
+    rs(GRenderState::SRCBLEND, kBLEND_ONE);
+    rs(GRenderState::DESTBLEND, kBLEND_ZERO);
+    rs(GRenderState::CULLMODE, kCULL_CCW);
+    rs(GRenderState::POINTSIZE, 0x3F800000);
+    rs(GRenderState::POINTSIZE_MIN, 0x3F800000);
+    rs(GRenderState::POINTSIZE_MAX, 0x42800000);
+    rs(GRenderState::POINTSCALE_A, 0x3F800000);
+    rs(GRenderState::STENCILPASS, kSTENCILOP_KEEP);
+    rs(GRenderState::STENCILFAIL, kSTENCILOP_KEEP);
+    rs(GRenderState::STENCILFUNC, kCMP_ALWAYS);
+    auto ss = [this](GSamplerState s, uint32_t v) { mSamplerStates[size_t(s)] = v; };
+    ss(GSamplerState::ADDRESSU, kADDRESS_WRAP);
+    ss(GSamplerState::ADDRESSV, kADDRESS_WRAP);
+    ss(GSamplerState::ADDRESSW, kADDRESS_WRAP);
+    ss(GSamplerState::MAGFILTER, kTEXF_POINT);
+    ss(GSamplerState::MINFILTER, kTEXF_POINT);
+    ss(GSamplerState::MIPFILTER, kTEXF_NONE);
+    ss(GSamplerState::MAXANISOTROPY, 1);
+    mStageStates[size_t(GStageState::COLOROP)] = kTOP_MODULATE;
+    mStageStates[size_t(GStageState::COLORARG1)] = kTA_TEXTURE;
+    mStageStates[size_t(GStageState::COLORARG2)] = kTA_DIFFUSE;
+    mStageStates[size_t(GStageState::ALPHAOP)] = kTOP_SELECTARG1;
+    mStageStates[size_t(GStageState::ALPHAARG1)] = kTA_TEXTURE;
+    mStageStates[size_t(GStageState::ALPHAARG2)] = kTA_DIFFUSE;
+    for (auto& m : mTransforms) {
+        std::fill(m, m + 16, 0.0f);
+        m[0] = m[5] = m[10] = m[15] = 1.0f;
+    }
+    mTexture = nullptr;
+    mStream = nullptr;
+    mIndices = nullptr;
+    mFVF = 0;
+    mTarget = nullptr;
+    mStatesDirty = mSamplerDirty = true;
+    if (mContext) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        fViewportToTarget();
+    }
+}
+
+void GlDevice::fViewportToTarget() {
+    auto* surface = static_cast<GlSurface*>(mTarget);
+    if (surface && surface->mTexture) {
+        glViewport(0, 0, surface->mTexture->fWidth(), surface->mTexture->fHeight());
+        return;
+    }
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    glViewport(0, 0, w, h);
+}
+
+bool GlDevice::fReset(const GPresentParams& params) {
+    if (!mContext) return false;
+    mParams = params;
+    SDL_GL_SetSwapInterval(params.vsync ? 1 : 0);
+    fDefaults();
+    return true;
+}
+
+bool GlDevice::fBeginScene() {
+    if (!mContext) return false;
+    fCollectGarbage();
+    fViewportToTarget();
+    return true;
+}
+
+bool GlDevice::fPresent() {
+    if (!mContext) return false;
+    SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
+    return true;
+}
+
+bool GlDevice::fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
+    if (!mContext) return false;
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFF);
+    mStatesDirty = true;  // the masks above belong to the state set
+    GLbitfield bits = 0;
+    if (flags & kCLEAR_TARGET) {
+        glClearColor(float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f,
+                     float(color & 0xFF) / 255.0f, float(color >> 24) / 255.0f);
+        bits |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & kCLEAR_ZBUFFER) {
+        glClearDepth(z);
+        bits |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & kCLEAR_STENCIL) {
+        glClearStencil(GLint(stencil));
+        bits |= GL_STENCIL_BUFFER_BIT;
+    }
+    if (bits) glClear(bits);
+    return glGetError() == GL_NO_ERROR;
+}
+
+void GlDevice::fSetRenderState(GRenderState state, uint32_t value) {
+    if (state >= GRenderState::COUNT) return;
+    mRenderStates[size_t(state)] = value;
+    mStatesDirty = true;
+}
+
+void GlDevice::fSetSamplerState(uint32_t sampler, GSamplerState state, uint32_t value) {
+    if (sampler != 0 || state >= GSamplerState::COUNT) return;
+    mSamplerStates[size_t(state)] = value;
+    mSamplerDirty = true;
+}
+
+void GlDevice::fSetTextureStageState(uint32_t stage, GStageState state, uint32_t value) {
+    if (stage != 0 || state >= GStageState::COUNT) return;
+    mStageStates[size_t(state)] = value;
+}
+
+void GlDevice::fSetTransform(GTransform which, const float* matrix) {
+    std::copy(matrix, matrix + 16, mTransforms[size_t(which)]);
+}
+
+void GlDevice::fSetTexture(uint32_t stage, GTexture* texture) {
+    if (stage == 0) mTexture = texture;
+}
+
+void GlDevice::fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t, uint32_t stride) {
+    if (stream != 0) return;
+    mStream = buffer;
+    mStride = stride;
+}
+
+bool GlDevice::fPrepareDraw(GPrimitive type) {
+    if (!mContext || !mStream) return false;
+    Impl& g = *mImpl;
+    glUseProgram(g.program);
+    glBindVertexArray(g.vao);
+
+    if (mStatesDirty) {
+        auto rs = [this](GRenderState s) { return mRenderStates[size_t(s)]; };
+        if (rs(GRenderState::ALPHABLENDENABLE)) glEnable(GL_BLEND);
+        else glDisable(GL_BLEND);
+        glBlendFunc(fBlendFactor(rs(GRenderState::SRCBLEND)), fBlendFactor(rs(GRenderState::DESTBLEND)));
+        glBlendEquation(GL_FUNC_ADD);
+        if (rs(GRenderState::ZENABLE)) glEnable(GL_DEPTH_TEST);
+        else glDisable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(rs(GRenderState::ZWRITEENABLE) ? GL_TRUE : GL_FALSE);
+        if (rs(GRenderState::CULLMODE) == kCULL_NONE) {
+            glDisable(GL_CULL_FACE);
+        } else {
+            glEnable(GL_CULL_FACE);
+            glFrontFace(rs(GRenderState::CULLMODE) == kCULL_CCW ? GL_CCW : GL_CW);
+            glCullFace(GL_FRONT);
+        }
+        if (rs(GRenderState::STENCILENABLE)) {
+            glEnable(GL_STENCIL_TEST);
+            glStencilFunc(fCompare(rs(GRenderState::STENCILFUNC)), GLint(rs(GRenderState::STENCILREF)), 0xFF);
+            glStencilOp(fStencilOp(rs(GRenderState::STENCILFAIL)), GL_KEEP, fStencilOp(rs(GRenderState::STENCILPASS)));
+        } else {
+            glDisable(GL_STENCIL_TEST);
+        }
+        glEnable(GL_PROGRAM_POINT_SIZE);
+        glUniform2f(g.uPointRange, fBitsToFloat(rs(GRenderState::POINTSIZE_MIN)),
+                    fBitsToFloat(rs(GRenderState::POINTSIZE_MAX)));
+        mStatesDirty = false;
+    }
+    if (mSamplerDirty) {
+        auto ss = [this](GSamplerState s) { return mSamplerStates[size_t(s)]; };
+        auto filter = [](uint32_t f) { return GLint(f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR); };
+        auto address = [](uint32_t a) { return GLint(a == kADDRESS_WRAP ? GL_REPEAT : GL_CLAMP_TO_EDGE); };
+        glSamplerParameteri(g.sampler, GL_TEXTURE_MAG_FILTER, filter(ss(GSamplerState::MAGFILTER)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_MIN_FILTER, filter(ss(GSamplerState::MINFILTER)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_S, address(ss(GSamplerState::ADDRESSU)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_T, address(ss(GSamplerState::ADDRESSV)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_R, address(ss(GSamplerState::ADDRESSW)));
+        if (g.anisotropy) {
+            const bool aniso = ss(GSamplerState::MINFILTER) == kTEXF_ANISOTROPIC ||
+                               ss(GSamplerState::MAGFILTER) == kTEXF_ANISOTROPIC;
+            const float amount = aniso ? float(std::max(1u, ss(GSamplerState::MAXANISOTROPY))) : 1.0f;
+            glSamplerParameterf(g.sampler, GL_TEXTURE_MAX_ANISOTROPY, amount);
+        }
+        glBindSampler(0, g.sampler);
+        mSamplerDirty = false;
+    }
+
+    // clip = v x world x view x projection; uploaded as is, the shader's
+    // column-major reading makes M * v the row-vector product.
+    float wv[16], m[16];
+    auto multiply = [](const float* a, const float* b, float* out) {
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                float sum = 0;
+                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
+                out[r * 4 + c] = sum;
+            }
+    };
+    multiply(mTransforms[size_t(GTransform::WORLD)], mTransforms[size_t(GTransform::VIEW)], wv);
+    multiply(wv, mTransforms[size_t(GTransform::PROJECTION)], m);
+    glUniformMatrix4fv(g.uMatrix, 1, GL_FALSE, m);
+
+    // Stage 0 modulates the texture by the diffuse colour; without a
+    // texture it passes the diffuse colour.
+    const bool textured = mTexture != nullptr && mStageStates[size_t(GStageState::COLOROP)] != kTOP_DISABLE;
+    glActiveTexture(GL_TEXTURE0);
+    if (textured) static_cast<GlTexture*>(mTexture)->fName();
+    else glBindTexture(GL_TEXTURE_2D, 0);
+    glUniform1i(g.uTexture, 0);
+    glUniform1i(g.uTextured, textured ? 1 : 0);
+    const bool sprite = type == GPrimitive::POINTLIST && mRenderStates[size_t(GRenderState::POINTSPRITEENABLE)];
+    glUniform1i(g.uSprite, sprite ? 1 : 0);
+
+    static_cast<GlBuffer*>(mStream)->fBind();
+    const GLsizei stride = GLsizei(mStride);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
+    if (mFVF == kFVF_POINT) {
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(12));
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(16));
+        glDisableVertexAttribArray(3);
+        glVertexAttrib2f(3, 0.0f, 0.0f);
+    } else {
+        glDisableVertexAttribArray(1);
+        glVertexAttrib1f(1, fBitsToFloat(mRenderStates[size_t(GRenderState::POINTSIZE)]));
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(24));
+        glEnableVertexAttribArray(3);
+        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(28));
+    }
+    return true;
+}
+
+namespace {
+GLenum fMode(GPrimitive type) {
+    switch (type) {
+        case GPrimitive::POINTLIST: return GL_POINTS;
+        case GPrimitive::LINELIST: return GL_LINES;
+        default: return GL_TRIANGLES;
+    }
+}
+uint32_t fPerPrimitive(GPrimitive type) {
+    return type == GPrimitive::TRIANGLELIST ? 3 : type == GPrimitive::LINELIST ? 2 : 1;
+}
+}  // namespace
+
+bool GlDevice::fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t count) {
+    if (count == 0) return true;
+    if (!fPrepareDraw(type)) return false;
+    const uint32_t vertices = count * fPerPrimitive(type);
+    if (uint64_t(startVertex + vertices) * mStride > mStream->fSize()) return false;
+    glDrawArrays(fMode(type), GLint(startVertex), GLsizei(vertices));
+    return true;
+}
+
+bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t, uint32_t, uint32_t startIndex,
+                                     uint32_t count) {
+    if (count == 0) return true;
+    if (!mIndices || !fPrepareDraw(type)) return false;
+    const uint32_t indices = count * fPerPrimitive(type);
+    if (uint64_t(startIndex + indices) * 2 > mIndices->fSize()) return false;
+    static_cast<GlBuffer*>(mIndices)->fBind();
+    glDrawElementsBaseVertex(fMode(type), GLsizei(indices), GL_UNSIGNED_SHORT,
+                             reinterpret_cast<void*>(uintptr_t(startIndex) * 2), baseVertex);
+    return true;
+}
+
+GBuffer* GlDevice::fCreateVertexBuffer(uint32_t bytes, uint32_t, uint32_t) {
+    return mContext ? new GlBuffer(this, bytes, GL_ARRAY_BUFFER) : nullptr;
+}
+
+GBuffer* GlDevice::fCreateIndexBuffer(uint32_t bytes, uint32_t) {
+    return mContext ? new GlBuffer(this, bytes, GL_ELEMENT_ARRAY_BUFFER) : nullptr;
+}
+
+GTexture* GlDevice::fCreateTexture(int32_t width, int32_t height, uint32_t usage, GFormat format) {
+    if (!mContext || width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
+    return new GlTexture(this, width, height, usage, format);
+}
+
+GSurface* GlDevice::fGetRenderTarget(uint32_t index) {
+    if (index != 0 || !mContext) return nullptr;
+    auto* current = static_cast<GlSurface*>(mTarget);
+    return new GlSurface(current ? current->mTexture : nullptr);
+}
+
+bool GlDevice::fSetRenderTarget(uint32_t index, GSurface* surface) {
+    if (index != 0 || !surface || !mContext) return false;
+    auto* target = static_cast<GlSurface*>(surface);
+    glBindFramebuffer(GL_FRAMEBUFFER, target->mTexture ? target->mTexture->fFramebuffer() : 0);
+    mTarget = surface;
+    fViewportToTarget();
+    return true;
+}
+
+void GlDevice::fSetLight(uint32_t, const GLight&) {}
+void GlDevice::fLightEnable(uint32_t, bool) {}
+
+bool GlDevice::fGetDesktopSize(void* window, int32_t& width, int32_t& height) {
+    const int display = window ? SDL_GetWindowDisplayIndex(static_cast<SDL_Window*>(window)) : 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return false;
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
+
+bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
+    if (!mContext) return false;
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    if (w <= 0 || h <= 0) return false;
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    std::vector<uint8_t> upside(size_t(w) * h * 4);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, upside.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
+    rgba.resize(upside.size());
+    const size_t row = size_t(w) * 4;
+    for (int y = 0; y < h; ++y) std::memcpy(rgba.data() + size_t(y) * row, upside.data() + size_t(h - 1 - y) * row, row);
+    // The window has no alpha of its own: the picture is opaque.
+    for (size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
+    width = w;
+    height = h;
+    return glGetError() == GL_NO_ERROR;
+}
+
+IGraphicsDevice* fCreateGraphicsDevice() { return new GlDevice; }
+
+}  // namespace host

@@ -10,6 +10,7 @@
 #include "host/Image.h"
 #include "host/recording/RecordingDevice.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/scene/KS_TRANSFORM3.h"
 #include "support/TestEnvironment.h"
 
 using namespace KEL;
@@ -256,6 +257,26 @@ TEST_F(RenderTest, WorldMatrixAppliesOnTheCpuAndCameraAtFlush) {
     EXPECT_TRUE(std::equal(expected.m, expected.m + 16, mDevice->mDraws[1].world.begin()));
     EXPECT_EQ(mDevice->mDraws[1].texture, mRender.fGetDefaultTexture()->mTexture);
     EXPECT_TRUE(std::equal(camera.m, camera.m + 16, mDevice->fTransform(host::GTransform::WORLD)));
+}
+
+TEST_F(RenderTest, WorldFromTransformPlacesThePivotAtThePosition) {
+    KS_TRANSFORM3 t;
+    t.mPivot.fSet(10, 10, 0);
+    t.fSetScale(2, 2, 1);
+    t.fSetPos(300, 200, 0);
+    mRender.fSetWorld(t);
+    ASSERT_EQ(fBegin(), 1);
+    KS_VERTEX v[2];
+    v[0].fSetPos(10, 10, 0);
+    v[1].fSetPos(11, 10, 0);
+    KS_RENDER_STATE s;
+    s.primitive = 1;
+    mRender.fDrawBatch(v, nullptr, &s, 2, nullptr, 0);
+    mRender.fFlush();
+    const auto* out = reinterpret_cast<const KS_VERTEX*>(mDevice->mDraws[0].vertices.data());
+    EXPECT_FLOAT_EQ(out[0].x, 300.0f);
+    EXPECT_FLOAT_EQ(out[0].y, 200.0f);
+    EXPECT_FLOAT_EQ(out[1].x, 302.0f);
 }
 
 TEST_F(RenderTest, SquaresAndLinesUseIdentityWorldAtDepthOne) {

@@ -1,4 +1,5 @@
 #include "engine/util/KF_CURVES.h"
+#include "engine/scene/KS_TRANSFORM3.h"
 
 #include <gtest/gtest.h>
 
@@ -48,4 +49,21 @@ TEST(KF_CURVES, RotationAndDampedSine) {
     EXPECT_EQ(fDampedSine(0, 2, 5, 1), 0.0f);
     EXPECT_NEAR(fDampedSine(0.125f, 1, 3, 0), 3.0f * std::sin(6.2831855f * 0.125f), 1e-6f);
     EXPECT_LT(std::fabs(fDampedSine(0.125f, 1, 3, 1)), std::fabs(fDampedSine(0.125f, 1, 3, 0)));
+}
+
+TEST(KF_CURVES, PointToLocalUndoesRotationAboutThePosition) {
+    KS_TRANSFORM3 t;
+    t.fSetPos(100, 50, 0);
+    t.mPivot.fSet(4, 6, 0);
+    t.fSetScale(2, 3, 1);
+    float x = 90, y = 40;
+    fPointToLocal(x, y, t);
+    EXPECT_FLOAT_EQ(x, (100 - 90 + 4) * 2.0f);
+    EXPECT_FLOAT_EQ(y, (50 - 40 + 6) * 3.0f);
+    t.fSetAngle(3.14159265f / 2);
+    t.fSetScale(1, 1, 1);
+    x = 100; y = 60;  // ten below the position, turned back to ten right of it
+    fPointToLocal(x, y, t);
+    EXPECT_NEAR(x, -10.0f + 4.0f, 1e-4f);
+    EXPECT_NEAR(y, 0.0f + 6.0f, 1e-4f);
 }

@@ -1,0 +1,94 @@
+#pragma once
+
+// OpenGL backend of host/IGraphicsDevice.h, over an SDL2 window created
+// with SDL_WINDOW_OPENGL (the window handle is the SDL_Window*).
+// Provides: a GL 3.3 core context on that window; one shader program that
+// reproduces the fixed-function subset the renderer uses (row-vector
+// world x view x projection, texture modulated by the vertex colour, alpha
+// and additive blending, point sprites sized 1..64 pixels, depth test);
+// one sampler object so filtering and wrapping follow the last sampler
+// states whatever texture is bound; managed textures with CPU copies that
+// may be created, filled and deleted on any thread and are uploaded on the
+// drawing thread; render targets as framebuffer objects (colour only);
+// stencil masks; vsync where offered; back-buffer read-back.
+// Does not provide: fixed-function lighting and materials (stored, not
+// drawn), line antialiasing, multisampling, device loss (never lost).
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "host/IGraphicsDevice.h"
+
+namespace host {
+
+class GlDevice : public IGraphicsDevice {
+public:
+    GlDevice();
+    ~GlDevice() override;
+
+    bool fCreate(void* window, GDeviceType type, uint32_t behaviour, const GPresentParams& params) override;
+    GCaps fGetCaps() const override { return mCaps; }
+    int32_t fTestCooperativeLevel() override { return kDEVICE_OK; }
+    bool fReset(const GPresentParams& params) override;
+    bool fBeginScene() override;
+    bool fEndScene() override { return mContext != nullptr; }
+    bool fPresent() override;
+    bool fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) override;
+    void fSetRenderState(GRenderState state, uint32_t value) override;
+    void fSetSamplerState(uint32_t sampler, GSamplerState state, uint32_t value) override;
+    void fSetTextureStageState(uint32_t stage, GStageState state, uint32_t value) override;
+    void fSetTransform(GTransform which, const float* matrix) override;
+    void fSetTexture(uint32_t stage, GTexture* texture) override;
+    void fSetFVF(uint32_t fvf) override { mFVF = fvf; }
+    void fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t offset, uint32_t stride) override;
+    void fSetIndices(GBuffer* buffer) override { mIndices = buffer; }
+    bool fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t count) override;
+    bool fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
+                               uint32_t startIndex, uint32_t count) override;
+    GBuffer* fCreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf) override;
+    GBuffer* fCreateIndexBuffer(uint32_t bytes, uint32_t usage) override;
+    GTexture* fCreateTexture(int32_t width, int32_t height, uint32_t usage, GFormat format) override;
+    GSurface* fGetRenderTarget(uint32_t index) override;
+    bool fSetRenderTarget(uint32_t index, GSurface* surface) override;
+    void fSetLight(uint32_t index, const GLight& light) override;
+    void fLightEnable(uint32_t index, bool on) override;
+    void fSetMaterial(const GMaterial& material) override { mMaterial = material; }
+    bool fGetDesktopSize(void* window, int32_t& width, int32_t& height) override;
+    bool fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) override;
+
+    // GL names of textures and buffers deleted on other threads, freed on
+    // the drawing thread.
+    void fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer);
+
+private:
+    struct Impl;
+    void fDefaults();
+    bool fPrepareDraw(GPrimitive type);
+    void fCollectGarbage();
+    void fViewportToTarget();
+
+    std::unique_ptr<Impl> mImpl;
+    void* mWindow = nullptr;
+    void* mContext = nullptr;
+    GCaps mCaps;
+    GPresentParams mParams;
+    uint32_t mRenderStates[size_t(GRenderState::COUNT)] = {};
+    uint32_t mSamplerStates[size_t(GSamplerState::COUNT)] = {};
+    uint32_t mStageStates[size_t(GStageState::COUNT)] = {};
+    float mTransforms[3][16] = {};
+    GTexture* mTexture = nullptr;
+    uint32_t mFVF = 0;
+    GBuffer* mStream = nullptr;
+    uint32_t mStride = 0;
+    GBuffer* mIndices = nullptr;
+    GSurface* mTarget = nullptr;
+    GMaterial mMaterial;
+    bool mStatesDirty = true;
+    bool mSamplerDirty = true;
+    std::mutex mGarbageLock;
+    std::vector<uint32_t> mDeadTextures, mDeadBuffers, mDeadFramebuffers;
+};
+
+}  // namespace host

@@ -1,0 +1,196 @@
+#include "host/gl/GlDevice.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "engine/render/KC_RENDER.h"
+#include "host/Image.h"
+#include "support/TestEnvironment.h"
+
+using namespace KEL;
+
+namespace {
+
+struct Particle {
+    float x, y, z, size;
+    uint32_t color;
+    Particle* mNext = nullptr;
+};
+
+// A hidden GL window of the logical size, so logical and back-buffer pixels
+// coincide (offscreen video driver with Mesa's software GL in tests).
+class GlFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        // Hold the GL library for the whole process: unloading it with the
+        // last window unloads Mesa's drivers, whose process-lifetime
+        // allocations then cannot be attributed to them.
+        static const bool kHeld = SDL_GL_LoadLibrary(nullptr) == 0;
+        ASSERT_TRUE(kHeld) << SDL_GetError();
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        mWindow = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        ASSERT_NE(mWindow, nullptr) << SDL_GetError();
+        mRender = std::make_unique<KC_RENDER>();
+        ASSERT_EQ(mRender->fInit(mWindow, 0.1f, 0.0f), 1);
+    }
+    void TearDown() override {
+        mRender.reset();
+        if (mWindow) SDL_DestroyWindow(mWindow);
+    }
+
+    void fQuad(float x, float y, float w, float h, uint32_t color, KS_TEXTURE* texture, const KS_RENDER_STATE& s) {
+        KS_VERTEX v[4];
+        v[0].fSetPos(x, y, 0);
+        v[1].fSetPos(x + w, y, 0);
+        v[2].fSetPos(x + w, y + h, 0);
+        v[3].fSetPos(x, y + h, 0);
+        v[1].fSetUV(1, 0);
+        v[2].fSetUV(1, 1);
+        v[3].fSetUV(0, 1);
+        for (auto& vertex : v) vertex.fSetColor(color);
+        static const uint16_t kIndices[6] = {0, 1, 2, 0, 2, 3};
+        mRender->fDrawBatch(v, texture, &s, 4, kIndices, 6);
+    }
+
+    uint32_t fPixel(int x, int y) const {
+        const uint8_t* p = &mPixels[(size_t(y) * mWidth + x) * 4];
+        return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
+
+    SDL_Window* mWindow = nullptr;
+    std::unique_ptr<KC_RENDER> mRender;
+    std::vector<uint8_t> mPixels;
+    int32_t mWidth = 0, mHeight = 0;
+};
+
+::testing::AssertionResult fNear(uint32_t actual, uint32_t expected, int tolerance = 3) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int a = int((actual >> shift) & 0xFF), e = int((expected >> shift) & 0xFF);
+        if (std::abs(a - e) > tolerance)
+            return ::testing::AssertionFailure() << std::hex << "0x" << actual << " != 0x" << expected;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(GlFrameTest, DrawsTexturedColouredAdditiveLineAndPointContent) {
+    KS_TEXTURE* checker = mRender->fCreateTexture(2, 2);
+    const uint32_t texels[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};
+    ASSERT_TRUE(mRender->fFillTexture(checker, texels));
+    KS_TEXTURE* white = mRender->fCreateTexture(1, 1);
+    const uint32_t whiteTexel = 0xFFFFFFFFu;
+    mRender->fFillTexture(white, &whiteTexel);
+
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    KS_RENDER_STATE sprite;
+    sprite.blend = 1;
+    sprite.filter = 1;
+    sprite.textured = 1;
+    sprite.primitive = 2;
+    sprite.camera = 1;
+    fQuad(100, 100, 100, 100, 0xFFFFFFFFu, checker, sprite);
+    fQuad(220, 100, 100, 100, 0xFF808080u, checker, sprite);  // modulated by grey
+    mRender->fDrawQuad(340, 100, 0xFF00FF00u, 50);
+    KS_RENDER_STATE additive = sprite;
+    additive.textured = 0;
+    additive.additive = 1;
+    fQuad(400, 100, 50, 50, 0xFF400000u, nullptr, additive);
+    KS_RENDER_STATE blend = additive;
+    blend.additive = 0;
+    fQuad(460, 100, 50, 50, 0x80FFFFFFu, nullptr, blend);
+    mRender->fDrawLine(500, 300, 700, 300, 0xFFFFFF00u);
+    Particle points[2] = {{800, 100, 0, 8, 0xFF0000FFu}, {850, 100, 0, 100, 0xFFFF00FFu}};
+    points[0].mNext = &points[1];
+    KS_RENDER_STATE particle;
+    particle.blend = 1;
+    particle.filter = 1;
+    particle.textured = 1;
+    particle.primitive = 3;
+    particle.camera = 1;
+    mRender->fDrawBuffer(points, white, &particle, 2);
+    // Content left of the logical screen still lands inside the window.
+    mRender->fDrawQuad(1000, 700, 0xFFFF0000u, 30);
+
+    mRender->fFlush();
+    ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));
+    ASSERT_EQ(mWidth, 1024);
+    ASSERT_EQ(mHeight, 768);
+    const auto png = (testsupport::TestEnvironment::fRoot() / "frame.png").string();
+    EXPECT_TRUE(mRender->fSaveFrame(png));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+
+    EXPECT_TRUE(fNear(fPixel(5, 5), 0x444444));           // clear colour
+    EXPECT_TRUE(fNear(fPixel(125, 125), 0xFF0000));       // top-left texel
+    EXPECT_TRUE(fNear(fPixel(175, 125), 0x00FF00));       // top-right texel
+    EXPECT_TRUE(fNear(fPixel(125, 175), 0x0000FF));       // bottom-left texel
+    EXPECT_TRUE(fNear(fPixel(175, 175), 0xFFFFFF));
+    EXPECT_TRUE(fNear(fPixel(245, 125), 0x800000));       // modulated
+    EXPECT_TRUE(fNear(fPixel(365, 125), 0x00FF00));       // untextured square
+    EXPECT_TRUE(fNear(fPixel(425, 125), 0x844444));       // additive on the clear colour
+    EXPECT_TRUE(fNear(fPixel(485, 125), 0xA2A2A2));       // half alpha
+    bool line = false;
+    for (int y = 298; y <= 302; ++y) line = line || fNear(fPixel(600, y), 0xFFFF00);
+    EXPECT_TRUE(line);
+    EXPECT_TRUE(fNear(fPixel(801, 101), 0x0000FF));       // 8-pixel point sprite
+    EXPECT_TRUE(fNear(fPixel(806, 100), 0x444444));       // beyond its 4-pixel half size
+    EXPECT_TRUE(fNear(fPixel(850 + 30, 100), 0xFF00FF));  // 100 clamps to 64: 32 each side
+    EXPECT_TRUE(fNear(fPixel(850 + 34, 100), 0x444444));
+    EXPECT_TRUE(fNear(fPixel(1010, 710), 0xFF0000));
+
+    host::GImage saved;
+    ASSERT_TRUE(host::fDecodeImageFile(png, saved));
+    EXPECT_EQ(saved.width, 1024);
+    EXPECT_EQ(saved.rgba[(size_t(125) * 1024 + 125) * 4], 255);
+}
+
+TEST_F(GlFrameTest, TexturesFromAnotherThreadAndWrapFollowTheStateWord) {
+    KS_TEXTURE* made = nullptr;
+    std::thread loader([&] {
+        made = mRender->fCreateTexture(2, 1);
+        const uint32_t texels[2] = {0xFFFF0000u, 0xFF0000FFu};
+        mRender->fFillTexture(made, texels);
+    });
+    loader.join();
+    ASSERT_NE(made, nullptr);
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    KS_RENDER_STATE s;
+    s.blend = 1;
+    s.filter = 1;
+    s.textured = 1;
+    s.primitive = 2;
+    s.camera = 1;
+    s.wrapU = 1;
+    // u from 0 to 2 over 200 pixels: the texture repeats.
+    KS_VERTEX v[4];
+    v[0].fSetPos(0, 0, 0);
+    v[1].fSetPos(200, 0, 0);
+    v[2].fSetPos(200, 50, 0);
+    v[3].fSetPos(0, 50, 0);
+    v[1].fSetUV(2, 0);
+    v[2].fSetUV(2, 1);
+    v[3].fSetUV(0, 1);
+    for (auto& vertex : v) vertex.fSetColor(0xFFFFFFFFu);
+    static const uint16_t kIdx[6] = {0, 1, 2, 0, 2, 3};
+    mRender->fDrawBatch(v, made, &s, 4, kIdx, 6);
+    s.wrapU = 0;  // clamped: the right half repeats the last texel
+    for (auto& vertex : v) vertex.y += 100;
+    mRender->fDrawBatch(v, made, &s, 4, kIdx, 6);
+    mRender->fFlush();
+    ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+    EXPECT_TRUE(fNear(fPixel(125, 25), 0xFF0000));
+    EXPECT_TRUE(fNear(fPixel(175, 25), 0x0000FF));
+    EXPECT_TRUE(fNear(fPixel(125, 125), 0x0000FF));
+    EXPECT_EQ(mRender->fReleaseTexture(made), 1);
+}
