@@ -166,9 +166,6 @@ public:
     virtual void fLightEnable(uint32_t index, bool on) = 0;
     virtual void fSetMaterial(const GMaterial& material) = 0;
 
-    // The size of the desktop the window is on (fullscreen at desktop size).
-    virtual bool fGetDesktopSize(void* window, int32_t& width, int32_t& height) = 0;
-
     // The back buffer as rows of R, G, B, A bytes, top row first.
     virtual bool fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) = 0;
 };

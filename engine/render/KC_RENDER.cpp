@@ -7,6 +7,8 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/scene/KS_TRANSFORM3.h"
+#include "host/IMessageBox.h"
+#include "host/IWindow.h"
 #include "host/Image.h"
 
 namespace KEL {
@@ -229,8 +231,8 @@ int32_t KC_RENDER::fSetVideoMode(int32_t width, int32_t height, bool fullscreen,
     mActualHeight = height;
     if (fullscreen) {
         int32_t desktopWidth = 0, desktopHeight = 0;
-        if (useDesktopSize && mDevice->fGetDesktopSize(mWindow, desktopWidth, desktopHeight) && desktopWidth > 0 &&
-            desktopHeight > 0) {
+        if (useDesktopSize) fGetDesktopSize(desktopWidth, desktopHeight);
+        if (desktopWidth > 0 && desktopHeight > 0) {
             mActualWidth = mParams.backBufferWidth = desktopWidth;
             mActualHeight = mParams.backBufferHeight = desktopHeight;
         }
@@ -588,7 +590,7 @@ KS_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t hei
 
 KS_TEXTURE* KC_RENDER::fFallback() {
     if (mDefaultTexture) return mDefaultTexture;
-    std::fprintf(stderr, "error: defaultTexture not exist!!!\n");
+    fMessageBox(mWindow, "error", "defaultTexture not exist!!!");
     return fAddTexture(nullptr, 0, 0);
 }
 

@@ -657,15 +657,6 @@ bool GlDevice::fSetRenderTarget(uint32_t index, GSurface* surface) {
 void GlDevice::fSetLight(uint32_t, const GLight&) {}
 void GlDevice::fLightEnable(uint32_t, bool) {}
 
-bool GlDevice::fGetDesktopSize(void* window, int32_t& width, int32_t& height) {
-    const int display = window ? SDL_GetWindowDisplayIndex(static_cast<SDL_Window*>(window)) : 0;
-    SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return false;
-    width = mode.w;
-    height = mode.h;
-    return true;
-}
-
 bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
     if (!mContext) return false;
     int w = 0, h = 0;

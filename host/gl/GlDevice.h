@@ -55,7 +55,6 @@ public:
     void fSetLight(uint32_t index, const GLight& light) override;
     void fLightEnable(uint32_t index, bool on) override;
     void fSetMaterial(const GMaterial& material) override { mMaterial = material; }
-    bool fGetDesktopSize(void* window, int32_t& width, int32_t& height) override;
     bool fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) override;
 
     // GL names of textures and buffers deleted on other threads, freed on

@@ -296,12 +296,6 @@ bool RecordingDevice::fSetRenderTarget(uint32_t index, GSurface* surface) {
     return true;
 }
 
-bool RecordingDevice::fGetDesktopSize(void*, int32_t& width, int32_t& height) {
-    width = mDesktopWidth;
-    height = mDesktopHeight;
-    return true;
-}
-
 bool RecordingDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
     width = mParams.backBufferWidth;
     height = mParams.backBufferHeight;

@@ -47,7 +47,6 @@ public:
     bool mFailTextureCreate = false;
     bool mKeepDraws = true;  // off: count only (benchmarks)
     GCaps mCaps{16, true, true};
-    int32_t mDesktopWidth = 1920, mDesktopHeight = 1080;
 
     // What happened.
     int32_t mCreateAttempts = 0;
@@ -99,7 +98,6 @@ public:
     void fSetLight(uint32_t index, const GLight& light) override { mLights[index] = light; }
     void fLightEnable(uint32_t index, bool on) override { mLightsOn[index] = on; }
     void fSetMaterial(const GMaterial& material) override { mMaterial = material; }
-    bool fGetDesktopSize(void* window, int32_t& width, int32_t& height) override;
     bool fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) override;
 
     // Bookkeeping for the objects this device made.

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <thread>
 
+#include "host/IMessageBox.h"
+#include "host/IWindow.h"
 #include "host/Image.h"
 #include "host/recording/RecordingDevice.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -106,6 +108,14 @@ TEST(RenderInit, CreationLadderAndFailure) {
         EXPECT_EQ(device->mCreateAttempts, 7);
         EXPECT_EQ(render.fBeginFrame(), -1);  // still no device: no frame, no crash
         EXPECT_EQ(render.fBeginFrame(), -1);
+        std::string said;
+        host::fSetMessageBoxHook([&](const std::string& caption, const std::string& text) { said = caption + ": " + text; });
+        KS_TEXTURE* stand_in = render.fLoadTexture("junk", 4);
+        host::fSetMessageBoxHook({});
+        ASSERT_NE(stand_in, nullptr);
+        EXPECT_EQ(stand_in->fGetWidth(), 0);
+        EXPECT_EQ(said, "error: defaultTexture not exist!!!");
+        EXPECT_EQ(render.fReleaseTexture(stand_in), 1);
     }
 }
 
@@ -428,6 +438,7 @@ TEST_F(RenderTest, BlendingFollowsOpaqueAndBlendBits) {
 }
 
 TEST_F(RenderTest, UnchangedVideoModeDoesNotReset) {
+    host::fSetDesktopSizeOverride(1920, 1080);
     const int32_t resets = mDevice->mResets;
     EXPECT_EQ(mRender.fSetVideoMode(1024, 768, false, false), 1);
     EXPECT_EQ(mDevice->mResets, resets);
@@ -436,6 +447,7 @@ TEST_F(RenderTest, UnchangedVideoModeDoesNotReset) {
     EXPECT_EQ(mRender.fGetActualWidth(), 1920);
     EXPECT_EQ(mDevice->mParams.backBufferHeight, 1080);
     EXPECT_FALSE(mDevice->mParams.windowed);
+    host::fSetDesktopSizeOverride(0, 0);
 }
 
 TEST_F(RenderTest, TexturesFromBytesAndTheDefault) {
@@ -562,7 +574,9 @@ TEST_F(RenderTest, ProjectionMapsTheLogicalScreen) {
     EXPECT_NEAR(x1, 1.0f, 0.002f);
     EXPECT_NEAR(y1, -1.0f, 0.002f);
     // Desktop-size fullscreen keeps the shape: side bars of 240 pixels.
+    host::fSetDesktopSizeOverride(1920, 1080);
     ASSERT_EQ(mRender.fSetVideoMode(1024, 768, true, true), 1);
+    host::fSetDesktopSizeOverride(0, 0);
     EXPECT_NEAR(mRender.fGetAspectCorrection().fAt(0, 0), 0.75f, 1e-6f);
     auto [x2, y2] = fNdc(0, 384);
     EXPECT_NEAR(x2, -0.75f, 0.002f);

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "engine/render/KC_RENDER.h"
+#include "host/IWindow.h"
 #include "host/Image.h"
 #include "support/TestEnvironment.h"
 
@@ -26,26 +27,19 @@ struct Particle {
 class GlFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        // Hold the GL library for the whole process: unloading it with the
-        // last window unloads Mesa's drivers, whose process-lifetime
-        // allocations then cannot be attributed to them.
-        static const bool kHeld = SDL_GL_LoadLibrary(nullptr) == 0;
+        mWindow = host::fMakeWindow();
+        ASSERT_TRUE(mWindow->fCreate("test", 1024, 768, false));
+        // Hold video and the GL library for the whole process: unloading
+        // them with the last window unloads Mesa's drivers, whose
+        // process-lifetime allocations then cannot be attributed to them.
+        static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
         ASSERT_TRUE(kHeld) << SDL_GetError();
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        mWindow = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(mWindow, nullptr) << SDL_GetError();
         mRender = std::make_unique<KC_RENDER>();
-        ASSERT_EQ(mRender->fInit(mWindow, 0.1f, 0.0f), 1);
+        ASSERT_EQ(mRender->fInit(mWindow->fNativeHandle(), 0.1f, 0.0f), 1);
     }
     void TearDown() override {
         mRender.reset();
-        if (mWindow) SDL_DestroyWindow(mWindow);
+        mWindow.reset();
     }
 
     void fQuad(float x, float y, float w, float h, uint32_t color, KS_TEXTURE* texture, const KS_RENDER_STATE& s) {
@@ -67,7 +61,7 @@ protected:
         return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
     }
 
-    SDL_Window* mWindow = nullptr;
+    std::unique_ptr<host::IWindow> mWindow;
     std::unique_ptr<KC_RENDER> mRender;
     std::vector<uint8_t> mPixels;
     int32_t mWidth = 0, mHeight = 0;
