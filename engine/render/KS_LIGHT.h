@@ -33,6 +33,10 @@ struct KS_LIGHT {
     }
     void fSetIndex(uint32_t index) { mIndex = index; }
 
+    // Hands the light to the renderer under its index; switches it on or off.
+    void fApply() const;
+    void fEnable(bool on) const;
+
 private:
     static void fSet4(float (&to)[4], float r, float g, float b, float a) {
         to[0] = r;

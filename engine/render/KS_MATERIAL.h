@@ -18,6 +18,9 @@ struct KS_MATERIAL {
     void fSetEmissive(float r, float g, float b, float a) { fSet4(mEmissive, r, g, b, a); }
     void fSetEmissive(float all) { fSet4(mEmissive, all, all, all, all); }
 
+    // Makes this the renderer's material.
+    void fApply() const;
+
 private:
     static void fSet4(float (&to)[4], float r, float g, float b, float a) {
         to[0] = r;
