@@ -10,6 +10,7 @@
 
 #include <pugixml.hpp>
 
+#include "engine/platform/KC_RANDOM.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
 #include "game/board/GG_PROCESS.h"
 
@@ -36,6 +37,7 @@ const char* const kNUMBERS =
 
 int main() {
     constexpr int kRUNS = 200;
+    KEL::KC_RANDOM engineRandom(0);
     std::mt19937 random(20);
     double loadSeconds = 0.0;
     double revealSeconds = 0.0;

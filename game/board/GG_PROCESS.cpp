@@ -6,18 +6,18 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/bots/KC_BOT_MOVE_ON.h"
+#include "engine/platform/KC_RANDOM.h"
 #include "engine/resources/KC_REPOSITORY.h"
 
 namespace game {
 
 namespace {
 
-// An index in [0, count) from the engine's random generator.
+// An index in [0, count) from the engine's random generator; the first
+// when the engine has none.
 size_t fRandomIndex(size_t count) {
-    // TODO: draw from the engine's random generator once it is on main;
-    // until then the first candidate.
-    (void)count;
-    return 0;
+    if (!KEL::kcRANDOM || count < 2) return 0;
+    return static_cast<size_t>(KEL::kcRANDOM->fRange(0, static_cast<int32_t>(count)));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "BoardFixture.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_RANDOM.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "support/TestEnvironment.h"
@@ -149,6 +150,7 @@ TEST(GG_PROCESS, CellsFromTypesAndNonElementNodesAreSkipped) {
 }
 
 TEST(GG_PROCESS, BonusesNeverExceedTheFullCells) {
+    KEL::KC_RANDOM random(0);
     Level many;
     ASSERT_TRUE(many.fLoad(R"(elSize="30 30" grid="3 2" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="9")",
                            {"#.#", ".#."}));
@@ -166,6 +168,16 @@ TEST(GG_PROCESS, BonusesNeverExceedTheFullCells) {
     bonuses = 0;
     for (const auto& cell : two.board.fGetCells()) bonuses += cell->fIsBonus();
     EXPECT_EQ(bonuses, 2);
+
+    // Seeded alike, two loads place the same bonus cells.
+    random.fSetSeed(5);
+    Level again;
+    ASSERT_TRUE(again.fLoad(std::string(kTEN) + R"( bonuses="2")", fSquare(10, '#')));
+    random.fSetSeed(5);
+    Level twin;
+    ASSERT_TRUE(twin.fLoad(std::string(kTEN) + R"( bonuses="2")", fSquare(10, '#')));
+    for (size_t i = 0; i < 100; ++i)
+        EXPECT_EQ(again.board.fGetCells()[i]->fIsBonus(), twin.board.fGetCells()[i]->fIsBonus());
 }
 
 TEST(GG_PROCESS, RevealsBookProgressAndCrossings) {
@@ -231,11 +243,15 @@ TEST(GG_PROCESS, HintPickAndBonusCellSkipOpenAndBlockedCells) {
     b.fRevealCell(*b.fGetCell(1, 1), false, 0.0f);
     b.fGetCell(2, 2)->mBlocked = 1;
     const std::set<GG_ELEMENT*> allowed{b.fGetCell(0, 2), b.fGetCell(1, 0), b.fGetCell(1, 2)};
-    for (int i = 0; i < 50; ++i) {
+    KEL::KC_RANDOM random(0);
+    std::set<GG_ELEMENT*> picked;
+    for (int i = 0; i < 60; ++i) {
         GG_ELEMENT* pick = b.fPickHintCell();
         ASSERT_NE(pick, nullptr);
         EXPECT_TRUE(allowed.count(pick));
+        picked.insert(pick);
     }
+    EXPECT_EQ(picked, allowed) << "the pick is spread over every candidate";
 
     const auto first = b.fMakeBonusCell();
     EXPECT_EQ(first, (std::pair<int32_t, int32_t>{0, 2}));
