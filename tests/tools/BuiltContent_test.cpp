@@ -349,7 +349,7 @@ TEST_F(BuiltContent, PacksHoldTwelvePlayableLevelsEach) {
             EXPECT_EQ(cellSize, s.attribute("elSize").value()) << file;
             ++levels;
         }
-        EXPECT_GE(levels, 1) << path;
+        EXPECT_GE(levels, 12) << path;
     }
     EXPECT_GE(expectedId, 4u);
 }
