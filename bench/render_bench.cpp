@@ -34,7 +34,7 @@ struct Figures {
 };
 
 Figures fRun(KC_RENDER& render, int frames) {
-    KS_TEXTURE* textures[2] = {render.fCreateTexture(32, 32), render.fCreateTexture(32, 32)};
+    KC_TEXTURE* textures[2] = {render.fCreateTexture(32, 32), render.fCreateTexture(32, 32)};
     KS_RENDER_STATE state;
     state.blend = 1;
     state.filter = gFilter;

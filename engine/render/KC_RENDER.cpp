@@ -64,7 +64,7 @@ KC_RENDER::KC_RENDER() { gCurrent = this; }
 KC_RENDER::~KC_RENDER() {
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
-        for (KS_TEXTURE* texture : mTextures) {
+        for (KC_TEXTURE* texture : mTextures) {
             delete texture->mTexture;
             delete texture;
         }
@@ -332,7 +332,7 @@ void KC_RENDER::fSetWorld(const KS_TRANSFORM3& transform) {
     mWorld.fApplyTransform(transform);
 }
 
-void KC_RENDER::fBind(KS_TEXTURE* texture) {
+void KC_RENDER::fBind(KC_TEXTURE* texture) {
     if (mState.textured && texture) {
         mDevice->fSetTexture(0, texture->mTexture);
         mTexture = texture;
@@ -342,7 +342,7 @@ void KC_RENDER::fBind(KS_TEXTURE* texture) {
     }
 }
 
-void KC_RENDER::fDrawBatch(const KS_VERTEX* vertices, KS_TEXTURE* texture, const KS_RENDER_STATE* state,
+void KC_RENDER::fDrawBatch(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state,
                            int32_t vertexCount, const uint16_t* indices, int32_t indexCount) {
     if (!state) return;
     ++mRequests;
@@ -464,7 +464,7 @@ bool KC_RENDER::fApplyStates(const KS_RENDER_STATE& state) {
     return true;
 }
 
-void KC_RENDER::fDrawMesh(const KS_VERTEX* vertices, KS_TEXTURE* texture, const KS_RENDER_STATE* state,
+void KC_RENDER::fDrawMesh(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state,
                           int32_t vertexCount, const uint16_t* indices, int32_t indexCount) {
     fFlush();
     if (!state || !fBuffersReady()) return;
@@ -492,7 +492,7 @@ void KC_RENDER::fDrawMesh(const KS_VERTEX* vertices, KS_TEXTURE* texture, const 
     mDevice->fSetFVF(kFVF_VERTEX);
 }
 
-void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KS_TEXTURE* texture,
+void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KC_TEXTURE* texture,
                             const KS_RENDER_STATE* state) {
     fFlush();
     if (!first || !state || !fBuffersReady()) return;
@@ -579,8 +579,8 @@ void KC_RENDER::fDrawLine3(float x1, float y1, float z1, float x2, float y2, flo
 
 // ---------------------------------------------------------------- textures
 
-KS_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t height) {
-    auto* record = new KS_TEXTURE;
+KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t height) {
+    auto* record = new KC_TEXTURE;
     record->mTexture = texture;
     record->mSize.fSet(width, height);
     std::lock_guard<std::mutex> guard(mTexturesLock);
@@ -588,13 +588,13 @@ KS_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t hei
     return record;
 }
 
-KS_TEXTURE* KC_RENDER::fFallback() {
+KC_TEXTURE* KC_RENDER::fFallback() {
     if (mDefaultTexture) return mDefaultTexture;
     fMessageBox(mWindow, "error", "defaultTexture not exist!!!");
     return fAddTexture(nullptr, 0, 0);
 }
 
-KS_TEXTURE* KC_RENDER::fTextureFromImage(bool decoded, const GImage& image) {
+KC_TEXTURE* KC_RENDER::fTextureFromImage(bool decoded, const GImage& image) {
     if (!decoded || !mDevice || !mDeviceCreated || image.width <= 0 || image.height <= 0) return fFallback();
     GTexture* texture = mDevice->fCreateTexture(image.width, image.height, 0, GFormat::ABGR8);
     if (!texture) return fFallback();
@@ -611,26 +611,26 @@ KS_TEXTURE* KC_RENDER::fTextureFromImage(bool decoded, const GImage& image) {
     return fAddTexture(texture, image.width, image.height);
 }
 
-KS_TEXTURE* KC_RENDER::fLoadTexture(const void* bytes, size_t size) {
+KC_TEXTURE* KC_RENDER::fLoadTexture(const void* bytes, size_t size) {
     GImage image;
     const bool decoded = fDecodeImage(bytes, size, image);
     return fTextureFromImage(decoded, image);
 }
 
-KS_TEXTURE* KC_RENDER::fLoadTextureFile(const std::string& path) {
+KC_TEXTURE* KC_RENDER::fLoadTextureFile(const std::string& path) {
     GImage image;
     const bool decoded = fDecodeImageFile(path, image);
     return fTextureFromImage(decoded, image);
 }
 
-KS_TEXTURE* KC_RENDER::fCreateTexture(int32_t width, int32_t height) {
+KC_TEXTURE* KC_RENDER::fCreateTexture(int32_t width, int32_t height) {
     if (!mDevice || !mDeviceCreated || width <= 0 || height <= 0) return nullptr;
     GTexture* texture = mDevice->fCreateTexture(width, height, 0, GFormat::ARGB8);
     if (!texture) return nullptr;
     return fAddTexture(texture, width, height);
 }
 
-int32_t KC_RENDER::fReleaseTexture(KS_TEXTURE* texture) {
+int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
     if (!texture || texture == mDefaultTexture) return -1;
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
@@ -655,17 +655,17 @@ size_t KC_RENDER::fGetTextureCount() const {
     return mTextures.size();
 }
 
-void* KC_RENDER::fLockTexture(KS_TEXTURE* texture) {
+void* KC_RENDER::fLockTexture(KC_TEXTURE* texture) {
     if (!texture || !texture->mTexture) return nullptr;
     int32_t pitch = 0;
     return texture->mTexture->fLock(&pitch);
 }
 
-bool KC_RENDER::fUnlockTexture(KS_TEXTURE* texture) {
+bool KC_RENDER::fUnlockTexture(KC_TEXTURE* texture) {
     return texture && texture->mTexture && texture->mTexture->fUnlock();
 }
 
-bool KC_RENDER::fFillTexture(KS_TEXTURE* texture, const uint32_t* pixels) {
+bool KC_RENDER::fFillTexture(KC_TEXTURE* texture, const uint32_t* pixels) {
     return texture && texture->fFill(pixels);
 }
 
@@ -707,7 +707,7 @@ int32_t KC_RENDER::fCreateTarget(int32_t width, int32_t height) {
     return index;
 }
 
-KS_TEXTURE* KC_RENDER::fGetTargetTexture(int32_t target) {
+KC_TEXTURE* KC_RENDER::fGetTargetTexture(int32_t target) {
     auto it = mTargets.find(target);
     return it == mTargets.end() ? nullptr : &it->second.texture;
 }
@@ -789,7 +789,7 @@ int32_t KC_RENDER::fRelease() {
     // Textures still held belong to the device: free them before it.
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
-        for (KS_TEXTURE* texture : mTextures) {
+        for (KC_TEXTURE* texture : mTextures) {
             delete texture->mTexture;
             texture->mTexture = nullptr;
         }

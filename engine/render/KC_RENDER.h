@@ -12,7 +12,7 @@
 
 #include "engine/render/KC_CAMERA.h"
 #include "engine/render/KC_VERTEX_ARRAY.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/render/KS_VERTEX.h"
 #include "engine/util/KS_COLOR.h"
 #include "engine/util/KS_MATRIX.h"
@@ -73,39 +73,39 @@ public:
     void fSetWorldMatrix(const KS_MATRIX& world) { mWorld = world; }
     const KS_MATRIX& fGetWorld() const { return mWorld; }
 
-    void fDrawBatch(const KS_VERTEX* vertices, KS_TEXTURE* texture, const KS_RENDER_STATE* state,
+    void fDrawBatch(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state,
                     int32_t vertexCount, const uint16_t* indices, int32_t indexCount);
     void fFlush();
     // Applies the fields that differ from the current word; false when the
     // words compare equal.
     bool fApplyStates(const KS_RENDER_STATE& state);
-    void fDrawMesh(const KS_VERTEX* vertices, KS_TEXTURE* texture, const KS_RENDER_STATE* state,
+    void fDrawMesh(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state,
                    int32_t vertexCount, const uint16_t* indices, int32_t indexCount);
     // Point sprites: P begins with a KS_POINT_VERTEX and links to the next
     // particle through its member mNext (null ends the list). The count is
     // not used.
     template <class P>
-    void fDrawBuffer(const P* first, KS_TEXTURE* texture, const KS_RENDER_STATE* state, int32_t count) {
+    void fDrawBuffer(const P* first, KC_TEXTURE* texture, const KS_RENDER_STATE* state, int32_t count) {
         static_assert(std::is_standard_layout_v<P>, "particles are read as raw points");
         fDrawPoints(first, offsetof(P, mNext), texture, state);
     }
-    void fDrawPoints(const void* first, size_t nextOffset, KS_TEXTURE* texture, const KS_RENDER_STATE* state);
+    void fDrawPoints(const void* first, size_t nextOffset, KC_TEXTURE* texture, const KS_RENDER_STATE* state);
     void fDrawQuad(float x, float y, uint32_t color, float size);
     void fDrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color);
     void fDrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t color);
     void fDrawLine3(float x1, float y1, float z1, float x2, float y2, float z2, uint32_t color);
 
     // Any thread. A non-image gives the default texture.
-    KS_TEXTURE* fLoadTexture(const void* bytes, size_t size);
-    KS_TEXTURE* fLoadTextureFile(const std::string& path);
+    KC_TEXTURE* fLoadTexture(const void* bytes, size_t size);
+    KC_TEXTURE* fLoadTextureFile(const std::string& path);
     // Blank 0xAARRGGBB texture, or null.
-    KS_TEXTURE* fCreateTexture(int32_t width, int32_t height);
+    KC_TEXTURE* fCreateTexture(int32_t width, int32_t height);
     // 1, or -1 for null, the default texture or an unknown record.
-    int32_t fReleaseTexture(KS_TEXTURE* texture);
-    void* fLockTexture(KS_TEXTURE* texture);
-    bool fUnlockTexture(KS_TEXTURE* texture);
-    bool fFillTexture(KS_TEXTURE* texture, const uint32_t* pixels);
-    KS_TEXTURE* fGetDefaultTexture() const { return mDefaultTexture; }
+    int32_t fReleaseTexture(KC_TEXTURE* texture);
+    void* fLockTexture(KC_TEXTURE* texture);
+    bool fUnlockTexture(KC_TEXTURE* texture);
+    bool fFillTexture(KC_TEXTURE* texture, const uint32_t* pixels);
+    KC_TEXTURE* fGetDefaultTexture() const { return mDefaultTexture; }
     size_t fGetTextureCount() const;
 
     host::IGraphicsDevice* fGetDevice() const { return mDevice; }
@@ -124,7 +124,7 @@ public:
     int32_t fCreateTarget(int32_t width, int32_t height);
     int32_t fBeginTarget(int32_t target);
     int32_t fEndTarget();
-    KS_TEXTURE* fGetTargetTexture(int32_t target);
+    KC_TEXTURE* fGetTargetTexture(int32_t target);
 
     void fBeginMask();
     void fPopMask();
@@ -144,7 +144,7 @@ public:
     int32_t fGetStateChangeCount() const { return mStateChanges; }
     int32_t fGetSceneState() const { return mSceneState; }
     const KS_RENDER_STATE& fGetState() const { return mState; }
-    KS_TEXTURE* fGetCurrentTexture() const { return mTexture; }
+    KC_TEXTURE* fGetCurrentTexture() const { return mTexture; }
     uint32_t fGetPointCursor() const { return mPointCursor; }
     const KS_MATRIX& fGetProjection() const { return mProjection; }
     const KS_MATRIX& fGetAspectCorrection() const { return mAspect; }
@@ -159,7 +159,7 @@ public:
 private:
     struct Target {
         int32_t width = 0, height = 0;
-        KS_TEXTURE texture;
+        KC_TEXTURE texture;
         KS_MATRIX world, projection;
         host::GSurface* surface = nullptr;
     };
@@ -170,23 +170,23 @@ private:
     void fReleaseBuffers();
     bool fBuffersReady() const { return mVertexBuffer && mIndexBuffer && mPointBuffer; }
     void fFlushWith(const KS_MATRIX& world);
-    void fBind(KS_TEXTURE* texture);
-    KS_TEXTURE* fAddTexture(host::GTexture* texture, int32_t width, int32_t height);
-    KS_TEXTURE* fFallback();
-    KS_TEXTURE* fTextureFromImage(bool decoded, const host::GImage& image);
+    void fBind(KC_TEXTURE* texture);
+    KC_TEXTURE* fAddTexture(host::GTexture* texture, int32_t width, int32_t height);
+    KC_TEXTURE* fFallback();
+    KC_TEXTURE* fTextureFromImage(bool decoded, const host::GImage& image);
 
     int32_t mRequests = 0;
     int32_t mFlushes = 0;
     int32_t mStateChanges = 0;
     KS_RENDER_STATE mState;
-    KS_TEXTURE* mTexture = nullptr;
-    KS_TEXTURE* mDefaultTexture = nullptr;
+    KC_TEXTURE* mTexture = nullptr;
+    KC_TEXTURE* mDefaultTexture = nullptr;
     int32_t mSceneState = 1;
     void* mWindow = nullptr;
     std::thread::id mDrawThread;
     uint32_t mClearColor = 0xFF444444u;
     mutable std::mutex mTexturesLock;
-    std::set<KS_TEXTURE*> mTextures;
+    std::set<KC_TEXTURE*> mTextures;
     std::map<int32_t, Target> mTargets;
     float mNear = 0.1f;
     float mFar = 0.0f;

@@ -12,6 +12,7 @@
 #include "host/Image.h"
 #include "host/recording/RecordingDevice.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "support/TestEnvironment.h"
 
@@ -50,7 +51,7 @@ protected:
         return s;
     }
 
-    void fQuad(KS_TEXTURE* texture, const KS_RENDER_STATE& state, float x = 0) {
+    void fQuad(KC_TEXTURE* texture, const KS_RENDER_STATE& state, float x = 0) {
         KS_VERTEX v[4];
         v[0].fSetPos(x, 0, 0);
         v[1].fSetPos(x + 10, 0, 0);
@@ -110,7 +111,7 @@ TEST(RenderInit, CreationLadderAndFailure) {
         EXPECT_EQ(render.fBeginFrame(), -1);
         std::string said;
         host::fSetMessageBoxHook([&](const std::string& caption, const std::string& text) { said = caption + ": " + text; });
-        KS_TEXTURE* stand_in = render.fLoadTexture("junk", 4);
+        KC_TEXTURE* stand_in = render.fLoadTexture("junk", 4);
         host::fSetMessageBoxHook({});
         ASSERT_NE(stand_in, nullptr);
         EXPECT_EQ(stand_in->fGetWidth(), 0);
@@ -120,8 +121,8 @@ TEST(RenderInit, CreationLadderAndFailure) {
 }
 
 TEST_F(RenderTest, BatchBreaksOnTextureStateAndCapacity) {
-    KS_TEXTURE* a = mRender.fCreateTexture(4, 4);
-    KS_TEXTURE* b = mRender.fCreateTexture(4, 4);
+    KC_TEXTURE* a = mRender.fCreateTexture(4, 4);
+    KC_TEXTURE* b = mRender.fCreateTexture(4, 4);
     const KS_RENDER_STATE s = fSprite();
     ASSERT_EQ(fBegin(), 1);
     fQuad(a, s);
@@ -190,8 +191,8 @@ TEST_F(RenderTest, CapacityLimitsFlushOrRefuse) {
 }
 
 TEST_F(RenderTest, UntexturedWordsBreakButBindNothing) {
-    KS_TEXTURE* a = mRender.fCreateTexture(4, 4);
-    KS_TEXTURE* b = mRender.fCreateTexture(4, 4);
+    KC_TEXTURE* a = mRender.fCreateTexture(4, 4);
+    KC_TEXTURE* b = mRender.fCreateTexture(4, 4);
     KS_RENDER_STATE s = fSprite();
     s.textured = 0;
     ASSERT_EQ(fBegin(), 1);
@@ -452,7 +453,7 @@ TEST_F(RenderTest, UnchangedVideoModeDoesNotReset) {
 
 TEST_F(RenderTest, TexturesFromBytesAndTheDefault) {
     const size_t before = mRender.fGetTextureCount();
-    KS_TEXTURE* bad = mRender.fLoadTexture("not an image", 12);
+    KC_TEXTURE* bad = mRender.fLoadTexture("not an image", 12);
     EXPECT_EQ(bad, mRender.fGetDefaultTexture());
     EXPECT_EQ(mRender.fReleaseTexture(bad), -1);
     EXPECT_EQ(mRender.fGetTextureCount(), before);
@@ -460,7 +461,7 @@ TEST_F(RenderTest, TexturesFromBytesAndTheDefault) {
 
     std::string png = fPngBytes(5, 3);
     png.push_back('\0');  // repository buffers carry a trailing zero
-    KS_TEXTURE* image = mRender.fLoadTexture(png.data(), png.size());
+    KC_TEXTURE* image = mRender.fLoadTexture(png.data(), png.size());
     ASSERT_NE(image, mRender.fGetDefaultTexture());
     EXPECT_EQ(image->fGetSize(), KS_POINT(5, 3));
     EXPECT_FLOAT_EQ(image->fGetU(1), 0.2f);
@@ -472,10 +473,10 @@ TEST_F(RenderTest, TexturesFromBytesAndTheDefault) {
     EXPECT_EQ(mRender.fReleaseTexture(image), -1);
     EXPECT_EQ(mRender.fGetTextureCount(), before);
 
-    KS_TEXTURE* file = mRender.fLoadTextureFile("missing.png");
+    KC_TEXTURE* file = mRender.fLoadTextureFile("missing.png");
     EXPECT_EQ(file, mRender.fGetDefaultTexture());
 
-    KS_TEXTURE* filled = mRender.fCreateTexture(2, 2);
+    KC_TEXTURE* filled = mRender.fCreateTexture(2, 2);
     const uint32_t pixels[4] = {0xFF102030u, 1, 2, 3};
     EXPECT_TRUE(mRender.fFillTexture(filled, pixels));
     const auto* words = static_cast<const uint32_t*>(mRender.fLockTexture(filled));
@@ -486,7 +487,7 @@ TEST_F(RenderTest, TexturesFromBytesAndTheDefault) {
 
 TEST_F(RenderTest, TexturesMadeOnOtherThreadsWhileDrawing) {
     std::string png = fPngBytes(8, 8);
-    std::vector<KS_TEXTURE*> made(4, nullptr);
+    std::vector<KC_TEXTURE*> made(4, nullptr);
     std::vector<std::thread> loaders;
     for (size_t i = 0; i < made.size(); ++i)
         loaders.emplace_back([&, i] {
@@ -496,7 +497,7 @@ TEST_F(RenderTest, TexturesMadeOnOtherThreadsWhileDrawing) {
     ASSERT_EQ(fBegin(), 1);
     for (int k = 0; k < 50; ++k) fQuad(mRender.fGetDefaultTexture(), fSprite(), float(k));
     for (auto& t : loaders) t.join();
-    for (KS_TEXTURE* t : made) {
+    for (KC_TEXTURE* t : made) {
         ASSERT_NE(t, mRender.fGetDefaultTexture());
         fQuad(t, fSprite());
     }
@@ -523,7 +524,7 @@ TEST_F(RenderTest, ParticlesStreamThroughTheRingInChunks) {
     s.filter = 1;
     s.textured = 1;
     s.primitive = 3;
-    KS_TEXTURE* texture = mRender.fCreateTexture(4, 4);
+    KC_TEXTURE* texture = mRender.fCreateTexture(4, 4);
     KS_MATRIX world;
     world.fTranslate(0, 100, 0);
     mRender.fSetWorldMatrix(world);
@@ -620,4 +621,17 @@ TEST_F(RenderTest, ReleaseFreesDeviceObjects) {
     EXPECT_EQ(mRender.fGetDefaultTexture(), nullptr);
     EXPECT_EQ(mRender.fBeginFrame(), -1);
     mDevice = nullptr;
+}
+
+TEST_F(RenderTest, RepositoryConvertersReachTheGlobalRenderer) {
+    const KS_RESOURCE_CONVERTERS converters;
+    EXPECT_EQ(converters.fDefaultTexture(), nullptr);  // no renderer yet
+    kcRENDER = &mRender;
+    const std::string png = fPngBytes(3, 2);
+    KC_TEXTURE* texture = converters.fLoadTexture(reinterpret_cast<const uint8_t*>(png.data()), uint32_t(png.size()));
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->fGetSize(), KS_POINT(3, 2));
+    EXPECT_EQ(converters.fDefaultTexture(), mRender.fGetDefaultTexture());
+    EXPECT_EQ(converters.fReleaseTexture(texture), 1);
+    kcRENDER = nullptr;
 }

@@ -42,7 +42,7 @@ protected:
         mWindow.reset();
     }
 
-    void fQuad(float x, float y, float w, float h, uint32_t color, KS_TEXTURE* texture, const KS_RENDER_STATE& s) {
+    void fQuad(float x, float y, float w, float h, uint32_t color, KC_TEXTURE* texture, const KS_RENDER_STATE& s) {
         KS_VERTEX v[4];
         v[0].fSetPos(x, y, 0);
         v[1].fSetPos(x + w, y, 0);
@@ -79,10 +79,10 @@ protected:
 }  // namespace
 
 TEST_F(GlFrameTest, DrawsTexturedColouredAdditiveLineAndPointContent) {
-    KS_TEXTURE* checker = mRender->fCreateTexture(2, 2);
+    KC_TEXTURE* checker = mRender->fCreateTexture(2, 2);
     const uint32_t texels[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};
     ASSERT_TRUE(mRender->fFillTexture(checker, texels));
-    KS_TEXTURE* white = mRender->fCreateTexture(1, 1);
+    KC_TEXTURE* white = mRender->fCreateTexture(1, 1);
     const uint32_t whiteTexel = 0xFFFFFFFFu;
     mRender->fFillTexture(white, &whiteTexel);
 
@@ -149,7 +149,7 @@ TEST_F(GlFrameTest, DrawsTexturedColouredAdditiveLineAndPointContent) {
 }
 
 TEST_F(GlFrameTest, TexturesFromAnotherThreadAndWrapFollowTheStateWord) {
-    KS_TEXTURE* made = nullptr;
+    KC_TEXTURE* made = nullptr;
     std::thread loader([&] {
         made = mRender->fCreateTexture(2, 1);
         const uint32_t texels[2] = {0xFFFF0000u, 0xFF0000FFu};

@@ -9,7 +9,8 @@ namespace KEL {
 
 // One texture of the renderer's set: the device texture and the image's own
 // size in pixels.
-struct KS_TEXTURE {
+class KC_TEXTURE {
+public:
     host::GTexture* mTexture = nullptr;
     KS_POINT mSize;
 

@@ -1,11 +1,11 @@
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace KEL {
 
-bool KS_TEXTURE::fFill(const uint32_t* pixels) {
+bool KC_TEXTURE::fFill(const uint32_t* pixels) {
     if (!mTexture || !pixels) return false;
     int32_t pitch = 0;
     auto* bytes = static_cast<uint8_t*>(mTexture->fLock(&pitch));
