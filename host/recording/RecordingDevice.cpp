@@ -1,3 +1,6 @@
+// Recording backend of host/IGraphicsDevice.h: see RecordingDevice.h for
+// what it provides (counts, logs, injected failures) and what it does not
+// (pixels).
 #include "host/recording/RecordingDevice.h"
 
 #include <algorithm>
