@@ -57,6 +57,9 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width > 0 ? width : 1, height > 0 ? height : 1, flags);
+    // Text comes from the engine's own key table; an input method would
+    // only hold key presses back for composition.
+    if (mWindow) SDL_StopTextInput();
     return mWindow != nullptr;
 }
 
