@@ -15,7 +15,9 @@
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "host/recording/RecordingDevice.h"
+#include "engine/resources/KC_RESOURCE.h"
 #include "support/FakeHost.h"
+#include "support/TestEnvironment.h"
 
 using KEL::KC_CALLBACK;
 using KEL::KC_GAME;
@@ -301,4 +303,23 @@ TEST(KC_GAME_ENTRY, RegistersTheEntryAndTheDefaultCloseThatEndsTheProcess) {
     KEL::kcbENTRY = entry;
     KEL::kcbCLOSE = close;
     EXPECT_EQ(KC_GAME::fGetGame(), KC_GAME::fGetGame());
+}
+
+TEST_F(GameFixture, ReleaseResourceSlotGivesBackXmlAndRawByKey) {
+    ASSERT_EQ(mGame->fInit(""), 1);
+    testsupport::TestEnvironment::fWriteFile("Resources/engine_release/doc.xml", "<root/>");
+    testsupport::TestEnvironment::fWriteFile("Resources/engine_release/bytes.bin", "1234");
+    ASSERT_EQ(KEL::kcREPOSITORY->fLoad("engine_release"), 1);
+
+    pugi::xml_document* document = KEL::kcREPOSITORY->fGetXml("engine_release doc.xml");
+    ASSERT_NE(document, nullptr);
+    ASSERT_EQ(KEL::kcREPOSITORY->fGetXml("engine_release doc.xml"), document);
+    uint8_t* bytes = KEL::kcREPOSITORY->fGetRaw("engine_release bytes.bin");
+    ASSERT_NE(bytes, nullptr);
+
+    EXPECT_EQ(KC_CALLBACK::fCall(KEL::kcbRELEASE_RESOURCE, document), 0);
+    EXPECT_EQ(KEL::kcREPOSITORY->fFindByKey(document)->mUses, 1);
+    EXPECT_EQ(KC_CALLBACK::fCall(KEL::kcbRELEASE_RESOURCE, bytes), 0);
+    EXPECT_EQ(KEL::kcREPOSITORY->fFindByKey(bytes)->mUses, 0);
+    EXPECT_EQ(KC_GAME::fOnReleaseResource(nullptr), 0);
 }
