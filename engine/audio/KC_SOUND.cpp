@@ -340,8 +340,10 @@ void KC_SOUND::fUpdate() {
         if (mDelay <= 0.0f) {
             mDelay = 0.0f;
             fPlay();
+            return;
         }
-        return;
+        // A stream already playing keeps being fed while a new start waits.
+        if (!mPlaying) return;
     }
     if (!fIsOpened() || !mPlaying || !mSource) return;
 

@@ -246,3 +246,15 @@ TEST(KC_SOUND_NoDevice, SoundsOpenButStaySilent) {
     idle.fUpdate();
     EXPECT_FALSE(idle.fHasDevice());
 }
+
+TEST_F(AudioTest, PlayingStreamKeepsBeingFedWhileADelayedStartWaits) {
+    KC_SOUND* sound = fMake(1.2, 2, false);
+    ASSERT_NE(sound, nullptr);
+    sound->fPlay();
+    sound->fPlayAfter(5.0f);
+    fStartPump();
+    // Two buffers hold about 0.54 s; past that only refills keep it going.
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    EXPECT_TRUE(sound->fIsPlaying());
+    EXPECT_GT(sound->fGetDelay(), 0.0f);
+}
