@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <set>
 
 #include <pugixml.hpp>
@@ -365,4 +366,35 @@ TEST_F(BoardRepositoryTest, MissingNumbersFailTheLoad) {
     EXPECT_TRUE(board.fGetCells().empty());
     KEL::kcREPOSITORY = nullptr;
     EXPECT_FALSE(fLoadLevel(board)) << "no repository";
+}
+
+TEST(GG_PROCESS, EveryDefaultLevelLoadsAndSolvesWithTheDefaultNumbers) {
+    const std::filesystem::path resources = std::filesystem::path(NONOGRAM_BINARY_DIR) / "Resources";
+    const std::filesystem::path levels = resources / "data/share/levels";
+    if (!std::filesystem::exists(levels)) GTEST_SKIP() << "the default content is not built";
+    pugi::xml_document numbers;
+    ASSERT_TRUE(numbers.load_file((resources / "data/share/main/GameProcess/numbers.xml").c_str()));
+    int count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(levels)) {
+        if (entry.path().extension() != ".xml") continue;
+        SCOPED_TRACE(entry.path().string());
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_file(entry.path().c_str()));
+        game::GG_BOARD_LAYOUT layout;
+        ASSERT_TRUE(layout.fLoad(doc.document_element().child("settings")));
+        GG_PROCESS board;
+        ASSERT_TRUE(board.fLoad(doc.document_element().child("gElements"), &layout, numbers.document_element()));
+        EXPECT_GE(layout.mOrigin.x, 0.0f);
+        EXPECT_GE(layout.mOrigin.y, 0.0f);
+        EXPECT_LE(layout.mOrigin.x + layout.mWidth, 1024.0f);
+        EXPECT_LE(layout.mOrigin.y + layout.mHeight, 768.0f);
+        for (GG_ELEMENT* cell : board.fGetFullCells()) board.fRevealCell(*cell, true, 0.0f);
+        EXPECT_DOUBLE_EQ(board.fGetProgress(), 1.0);
+        for (const auto* lines : {&board.fGetClues().fGetRows(), &board.fGetClues().fGetColumns()})
+            for (const auto& line : *lines)
+                for (const auto* clue : line)
+                    if (clue->mLength > 0) EXPECT_TRUE(clue->mCrossed);
+        ++count;
+    }
+    EXPECT_GT(count, 0);
 }
