@@ -1,0 +1,165 @@
+// The built default content read through the engine's own readers: the
+// repository mounts the resource root, the folders and the two password
+// archives as the game does at start-up, then the string table and the sound
+// lists read their files from it.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <vorbis/vorbisfile.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/audio/KC_SOUND_LIST.h"
+#include "engine/audio/KS_SOUND_GROUP.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KC_STRING_TABLE.h"
+#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
+#include "support/TestEnvironment.h"
+
+using namespace KEL;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kPassword = "PlumtreeByOakhurst";
+
+// Sound maker that only accepts bytes vorbisfile can decode.
+struct KS_CHECKED_SOUNDS {
+    static inline char sSounds[64];
+    static inline int sNext = 0;
+    static inline std::vector<std::string> sBad;
+
+    struct Memory {
+        const uint8_t* bytes;
+        size_t size, at;
+    };
+    static size_t fRead(void* out, size_t size, size_t count, void* source) {
+        auto* m = static_cast<Memory*>(source);
+        const size_t n = std::min(size * count, m->size - m->at);
+        std::memcpy(out, m->bytes + m->at, n);
+        m->at += n;
+        return size ? n / size : 0;
+    }
+
+    static int fSeek(void* source, ogg_int64_t offset, int whence) {
+        auto* m = static_cast<Memory*>(source);
+        const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(m->at) : static_cast<ogg_int64_t>(m->size);
+        if (base + offset < 0 || base + offset > static_cast<ogg_int64_t>(m->size)) return -1;
+        m->at = static_cast<size_t>(base + offset);
+        return 0;
+    }
+    static long fTell(void* source) { return static_cast<long>(static_cast<Memory*>(source)->at); }
+
+    static KC_SOUND* fCreate(const uint8_t* bytes, uint32_t size, int32_t, bool) {
+        Memory memory{bytes, size, 0};
+        OggVorbis_File vf;
+        const ov_callbacks callbacks{&fRead, &fSeek, nullptr, &fTell};
+        if (ov_open_callbacks(&memory, &vf, nullptr, 0, callbacks) != 0) return nullptr;
+        const vorbis_info* info = ov_info(&vf, -1);
+        const bool usable = info && info->channels <= 2 && ov_pcm_total(&vf, -1) > 0;
+        ov_clear(&vf);
+        return usable ? reinterpret_cast<KC_SOUND*>(&sSounds[sNext++ % 64]) : nullptr;
+    }
+    static int32_t fRemove(KC_SOUND*) { return 1; }
+};
+
+class EngineReadsContent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+        ASSERT_TRUE(fs::is_directory(built)) << "no built content at " << built;
+        fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
+        KC_FILESYSTEM::fGetInstance();
+        KS_RESOURCE_CONVERTERS& converters = KS_RESOURCE_CONVERTERS::fGet();
+        converters.fCreateSound = &KS_CHECKED_SOUNDS::fCreate;
+        converters.fRemoveSound = &KS_CHECKED_SOUNDS::fRemove;
+        kcREPOSITORY = &mRepository;
+
+        // Start-up mounts, then every list of the resource list.
+        // The root and "data" hold no files of this content yet; their
+        // mounts may find nothing.
+        mRepository.fLoad("");
+        mRepository.fLoad("data");
+        ASSERT_EQ(mRepository.fLoad("data/share/main/other", kPassword), 1);
+        ASSERT_EQ(mRepository.fLoad("data/share/image/gui", kPassword), 1);
+        pugi::xml_document* list = mRepository.fGetXml("data/share/main/other resource_list.xml");
+        ASSERT_NE(list, nullptr);
+        for (pugi::xml_node n : list->document_element().children())
+            EXPECT_EQ(mRepository.fLoad(n.attribute("value").value(), kPassword), 1) << n.attribute("value").value();
+        mRepository.fReleaseXml(list);
+        ASSERT_EQ(mRepository.fLoad("data/en", kPassword), 1);
+    }
+
+    void TearDown() override {
+        kcREPOSITORY = nullptr;
+        KS_RESOURCE_CONVERTERS::fGet().fReset();
+    }
+
+    KC_REPOSITORY mRepository;
+};
+
+}  // namespace
+
+TEST_F(EngineReadsContent, ArchivedFilesComeOutWhole) {
+    uint32_t size = 0;
+    const uint8_t* cursor = mRepository.fGetRaw("data/share/image/gui cursor.png", &size);
+    ASSERT_NE(cursor, nullptr);
+    ASSERT_GT(size, 8u);
+    EXPECT_EQ(std::memcmp(cursor, "\x89PNG\r\n\x1a\n", 8), 0);
+    for (const char* name : {"data/share/main/other gCursor.xml", "data/share/main/other sound.xml",
+                             "data/share/main/other packs_description.xml"})
+        EXPECT_NE(mRepository.fGetXml(name), nullptr) << name;
+}
+
+TEST_F(EngineReadsContent, StringTableHoldsTheGamesTexts) {
+    pugi::xml_document* doc = mRepository.fGetXml("strings.xml");
+    ASSERT_NE(doc, nullptr);
+    KC_STRING_TABLE table;
+    EXPECT_GT(table.fRead(KC_STRING_TABLE::fFirstRow(*doc)), 100u);
+    EXPECT_EQ(table.fGet("window_title"), "Picture Logic");
+    EXPECT_EQ(table.fGet("label_hello_player_with_name"), "Hello, %s!");
+    EXPECT_EQ(table.fGet("loading"), "Loading\xE2\x80\xA6");
+    EXPECT_EQ(table.fGet("pack_3_name"), "Big Adventures");
+}
+
+TEST_F(EngineReadsContent, SoundListLoadsEveryTrackAndEffect) {
+    pugi::xml_document* doc = mRepository.fGetXml("data/share/main/other sound.xml");
+    ASSERT_NE(doc, nullptr);
+    KC_SOUND_LIST sounds;
+    ASSERT_EQ(sounds.fRead(doc->child("sound")), 1);
+    for (const char* group : {"music", "sounds"}) {
+        ASSERT_EQ(sounds.fLoadGroup(group), 1) << group;
+        KS_SOUND_GROUP* g = sounds.fGetGroup(group);
+        ASSERT_NE(g, nullptr);
+        for (const auto& [name, entry] : g->mEntries) {
+            EXPECT_NE(entry->mSound, nullptr) << group << " " << name << " (" << entry->mPath << ")";
+            // Effects are decoded whole, music is streamed.
+            EXPECT_EQ(entry->mStreamed, std::string(group) == "sounds") << name;
+        }
+    }
+    sounds.fUnloadGroup("music");
+    sounds.fUnloadGroup("sounds");
+}
+
+TEST_F(EngineReadsContent, EveryPackLevelLoads) {
+    pugi::xml_document* packs = mRepository.fGetXml("data/share/main/other packs_description.xml");
+    ASSERT_NE(packs, nullptr);
+    int levels = 0;
+    for (pugi::xml_node p : packs->document_element().children()) {
+        for (int i = 1; i <= 12; ++i) {
+            char file[32];
+            std::snprintf(file, sizeof file, "level%02d.xml", i);
+            const std::string name = std::string(p.attribute("path").value()) + " " + file;
+            pugi::xml_document* level = mRepository.fGetXml(name);
+            ASSERT_NE(level, nullptr) << name;
+            EXPECT_TRUE(level->document_element().child("settings").attribute("elSize")) << name;
+            ++levels;
+        }
+    }
+    EXPECT_EQ(levels, 48);
+}
