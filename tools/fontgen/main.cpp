@@ -77,13 +77,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
         return 1;
     }
-    if (!font.fWritePng(argv[3])) {
-        std::fprintf(stderr, "%s: cannot write\n", argv[3]);
-        return 1;
+    // Both files appear together or not at all, so a failed run never leaves
+    // an output that looks up to date.
+    const std::string pngTmp = std::string(argv[3]) + ".tmp", xmlTmp = std::string(argv[2]) + ".tmp";
+    bool ok = font.fWritePng(pngTmp);
+    if (ok) {
+        std::ofstream out(xmlTmp, std::ios::binary);
+        out << font.fXml(fFileName(v["face"]), argv[3]);
+        ok = static_cast<bool>(out);
     }
-    std::ofstream out(argv[2], std::ios::binary);
-    out << font.fXml(fFileName(v["face"]), argv[3]);
-    if (!out) {
+    ok = ok && std::rename(pngTmp.c_str(), argv[3]) == 0 && std::rename(xmlTmp.c_str(), argv[2]) == 0;
+    if (!ok) {
+        std::remove(pngTmp.c_str());
+        std::remove(xmlTmp.c_str());
+        std::remove(argv[3]);
         std::fprintf(stderr, "%s: cannot write\n", argv[2]);
         return 1;
     }

@@ -53,11 +53,14 @@ int main(int argc, char** argv) {
         std::ofstream out(tmp, std::ios::binary);
         out << xml;
         if (!out) {
+            out.close();
+            std::remove(tmp.c_str());
             std::fprintf(stderr, "%s: cannot write\n", argv[3]);
             return 1;
         }
     }
     if (std::rename(tmp.c_str(), argv[3]) != 0) {
+        std::remove(tmp.c_str());
         std::fprintf(stderr, "%s: cannot write\n", argv[3]);
         return 1;
     }

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     const int rate = 44100;
     const std::string tmp = std::string(argv[2]) + ".tmp";
     if (!tools::OggWriter::fWrite(tmp, recipe.fRender(rate), rate, 0.4f) || std::rename(tmp.c_str(), argv[2]) != 0) {
+        std::remove(tmp.c_str());
         std::fprintf(stderr, "%s: cannot write\n", argv[2]);
         return 1;
     }
