@@ -353,3 +353,68 @@ TEST_F(BuiltContent, PacksHoldTwelvePlayableLevelsEach) {
     }
     EXPECT_GE(expectedId, 4u);
 }
+
+TEST_F(BuiltContent, TextFontsDrawEveryCharacterOfTheStringTable) {
+    pugi::xml_document strings;
+    ASSERT_TRUE(fParse("strings.xml", strings));
+    std::set<unsigned> used;
+    for (pugi::xml_node row : strings.child("Workbook").child("Worksheet").child("Table").children("Row")) {
+        const std::string text = row.first_child().next_sibling().first_child().text().get();
+        // UTF-8 to code points.
+        for (size_t i = 0; i < text.size();) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+            unsigned code = extra == 0 ? c : c & (0x3F >> extra);
+            for (int k = 1; k <= extra && i + k < text.size(); ++k) code = (code << 6) | (text[i + k] & 0x3F);
+            used.insert(code);
+            i += extra + 1;
+        }
+    }
+    ASSERT_FALSE(used.empty());
+    pugi::xml_document list;
+    ASSERT_TRUE(fParse("data/share/font fonts.xml", list));
+    for (pugi::xml_node f : list.child("fonts").children()) {
+        if (std::string(f.attribute("name").value()) == "clue") continue;  // digits only
+        pugi::xml_document font;
+        ASSERT_TRUE(fParse(f.attribute("xml").value(), font));
+        std::set<unsigned> ids;
+        for (pugi::xml_node c : font.child("font").child("chars").children("char")) ids.insert(c.attribute("id").as_uint());
+        for (unsigned code : used) EXPECT_TRUE(ids.count(code)) << f.attribute("name").value() << " lacks U+" << std::hex << code;
+    }
+}
+
+TEST_F(BuiltContent, CellImagesMatchTheSharedCellSize) {
+    // The board design every level shares.
+    std::ifstream conf(std::string(NONOGRAM_SOURCE_DIR) + "/content/board.conf");
+    ASSERT_TRUE(conf);
+    std::map<std::string, std::string> v;
+    for (std::string line; std::getline(conf, line);) {
+        line = line.substr(0, line.find(';'));
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        key.erase(key.find_last_not_of(' ') + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        v[key] = value;
+    }
+    int cell = 0, block = 0, shift = 0;
+    std::istringstream(v["elSize"]) >> cell;
+    std::istringstream(v["block"]) >> block;
+    std::istringstream(v["shiftBlock"]) >> shift;
+    ASSERT_GT(cell, 0);
+
+    const std::string board = "data/share/main/GameProcess ";
+    // Single cells and frame strips of cells.
+    for (const char* name : {"cell_fill.png", "cell_cross.png", "cell_shine.png", "cell_locked.png", "selection.png",
+                             "selection_yes.png", "selection_no.png"}) {
+        const std::string* png = fFind(board + name);
+        ASSERT_NE(png, nullptr) << name;
+        EXPECT_EQ(fPngHeight(*png), cell) << name;
+        EXPECT_EQ(fPngWidth(*png) % cell, 0) << name;
+    }
+    // The tile covers a block and the margin round it.
+    const std::string* tile = fFind(v["tile"]);
+    ASSERT_NE(tile, nullptr);
+    EXPECT_EQ(fPngWidth(*tile), block * cell - 2 * shift);
+    EXPECT_EQ(fPngHeight(*tile), block * cell - 2 * shift);
+}
