@@ -34,6 +34,13 @@ bool fRemoveFolder(const std::string& path);
 std::string fCurrentFolder();
 bool fSetCurrentFolder(const std::string& path);
 
+// A read-only view of a whole file, shared by every thread; null when the
+// file cannot be mapped (an empty file maps to null too). Files that are
+// replaced by a rename keep old views valid; one rewritten in place is not
+// safe to read through a view.
+const uint8_t* fMapFile(const std::string& path, uint64_t& size);
+void fUnmapFile(const uint8_t* data, uint64_t size);
+
 // Pushes the stream's written bytes to the disk (flush, then sync).
 bool fSyncFile(std::FILE* file);
 // Renames a file over another in the same folder in one step.

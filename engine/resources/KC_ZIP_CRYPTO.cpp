@@ -16,13 +16,13 @@ void KC_ZIP_CRYPTO::fUpdate(uint8_t plain) {
     mKeys[2] = mTable[(mKeys[2] ^ (mKeys[1] >> 24)) & 0xFF] ^ (mKeys[2] >> 8);
 }
 
-void KC_ZIP_CRYPTO::fDecrypt(uint8_t* bytes, size_t count) {
+void KC_ZIP_CRYPTO::fDecrypt(const uint8_t* source, uint8_t* target, size_t count) {
     uint32_t k0 = mKeys[0], k1 = mKeys[1], k2 = mKeys[2];
     const uint32_t* table = mTable;
     for (size_t i = 0; i < count; ++i) {
         const uint32_t t = (k2 | 2u) & 0xFFFFu;
-        const uint8_t plain = static_cast<uint8_t>(bytes[i] ^ ((t * (t ^ 1u)) >> 8));
-        bytes[i] = plain;
+        const uint8_t plain = static_cast<uint8_t>(source[i] ^ ((t * (t ^ 1u)) >> 8));
+        target[i] = plain;
         k0 = table[(k0 ^ plain) & 0xFF] ^ (k0 >> 8);
         k1 = (k1 + (k0 & 0xFF)) * 134775813u + 1u;
         k2 = table[(k2 ^ (k1 >> 24)) & 0xFF] ^ (k2 >> 8);

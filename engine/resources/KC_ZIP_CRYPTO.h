@@ -18,7 +18,9 @@ public:
     // in 256).
     bool fHeader(uint8_t* header, uint8_t checkByte);
     // Decrypts bytes in place.
-    void fDecrypt(uint8_t* bytes, size_t count);
+    void fDecrypt(uint8_t* bytes, size_t count) { fDecrypt(bytes, bytes, count); }
+    // Decrypts count bytes from source into target (they may be the same).
+    void fDecrypt(const uint8_t* source, uint8_t* target, size_t count);
 
 private:
     void fUpdate(uint8_t plain);

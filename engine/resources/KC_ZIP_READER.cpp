@@ -16,6 +16,8 @@ namespace KEL {
 namespace {
 
 constexpr uint32_t kZipSignature = 0x00034B50u;
+// Packed entries up to this size inflate from a buffer kept per thread.
+constexpr uint64_t kScratchLimit = 4u << 20;
 
 // Closes the archive on every path out.
 struct KS_ARCHIVE {
@@ -87,63 +89,80 @@ void KC_ZIP_READER::fForget() {
     mIndexes.clear();
 }
 
-bool KC_ZIP_READER::fFindEntry(const std::string& path, const std::string& name,
-                               std::pair<uint64_t, uint64_t>& position, bool& archiveOpened) {
-    archiveOpened = false;
+
+KC_ZIP_READER::KS_INDEX::~KS_INDEX() {
+    if (mHandle) unzClose(static_cast<unzFile>(mHandle));
+}
+
+KC_ZIP_READER::KS_INDEX* KC_ZIP_READER::fIndex(const std::string& path) {
     uint64_t fileSize = 0;
     int64_t modified = 0;
-    if (!host::fFileStamp(path, fileSize, modified)) return false;
-
-    std::lock_guard<std::mutex> guard(mLock);
-    auto it = mIndexes.find(path);
-    if (it == mIndexes.end() || it->second.mFileSize != fileSize || it->second.mModified != modified) {
-        KS_ARCHIVE archive(path);
-        if (!archive.mFile) {
-            if (it != mIndexes.end()) mIndexes.erase(it);
-            return false;
-        }
-        KS_INDEX index;
-        index.mFileSize = fileSize;
-        index.mModified = modified;
-        int status = unzGoToFirstFile(archive.mFile);
-        if (status != UNZ_OK) return false;
-        while (status == UNZ_OK) {
-            unz_file_info64 info {};
-            std::string entry;
-            unz64_file_pos pos {};
-            if (!fCurrentName(archive.mFile, info, entry) || unzGetFilePos64(archive.mFile, &pos) != UNZ_OK) break;
-            // The first of two equal names wins, as a walk from the start finds it.
-            index.mEntries.emplace(std::move(entry), std::make_pair(pos.pos_in_zip_directory, pos.num_of_file));
-            status = unzGoToNextFile(archive.mFile);
-        }
-        it = mIndexes.insert_or_assign(path, std::move(index)).first;
+    if (!host::fFileStamp(path, fileSize, modified)) {
+        mIndexes.erase(path);
+        return nullptr;
     }
-    archiveOpened = true;
-    auto entry = it->second.mEntries.find(name);
-    if (entry == it->second.mEntries.end()) return false;
-    position = entry->second;
-    return true;
+    auto it = mIndexes.find(path);
+    if (it != mIndexes.end() && it->second->mFileSize == fileSize && it->second->mModified == modified)
+        return it->second.get();
+    if (it != mIndexes.end()) mIndexes.erase(it);
+
+    auto index = std::make_unique<KS_INDEX>();
+    unzFile file = unzOpen64(path.c_str());
+    if (!file) return nullptr;
+    index->mHandle = file;
+    uint64_t viewSize = 0;
+    if (const uint8_t* view = host::fMapFile(path, viewSize)) {
+        index->mView = std::shared_ptr<const uint8_t>(view, [viewSize](const uint8_t* p) { host::fUnmapFile(p, viewSize); });
+        index->mViewSize = viewSize;
+    }
+    index->mFileSize = fileSize;
+    index->mModified = modified;
+    int status = unzGoToFirstFile(file);
+    if (status != UNZ_OK) return nullptr;
+    while (status == UNZ_OK) {
+        unz_file_info64 info {};
+        std::string entry;
+        unz64_file_pos pos {};
+        if (!fCurrentName(file, info, entry) || unzGetFilePos64(file, &pos) != UNZ_OK) break;
+        // The first of two equal names wins, as a walk from the start finds it.
+        index->mEntries.emplace(std::move(entry), std::make_pair(pos.pos_in_zip_directory, pos.num_of_file));
+        status = unzGoToNextFile(file);
+    }
+    KS_INDEX* kept = index.get();
+    mIndexes.emplace(path, std::move(index));
+    return kept;
 }
 
 int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, const std::string& password,
                              uint8_t*& data, uint32_t& size) {
     data = nullptr;
     size = 0;
-    std::pair<uint64_t, uint64_t> position;
-    bool opened = false;
-    if (!fFindEntry(path, name, position, opened)) return opened ? -108 : -1;
-
-    KS_ARCHIVE archive(path);
-    if (!archive.mFile) return -1;
-    unz64_file_pos pos {position.first, position.second};
     unz_file_info64 info {};
-    std::string found;
-    if (unzGoToFilePos64(archive.mFile, &pos) != UNZ_OK || !fCurrentName(archive.mFile, info, found) ||
-        found != name) {
-        // The archive changed under the index: find the entry the slow way.
-        fForget();
-        if (unzLocateFile(archive.mFile, name.c_str(), 1) != UNZ_OK) return -108;
-        if (!fCurrentName(archive.mFile, info, found) || found != name) return -108;
+    ZPOS64_T start = 0;
+    std::shared_ptr<const uint8_t> view;
+    uint64_t viewSize = 0;
+    {
+        // minizip's handle is shared, so everything that moves it is locked;
+        // the entry's bytes are then read without the lock.
+        std::lock_guard<std::mutex> guard(mLock);
+        KS_INDEX* index = fIndex(path);
+        if (!index) return -1;
+        auto entry = index->mEntries.find(name);
+        if (entry == index->mEntries.end()) return -108;
+        unzFile file = static_cast<unzFile>(index->mHandle);
+        unz64_file_pos pos {entry->second.first, entry->second.second};
+        std::string found;
+        if (unzGoToFilePos64(file, &pos) != UNZ_OK || !fCurrentName(file, info, found) || found != name)
+            return -109;
+        int rawMethod = 0, rawLevel = 0;
+        if (unzOpenCurrentFile2(file, &rawMethod, &rawLevel, 1) != UNZ_OK) return -109;
+        // Where the entry's bytes start: they are read in one piece below,
+        // much faster than minizip's copying in small chunks.
+        start = unzGetCurrentFileZStreamPos64(file);
+        unzCloseCurrentFile(file);
+        if (start == 0) return -109;
+        view = index->mView;
+        viewSize = index->mViewSize;
     }
 
     const bool encrypted = (info.flag & 1u) != 0;
@@ -157,54 +176,60 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
     const uint32_t outSize = static_cast<uint32_t>(info.uncompressed_size);
     if (method == 0 && payload != outSize) return -109;
 
-    int rawMethod = 0, rawLevel = 0;
-    if (unzOpenCurrentFile2(archive.mFile, &rawMethod, &rawLevel, 1) != UNZ_OK) return -109;
+    const uint8_t* source = nullptr;
+    std::unique_ptr<uint8_t[]> copy;
+    if (view) {
+        // Every byte of the entry must lie inside the archive.
+        if (start > viewSize || viewSize - start < info.compressed_size) return -109;
+        source = view.get() + start;
+    } else {
+        // No view of the archive: read the entry's bytes the plain way.
+        copy.reset(new (std::nothrow) uint8_t[static_cast<size_t>(info.compressed_size) + 1]);
+        std::FILE* file = copy ? std::fopen(path.c_str(), "rb") : nullptr;
+        if (!file) return -109;
+        const bool read = fseeko(file, static_cast<off_t>(start), SEEK_SET) == 0 &&
+                          std::fread(copy.get(), 1, static_cast<size_t>(info.compressed_size), file) ==
+                              info.compressed_size;
+        std::fclose(file);
+        if (!read) return -109;
+        source = copy.get();
+    }
 
     std::unique_ptr<uint8_t[]> out(new (std::nothrow) uint8_t[static_cast<size_t>(outSize) + 1]);
-    std::unique_ptr<uint8_t[]> packed;
-    if (!out) {
-        unzCloseCurrentFile(archive.mFile);
-        return -109;
-    }
-    // Stored entries are read straight into the result.
-    uint8_t* target = out.get();
-    if (method != 0) {
-        packed.reset(new (std::nothrow) uint8_t[static_cast<size_t>(payload) + 1]);
-        if (!packed) {
-            unzCloseCurrentFile(archive.mFile);
-            return -109;
-        }
-        target = packed.get();
-    }
+    if (!out) return -109;
 
-    bool good = true;
-    std::unique_ptr<KC_ZIP_CRYPTO> crypto;
     if (encrypted) {
+        KC_ZIP_CRYPTO crypto(password);
         uint8_t header[12];
-        good = unzReadCurrentFile(archive.mFile, header, 12) == 12;
+        std::memcpy(header, source, 12);
+        source += 12;
         // With a data descriptor the check byte is the high byte of the time.
         const uint8_t check = (info.flag & 8u) ? static_cast<uint8_t>((info.dosDate >> 8) & 0xFF)
                                                : static_cast<uint8_t>((info.crc >> 24) & 0xFF);
-        if (good) {
-            crypto = std::make_unique<KC_ZIP_CRYPTO>(password);
-            good = crypto->fHeader(header, check);
+        if (!crypto.fHeader(header, check)) return -109;
+        if (method == 0) {
+            crypto.fDecrypt(source, out.get(), static_cast<size_t>(payload));
+        } else {
+            // Packed entries decrypt into a buffer kept per thread, then inflate.
+            static thread_local std::vector<uint8_t> scratch;
+            std::unique_ptr<uint8_t[]> large;
+            uint8_t* plain = nullptr;
+            if (payload <= kScratchLimit) {
+                if (scratch.size() < kScratchLimit) scratch.resize(kScratchLimit);
+                plain = scratch.data();
+            } else {
+                large.reset(new (std::nothrow) uint8_t[static_cast<size_t>(payload)]);
+                if (!large) return -109;
+                plain = large.get();
+            }
+            crypto.fDecrypt(source, plain, static_cast<size_t>(payload));
+            if (!fInflate(plain, static_cast<size_t>(payload), out.get(), outSize)) return -109;
         }
+    } else if (method == 0) {
+        if (payload) std::memcpy(out.get(), source, static_cast<size_t>(payload));
+    } else if (!fInflate(source, static_cast<size_t>(payload), out.get(), outSize)) {
+        return -109;
     }
-    uint64_t done = 0;
-    while (good && done < payload) {
-        const uint64_t chunk = std::min<uint64_t>(payload - done, 1u << 30);
-        const int got = unzReadCurrentFile(archive.mFile, target + done, static_cast<unsigned>(chunk));
-        if (got <= 0) {
-            good = false;
-            break;
-        }
-        done += static_cast<uint64_t>(got);
-    }
-    unzCloseCurrentFile(archive.mFile);
-    if (!good || done != payload) return -109;
-
-    if (crypto) crypto->fDecrypt(target, static_cast<size_t>(payload));
-    if (method != 0 && !fInflate(target, static_cast<size_t>(payload), out.get(), outSize)) return -109;
     if (crc32(crc32(0L, Z_NULL, 0), out.get(), outSize) != info.crc) return -109;
 
     out[outSize] = 0;

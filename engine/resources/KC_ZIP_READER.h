@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -35,17 +36,29 @@ public:
     void fForget();
 
 private:
+    // One archive kept open with its name index, re-read when the file's
+    // size or time changes.
     struct KS_INDEX {
+        KS_INDEX() = default;
+        KS_INDEX(const KS_INDEX&) = delete;
+        KS_INDEX& operator=(const KS_INDEX&) = delete;
+        ~KS_INDEX();
+
+        void* mHandle = nullptr;  // minizip's unzFile
+        // The whole archive mapped for reading; readers share it so that a
+        // rebuilt index never unmaps bytes still being read.
+        std::shared_ptr<const uint8_t> mView;
+        uint64_t mViewSize = 0;
         uint64_t mFileSize = 0;
         int64_t mModified = 0;
         std::unordered_map<std::string, std::pair<uint64_t, uint64_t>> mEntries;  // name -> position
     };
 
-    bool fFindEntry(const std::string& path, const std::string& name, std::pair<uint64_t, uint64_t>& position,
-                    bool& archiveOpened);
+    // The open index of the archive; null when it cannot be opened.
+    KS_INDEX* fIndex(const std::string& path);
 
     std::mutex mLock;
-    std::map<std::string, KS_INDEX> mIndexes;
+    std::map<std::string, std::unique_ptr<KS_INDEX>> mIndexes;
 };
 
 }  // namespace KEL

@@ -1,5 +1,6 @@
 // POSIX files and folders behind host/Files.h: stat, opendir/readdir with
-// fnmatch patterns, mkdir, unlink, rmdir, getcwd/chdir, fsync and rename.
+// fnmatch patterns, mkdir, unlink, rmdir, getcwd/chdir, fsync, rename and
+// read-only mmap.
 // Does not provide: file locking, permissions beyond 0755, or wide-character
 // paths (names are UTF-8 bytes as the file system stores them).
 #include "host/Files.h"
@@ -7,7 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +80,24 @@ std::string fCurrentFolder() {
 }
 
 bool fSetCurrentFolder(const std::string& path) { return !path.empty() && ::chdir(path.c_str()) == 0; }
+
+const uint8_t* fMapFile(const std::string& path, uint64_t& size) {
+    size = 0;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat info {};
+    void* view = MAP_FAILED;
+    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        view = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_SHARED, descriptor, 0);
+    ::close(descriptor);
+    if (view == MAP_FAILED) return nullptr;
+    size = static_cast<uint64_t>(info.st_size);
+    return static_cast<const uint8_t*>(view);
+}
+
+void fUnmapFile(const uint8_t* data, uint64_t size) {
+    if (data && size) ::munmap(const_cast<uint8_t*>(data), static_cast<size_t>(size));
+}
 
 bool fSyncFile(std::FILE* file) {
     if (!file || std::fflush(file) != 0) return false;

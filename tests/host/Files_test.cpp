@@ -45,3 +45,18 @@ TEST(Files, KindsFoldersAndCurrentFolder) {
     ASSERT_TRUE(host::fSetCurrentFolder(root));
     EXPECT_FALSE(host::fSetCurrentFolder(""));
 }
+
+TEST(Files, MapsWholeFilesReadOnly) {
+    const std::string path = TestEnvironment::fWriteFile("mapped.bin", "mapped bytes").string();
+    uint64_t size = 0;
+    const uint8_t* view = host::fMapFile(path, size);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(view), size), "mapped bytes");
+    host::fUnmapFile(view, size);
+
+    TestEnvironment::fWriteFile("empty.bin", "");
+    EXPECT_EQ(host::fMapFile(TestEnvironment::fRoot().string() + "/empty.bin", size), nullptr);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(host::fMapFile(TestEnvironment::fRoot().string() + "/none.bin", size), nullptr);
+    EXPECT_EQ(host::fMapFile(TestEnvironment::fRoot().string(), size), nullptr) << "a folder";
+}
