@@ -6,10 +6,13 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
 #include "engine/resources/TestArchives.h"
+#include "host/Image.h"
+#include "host/recording/RecordingDevice.h"
 #include "support/TestEnvironment.h"
 
 using namespace KEL;
@@ -331,4 +334,35 @@ TEST_F(RepositoryTest, LoaderAndMainThreadShareTheRepository) {
     loader.join();
     mRepository.fCountLoaded();
     for (int i = 0; i < 20; ++i) EXPECT_EQ(mRepository.fFindByName("f" + std::to_string(i) + ".xml")->mLoaded, 0);
+}
+
+// The default converters, against the renderer on its recording device.
+TEST(RepositoryWithRenderer, TexturesComeFromTheRenderer) {
+    KC_FILESYSTEM::fGetInstance();
+    KS_RESOURCE_CONVERTERS::fGet().fReset();
+    KC_RENDER render;
+    render.fSetDevice(new host::RecordingDevice);
+    ASSERT_EQ(render.fInit(nullptr, 0.1f, 0.0f), 1);
+    kcRENDER = &render;
+
+    std::vector<uint8_t> rgba(4 * 3 * 4, 0x80);
+    TestEnvironment::fMakeFolder("Resources/gui");
+    ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/gui/button.png").string(), rgba.data(), 4, 3));
+    TestEnvironment::fWriteFile("Resources/gui/broken.png", "not an image");
+    const size_t before = render.fGetTextureCount();
+
+    KC_REPOSITORY repository;
+    ASSERT_EQ(repository.fLoad("gui"), 1);
+    KC_TEXTURE* texture = repository.fGetTexture("gui button.png");
+    ASSERT_NE(texture, render.fGetDefaultTexture());
+    EXPECT_EQ(texture->fGetSize(), KS_POINT(4, 3)) << "the folder's extra zero byte does not upset the decoder";
+    EXPECT_EQ(repository.fGetTexture("broken.png"), render.fGetDefaultTexture());
+    EXPECT_EQ(repository.fGetTexture("absent.png"), render.fGetDefaultTexture());
+    EXPECT_EQ(repository.fReleaseTexture(render.fGetDefaultTexture()), 0);
+    EXPECT_EQ(render.fGetTextureCount(), before + 1);
+
+    EXPECT_EQ(repository.fReleaseTexture(texture), 1);
+    EXPECT_EQ(repository.fCountLoaded(), 1);
+    EXPECT_EQ(render.fGetTextureCount(), before) << "the sweep gives the texture back to the renderer";
+    kcRENDER = nullptr;
 }
