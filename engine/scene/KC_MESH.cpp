@@ -1,8 +1,10 @@
 #include "engine/scene/KC_MESH.h"
 
+#include "engine/render/KC_RENDER.h"
+
 namespace KEL {
 
-KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KC_TEXTURE* texture, KS_TRANSFORM3* transform,
+KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KS_TEXTURE* texture, KS_TRANSFORM3* transform,
                  const uint16_t* indices, int32_t indexCount)
     : mVertices(vertices),
       mVertexCount(vertexCount),
@@ -11,7 +13,7 @@ KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KC_TEXTURE* texture, 
       mTexture(texture),
       mTransform(transform) {}
 
-int32_t KC_MESH::fSetTexture(KC_TEXTURE* texture) {
+int32_t KC_MESH::fSetTexture(KS_TEXTURE* texture) {
     if (!mVertices) return -1;
     mTexture = texture;
     mState.textured = texture ? 1 : 0;
@@ -55,6 +57,47 @@ KS_TRANSFORM3* KC_MESH::fSwapTransform(KS_TRANSFORM3* t) {
 
 void KC_MESH::fEnsureTransform() {
     if (!mTransform) mTransform = new KS_TRANSFORM3();
+}
+
+void KC_MESH::fDrawRaw() {
+    if (KC_RENDER* render = KC_RENDER::fCurrent())
+        render->fDrawBatch(mVertices, mTexture, &mState, mVertexCount, mIndices, mIndexCount);
+}
+
+void KC_MESH::fDrawWith() {
+    KC_RENDER* render = KC_RENDER::fCurrent();
+    if (!render) return;
+    if (mTransform) render->fSetWorldMatrix(mTransform->fGetWorldMatrix());
+    fDrawRaw();
+}
+
+void KC_MESH::fDraw() {
+    KC_RENDER* render = KC_RENDER::fCurrent();
+    if (!render) return;
+    if (mTransform) {
+        KS_TRANSFORM3 absolute;
+        render->fSetWorldMatrix(mTransform->fGetAbsolute(absolute).fGetWorldMatrix());
+    }
+    fDrawRaw();
+}
+
+void KC_MESH::fDrawImmediate() {
+    KC_RENDER* render = KC_RENDER::fCurrent();
+    if (!render) return;
+    if (mTransform) render->fSetWorldMatrix(mTransform->fGetWorldMatrix());
+    render->fDrawMesh(mVertices, mTexture, &mState, mVertexCount, mIndices, mIndexCount);
+}
+
+void KC_MESH::fDrawAt(float x, float y, float angle, float scaleX, float scaleY) {
+    KC_RENDER* render = KC_RENDER::fCurrent();
+    if (!render) return;
+    KS_TRANSFORM3 placed;
+    if (mTransform) placed = *mTransform;
+    placed.fSetPos(x, y, 0.0f);
+    placed.fSetRotation(0.0f, 0.0f, angle);
+    placed.fSetScale(scaleX, scaleY == 0.0f ? scaleX : scaleY, 1.0f);
+    render->fSetWorldMatrix(placed.fGetWorldMatrix());
+    fDrawRaw();
 }
 
 }  // namespace KEL

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/util/KS_MATRIX.h"
 #include "engine/util/KS_POINT.h"
 #include "engine/util/KS_VEC2.h"
 #include "engine/util/KS_VEC3.h"
@@ -59,6 +60,14 @@ struct KS_TRANSFORM3 {
     // its origin (rotation undone, scale not).
     void fPointToLocalPivot(float& x, float& y) const;
     void fPointToLocalOrigin(float& x, float& y) const;
+
+    // The world matrix of this transform alone (parents not walked): minus
+    // the pivot, scale, rotation, then the position.
+    KS_MATRIX fGetWorldMatrix() const {
+        KS_MATRIX world;
+        world.fApplyTransform(*this);
+        return world;
+    }
 
     // Twelve blank-separated numbers: position x y z, pivot x y z, rotation
     // x y z, scale x y z. Fewer than twelve give the identity at the origin.
