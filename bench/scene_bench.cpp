@@ -28,7 +28,7 @@ int main() {
     if (render.fInit(nullptr, 0.1f, 0.0f) != 1) return 1;
     KC_RANDOM random(0);
     kcRANDOM = &random;
-    KS_TEXTURE* textures[2] = {render.fCreateTexture(32, 32), render.fCreateTexture(16, 16)};
+    KC_TEXTURE* textures[2] = {render.fCreateTexture(32, 32), render.fCreateTexture(16, 16)};
 
     std::vector<G_SPRITE*> sprites;
     KC_BOT_MANAGER bots;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/util/KS_POINT.h"
 
 namespace KEL {

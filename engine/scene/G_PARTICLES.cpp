@@ -8,7 +8,7 @@
 namespace KEL {
 
 namespace {
-KS_TEXTURE* fDefaultTexture() { return fSceneDefaultTexture(); }
+KC_TEXTURE* fDefaultTexture() { return fSceneDefaultTexture(); }
 }  // namespace
 
 G_PARTICLES::G_PARTICLES() : mSystem(new KC_PARTICLE_SYSTEM_EX(fDefaultTexture())) {}

@@ -5,7 +5,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/render/KC_RENDER.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KC_QUAD.h"
 #include "engine/scene/KF_SCENE_TEXTURES.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
@@ -24,7 +24,7 @@ void fSpriteState(KS_RENDER_STATE& state) {
 }
 }  // namespace
 
-KS_TEXTURE* G_SPRITE::fDefaultTexture() { return fSceneDefaultTexture(); }
+KC_TEXTURE* G_SPRITE::fDefaultTexture() { return fSceneDefaultTexture(); }
 
 G_SPRITE::G_SPRITE() {
     mTransform = new KS_TRANSFORM3();
@@ -79,7 +79,7 @@ void G_SPRITE::fSetVertexBox(float w, float h) {
     mVertices[2].y = mVertices[3].y = mVertices[0].y + h;
 }
 
-void G_SPRITE::fSetup(KS_TEXTURE* texture) {
+void G_SPRITE::fSetup(KC_TEXTURE* texture) {
     mTexture = texture;
     if (!mStorage) {
         mStorage = new KS_VERTEX[4];

@@ -32,7 +32,7 @@ public:
     // Slot 4: only while holding an own texture.
     virtual void fUnloadTexture();
 
-    void fSetup(KS_TEXTURE* texture);
+    void fSetup(KC_TEXTURE* texture);
     bool fHasOwnTexture() const;
     void fSetTextureName(const std::string& name);
     const std::string& fGetTextureName() const { return mTextureName; }
@@ -62,7 +62,7 @@ public:
     void fReplaceTransform(KS_TRANSFORM3* t);
 
     // The renderer's default texture (null without a renderer).
-    static KS_TEXTURE* fDefaultTexture();
+    static KC_TEXTURE* fDefaultTexture();
 
 protected:
     void fCopyFrom(const G_SPRITE& other);

@@ -4,7 +4,7 @@
 
 namespace KEL {
 
-KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KS_TEXTURE* texture, KS_TRANSFORM3* transform,
+KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KC_TEXTURE* texture, KS_TRANSFORM3* transform,
                  const uint16_t* indices, int32_t indexCount)
     : mVertices(vertices),
       mVertexCount(vertexCount),
@@ -13,7 +13,7 @@ KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KS_TEXTURE* texture, 
       mTexture(texture),
       mTransform(transform) {}
 
-int32_t KC_MESH::fSetTexture(KS_TEXTURE* texture) {
+int32_t KC_MESH::fSetTexture(KC_TEXTURE* texture) {
     if (!mVertices) return -1;
     mTexture = texture;
     mState.textured = texture ? 1 : 0;

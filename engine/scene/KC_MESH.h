@@ -8,24 +8,24 @@
 
 namespace KEL {
 
-struct KS_TEXTURE;
+class KC_TEXTURE;
 
 // The smallest drawable: vertices, 16-bit indices, a texture, a render-state
 // word and a borrowed or owned transform, handed to the renderer's batch.
 class KC_MESH {
 public:
     KC_MESH() = default;
-    KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KS_TEXTURE* texture, KS_TRANSFORM3* transform,
+    KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KC_TEXTURE* texture, KS_TRANSFORM3* transform,
             const uint16_t* indices, int32_t indexCount);
     KC_MESH(const KC_MESH&) = delete;
     KC_MESH& operator=(const KC_MESH&) = delete;
     ~KC_MESH() = default;
 
-    KS_TEXTURE* fGetTexture() const { return mTexture; }
+    KC_TEXTURE* fGetTexture() const { return mTexture; }
     KS_TRANSFORM3* fGetTransform() const { return mTransform; }
     // -1 without vertices; else stores the texture and sets the textured bit
     // when it is not null.
-    int32_t fSetTexture(KS_TEXTURE* texture);
+    int32_t fSetTexture(KC_TEXTURE* texture);
 
     void fSetPosition(float x, float y, float z);
     void fSetX(float x);
@@ -63,7 +63,7 @@ public:
     const uint16_t* mIndices = nullptr;
     int32_t mIndexCount = 0;
 
-    KS_TEXTURE* mTexture = nullptr;
+    KC_TEXTURE* mTexture = nullptr;
     KS_RENDER_STATE mState;
     KS_TRANSFORM3* mTransform = nullptr;
     KS_VERTEX* mStorage = nullptr;  // vertices this object allocated itself

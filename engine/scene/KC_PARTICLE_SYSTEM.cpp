@@ -11,7 +11,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/render/KC_RENDER.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KS_TRANSFORM3_AUTO.h"
 #include "engine/util/KF_CURVES.h"
 #include "engine/util/KF_TEXT.h"
@@ -39,7 +39,7 @@ int32_t fRandomInt(int32_t low, int32_t high) {
 uint32_t fHex(const char* text) { return KS_COLOR::fFromHex(text).fGetARGB(); }
 }  // namespace
 
-KC_PARTICLE_SYSTEM::KC_PARTICLE_SYSTEM(KS_TEXTURE* texture, const KS_PARTICLE* particleTemplate)
+KC_PARTICLE_SYSTEM::KC_PARTICLE_SYSTEM(KC_TEXTURE* texture, const KS_PARTICLE* particleTemplate)
     : mStartColor(fColorF(0xFFFFFFFFu)), mAverColor(fColorF(0xFF00FF00u)), mEndColor(fColorF(0x88FFF700u)) {
     uint32_t word = 0;
     word = (word & ~0xFFu) | ((word & 0x09u) | 0x16u);
@@ -95,7 +95,7 @@ void KC_PARTICLE_SYSTEM::fCopyParameters(const KC_PARTICLE_SYSTEM& other) {
     mAreaRadius = other.mAreaRadius;
 }
 
-void KC_PARTICLE_SYSTEM::fSetTexture(KS_TEXTURE* texture) {
+void KC_PARTICLE_SYSTEM::fSetTexture(KC_TEXTURE* texture) {
     mTexture = texture;
     mTextureHeight = texture ? texture->fGetHeight() : 0;
 }

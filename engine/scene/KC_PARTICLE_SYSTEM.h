@@ -12,7 +12,7 @@
 
 namespace KEL {
 
-struct KS_TEXTURE;
+class KC_TEXTURE;
 
 // Emits textured point-sprite particles from a circle or a rectangle at a
 // fixed frequency (at most one per frame), moves them under gravity, fades
@@ -23,7 +23,7 @@ public:
     enum class KE_AREA : uint8_t { CIRCLE, RECTANGLE };
 
     // The template, when given, is copied into the template particle.
-    KC_PARTICLE_SYSTEM(KS_TEXTURE* texture, const KS_PARTICLE* particleTemplate = nullptr);
+    KC_PARTICLE_SYSTEM(KC_TEXTURE* texture, const KS_PARTICLE* particleTemplate = nullptr);
     KC_PARTICLE_SYSTEM(const KC_PARTICLE_SYSTEM&) = delete;
     KC_PARTICLE_SYSTEM& operator=(const KC_PARTICLE_SYSTEM&) = delete;
     virtual ~KC_PARTICLE_SYSTEM();
@@ -39,8 +39,8 @@ public:
     // Every emitter parameter of another system (not its particles).
     virtual void fCopyParameters(const KC_PARTICLE_SYSTEM& other);
 
-    void fSetTexture(KS_TEXTURE* texture);
-    KS_TEXTURE* fGetTexture() const { return mTexture; }
+    void fSetTexture(KC_TEXTURE* texture);
+    KC_TEXTURE* fGetTexture() const { return mTexture; }
     // Particles per second; 0 or less emits nothing.
     void fSetFrequency(float frequency);
     // Emits without a time limit, one particle at once.
@@ -91,7 +91,7 @@ protected:
 
     KS_PARTICLE* mLive = nullptr;
     KS_PARTICLE* mFree = nullptr;
-    KS_TEXTURE* mTexture = nullptr;
+    KC_TEXTURE* mTexture = nullptr;
     int32_t mTextureHeight = 0;
 };
 

@@ -9,7 +9,7 @@ namespace KEL {
 // direction of flight.
 class KC_PARTICLE_SYSTEM_EX : public KC_PARTICLE_SYSTEM {
 public:
-    explicit KC_PARTICLE_SYSTEM_EX(KS_TEXTURE* texture, const KS_PARTICLE* particleTemplate = nullptr)
+    explicit KC_PARTICLE_SYSTEM_EX(KC_TEXTURE* texture, const KS_PARTICLE* particleTemplate = nullptr)
         : KC_PARTICLE_SYSTEM(texture, particleTemplate) {}
 
     void fOnEmit(KS_PARTICLE* particle) override;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/render/KC_RENDER.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/util/KF_CURVES.h"
 
 namespace KEL {
@@ -47,12 +47,12 @@ void KC_QUAD::fInitEmpty() {
     fApplyQuadState(mState);
 }
 
-void KC_QUAD::fInit(KS_TEXTURE* texture, KS_TRANSFORM3* transform) {
+void KC_QUAD::fInit(KC_TEXTURE* texture, KS_TRANSFORM3* transform) {
     fInitEmpty();
     fInitFromTexture(texture, transform);
 }
 
-int32_t KC_QUAD::fInitFromTexture(KS_TEXTURE* texture, KS_TRANSFORM3* transform) {
+int32_t KC_QUAD::fInitFromTexture(KC_TEXTURE* texture, KS_TRANSFORM3* transform) {
     KS_TEXTURE_REGION region;
     region.mTexture = texture;
     if (texture) {

@@ -23,8 +23,8 @@ public:
 
     // Set-up.
     void fInitEmpty();
-    void fInit(KS_TEXTURE* texture, KS_TRANSFORM3* transform);
-    int32_t fInitFromTexture(KS_TEXTURE* texture, KS_TRANSFORM3* transform);
+    void fInit(KC_TEXTURE* texture, KS_TRANSFORM3* transform);
+    int32_t fInitFromTexture(KC_TEXTURE* texture, KS_TRANSFORM3* transform);
     // -1 for a missing region or texture (nothing changed), else 1.
     int32_t fSetupFromRegion(const KS_TEXTURE_REGION* region, KS_TRANSFORM3* transform);
     void fSetRegion(const KS_TEXTURE_REGION* region);

@@ -4,12 +4,12 @@
 
 namespace KEL {
 
-struct KS_TEXTURE;
+class KC_TEXTURE;
 
 // A rectangle of a texture (an atlas entry): its pixel size, its texture
 // coordinates and whether it is stored turned by 90 degrees.
 struct KS_TEXTURE_REGION {
-    KS_TEXTURE* mTexture = nullptr;
+    KC_TEXTURE* mTexture = nullptr;
     float mWidth = 0.0f;
     float mHeight = 0.0f;
     float mTop = 0.0f;

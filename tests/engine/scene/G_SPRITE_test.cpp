@@ -3,7 +3,7 @@
 #include <pugixml.hpp>
 
 #include "SceneFixture.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/G_SPRITE.h"
 
 using namespace KEL;
@@ -35,7 +35,7 @@ TEST_F(SpriteTest, TakesItsTextureSizeOnReloadAndKeepsItAcrossRelease) {
     EXPECT_EQ(sprite.fGetHeight(), 32.0f);
     EXPECT_EQ(sprite.fGetTransform()->mPivot, KS_VEC3(32, 16, 0));
     EXPECT_EQ(fUses("wide.png"), 1);
-    KS_TEXTURE* texture = sprite.fGetTexture();
+    KC_TEXTURE* texture = sprite.fGetTexture();
 
     sprite.fUnloadTexture();
     EXPECT_EQ(sprite.fGetTexture(), mRender.fGetDefaultTexture());

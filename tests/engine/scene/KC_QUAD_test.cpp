@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SceneFixture.h"
-#include "engine/render/KS_TEXTURE.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KC_QUAD.h"
 
 using namespace KEL;
@@ -19,7 +19,7 @@ protected:
 }  // namespace
 
 TEST_F(QuadTest, QuadFromATextureAndGridFrames) {
-    KS_TEXTURE* sheet = mRender.fCreateTexture(256, 128);
+    KC_TEXTURE* sheet = mRender.fCreateTexture(256, 128);
     KC_QUAD quad;
     quad.fInit(sheet, nullptr);
     EXPECT_EQ(quad.fGetWidth(), 256.0f);
@@ -55,7 +55,7 @@ TEST_F(QuadTest, QuadFromATextureAndGridFrames) {
 }
 
 TEST_F(QuadTest, RegionsMapTexelsStraightAndTurned) {
-    KS_TEXTURE* atlas = mRender.fCreateTexture(64, 64);
+    KC_TEXTURE* atlas = mRender.fCreateTexture(64, 64);
     KS_TEXTURE_REGION region;
     region.mTexture = atlas;
     region.mWidth = 32;
@@ -127,7 +127,7 @@ TEST_F(QuadTest, TransformOwnershipAndMissingTextures) {
 }
 
 TEST_F(QuadTest, DrawingUsesTheRightWorldTransform) {
-    KS_TEXTURE* texture = mRender.fCreateTexture(32, 32);
+    KC_TEXTURE* texture = mRender.fCreateTexture(32, 32);
     KS_TRANSFORM3 parent;
     parent.fSetPos(100, 0, 0);
     KC_QUAD quad;

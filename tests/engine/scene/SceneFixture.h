@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <type_traits>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
@@ -17,9 +16,6 @@
 
 namespace scenetest {
 
-// The repository's opaque texture key type.
-using KS_KEY = std::remove_pointer_t<
-    std::invoke_result_t<decltype(KEL::KS_RESOURCE_CONVERTERS::fLoadTexture), const uint8_t*, uint32_t>>;
 
 // A renderer on the recording device and a repository over a "data" folder
 // whose image files are texts "W H": the fake decoder makes a blank texture
@@ -55,25 +51,20 @@ protected:
         return record ? record->mUses : -1;
     }
 
-    static KS_KEY* fDecode(const uint8_t* bytes, uint32_t size) {
-        return reinterpret_cast<KS_KEY*>(fDecodeTexture(bytes, size));
-    }
-    static KEL::KS_TEXTURE* fDecodeTexture(const uint8_t* bytes, uint32_t size) {
+    static KEL::KC_TEXTURE* fDecode(const uint8_t* bytes, uint32_t size) {
         const std::string text(reinterpret_cast<const char*>(bytes), size);
         const int w = std::atoi(text.c_str());
         const size_t blank = text.find(' ');
         const int h = blank == std::string::npos ? 0 : std::atoi(text.c_str() + blank + 1);
         KEL::KC_RENDER* render = KEL::KC_RENDER::fCurrent();
         if (w <= 0 || h <= 0) return render->fGetDefaultTexture();
-        KEL::KS_TEXTURE* texture = render->fCreateTexture(w, h);
+        KEL::KC_TEXTURE* texture = render->fCreateTexture(w, h);
         return texture ? texture : render->fGetDefaultTexture();
     }
-    static int32_t fReleaseTexture(KS_KEY* texture) {
-        return KEL::KC_RENDER::fCurrent()->fReleaseTexture(reinterpret_cast<KEL::KS_TEXTURE*>(texture));
+    static int32_t fReleaseTexture(KEL::KC_TEXTURE* texture) {
+        return KEL::KC_RENDER::fCurrent()->fReleaseTexture(texture);
     }
-    static KS_KEY* fDefaultTexture() {
-        return reinterpret_cast<KS_KEY*>(KEL::KC_RENDER::fCurrent()->fGetDefaultTexture());
-    }
+    static KEL::KC_TEXTURE* fDefaultTexture() { return KEL::KC_RENDER::fCurrent()->fGetDefaultTexture(); }
 
     host::RecordingDevice* mDevice = nullptr;
     KEL::KC_RENDER mRender;
