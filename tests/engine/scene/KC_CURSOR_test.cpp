@@ -63,3 +63,21 @@ TEST_F(CursorTest, DrawsOnlyWhenLoadedAndVisible) {
     cursor.fUnloadTexture();
     EXPECT_EQ(fUses("hand.png"), 0);
 }
+
+TEST_F(CursorTest, SpriteHitTestIsAnInclusiveUnrotatedBox) {
+    G_SPRITE sprite("arrow.png");
+    sprite.fReloadTexture();  // 32 x 32, centred on its position
+    KS_TRANSFORM3 parent;
+    parent.fSetPos(100, 0, 0);
+    sprite.fGetTransform()->mParent = &parent;
+    sprite.fGetTransform()->fSetPos(116, 116, 0);
+    sprite.fGetTransform()->fSetAngle(1.0f);  // ignored
+    mInput->fOnMouseMove(200, 100);
+    EXPECT_TRUE(sprite.fHitTest()) << "upper-left corner, absolute position 216 minus pivot 16";
+    mInput->fOnMouseMove(232, 132);
+    EXPECT_TRUE(sprite.fHitTest()) << "lower-right corner";
+    mInput->fOnMouseMove(233, 132);
+    EXPECT_FALSE(sprite.fHitTest());
+    mInput->fOnMouseMove(199, 100);
+    EXPECT_FALSE(sprite.fHitTest());
+}
