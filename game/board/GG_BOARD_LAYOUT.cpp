@@ -33,8 +33,16 @@ bool GG_BOARD_LAYOUT::fLoad(const pugi::xml_node& settings) {
     mShiftBlock = KEL::KS_POINT(settings.attribute("shiftBlock").as_string());
     mPosition = KEL::KS_VEC2(settings.attribute("position").as_string());
     mBonuses = settings.attribute("bonuses").as_uint();
+    const char* sprites[] = {"block", "selection", "selection_yes", "selection_no"};
+    for (const char* name : sprites) {
+        if (!settings.child(name)) return fFail("Level settings miss a sprite");
+    }
     if (mGrid.x <= 0 || mGrid.y <= 0) return fFail("Level grid is not positive");
     if (mBlock.x < 0 || mBlock.y < 0) return fFail("Level block size is negative");
+    mBlockSprite.fRead(settings.child("block"));
+    mSelection.fRead(settings.child("selection"));
+    mSelectionYes.fRead(settings.child("selection_yes"));
+    mSelectionNo.fRead(settings.child("selection_no"));
     fComputeGeometry();
     return true;
 }

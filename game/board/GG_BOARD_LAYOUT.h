@@ -4,6 +4,8 @@
 
 #include <pugixml.hpp>
 
+#include "engine/scene/G_ANIMATION.h"
+#include "engine/scene/G_SPRITE.h"
 #include "engine/util/KS_POINT.h"
 #include "engine/util/KS_VEC2.h"
 
@@ -13,9 +15,10 @@ namespace game {
 // turned into the board rectangle and the start of the walk of cell centres.
 class GG_BOARD_LAYOUT {
 public:
-    // Reads the six attributes of "settings" and computes the geometry.
-    // False (with the engine's error text set) when an attribute is missing,
-    // the grid is not positive or a block size is negative.
+    // Reads the six attributes and the four sprite children of "settings"
+    // and computes the geometry. False (with the engine's error text set)
+    // when one is missing, the grid is not positive or a block size is
+    // negative.
     bool fLoad(const pugi::xml_node& settings);
     // blocks, width, height, origin and cell base from the read values. A block
     // size of 0 counts as one block spanning the grid.
@@ -32,6 +35,17 @@ public:
     KEL::KS_VEC2 mCellBase;    // origin minus the block shift
     int32_t mWidth = 0;
     int32_t mHeight = 0;
+
+    // Templates from the level file: the tile drawn once per block, the
+    // selection (read, not drawn) and the fill and cross selection marks.
+    KEL::G_SPRITE mBlockSprite;
+    KEL::G_SPRITE mSelection;
+    KEL::G_SPRITE mSelectionYes;
+    KEL::G_SPRITE mSelectionNo;
+    // Templates from effects.xml that every cell copies.
+    KEL::G_ANIMATION mFill;
+    KEL::G_ANIMATION mCross;
+    KEL::G_SPRITE mLocked;
 };
 
 }  // namespace game

@@ -1,6 +1,16 @@
 #include "game/board/GG_ELEMENT.h"
 
+#include "engine/audio/KC_SOUND_LIST.h"
+#include "game/board/GG_BOARD_LAYOUT.h"
+
 namespace game {
+
+namespace {
+
+// Out of sight while a delayed reveal waits.
+constexpr float kHIDDEN = -1000.0f;
+
+}  // namespace
 
 GG_ELEMENT::GG_ELEMENT(int32_t type, int32_t row, int32_t column)
     : mRow(row), mColumn(column), mType(type), mShownState(type == kFIXED ? kFIXED : kCLOSED) {}
@@ -22,6 +32,8 @@ int32_t GG_ELEMENT::fReveal(bool fill, float delay) {
     if (fIsRevealed() || mType == kFIXED) return 0;
     mRevealDelay = delay;
     mShownState = mType;
+    if (mFill) fAttach(*mFill, kHIDDEN, kHIDDEN);
+    if (mCross) fAttach(*mCross, kHIDDEN, kHIDDEN);
     if (delay == 0.0f) fSetShownState(mType);
     const bool right = fill ? mType == kFULL : mType == kEMPTY;
     return right ? 1 : 2;
@@ -40,14 +52,91 @@ int32_t GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) con
     return fContains(pointer) ? -109 : 0;
 }
 
-void GG_ELEMENT::fStartShine() { mShineStarted = 1; }
+void GG_ELEMENT::fAttach(KEL::G_SPRITE& image, float x, float y) {
+    KEL::KS_TRANSFORM3* transform = image.fGetTransform();
+    if (!transform) return;
+    transform->mParent = &mTransform;
+    transform->fSetPos(x, y, 0.0f);
+}
 
-void GG_ELEMENT::fSetShownState(int32_t state) { mShownState = state; }
+void GG_ELEMENT::fSetShownState(int32_t state) {
+    mShownState = state;
+    if (mFill) fAttach(*mFill, 0.0f, 0.0f);
+    if (mCross) fAttach(*mCross, 0.0f, 0.0f);
+    if (mType == kFULL && mFill) mFill->fPlay(0.0f);
+    if (mType == kEMPTY && mCross) mCross->fPlay(0.0f);
+}
 
-void GG_ELEMENT::fUpdate(float delta) {
-    if (mRevealDelay <= 0.0f) return;
+void GG_ELEMENT::fUpdate(float delta, KEL::KC_SOUND_LIST* sounds) {
+    if (mRevealDelay <= 0.0f) {
+        if (mFill) mFill->fUpdate();
+        if (mCross) mCross->fUpdate();
+        if (mShine) mShine->fUpdate();
+        return;
+    }
     mRevealDelay -= delta;
-    if (mRevealDelay <= 0.0f) fSetShownState(mType);
+    if (mRevealDelay > 0.0f) return;
+    fSetShownState(mType);
+    if (sounds && !mRevealSound.empty()) sounds->fPlaySound("sounds", mRevealSound);
+}
+
+void GG_ELEMENT::fStartShine() {
+    mShineStarted = 1;
+    if (mShine) mShine->fPlay(0.0f);
+}
+
+void GG_ELEMENT::fSetShine(const KEL::G_ANIMATION& shine) {
+    mShine = std::make_unique<KEL::G_ANIMATION>(shine);
+    fAttach(*mShine, 0.0f, 0.0f);
+    mShine->fStop();
+}
+
+void GG_ELEMENT::fLoadResources(const GG_BOARD_LAYOUT& layout) {
+    if (!mFill) {
+        mFill = std::make_unique<KEL::G_ANIMATION>(layout.mFill);
+        mCross = std::make_unique<KEL::G_ANIMATION>(layout.mCross);
+        mLocked = std::make_unique<KEL::G_SPRITE>(layout.mLocked);
+        const float offset = fIsWaiting() ? kHIDDEN : 0.0f;
+        fAttach(*mFill, offset, offset);
+        fAttach(*mCross, offset, offset);
+        fAttach(*mLocked, 0.0f, 0.0f);
+        mFill->fStop();
+        mCross->fStop();
+        mFill->fReloadTexture();
+        mCross->fReloadTexture();
+        // A cell opened before its images existed shows its finished picture.
+        if (fIsRevealed() && !fIsWaiting()) {
+            if (mType == kFULL) mFill->fShowFrame(mFill->fGetFrames() - 1);
+            if (mType == kEMPTY) mCross->fShowFrame(mCross->fGetFrames() - 1);
+        }
+    }
+    mFill->fReloadTexture();
+    mCross->fReloadTexture();
+    mLocked->fReloadTexture();
+    if (mShine) mShine->fReloadTexture();
+}
+
+void GG_ELEMENT::fReleaseResources() {
+    if (mFill) mFill->fUnloadTexture();
+    if (mCross) mCross->fUnloadTexture();
+    if (mLocked) mLocked->fUnloadTexture();
+    if (mShine) mShine->fUnloadTexture();
+}
+
+void GG_ELEMENT::fDrawFill() {
+    if (mFill) mFill->fDrawWith();
+}
+
+void GG_ELEMENT::fDrawCross() {
+    if (mCross) mCross->fDrawWith();
+}
+
+void GG_ELEMENT::fDrawLocked() {
+    if (mLocked) mLocked->fDrawWith();
+}
+
+void GG_ELEMENT::fDrawShine() {
+    if (mShine) mShine->fDrawWith();
 }
 
 }  // namespace game

@@ -5,11 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "engine/scene/G_ANIMATION.h"
+#include "engine/scene/G_SPRITE.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "engine/util/KS_POINT.h"
 #include "engine/util/KS_VEC2.h"
 
+namespace KEL {
+class KC_SOUND_LIST;
+}
+
 namespace game {
+
+class GG_BOARD_LAYOUT;
 
 // One board cell: its place, its hidden type and what is shown of it.
 class GG_ELEMENT {
@@ -46,13 +54,30 @@ public:
     bool fContains(const KEL::KS_POINT& pointer) const;
     // -109 (press taken) for button 1 or 2 over an unblocked cell, else 0.
     int32_t fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const;
+    // Shows the cell's picture for the state: the fill or cross animation
+    // (by type) back in place and played from its first frame.
     void fSetShownState(int32_t state);
     // Per frame: counts the reveal delay down, then shows the cell and plays
-    // its reveal sound.
-    void fUpdate(float delta);
+    // its reveal sound from the group "sounds"; after that, advances the
+    // cell's animations. The frame the delay runs out advances nothing.
+    void fUpdate(float delta, KEL::KC_SOUND_LIST* sounds);
 
-    // The end-of-level shine reached the cell.
+    // The end-of-level shine reached the cell: play it from the start.
     void fStartShine();
+    bool fIsShinePlaying() const { return mShine && mShine->fIsPlaying(); }
+    // Takes a copy of the shine animation, placed on the cell.
+    void fSetShine(const KEL::G_ANIMATION& shine);
+
+    // Copies the fill, cross and locked images from the layout's templates
+    // (once) and fetches their textures; releasing gives the textures back.
+    void fLoadResources(const GG_BOARD_LAYOUT& layout);
+    void fReleaseResources();
+    void fDrawFill();
+    void fDrawCross();
+    void fDrawLocked();
+    void fDrawShine();
+    KEL::G_ANIMATION* fGetFill() const { return mFill.get(); }
+    KEL::G_ANIMATION* fGetCross() const { return mCross.get(); }
 
     int32_t fGetType() const { return mType; }
     int32_t fGetShownState() const { return mShownState; }
@@ -70,6 +95,8 @@ public:
 
 private:
     int32_t fReveal(bool fill, float delay);
+    // Puts an image under the cell's transform at the given offset.
+    void fAttach(KEL::G_SPRITE& image, float x, float y);
 
     int32_t mRow = 0;
     int32_t mColumn = 0;
@@ -80,6 +107,10 @@ private:
     int32_t mShownState = kCLOSED;
     uint8_t mBonus = 0;
     float mRevealDelay = 0.0f;
+    std::unique_ptr<KEL::G_ANIMATION> mFill;
+    std::unique_ptr<KEL::G_ANIMATION> mCross;
+    std::unique_ptr<KEL::G_SPRITE> mLocked;
+    std::unique_ptr<KEL::G_ANIMATION> mShine;
 };
 
 // The board's cells, row-major; the board owns them.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+
 namespace game {
 
 GG_NUMBERS::GG_NUMBERS(bool rowView) : mRowView(rowView) {}
@@ -20,6 +21,7 @@ bool GG_NUMBERS::fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t s
     mCrossColor = KEL::KS_COLOR::fFromHex(node.attribute("font_cross").as_string());
     mInterval = node.attribute("interval").as_int();
     mShiftFirst = KEL::KS_VEC2(node.attribute("shift_first").as_string());
+    mMark.fRead(node);
     mBlockShift = blockShift;
     mStep = step;
     mLineCount = lineCount;
@@ -27,7 +29,10 @@ bool GG_NUMBERS::fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t s
     return true;
 }
 
-void GG_NUMBERS::fSetLines(const std::vector<GG_NUMBERCROSS::LINE>* lines) { mLines = lines; }
+void GG_NUMBERS::fSetLines(const std::vector<GG_NUMBERCROSS::LINE>* lines) {
+    mLines = lines;
+    mMarks.clear();
+}
 
 void GG_NUMBERS::fSetOrigin(float x, float y) { mOrigin = KEL::KS_VEC2(x, y); }
 
@@ -51,6 +56,27 @@ void GG_NUMBERS::fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>
         }
         across += mStep;
     }
+}
+
+void GG_NUMBERS::fLoadResources(const KEL::KC_FONT_LIST* fonts) {
+    // TODO: look the font up by name in the list once the font list is on main.
+    (void)fonts;
+    mMark.fReloadTexture();
+    for (auto& mark : mMarks) mark->fReloadTexture();
+}
+
+void GG_NUMBERS::fReleaseResources() {
+    mFont = nullptr;
+    mMark.fUnloadTexture();
+    for (auto& mark : mMarks) mark->fUnloadTexture();
+}
+
+void GG_NUMBERS::fUpdate() {
+    for (auto& mark : mMarks) mark->fUpdate();
+}
+
+void GG_NUMBERS::fDrawMarks() {
+    for (auto& mark : mMarks) mark->fDrawWith();
 }
 
 }  // namespace game

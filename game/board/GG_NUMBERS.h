@@ -2,14 +2,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <pugixml.hpp>
 
+#include "engine/scene/G_ANIMATION.h"
 #include "engine/util/KS_COLOR.h"
 #include "engine/util/KS_VEC2.h"
 #include "game/board/GG_NUMBERCROSS.h"
+
+namespace KEL {
+class KC_FONT;
+class KC_FONT_LIST;
+}  // namespace KEL
 
 namespace game {
 
@@ -24,7 +31,8 @@ public:
     ~GG_NUMBERS();
 
     // Reads "font", "font_color", "font_cross", "interval" and "shift_first"
-    // (all required) and keeps the board values the walk needs.
+    // (all required) and the cross mark (the element read as an animation),
+    // and keeps the board values the walk needs.
     bool fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t step, int32_t lineCount, int32_t blockSize);
     // The lines to draw; a new set drops the cross marks of the old one.
     void fSetLines(const std::vector<GG_NUMBERCROSS::LINE>* lines);
@@ -32,6 +40,15 @@ public:
 
     // Visits every number in drawing order with the place of its centre.
     void fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>& visit) const;
+
+    // Finds the font by name in the list and fetches the cross mark's texture.
+    void fLoadResources(const KEL::KC_FONT_LIST* fonts);
+    void fReleaseResources();
+    // Advances every spawned cross mark.
+    void fUpdate();
+    void fDrawMarks();
+    const std::vector<std::unique_ptr<KEL::G_ANIMATION>>& fGetMarks() const { return mMarks; }
+    KEL::KC_FONT* fGetFont() const { return mFont; }
 
     bool fIsRowView() const { return mRowView; }
     const std::string& fGetFontName() const { return mFontName; }
@@ -42,10 +59,13 @@ public:
 
 private:
     const bool mRowView;
+    KEL::KC_FONT* mFont = nullptr;
     const std::vector<GG_NUMBERCROSS::LINE>* mLines = nullptr;
+    std::vector<std::unique_ptr<KEL::G_ANIMATION>> mMarks;
     KEL::KS_COLOR mCrossColor;
     KEL::KS_COLOR mColor;
     std::string mFontName;
+    KEL::G_ANIMATION mMark;
     KEL::KS_VEC2 mShiftFirst;
     int32_t mInterval = 10;
     KEL::KS_VEC2 mOrigin;

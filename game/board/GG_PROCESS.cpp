@@ -54,6 +54,7 @@ bool GG_PROCESS::fLoadNumbers() {
 bool GG_PROCESS::fBuild(const pugi::xml_node& gElements) {
     if (!fLoadCells(gElements)) return false;
     fPlaceBonuses();
+    if (mHasShine) fSetShine(mShine);
     mClues.fInit(&mCells, mLayout->mGrid.x, mLayout->mGrid.y);
     mLeft.fSetLines(&mClues.fGetRows());
     mUp.fSetLines(&mClues.fGetColumns());
@@ -222,8 +223,64 @@ void GG_PROCESS::fUpdateSweep() {
 }
 
 void GG_PROCESS::fUpdate() {
+    mLeft.fUpdate();
+    mUp.fUpdate();
     if (mSweepRunning) fUpdateSweep();
-    for (auto& cell : mCells) cell->fUpdate(KEL::kfFRAME_DELTA);
+    for (auto& cell : mCells) cell->fUpdate(KEL::kfFRAME_DELTA, mSounds);
+}
+
+void GG_PROCESS::fDraw() {
+    for (auto& cell : mCells) {
+        if (cell->fGetShownState() == GG_ELEMENT::kFULL) cell->fDrawFill();
+    }
+    for (auto& cell : mCells) {
+        if (cell->fGetShownState() == GG_ELEMENT::kEMPTY) cell->fDrawCross();
+    }
+    for (auto& cell : mCells) {
+        if (cell->fGetShownState() == GG_ELEMENT::kFIXED || cell->mBlocked) cell->fDrawLocked();
+    }
+    const int passes = mSweepRunning ? 2 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        for (auto& cell : mCells) {
+            if (cell->fGetShownState() == GG_ELEMENT::kFULL && cell->fIsShinePlaying()) cell->fDrawShine();
+        }
+    }
+    mLeft.fDrawMarks();
+    mUp.fDrawMarks();
+}
+
+void GG_PROCESS::fLoadResources(const KEL::KC_FONT_LIST* fonts) {
+    if (mLayout) {
+        for (auto& cell : mCells) cell->fLoadResources(*mLayout);
+    }
+    mLeft.fLoadResources(fonts);
+    mUp.fLoadResources(fonts);
+}
+
+void GG_PROCESS::fReleaseResources() {
+    for (auto& cell : mCells) cell->fReleaseResources();
+    mLeft.fReleaseResources();
+    mUp.fReleaseResources();
+}
+
+void GG_PROCESS::fReadEffects(const pugi::xml_node& effects, GG_BOARD_LAYOUT& layout) {
+    if (const pugi::xml_node open = effects.child("effect_open_cell")) {
+        if (open.attribute("anim_delay")) mRevealStep = open.attribute("anim_delay").as_float();
+        if (open.child("yes")) layout.mFill.fRead(open.child("yes"));
+        if (open.child("no")) layout.mCross.fRead(open.child("no"));
+        if (open.child("locked")) layout.mLocked.fRead(open.child("locked"));
+    }
+    if (const pugi::xml_node end = effects.child("end_level_effect")) {
+        if (end.attribute("speed")) mSweepSpeed = end.attribute("speed").as_float();
+        if (end.child("sprite_anim")) {
+            mShine.fRead(end.child("sprite_anim"));
+            mHasShine = 1;
+        }
+    }
+}
+
+void GG_PROCESS::fSetShine(const KEL::G_ANIMATION& shine) {
+    for (GG_ELEMENT* cell : mFullCells) cell->fSetShine(shine);
 }
 
 void GG_PROCESS::fClear() {

@@ -15,6 +15,11 @@
 #include "game/board/GG_NUMBERCROSS.h"
 #include "game/board/GG_NUMBERS.h"
 
+namespace KEL {
+class KC_FONT_LIST;
+class KC_SOUND_LIST;
+}  // namespace KEL
+
 namespace game {
 
 // The board: the level's cells, which of them are full and revealed, the clue
@@ -65,6 +70,18 @@ public:
     float fStartSweep(float speed, const KEL::KC_CALLBACK* finish);
     // Per frame: moves the sweep and counts every cell's reveal delay down.
     void fUpdate();
+    // Cells, then both clue views with their cross marks.
+    void fDraw();
+    // Every cell copies its images from the layout; both views find their
+    // font in the list (may be null) and fetch their cross mark.
+    void fLoadResources(const KEL::KC_FONT_LIST* fonts);
+    void fReleaseResources();
+    // The board's part of effects.xml: the reveal step and the fill, cross
+    // and locked templates ("effect_open_cell"), the sweep speed and the shine
+    // ("end_level_effect"). Absent parts keep what was there.
+    void fReadEffects(const pugi::xml_node& effects, GG_BOARD_LAYOUT& layout);
+    // Copies the shine animation into every full cell.
+    void fSetShine(const KEL::G_ANIMATION& shine);
     // Deletes all cells, empties the lists, clears the clue model and stops
     // the sweep.
     void fClear();
@@ -80,6 +97,13 @@ public:
     // Seconds between the reveals of consecutive cells of one path.
     float mRevealStep = 0.0f;
     uint8_t mSweepRunning = 0;
+    // Sweep speed in pixels per second, from effects.xml.
+    float mSweepSpeed = 1.5f;
+    // The shine every full cell copies at load, when effects.xml gave one.
+    KEL::G_ANIMATION mShine;
+    uint8_t mHasShine = 0;
+    // Plays the cells' reveal sounds; not owned, may be null.
+    KEL::KC_SOUND_LIST* mSounds = nullptr;
 
     static constexpr const char* kNUMBERS_FILE = "data/share/main/GameProcess numbers.xml";
 

@@ -11,7 +11,8 @@ namespace {
 
 bool fLoad(GG_BOARD_LAYOUT& layout, const std::string& attributes) {
     pugi::xml_document doc;
-    const std::string xml = "<settings " + attributes + "/>";
+    const std::string xml = "<settings " + attributes +
+                            "><block><SIZE>158 158</SIZE></block><selection/><selection_yes/><selection_no/></settings>";
     EXPECT_TRUE(doc.load_string(xml.c_str()));
     return layout.fLoad(doc.child("settings"));
 }
@@ -31,6 +32,7 @@ TEST(GG_BOARD_LAYOUT, TenByTenWithGapsBetweenBlocks) {
     EXPECT_FLOAT_EQ(l.mOrigin.y, 244.0f);
     EXPECT_FLOAT_EQ(l.mCellBase.x, 360.0f);
     EXPECT_FLOAT_EQ(l.mCellBase.y, 248.0f);
+    EXPECT_FLOAT_EQ(l.mBlockSprite.fGetWidth(), 158.0f) << "the block tile is read";
 }
 
 TEST(GG_BOARD_LAYOUT, FifteenByTwentyAndShortLastBlocks) {
@@ -73,4 +75,8 @@ TEST(GG_BOARD_LAYOUT, RejectsMissingAttributesAndImpossibleSizes) {
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="0 10" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="10 -2" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
     EXPECT_FALSE(KEL::fErrorText().empty());
+
+    pugi::xml_document noSprite;
+    ASSERT_TRUE(noSprite.load_string(("<settings " + good + R"( bonuses="0"><block/><selection/><selection_yes/></settings>)").c_str()));
+    EXPECT_FALSE(l.fLoad(noSprite.child("settings"))) << "selection_no missing";
 }

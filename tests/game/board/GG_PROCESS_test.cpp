@@ -282,6 +282,37 @@ TEST(GG_PROCESS, PathRunsAlongTheDominantAxisWithBothEnds) {
     EXPECT_EQ(places(0, 4, 0, 8), (P{{0, 4}, {0, 5}})) << "cells outside are left out";
 }
 
+TEST(GG_PROCESS, EffectsGiveTheRevealStepTemplatesSweepSpeedAndShine) {
+    pugi::xml_document effects;
+    ASSERT_TRUE(effects.load_string(R"(<effects>
+        <effect_open_cell anim_delay="0.04"><yes><FILE>f.png</FILE></yes><locked><FILE>l.png</FILE></locked></effect_open_cell>
+        <end_level_effect speed="600"><sprite_anim><FILE>s.png</FILE><ANIMATION loop="false" frames="2"/></sprite_anim></end_level_effect>
+        </effects>)"));
+    Level level;
+    level.board.fReadEffects(effects.document_element(), level.layout);
+    EXPECT_FLOAT_EQ(level.board.mRevealStep, 0.04f);
+    EXPECT_FLOAT_EQ(level.board.mSweepSpeed, 600.0f);
+    EXPECT_EQ(level.layout.mFill.fGetTextureName(), "f.png");
+    EXPECT_EQ(level.layout.mCross.fGetTextureName(), "") << "an absent template stays empty";
+    EXPECT_EQ(level.layout.mLocked.fGetTextureName(), "l.png");
+
+    ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
+    level.board.fLoadResources(nullptr);
+    EXPECT_EQ(level.board.fGetCell(4, 4)->fGetFill()->fGetTextureName(), "f.png");
+    GG_ELEMENT* corner = level.board.fGetCell(0, 0);
+    EXPECT_FALSE(corner->fIsShinePlaying());
+    level.board.fStartSweep(level.board.mSweepSpeed, nullptr);
+    KEL::kfFRAME_DELTA = 0.01f;
+    level.board.fUpdate();
+    EXPECT_TRUE(corner->fIsShinePlaying()) << "every full cell got the shine at load";
+    KEL::kfFRAME_DELTA = 0.0f;
+
+    pugi::xml_document none;
+    ASSERT_TRUE(none.load_string("<effects/>"));
+    level.board.fReadEffects(none.document_element(), level.layout);
+    EXPECT_FLOAT_EQ(level.board.mRevealStep, 0.04f) << "absent parts keep what was there";
+}
+
 TEST(GG_PROCESS, SweepShinesFullCellsFromTheTopLeftAndCallsBackOnce) {
     Level level;
     ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
