@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/resources/KC_FONT.h"
+#include "engine/resources/KC_FONT_LIST.h"
 
 namespace game {
 
@@ -59,8 +61,7 @@ void GG_NUMBERS::fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>
 }
 
 void GG_NUMBERS::fLoadResources(const KEL::KC_FONT_LIST* fonts) {
-    // TODO: look the font up by name in the list once the font list is on main.
-    (void)fonts;
+    mFont = fonts ? fonts->fGet(mFontName) : nullptr;
     mMark.fReloadTexture();
     for (auto& mark : mMarks) mark->fReloadTexture();
 }
@@ -73,6 +74,24 @@ void GG_NUMBERS::fReleaseResources() {
 
 void GG_NUMBERS::fUpdate() {
     for (auto& mark : mMarks) mark->fUpdate();
+}
+
+void GG_NUMBERS::fDraw() {
+    if (!mFont || !mLines) return;
+    const int32_t anchor = mFont->fGetAnchor();
+    mFont->fSetAnchor(4);
+    fWalk([this](GG_CLUE& clue, int32_t x, int32_t y) {
+        mFont->fSetColor((clue.mDrawnCrossed ? mCrossColor : mColor).fGetARGB());
+        mFont->fPrintW(static_cast<float>(x), static_cast<float>(y), L"%i", clue.mLength);
+        if (!clue.mCrossPending) return;
+        auto mark = std::make_unique<KEL::G_ANIMATION>(mMark);
+        if (KEL::KS_TRANSFORM3* transform = mark->fGetTransform()) transform->fMove(float(x), float(y));
+        mark->fPlay(0.0f);
+        mMarks.push_back(std::move(mark));
+        clue.mCrossPending = 0;
+        clue.mDrawnCrossed = 1;
+    });
+    mFont->fSetAnchor(anchor);
 }
 
 void GG_NUMBERS::fDrawMarks() {

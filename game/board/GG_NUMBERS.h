@@ -46,6 +46,10 @@ public:
     void fReleaseResources();
     // Advances every spawned cross mark.
     void fUpdate();
+    // Draws the numbers centred on their places, a crossed one in the crossed
+    // colour once its mark has been spawned; spawns the mark of every newly
+    // crossed clue. Nothing before both font and lines are set.
+    void fDraw();
     void fDrawMarks();
     const std::vector<std::unique_ptr<KEL::G_ANIMATION>>& fGetMarks() const { return mMarks; }
     KEL::KC_FONT* fGetFont() const { return mFont; }

@@ -245,6 +245,8 @@ void GG_PROCESS::fDraw() {
             if (cell->fGetShownState() == GG_ELEMENT::kFULL && cell->fIsShinePlaying()) cell->fDrawShine();
         }
     }
+    mLeft.fDraw();
+    mUp.fDraw();
     mLeft.fDrawMarks();
     mUp.fDrawMarks();
 }
