@@ -1,5 +1,7 @@
 #include "engine/platform/KC_TIMER.h"
 
+#include <atomic>
+
 #include "host/IClock.h"
 
 namespace KEL {
@@ -16,7 +18,8 @@ float KC_TIMER::fTick() {
     mStep = static_cast<float>(mStepMs / 1000.0);
     mPreviousTime = now;
     if (mMaxStep != 0.0f && mStep > mMaxStep) mStep = mMaxStep;
-    if (mOutput) *mOutput = mStep;
+    // The audio thread reads the frame delta while the main thread ticks.
+    if (mOutput) std::atomic_ref<float>(*mOutput).store(mStep, std::memory_order_relaxed);
     mTotal += mStep;
     return mStep;
 }

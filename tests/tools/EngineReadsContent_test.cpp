@@ -16,9 +16,14 @@
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/audio/KS_SOUND_GROUP.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/render/KC_TEXTURE.h"
+#include "engine/resources/KC_FONT.h"
+#include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
+#include "host/recording/RecordingDevice.h"
 #include "support/TestEnvironment.h"
 
 using namespace KEL;
@@ -162,4 +167,33 @@ TEST_F(EngineReadsContent, EveryPackLevelLoads) {
         }
     }
     EXPECT_EQ(levels, 48);
+}
+
+TEST_F(EngineReadsContent, FontsLoadWithTheirPagesAndMeasureText) {
+    KC_RENDER render;
+    render.fSetDevice(new host::RecordingDevice);
+    ASSERT_EQ(render.fInit(nullptr, 0.1f, 0.0f), 1);
+    kcRENDER = &render;
+    {
+        KC_FONT_LIST fonts;
+        ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
+        for (const char* name : {"clue", "body", "medium", "title"}) {
+            KC_FONT* font = fonts.fGet(name);
+            ASSERT_NE(font, nullptr) << name;
+            EXPECT_NE(font->fGetTexture(), render.fGetDefaultTexture()) << name << ": its page did not load";
+            EXPECT_GT(font->fGetLineHeight(), 0) << name;
+            // Digits, the separator and the fallback glyph must all be there.
+            for (uint32_t code : {uint32_t('0'), uint32_t('9'), uint32_t('|'), uint32_t('?')})
+                EXPECT_GT(font->fGetAdvance(code), 0) << name << " U+" << code;
+            // Only the clue font, which draws numbers, may leave out accents.
+            if (std::string(name) != "clue") {
+                EXPECT_GT(font->fGetGlyphCount(), 150) << name << ": Latin with accents";
+                EXPECT_GT(font->fGetAdvance(0xE9), 0) << name << ": e acute";
+            }
+            EXPECT_GT(font->fMeasureW(L"Picture Logic 12"), font->fMeasureW(L"12")) << name;
+        }
+        fonts.fUnload();
+        fonts.fDeleteAll();
+    }
+    kcRENDER = nullptr;
 }

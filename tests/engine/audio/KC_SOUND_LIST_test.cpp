@@ -154,6 +154,8 @@ TEST_F(SoundListTest, PlayingByNameWithGroupVolumes) {
     tone->fStop();
     for (int i = 0; i < 16; ++i) {
         others.push_back(audio->fCreateSound(bytes.data(), static_cast<uint32_t>(bytes.size()), 2, true));
+        // Looping, so none ends on its own on a slow, loaded machine.
+        others.back()->fSetLooping(true);
         others.back()->fPlay();
     }
     EXPECT_EQ(list.fPlaySound("sounds", "tone"), 1);
