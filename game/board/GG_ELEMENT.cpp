@@ -1,5 +1,8 @@
 #include "game/board/GG_ELEMENT.h"
 
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_INPUT.h"
+
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
 
@@ -50,6 +53,11 @@ bool GG_ELEMENT::fContains(const KEL::KS_POINT& pointer) const {
 int32_t GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const {
     if (mBlocked || (button != 1 && button != 2)) return 0;
     return fContains(pointer) ? -109 : 0;
+}
+
+int32_t GG_ELEMENT::fHitTest(int32_t button) const {
+    if (!KEL::kcINPUT) return 0;
+    return fHitTestAt(button, KEL::kcINPUT->fGetMousePosition());
 }
 
 void GG_ELEMENT::fAttach(KEL::G_SPRITE& image, float x, float y) {

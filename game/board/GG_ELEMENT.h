@@ -54,6 +54,8 @@ public:
     bool fContains(const KEL::KS_POINT& pointer) const;
     // -109 (press taken) for button 1 or 2 over an unblocked cell, else 0.
     int32_t fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const;
+    // The same at the input's mouse position; 0 without input.
+    int32_t fHitTest(int32_t button) const;
     // Shows the cell's picture for the state: the fill or cross animation
     // (by type) back in place and played from its first frame.
     void fSetShownState(int32_t state);

@@ -189,6 +189,13 @@ int32_t GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
     return result;
 }
 
+void GG_PROCESS::fRevealAllFull() {
+    // A copy: revealing books cells into the revealed list while we walk.
+    const std::vector<GG_ELEMENT*> full = mFullCells;
+    for (GG_ELEMENT* cell : full)
+        if (!cell->fIsRevealed()) fRevealCell(*cell, true, 0.0f);
+}
+
 float GG_PROCESS::fStartSweep(float speed, const KEL::KC_CALLBACK* finish) {
     mSweepRunning = 1;
     for (GG_ELEMENT* cell : mFullCells) cell->mShineStarted = 0;

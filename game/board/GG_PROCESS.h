@@ -63,6 +63,8 @@ public:
     // Reveals one cell with a tool, books a revealed full cell and updates
     // the crossing of its row and column. The reveal's result (0, 1 or 2).
     int32_t fRevealCell(GG_ELEMENT& cell, bool fill, float delay);
+    // Opens every full cell still closed, each as a fill of that one cell.
+    void fRevealAllFull();
     // Starts the end-of-level shine: a line at 45 degrees sweeps over the
     // board and starts the shine of every full cell it reaches. The finish
     // record (may be null) is called when the sweep is through. Answers the

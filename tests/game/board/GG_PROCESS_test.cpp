@@ -9,6 +9,7 @@
 #include "BoardFixture.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
@@ -428,4 +429,35 @@ TEST(GG_PROCESS, EveryDefaultLevelLoadsAndSolvesWithTheDefaultNumbers) {
         ++count;
     }
     EXPECT_GT(count, 0);
+}
+
+TEST(GG_PROCESS, RevealAllOpensOnlyClosedFullCellsAndSettlesEveryClue) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(R"(elSize="30 30" grid="4 2" block="5 5" shiftBlock="-4 -4" position="0 0" bonuses="0")",
+                            {"##.#", "...#"}));
+    GG_PROCESS& b = level.board;
+    ASSERT_EQ(b.fRevealCell(*b.fGetCell(1, 3), true, 0.0f), 1);
+    b.fRevealAllFull();
+    EXPECT_DOUBLE_EQ(b.fGetProgress(), 1.0);
+    ASSERT_EQ(b.fGetRevealedFull().size(), 4u) << "the cell already open is booked once";
+    EXPECT_EQ(b.fGetRevealedFull()[0], b.fGetCell(1, 3));
+    EXPECT_FALSE(b.fGetCell(0, 2)->fIsRevealed()) << "empty cells stay closed";
+    for (const auto& line : b.fGetClues().fGetRows())
+        for (const auto* clue : line) EXPECT_TRUE(clue->mCrossed);
+}
+
+TEST(GG_PROCESS, CellHitTestReadsTheInputsMousePosition) {
+    Level level;
+    ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
+    const GG_ELEMENT* first = level.board.fGetCell(0, 0);
+    ASSERT_EQ(KEL::kcINPUT, nullptr);
+    EXPECT_EQ(first->fHitTest(1), 0) << "no input, no press";
+    {
+        KEL::KC_INPUT input;
+        input.fOnMouseMove(375, 263);
+        EXPECT_EQ(first->fHitTest(1), -109);
+        input.fOnMouseMove(600, 600);
+        EXPECT_EQ(first->fHitTest(1), 0);
+    }
+    EXPECT_EQ(KEL::kcINPUT, nullptr);
 }
