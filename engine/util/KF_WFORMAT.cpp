@@ -125,15 +125,15 @@ int32_t fWFormatV(wchar_t* destination, uint32_t capacity, const wchar_t* format
             break;
         case L'f': {
             const double value = va_arg(arguments, double);
-            wchar_t spec[32];
+            wchar_t conversion[32];
             if (hasPrecision)
-                std::swprintf(spec, 32, zero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf", static_cast<long long>(width),
+                std::swprintf(conversion, 32, zero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf", static_cast<long long>(width),
                               static_cast<long long>(precision));
             else
-                std::swprintf(spec, 32, zero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(width));
+                std::swprintf(conversion, 32, zero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(width));
             // Room for the widest double, its precision and the largest width.
             wchar_t text[kMAX_WIDTH + 400];
-            const int length = std::swprintf(text, kMAX_WIDTH + 400, spec, value);
+            const int length = std::swprintf(text, kMAX_WIDTH + 400, conversion, value);
             if (length > 0) more = out.fText(text, static_cast<size_t>(length));
             break;
         }
