@@ -32,4 +32,15 @@ int32_t KC_BOT::fMessage(int32_t message, float, float, float, void* data) {
     }
 }
 
+void KC_BOT::fResolveTiming(float length, float& duration, float& speed) {
+    if (duration == 0.0f && speed == 0.0f) {
+        duration = 1.0f;
+        speed = length;
+    } else if (duration == 0.0f) {
+        duration = length / speed;
+    } else if (speed == 0.0f) {
+        speed = length / duration;
+    }
+}
+
 }  // namespace KEL

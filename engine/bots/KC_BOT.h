@@ -28,6 +28,9 @@ protected:
     virtual void fApplyEnd() {}
     // End state, callback once, finished.
     void fFinish();
+    // A move over a length given a duration, a speed, or neither (one
+    // second): fills in whichever of the two is 0.
+    static void fResolveTiming(float length, float& duration, float& speed);
 
     KC_CALLBACK mCallback{nullptr, "", nullptr};
     bool mFinished = false;

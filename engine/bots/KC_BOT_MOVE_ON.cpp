@@ -11,14 +11,7 @@ KC_BOT_MOVE_ON::KC_BOT_MOVE_ON(KS_TRANSFORM3* target, float duration, float spee
     mDrawable = 1;
     mName = "nonamed";
     const float length = std::sqrt(dx * dx + dy * dy);
-    if (mDuration == 0.0f && mSpeed == 0.0f) {
-        mDuration = 1.0f;
-        mSpeed = length;
-    } else if (mDuration == 0.0f) {
-        mDuration = length / mSpeed;
-    } else if (mSpeed == 0.0f) {
-        mSpeed = length / mDuration;
-    }
+    fResolveTiming(length, mDuration, mSpeed);
     mRemaining = mDuration;
 }
 

@@ -17,14 +17,7 @@ void KC_BOT_MOVE_QUADBEZIER::fCapture() {
     mCaptured = true;
     if (mTarget) mStart = mTarget->mPosition;
     const float length = (mEnd - mStart).fLength();
-    if (mDuration == 0.0f && mSpeed == 0.0f) {
-        mDuration = 1.0f;
-        mSpeed = length;
-    } else if (mDuration == 0.0f) {
-        mDuration = length / mSpeed;
-    } else if (mSpeed == 0.0f) {
-        mSpeed = length / mDuration;
-    }
+    fResolveTiming(length, mDuration, mSpeed);
     mRemaining = mDuration;
 }
 

@@ -234,8 +234,9 @@ TEST_F(BuiltContent, EveryXmlParsesAndEveryNamedResourceExists) {
         fCollectNames(doc, named);
         for (const std::string& n : named) {
             const auto blank = n.find(' ');
-            if (blank != std::string::npos)
+            if (blank != std::string::npos) {
                 EXPECT_TRUE(sGroups.count(n.substr(0, blank))) << name << " names an unmounted list: " << n;
+            }
             EXPECT_NE(fFind(n), nullptr) << name << " names a missing resource: " << n;
         }
     }

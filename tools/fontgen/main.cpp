@@ -15,15 +15,10 @@
 #include <string>
 
 #include "tools/lib/BmFontBuilder.h"
+#include "tools/lib/SourceText.h"
 
 namespace {
 
-std::string fTrim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
 
 std::string fFileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -47,14 +42,14 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> v;
     std::string raw;
     while (std::getline(in, raw)) {
-        const std::string line = fTrim(raw.substr(0, raw.find(';')));
+        const std::string line = tools::SourceText::fTrim(raw.substr(0, raw.find(';')));
         if (line.empty()) continue;
         const auto eq = line.find('=');
         if (eq == std::string::npos) {
             std::fprintf(stderr, "%s: no '=' in \"%s\"\n", argv[1], line.c_str());
             return 1;
         }
-        v[fTrim(line.substr(0, eq))] = fTrim(line.substr(eq + 1));
+        v[tools::SourceText::fTrim(line.substr(0, eq))] = tools::SourceText::fTrim(line.substr(eq + 1));
     }
     for (const char* key : {"face", "size", "chars"}) {
         if (v[key].empty()) {

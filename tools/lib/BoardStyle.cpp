@@ -4,17 +4,12 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include "tools/lib/SourceText.h"
 
 namespace tools {
 
 namespace {
 
-std::string fTrim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
 
 bool fPair(const std::string& v, float& a, float& b) {
     std::istringstream in(v);
@@ -43,14 +38,14 @@ bool BoardStyle::fParse(const std::string& text, std::string& error) {
     std::string raw;
     while (std::getline(in, raw)) {
         const auto semi = raw.find(';');
-        const std::string line = fTrim(raw.substr(0, semi));
+        const std::string line = SourceText::fTrim(raw.substr(0, semi));
         if (line.empty()) continue;
         const auto eq = line.find('=');
         if (eq == std::string::npos) {
             error = "no '=' in \"" + line + "\"";
             return false;
         }
-        values[fTrim(line.substr(0, eq))] = fTrim(line.substr(eq + 1));
+        values[SourceText::fTrim(line.substr(0, eq))] = SourceText::fTrim(line.substr(eq + 1));
     }
     auto need = [&](const char* key) -> const std::string* {
         auto it = values.find(key);

@@ -2,17 +2,12 @@
 
 #include <cstdlib>
 #include <sstream>
+#include "tools/lib/SourceText.h"
 
 namespace tools {
 
 namespace {
 
-std::string fTrim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
 
 }  // namespace
 
@@ -27,7 +22,7 @@ bool LevelSource::fParse(const std::string& text, std::string& error) {
     bool inGrid = false;
     while (std::getline(in, raw)) {
         ++lineNo;
-        const std::string line = fTrim(raw);
+        const std::string line = SourceText::fTrim(raw);
         if (line.empty()) {
             if (inGrid) inGrid = false;  // a blank line ends the grid
             continue;
@@ -39,8 +34,8 @@ bool LevelSource::fParse(const std::string& text, std::string& error) {
                 error = "line " + std::to_string(lineNo) + ": header after the grid";
                 return false;
             }
-            const std::string key = fTrim(line.substr(0, colon));
-            const std::string value = fTrim(line.substr(colon + 1));
+            const std::string key = SourceText::fTrim(line.substr(0, colon));
+            const std::string value = SourceText::fTrim(line.substr(colon + 1));
             if (key == "name") {
                 mName = value;
             } else if (key == "bonuses") {

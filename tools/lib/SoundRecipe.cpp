@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
+#include "tools/lib/SourceText.h"
 
 namespace tools {
 
@@ -14,12 +15,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 const char* const kVoices[] = {"bell", "marimba", "pluck", "pad", "bass", "soft", "blip", "thud", "swoosh"};
 
-std::string fTrim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
 
 // Small deterministic noise source, so every build gives the same bytes.
 struct Noise {
@@ -195,7 +190,7 @@ bool SoundRecipe::fParse(const std::string& text, std::string& error) {
     };
     while (std::getline(in, raw)) {
         ++lineNo;
-        const std::string line = fTrim(raw.substr(0, raw.find(';')));
+        const std::string line = SourceText::fTrim(raw.substr(0, raw.find(';')));
         if (line.empty()) continue;
         std::istringstream words(line);
         std::string key;

@@ -425,7 +425,9 @@ TEST(GG_PROCESS, EveryDefaultLevelLoadsAndSolvesWithTheDefaultNumbers) {
         for (const auto* lines : {&board.fGetClues().fGetRows(), &board.fGetClues().fGetColumns()})
             for (const auto& line : *lines)
                 for (const auto* clue : line)
-                    if (clue->mLength > 0) EXPECT_TRUE(clue->mCrossed);
+                    if (clue->mLength > 0) {
+                        EXPECT_TRUE(clue->mCrossed);
+                    }
         ++count;
     }
     EXPECT_GT(count, 0);
