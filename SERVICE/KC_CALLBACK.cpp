@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_CALLBACK::KC_CALLBACK(KF_CALLBACK function, std::string name, void* user)
@@ -12,8 +14,8 @@ KC_CALLBACK* KC_CALLBACK::fCreate(KF_CALLBACK function, const char* name, void* 
 }
 
 int32_t KC_CALLBACK::fCall(const KC_CALLBACK* record, void* argument) {
-    if (!record) return -108;
-    if (!record->mFunction) return 0;
+    if (!record) return KS_RESULT::kMISSING;
+    if (!record->mFunction) return KS_RESULT::kNOTHING;
     return record->mFunction(argument ? argument : record->mUser);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_INPUT.h"
@@ -43,7 +44,7 @@ int32_t KC_GAME::fInit(const std::string& title) {
     if (!kcGAME) {
         host::fMessageBox(nullptr, "SERVICE/KC_GAME_SERVICE_ONE",
                           "KC_GAME not exist. Need do some kcGAME = KC_GAME::fGetGame();");
-        return -1;
+        return KS_RESULT::kFAILED;
     }
     mGameName = title;
 
@@ -56,13 +57,13 @@ int32_t KC_GAME::fInit(const std::string& title) {
     // the renderer's picture agree from the first frame.
     kcWINDOW->mFullscreen = mFullscreen;
     kcWINDOW->mScaleToScreen = mScaleToScreen;
-    if (kcWINDOW->fCreate(mGameName) != 1) return -112;
+    if (kcWINDOW->fCreate(mGameName) != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
 
     fGetDesktopSize(mDesktopSize);
 
     kcRENDER = new KC_RENDER();
     if (mDeviceFactory) kcRENDER->fSetDevice(mDeviceFactory());
-    if (kcRENDER->fInit(kcWINDOW->fGetHandle(), 0.1f, 0.0f) != 1) return -112;
+    if (kcRENDER->fInit(kcWINDOW->fGetHandle(), 0.1f, 0.0f) != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
     kcRENDER->fSetVideoMode(mResolution.x, mResolution.y, mFullscreen != 0, mScaleToScreen != 0);
 
     kcTIMER = new KC_TIMER();
@@ -71,7 +72,7 @@ int32_t KC_GAME::fInit(const std::string& title) {
     new KC_RANDOM(0);  // registers itself as the global generator
 
     kcAUDIO = new KC_AUDIO();
-    if (kcAUDIO->fInit() != 1) {
+    if (kcAUDIO->fInit() != KS_RESULT::kOK) {
         kcWINDOW->fMessageBox("Warning", "No sound device has been detected. The game will continue without audio.");
     }
 
@@ -91,19 +92,19 @@ void KC_GAME::fRun() {
     mRunning = 1;
     KC_CALLBACK::fCall(kcbBEFORE_LOOP);
     if (fGetPlatformFlag() || fGetDeviceKind() == 1) return;
-    while (fFrame() == 1) {
+    while (fFrame() == KS_RESULT::kOK) {
     }
     KC_CALLBACK::fCall(kcbAFTER_LOOP);
 }
 
 int32_t KC_GAME::fFrame() {
-    if (!mRunning) return -109;
+    if (!mRunning) return KS_RESULT::kNOT_NOW;
     const bool logicRan = fLogicStep();
-    if (!mRunning) return -109;
+    if (!mRunning) return KS_RESULT::kNOT_NOW;
     // Game time follows real time: a frame whose logic step only slept has
     // no new delta, and drawing it would advance the game a second time.
     if (logicRan) fDrawStep();
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 bool KC_GAME::fLogicStep() {
@@ -132,11 +133,11 @@ int32_t KC_GAME::fDrawStep() {
     mDrawAccumulator += kfFRAME_DELTA;
     if (mDrawCap != 0) {
         const float target = static_cast<float>(mDrawCount + 1) / static_cast<float>(mDrawCap);
-        if (mDrawAccumulator < target) return 0;
+        if (mDrawAccumulator < target) return KS_RESULT::kNOTHING;
     }
     if (kcRENDER) {
         const int32_t begun = kcRENDER->fBeginFrame();
-        if (begun != 1) return begun;
+        if (begun != KS_RESULT::kOK) return begun;
     }
     ++mDrawCount;
     if (mDrawAccumulator >= 1.0f) {
@@ -146,19 +147,19 @@ int32_t KC_GAME::fDrawStep() {
     }
     KC_CALLBACK::fCall(kcbDRAW);
     if (kcRENDER) kcRENDER->fEndFrame();
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_GAME::fSetResolution(int32_t width, int32_t height, bool fullscreen, bool scaleToScreen) {
     if (width == mResolution.x && height == mResolution.y && fullscreen == (mFullscreen != 0) &&
         scaleToScreen == (mScaleToScreen != 0)) {
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     mResolution = KS_POINT(width, height);
     mFullscreen = fullscreen ? 1 : 0;
     mScaleToScreen = scaleToScreen ? 1 : 0;
     if (kcWINDOW) kcWINDOW->fSetMode(width, height, fullscreen, scaleToScreen);
-    if (!kcRENDER) return 1;
+    if (!kcRENDER) return KS_RESULT::kOK;
     return kcRENDER->fSetVideoMode(width, height, fullscreen, scaleToScreen);
 }
 
@@ -174,27 +175,27 @@ std::string KC_GAME::fGetConfigFolder() const {
 
 int32_t KC_GAME::fSaveConfig() {
     const std::string folder = fGetConfigFolder();
-    if (!fCreateDirectories(folder)) return -112;
+    if (!fCreateDirectories(folder)) return KS_RESULT::kSTART_FAILED;
     pugi::xml_document document;
     pugi::xml_node root = document.append_child("vantrel_settings");
     root.append_child("game_name").text().set(mGameName.c_str());
     root.append_child("company_name").text().set(mCompanyName.c_str());
     root.append_child("resolution").text().set(mResolution.fToString());
-    return document.save_file((folder + "/config.xml").c_str()) ? 1 : -112;
+    return document.save_file((folder + "/config.xml").c_str()) ? KS_RESULT::kOK : KS_RESULT::kSTART_FAILED;
 }
 
 int32_t KC_GAME::fLoadConfig() {
     const std::string path = fGetConfigFolder() + "/config.xml";
-    if (fFileExists(path) != 1 && fSaveConfig() != 1) return -112;
+    if (fFileExists(path) != 1 && fSaveConfig() != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
     pugi::xml_document document;
-    if (!document.load_file(path.c_str())) return -112;
+    if (!document.load_file(path.c_str())) return KS_RESULT::kSTART_FAILED;
     const pugi::xml_node root = document.child("vantrel_settings");
-    if (!root) return -112;
+    if (!root) return KS_RESULT::kSTART_FAILED;
     // Absent values keep the current settings.
     if (const pugi::xml_node n = root.child("game_name")) mGameName = n.text().get();
     if (const pugi::xml_node n = root.child("company_name")) mCompanyName = n.text().get();
     if (const pugi::xml_node n = root.child("resolution")) mResolution.fFromString(n.text().get());
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_GAME::fRelease() {
@@ -221,20 +222,20 @@ int32_t KC_GAME::fRelease() {
     kcbRELEASE_RESOURCE = nullptr;
     delete kcbFRAME;
     kcbFRAME = nullptr;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_GAME::fOnReleaseResource(void* key) {
-    if (!kcREPOSITORY || !key) return 0;
+    if (!kcREPOSITORY || !key) return KS_RESULT::kNOTHING;
     const KC_RESOURCE* record = kcREPOSITORY->fFindByKey(key);
-    if (!record) return 0;
+    if (!record) return KS_RESULT::kNOTHING;
     switch (record->mKind) {
         case KC_RESOURCE::kXml: kcREPOSITORY->fReleaseXml(static_cast<const pugi::xml_document*>(key)); break;
         case KC_RESOURCE::kRaw: kcREPOSITORY->fReleaseRaw(key); break;
         case KC_RESOURCE::kTexture: kcREPOSITORY->fReleaseTexture(static_cast<const KC_TEXTURE*>(key)); break;
         default: break;
     }
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 KC_GAME_ENTRY::KC_GAME_ENTRY(KF_CALLBACK entry, const char* first, const char* second)

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kSPRITES = 10000;
 constexpr int kRUN = 100;
-uint32_t gFilter = 3;  // sprites draw anisotropic by default
+uint32_t gFilter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;  // as sprites draw
 
 double fCpuMs(clockid_t clock = CLOCK_PROCESS_CPUTIME_ID) {
     timespec t{};
@@ -39,7 +39,7 @@ Figures fRun(KC_RENDER& render, int frames) {
     state.blend = 1;
     state.filter = gFilter;
     state.textured = 1;
-    state.primitive = 2;
+    state.primitive = KS_RENDER_STATE::kTRIANGLES;
     state.camera = 1;
     KS_VERTEX quad[4];
     quad[1].fSetPos(16, 0, 0);

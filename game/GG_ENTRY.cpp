@@ -2,6 +2,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_TIMER.h"
 #include "engine/render/KC_RENDER.h"
 
@@ -22,12 +23,12 @@ int32_t fOnInit(void*) {
     KEL::kcGAME->fSetUpdateRate(60);
     KEL::kcGAME->mDrawCap = 60;
     if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = 1.0f / 30.0f;
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 int32_t fOnClose(void*) {
     if (KEL::kcGAME) KEL::kcGAME->mRunning = 0;
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 int32_t fOnAfterLoop(void*) {
@@ -35,7 +36,7 @@ int32_t fOnAfterLoop(void*) {
     fFreeSlot(KEL::kcbCLOSE);
     fFreeSlot(KEL::kcbAFTER_LOOP);
     KEL::kcGAME->fRelease();
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 int32_t fEntry(void*) {
@@ -47,10 +48,10 @@ int32_t fEntry(void*) {
     KEL::kcbCLOSE = KEL::KC_CALLBACK::fCreate(&fOnClose, "", nullptr);
     fFreeSlot(KEL::kcbAFTER_LOOP);
     KEL::kcbAFTER_LOOP = KEL::KC_CALLBACK::fCreate(&fOnAfterLoop, "", nullptr);
-    if (KEL::kcGAME->fInit("") < 0) return -100500;
+    if (KEL::kcGAME->fInit("") < 0) return KEL::KS_RESULT::kRUN_FAILED;
     KEL::kcRENDER->fSetClearColor(0xFF444444u);
     KEL::kcGAME->fRun();
-    return 100500;
+    return KEL::KS_RESULT::kRUN_ENDED;
 }
 
 }  // namespace game

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_THREAD.h"
 
 namespace KEL {
@@ -45,9 +46,9 @@ KC_AUDIO::~KC_AUDIO() {
 
 int32_t KC_AUDIO::fInit() {
     KC_LOCK::KS_SCOPE scope(fLock());
-    if (mDevice) return 1;
+    if (mDevice) return KS_RESULT::kOK;
     mDevice = alcOpenDevice(nullptr);
-    if (!mDevice) return -1;
+    if (!mDevice) return KS_RESULT::kFAILED;
     mContext = alcCreateContext(mDevice, nullptr);
     mContextError = alcGetError(mDevice);
     alcMakeContextCurrent(mContext);
@@ -58,12 +59,12 @@ int32_t KC_AUDIO::fInit() {
     alListenerfv(AL_ORIENTATION, orientation);
     alGetError();
     mContextError = alcGetError(mDevice);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 KC_SOUND* KC_AUDIO::fCreateSound(const uint8_t* data, uint32_t size, int32_t bufferCount, bool whole) {
     auto* sound = new KC_SOUND();
-    if (sound->fOpen(data, size, bufferCount, whole) != 1) {
+    if (sound->fOpen(data, size, bufferCount, whole) != KS_RESULT::kOK) {
         delete sound;
         return nullptr;
     }
@@ -75,10 +76,10 @@ KC_SOUND* KC_AUDIO::fCreateSound(const uint8_t* data, uint32_t size, int32_t buf
 int32_t KC_AUDIO::fRemoveSound(KC_SOUND* sound) {
     KC_LOCK::KS_SCOPE scope(fLock());
     auto it = std::find(mSounds.begin(), mSounds.end(), sound);
-    if (it == mSounds.end()) return -1;
+    if (it == mSounds.end()) return KS_RESULT::kFAILED;
     delete sound;
     mSounds.erase(it);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 void KC_AUDIO::fUpdate() {

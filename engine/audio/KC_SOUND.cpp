@@ -6,6 +6,7 @@
 #include <new>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_AUDIO.h"
 
 namespace KEL {
@@ -92,7 +93,7 @@ void KC_SOUND::fReleaseSource() {
 }
 
 int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount, bool whole) {
-    if (mDecoder || !data) return -112;
+    if (mDecoder || !data) return KS_RESULT::kSTART_FAILED;
     mWhole = whole;
     mBufferCount = bufferCount;
     mFile = KS_MEMORY_FILE{};
@@ -106,7 +107,7 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     if (ov_open_callbacks(&mFile, mDecoder, nullptr, 0, callbacks) < 0) {
         delete mDecoder;  // the decoder has cleared itself
         mDecoder = nullptr;
-        return -112;
+        return KS_RESULT::kSTART_FAILED;
     }
     mFile.mComment = ov_comment(mDecoder, -1);
     mFile.mInfo = ov_info(mDecoder, -1);
@@ -115,7 +116,7 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
         ov_clear(mDecoder);
         delete mDecoder;
         mDecoder = nullptr;
-        return -112;
+        return KS_RESULT::kSTART_FAILED;
     }
     mFormat = mFile.mInfo->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
     mRate = static_cast<int32_t>(mFile.mInfo->rate);
@@ -129,7 +130,7 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
         mDecoder = nullptr;
         delete[] mPcm;
         mPcm = nullptr;
-        return -112;
+        return KS_RESULT::kSTART_FAILED;
     };
 
     if (!whole) {
@@ -139,7 +140,7 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
         KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
         mContext = alcGetCurrentContext();
         if (mContext) alGetError();
-        return 1;
+        return KS_RESULT::kOK;
     }
 
     const ogg_int64_t total = ov_pcm_total(mDecoder, -1);
@@ -156,17 +157,17 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
 
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
     mContext = alcGetCurrentContext();
-    if (!mContext) return 1;
+    if (!mContext) return KS_RESULT::kOK;
     alGetError();
     alGenBuffers(2, mBuffers);
     if (alGetError() != AL_NO_ERROR) {
         mContext = nullptr;
-        return 1;
+        return KS_RESULT::kOK;
     }
     mBuffersMade = true;
     alBufferData(mBuffers[0], mFormat, mPcm, decoded, mRate);
     alGetError();
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 // --- decoding --------------------------------------------------------------
@@ -209,14 +210,14 @@ bool KC_SOUND::fCheckError() {
 
 int32_t KC_SOUND::fPlay() {
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
-    if (!fIsOpened()) return 0;
-    if (mPlaying) return 1;
-    if (gSourceCount >= kMAX_SOURCES) return 0;
+    if (!fIsOpened()) return KS_RESULT::kNOTHING;
+    if (mPlaying) return KS_RESULT::kOK;
+    if (gSourceCount >= kMAX_SOURCES) return KS_RESULT::kNOTHING;
     alGetError();
     alGenSources(1, &mSource);
     if (alGetError() != AL_NO_ERROR) {
         mSource = 0;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     ++gSourceCount;
     mPlaying = true;
@@ -231,26 +232,26 @@ int32_t KC_SOUND::fPlay() {
         alGenBuffers(2, mBuffers);
         if (alGetError() != AL_NO_ERROR) {
             fStop();
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         mBuffersMade = true;
         const int32_t first = fFill(mBuffers[0]);
         if (first <= 0) {
             fStop();
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         alSourceQueueBuffers(mSource, 1, &mBuffers[0]);
         const int32_t second = fFill(mBuffers[1]);
         if (second < 0) {
             fStop();
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         if (second > 0) alSourceQueueBuffers(mSource, 1, &mBuffers[1]);
         else mDraining = true;
     }
     alSourcePlay(mSource);
     fCheckError();
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_SOUND::fPlayAfter(float seconds) {

@@ -1,6 +1,7 @@
 #include "engine/audio/KC_SOUND_LIST.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_SOUND.h"
 #include "engine/resources/KC_REPOSITORY.h"
 
@@ -47,7 +48,7 @@ int32_t KC_SOUND_LIST::fRead(const pugi::xml_node& node) {
         }
         slot = group;
     }
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 KS_SOUND_GROUP* KC_SOUND_LIST::fGetGroup(const std::string& name) {
@@ -64,27 +65,27 @@ KS_SOUND_ENTRY* KC_SOUND_LIST::fGetEntry(const std::string& group, const std::st
 
 int32_t KC_SOUND_LIST::fLoadGroup(const std::string& name) {
     KS_SOUND_GROUP* group = fGetGroup(name);
-    if (!group) return 0;
-    if (!kcREPOSITORY) return 1;
+    if (!group) return KS_RESULT::kNOTHING;
+    if (!kcREPOSITORY) return KS_RESULT::kOK;
     for (auto& [key, entry] : group->mEntries)
         if (!entry->mSound) entry->mSound = kcREPOSITORY->fGetSound(entry->mPath, entry->mStreamed, entry->mBufferCount);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_SOUND_LIST::fUnloadGroup(const std::string& name) {
     KS_SOUND_GROUP* group = fGetGroup(name);
-    if (!group) return 0;
+    if (!group) return KS_RESULT::kNOTHING;
     for (auto& [key, entry] : group->mEntries) fReleaseSound(entry);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_SOUND_LIST::fClearGroup(const std::string& name) {
     KS_SOUND_GROUP* group = fGetGroup(name);
-    if (!group) return 0;
+    if (!group) return KS_RESULT::kNOTHING;
     for (auto& [key, entry] : group->mEntries) delete entry;
     group->mEntries.clear();
     group->mCurrent.clear();
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 void KC_SOUND_LIST::fDeleteAll() {
@@ -93,12 +94,12 @@ void KC_SOUND_LIST::fDeleteAll() {
 }
 
 int32_t KC_SOUND_LIST::fPlayEntry(KS_SOUND_GROUP* group, KS_SOUND_ENTRY* entry) {
-    if (!entry || !entry->mSound) return -1;
-    if (group->mGain <= 0.0f) return 1;
+    if (!entry || !entry->mSound) return KS_RESULT::kFAILED;
+    if (group->mGain <= 0.0f) return KS_RESULT::kOK;
     entry->mSound->fRestart();
     // Only a sound that got a source takes the gain.
     entry->mSound->fSetGain(group->mGain);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_SOUND_LIST::fPlayGroup(const std::string& name, float period) {
@@ -106,37 +107,37 @@ int32_t KC_SOUND_LIST::fPlayGroup(const std::string& name, float period) {
     mPeriod = period;
     mTimer = 0.0f;
     KS_SOUND_GROUP* group = fGetGroup(name);
-    if (!group || group->mEntries.empty()) return -1;
+    if (!group || group->mEntries.empty()) return KS_RESULT::kFAILED;
     auto first = group->mEntries.begin();
     group->mCurrent = first->first;
     fPlayEntry(group, first->second);
     group->mPlaying = true;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_SOUND_LIST::fSetGroupVolume(const std::string& name, float percent) {
     KS_SOUND_GROUP* group = fGetGroup(name);
-    if (!group) return -1;
+    if (!group) return KS_RESULT::kFAILED;
     group->mGain = percent / 100.0f;
     for (auto& [key, entry] : group->mEntries)
         if (entry->mSound) entry->mSound->fSetGain(group->mGain);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_SOUND_LIST::fPlaySound(const std::string& group, const std::string& sound) {
     KS_SOUND_ENTRY* entry = fGetEntry(group, sound);
-    if (!entry || !entry->mSound) return -1;
+    if (!entry || !entry->mSound) return KS_RESULT::kFAILED;
     return fPlayEntry(fGetGroup(group), entry);
 }
 
 int32_t KC_SOUND_LIST::fPlaySoundAt(const std::string& group, const std::string& sound, float delay) {
     KS_SOUND_ENTRY* entry = fGetEntry(group, sound);
-    if (!entry || !entry->mSound) return -1;
+    if (!entry || !entry->mSound) return KS_RESULT::kFAILED;
     KS_SOUND_GROUP* owner = fGetGroup(group);
-    if (owner->mGain <= 0.0f) return 1;
+    if (owner->mGain <= 0.0f) return KS_RESULT::kOK;
     entry->mSound->fPlayAfter(delay);
     entry->mSound->fSetGain(owner->mGain);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 double KC_SOUND_LIST::fGetLength(const std::string& group, const std::string& sound) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 // Base of every bot (animator) and page item: names, an id tag, a sort key,
@@ -24,8 +26,8 @@ public:
     static constexpr int32_t kMSG_DRAW = 2;
     static constexpr int32_t kMSG_SET_CALLBACK = 38;
     static constexpr int32_t kMSG_FINISH = 45;
-    static constexpr int32_t kANSWER_FINISHED = -113;
-    static constexpr int32_t kANSWER_STOP = -109;
+    static constexpr int32_t kANSWER_FINISHED = KS_RESULT::kFINISHED;
+    static constexpr int32_t kANSWER_STOP = KS_RESULT::kNOT_NOW;
 
     KC_BASE() = default;
     KC_BASE(const KC_BASE&) = default;

@@ -1,6 +1,7 @@
 #include "engine/bots/KC_BOT.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 
 namespace KEL {
 
@@ -23,12 +24,12 @@ int32_t KC_BOT::fMessage(int32_t message, float, float, float, void* data) {
             return fStep(kfFRAME_DELTA);
         case kMSG_SET_CALLBACK:
             if (data) mCallback = *static_cast<const KC_CALLBACK*>(data);
-            return 0;
+            return KS_RESULT::kNOTHING;
         case kMSG_FINISH:
             if (fHandlesFinish()) fFinish();
-            return 0;
+            return KS_RESULT::kNOTHING;
         default:
-            return 0;
+            return KS_RESULT::kNOTHING;
     }
 }
 

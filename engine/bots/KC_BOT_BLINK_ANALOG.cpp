@@ -1,6 +1,7 @@
 #include "engine/bots/KC_BOT_BLINK_ANALOG.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_RANDOM.h"
 
 namespace KEL {
@@ -25,20 +26,20 @@ int32_t KC_BOT_BLINK_ANALOG::fStep(float dt) {
             const float t = 1.0f - mWait / mInterval;
             fSetAlpha(mFrom + int32_t(float(mTo - mFrom) * t));
         }
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     fSetAlpha(mTo);
     if (!mPauseDone && mPulsesPerRun > 0 && mPulses >= mPulsesPerRun) {
         mPaused = true;
         mPauseDone = true;
         mWait = mPause;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     mPaused = false;
     fPulse();
     ++mPulses;
     mWait = mInterval;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 KC_BOT_BLINK_ANALOG* fCreateBotBlinkAnalog(KC_MESH* target, float minInterval, float maxInterval, int32_t minAlpha,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/scene/KC_MESH.h"
 
@@ -47,16 +48,16 @@ int32_t KC_BOT_BLINK_PULSE::fStep(float dt) {
         }
     }
     mWait -= dt;
-    if (mWait > 0.0f) return 0;
+    if (mWait > 0.0f) return KS_RESULT::kNOTHING;
     if (mPulsesPerRun > 0 && mPulses >= mPulsesPerRun) {
         mPulses = 0;
         mWait = mPause;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     fPulse();
     ++mPulses;
     mWait = mInterval;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_BLINK_PULSE::fApplyEnd() {

@@ -1,5 +1,6 @@
 #include "engine/bots/KC_BOT_BLOB.h"
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/util/KF_CURVES.h"
 
 namespace KEL {
@@ -33,7 +34,7 @@ bool KC_BOT_BLOB::fReached(float s) const {
 int32_t KC_BOT_BLOB::fStep(float dt) {
     if (mDelay > 0.0f) {
         mDelay -= dt;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     if (mDuration > 0.0f && mElapsed <= mDuration) {
         const float t = mElapsed / mDuration;
@@ -44,18 +45,18 @@ int32_t KC_BOT_BLOB::fStep(float dt) {
         }
         if (!mGrowing) fSetScale(mEndScale + fDampedSine(t, mFrequency, mAmplitude, mDamping));
         mElapsed += dt;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     if (mRepeat) {
         if (!(mDuration > 0.0f)) {  // nothing to play: rest at the end scale
             fSetScale(mEndScale);
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         mElapsed = 0.0f;
         mDelay = mDelayFull;
         fSetScale(mStartScale);
         mGrowing = !fReached(mStartScale);
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     fFinish();
     return kANSWER_FINISHED;

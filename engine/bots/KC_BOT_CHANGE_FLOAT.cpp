@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_CHANGE_FLOAT.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_CHANGE_FLOAT::KC_BOT_CHANGE_FLOAT(float* target, float rate, float duration)
@@ -14,7 +16,7 @@ int32_t KC_BOT_CHANGE_FLOAT::fStep(float dt) {
     }
     if (mTarget) *mTarget += mRate * dt;
     mRemaining -= dt;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 KC_BOT_CHANGE_FLOAT* fCreateBotChangeFloat(float* target, float rate, float duration) {

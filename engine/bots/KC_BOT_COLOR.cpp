@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/scene/KC_MESH.h"
 
 namespace KEL {
@@ -39,7 +40,7 @@ int32_t KC_BOT_COLOR::fStep(float dt) {
     if (!mCaptured) {
         mDelay -= dt;
         if (mDelay <= 0.0f) fCapture();
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     if (!(mDuration > 0.0f) || mRemaining < 0.0f) {
         fFinish();
@@ -54,7 +55,7 @@ int32_t KC_BOT_COLOR::fStep(float dt) {
     fWrite(color);
     mElapsed += dt;
     mRemaining -= dt;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_COLOR::fApplyEnd() {

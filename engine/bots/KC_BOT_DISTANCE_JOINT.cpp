@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 namespace {
@@ -26,15 +28,15 @@ int32_t KC_BOT_DISTANCE_JOINT::fStep(float dt) {
     if (mDelay > 0.0f) {
         mDelay -= dt;
         mDistance = fGap(*mTarget, *mSecond);
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     const float angle = std::atan2(mTarget->mPosition.y - mSecond->mPosition.y,
                                    mTarget->mPosition.x - mSecond->mPosition.x);
     mTarget->mPosition.fSet(mSecond->mPosition.x + mDistance * std::cos(angle),
                             mSecond->mPosition.y + mDistance * std::sin(angle), 0.0f);
-    if (mEndless) return 0;
+    if (mEndless) return KS_RESULT::kNOTHING;
     mRemaining -= dt;
-    if (mRemaining >= 0.0f) return 0;
+    if (mRemaining >= 0.0f) return KS_RESULT::kNOTHING;
     fFinish();
     return kANSWER_FINISHED;
 }

@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_FOLLOW.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_FOLLOW::KC_BOT_FOLLOW(KS_TRANSFORM3* target, KS_TRANSFORM3* second, float k, float duration, float delay,
@@ -15,12 +17,12 @@ int32_t KC_BOT_FOLLOW::fStep(float dt) {
     }
     if (mDelay > 0.0f) {
         mDelay -= dt;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     mTarget->mPosition += (mSecond->mPosition - mTarget->mPosition) * (dt * mK);
-    if (mEndless) return 0;
+    if (mEndless) return KS_RESULT::kNOTHING;
     mRemaining -= dt;
-    if (mRemaining >= 0.0f) return 0;
+    if (mRemaining >= 0.0f) return KS_RESULT::kNOTHING;
     fFinish();
     return kANSWER_FINISHED;
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/scene/KC_MESH.h"
 #include "engine/util/KS_COLOR.h"
 
@@ -30,10 +31,10 @@ int32_t KC_BOT_LAZY_BLINKER::fStep(float dt) {
     from.fSetARGB(mFrom);
     to.fSetARGB(mTo);
     mTarget->fSetColor(t >= 1.0f ? mTo : (from + (to - from) * t).fToARGB());
-    if (mClock < mFadeTime + mHoldTime) return 0;
+    if (mClock < mFadeTime + mHoldTime) return KS_RESULT::kNOTHING;
     mClock = 0.0f;
     std::swap(mFrom, mTo);
-    if (mEndless || --mSwingsLeft > 0) return 0;
+    if (mEndless || --mSwingsLeft > 0) return KS_RESULT::kNOTHING;
     fFinish();
     return kANSWER_FINISHED;
 }

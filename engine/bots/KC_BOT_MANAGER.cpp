@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_MANAGER::KC_BOT_MANAGER(KC_BOT_MANAGER&& other) noexcept { *this = std::move(other); }
@@ -121,8 +123,8 @@ bool fMatches(const KC_BASE* object, const char* name, const char* lastName, uin
 
 int32_t KC_BOT_MANAGER::fSendMessage(int32_t message, float a, float b, float c, void* data, const char* name,
                                      const char* lastName, uintptr_t tag, int32_t filterA, int32_t filterB) {
-    if (filterA != 0 || filterB != 0) return 0;
-    int32_t answer = 0;
+    if (filterA != 0 || filterB != 0) return KS_RESULT::kNOTHING;
+    int32_t answer = KS_RESULT::kNOTHING;
     ++mPassDepth;
     for (size_t i = 0; i < mObjects.size(); ++i) {
         KC_BASE* object = mObjects[i];
@@ -136,8 +138,8 @@ int32_t KC_BOT_MANAGER::fSendMessage(int32_t message, float a, float b, float c,
 int32_t KC_BOT_MANAGER::fSendMessageAndReap(int32_t message, float a, float b, float c, void* data,
                                             const char* name, const char* lastName, uintptr_t tag,
                                             int32_t filterA, int32_t filterB) {
-    if (filterA != 0 || filterB != 0) return 0;
-    int32_t answer = 0;
+    if (filterA != 0 || filterB != 0) return KS_RESULT::kNOTHING;
+    int32_t answer = KS_RESULT::kNOTHING;
     ++mPassDepth;
     for (size_t i = 0; i < mObjects.size(); ++i) {
         KC_BASE* object = mObjects[i];

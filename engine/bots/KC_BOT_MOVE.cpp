@@ -1,5 +1,6 @@
 #include "engine/bots/KC_BOT_MOVE.h"
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/util/KF_CURVES.h"
 
 namespace KEL {
@@ -28,7 +29,7 @@ int32_t KC_BOT_MOVE::fStep(float dt) {
     if (mDelay > 0.0f) {
         mDelay -= dt;
         if (mDelay <= 0.0f) fCapture();
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     // A zero or negative time (also from a zero distance at some speed)
     // jumps to the end rather than dividing by it.
@@ -38,7 +39,7 @@ int32_t KC_BOT_MOVE::fStep(float dt) {
     }
     if (mTarget) mTarget->mPosition = fLerp3(mStart, mEnd, mElapsed * mReciprocal);
     mElapsed += dt;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_MOVE::fApplyEnd() {

@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_MOVE_LOOP.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_MOVE_LOOP::KC_BOT_MOVE_LOOP(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& first,
@@ -22,7 +24,7 @@ int32_t KC_BOT_MOVE_LOOP::fStep(float) {
         const KS_VEC3& next = mPoints[mHeading];
         mInner = new KC_BOT_MOVE(mTarget, mDuration, mSpeed, next.x, next.y, next.z, 0.0f);
     }
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_MOVE_LOOP::fApplyEnd() {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_MOVE_ON::KC_BOT_MOVE_ON(KS_TRANSFORM3* target, float duration, float speed, float dx, float dy)
@@ -26,7 +28,7 @@ int32_t KC_BOT_MOVE_ON::fStep(float dt) {
             mTarget->mPosition.x += mDx / mDuration * dt;
             mTarget->mPosition.y += mDy / mDuration * dt;
         }
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     fFinish();
     return kANSWER_FINISHED;

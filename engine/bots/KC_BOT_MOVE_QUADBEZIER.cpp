@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/util/KF_CURVES.h"
 
 namespace KEL {
@@ -27,7 +28,7 @@ int32_t KC_BOT_MOVE_QUADBEZIER::fStep(float dt) {
     if (!mCaptured) {
         mDelay -= dt;
         if (mDelay <= 0.0f) fCapture();
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     // Finishes when the time is used up, exactly at 0 as well.
     mRemaining -= dt;
@@ -38,7 +39,7 @@ int32_t KC_BOT_MOVE_QUADBEZIER::fStep(float dt) {
     const float next = std::min(mT + dt / mDuration, 1.0f);
     if (mTarget) mTarget->mPosition += fCurve(next) - fCurve(mT);
     mT = next;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_MOVE_QUADBEZIER::fApplyEnd() {

@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_RIGID_JOINT.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_RIGID_JOINT::KC_BOT_RIGID_JOINT(KS_TRANSFORM3* target, KS_TRANSFORM3* second, float duration, float delay,
@@ -17,12 +19,12 @@ int32_t KC_BOT_RIGID_JOINT::fStep(float dt) {
     if (mDelay > 0.0f) {
         mDelay -= dt;
         mOffset = mTarget->mPosition - mSecond->mPosition;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     mTarget->mPosition = mSecond->mPosition + mOffset;
-    if (mEndless) return 0;
+    if (mEndless) return KS_RESULT::kNOTHING;
     mRemaining -= dt;
-    if (mRemaining >= 0.0f) return 0;
+    if (mRemaining >= 0.0f) return KS_RESULT::kNOTHING;
     fFinish();
     return kANSWER_FINISHED;
 }

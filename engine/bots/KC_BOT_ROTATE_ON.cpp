@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_ROTATE_ON.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_ROTATE_ON::KC_BOT_ROTATE_ON(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& axes,
@@ -12,7 +14,7 @@ int32_t KC_BOT_ROTATE_ON::fStep(float dt) {
     if (!mCaptured) {
         if (mDelay > 0.0f) {
             mDelay -= dt;
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         mCaptured = true;
         fCapture();
@@ -23,7 +25,7 @@ int32_t KC_BOT_ROTATE_ON::fStep(float dt) {
         return kANSWER_FINISHED;
     }
     if (mTarget) mTarget->mRotation += mRate * dt;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 KC_BOT_ROTATE_ON* fCreateBotRotateOn(KS_TRANSFORM3* target, float duration, float speed, float ax, float ay,

@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_SCALE.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_SCALE::KC_BOT_SCALE(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& rate, float delay)
@@ -11,7 +13,7 @@ int32_t KC_BOT_SCALE::fStep(float dt) {
     if (!mCaptured) {
         if (mDelay > 0.0f) {
             mDelay -= dt;
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         mCaptured = true;
         if (mTarget) mEnd = mTarget->mScale + mRate * (mDuration > 0.0f ? mDuration : 0.0f);
@@ -22,7 +24,7 @@ int32_t KC_BOT_SCALE::fStep(float dt) {
         return kANSWER_FINISHED;
     }
     if (mTarget) mTarget->mScale += mRate * dt;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_SCALE::fApplyEnd() {

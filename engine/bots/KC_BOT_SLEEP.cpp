@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_SLEEP.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_SLEEP::KC_BOT_SLEEP(float* target, const KC_CALLBACK* callback, float delay, float value)
@@ -10,7 +12,7 @@ KC_BOT_SLEEP::KC_BOT_SLEEP(float* target, const KC_CALLBACK* callback, float del
 
 int32_t KC_BOT_SLEEP::fStep(float dt) {
     mDelay -= dt;
-    if (mDelay > 0.0f) return 0;
+    if (mDelay > 0.0f) return KS_RESULT::kNOTHING;
     fFinish();
     return kANSWER_FINISHED;
 }

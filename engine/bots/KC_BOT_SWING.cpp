@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 
 namespace KEL {
 
@@ -14,19 +15,19 @@ KC_BOT_SWING::KC_BOT_SWING(float* target, float phase, float period, float k, fl
 }
 
 int32_t KC_BOT_SWING::fMessage(int32_t message, float, float, float, void*) {
-    if (message != kMSG_UPDATE || !mTarget || mPeriod == 0.0f) return 0;
+    if (message != kMSG_UPDATE || !mTarget || mPeriod == 0.0f) return KS_RESULT::kNOTHING;
     const float dt = kfFRAME_DELTA;
     if (!mSwinging) {
         mClock += dt;
-        if (mClock < 0.0f) return 0;
+        if (mClock < 0.0f) return KS_RESULT::kNOTHING;
         mSwinging = true;
         mClock = mPhase;
         *mTarget += mPhase / mPeriod * mK * 0.85f;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     mClock += dt;
     *mTarget += std::cos(mClock / mPeriod) * mAmplitude * dt;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 KC_BOT_SWING* fCreateBotSwing(float* target, float phase, float period, float k, float amplitude, float delay) {

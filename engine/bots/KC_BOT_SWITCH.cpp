@@ -1,6 +1,7 @@
 #include "engine/bots/KC_BOT_SWITCH.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 
 namespace KEL {
 
@@ -19,17 +20,17 @@ void KC_BOT_SWITCH::fRestart(float delay) {
 }
 
 int32_t KC_BOT_SWITCH::fMessage(int32_t message, float, float, float, void*) {
-    if (message != kMSG_UPDATE || mActive != 1) return 0;
+    if (message != kMSG_UPDATE || mActive != 1) return KS_RESULT::kNOTHING;
     const float dt = kfFRAME_DELTA;
     if (mDelay > 0.0f) {
         mDelay -= dt;
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     mElapsed += dt;
     const bool done = !(mDuration > 0.0f) || mElapsed >= mDuration;
     if (mTarget) fLerpTransform(*mTarget, mFrom, mTo, done ? 1.0f : mElapsed / mDuration);
     if (done) mActive = 0;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 KC_BOT_SWITCH* fCreateBotSwitch(KS_TRANSFORM3* target, const KS_TRANSFORM3& from, const KS_TRANSFORM3& to,

@@ -1,5 +1,6 @@
 #include "engine/bots/KC_BOT_TRANSFORM.h"
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/util/KF_CURVES.h"
 
 namespace KEL {
@@ -15,7 +16,7 @@ int32_t KC_BOT_TRANSFORM::fStep(float dt) {
     if (!mCaptured) {
         if (mDelay > 0.0f) {
             mDelay -= dt;
-            return 0;
+            return KS_RESULT::kNOTHING;
         }
         mCaptured = true;
         if (mTarget) mStart = *mTarget;
@@ -32,7 +33,7 @@ int32_t KC_BOT_TRANSFORM::fStep(float dt) {
         mTarget->mRotation = fLerp3(mStart.mRotation, mEnd.mRotation, t);
         mTarget->mScale = fLerp3(mStart.mScale, mEnd.mScale, t);
     }
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_TRANSFORM::fApplyEnd() {

@@ -1,5 +1,7 @@
 #include "engine/bots/KC_BOT_ZOOM_INTO.h"
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 KC_BOT_ZOOM_INTO::KC_BOT_ZOOM_INTO(KS_TRANSFORM3* target, float k, const KS_VEC3& offset, float duration,
@@ -29,7 +31,7 @@ int32_t KC_BOT_ZOOM_INTO::fStep(float dt) {
         return kANSWER_FINISHED;
     }
     fApply(mProgress / mDuration);
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 void KC_BOT_ZOOM_INTO::fApplyEnd() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/bots/KC_BOT.h"
 
 namespace KEL {
@@ -17,7 +18,7 @@ public:
 protected:
     int32_t fStep(float dt) override {
         mDelay -= dt;
-        if (mDelay > 0.0f) return 0;
+        if (mDelay > 0.0f) return KS_RESULT::kNOTHING;
         fFinish();
         return kANSWER_FINISHED;
     }

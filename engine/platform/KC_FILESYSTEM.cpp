@@ -6,6 +6,7 @@
 #include <new>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "host/Files.h"
 #include "host/UserPaths.h"
@@ -24,20 +25,20 @@ std::string fJoin(const std::string& folder, const std::string& name) {
 // Reads a whole file into a buffer with a 0 byte after the content.
 int32_t fReadFolderFile(const std::string& path, uint8_t*& data, uint32_t& size) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return -108;
+    if (!file) return KS_RESULT::kMISSING;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
-    if (std::fseek(file, 0, SEEK_END) != 0) return -109;
+    if (std::fseek(file, 0, SEEK_END) != 0) return KS_RESULT::kUNREADABLE;
     const long length = std::ftell(file);
-    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return -109;
-    if (std::fseek(file, 0, SEEK_SET) != 0) return -109;
+    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return KS_RESULT::kUNREADABLE;
+    if (std::fseek(file, 0, SEEK_SET) != 0) return KS_RESULT::kUNREADABLE;
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[static_cast<size_t>(length) + 1]);
-    if (!buffer) return -109;
+    if (!buffer) return KS_RESULT::kUNREADABLE;
     if (length > 0 && std::fread(buffer.get(), 1, static_cast<size_t>(length), file) != static_cast<size_t>(length))
-        return -109;
+        return KS_RESULT::kUNREADABLE;
     buffer[length] = 0;
     data = buffer.release();
     size = static_cast<uint32_t>(length) + 1;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 std::mutex& fCurrentDirLock() {
@@ -82,28 +83,28 @@ void KC_FILESYSTEM::fListArchive(const std::string& path, std::vector<std::strin
 }
 
 int32_t KC_FILESYSTEM::fLoad(KC_RESOURCE* record) {
-    if (!record) return -1;
+    if (!record) return KS_RESULT::kFAILED;
     const std::string location = fJoin(mResourcesPath, fNormalisePath(record->mLocation));
     const int32_t kind = fFileExists(location);
-    if (kind == 0) return -1;
+    if (kind == 0) return KS_RESULT::kFAILED;
 
     uint8_t* data = nullptr;
     uint32_t size = 0;
     int32_t result;
     if (kind == 1) {
-        if (record->mName.empty()) return 1;
+        if (record->mName.empty()) return KS_RESULT::kOK;
         result = mArchives.fRead(location, record->mName, record->mPassword, data, size);
     } else {
         result = fReadFolderFile(fJoin(location, record->mName), data, size);
     }
-    if (result != 1) return result;
+    if (result != KS_RESULT::kOK) return result;
     // Whatever the record held before is its owner's business; only plain
     // loaded bytes can be replaced here.
     if (record->mKind == KC_RESOURCE::kBytes && !record->mLoaded) delete[] static_cast<uint8_t*>(record->mData);
     record->mData = data;
     record->mSize = size;
     record->mKind = KC_RESOURCE::kBytes;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 void fListFolder(const std::string& path, std::vector<std::string>& names, bool folders, const std::string& pattern) {

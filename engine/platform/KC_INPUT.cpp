@@ -1,6 +1,7 @@
 #include "engine/platform/KC_INPUT.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KF_SYSTEM.h"
 
 namespace KEL {
@@ -79,10 +80,10 @@ void KC_INPUT::fUpdate() {
 }
 
 int32_t KC_INPUT::fGetTouchPosition(int32_t index, float& x, float& y) const {
-    if (index != 0) return -1;
+    if (index != 0) return KS_RESULT::kFAILED;
     x = static_cast<float>(mMousePos.x);
     y = static_cast<float>(mMousePos.y);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 }  // namespace KEL

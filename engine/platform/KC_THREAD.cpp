@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 namespace {
@@ -71,7 +73,7 @@ bool KC_THREAD::fTerminate(KC_THREAD* record) {
 }
 
 int32_t KC_THREAD::fGetExitCode(const KC_THREAD* record) {
-    if (!record) return -1;
+    if (!record) return KS_RESULT::kFAILED;
     return record->mExitCode.load();
 }
 

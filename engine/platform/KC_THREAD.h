@@ -5,6 +5,8 @@
 #include <thread>
 #include <vector>
 
+#include "SERVICE/KS_RESULT.h"
+
 namespace KEL {
 
 // A thread function: one untyped argument, the thread's exit code as result.
@@ -17,7 +19,7 @@ using KF_THREAD = uint32_t (*)(void* argument);
 class KC_THREAD {
 public:
     static constexpr int32_t kSTILL_ACTIVE = 259;
-    static constexpr int32_t kSTOPPED = -113;
+    static constexpr int32_t kSTOPPED = KS_RESULT::kFINISHED;
 
     // Starts a thread running function(argument) at once.
     static KC_THREAD* fCreate(KF_THREAD function, void* argument);

@@ -1,6 +1,7 @@
 #include "engine/platform/KC_WINDOW.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_INPUT.h"
 #include "host/IMessageBox.h"
 
@@ -16,14 +17,14 @@ KC_WINDOW::~KC_WINDOW() {
 }
 
 int32_t KC_WINDOW::fCreate(const std::string& title) {
-    if (mHost) return 1;
+    if (mHost) return KS_RESULT::kOK;
     mHost = host::fMakeWindow();
     if (!mHost || !mHost->fCreate(title, mWidth, mHeight, mFullscreen != 0)) {
         mHost.reset();
-        return -112;
+        return KS_RESULT::kSTART_FAILED;
     }
     fSetMode(mWidth, mHeight, mFullscreen != 0, mScaleToScreen != 0);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 void KC_WINDOW::fSetMode(int32_t width, int32_t height, bool fullscreen, bool scaleToScreen) {

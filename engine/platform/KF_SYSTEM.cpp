@@ -4,6 +4,7 @@
 #include <sys/sysinfo.h>
 #include <sys/wait.h>
 
+#include "SERVICE/KS_RESULT.h"
 #include "host/IClock.h"
 #include "host/IKeyboard.h"
 #include "host/IWindow.h"
@@ -28,8 +29,8 @@ int64_t fGetDate() { return host::fClock().fDateSeconds(); }
 const char* fGetLocale() { return "no locale"; }
 
 int32_t fKeyToUnicode(int32_t key, const uint8_t states[256], wchar_t* out, int32_t size) {
-    if (key < 0 || key > 255) return -1;
-    return host::fKeyToText(static_cast<uint32_t>(key), states, out, size) > 0 ? 1 : -1;
+    if (key < 0 || key > 255) return KS_RESULT::kFAILED;
+    return host::fKeyToText(static_cast<uint32_t>(key), states, out, size) > 0 ? KS_RESULT::kOK : KS_RESULT::kFAILED;
 }
 
 bool fOpenUrl(const std::string& url) {

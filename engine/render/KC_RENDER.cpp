@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "host/IMessageBox.h"
 #include "host/IWindow.h"
@@ -98,7 +99,7 @@ int32_t KC_RENDER::fInit(void* window, float nearPlane, float farPlane) {
     mNear = nearPlane;
     mFar = farPlane;
     if (!mDevice) mDevice = fCreateGraphicsDevice();
-    if (!mDevice) return -1;
+    if (!mDevice) return KS_RESULT::kFAILED;
     mParams = GPresentParams{};
     mParams.windowed = true;
     mParams.autoDepthStencil = true;
@@ -108,10 +109,10 @@ int32_t KC_RENDER::fInit(void* window, float nearPlane, float farPlane) {
     mParams.vsync = true;
     fSetVideoMode(1024, 768, false, false);
     mDefaultTexture = fCreateTexture(16, 16);
-    if (!mDefaultTexture) return -1;
+    if (!mDefaultTexture) return KS_RESULT::kFAILED;
     fUseSecondCamera();
     mDevice->fSetRenderState(GRenderState::CULLMODE, kCULL_NONE);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 bool KC_RENDER::fCreateDevice() {
@@ -218,8 +219,8 @@ bool KC_RENDER::fResetDevice() {
 
 int32_t KC_RENDER::fSetVideoMode(int32_t width, int32_t height, bool fullscreen, bool useDesktopSize) {
     if (width == mWidth && height == mHeight && fullscreen == mFullscreen && useDesktopSize == mUseDesktopSize)
-        return fBuffersReady() ? 1 : 0;
-    if (width <= 0 || height <= 0 || !mDevice) return 0;
+        return fBuffersReady() ? KS_RESULT::kOK : KS_RESULT::kNOTHING;
+    if (width <= 0 || height <= 0 || !mDevice) return KS_RESULT::kNOTHING;
     mWidth = width;
     mHeight = height;
     mFullscreen = fullscreen;
@@ -241,34 +242,34 @@ int32_t KC_RENDER::fSetVideoMode(int32_t width, int32_t height, bool fullscreen,
     } else {
         mParams.desktopFormat = true;
     }
-    return fResetDevice() ? 1 : 0;
+    return fResetDevice() ? KS_RESULT::kOK : KS_RESULT::kNOTHING;
 }
 
 int32_t KC_RENDER::fBeginFrame() {
-    if (mSceneState != 1 || !mDevice) return -1;
+    if (mSceneState != 1 || !mDevice) return KS_RESULT::kFAILED;
     const int32_t level = mDevice->fTestCooperativeLevel();
-    if (level == kDEVICE_LOST) return -1;
+    if (level == kDEVICE_LOST) return KS_RESULT::kFAILED;
     if (level == kDEVICE_NOT_RESET || !fBuffersReady()) {
         // A failed reset leaves no buffers: keep trying before drawing again.
-        return fResetDevice() ? -110 : -1;
+        return fResetDevice() ? KS_RESULT::kDEVICE_RESET : KS_RESULT::kFAILED;
     }
-    if (!mDevice->fBeginScene()) return 0;
+    if (!mDevice->fBeginScene()) return KS_RESULT::kNOTHING;
     if (!fClear()) {
         mDevice->fEndScene();
-        return -1;
+        return KS_RESULT::kFAILED;
     }
     mSceneState = 0;
     mRequests = mFlushes = mStateChanges = 0;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_RENDER::fEndFrame() {
-    if (mSceneState != 0) return -1;
+    if (mSceneState != 0) return KS_RESULT::kFAILED;
     fFlush();
     mDevice->fEndScene();
     mDevice->fPresent();
     mSceneState = 1;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 bool KC_RENDER::fClear() { return fClearFlags(true, false, true); }
@@ -399,10 +400,10 @@ void KC_RENDER::fFlushWith(const KS_MATRIX& world) {
     GPrimitive type = GPrimitive::TRIANGLELIST;
     uint32_t count = 0;
     switch (mState.primitive) {
-        case 0:
-        case 3: type = GPrimitive::POINTLIST; count = items; break;
-        case 1: type = GPrimitive::LINELIST; count = items / 2; break;
-        case 2: type = GPrimitive::TRIANGLELIST; count = items / 3; break;
+        case KS_RENDER_STATE::kPOINTS:
+        case KS_RENDER_STATE::kPOINT_SPRITES: type = GPrimitive::POINTLIST; count = items; break;
+        case KS_RENDER_STATE::kLINES: type = GPrimitive::LINELIST; count = items / 2; break;
+        case KS_RENDER_STATE::kTRIANGLES: type = GPrimitive::TRIANGLELIST; count = items / 3; break;
         default: break;
     }
     mDevice->fSetTransform(GTransform::WORLD, world.m);
@@ -433,21 +434,23 @@ bool KC_RENDER::fApplyStates(const KS_RENDER_STATE& state) {
         mDevice->fSetRenderState(GRenderState::SPECULARENABLE, 1);
     }
     if (state.filter != old.filter) {
-        if (state.filter == 2) {
+        if (state.filter == KS_RENDER_STATE::kFILTER_LINEAR) {
             mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER, kTEXF_LINEAR);
             mDevice->fSetSamplerState(0, GSamplerState::MINFILTER, kTEXF_LINEAR);
-        } else if (state.filter == 3) {
+        } else if (state.filter == KS_RENDER_STATE::kFILTER_ANISOTROPIC) {
             mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER,
                                       mCaps.magAnisotropic ? kTEXF_ANISOTROPIC : kTEXF_LINEAR);
             mDevice->fSetSamplerState(0, GSamplerState::MINFILTER,
                                       mCaps.minAnisotropic ? kTEXF_ANISOTROPIC : kTEXF_LINEAR);
-        } else if (state.filter <= 1 && old.filter > 1) {
+        } else if (state.filter <= KS_RENDER_STATE::kFILTER_POINT &&
+                   old.filter > KS_RENDER_STATE::kFILTER_POINT) {
             mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER, kTEXF_POINT);
             mDevice->fSetSamplerState(0, GSamplerState::MINFILTER, kTEXF_POINT);
         }
     }
     if (state.primitive != old.primitive)
-        mDevice->fSetRenderState(GRenderState::POINTSPRITEENABLE, state.primitive == 3 ? 1 : 0);
+        mDevice->fSetRenderState(GRenderState::POINTSPRITEENABLE,
+                                 state.primitive == KS_RENDER_STATE::kPOINT_SPRITES ? 1 : 0);
     if (state.camera != old.camera) {
         if (state.camera) fUseSecondCamera();
         else fUseFirstCamera();
@@ -549,7 +552,7 @@ void KC_RENDER::fDrawQuad(float x, float y, uint32_t color, float size) {
     for (auto& vertex : v) vertex.fSetColor(color);
     static const uint16_t kIndices[6] = {0, 1, 2, 2, 3, 0};
     KS_RENDER_STATE state;
-    state.primitive = 2;
+    state.primitive = KS_RENDER_STATE::kTRIANGLES;
     fDrawBatch(v, nullptr, &state, 4, kIndices, 6);
 }
 
@@ -573,7 +576,7 @@ void KC_RENDER::fDrawLine3(float x1, float y1, float z1, float x2, float y2, flo
     v[1].fSetColor(color);
     static const uint16_t kIndices[2] = {0, 1};
     KS_RENDER_STATE state;
-    state.primitive = 1;
+    state.primitive = KS_RENDER_STATE::kLINES;
     fDrawBatch(v, nullptr, &state, 2, kIndices, 2);
 }
 
@@ -631,11 +634,11 @@ KC_TEXTURE* KC_RENDER::fCreateTexture(int32_t width, int32_t height) {
 }
 
 int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
-    if (!texture || texture == mDefaultTexture) return -1;
+    if (!texture || texture == mDefaultTexture) return KS_RESULT::kFAILED;
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
         auto it = mTextures.find(texture);
-        if (it == mTextures.end()) return -1;
+        if (it == mTextures.end()) return KS_RESULT::kFAILED;
         mTextures.erase(it);
     }
     // The batch must not keep a pointer to a freed record. Only the drawing
@@ -647,7 +650,7 @@ int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
     }
     delete texture->mTexture;
     delete texture;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 size_t KC_RENDER::fGetTextureCount() const {
@@ -713,36 +716,36 @@ KC_TEXTURE* KC_RENDER::fGetTargetTexture(int32_t target) {
 }
 
 int32_t KC_RENDER::fBeginTarget(int32_t index) {
-    if (mSceneState != 1 || !mDevice) return -1;
+    if (mSceneState != 1 || !mDevice) return KS_RESULT::kFAILED;
     auto it = mTargets.find(index);
-    if (it == mTargets.end() || !it->second.surface) return -1;
+    if (it == mTargets.end() || !it->second.surface) return KS_RESULT::kFAILED;
     Target& target = it->second;
-    if (!mDevice->fSetRenderTarget(0, target.surface)) return -1;
+    if (!mDevice->fSetRenderTarget(0, target.surface)) return KS_RESULT::kFAILED;
     mDevice->fSetTransform(GTransform::PROJECTION, target.projection.m);
     mDevice->fSetTransform(GTransform::WORLD, target.world.m);
     mWorld.fIdentity();
     if (!mDevice->fBeginScene()) {
         mDevice->fSetRenderTarget(0, mBackBuffer);
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     if (!mDevice->fClear(kCLEAR_TARGET | kCLEAR_ZBUFFER, 0, 1.0f, 0)) {
         mDevice->fEndScene();
         mDevice->fSetRenderTarget(0, mBackBuffer);
-        return -1;
+        return KS_RESULT::kFAILED;
     }
     mSceneState = 2;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_RENDER::fEndTarget() {
-    if (mSceneState != 2) return -1;
+    if (mSceneState != 2) return KS_RESULT::kFAILED;
     fFlush();
     mDevice->fSetRenderTarget(0, mBackBuffer);
     mDevice->fSetTransform(GTransform::PROJECTION, mProjection.m);
     if (mCamera) mDevice->fSetTransform(GTransform::WORLD, mCamera->m);
     mDevice->fEndScene();
     mSceneState = 1;
-    return 0;
+    return KS_RESULT::kNOTHING;
 }
 
 // ---------------------------------------------------------------- masks
@@ -804,10 +807,10 @@ int32_t KC_RENDER::fRelease() {
     mDevice = nullptr;
     mDeviceCreated = false;
     mTexture = nullptr;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
-int32_t KC_RENDER::fLoadShader() { return -1; }
+int32_t KC_RENDER::fLoadShader() { return KS_RESULT::kFAILED; }
 
 bool KC_RENDER::fSaveFrame(const std::string& path) {
     if (!mDevice) return false;

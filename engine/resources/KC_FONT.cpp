@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KC_QUAD.h"
 #include "engine/scene/KS_TRANSFORM3.h"
@@ -80,11 +81,11 @@ int32_t KC_FONT::fLoad(const pugi::xml_node& font, KC_TEXTURE* texture) {
     mPageWidth = texture ? static_cast<float>(texture->fGetWidth()) : 0.0f;
     mPageHeight = texture ? static_cast<float>(texture->fGetHeight()) : 0.0f;
     mFixedWidth = 0;
-    if (fReadGlyphs(font) == 0) return -1;
+    if (fReadGlyphs(font) == 0) return KS_RESULT::kFAILED;
     mFixedWidth = 20;
     mQuad->fSetHotSpot(4, 0.0f, 0.0f);
     mAnchor = 0;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_FONT::fLoadWithTexture(const pugi::xml_node& font) {
@@ -93,11 +94,11 @@ int32_t KC_FONT::fLoadWithTexture(const pugi::xml_node& font) {
     mPageWidth = common.attribute("scaleW").as_float();
     mPageHeight = common.attribute("scaleH").as_float();
     mSpacing = 0;
-    if (fReadGlyphs(font) == 0) return -1;
+    if (fReadGlyphs(font) == 0) return KS_RESULT::kFAILED;
     const pugi::xml_node first = font.child("chars").child("char");
     mFixedWidth = first.attribute("width").as_int();
     mAnchor = 0;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_FONT::fInitXml(const pugi::xml_node& font, KC_TEXTURE* texture, uint32_t capacity) {

@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KS_GLYPH.h"
 
 namespace KEL {
@@ -71,8 +72,8 @@ public:
     // place, anchored as given.
     void fDrawAt(const KS_TRANSFORM3& transform, int32_t anchor, const wchar_t* text);
 
-    static int32_t fQueryStub(void* argument) { return -1; }
-    static int32_t fOpenStub(void* argument) { return -112; }
+    static int32_t fQueryStub(void* argument) { return KS_RESULT::kFAILED; }
+    static int32_t fOpenStub(void* argument) { return KS_RESULT::kSTART_FAILED; }
 
     int32_t fGetGlyphCount() const { return mGlyphCount; }
     int32_t fGetSpacing() const { return mSpacing; }

@@ -1,6 +1,7 @@
 #include "engine/resources/KC_FONT_LIST.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
@@ -10,13 +11,13 @@ namespace KEL {
 KC_FONT_LIST::~KC_FONT_LIST() { fDeleteAll(); }
 
 int32_t KC_FONT_LIST::fRead(const std::string& resource) {
-    if (!kcREPOSITORY) return 0;
+    if (!kcREPOSITORY) return KS_RESULT::kNOTHING;
     pugi::xml_document* document = kcREPOSITORY->fGetXml(resource);
-    if (!document) return 0;
+    if (!document) return KS_RESULT::kNOTHING;
     const pugi::xml_node fonts = document->child("fonts");
     if (!fonts) {
         kcREPOSITORY->fReleaseXml(document);
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
     const int32_t result = fReadFont(fonts);
     kcREPOSITORY->fReleaseXml(document);
@@ -24,7 +25,7 @@ int32_t KC_FONT_LIST::fRead(const std::string& resource) {
 }
 
 int32_t KC_FONT_LIST::fReadFont(const pugi::xml_node& fonts) {
-    if (!kcREPOSITORY) return 1;
+    if (!kcREPOSITORY) return KS_RESULT::kOK;
     for (pugi::xml_node child : fonts.children()) {
         if (child.type() != pugi::node_element) continue;
         const pugi::xml_attribute name = child.attribute("name");
@@ -38,7 +39,7 @@ int32_t KC_FONT_LIST::fReadFont(const pugi::xml_node& fonts) {
         mFonts[name.as_string()] = new KC_FONT(description->child("font"), page, 600);
         kcREPOSITORY->fReleaseXml(description);
     }
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 KC_FONT* KC_FONT_LIST::fGet(const std::string& name) const {

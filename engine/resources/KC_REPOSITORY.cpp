@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "engine/resources/KC_RESOURCE_GROUP.h"
@@ -31,7 +32,7 @@ KC_REPOSITORY::~KC_REPOSITORY() {
 }
 
 int32_t KC_REPOSITORY::fLoad(const char* name, const char* password) {
-    if (!name) return -1;
+    if (!name) return KS_RESULT::kFAILED;
     KT_GUARD guard(mLock);
     if (name[0] == '\0') return fLoadMain();
     return fLoadList(name, password ? password : "");
@@ -70,7 +71,7 @@ int32_t KC_REPOSITORY::fLoadList(const std::string& name, const std::string& pas
         files.fListArchive(path, names);
     else if (kind == 2)
         fListFolder(path, names, false, "*");
-    if (names.empty()) return -1;
+    if (names.empty()) return KS_RESULT::kFAILED;
 
     KC_RESOURCE_GROUP* group = fFindGroup(name);
     if (!group) {
@@ -79,7 +80,7 @@ int32_t KC_REPOSITORY::fLoadList(const std::string& name, const std::string& pas
     }
     // Mounting again means the list is wanted: a pending unload is cancelled.
     group->mMark = 0;
-    if (group->mResources.size() == names.size()) return -110;
+    if (group->mResources.size() == names.size()) return KS_RESULT::kDEVICE_RESET;
 
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
         KC_RESOURCE* record = KC_RESOURCE::fCreate(*it);
@@ -87,7 +88,7 @@ int32_t KC_REPOSITORY::fLoadList(const std::string& name, const std::string& pas
         record->mPassword = group->mPassword;
         fStore(group->mResources, record);
     }
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_REPOSITORY::fLoadMain() {
@@ -97,9 +98,9 @@ int32_t KC_REPOSITORY::fLoadMain() {
     for (auto it = names.rbegin(); it != names.rend(); ++it) fStore(mMain, KC_RESOURCE::fCreate(*it));
     if (mMain.empty()) {
         fRaiseError("Main repository is empty");
-        return 0;
+        return KS_RESULT::kNOTHING;
     }
-    return names.empty() ? 0 : 1;
+    return names.empty() ? KS_RESULT::kNOTHING : KS_RESULT::kOK;
 }
 
 KC_RESOURCE_GROUP* KC_REPOSITORY::fFindGroup(const std::string& name) {
@@ -162,7 +163,7 @@ KC_RESOURCE* KC_REPOSITORY::fFindByKey(const void* key) {
 
 bool KC_REPOSITORY::fLoadBytes(KC_RESOURCE* record) {
     const int32_t result = KC_FILESYSTEM::fGetInstance().fLoad(record);
-    if (result == 1 && record->mKind == KC_RESOURCE::kBytes && record->mData) return true;
+    if (result == KS_RESULT::kOK && record->mKind == KC_RESOURCE::kBytes && record->mData) return true;
     record->fDropBytes();
     fRaiseError("Cant load res ");
     return false;
@@ -272,19 +273,19 @@ KC_RESOURCE* KC_REPOSITORY::fGetResource(const std::string& name) {
 int32_t KC_REPOSITORY::fReleaseKind(const void* key, uint32_t kind) {
     KT_GUARD guard(mLock);
     KC_RESOURCE* record = fFindByKey(key);
-    if (!record || !record->mLoaded || record->mKind != kind) return -1;
+    if (!record || !record->mLoaded || record->mKind != kind) return KS_RESULT::kFAILED;
     // Never below zero: a later getter would then count from a debt and the
     // sweep would free what is still in use.
-    if (record->mUses <= 0) return 0;
+    if (record->mUses <= 0) return KS_RESULT::kNOTHING;
     if (record->fRelease()) mFreed += 1;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_REPOSITORY::fReleaseXml(const pugi::xml_document* key) { return fReleaseKind(key, KC_RESOURCE::kXml); }
 
 int32_t KC_REPOSITORY::fReleaseTexture(const KC_TEXTURE* key) {
     KT_GUARD guard(mLock);
-    if (key && key == fDefaultTexture()) return 0;
+    if (key && key == fDefaultTexture()) return KS_RESULT::kNOTHING;
     return fReleaseKind(key, KC_RESOURCE::kTexture);
 }
 
@@ -296,7 +297,7 @@ int32_t KC_REPOSITORY::fUnloadGroup(const std::string& name) {
     KT_GUARD guard(mLock);
     if (name.empty()) {
         for (auto& entry : mMain) entry.second->fTouch();
-        return 1;
+        return KS_RESULT::kOK;
     }
     for (auto it = mGroups.begin(); it != mGroups.end(); ++it) {
         KC_RESOURCE_GROUP* group = *it;
@@ -308,9 +309,9 @@ int32_t KC_REPOSITORY::fUnloadGroup(const std::string& name) {
             delete group;
             mGroups.erase(it);
         }
-        return 1;
+        return KS_RESULT::kOK;
     }
-    return -1;
+    return KS_RESULT::kFAILED;
 }
 
 bool KC_REPOSITORY::fSweepRecord(KC_RESOURCE* record) {

@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
 
 namespace KEL {
@@ -32,7 +33,7 @@ void KC_RESOURCE::fDropBytes() {
 }
 
 int32_t KC_RESOURCE::fUnload() {
-    if (mUses > 0) return 0;
+    if (mUses > 0) return KS_RESULT::kNOTHING;
     if (mLoaded) {
         KS_RESOURCE_CONVERTERS& services = KS_RESOURCE_CONVERTERS::fGet();
         switch (mKind) {
@@ -63,7 +64,7 @@ int32_t KC_RESOURCE::fUnload() {
     mUses = 0;
     mData = nullptr;
     mLoaded = 0;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 bool KC_RESOURCE::fTouch() {

@@ -8,6 +8,7 @@
 #include <unzip.h>
 #include <zlib.h>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KC_ZIP_CRYPTO.h"
 #include "host/Files.h"
 
@@ -146,57 +147,57 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
         // the entry's bytes are then read without the lock.
         std::lock_guard<std::mutex> guard(mLock);
         KS_INDEX* index = fIndex(path);
-        if (!index) return -1;
+        if (!index) return KS_RESULT::kFAILED;
         auto entry = index->mEntries.find(name);
-        if (entry == index->mEntries.end()) return -108;
+        if (entry == index->mEntries.end()) return KS_RESULT::kMISSING;
         unzFile file = static_cast<unzFile>(index->mHandle);
         unz64_file_pos pos {entry->second.first, entry->second.second};
         std::string found;
         if (unzGoToFilePos64(file, &pos) != UNZ_OK || !fCurrentName(file, info, found) || found != name)
-            return -109;
+            return KS_RESULT::kUNREADABLE;
         int rawMethod = 0, rawLevel = 0;
-        if (unzOpenCurrentFile2(file, &rawMethod, &rawLevel, 1) != UNZ_OK) return -109;
+        if (unzOpenCurrentFile2(file, &rawMethod, &rawLevel, 1) != UNZ_OK) return KS_RESULT::kUNREADABLE;
         // Where the entry's bytes start: they are read in one piece below,
         // much faster than minizip's copying in small chunks.
         start = unzGetCurrentFileZStreamPos64(file);
         unzCloseCurrentFile(file);
-        if (start == 0) return -109;
+        if (start == 0) return KS_RESULT::kUNREADABLE;
         view = index->mView;
         viewSize = index->mViewSize;
     }
 
     const bool encrypted = (info.flag & 1u) != 0;
     const uint64_t method = info.compression_method;
-    if ((method != 0 && method != Z_DEFLATED) || info.uncompressed_size >= 0xFFFFFFFFull) return -109;
-    if (encrypted && password.empty()) return -109;
+    if ((method != 0 && method != Z_DEFLATED) || info.uncompressed_size >= 0xFFFFFFFFull) return KS_RESULT::kUNREADABLE;
+    if (encrypted && password.empty()) return KS_RESULT::kUNREADABLE;
     const uint64_t headerSize = encrypted ? 12 : 0;
-    if (info.compressed_size < headerSize) return -109;
+    if (info.compressed_size < headerSize) return KS_RESULT::kUNREADABLE;
     const uint64_t payload = info.compressed_size - headerSize;
-    if (payload >= 0xFFFFFFFFull) return -109;
+    if (payload >= 0xFFFFFFFFull) return KS_RESULT::kUNREADABLE;
     const uint32_t outSize = static_cast<uint32_t>(info.uncompressed_size);
-    if (method == 0 && payload != outSize) return -109;
+    if (method == 0 && payload != outSize) return KS_RESULT::kUNREADABLE;
 
     const uint8_t* source = nullptr;
     std::unique_ptr<uint8_t[]> copy;
     if (view) {
         // Every byte of the entry must lie inside the archive.
-        if (start > viewSize || viewSize - start < info.compressed_size) return -109;
+        if (start > viewSize || viewSize - start < info.compressed_size) return KS_RESULT::kUNREADABLE;
         source = view.get() + start;
     } else {
         // No view of the archive: read the entry's bytes the plain way.
         copy.reset(new (std::nothrow) uint8_t[static_cast<size_t>(info.compressed_size) + 1]);
         std::FILE* file = copy ? std::fopen(path.c_str(), "rb") : nullptr;
-        if (!file) return -109;
+        if (!file) return KS_RESULT::kUNREADABLE;
         const bool read = fseeko(file, static_cast<off_t>(start), SEEK_SET) == 0 &&
                           std::fread(copy.get(), 1, static_cast<size_t>(info.compressed_size), file) ==
                               info.compressed_size;
         std::fclose(file);
-        if (!read) return -109;
+        if (!read) return KS_RESULT::kUNREADABLE;
         source = copy.get();
     }
 
     std::unique_ptr<uint8_t[]> out(new (std::nothrow) uint8_t[static_cast<size_t>(outSize) + 1]);
-    if (!out) return -109;
+    if (!out) return KS_RESULT::kUNREADABLE;
 
     if (encrypted) {
         KC_ZIP_CRYPTO crypto(password);
@@ -206,7 +207,7 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
         // With a data descriptor the check byte is the high byte of the time.
         const uint8_t check = (info.flag & 8u) ? static_cast<uint8_t>((info.dosDate >> 8) & 0xFF)
                                                : static_cast<uint8_t>((info.crc >> 24) & 0xFF);
-        if (!crypto.fHeader(header, check)) return -109;
+        if (!crypto.fHeader(header, check)) return KS_RESULT::kUNREADABLE;
         if (method == 0) {
             crypto.fDecrypt(source, out.get(), static_cast<size_t>(payload));
         } else {
@@ -219,23 +220,23 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
                 plain = scratch.data();
             } else {
                 large.reset(new (std::nothrow) uint8_t[static_cast<size_t>(payload)]);
-                if (!large) return -109;
+                if (!large) return KS_RESULT::kUNREADABLE;
                 plain = large.get();
             }
             crypto.fDecrypt(source, plain, static_cast<size_t>(payload));
-            if (!fInflate(plain, static_cast<size_t>(payload), out.get(), outSize)) return -109;
+            if (!fInflate(plain, static_cast<size_t>(payload), out.get(), outSize)) return KS_RESULT::kUNREADABLE;
         }
     } else if (method == 0) {
         if (payload) std::memcpy(out.get(), source, static_cast<size_t>(payload));
     } else if (!fInflate(source, static_cast<size_t>(payload), out.get(), outSize)) {
-        return -109;
+        return KS_RESULT::kUNREADABLE;
     }
-    if (crc32(crc32(0L, Z_NULL, 0), out.get(), outSize) != info.crc) return -109;
+    if (crc32(crc32(0L, Z_NULL, 0), out.get(), outSize) != info.crc) return KS_RESULT::kUNREADABLE;
 
     out[outSize] = 0;
     data = out.release();
     size = outSize;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 }  // namespace KEL

@@ -43,7 +43,9 @@ void G_ANIMATION::fCopyAnimation(const G_ANIMATION& other) {
 }
 
 void G_ANIMATION::fReset() {
-    mState.fSetWord(mState.fWord() | 0x18000u);
+    // Cells sit at the sheet's edges: wrap so sampling there does not clamp.
+    mState.wrapU = 1;
+    mState.wrapV = 1;
     fSetGrid(1, 1);
     mFrames = 1;
     mFps = 1.0f;

@@ -20,7 +20,7 @@ constexpr float kANCHOR_Y[9] = {0.0f, 0.0f, 0.0f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f, 
 
 void fSpriteState(KS_RENDER_STATE& state) {
     KC_QUAD::fApplyQuadState(state);
-    state.camera = 0;  // byte 2 AND 0xFD
+    state.camera = 0;  // sprites draw with the first camera
 }
 }  // namespace
 

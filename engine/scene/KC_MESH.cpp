@@ -1,5 +1,6 @@
 #include "engine/scene/KC_MESH.h"
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/render/KC_RENDER.h"
 
 namespace KEL {
@@ -14,10 +15,10 @@ KC_MESH::KC_MESH(KS_VERTEX* vertices, int32_t vertexCount, KC_TEXTURE* texture, 
       mTransform(transform) {}
 
 int32_t KC_MESH::fSetTexture(KC_TEXTURE* texture) {
-    if (!mVertices) return -1;
+    if (!mVertices) return KS_RESULT::kFAILED;
     mTexture = texture;
     mState.textured = texture ? 1 : 0;
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 void KC_MESH::fSetPosition(float x, float y, float z) {

@@ -41,10 +41,11 @@ uint32_t fHex(const char* text) { return KS_COLOR::fFromHex(text).fGetARGB(); }
 
 KC_PARTICLE_SYSTEM::KC_PARTICLE_SYSTEM(KC_TEXTURE* texture, const KS_PARTICLE* particleTemplate)
     : mStartColor(fColorF(0xFFFFFFFFu)), mAverColor(fColorF(0xFF00FF00u)), mEndColor(fColorF(0x88FFF700u)) {
-    uint32_t word = 0;
-    word = (word & ~0xFFu) | ((word & 0x09u) | 0x16u);
-    word = (word & ~0xFF00u) | (((word >> 8 & 0x8Fu) | 0x34u) << 8);
-    mState.fSetWord(word);
+    mState.blend = 1;
+    mState.additive = 1;
+    mState.filter = KS_RENDER_STATE::kFILTER_POINT;
+    mState.textured = 1;
+    mState.primitive = KS_RENDER_STATE::kPOINT_SPRITES;
     fSetTexture(texture);
     if (particleTemplate) {
         mTemplate = *particleTemplate;

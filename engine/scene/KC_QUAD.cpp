@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/util/KF_CURVES.h"
@@ -18,11 +19,10 @@ constexpr float kANCHOR_Y[9] = {0.0f, 0.0f, 0.0f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f, 
 }  // namespace
 
 void KC_QUAD::fApplyQuadState(KS_RENDER_STATE& state) {
-    uint32_t word = state.fWord();
-    uint32_t b0 = word & 0xFF, b1 = word >> 8 & 0xFF;
-    b0 = (b0 & 0x0D) | 0x32;
-    b1 = (b1 & 0x8F) | 0x24;
-    state.fSetWord((word & 0xFFFF0000u) | b1 << 8 | b0);
+    state.blend = 1;
+    state.filter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;
+    state.textured = 1;
+    state.primitive = KS_RENDER_STATE::kTRIANGLES;
 }
 
 void KC_QUAD::fInitEmpty() {
@@ -60,11 +60,11 @@ int32_t KC_QUAD::fInitFromTexture(KC_TEXTURE* texture, KS_TRANSFORM3* transform)
         region.mHeight = float(texture->fGetHeight());
     }
     fSetupFromRegion(&region, transform);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 int32_t KC_QUAD::fSetupFromRegion(const KS_TEXTURE_REGION* region, KS_TRANSFORM3* transform) {
-    if (!region || !region->mTexture || !mVertices) return -1;
+    if (!region || !region->mTexture || !mVertices) return KS_RESULT::kFAILED;
     mTexture = region->mTexture;
     mRotated = region->mRotated;
     fSetTransform(transform);
@@ -73,7 +73,7 @@ int32_t KC_QUAD::fSetupFromRegion(const KS_TEXTURE_REGION* region, KS_TRANSFORM3
     fSetSize(int32_t(region->mWidth), int32_t(region->mHeight));
     fSetUV(0.0f, 0.0f, 1.0f, 1.0f);
     fSetColor(0xFFFFFFFFu);
-    return 1;
+    return KS_RESULT::kOK;
 }
 
 void KC_QUAD::fSetRegion(const KS_TEXTURE_REGION* region) {

@@ -3,6 +3,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_INPUT.h"
 
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
 
@@ -51,12 +52,12 @@ bool GG_ELEMENT::fContains(const KEL::KS_POINT& pointer) const {
 }
 
 int32_t GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const {
-    if (mBlocked || (button != 1 && button != 2)) return 0;
-    return fContains(pointer) ? -109 : 0;
+    if (mBlocked || (button != 1 && button != 2)) return KEL::KS_RESULT::kNOTHING;
+    return fContains(pointer) ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
 }
 
 int32_t GG_ELEMENT::fHitTest(int32_t button) const {
-    if (!KEL::kcINPUT) return 0;
+    if (!KEL::kcINPUT) return KEL::KS_RESULT::kNOTHING;
     return fHitTestAt(button, KEL::kcINPUT->fGetMousePosition());
 }
 

@@ -40,13 +40,13 @@ protected:
         mDevice->fClearLog();
     }
 
-    // A sprite word: blend, filter 3, textured, triangles, camera 2.
+    // A sprite: blend, anisotropic filter, textured, triangles, camera 2.
     static KS_RENDER_STATE fSprite() {
         KS_RENDER_STATE s;
         s.blend = 1;
-        s.filter = 3;
+        s.filter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;
         s.textured = 1;
-        s.primitive = 2;
+        s.primitive = KS_RENDER_STATE::kTRIANGLES;
         s.camera = 1;
         return s;
     }
@@ -211,7 +211,7 @@ TEST_F(RenderTest, UntexturedWordsBreakButBindNothing) {
 
 TEST_F(RenderTest, PlainListsAndMixedIndexing) {
     KS_RENDER_STATE s;
-    s.primitive = 2;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
     KS_VERTEX v[6];
     for (int i = 0; i < 6; ++i) v[i].fSetPos(float(i), 0, 0);
     ASSERT_EQ(fBegin(), 1);
@@ -229,9 +229,9 @@ TEST_F(RenderTest, PlainListsAndMixedIndexing) {
     ASSERT_EQ(mDevice->mDraws.size(), 3u);
     EXPECT_EQ(mDevice->mDraws[2].count, 2u);
     // Lines and points count by pairs and singles.
-    s.primitive = 1;
+    s.primitive = KS_RENDER_STATE::kLINES;
     mRender.fDrawBatch(v, nullptr, &s, 6, nullptr, 0);
-    s.primitive = 0;
+    s.primitive = KS_RENDER_STATE::kPOINTS;
     mRender.fDrawBatch(v, nullptr, &s, 6, nullptr, 0);
     mRender.fFlush();
     EXPECT_EQ(mDevice->mDraws[3].type, GPrimitive::LINELIST);
@@ -281,7 +281,7 @@ TEST_F(RenderTest, WorldFromTransformPlacesThePivotAtThePosition) {
     v[0].fSetPos(10, 10, 0);
     v[1].fSetPos(11, 10, 0);
     KS_RENDER_STATE s;
-    s.primitive = 1;
+    s.primitive = KS_RENDER_STATE::kLINES;
     mRender.fDrawBatch(v, nullptr, &s, 2, nullptr, 0);
     mRender.fFlush();
     const auto* out = reinterpret_cast<const KS_VERTEX*>(mDevice->mDraws[0].vertices.data());
@@ -396,13 +396,13 @@ TEST_F(RenderTest, ResetRestoresWordAndCreationStates) {
     EXPECT_EQ(mRender.fGetCameraMatrix(), mRender.fGetCamera(1)->fGetMatrixPointer());
     for (const auto& [state, value] : mDevice->mRenderStateLog) EXPECT_NE(state, GRenderState::ALPHABLENDENABLE);
 
-    // Filter 1 after 3 sets point sampling; 0 after 1 sets nothing.
+    // Point after anisotropic sets point sampling; the default after point sets nothing.
     KS_RENDER_STATE point = sprite;
-    point.filter = 1;
+    point.filter = KS_RENDER_STATE::kFILTER_POINT;
     mRender.fApplyStates(point);
     EXPECT_EQ(mDevice->fSamplerState(GSamplerState::MINFILTER), host::kTEXF_POINT);
     mDevice->fSetSamplerState(0, GSamplerState::MINFILTER, 99);
-    point.filter = 0;
+    point.filter = KS_RENDER_STATE::kFILTER_DEFAULT;
     mRender.fApplyStates(point);
     EXPECT_EQ(mDevice->fSamplerState(GSamplerState::MINFILTER), 99u);
     // Wrap bits choose W, U, V addressing.
@@ -433,7 +433,7 @@ TEST_F(RenderTest, BlendingFollowsOpaqueAndBlendBits) {
     s.additive = 1;
     mRender.fApplyStates(s);
     EXPECT_EQ(mDevice->fRenderState(GRenderState::DESTBLEND), host::kBLEND_ONE);
-    s.primitive = 3;
+    s.primitive = KS_RENDER_STATE::kPOINT_SPRITES;
     mRender.fApplyStates(s);
     EXPECT_EQ(mDevice->fRenderState(GRenderState::POINTSPRITEENABLE), 1u);
 }
@@ -521,9 +521,9 @@ TEST_F(RenderTest, ParticlesStreamThroughTheRingInChunks) {
     KS_RENDER_STATE s;
     s.blend = 1;
     s.additive = 1;
-    s.filter = 1;
+    s.filter = KS_RENDER_STATE::kFILTER_POINT;
     s.textured = 1;
-    s.primitive = 3;
+    s.primitive = KS_RENDER_STATE::kPOINT_SPRITES;
     KC_TEXTURE* texture = mRender.fCreateTexture(4, 4);
     KS_MATRIX world;
     world.fTranslate(0, 100, 0);

@@ -54,7 +54,7 @@ TEST_F(AnimationTest, GridSizesTheQuadToOneCellOfTheRealTexture) {
     a.fReloadTexture();
     EXPECT_EQ(a.fGetWidth(), 64.0f);
     EXPECT_EQ(a.fGetHeight(), 64.0f);
-    EXPECT_EQ(a.mState.fWord() & 0x18000u, 0x18000u) << "animations wrap";
+    EXPECT_TRUE(a.mState.wrapU && a.mState.wrapV) << "animations wrap";
     a.fSetGrid(0, -3);
     EXPECT_EQ(a.fGetGrid(), KS_POINT(1, 1)) << "an empty grid counts as 1 x 1";
 }

@@ -27,7 +27,12 @@ TEST_F(SpriteTest, TakesItsTextureSizeOnReloadAndKeepsItAcrossRelease) {
     G_SPRITE sprite("wide.png");
     EXPECT_EQ(sprite.fGetTexture(), mRender.fGetDefaultTexture());
     EXPECT_FALSE(sprite.fHasOwnTexture());
-    EXPECT_EQ(sprite.mState.fWord() & 0x3FFFF, 0x2432u);
+    KS_RENDER_STATE drawn;
+    drawn.blend = 1;
+    drawn.filter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;
+    drawn.textured = 1;
+    drawn.primitive = KS_RENDER_STATE::kTRIANGLES;
+    EXPECT_EQ(sprite.mState, drawn) << "blended, anisotropic, textured triangles, first camera";
 
     sprite.fReloadTexture();
     ASSERT_TRUE(sprite.fHasOwnTexture());

@@ -15,6 +15,17 @@ using namespace KEL;
 
 namespace {
 
+// How a particle system draws: blended point sprites, point-sampled.
+KS_RENDER_STATE fSparkState(bool additive) {
+    KS_RENDER_STATE state;
+    state.blend = 1;
+    state.additive = additive ? 1 : 0;
+    state.filter = KS_RENDER_STATE::kFILTER_POINT;
+    state.textured = 1;
+    state.primitive = KS_RENDER_STATE::kPOINT_SPRITES;
+    return state;
+}
+
 class ParticleTest : public scenetest::SceneFixture {
 protected:
     void SetUp() override {
@@ -154,7 +165,7 @@ TEST_F(ParticleTest, XmlDescription) {
         <q area="100"/><r texture="x" area="100"/><s texture="x" area="200 50"/>)");
     KC_PARTICLE_SYSTEM_EX system(nullptr);
     system.fRead(doc.child("p"));
-    EXPECT_EQ(system.mState.fWord() & 0xFFFF, 0x3412u) << "multiply false clears additive";
+    EXPECT_EQ(system.mState, fSparkState(false)) << "multiply false clears additive";
     EXPECT_EQ(system.mMaxCount, 9);
     EXPECT_FLOAT_EQ(system.mSpreadAngle, 0.5f);
     EXPECT_FLOAT_EQ(system.mPeriod, 0.25f);
@@ -175,7 +186,7 @@ TEST_F(ParticleTest, XmlDescription) {
     KC_PARTICLE_SYSTEM_EX untouched(nullptr);
     untouched.fRead(doc.child("q"));
     EXPECT_EQ(untouched.mAreaRadius, 0.0f) << "nothing without a texture attribute";
-    EXPECT_EQ(untouched.mState.fWord() & 0xFFFF, 0x3416u);
+    EXPECT_EQ(untouched.mState, fSparkState(true));
     untouched.fRead(doc.child("r"));
     EXPECT_EQ(untouched.mAreaKind, KC_PARTICLE_SYSTEM::KE_AREA::CIRCLE);
     EXPECT_EQ(untouched.mAreaX, 512.0f);

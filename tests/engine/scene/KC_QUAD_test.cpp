@@ -29,7 +29,12 @@ TEST_F(QuadTest, QuadFromATextureAndGridFrames) {
     fExpectUV(quad, 2, 1, 1);
     fExpectUV(quad, 3, 0, 1);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(quad.fGetVertexColor(i), 0xFFFFFFFFu);
-    EXPECT_EQ(quad.mState.fWord() & 0xFFFF, 0x2432u) << "blend, filter 3, textured, triangles";
+    KS_RENDER_STATE drawn;
+    drawn.blend = 1;
+    drawn.filter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;
+    drawn.textured = 1;
+    drawn.primitive = KS_RENDER_STATE::kTRIANGLES;
+    EXPECT_EQ(quad.mState, drawn) << "blended, anisotropic, textured triangles";
     EXPECT_EQ(quad.mOwnsTransform, 1) << "a null transform gives an own one";
 
     quad.fSetFrame(4, 2, 5, true);

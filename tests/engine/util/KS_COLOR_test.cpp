@@ -52,8 +52,8 @@ TEST(KS_RENDER_STATE, ComparisonIgnoresAntialiasAndTopBits) {
     KS_RENDER_STATE a, b;
     EXPECT_EQ(a.fWord(), 0u);
     a.blend = 1;
-    a.filter = 2;
-    a.primitive = 3;
+    a.filter = KS_RENDER_STATE::kFILTER_LINEAR;
+    a.primitive = KS_RENDER_STATE::kPOINT_SPRITES;
     a.camera = 1;
     EXPECT_EQ(a.fWord(), (1u << 1) | (2u << 4) | (3u << 12) | (1u << 17));
     b = a;

@@ -89,9 +89,9 @@ TEST_F(GlFrameTest, DrawsTexturedColouredAdditiveLineAndPointContent) {
     ASSERT_EQ(mRender->fBeginFrame(), 1);
     KS_RENDER_STATE sprite;
     sprite.blend = 1;
-    sprite.filter = 1;
+    sprite.filter = KS_RENDER_STATE::kFILTER_POINT;
     sprite.textured = 1;
-    sprite.primitive = 2;
+    sprite.primitive = KS_RENDER_STATE::kTRIANGLES;
     sprite.camera = 1;
     fQuad(100, 100, 100, 100, 0xFFFFFFFFu, checker, sprite);
     fQuad(220, 100, 100, 100, 0xFF808080u, checker, sprite);  // modulated by grey
@@ -108,9 +108,9 @@ TEST_F(GlFrameTest, DrawsTexturedColouredAdditiveLineAndPointContent) {
     points[0].mNext = &points[1];
     KS_RENDER_STATE particle;
     particle.blend = 1;
-    particle.filter = 1;
+    particle.filter = KS_RENDER_STATE::kFILTER_POINT;
     particle.textured = 1;
-    particle.primitive = 3;
+    particle.primitive = KS_RENDER_STATE::kPOINT_SPRITES;
     particle.camera = 1;
     mRender->fDrawBuffer(points, white, &particle, 2);
     // Content left of the logical screen still lands inside the window.
@@ -160,9 +160,9 @@ TEST_F(GlFrameTest, TexturesFromAnotherThreadAndWrapFollowTheStateWord) {
     ASSERT_EQ(mRender->fBeginFrame(), 1);
     KS_RENDER_STATE s;
     s.blend = 1;
-    s.filter = 1;
+    s.filter = KS_RENDER_STATE::kFILTER_POINT;
     s.textured = 1;
-    s.primitive = 2;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
     s.camera = 1;
     s.wrapU = 1;
     // u from 0 to 2 over 200 pixels: the texture repeats.
