@@ -41,6 +41,103 @@ private:
 
 constexpr int64_t kMAX_WIDTH = 4096;
 
+// One conversion as written: "%", flag, width, precision, size letters, letter.
+struct KS_SPEC {
+    bool mZero = false;
+    int64_t mWidth = 0;
+    bool mHasPrecision = false;
+    int64_t mPrecision = 0;
+    wchar_t mLetter = 0;
+};
+
+// Reads what follows a single "%"; answers the position after the letter
+// (at the terminator when the format ends first, mLetter then 0).
+const wchar_t* fParseSpec(const wchar_t* p, KS_SPEC& spec) {
+    if (*p == L'0') {
+        spec.mZero = true;
+        ++p;
+    }
+    while (*p >= L'0' && *p <= L'9') spec.mWidth = std::min<int64_t>(spec.mWidth * 10 + (*p++ - L'0'), kMAX_WIDTH);
+    if (*p == L'.') {
+        spec.mHasPrecision = true;
+        ++p;
+        while (*p >= L'0' && *p <= L'9') spec.mPrecision = std::min<int64_t>(spec.mPrecision * 10 + (*p++ - L'0'), 64);
+    }
+    while (*p == L'l' || *p == L'h') ++p;  // sizes: every integer here is 32-bit
+    spec.mLetter = *p;
+    return *p ? p + 1 : p;
+}
+
+bool fIsRendered(wchar_t letter) {
+    return letter == L's' || letter == L'd' || letter == L'i' || letter == L'u' || letter == L'f';
+}
+
+// printf letters that are not rendered here but still take their argument,
+// so that the conversions after them stay in step.
+bool fIsConsumedOnly(wchar_t letter) {
+    return std::wcschr(L"cxXoeEgGaApnS", letter) != nullptr;
+}
+
+enum class KE_TAKE { kGOT, kMISSING, kSTOP };
+
+// Where the arguments come from.
+class KI_ARGUMENTS {
+public:
+    virtual KE_TAKE fTake(wchar_t letter, KS_FORMAT_ARG& out) = 0;
+
+protected:
+    ~KI_ARGUMENTS() = default;
+};
+
+// A C argument list: the letter says what to read.
+class KC_VA_ARGUMENTS final : public KI_ARGUMENTS {
+public:
+    explicit KC_VA_ARGUMENTS(va_list arguments) { va_copy(mArguments, arguments); }
+    ~KC_VA_ARGUMENTS() { va_end(mArguments); }
+
+    KE_TAKE fTake(wchar_t letter, KS_FORMAT_ARG& out) override {
+        switch (letter) {
+        case L's': {
+            const wchar_t* text = va_arg(mArguments, const wchar_t*);
+            if (!text) return KE_TAKE::kSTOP;
+            out = KS_FORMAT_ARG::fOf(text);
+            return KE_TAKE::kGOT;
+        }
+        case L'd':
+        case L'i': out = KS_FORMAT_ARG::fOf(va_arg(mArguments, int32_t)); return KE_TAKE::kGOT;
+        case L'u':
+        case L'c':
+        case L'x':
+        case L'X':
+        case L'o': out = KS_FORMAT_ARG::fOf(va_arg(mArguments, uint32_t)); return KE_TAKE::kGOT;
+        case L'p':
+        case L'n':
+        case L'S': (void)va_arg(mArguments, void*); out = KS_FORMAT_ARG{}; return KE_TAKE::kGOT;
+        default: out = KS_FORMAT_ARG::fOf(va_arg(mArguments, double)); return KE_TAKE::kGOT;
+        }
+    }
+
+private:
+    va_list mArguments;
+};
+
+// A typed list: handed out in order, whatever the letter asks for.
+class KC_LIST_ARGUMENTS final : public KI_ARGUMENTS {
+public:
+    KC_LIST_ARGUMENTS(const KS_FORMAT_ARG* arguments, size_t count) : mArguments(arguments), mCount(count) {}
+
+    KE_TAKE fTake(wchar_t, KS_FORMAT_ARG& out) override {
+        if (!mArguments || mNext >= mCount) return KE_TAKE::kMISSING;
+        out = mArguments[mNext++];
+        return KE_TAKE::kGOT;
+    }
+
+private:
+    const KS_FORMAT_ARG* mArguments;
+    size_t mCount;
+    size_t mNext = 0;
+};
+
 // Decimal digits of value (no sign) into the end of digits; answers the count.
 int fDigits(uint64_t value, wchar_t (&digits)[24]) {
     int count = 0;
@@ -65,109 +162,73 @@ bool fNumber(KS_WRITER& out, bool negative, uint64_t magnitude, bool zero, int64
     return out.fText(digits + 24 - count, static_cast<size_t>(count));
 }
 
-}  // namespace
+// The C library renders the real; the result is cut to the buffer.
+bool fReal(KS_WRITER& out, const KS_SPEC& spec, double value) {
+    wchar_t conversion[32];
+    if (spec.mHasPrecision)
+        std::swprintf(conversion, 32, spec.mZero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf",
+                      static_cast<long long>(spec.mWidth), static_cast<long long>(spec.mPrecision));
+    else
+        std::swprintf(conversion, 32, spec.mZero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(spec.mWidth));
+    // Room for the widest double, its precision and the largest width.
+    wchar_t text[kMAX_WIDTH + 400];
+    const int length = std::swprintf(text, kMAX_WIDTH + 400, conversion, value);
+    return length > 0 ? out.fText(text, static_cast<size_t>(length)) : true;
+}
 
-int32_t fWFormatV(wchar_t* destination, uint32_t capacity, const wchar_t* format, va_list arguments) {
+// One rendered conversion; an argument of another kind writes nothing.
+// False once the buffer is full.
+bool fRender(KS_WRITER& out, const KS_SPEC& spec, const KS_FORMAT_ARG& arg) {
+    using KE_KIND = KS_FORMAT_ARG::KE_KIND;
+    switch (spec.mLetter) {
+    case L's':
+        if (arg.mKind != KE_KIND::kTEXT) return true;
+        return out.fPad(L' ', spec.mWidth - static_cast<int64_t>(arg.mLength)) && out.fText(arg.mText, arg.mLength);
+    case L'f':
+        return arg.mKind != KE_KIND::kREAL || fReal(out, spec, arg.mReal);
+    default:
+        return arg.mKind != KE_KIND::kINTEGER ||
+               fNumber(out, arg.mNegative, arg.mMagnitude, spec.mZero, spec.mWidth);
+    }
+}
+
+int32_t fFormat(wchar_t* destination, uint32_t capacity, const wchar_t* format, KI_ARGUMENTS& arguments) {
     if (!destination || capacity == 0 || !format) return 0;
     KS_WRITER out(destination, capacity);
     if (out.fFull()) return out.fEnd();
 
     for (const wchar_t* p = format; *p;) {
-        if (*p != L'%') {
-            if (!out.fPut(*p++)) return out.fEnd();
+        if (*p != L'%' || p[1] == L'%') {
+            if (!out.fPut(*p)) return out.fEnd();
+            p += *p == L'%' ? 2 : 1;
             continue;
         }
-        ++p;
-        if (*p == L'%') {
-            if (!out.fPut(L'%')) return out.fEnd();
-            ++p;
-            continue;
-        }
-        bool zero = false;
-        if (*p == L'0') {
-            zero = true;
-            ++p;
-        }
-        int64_t width = 0;
-        while (*p >= L'0' && *p <= L'9') width = std::min<int64_t>(width * 10 + (*p++ - L'0'), kMAX_WIDTH);
-        bool hasPrecision = false;
-        int64_t precision = 0;
-        if (*p == L'.') {
-            hasPrecision = true;
-            ++p;
-            while (*p >= L'0' && *p <= L'9') precision = std::min<int64_t>(precision * 10 + (*p++ - L'0'), 64);
-        }
-        while (*p == L'l' || *p == L'h') ++p;  // sizes: every integer here is 32-bit
-
-        const wchar_t conversion = *p;
-        if (conversion == 0) break;
-        ++p;
+        KS_SPEC spec;
+        p = fParseSpec(p + 1, spec);
+        if (spec.mLetter == 0) break;
         bool more = true;
-        switch (conversion) {
-        case L's': {
-            const wchar_t* text = va_arg(arguments, const wchar_t*);
-            if (!text) {
+        if (fIsRendered(spec.mLetter) || fIsConsumedOnly(spec.mLetter)) {
+            KS_FORMAT_ARG arg;
+            const KE_TAKE taken = arguments.fTake(spec.mLetter, arg);
+            if (taken == KE_TAKE::kSTOP) {
                 out.fEnd();
                 return 0;
             }
-            const size_t length = std::wcslen(text);
-            more = out.fPad(L' ', width - static_cast<int64_t>(length)) && out.fText(text, length);
-            break;
-        }
-        case L'i':
-        case L'd': {
-            const int64_t value = va_arg(arguments, int32_t);
-            more = fNumber(out, value < 0, static_cast<uint64_t>(value < 0 ? -value : value), zero, width);
-            break;
-        }
-        case L'u':
-            more = fNumber(out, false, va_arg(arguments, uint32_t), zero, width);
-            break;
-        case L'f': {
-            const double value = va_arg(arguments, double);
-            wchar_t conversion[32];
-            if (hasPrecision)
-                std::swprintf(conversion, 32, zero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf", static_cast<long long>(width),
-                              static_cast<long long>(precision));
-            else
-                std::swprintf(conversion, 32, zero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(width));
-            // Room for the widest double, its precision and the largest width.
-            wchar_t text[kMAX_WIDTH + 400];
-            const int length = std::swprintf(text, kMAX_WIDTH + 400, conversion, value);
-            if (length > 0) more = out.fText(text, static_cast<size_t>(length));
-            break;
-        }
-        // Conversions not rendered here still take their argument, so the
-        // ones after them stay in step; the letter is written as text.
-        case L'c':
-        case L'x':
-        case L'X':
-        case L'o':
-            (void)va_arg(arguments, unsigned int);
-            more = out.fPut(conversion);
-            break;
-        case L'e':
-        case L'E':
-        case L'g':
-        case L'G':
-        case L'a':
-        case L'A':
-            (void)va_arg(arguments, double);
-            more = out.fPut(conversion);
-            break;
-        case L'p':
-        case L'n':
-        case L'S':
-            (void)va_arg(arguments, void*);
-            more = out.fPut(conversion);
-            break;
-        default:
-            more = out.fPut(conversion);
-            break;
+            if (fIsConsumedOnly(spec.mLetter)) more = out.fPut(spec.mLetter);
+            else if (taken == KE_TAKE::kGOT) more = fRender(out, spec, arg);
+        } else {
+            more = out.fPut(spec.mLetter);
         }
         if (!more) return out.fEnd();
     }
     return out.fEnd();
+}
+
+}  // namespace
+
+int32_t fWFormatV(wchar_t* destination, uint32_t capacity, const wchar_t* format, va_list arguments) {
+    KC_VA_ARGUMENTS source(arguments);
+    return fFormat(destination, capacity, format, source);
 }
 
 int32_t fWFormat(wchar_t* destination, uint32_t capacity, const wchar_t* format, ...) {
@@ -176,6 +237,12 @@ int32_t fWFormat(wchar_t* destination, uint32_t capacity, const wchar_t* format,
     const int32_t written = fWFormatV(destination, capacity, format, arguments);
     va_end(arguments);
     return written;
+}
+
+int32_t fWFormatArgs(wchar_t* destination, uint32_t capacity, const wchar_t* format, const KS_FORMAT_ARG* arguments,
+                     size_t count) {
+    KC_LIST_ARGUMENTS source(arguments, count);
+    return fFormat(destination, capacity, format, source);
 }
 
 }  // namespace KEL
