@@ -310,6 +310,7 @@ void KC_FONT::fDrawAt(const KS_TRANSFORM3& transform, int32_t anchor, const wcha
     KS_TRANSFORM3* own = mQuad->fGetTransform();
     if (!own) return;
     KS_TRANSFORM3 absolute = transform.fGetAbsolute();
+    absolute.mParent = nullptr;  // the parents are in it already
     KS_TRANSFORM3* parent = own->mParent;
     const int32_t savedAnchor = mAnchor;
     own->mParent = &absolute;

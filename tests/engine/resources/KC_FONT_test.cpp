@@ -227,4 +227,12 @@ TEST_F(FontTest, DrawAtUsesTheTextAsItIs) {
     ASSERT_EQ(rects.size(), 2u);
     EXPECT_FLOAT_EQ(rects[0].x, 200 - 10 + 1);
     EXPECT_EQ(font->fGetAnchor(), 3) << "the font's own anchor comes back";
+
+    // A place inside a parent counts the parent once.
+    KS_TRANSFORM3 parent;
+    parent.mPosition.x = 1000;
+    place.mParent = &parent;
+    rects = fCapture([&] { font->fDrawAt(place, 0, L"A"); });
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_FLOAT_EQ(rects[0].x, 1201);
 }
