@@ -1,0 +1,162 @@
+// The sample paged list of the default content drawn headless on the OpenGL
+// device, caught in the middle of a slide, with its dots; the frame is saved
+// as <build>/screens/pages.png.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_FONT.h"
+#include "engine/resources/KC_FONT_LIST.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/scene/G_SPRITE.h"
+#include "engine/windows/G_PAGES_DOTS.h"
+#include "engine/windows/G_PAGES_ITEM.h"
+#include "engine/windows/gPages.h"
+#include "engine/util/KF_TEXT.h"
+#include "host/IWindow.h"
+#include "support/TestEnvironment.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kPASSWORD = "PlumtreeByOakhurst";
+constexpr uint32_t kINK = 0xFF2E2A5Au;
+
+// A level card: frame 0 of its card strip with its number on it.
+class KC_CARD : public KEL::G_PAGES_ITEM {
+public:
+    KC_CARD(const void* owner, const pugi::xml_node& element, int32_t index, KEL::KC_FONT* font)
+        : G_PAGES_ITEM(owner), mBackground(element.attribute("background").as_string("")), mFont(font),
+          mText(std::to_wstring(index + 1)) {
+        mBackground.fGetTransform()->mParent = &mTransform;
+    }
+
+protected:
+    int32_t fGetWidth() override { return int32_t(mBackground.fGetWidth()); }
+    int32_t fGetHeight() override { return int32_t(mBackground.fGetHeight()); }
+    void fReloadResources() override {
+        mBackground.fReloadTexture();
+        mBackground.fSetWidth(mBackground.fGetHeight());  // one of three square frames
+        mBackground.fSetFrame(3, 1, 0);
+    }
+    void fReleaseResources() override { mBackground.fUnloadTexture(); }
+    void fDraw() override {
+        mBackground.fDrawWith();
+        if (mFont) mFont->fDrawAt(mTransform, 4, mText.c_str());
+    }
+    int32_t fMessage(int32_t message, float a, float b, float c, void* data) override {
+        if (message == kMSG_ANCHOR) mBackground.fSetHotSpot(int32_t(fValueOf(data)));
+        return G_PAGES_ITEM::fMessage(message, a, b, c, data);
+    }
+
+    KEL::G_SPRITE mBackground;
+    KEL::KC_FONT* mFont;
+    std::wstring mText;
+};
+
+class KC_CARDS : public KEL::gPages {
+public:
+    explicit KC_CARDS(KEL::KC_FONT_LIST& fonts) : mFonts(fonts) {}
+    std::unique_ptr<KEL::KC_BASE> fCreateItem(const pugi::xml_node& element, int32_t index) override {
+        KEL::KC_FONT* font = mFonts.fGet(element.attribute("font").as_string(""));
+        if (font) font->fSetColor(kINK);
+        return std::make_unique<KC_CARD>(this, element, index, font);
+    }
+    void fOnItemClicked(KEL::KC_BASE*) override {}
+
+private:
+    KEL::KC_FONT_LIST& mFonts;
+};
+
+uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
+    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
+}  // namespace
+
+TEST(PagesGlFrame, SampleListMidSlide) {
+    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+    if (!fs::is_regular_file(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
+    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
+
+    std::unique_ptr<host::IWindow> window = host::fMakeWindow();
+    ASSERT_TRUE(window->fCreate("pages", 1024, 768, false));
+    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    ASSERT_TRUE(kHeld) << SDL_GetError();
+    auto render = std::make_unique<KEL::KC_RENDER>();
+    ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
+    KEL::kcRENDER = render.get();
+    render->fSetClearColor(0xFF444444u);
+
+    KEL::KC_FILESYSTEM::fGetInstance();
+    KEL::KC_REPOSITORY repository;
+    KEL::kcREPOSITORY = &repository;
+    repository.fLoad("");
+    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
+    ASSERT_EQ(repository.fLoad("data/share/image/gui", kPASSWORD), 1);
+    ASSERT_EQ(repository.fLoad("data/share/font"), 1);
+    KEL::KC_FONT_LIST fonts;
+    ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
+
+    KEL::G_SPRITE panel("data/share/image/gui panel_large.png");
+    panel.fReloadTexture();
+    panel.fGetTransform()->fSetPos(512, 384, 0);
+    KC_CARDS pages(fonts);
+    pages.fLoad("data/share/main/other sample_pages.xml");
+    ASSERT_EQ(pages.fGetItemCount(), 30);
+    ASSERT_EQ(pages.fGetPageCount(), 2);
+    pages.fReloadResources();
+    pages.fSetPosition(512, 384);
+    KEL::G_PAGES_DOTS dots("data/share/image/gui page_dots.png");
+    dots.fReloadResources();
+    dots.fSetCount(uint32_t(pages.fGetPageCount()));
+    dots.fSetPosition(512, 600);
+
+    // 0.2 s into a 0.5 s slide of 640 pixels: the strip is 256 pixels left.
+    ASSERT_TRUE(pages.fTurnNext());
+    dots.fNext();
+    KEL::kfFRAME_DELTA = 0.05f;
+    for (int frame = 0; frame < 4; ++frame) pages.fUpdate();
+    ASSERT_TRUE(pages.fIsTurning());
+
+    ASSERT_EQ(render->fBeginFrame(), 1);
+    panel.fDrawWith();
+    pages.fDraw();
+    dots.fDraw();
+    render->fFlush();
+    std::vector<uint8_t> pixels;
+    int32_t width = 0, height = 0;
+    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
+    const fs::path screens = fs::path(NONOGRAM_BINARY_DIR) / "screens";
+    fs::create_directories(screens);
+    EXPECT_TRUE(render->fSaveFrame((screens / "pages.png").string()));
+    render->fEndFrame();
+
+    // Card 15 (last of page 0) sits in the right column of page 0, card 16
+    // (first of page 1) in the left column of page 1, 640 pixels further.
+    const float strip = pages.fGetStrip().mPosition.x;
+    EXPECT_NEAR(strip, 512.0f - 256.0f, 0.5f);
+    const int lastOfFirst = int(strip) + 240 + 30;  // right column, off the number
+    const int firstOfNext = int(strip) + 640 - 240 + 30;
+    const uint32_t paper = fPixel(pixels, width, lastOfFirst, 384 + 120);
+    const uint32_t next = fPixel(pixels, width, firstOfNext, 384 - 120);
+    EXPECT_GT(paper >> 16 & 0xFF, 0xE0u) << std::hex << paper << " is no card";
+    EXPECT_GT(next >> 16 & 0xFF, 0xE0u) << std::hex << next << " is no card of the next page";
+
+    pages.fReleaseResources();
+    dots.fReleaseResources();
+    panel.fUnloadTexture();
+    fonts.fDeleteAll();
+    KEL::kfFRAME_DELTA = 0.0f;
+    KEL::kcREPOSITORY = nullptr;
+    KEL::kcRENDER = nullptr;
+}
