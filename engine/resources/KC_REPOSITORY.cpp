@@ -266,8 +266,10 @@ KC_RESOURCE* KC_REPOSITORY::fGetResource(const std::string& name) {
     KT_GUARD guard(mLock);
     KC_RESOURCE* record = fFindByName(name);
     if (!record) return nullptr;
-    KC_TEXTURE* texture = fGetTexture(name);
-    return (record->mLoaded && record->mKind == KC_RESOURCE::kTexture && record->mData == texture) ? record : nullptr;
+    // The use goes through the texture path; the record is the answer even
+    // when its image could not be read (it then holds nothing and no use).
+    fGetTexture(name);
+    return record;
 }
 
 int32_t KC_REPOSITORY::fReleaseKind(const void* key, uint32_t kind) {
@@ -315,10 +317,7 @@ int32_t KC_REPOSITORY::fUnloadGroup(const std::string& name) {
 }
 
 bool KC_REPOSITORY::fSweepRecord(KC_RESOURCE* record) {
-    if (record->mUses > 0) return false;
-    const bool held = record->mLoaded || record->mData;
-    record->fUnload();
-    return held;
+    return record->fUnload() == KS_RESULT::kOK;
 }
 
 int32_t KC_REPOSITORY::fCountLoaded() {
@@ -356,9 +355,10 @@ int32_t KC_REPOSITORY::fCountLoaded() {
         }
         ++it;
     }
+    // Records a re-mount replaced are no longer the repository's: freed, not counted.
     for (auto it = mOrphans.begin(); it != mOrphans.end();) {
         if ((*it)->mUses <= 0) {
-            if (fSweepRecord(*it)) total += 1;
+            (*it)->fUnload();
             fDelete(*it);
             it = mOrphans.erase(it);
         } else {

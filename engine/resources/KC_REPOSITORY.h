@@ -53,7 +53,8 @@ public:
     KC_SOUND* fGetSound(const std::string& name, bool streamed, int32_t bufferCount);
     // The bytes (folder files end with an extra 0 byte, counted in size).
     uint8_t* fGetRaw(const std::string& name, uint32_t* size = nullptr);
-    // The record, after one use through the texture path; null when missing.
+    // The record, after one use through the texture path (none when its image
+    // is unreadable); null when no record has the name.
     KC_RESOURCE* fGetResource(const std::string& name);
 
     // Releases by key: one use less. 1 done; 0 nothing to drop (the default
@@ -70,7 +71,8 @@ public:
     // deletes it at once when none of its records is loaded. -1 when no such
     // group is mounted.
     int32_t fUnloadGroup(const std::string& name);
-    // The sweep: frees every record nobody uses; answers how many held data.
+    // The sweep: unloads every record nobody uses, in the groups and the main
+    // map; answers how many it unloaded, counting those that held nothing.
     int32_t fCountLoaded();
 
     // Records whose last use was given back.
@@ -90,7 +92,7 @@ private:
     // error text is set.
     bool fLoadBytes(KC_RESOURCE* record);
     int32_t fReleaseKind(const void* key, uint32_t kind);
-    // Unloads when unused; true when it held data.
+    // Unloads when unused; true when it did (whether or not it held data).
     bool fSweepRecord(KC_RESOURCE* record);
 
     std::recursive_mutex mLock;

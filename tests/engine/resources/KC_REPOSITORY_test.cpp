@@ -176,12 +176,13 @@ TEST_F(RepositoryTest, TexturesFallBackToTheDefault) {
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->mData, texture);
     EXPECT_EQ(record->mUses, 2);
-    EXPECT_EQ(mRepository.fGetResource("broken.png"), nullptr);
+    EXPECT_EQ(mRepository.fGetResource("broken.png"), broken) << "the record, though its image is unreadable";
+    EXPECT_EQ(broken->mUses, 0);
     EXPECT_EQ(mRepository.fGetResource("missing.png"), nullptr);
 
     mRepository.fReleaseTexture(texture);
     mRepository.fReleaseTexture(texture);
-    EXPECT_EQ(mRepository.fCountLoaded(), 1);
+    EXPECT_EQ(mRepository.fCountLoaded(), 2) << "every unused record counts, loaded or not";
     EXPECT_EQ(KS_FAKES::sLog, (std::vector<std::string>{"load-fail", "load", "load-fail", "release-texture"}))
         << "a failed image is tried again by the next getter";
 
@@ -204,9 +205,9 @@ TEST_F(RepositoryTest, SoundsAreRemovedBeforeTheirBytesAreFreed) {
     EXPECT_EQ(mRepository.fGetSound("click.ogg", false, 3), sound);
     EXPECT_EQ(KS_FAKES::sSoundSizes[0], 11u) << "folder bytes carry their extra zero";
     mRepository.fReleaseSound(sound);
-    EXPECT_EQ(mRepository.fCountLoaded(), 0);
+    EXPECT_EQ(mRepository.fCountLoaded(), 1) << "the unreadable sound, unused";
     mRepository.fReleaseSound(sound);
-    EXPECT_EQ(mRepository.fCountLoaded(), 1);
+    EXPECT_EQ(mRepository.fCountLoaded(), 2);
     EXPECT_EQ(KS_FAKES::sLog, (std::vector<std::string>{"sound 3 streamed", "remove OggS"}));
 }
 
@@ -262,7 +263,7 @@ TEST_F(RepositoryTest, MountingListsAndMain) {
     // The replaced document stays valid for its user until given back.
     EXPECT_EQ(std::string(held->document_element().name()), "b");
     EXPECT_EQ(mRepository.fReleaseXml(held), 1);
-    EXPECT_EQ(mRepository.fCountLoaded(), 1);
+    EXPECT_EQ(mRepository.fCountLoaded(), 2) << "a.xml and c.xml; the replaced b.xml is freed uncounted";
     EXPECT_EQ(mRepository.fFindByKey(held), nullptr);
 }
 
@@ -362,7 +363,7 @@ TEST(RepositoryWithRenderer, TexturesComeFromTheRenderer) {
     EXPECT_EQ(render.fGetTextureCount(), before + 1);
 
     EXPECT_EQ(repository.fReleaseTexture(texture), 1);
-    EXPECT_EQ(repository.fCountLoaded(), 1);
+    EXPECT_EQ(repository.fCountLoaded(), 2) << "both records, the unreadable one too";
     EXPECT_EQ(render.fGetTextureCount(), before) << "the sweep gives the texture back to the renderer";
     kcRENDER = nullptr;
 }
