@@ -21,6 +21,9 @@ G_ANIMATION::G_ANIMATION(const G_ANIMATION& other) : G_SPRITE(other) { fCopyAnim
 
 G_ANIMATION& G_ANIMATION::operator=(const G_ANIMATION& other) {
     if (this == &other) return *this;
+    // The grid first: the sprite's copy reloads the texture through this
+    // animation, which sizes the quad to one cell of the grid it holds.
+    mGrid = other.mGrid;
     G_SPRITE::operator=(other);
     fCopyAnimation(other);
     return *this;

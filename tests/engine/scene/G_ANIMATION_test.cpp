@@ -48,6 +48,22 @@ protected:
 
 }  // namespace
 
+TEST_F(AnimationTest, AssignmentKeepsTheSourcesCellSize) {
+    G_ANIMATION source("sheet.png");
+    source.fSetGrid(4, 2);
+    source.fReloadTexture();
+    G_ANIMATION target("sheet.png");
+    target.fReloadTexture();
+    ASSERT_EQ(target.fGetWidth(), 256.0f) << "one cell: the whole sheet";
+
+    target = source;
+    EXPECT_EQ(target.fGetGrid(), KS_POINT(4, 2));
+    EXPECT_EQ(target.fGetWidth(), 64.0f);
+    EXPECT_EQ(target.fGetHeight(), 64.0f);
+    EXPECT_EQ(target.mVertices[2].x - target.mVertices[0].x, 64.0f) << "the quad drawn is one cell too";
+    EXPECT_EQ(fUses("sheet.png"), 2);
+}
+
 TEST_F(AnimationTest, GridSizesTheQuadToOneCellOfTheRealTexture) {
     G_ANIMATION a("sheet.png");
     a.fSetGrid(4, 2);
