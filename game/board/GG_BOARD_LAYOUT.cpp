@@ -38,6 +38,8 @@ bool GG_BOARD_LAYOUT::fLoad(const pugi::xml_node& settings) {
         if (!settings.child(name)) return fFail("Level settings miss a sprite");
     }
     if (mGrid.x <= 0 || mGrid.y <= 0) return fFail("Level grid is not positive");
+    // Written so that a cell size that is not a number fails as well.
+    if (!(mElSize.x > 0.0f) || !(mElSize.y > 0.0f)) return fFail("Level cell size is not positive");
     if (mBlock.x < 0 || mBlock.y < 0) return fFail("Level block size is negative");
     mBlockSprite.fRead(settings.child("block"));
     mSelection.fRead(settings.child("selection"));

@@ -17,8 +17,8 @@ class GG_BOARD_LAYOUT {
 public:
     // Reads the six attributes and the four sprite children of "settings"
     // and computes the geometry. False (with the engine's error text set)
-    // when one is missing, the grid is not positive or a block size is
-    // negative.
+    // when one is missing, the grid or the cell size is not positive or a
+    // block size is negative.
     bool fLoad(const pugi::xml_node& settings);
     // blocks, width, height, origin and cell base from the read values. A block
     // size of 0 counts as one block spanning the grid.

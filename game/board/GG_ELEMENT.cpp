@@ -34,11 +34,13 @@ int32_t GG_ELEMENT::fRevealWithCross(float delay) { return fReveal(false, delay)
 
 int32_t GG_ELEMENT::fReveal(bool fill, float delay) {
     if (fIsRevealed() || mType == kFIXED) return 0;
-    mRevealDelay = delay;
+    // No wait unless the delay is positive: the countdown only runs for a
+    // positive delay, so any other would hide the cell for good.
+    mRevealDelay = delay > 0.0f ? delay : 0.0f;
     mShownState = mType;
     if (mFill) fAttach(*mFill, kHIDDEN, kHIDDEN);
     if (mCross) fAttach(*mCross, kHIDDEN, kHIDDEN);
-    if (delay == 0.0f) fSetShownState(mType);
+    if (mRevealDelay == 0.0f) fSetShownState(mType);
     const bool right = fill ? mType == kFULL : mType == kEMPTY;
     return right ? 1 : 2;
 }

@@ -75,6 +75,13 @@ TEST(GG_BOARD_LAYOUT, RejectsMissingAttributesAndImpossibleSizes) {
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="0 10" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="10 -2" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
     EXPECT_FALSE(KEL::fErrorText().empty());
+    for (const char* size : {"0 30", "30 -2", "30", "nan 30"}) {
+        KEL::fErrorText().clear();
+        const std::string settings = std::string("elSize=\"") + size +
+                                     R"(" grid="10 10" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")";
+        EXPECT_FALSE(fLoad(l, settings)) << "cell size " << size;
+        EXPECT_EQ(KEL::fErrorText(), "Level cell size is not positive");
+    }
 
     pugi::xml_document noSprite;
     ASSERT_TRUE(noSprite.load_string(("<settings " + good + R"( bonuses="0"><block/><selection/><selection_yes/></settings>)").c_str()));

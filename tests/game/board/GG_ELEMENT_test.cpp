@@ -69,6 +69,13 @@ TEST(GG_ELEMENT, DelayedRevealKeepsItsPictureOutOfSightUntilTheDelayRunsOut) {
     now.fLoadResources(layout);
     now.fRevealWithCross(0.0f);
     EXPECT_TRUE(now.fGetCross()->fIsPlaying()) << "no delay: shown at once";
+    GG_ELEMENT early(100, 0, 1);
+    early.fLoadResources(layout);
+    early.fPlace({50.0f, 60.0f}, {30.0f, 30.0f});
+    early.fRevealWithFill(-0.5f);
+    EXPECT_FALSE(early.fIsWaiting());
+    EXPECT_TRUE(early.fGetFill()->fIsPlaying()) << "a negative delay: shown at once";
+    EXPECT_FLOAT_EQ(fAbsolute(early.fGetFill()).x, 50.0f);
     now.fReleaseResources();
     now.fLoadResources(layout);
     EXPECT_TRUE(now.fGetCross()->fIsPlaying()) << "a reload keeps the picture's state";
