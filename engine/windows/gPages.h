@@ -23,7 +23,9 @@ namespace KEL {
 //
 // The owning window forwards its frame, draw and mouse calls and attaches
 // the strip to its own transform. A turn reports whether it happened, so the
-// window moves its page dots only then. Main thread only, like the window.
+// window moves its page dots only then. No lock: like its window, one
+// thread at a time uses it (the loader builds it before the main thread
+// takes over).
 class gPages {
 public:
     // Turn types; the page file names them. 4 and unknown names jump like
