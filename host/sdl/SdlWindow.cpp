@@ -3,8 +3,11 @@
 #include "host/sdl/SdlWindow.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace host {
 
@@ -13,22 +16,29 @@ namespace {
 std::function<std::unique_ptr<IWindow>()> gFactory;
 int32_t gDesktopOverrideW = 0, gDesktopOverrideH = 0;
 
-// SDL loads the GL and EGL libraries with the first window and unloads them
-// with the last; the drivers behind them keep process-wide state that would
-// then be set up again on every window and reported as leaked at exit.
-// Loading them once for the life of the process avoids both.
-void fPinGlLibraries() {
-    static const bool pinned = [] {
-        for (const char* name : {"libEGL.so.1", "libEGL_mesa.so.0", "libGL.so.1", "libGLX_mesa.so.0"}) {
-            dlopen(name, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
-        }
-        return true;
-    }();
-    (void)pinned;
+// SDL unloads the GL and EGL libraries with the last window, and they in
+// turn unload the driver they picked (its name differs between machines and
+// Mesa versions). Drivers keep process-wide state in their own globals;
+// unmapped, that state would be set up again on every window and reported
+// as leaked at exit, with no library name left to recognise it by. So once
+// a window stands, every library loaded so far stays for the process.
+int fCollectLibrary(dl_phdr_info* info, size_t, void* names) {
+    if (info->dlpi_name && info->dlpi_name[0] == '/') {
+        static_cast<std::vector<std::string>*>(names)->emplace_back(info->dlpi_name);
+    }
+    return 0;
+}
+
+void fPinLoadedLibraries() {
+    std::vector<std::string> names;
+    dl_iterate_phdr(fCollectLibrary, &names);
+    for (const std::string& name : names) {
+        // Only raises the flag of a library already loaded; never loads one.
+        if (void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
+    }
 }
 
 bool fStartVideo() {
-    fPinGlLibraries();
     // The close button only asks; the game decides whether to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
@@ -57,10 +67,12 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width > 0 ? width : 1, height > 0 ? height : 1, flags);
+    if (!mWindow) return false;
     // Text comes from the engine's own key table; an input method would
     // only hold key presses back for composition.
-    if (mWindow) SDL_StopTextInput();
-    return mWindow != nullptr;
+    SDL_StopTextInput();
+    fPinLoadedLibraries();
+    return true;
 }
 
 void SdlWindow::fSetMode(int32_t width, int32_t height, bool fullscreen) {
