@@ -78,7 +78,8 @@ protected:
     void SetUp() override {
         const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
         ASSERT_TRUE(fs::is_directory(built)) << "no built content at " << built;
-        fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
+        fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         KC_FILESYSTEM::fGetInstance();
         KS_RESOURCE_CONVERTERS& converters = KS_RESOURCE_CONVERTERS::fGet();
         converters.fCreateSound = &KS_CHECKED_SOUNDS::fCreate;

@@ -67,7 +67,7 @@ protected:
 }  // namespace
 
 TEST(KC_FILESYSTEM, MakesAndEntersResourcesAtStart) {
-    const std::string root = host::fCurrentFolder();
+    const std::string root = TestEnvironment::fRoot().string();
     KC_FILESYSTEM& files = KC_FILESYSTEM::fGetInstance();
     EXPECT_EQ(files.fGetRootPath(), root + "/");
     EXPECT_EQ(files.fGetResourcesPath(), root + "/Resources/");

@@ -65,6 +65,7 @@ class RepositoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         KC_FILESYSTEM::fGetInstance();
+        TestEnvironment::fEmptyFolder("Resources");
         KS_RESOURCE_CONVERTERS& services = KS_RESOURCE_CONVERTERS::fGet();
         services.fLoadTexture = &KS_FAKES::fLoad;
         services.fReleaseTexture = &KS_FAKES::fRelease;

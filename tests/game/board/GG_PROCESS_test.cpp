@@ -358,6 +358,7 @@ class BoardRepositoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         KEL::KC_FILESYSTEM::fGetInstance();
+        testsupport::TestEnvironment::fEmptyFolder("Resources");
         KEL::kcREPOSITORY = &mRepository;
     }
     void TearDown() override { KEL::kcREPOSITORY = nullptr; }
