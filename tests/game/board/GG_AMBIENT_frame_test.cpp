@@ -1,0 +1,180 @@
+// The default content's first level drawn headless with its whole frame:
+// pack background, block tiles, clue strips, the bars over a hovered cell,
+// the cells and clues, the border, one mistake of three allowed, a score and
+// a bonus in flight. The frame is read back, checked at a few telling
+// pixels and saved as <build>/screens/board-ambient.png.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include <pugixml.hpp>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_RANDOM.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_FONT_LIST.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KC_STRING_TABLE.h"
+#include "game/board/GG_AMBIENT.h"
+#include "game/board/GG_PROCESS.h"
+#include "game/board/GG_SUNIME_EFFECT.h"
+#include "host/IWindow.h"
+#include "support/TestEnvironment.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kPASSWORD = "PlumtreeByOakhurst";
+
+// Pixel (x, y) of a read-back frame as 0xRRGGBB.
+uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, float x, float y) {
+    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+uint32_t fRed(uint32_t c) { return c >> 16 & 0xFF; }
+uint32_t fGreen(uint32_t c) { return c >> 8 & 0xFF; }
+uint32_t fBlue(uint32_t c) { return c & 0xFF; }
+
+struct Landed {
+    int32_t mAmount = 0;
+    void fOnLanded(int32_t amount) { mAmount += amount; }
+};
+
+}  // namespace
+
+TEST(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
+    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+    if (!fs::is_directory(built / "data/share/levels")) GTEST_SKIP() << "the default content is not built";
+    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
+
+    std::unique_ptr<host::IWindow> window = host::fMakeWindow();
+    ASSERT_TRUE(window->fCreate("board", 1024, 768, false));
+    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    ASSERT_TRUE(kHeld) << SDL_GetError();
+    auto render = std::make_unique<KEL::KC_RENDER>();
+    ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
+    KEL::kcRENDER = render.get();
+
+    KEL::KC_FILESYSTEM::fGetInstance();
+    KEL::KC_REPOSITORY repository;
+    KEL::kcREPOSITORY = &repository;
+    KEL::KC_RANDOM random(0);
+    repository.fLoad("");
+    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
+    for (const char* folder : {"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0",
+                               "data/share/image/back", "data/en"})
+        ASSERT_EQ(repository.fLoad(folder), 1) << folder;
+
+    KEL::KC_FONT_LIST fonts;
+    ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
+    KEL::KC_STRING_TABLE strings;
+    pugi::xml_document* table = repository.fGetXml("data/en strings.xml");
+    ASSERT_NE(table, nullptr);
+    strings.fRead(KEL::KC_STRING_TABLE::fFirstRow(*table));
+    repository.fReleaseXml(table);
+
+    // The level, its board and frame, and the bonus template, as the
+    // gameplay object loads them.
+    game::GG_BOARD_LAYOUT layout;
+    game::GG_PROCESS board;
+    game::GG_AMBIENT ambient;
+    game::GG_SUNIME_EFFECT bonus;
+    pugi::xml_document* effects = repository.fGetXml("data/share/main/GameProcess effects.xml");
+    ASSERT_NE(effects, nullptr);
+    board.fReadEffects(effects->document_element(), layout);
+    ASSERT_TRUE(bonus.fRead(effects->document_element().child("bonus_effect"))) << KEL::fErrorText();
+    repository.fReleaseXml(effects);
+    pugi::xml_document* level = repository.fGetXml("data/share/levels/pack0 level01.xml");
+    ASSERT_NE(level, nullptr);
+    ASSERT_TRUE(layout.fLoad(level->document_element().child("settings")));
+    ASSERT_TRUE(board.fLoad(level->document_element().child("gElements"), &layout));
+    repository.fReleaseXml(level);
+    ASSERT_TRUE(ambient.fLoad(&layout)) << KEL::fErrorText();
+    board.fLoadResources(&fonts);
+    ambient.fLoadResources(&fonts);
+    bonus.fLoadResources(&fonts, &strings);
+    pugi::xml_document* packs = repository.fGetXml("data/share/main/other packs_description.xml");
+    ASSERT_NE(packs, nullptr);
+    KEL::G_SPRITE background(packs->document_element().child("pack").child("background"));
+    repository.fReleaseXml(packs);
+    background.fReloadTexture();
+
+    // Play a little: the top row opened, one wrong cross on a full cell, the
+    // pointer over row 2, column 3, and a bonus flying off the middle cell.
+    ambient.fSetErrorLimit(3);
+    for (int c = 0; c < layout.mGrid.x; ++c) {
+        game::GG_ELEMENT* cell = board.fGetCell(0, c);
+        board.fRevealCell(*cell, cell->fIsFull(), 0.0f);
+        if (cell->fIsFull()) ambient.fAddScore(10);
+    }
+    board.fRevealCell(*board.fGetCell(2, 2), false, 0.0f);
+    ambient.fAddScore(10);
+    ambient.fAddError();
+    ambient.fShowHighlight(true);
+    ASSERT_TRUE(ambient.fMoveHighlight(2, 3));
+    Landed landed;
+    std::unique_ptr<game::GG_SUNIME_EFFECT> flight =
+        bonus.fLaunch(ambient.fGetCellCentre(1, 1), 50, KEL::Closure<void()>::fBind<&Landed::fOnLanded>(&landed));
+    KEL::kfFRAME_DELTA = 1.0f / 30.0f;
+    for (int frame = 0; frame < 30; ++frame) {
+        board.fUpdate();
+        ambient.fUpdate();
+        flight->fUpdate();
+    }
+    EXPECT_EQ(ambient.fGetErrorPanel().fGetShownCount(), 1);
+    EXPECT_EQ(flight->fGetPhase(), game::GG_SUNIME_EFFECT::KE_PHASE::kFLYING);
+    EXPECT_EQ(landed.mAmount, 0);
+
+    ASSERT_EQ(render->fBeginFrame(), 1);
+    background.fDrawWith();
+    ambient.fDrawTiles();
+    ambient.fDrawStrips();
+    ambient.fDrawHighlight();
+    board.fDraw();
+    board.fDraw();  // the second pass draws the marks spawned by the first
+    ambient.fDrawBorder();
+    ambient.fDrawErrors();
+    ambient.fDrawScore();
+    flight->fDraw();
+    render->fFlush();
+    std::vector<uint8_t> pixels;
+    int32_t width = 0, height = 0;
+    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
+    const fs::path screens = fs::path(NONOGRAM_BINARY_DIR) / "screens";
+    fs::create_directories(screens);
+    EXPECT_TRUE(render->fSaveFrame((screens / "board-ambient.png").string()));
+    render->fEndFrame();
+
+    // The highlight lights the hovered row in the left strip, the other rows
+    // there stay paper.
+    const KEL::KS_VEC2 hovered = ambient.fGetCellCentre(2, 3);
+    const KEL::KS_VEC2 other = ambient.fGetCellCentre(4, 3);
+    const float stripX = layout.mOrigin.x - 60.0f;
+    const uint32_t lit = fPixel(pixels, width, stripX, hovered.y + 5.0f);
+    const uint32_t plain = fPixel(pixels, width, stripX, other.y + 5.0f);
+    EXPECT_LT(fBlue(lit) + 20, fBlue(plain)) << std::hex << lit << " vs " << plain << ": row 2 is not lit";
+    // One mistake: the first place shows a coral cross, the second is an
+    // empty place, the fourth (beyond the limit of three) a grey lock.
+    const game::GG_ICON_GRID& errors = ambient.fGetErrorPanel();
+    const uint32_t cross = fPixel(pixels, width, errors.fGetPlace(0).x + 8.0f, errors.fGetPlace(0).y + 16.0f);
+    const uint32_t empty = fPixel(pixels, width, errors.fGetPlace(1).x + 16.0f, errors.fGetPlace(1).y + 16.0f);
+    const uint32_t lock = fPixel(pixels, width, errors.fGetPlace(3).x + 16.0f, errors.fGetPlace(3).y + 18.0f);
+    EXPECT_GT(fRed(cross), fGreen(cross) + 60) << std::hex << cross << " is not coral";
+    EXPECT_GT(fBlue(empty), 0xE0u) << std::hex << empty << " is not an empty place";
+    EXPECT_LT(fRed(lock), 0xC0u) << std::hex << lock << " is not a lock";
+    EXPECT_EQ(ambient.fGetScore(), 30) << "two full cells of the top row and one crossed";
+
+    flight->fReleaseResources();
+    bonus.fReleaseResources();
+    background.fUnloadTexture();
+    ambient.fReleaseResources();
+    board.fReleaseResources();
+    fonts.fDeleteAll();
+    KEL::kfFRAME_DELTA = 0.0f;
+    KEL::kcREPOSITORY = nullptr;
+    KEL::kcRENDER = nullptr;
+}
