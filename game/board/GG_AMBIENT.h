@@ -27,7 +27,8 @@ class GG_BOARD_LAYOUT;
 // bars over the hovered cell's row and column, the error panel and the score
 // counter. The gameplay object loads it with every level and draws its parts
 // between its own: tiles, strips and highlight under the cells; border,
-// errors and score over them.
+// errors and score over them. Main thread only: it is loaded at the start of
+// a level, not while the game loads.
 class GG_AMBIENT {
 public:
     static constexpr const char* kFILE = "data/share/main/GameProcess ambient.xml";
@@ -82,6 +83,7 @@ public:
     const KEL::KS_COLOR& fGetHighlightColor() const { return mHighlightColor; }
     const KEL::KS_POINT& fGetHighlightShift() const { return mHighlightShift; }
     bool fIsHighlightShown() const { return mHighlightOn != 0; }
+    // The lit cell as (column, row); (-1, -1) when the bars are on no cell.
     const KEL::KS_POINT& fGetHighlightCell() const { return mHighlightCell; }
     const KEL::G_SPRITE& fGetHorizontalBar() const { return mHorizontal; }
     const KEL::G_SPRITE& fGetVerticalBar() const { return mVertical; }

@@ -31,6 +31,10 @@ namespace game {
 // a particle trail, and lands: the amount goes to whoever was given the
 // landing closure, and the amount's text drifts by "endoffset" while fading
 // out. Then the flight is done and its owner deletes it.
+//
+// Reading stores texture names only, so the template may be read on the
+// loader thread; its textures, font and text are taken on the main thread
+// by fLoadResources, and flights run on the main thread only.
 class GG_SUNIME_EFFECT {
 public:
     enum class KE_PHASE : uint8_t { kIDLE, kSHOWING, kFLYING, kLANDED, kDONE };
