@@ -19,6 +19,11 @@ namespace {
 constexpr uint32_t kZipSignature = 0x00034B50u;
 // Packed entries up to this size inflate from a buffer kept per thread.
 constexpr uint64_t kScratchLimit = 4u << 20;
+// No game file comes near this; a larger declared size is damage or an attack.
+constexpr uint64_t kEntryLimit = 256u << 20;
+// Deflate cannot expand by more than about 1032 to 1, so a packed entry
+// declaring more than this many times its packed size lies.
+constexpr uint64_t kInflateRatio = 1032;
 
 // Closes the archive on every path out.
 struct KS_ARCHIVE {
@@ -54,6 +59,15 @@ bool fInflate(const uint8_t* in, size_t inSize, uint8_t* out, uint32_t size) {
     const bool complete = (result == Z_STREAM_END) && stream.total_out == size;
     inflateEnd(&stream);
     return complete;
+}
+
+// Declared sizes are checked before anything is sized from them: the packed
+// bytes must lie inside the archive, and the unpacked size must be possible
+// for the method and below the entry limit.
+bool fSizesPlausible(const unz_file_info64& info, uint64_t payload, uint64_t archiveSize) {
+    if (info.compressed_size > archiveSize || info.uncompressed_size > kEntryLimit) return false;
+    if (info.compression_method == 0) return payload == info.uncompressed_size;
+    return info.uncompressed_size <= payload * kInflateRatio + 64;
 }
 
 }  // namespace
@@ -142,6 +156,7 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
     ZPOS64_T start = 0;
     std::shared_ptr<const uint8_t> view;
     uint64_t viewSize = 0;
+    uint64_t archiveSize = 0;
     {
         // minizip's handle is shared, so everything that moves it is locked;
         // the entry's bytes are then read without the lock.
@@ -164,6 +179,7 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
         if (start == 0) return KS_RESULT::kUNREADABLE;
         view = index->mView;
         viewSize = index->mViewSize;
+        archiveSize = index->mFileSize;
     }
 
     const bool encrypted = (info.flag & 1u) != 0;
@@ -174,8 +190,8 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
     if (info.compressed_size < headerSize) return KS_RESULT::kUNREADABLE;
     const uint64_t payload = info.compressed_size - headerSize;
     if (payload >= 0xFFFFFFFFull) return KS_RESULT::kUNREADABLE;
+    if (!fSizesPlausible(info, payload, archiveSize)) return KS_RESULT::kUNREADABLE;
     const uint32_t outSize = static_cast<uint32_t>(info.uncompressed_size);
-    if (method == 0 && payload != outSize) return KS_RESULT::kUNREADABLE;
 
     const uint8_t* source = nullptr;
     std::unique_ptr<uint8_t[]> copy;

@@ -28,7 +28,9 @@ public:
     // Reads the whole entry into a new buffer of size + 1 bytes (freed with
     // delete[]). 1 on success; -1 when the archive cannot be opened; -108
     // when no entry has that name; -109 when the entry cannot be read, its
-    // password is wrong or missing, or its check byte or CRC-32 differ.
+    // password is wrong or missing, its check byte or CRC-32 differ, or its
+    // declared sizes do not fit the archive (nothing is allocated for those;
+    // no entry may unpack to more than 256 MiB).
     int32_t fRead(const std::string& path, const std::string& name, const std::string& password,
                   uint8_t*& data, uint32_t& size);
 
