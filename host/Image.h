@@ -14,8 +14,15 @@ struct GImage {
     std::vector<uint8_t> rgba;  // R, G, B, A bytes, top row first
 };
 
-// Decodes an image file held in memory at its exact pixel size; trailing
-// bytes after the image are accepted.
+// The largest image accepted: a side of at most 16384 pixels and at most
+// 4096 x 4096 pixels in all.
+inline constexpr int32_t kMaxImageSide = 16384;
+inline constexpr int64_t kMaxImagePixels = int64_t(4096) * 4096;
+
+// Decodes a PNG file held in memory at its exact pixel size; trailing bytes
+// after the image are accepted. Any other format, a damaged file or one
+// beyond the limits above is refused (false, the reason on standard error)
+// before pixels are allocated.
 bool fDecodeImage(const void* bytes, size_t size, GImage& out);
 bool fDecodeImageFile(const std::string& path, GImage& out);
 // Writes R, G, B, A rows as a PNG file.

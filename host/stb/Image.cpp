@@ -1,46 +1,76 @@
-// stb backend of host/Image.h: decodes PNG, JPEG, TGA, BMP, GIF and PSD
-// through stb_image and writes PNG through stb_image_write. No DDS.
+// stb backend of host/Image.h: decodes PNG through stb_image and writes PNG
+// through stb_image_write. Every other format is refused before any decoder
+// sees it: the game's images are PNG, and stb's other decoders mishandle
+// hostile files (huge allocations, writes past their own tables, inputs of a
+// few bytes that take seconds). PNG dimensions are checked before decoding.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_MAX_DIMENSIONS 16384
 // The library's own code is not held to our warning set.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#pragma GCC diagnostic ignored "-Wunused-function"
 #include <stb_image.h>
 #include <stb_image_write.h>
 #pragma GCC diagnostic pop
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "host/Image.h"
 
 namespace host {
 
 namespace {
-bool fTake(stbi_uc* pixels, int width, int height, GImage& out) {
-    if (!pixels) return false;
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+
+bool fRefuse(const char* why) {
+    std::fprintf(stderr, "image refused: %s\n", why);
+    return false;
+}
+
+// Refuses, with the reason on standard error, anything but a PNG whose
+// declared size is within the image limits.
+bool fAcceptable(const stbi_uc* bytes, size_t size) {
+    if (size < sizeof kPngSignature || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
+        return fRefuse("not a PNG file");
+    int width = 0, height = 0, channels = 0;
+    if (!stbi_info_from_memory(bytes, int(size), &width, &height, &channels)) return fRefuse("damaged PNG header");
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||
+        int64_t(width) * height > kMaxImagePixels)
+        return fRefuse("PNG dimensions beyond the image limits");
+    return true;
+}
+
+}  // namespace
+
+bool fDecodeImage(const void* bytes, size_t size, GImage& out) {
+    if (!bytes || size == 0 || size > size_t(INT_MAX)) return fRefuse("no bytes, or more than 2 GiB");
+    const auto* data = static_cast<const stbi_uc*>(bytes);
+    if (!fAcceptable(data, size)) return false;
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
+    if (!pixels) return fRefuse(stbi_failure_reason());
     out.width = width;
     out.height = height;
     out.rgba.assign(pixels, pixels + size_t(width) * size_t(height) * 4);
     stbi_image_free(pixels);
     return true;
 }
-}  // namespace
-
-bool fDecodeImage(const void* bytes, size_t size, GImage& out) {
-    if (!bytes || size == 0 || size > size_t(INT_MAX)) return false;
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(static_cast<const stbi_uc*>(bytes), int(size), &width, &height,
-                                            &channels, 4);
-    return fTake(pixels, width, height, out);
-}
 
 bool fDecodeImageFile(const std::string& path, GImage& out) {
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
-    return fTake(pixels, width, height, out);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return fRefuse("file cannot be opened");
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return fDecodeImage(bytes.data(), bytes.size(), out);
 }
 
 bool fWritePng(const std::string& path, const uint8_t* rgba, int32_t width, int32_t height) {
