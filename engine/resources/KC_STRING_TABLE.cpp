@@ -4,13 +4,20 @@ namespace KEL {
 
 namespace {
 
-// All text below the node, in document order.
-void fCollectText(pugi::xml_node node, std::string& out) {
-    for (pugi::xml_node child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-            out += child.value();
-        else if (child.type() == pugi::node_element)
-            fCollectText(child, out);
+// All text below the node, in document order. The walk follows sibling and
+// parent links instead of recursing, so a document nested thousands deep
+// cannot exhaust the stack.
+void fCollectText(pugi::xml_node top, std::string& out) {
+    pugi::xml_node node = top.first_child();
+    while (node) {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) out += node.value();
+        if (node.type() == pugi::node_element && node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node != top && !node.next_sibling()) node = node.parent();
+        if (node == top) break;
+        node = node.next_sibling();
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRINGS_FOLDER.h"
@@ -101,4 +104,27 @@ TEST(KC_STRINGS_FOLDER, MountsTheFirstLanguageThatExists) {
     KC_STRINGS_FOLDER none("lang/", "", "it", "es", &repository);
     EXPECT_FALSE(none.fChoose("fr"));
     EXPECT_EQ(none.fGetCurrent(), "");
+}
+
+// A cell nesting elements tens of thousands deep (a 350 KB document) once
+// overflowed the stack; its text is now gathered without recursion, and in
+// document order at any depth.
+TEST(KC_STRING_TABLE, DeeplyNestedCellsReadWithoutExhaustingTheStack) {
+    constexpr int kDepth = 50000;
+    std::string xml = "<Workbook><Worksheet><Table><Row><Cell>";
+    for (int i = 0; i < kDepth; ++i) xml += "<a>";
+    xml += "x";
+    for (int i = 0; i < kDepth; ++i) xml += "</a>";
+    xml += "</Cell><Cell><Data>t</Data></Cell></Row>"
+           "<Row><Cell><Data>k</Data></Cell><Cell><Data>1<b>2<i>3</i>4</b><![CDATA[5]]>6</Data></Cell></Row>"
+           "</Table></Worksheet></Workbook>";
+    auto document = std::make_unique<pugi::xml_document>();
+    // The repository's own parse options.
+    ASSERT_TRUE(document->load_buffer(xml.data(), xml.size(), 116, pugi::encoding_auto));
+    KC_STRING_TABLE table;
+    EXPECT_EQ(table.fRead(KC_STRING_TABLE::fFirstRow(*document)), 2u);
+    EXPECT_EQ(table.fGetEntries()[0]->mKey, "x");
+    EXPECT_EQ(table.fGet("x"), "t");
+    EXPECT_EQ(table.fGet("k"), "123456");
+    document.reset();
 }
