@@ -19,6 +19,23 @@ int32_t gSourceCount = 0;
 // The audio thread reads the frame step that the main thread writes.
 float fFrameDelta() { return std::atomic_ref<float>(kfFRAME_DELTA).load(std::memory_order_relaxed); }
 
+// Sets up a decoder for every link's codebooks once, before the stream is
+// played. libvorbis keeps a half-built codebook table when that set-up fails
+// on a damaged header and, on the next read after a seek, decodes with it and
+// divides by zero; a stream failing here is refused instead. A successful
+// set-up is kept by the stream and reused by its own decoder.
+bool fEveryLinkSetsUp(OggVorbis_File* decoder) {
+    const long links = ov_streams(decoder);
+    for (long link = 0; link < links; ++link) {
+        vorbis_info* info = ov_info(decoder, static_cast<int>(link));
+        if (!info) return false;
+        vorbis_dsp_state trial {};
+        if (vorbis_synthesis_init(&trial, info) != 0) return false;
+        vorbis_dsp_clear(&trial);
+    }
+    return links > 0;
+}
+
 }  // namespace
 
 int32_t KC_SOUND::fGetSourceCount() {
@@ -112,7 +129,8 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     mFile.mComment = ov_comment(mDecoder, -1);
     mFile.mInfo = ov_info(mDecoder, -1);
     // Only mono and stereo map onto the formats used here.
-    if (!mFile.mInfo || (mFile.mInfo->channels != 1 && mFile.mInfo->channels != 2)) {
+    if (!mFile.mInfo || (mFile.mInfo->channels != 1 && mFile.mInfo->channels != 2) ||
+        !fEveryLinkSetsUp(mDecoder)) {
         ov_clear(mDecoder);
         delete mDecoder;
         mDecoder = nullptr;
@@ -144,9 +162,10 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     }
 
     const ogg_int64_t total = ov_pcm_total(mDecoder, -1);
-    // A stream whose length cannot be read, or absurdly long, is refused
-    // rather than sizing a buffer from it.
-    if (total < 0 || total > (ogg_int64_t{1} << 28)) return fail();
+    // A stream whose length cannot be read, or longer than a sound decoded
+    // whole ever is (about 12 minutes at 44.1 kHz, a 128 MiB buffer), is
+    // refused rather than sizing a buffer from it.
+    if (total < 0 || total > kMAX_WHOLE_FRAMES) return fail();
     mBufferSize = static_cast<uint32_t>(total * 4);
     mPcm = new (std::nothrow) uint8_t[std::max<uint32_t>(mBufferSize, 1)];
     if (!mPcm) return fail();

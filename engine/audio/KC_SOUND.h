@@ -17,6 +17,8 @@ class KC_SOUND {
 public:
     static constexpr uint32_t kSTREAM_BUFFER = 48000;
     static constexpr int32_t kMAX_SOURCES = 16;
+    // The longest sound decoded whole, in sample frames.
+    static constexpr int64_t kMAX_WHOLE_FRAMES = int64_t{1} << 25;
 
     // The datasource of the decoder's memory callbacks.
     struct KS_MEMORY_FILE {
@@ -32,7 +34,9 @@ public:
     KC_SOUND(const KC_SOUND&) = delete;
     KC_SOUND& operator=(const KC_SOUND&) = delete;
 
-    // 1, or -112 when the bytes are not a playable Ogg Vorbis sound.
+    // 1, or -112 when the bytes are not a playable Ogg Vorbis sound: not
+    // mono or stereo, a codebook set-up that fails, or (decoded whole)
+    // longer than kMAX_WHOLE_FRAMES or undecodable.
     int32_t fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount, bool whole);
     // Non-zero when it was already playing; 0 when it starts now or cannot
     // start (not opened, no free source).

@@ -2,10 +2,12 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "OggMaker.h"
+#include "support/FuzzFindings.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND.h"
@@ -257,4 +259,33 @@ TEST_F(AudioTest, PlayingStreamKeepsBeingFedWhileADelayedStartWaits) {
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     EXPECT_TRUE(sound->fIsPlaying());
     EXPECT_GT(sound->fGetDelay(), 0.0f);
+}
+
+// Streams whose codebooks cannot be set up: libvorbis divided by zero on the
+// first decode after a stop or seek. They are refused when opened, whole or
+// streamed; a stream that fails to open part-way leaks nothing of ours.
+TEST_F(AudioTest, StreamsWhoseDecoderCannotBeSetUpAreRefusedAtOpen) {
+    for (const char* name : {"ogg-fpe", "ogg-fpe-res2", "ogg-leak"}) {
+        SCOPED_TRACE(name);
+        const std::string bytes = testsupport::fFinding(name);
+        ASSERT_FALSE(bytes.empty());
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        for (bool whole : {true, false}) {
+            KC_SOUND* sound = audio->fCreateSound(data, static_cast<uint32_t>(bytes.size()), 2, whole);
+            EXPECT_EQ(sound, nullptr);
+            if (!sound) continue;
+            // Had it been taken, playing, stopping and playing again must not fault.
+            sound->fPlay();
+            sound->fStop();
+            sound->fPlay();
+            sound->fSeek(0);
+            audio->fRemoveSound(sound);
+        }
+    }
+    KC_SOUND* good = fMake(0.3, 2, false);
+    ASSERT_NE(good, nullptr) << "a sound made by the encoder still opens";
+    good->fPlay();
+    good->fStop();
+    good->fPlay();
+    good->fSeek(100);
 }
