@@ -1,6 +1,7 @@
 #include "engine/resources/KC_FONT.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KC_QUAD.h"
 #include "engine/scene/KS_TRANSFORM3.h"
+#include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_WFORMAT.h"
 
 namespace KEL {
@@ -17,6 +19,10 @@ namespace KEL {
 namespace {
 
 constexpr uint32_t kFALLBACK = 63;  // "?"
+
+// A measured length as an int that can still be negated: texts, spacings
+// and scales are not bounded, so measuring runs in wide arithmetic.
+int32_t fToMeasure(double value) { return std::max(fClampToInt(value), -INT_MAX); }
 
 // Narrow texts are read byte by byte as signed character codes.
 uint32_t fNarrowCode(char c) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c))); }
@@ -45,34 +51,59 @@ void KC_FONT::fClearGlyphs() {
     mGlyphCount = 0;
 }
 
+namespace {
+
+// A font number as read, or false when it lies outside [low, kMAX_METRIC].
+bool fMetric(const pugi::xml_node& item, const char* name, int32_t low, int32_t& out) {
+    const long long value = item.attribute(name).as_llong();
+    if (value < low || value > KC_FONT::kMAX_METRIC) return false;
+    out = static_cast<int32_t>(value);
+    return true;
+}
+
+bool fReadGlyph(const pugi::xml_node& item, float pageWidth, float pageHeight, KS_GLYPH& glyph) {
+    constexpr int32_t kLow = -KC_FONT::kMAX_METRIC;
+    int32_t x = 0, y = 0;
+    glyph.mCode = item.attribute("id").as_uint();
+    if (!fMetric(item, "x", kLow, x) || !fMetric(item, "y", kLow, y) || !fMetric(item, "width", 0, glyph.mWidth) ||
+        !fMetric(item, "height", 0, glyph.mHeight) || !fMetric(item, "xoffset", kLow, glyph.mXOffset) ||
+        !fMetric(item, "yoffset", kLow, glyph.mYOffset) || !fMetric(item, "xadvance", kLow, glyph.mXAdvance))
+        return false;
+    glyph.mLeft = x / pageWidth;
+    glyph.mTop = y / pageHeight;
+    glyph.mRight = (x + glyph.mWidth) / pageWidth;
+    glyph.mBottom = (y + glyph.mHeight) / pageHeight;
+    return true;
+}
+
+}  // namespace
+
 int32_t KC_FONT::fReadGlyphs(const pugi::xml_node& font) {
     fClearGlyphs();
     const float width = mPageWidth > 0.0f ? mPageWidth : 1.0f;
     const float height = mPageHeight > 0.0f ? mPageHeight : 1.0f;
     for (pugi::xml_node item : font.child("chars").children("char")) {
-        auto* glyph = new KS_GLYPH();
-        glyph->mCode = item.attribute("id").as_uint();
-        const int32_t x = item.attribute("x").as_int();
-        const int32_t y = item.attribute("y").as_int();
-        glyph->mWidth = item.attribute("width").as_int();
-        glyph->mHeight = item.attribute("height").as_int();
-        glyph->mXOffset = item.attribute("xoffset").as_int();
-        glyph->mYOffset = item.attribute("yoffset").as_int();
-        glyph->mXAdvance = item.attribute("xadvance").as_int();
-        glyph->mLeft = x / width;
-        glyph->mTop = y / height;
-        glyph->mRight = (x + glyph->mWidth) / width;
-        glyph->mBottom = (y + glyph->mHeight) / height;
-        KS_GLYPH*& slot = mGlyphs[glyph->mCode];
+        KS_GLYPH read;
+        if (!fReadGlyph(item, width, height, read)) {
+            // One impossible number and the whole description is suspect.
+            fClearGlyphs();
+            return 0;
+        }
+        KS_GLYPH*& slot = mGlyphs[read.mCode];
         delete slot;  // a repeated id replaces the earlier glyph
-        slot = glyph;
+        slot = new KS_GLYPH(read);
         ++mGlyphCount;
     }
     return mGlyphCount;
 }
 
+bool KC_FONT::fReadLineHeight(const pugi::xml_node& font) {
+    mLineHeight = 0;
+    return fMetric(font.child("common"), "lineHeight", 0, mLineHeight);
+}
+
 int32_t KC_FONT::fLoad(const pugi::xml_node& font, KC_TEXTURE* texture) {
-    mLineHeight = font.child("common").attribute("lineHeight").as_int();
+    const bool lineHeightRead = fReadLineHeight(font);
     mSpacing = 0;
     if (!mQuad) mQuad = new KC_QUAD();
     else mQuad->fFreeBuffers();
@@ -81,6 +112,10 @@ int32_t KC_FONT::fLoad(const pugi::xml_node& font, KC_TEXTURE* texture) {
     mPageWidth = texture ? static_cast<float>(texture->fGetWidth()) : 0.0f;
     mPageHeight = texture ? static_cast<float>(texture->fGetHeight()) : 0.0f;
     mFixedWidth = 0;
+    if (!lineHeightRead) {
+        fClearGlyphs();
+        return KS_RESULT::kFAILED;
+    }
     if (fReadGlyphs(font) == 0) return KS_RESULT::kFAILED;
     mFixedWidth = 20;
     mQuad->fSetHotSpot(4, 0.0f, 0.0f);
@@ -90,11 +125,15 @@ int32_t KC_FONT::fLoad(const pugi::xml_node& font, KC_TEXTURE* texture) {
 
 int32_t KC_FONT::fLoadWithTexture(const pugi::xml_node& font) {
     const pugi::xml_node common = font.child("common");
-    mLineHeight = common.attribute("lineHeight").as_int();
     mPageWidth = common.attribute("scaleW").as_float();
     mPageHeight = common.attribute("scaleH").as_float();
     mSpacing = 0;
+    if (!fReadLineHeight(font)) {
+        fClearGlyphs();
+        return KS_RESULT::kFAILED;
+    }
     if (fReadGlyphs(font) == 0) return KS_RESULT::kFAILED;
+    // Every glyph's numbers were checked above, the first one's width too.
     const pugi::xml_node first = font.child("chars").child("char");
     mFixedWidth = first.attribute("width").as_int();
     mAnchor = 0;
@@ -144,7 +183,9 @@ float KC_FONT::fScaleY() const {
     return transform ? transform->mScale.y : 1.0f;
 }
 
-int32_t KC_FONT::fMeasureFixedW(const wchar_t* text) const { return fLineLength(text) * (mFixedWidth + mSpacing); }
+int32_t KC_FONT::fMeasureFixedW(const wchar_t* text) const {
+    return fToMeasure(double(fLineLength(text)) * (double(mFixedWidth) + mSpacing));
+}
 
 const KS_GLYPH* KC_FONT::fGetGlyph(uint32_t code) const {
     auto it = mGlyphs.find(code);
@@ -174,20 +215,20 @@ int32_t KC_FONT::fMeasureW(const wchar_t* text) const {
     int32_t width = 0;
     for (const wchar_t* p = text; *p && *p != L'\n'; ++p) {
         const int32_t advance = fGetAdvance(static_cast<uint32_t>(*p));
-        if (advance > 0) width = static_cast<int32_t>(width + (advance + mSpacing) * scale);
+        if (advance > 0) width = fToMeasure(width + (double(advance) + mSpacing) * scale);
     }
     return width;
 }
 
 int32_t KC_FONT::fMeasure(const char* text) const {
     if (!text) return 0;
-    int32_t width = 0;
+    int64_t width = 0;
     for (const char* p = text; *p && *p != '\n'; ++p) {
         auto it = mGlyphs.find(fNarrowCode(*p));
         if (it == mGlyphs.end()) return 0;
-        width += it->second->mWidth + mSpacing;
+        width = fToMeasure(double(width) + it->second->mWidth + mSpacing);
     }
-    return width;
+    return static_cast<int32_t>(width);
 }
 
 int32_t KC_FONT::fCountLines(const char* text) {
@@ -229,7 +270,7 @@ int32_t KC_FONT::fGetOffsetX(const char* text) const {
 }
 
 int32_t KC_FONT::fGetOffsetYW(const wchar_t* text) const {
-    const int32_t h = fCountLinesW(text) * mLineHeight;
+    const int32_t h = fToMeasure(double(fCountLinesW(text)) * mLineHeight);
     switch (mAnchor) {
     case 1: return h / 2;
     case 3: case 4: case 5: return static_cast<int32_t>(-0.5 * h);
@@ -239,7 +280,7 @@ int32_t KC_FONT::fGetOffsetYW(const wchar_t* text) const {
 }
 
 int32_t KC_FONT::fGetOffsetY(const char* text) const {
-    const int32_t h = fCountLines(text) * mLineHeight;
+    const int32_t h = fToMeasure(double(fCountLines(text)) * mLineHeight);
     switch (mAnchor) {
     case 0: case 1: return h / 2;
     case 3: case 4: case 5: case 8: return -h;
@@ -248,6 +289,10 @@ int32_t KC_FONT::fGetOffsetY(const char* text) const {
 }
 
 // --- drawing -------------------------------------------------------------------
+
+float KC_FONT::fLineTop(int32_t line, float y, int32_t offsetY) const {
+    return static_cast<float>(double(line) * mLineHeight + y + offsetY + double(line) * mLineSpacing);
+}
 
 void KC_FONT::fDrawW(float x, float y, const wchar_t* text) {
     if (!text || !*text) return;
@@ -263,10 +308,10 @@ void KC_FONT::fDrawW(float x, float y, const wchar_t* text) {
             pen = 0.0f;
             continue;
         }
-        const float penX = static_cast<float>(static_cast<int32_t>(pen + x + ox));
-        const float penY = static_cast<float>(line * mLineHeight) + y + oy + static_cast<float>(line * mLineSpacing);
+        const float penX = static_cast<float>(fClampToInt(double(pen) + x + ox));
+        const float penY = fLineTop(line, y, oy);
         const int32_t advance = fDrawGlyph(static_cast<uint32_t>(*p), penX, penY);
-        if (advance != 0) pen += (advance + mSpacing) * scale;
+        if (advance != 0) pen += static_cast<float>((double(advance) + mSpacing) * scale);
     }
 }
 
@@ -274,7 +319,7 @@ void KC_FONT::fDraw(float x, float y, const char* text) {
     if (!text || !*text) return;
     int32_t ox = fGetOffsetX(text);
     const int32_t oy = fGetOffsetY(text);
-    int32_t pen = 0;
+    int64_t pen = 0;
     int32_t line = 0;
     for (const char* p = text; *p; ++p) {
         if (*p == '\n') {
@@ -283,8 +328,8 @@ void KC_FONT::fDraw(float x, float y, const char* text) {
             pen = 0;
             continue;
         }
-        const float penY = static_cast<float>(line * mLineHeight) + y + oy + static_cast<float>(line * mLineSpacing);
-        pen += fDrawGlyph(fNarrowCode(*p), static_cast<float>(pen) + x + ox, penY) + mSpacing;
+        const float penY = fLineTop(line, y, oy);
+        pen += int64_t{fDrawGlyph(fNarrowCode(*p), static_cast<float>(pen) + x + ox, penY)} + mSpacing;
     }
 }
 

@@ -21,6 +21,10 @@ struct KS_TRANSFORM3;
 class KC_FONT {
 public:
     static constexpr uint32_t kMIN_CAPACITY = 600;
+    // The largest magnitude of any number in a font description (glyph
+    // rectangles, offsets, advances, line height); widths, heights and the
+    // line height must also not be negative.
+    static constexpr int32_t kMAX_METRIC = 32767;
 
     // Reads the BMFont "font" node with the page texture; buffers hold
     // max(600, capacity) characters.
@@ -29,9 +33,11 @@ public:
     KC_FONT(const KC_FONT&) = delete;
     KC_FONT& operator=(const KC_FONT&) = delete;
 
-    // 1, or -1 when no glyph was read (the font then draws nothing).
+    // 1, or -1 when no glyph was read or any number lies outside the limits
+    // above (the font then has no glyph and draws nothing).
     int32_t fLoad(const pugi::xml_node& font, KC_TEXTURE* texture);
-    // Page size from "scaleW"/"scaleH"; the quad's texture is kept.
+    // Page size from "scaleW"/"scaleH"; the quad's texture is kept. The
+    // same results as fLoad.
     int32_t fLoadWithTexture(const pugi::xml_node& font);
     int32_t fInitXml(const pugi::xml_node& font, KC_TEXTURE* texture, uint32_t capacity);
 
@@ -90,7 +96,11 @@ public:
 private:
     void fClearGlyphs();
     int32_t fReadGlyphs(const pugi::xml_node& font);
+    // False (line height 0) when it lies outside [0, kMAX_METRIC].
+    bool fReadLineHeight(const pugi::xml_node& font);
     float fScaleX() const;
+    // Where the given line of a text starting at y (offset by offsetY) goes.
+    float fLineTop(int32_t line, float y, int32_t offsetY) const;
     float fScaleY() const;
 
     KC_QUAD* mQuad = nullptr;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/util/KF_TEXT.h"
 
 namespace KEL {
 
@@ -21,10 +22,10 @@ void KC_PARTICLE_SYSTEM_EX::fOnMove(KS_PARTICLE* particle) {
 void KC_PARTICLE_SYSTEM_EX::fRead(const pugi::xml_node& node) {
     if (!node.attribute("texture")) return;
     KC_PARTICLE_SYSTEM::fRead(node);
-    if (pugi::xml_node n = node.child("tangent")) mTangent = float(std::atof(n.child_value()));
-    if (pugi::xml_node n = node.child("radial")) mRadial = float(std::atof(n.child_value()));
-    if (pugi::xml_node n = node.child("startSize")) mStartSize = float(std::atof(n.child_value()));
-    if (pugi::xml_node n = node.child("endSize")) mEndSize = float(std::atof(n.child_value()));
+    if (pugi::xml_node n = node.child("tangent")) mTangent = fTextToFloat(n.child_value());
+    if (pugi::xml_node n = node.child("radial")) mRadial = fTextToFloat(n.child_value());
+    if (pugi::xml_node n = node.child("startSize")) mStartSize = fTextToFloat(n.child_value());
+    if (pugi::xml_node n = node.child("endSize")) mEndSize = fTextToFloat(n.child_value());
 }
 
 void KC_PARTICLE_SYSTEM_EX::fWrite(pugi::xml_node parent, const char* textureName) const {

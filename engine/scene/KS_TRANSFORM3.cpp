@@ -75,7 +75,7 @@ void KS_TRANSFORM3::fFromString(const char* text) {
         if (!piece.empty()) pieces.push_back(std::move(piece));
     if (pieces.size() < 12) return;
     float v[12];
-    for (int i = 0; i < 12; ++i) v[i] = static_cast<float>(std::atof(pieces[static_cast<size_t>(i)].c_str()));
+    for (int i = 0; i < 12; ++i) v[i] = fTextToFloat(pieces[static_cast<size_t>(i)]);
     mPosition.fSet(v[0], v[1], v[2]);
     mPivot.fSet(v[3], v[4], v[5]);
     mRotation.fSet(v[6], v[7], v[8]);

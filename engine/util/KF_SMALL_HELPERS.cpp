@@ -7,6 +7,18 @@
 
 namespace KEL {
 
+int32_t fClampToInt(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int32_t>(value);
+}
+
+float fClampFloat(float value, float limit) {
+    if (std::isnan(value)) return 0.0f;
+    return value > limit ? limit : (value < -limit ? -limit : value);
+}
+
 std::wstring fTimeToString(double seconds) {
     // A damaged save may hold any value; converting those to int is undefined.
     if (!(seconds > 0.0)) seconds = 0.0;

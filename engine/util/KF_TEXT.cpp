@@ -1,5 +1,10 @@
 #include "engine/util/KF_TEXT.h"
 
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
 namespace KEL {
 
 void fSplitTo(const std::string& text, const std::string& separator, std::vector<std::string>& out, bool trim) {
@@ -24,6 +29,22 @@ std::vector<std::string> fSplit(const std::string& text, const std::string& sepa
     std::vector<std::string> pieces;
     fSplitTo(text, separator, pieces, trim);
     return pieces;
+}
+
+int32_t fTextToInt(const std::string& text) {
+    // strtoll saturates at its own range, which holds the int range.
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int32_t>(value);
+}
+
+float fTextToFloat(const std::string& text) {
+    const double value = std::strtod(text.c_str(), nullptr);
+    if (std::isnan(value)) return 0.0f;
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(value);
 }
 
 int32_t fCountWords(const std::string& text) {

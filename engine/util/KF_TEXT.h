@@ -17,6 +17,12 @@ std::vector<std::string> fSplit(const std::string& text, const std::string& sepa
 void fSplitTo(const std::string& text, const std::string& separator, std::vector<std::string>& out,
               bool trim = true);
 
+// The number a text starts with, as atoi and atof read it, but never out of
+// range: integers saturate at the int range, floats at the largest finite
+// float, and "nan" reads as 0. Text without a number gives 0.
+int32_t fTextToInt(const std::string& text);
+float fTextToFloat(const std::string& text);
+
 // Number of space characters in the text.
 int32_t fCountWords(const std::string& text);
 

@@ -9,8 +9,8 @@ namespace KEL {
 void KS_COLOR::fFromString(const std::string& text) {
     const auto pieces = fSplit(text, " ", true);
     if (pieces.size() < 4) return;
-    fSet(std::atoi(pieces[0].c_str()), std::atoi(pieces[1].c_str()), std::atoi(pieces[2].c_str()),
-         std::atoi(pieces[3].c_str()));
+    fSet(fTextToInt(pieces[0]), fTextToInt(pieces[1]), fTextToInt(pieces[2]),
+         fTextToInt(pieces[3]));
 }
 
 KS_COLOR KS_COLOR::fFromHex(const std::string& text) {

@@ -31,8 +31,8 @@ const char* KS_POINT::fToString() const {
 void KS_POINT::fFromString(const std::string& text) {
     const auto pieces = fSplit(text, " ", true);
     if (pieces.size() < 2) return;
-    x = std::atoi(pieces[0].c_str());
-    y = std::atoi(pieces[1].c_str());
+    x = fTextToInt(pieces[0]);
+    y = fTextToInt(pieces[1]);
 }
 
 }  // namespace KEL

@@ -38,8 +38,8 @@ const char* KS_VEC2::fToString() const {
 void KS_VEC2::fFromString(const std::string& text) {
     const auto pieces = fSplit(text, " ", true);
     if (pieces.size() < 2) return;
-    x = float(std::atof(pieces[0].c_str()));
-    y = float(std::atof(pieces[1].c_str()));
+    x = fTextToFloat(pieces[0]);
+    y = fTextToFloat(pieces[1]);
 }
 
 }  // namespace KEL

@@ -38,9 +38,9 @@ const char* KS_VEC3::fToString() const {
 void KS_VEC3::fFromString(const std::string& text) {
     const auto pieces = fSplit(text, " ", true);
     if (pieces.size() < 3) return;
-    x = float(std::atof(pieces[0].c_str()));
-    y = float(std::atof(pieces[1].c_str()));
-    z = float(std::atof(pieces[2].c_str()));
+    x = fTextToFloat(pieces[0]);
+    y = fTextToFloat(pieces[1]);
+    z = fTextToFloat(pieces[2]);
 }
 
 }  // namespace KEL

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/scene/KC_QUAD.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "host/recording/RecordingDevice.h"
+#include "support/FuzzFindings.h"
 
 using namespace KEL;
 
@@ -235,4 +237,42 @@ TEST_F(FontTest, DrawAtUsesTheTextAsItIs) {
     rects = fCapture([&] { font->fDrawAt(place, 0, L"A"); });
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_FLOAT_EQ(rects[0].x, 1201);
+}
+
+// Descriptions holding numbers no font has: each is refused whole, and the
+// font draws nothing rather than computing positions from them.
+TEST_F(FontTest, ImpossibleNumbersRefuseTheWholeDescription) {
+    for (const char* name : {"font-advance.xml", "font-glyph-rect.xml", "font-lineheight.xml"}) {
+        SCOPED_TRACE(name);
+        pugi::xml_document hostile;
+        ASSERT_TRUE(hostile.load_string(testsupport::fFinding(name).c_str()));
+        KC_FONT font(hostile.child("font"), mPage, 100);
+        EXPECT_EQ(font.fLoad(hostile.child("font"), mPage), -1);
+        EXPECT_EQ(font.fLoadWithTexture(hostile.child("font")), -1);
+        EXPECT_EQ(font.fGetGlyphCount(), 0);
+        EXPECT_EQ(font.fGetLineHeight(), 0);
+        EXPECT_TRUE(fCapture([&] { font.fDrawW(0, 0, L",,\n,"); }).empty());
+    }
+    pugi::xml_document negative;
+    ASSERT_TRUE(negative.load_string("<font><common lineHeight='9'/><chars><char id='65' width='-1'/></chars></font>"));
+    KC_FONT font(negative.child("font"), mPage, 100);
+    EXPECT_EQ(font.fGetGlyphCount(), 0) << "a negative width is as impossible as a huge one";
+}
+
+TEST_F(FontTest, LargestNumbersMeasureAndDrawLongTextsWithoutOverflow) {
+    pugi::xml_document large;
+    ASSERT_TRUE(large.load_string("<font><common lineHeight='32767'/><chars>"
+                                  "<char id='87' x='-32767' width='32767' height='32767' xoffset='32767' "
+                                  "yoffset='-32767' xadvance='32767'/></chars></font>"));
+    KC_FONT font(large.child("font"), mPage, 100);
+    ASSERT_EQ(font.fGetGlyphCount(), 1);
+    std::wstring wide(200000, L'W');
+    EXPECT_EQ(font.fMeasureW(wide.c_str()), INT_MAX) << "the width saturates";
+    std::string lines(200000, '\n');
+    font.fSetAnchor(8);
+    EXPECT_EQ(font.fGetOffsetY(lines.c_str()), -INT_MAX);
+    std::string narrow(200000, 'W');
+    EXPECT_EQ(font.fMeasure(narrow.c_str()), INT_MAX);
+    EXPECT_EQ(font.fGetOffsetX(narrow.c_str()), -INT_MAX);
+    EXPECT_FALSE(fCapture([&] { font.fDraw(0, 0, "WW\nWW"); }).empty());
 }

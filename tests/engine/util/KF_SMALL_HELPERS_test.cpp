@@ -63,3 +63,14 @@ TEST(KC_PTR_LIST, OwnsAndDeletesThroughTheVirtualDestructor) {
     EXPECT_EQ(KS_COUNTED::sAlive, 0);
     EXPECT_EQ(KS_DERIVED::sGone, 2);
 }
+
+TEST(KF_SMALL_HELPERS, ClampedConversionsNeverLeaveTheirRange) {
+    EXPECT_EQ(fClampToInt(12.9), 12);
+    EXPECT_EQ(fClampToInt(-12.9), -12);
+    EXPECT_EQ(fClampToInt(1e12), INT32_MAX);
+    EXPECT_EQ(fClampToInt(-std::numeric_limits<double>::infinity()), INT32_MIN);
+    EXPECT_EQ(fClampToInt(std::nan("")), 0);
+    EXPECT_EQ(fClampFloat(5.0f, 2.0f), 2.0f);
+    EXPECT_EQ(fClampFloat(-5.0f, 2.0f), -2.0f);
+    EXPECT_EQ(fClampFloat(std::nanf(""), 2.0f), 0.0f);
+}

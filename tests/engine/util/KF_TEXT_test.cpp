@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cstdint>
+
 using namespace KEL;
 using Pieces = std::vector<std::string>;
 
@@ -30,4 +33,20 @@ TEST(KF_TEXT, ReplaceAndCount) {
     EXPECT_EQ(fToString(2.5f), "2.5");
     EXPECT_EQ(fToWString(int32_t(-42)), L"-42");
     EXPECT_EQ(fToWString(uint32_t(7)), L"7");
+}
+
+// The text forms of points, vectors, colours and transforms read numbers
+// through these: a damaged file can hold any text, and the readers must get
+// numbers that later arithmetic and conversions can use.
+TEST(KF_TEXT, NumbersFromTextStayInRange) {
+    EXPECT_EQ(fTextToInt("42 rest"), 42);
+    EXPECT_EQ(fTextToInt("-7"), -7);
+    EXPECT_EQ(fTextToInt("junk"), 0);
+    EXPECT_EQ(fTextToInt("99999999999999999999999"), INT32_MAX);
+    EXPECT_EQ(fTextToInt("-4949672951"), INT32_MIN);
+    EXPECT_EQ(fTextToFloat("2.5"), 2.5f);
+    EXPECT_EQ(fTextToFloat("1e39"), FLT_MAX);
+    EXPECT_EQ(fTextToFloat("-inf"), -FLT_MAX);
+    EXPECT_EQ(fTextToFloat("nan"), 0.0f);
+    EXPECT_EQ(fTextToFloat(""), 0.0f);
 }
