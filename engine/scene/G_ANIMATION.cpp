@@ -1,5 +1,6 @@
 #include "engine/scene/G_ANIMATION.h"
 
+#include <algorithm>
 #include <string>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -65,7 +66,7 @@ void G_ANIMATION::fReset() {
 }
 
 void G_ANIMATION::fSetGrid(int32_t columns, int32_t rows) {
-    mGrid.fSet(columns < 1 ? 1 : columns, rows < 1 ? 1 : rows);
+    mGrid.fSet(std::clamp(columns, 1, kMAX_GRID), std::clamp(rows, 1, kMAX_GRID));
     mCellWidth = 1.0f / float(mGrid.x);
     mCellHeight = 1.0f / float(mGrid.y);
     if (mTexture) fSetSize(float(mTexture->fGetWidth() / mGrid.x), float(mTexture->fGetHeight() / mGrid.y));
@@ -102,7 +103,7 @@ int32_t G_ANIMATION::fUpdate() {
     const int32_t next = mFrame + mStep;
     mFrame = next;
     const int32_t top = mFrames - 1;
-    if (next * next > top * top) {
+    if (int64_t{next} * next > int64_t{top} * top) {
         if (mPingPong && (mLoop || mReverese)) {
             mStep = -mStep;
             mFrame = next + 2 * mStep;

@@ -9,9 +9,14 @@ namespace KEL {
 
 // A sprite showing the cells of a sprite-sheet grid one after another at a
 // frame rate, with loop, ping-pong, start-side ("reverese") and mirror
-// options. Grid and frame counts below 1 count as 1.
+// options. Grid and frame counts below 1 count as 1; a grid side above
+// kMAX_GRID counts as kMAX_GRID and a frame count above kMAX_FRAMES as
+// kMAX_FRAMES, so that a damaged description cannot overflow the stepping.
 class G_ANIMATION : public G_SPRITE {
 public:
+    static constexpr int32_t kMAX_GRID = 4096;
+    static constexpr int32_t kMAX_FRAMES = 65536;
+
     G_ANIMATION();
     explicit G_ANIMATION(const std::string& textureName);
     explicit G_ANIMATION(const pugi::xml_node& node);
@@ -37,7 +42,7 @@ public:
     bool fIsPlaying() const { return mPlaying != 0; }
     int32_t fGetFrame() const { return mFrame; }
     int32_t fGetFrames() const { return mFrames; }
-    void fSetFrames(int32_t frames) { mFrames = frames < 1 ? 1 : frames; }
+    void fSetFrames(int32_t frames) { mFrames = frames < 1 ? 1 : (frames > kMAX_FRAMES ? kMAX_FRAMES : frames); }
     void fSetFps(float fps) { mFps = fps; }
     const KS_POINT& fGetGrid() const { return mGrid; }
 

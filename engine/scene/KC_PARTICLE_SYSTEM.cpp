@@ -14,6 +14,7 @@
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KS_TRANSFORM3_AUTO.h"
 #include "engine/util/KF_CURVES.h"
+#include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_TEXT.h"
 #include "engine/util/KS_VEC2.h"
 
@@ -33,8 +34,13 @@ float fRandomFloat(float low, float high) { return kcRANDOM ? kcRANDOM->fRangeFl
 // Uniform integer in [low, high], both ends included.
 int32_t fRandomInt(int32_t low, int32_t high) {
     if (!kcRANDOM || high <= low) return low;
-    return kcRANDOM->fRange(low, high + 1);
+    return high == INT32_MAX ? kcRANDOM->fRange(low, high) : kcRANDOM->fRange(low, high + 1);
 }
+
+// The area's extents as read from a description: a number beyond the
+// largest screen by far is damage, clamped so that placing a particle stays
+// within the int range.
+float fAreaExtent(const std::string& text) { return fClampFloat(fTextToFloat(text), KC_PARTICLE_SYSTEM::kMAX_AREA); }
 
 uint32_t fHex(const char* text) { return KS_COLOR::fFromHex(text).fGetARGB(); }
 }  // namespace
@@ -164,8 +170,8 @@ void KC_PARTICLE_SYSTEM::fEmit() {
         p->x = mAreaX + r * std::cos(a);
         p->y = mAreaY + r * std::sin(a);
     } else {
-        p->x = float(fRandomInt(int32_t(mAreaX), int32_t(mAreaRight)));
-        p->y = float(fRandomInt(int32_t(mAreaY), int32_t(mAreaBottom)));
+        p->x = float(fRandomInt(fClampToInt(mAreaX), fClampToInt(mAreaRight)));
+        p->y = float(fRandomInt(fClampToInt(mAreaY), fClampToInt(mAreaBottom)));
     }
     float vx = mVelocity.x, vy = mVelocity.y;
     fRotatePoint(0.0f, 0.0f, vx, vy, mSpreadAngle / 2.0f);
@@ -261,7 +267,7 @@ void KC_PARTICLE_SYSTEM::fRead(const pugi::xml_node& node) {
     if (!node.attribute("texture")) return;
     fSetTexture(KC_RENDER::fCurrent() ? KC_RENDER::fCurrent()->fGetDefaultTexture() : nullptr);
     if (pugi::xml_attribute a = node.attribute("multiply")) mState.additive = a.as_bool() ? 1 : 0;
-    if (pugi::xml_attribute a = node.attribute("maxCount")) mMaxCount = a.as_int();
+    if (pugi::xml_attribute a = node.attribute("maxCount")) mMaxCount = std::clamp(a.as_int(), 0, kMAX_PARTICLES);
     if (pugi::xml_attribute a = node.attribute("spreadAngle")) mSpreadAngle = a.as_float();
     if (pugi::xml_attribute a = node.attribute("frequency")) fSetFrequency(a.as_float());
     if (pugi::xml_attribute a = node.attribute("gravity")) {
@@ -273,11 +279,10 @@ void KC_PARTICLE_SYSTEM::fRead(const pugi::xml_node& node) {
         const std::vector<std::string> pieces = fSplit(a.value(), " ");
         const float cx = float(KS_TRANSFORM3_AUTO::fScreenWidth() / 2);
         const float cy = float(KS_TRANSFORM3_AUTO::fScreenHeight() / 2);
-        if (pieces.size() == 1 && !pieces[0].empty()) fSetAreaCircle(cx, cy, float(std::atof(pieces[0].c_str())));
-        else if (pieces.size() >= 2)
-            fSetAreaRect(cx, cy, float(std::atof(pieces[0].c_str())), float(std::atof(pieces[1].c_str())));
+        if (pieces.size() == 1 && !pieces[0].empty()) fSetAreaCircle(cx, cy, fAreaExtent(pieces[0]));
+        else if (pieces.size() >= 2) fSetAreaRect(cx, cy, fAreaExtent(pieces[0]), fAreaExtent(pieces[1]));
     }
-    if (pugi::xml_node n = node.child("lifetime")) mTemplate.lifetime = float(std::atof(n.child_value()));
+    if (pugi::xml_node n = node.child("lifetime")) mTemplate.lifetime = fTextToFloat(n.child_value());
     if (pugi::xml_node n = node.child("velocity")) {
         KS_VEC2 v(mVelocity.x, mVelocity.y);
         v.fFromString(n.child_value());

@@ -22,6 +22,9 @@ class KC_PARTICLE_SYSTEM {
 public:
     enum class KE_AREA : uint8_t { CIRCLE, RECTANGLE };
 
+    static constexpr int32_t kMAX_PARTICLES = 100000;
+    static constexpr float kMAX_AREA = 1.0e6f;
+
     // The template, when given, is copied into the template particle.
     KC_PARTICLE_SYSTEM(KC_TEXTURE* texture, const KS_PARTICLE* particleTemplate = nullptr);
     KC_PARTICLE_SYSTEM(const KC_PARTICLE_SYSTEM&) = delete;
@@ -33,6 +36,8 @@ public:
     virtual void fOnEmit(KS_PARTICLE* particle) {}
     virtual void fOnMove(KS_PARTICLE* particle) {}
     // Reads the particle XML (nothing without the attribute "texture").
+    // Hostile numbers are clamped: "maxCount" into [0, kMAX_PARTICLES], the
+    // area's extents into [-kMAX_AREA, kMAX_AREA].
     virtual void fRead(const pugi::xml_node& node);
     // Appends a "particles" element describing this system.
     virtual void fWrite(pugi::xml_node parent, const char* textureName) const;

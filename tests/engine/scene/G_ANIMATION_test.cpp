@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "SceneFixture.h"
+#include "support/FuzzFindings.h"
 #include "engine/scene/G_ANIMATION.h"
 
 using namespace KEL;
@@ -149,4 +150,25 @@ TEST_F(AnimationTest, XmlAttributesAndBrokenCounts) {
     EXPECT_EQ(copy.fGetFrames(), 6);
     EXPECT_EQ(copy.fGetGrid(), KS_POINT(4, 2));
     EXPECT_EQ(fUses("sheet.png"), 2);
+}
+
+// 88888 frames once overflowed the stepping's arithmetic. Frame counts and
+// grid sides beyond any sprite sheet are clamped, and such an animation
+// still plays, loops and bounces.
+TEST_F(AnimationTest, HostileFrameAndGridCountsAreClamped) {
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(testsupport::fFinding("anim-frames.xml").c_str()));
+    G_ANIMATION a(doc.child("y"));
+    EXPECT_EQ(a.fGetFrames(), G_ANIMATION::kMAX_FRAMES);
+    a.fSetGrid(INT32_MAX, INT32_MAX);
+    EXPECT_EQ(a.fGetGrid(), KS_POINT(G_ANIMATION::kMAX_GRID, G_ANIMATION::kMAX_GRID));
+    a.fSetFrames(INT32_MAX);
+    EXPECT_EQ(a.fGetFrames(), G_ANIMATION::kMAX_FRAMES);
+    a.mReverese = 0;  // starts from the last frame, stepping past it at once
+    for (bool pingPong : {false, true}) {
+        a.mPingPong = pingPong;
+        a.fSetFps(1.0e9f);
+        a.fPlay();
+        EXPECT_EQ(fRun(a, 3, 0.5f).size(), 3u);
+    }
 }

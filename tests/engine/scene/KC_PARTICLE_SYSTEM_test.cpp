@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include "SceneFixture.h"
+#include "support/FuzzFindings.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/scene/G_PARTICLES.h"
 #include "engine/scene/G_SPRITE.h"
@@ -248,4 +249,30 @@ TEST_F(ParticleTest, EffectsLoadAndCopiesBalanceTextureUses) {
         EXPECT_EQ(effect.fGetSystem()->mMaxCount, 50);
     }
     EXPECT_EQ(fUses("spark.png"), 0);
+}
+
+// An area of 1e39 once reached a float-to-int conversion when a particle was
+// placed. Extents and counts from a description are clamped; emitting from
+// the clamped area stays inside it.
+TEST_F(ParticleTest, HostileNumbersInADescriptionAreClamped) {
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(testsupport::fFinding("particles-area.xml").c_str()));
+    ASSERT_TRUE(doc.append_child("q").append_attribute("texture").set_value("x"));
+    doc.child("q").append_attribute("area") = "nan -1e300";
+    doc.child("q").append_attribute("maxCount") = "99999999999";
+    KC_PARTICLE_SYSTEM system(nullptr);
+    system.fRead(doc.child("p"));
+    EXPECT_EQ(system.mAreaRight - system.mAreaX, KC_PARTICLE_SYSTEM::kMAX_AREA);
+    system.fSetFrequency(100.0f);
+    system.fStart();
+    fFrames(system, 5, 0.02f);
+    ASSERT_GT(system.fCount(), 0);
+    EXPECT_GE(system.fFirst()->x, system.mAreaX);
+    EXPECT_LE(system.fFirst()->x, system.mAreaRight);
+
+    system.fRead(doc.child("q"));
+    EXPECT_EQ(system.mAreaX, system.mAreaRight) << "not-a-number reads as an empty extent";
+    EXPECT_EQ(system.mAreaBottom - system.mAreaY, -KC_PARTICLE_SYSTEM::kMAX_AREA);
+    EXPECT_EQ(system.mMaxCount, KC_PARTICLE_SYSTEM::kMAX_PARTICLES);
+    fFrames(system, 5, 0.02f);
 }
