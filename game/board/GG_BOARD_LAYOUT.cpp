@@ -1,6 +1,7 @@
 #include "game/board/GG_BOARD_LAYOUT.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/util/KF_SMALL_HELPERS.h"
 
 namespace game {
 
@@ -10,13 +11,27 @@ namespace {
 void fAxis(int32_t grid, int32_t block, float elSize, int32_t shift, int32_t& blocks, int32_t& size) {
     const int32_t perBlock = block > 0 ? block : grid;
     blocks = block > 0 ? grid / block + (grid % block != 0 ? 1 : 0) : 1;
-    size = static_cast<int32_t>(static_cast<float>(perBlock) * elSize * static_cast<float>(blocks) -
-                                static_cast<float>((blocks + 1) * shift));
+    size = KEL::fClampToInt(static_cast<double>(perBlock) * elSize * blocks - (static_cast<double>(blocks) + 1) * shift);
 }
 
 bool fFail(const char* text) {
     KEL::fErrorText() = text;
     return false;
+}
+
+bool fWithin(float value, float low, float high) { return value >= low && value <= high; }
+
+// Every number of the settings within the bounds a board can have, so that
+// no geometry computed from them leaves the int range.
+bool fNumbersPlausible(const GG_BOARD_LAYOUT& l) {
+    using L = GG_BOARD_LAYOUT;
+    auto cell = [](float size) { return size > 0.0f && size <= float(L::kMAX_CELL); };
+    auto count = [](int32_t n, int32_t low) { return n >= low && n <= L::kMAX_GRID; };
+    auto shift = [](int32_t n) { return n >= -L::kMAX_CELL && n <= L::kMAX_CELL; };
+    return cell(l.mElSize.x) && cell(l.mElSize.y) && count(l.mGrid.x, 1) && count(l.mGrid.y, 1) &&
+           count(l.mBlock.x, 0) && count(l.mBlock.y, 0) && shift(l.mShiftBlock.x) && shift(l.mShiftBlock.y) &&
+           fWithin(l.mPosition.x, -L::kMAX_POSITION, L::kMAX_POSITION) &&
+           fWithin(l.mPosition.y, -L::kMAX_POSITION, L::kMAX_POSITION);
 }
 
 }  // namespace
@@ -41,6 +56,7 @@ bool GG_BOARD_LAYOUT::fLoad(const pugi::xml_node& settings) {
     // Written so that a cell size that is not a number fails as well.
     if (!(mElSize.x > 0.0f) || !(mElSize.y > 0.0f)) return fFail("Level cell size is not positive");
     if (mBlock.x < 0 || mBlock.y < 0) return fFail("Level block size is negative");
+    if (!fNumbersPlausible(*this)) return fFail("Level settings hold a number out of range");
     mBlockSprite.fRead(settings.child("block"));
     mSelection.fRead(settings.child("selection"));
     mSelectionYes.fRead(settings.child("selection_yes"));

@@ -15,10 +15,17 @@ namespace game {
 // turned into the board rectangle and the start of the walk of cell centres.
 class GG_BOARD_LAYOUT {
 public:
+    // Bounds of the settings' numbers: a cell side in (0, kMAX_CELL], grid
+    // and block counts up to kMAX_GRID, block shifts within +-kMAX_CELL and
+    // the centre within +-kMAX_POSITION.
+    static constexpr int32_t kMAX_CELL = 4096;
+    static constexpr int32_t kMAX_GRID = 1024;
+    static constexpr float kMAX_POSITION = 1.0e6f;
+
     // Reads the six attributes and the four sprite children of "settings"
     // and computes the geometry. False (with the engine's error text set)
-    // when one is missing, the grid or the cell size is not positive or a
-    // block size is negative.
+    // when one is missing, the grid or the cell size is not positive, a
+    // block size is negative or any number lies outside the bounds above.
     bool fLoad(const pugi::xml_node& settings);
     // blocks, width, height, origin and cell base from the read values. A block
     // size of 0 counts as one block spanning the grid.

@@ -2,6 +2,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_INPUT.h"
+#include "engine/util/KF_SMALL_HELPERS.h"
 
 #include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_SOUND_LIST.h"
@@ -24,8 +25,8 @@ GG_ELEMENT::~GG_ELEMENT() = default;
 void GG_ELEMENT::fPlace(const KEL::KS_VEC2& centre, const KEL::KS_VEC2& size) {
     mTransform.fSetPos(centre.x, centre.y, 0.0f);
     mRectSize = size;
-    mRectPosition.x = static_cast<int32_t>(centre.x - size.x * 0.5f);
-    mRectPosition.y = static_cast<int32_t>(centre.y - size.y * 0.5f);
+    mRectPosition.x = KEL::fClampToInt(centre.x - size.x * 0.5f);
+    mRectPosition.y = KEL::fClampToInt(centre.y - size.y * 0.5f);
 }
 
 int32_t GG_ELEMENT::fRevealWithFill(float delay) { return fReveal(true, delay); }

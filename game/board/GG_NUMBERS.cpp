@@ -1,15 +1,26 @@
 #include "game/board/GG_NUMBERS.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
+#include "engine/util/KF_SMALL_HELPERS.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "game/board/GG_BOARD_LAYOUT.h"
 
 namespace game {
 
 GG_NUMBERS::GG_NUMBERS(bool rowView) : mRowView(rowView) {}
 
 GG_NUMBERS::~GG_NUMBERS() = default;
+
+bool GG_NUMBERS::fNumbersPlausible() const {
+    const float far = GG_BOARD_LAYOUT::kMAX_POSITION;
+    return std::abs(mInterval) <= GG_BOARD_LAYOUT::kMAX_CELL && std::abs(mShiftFirst.x) <= far &&
+           std::abs(mShiftFirst.y) <= far;
+}
 
 bool GG_NUMBERS::fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t step, int32_t lineCount,
                        int32_t blockSize) {
@@ -23,6 +34,10 @@ bool GG_NUMBERS::fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t s
     mCrossColor = KEL::KS_COLOR::fFromHex(node.attribute("font_cross").as_string());
     mInterval = node.attribute("interval").as_int();
     mShiftFirst = KEL::KS_VEC2(node.attribute("shift_first").as_string());
+    if (!fNumbersPlausible()) {
+        KEL::fErrorText() = "Level numbers hold a number out of range";
+        return false;
+    }
     mMark.fRead(node);
     mBlockShift = blockShift;
     mStep = step;
@@ -43,10 +58,8 @@ void GG_NUMBERS::fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>
     const int32_t count = std::min<int32_t>(mLineCount, static_cast<int32_t>(mLines->size()));
     // Across: the axis the lines advance along; outward: the axis the numbers
     // of one line run along, away from the board.
-    int32_t across = mRowView ? static_cast<int32_t>(mOrigin.y + mShiftFirst.y)
-                              : static_cast<int32_t>(mOrigin.x + mShiftFirst.x);
-    const int32_t outwardStart = mRowView ? static_cast<int32_t>(mOrigin.x - mShiftFirst.x)
-                                          : static_cast<int32_t>(mOrigin.y - mShiftFirst.y);
+    int32_t across = KEL::fClampToInt(mRowView ? mOrigin.y + mShiftFirst.y : mOrigin.x + mShiftFirst.x);
+    const int32_t outwardStart = KEL::fClampToInt(mRowView ? mOrigin.x - mShiftFirst.x : mOrigin.y - mShiftFirst.y);
     for (int32_t i = 0; i < count; ++i) {
         if (mBlockSize != 0 && i % mBlockSize == 0) across -= mBlockShift;
         int32_t outward = outwardStart;

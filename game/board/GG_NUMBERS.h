@@ -32,7 +32,9 @@ public:
 
     // Reads "font", "font_color", "font_cross", "interval" and "shift_first"
     // (all required) and the cross mark (the element read as an animation),
-    // and keeps the board values the walk needs.
+    // and keeps the board values the walk needs. False (with the engine's
+    // error text set) when the interval lies beyond the board's cell bound
+    // or the shift beyond its position bound.
     bool fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t step, int32_t lineCount, int32_t blockSize);
     // The lines to draw; a new set drops the cross marks of the old one.
     void fSetLines(const std::vector<GG_NUMBERCROSS::LINE>* lines);
@@ -62,6 +64,8 @@ public:
     const KEL::KS_VEC2& fGetShiftFirst() const { return mShiftFirst; }
 
 private:
+    bool fNumbersPlausible() const;
+
     const bool mRowView;
     KEL::KC_FONT* mFont = nullptr;
     const std::vector<GG_NUMBERCROSS::LINE>* mLines = nullptr;

@@ -4,6 +4,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
+#include "support/FuzzFindings.h"
 
 using game::GG_BOARD_LAYOUT;
 
@@ -86,4 +87,36 @@ TEST(GG_BOARD_LAYOUT, RejectsMissingAttributesAndImpossibleSizes) {
     pugi::xml_document noSprite;
     ASSERT_TRUE(noSprite.load_string(("<settings " + good + R"( bonuses="0"><block/><selection/><selection_yes/></settings>)").c_str()));
     EXPECT_FALSE(l.fLoad(noSprite.child("settings"))) << "selection_no missing";
+}
+
+// Settings that once reached undefined conversions or overflow: a cell
+// height of 1e10, a centre at 1e38, a block shift of INT_MAX. Each is refused
+// with the error text set; so are their neighbours in kind.
+TEST(GG_BOARD_LAYOUT, NumbersBeyondAnyBoardAreRefused) {
+    for (const char* name : {"level-elsize.xml", "level-position.xml", "level-shift.xml"}) {
+        SCOPED_TRACE(name);
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string(testsupport::fFinding(name).c_str()));
+        GG_BOARD_LAYOUT l;
+        KEL::fErrorText().clear();
+        EXPECT_FALSE(l.fLoad(doc.child("l").child("settings")));
+        EXPECT_EQ(KEL::fErrorText(), "Level settings hold a number out of range");
+    }
+    const char* hostile[] = {
+        R"(elSize="0 30" grid="2 2" block="0 0" shiftBlock="0 0" position="0 0" bonuses="0")",
+        R"(elSize="nan 30" grid="2 2" block="0 0" shiftBlock="0 0" position="0 0" bonuses="0")",
+        R"(elSize="30 30" grid="2 99999999999" block="0 0" shiftBlock="0 0" position="0 0" bonuses="0")",
+        R"(elSize="30 30" grid="2 2" block="2147483647 0" shiftBlock="0 0" position="0 0" bonuses="0")",
+        R"(elSize="30 30" grid="2 2" block="0 0" shiftBlock="0 -2147483648" position="0 0" bonuses="0")",
+        R"(elSize="30 30" grid="2 2" block="0 0" shiftBlock="0 0" position="-inf 0" bonuses="0")",
+    };
+    for (const char* attributes : hostile) {
+        SCOPED_TRACE(attributes);
+        GG_BOARD_LAYOUT l;
+        EXPECT_FALSE(fLoad(l, attributes));
+    }
+    GG_BOARD_LAYOUT largest;
+    EXPECT_TRUE(fLoad(largest, R"(elSize="4096 4096" grid="1024 1024" block="1 1" shiftBlock="-4096 4096" )"
+                               R"(position="1e6 -1e6" bonuses="0")"));
+    EXPECT_EQ(largest.mWidth, 4096 * 1024 + 1025 * 4096);
 }

@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include "BoardFixture.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_NUMBERS.h"
 
 using game::GG_CLUE;
@@ -73,4 +74,18 @@ TEST(GG_NUMBERS, NumbersRunOutwardsAndFollowTheBlockShift) {
     noBlocks.fSetOrigin(100, 200);
     noBlocks.fSetLines(&model.fGetRows());
     EXPECT_EQ(fWalk(noBlocks).back(), (Placed{2, 80, 275}));
+}
+
+TEST(GG_NUMBERS, IntervalsAndShiftsBeyondAnyBoardAreRefused) {
+    const std::pair<const char*, const char*> hostile[] = {
+        {"interval", "2147483647"}, {"interval", "-5000"}, {"shift_first", "1e38 0"}, {"shift_first", "0 -inf"}};
+    for (const auto& [name, value] : hostile) {
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string(boardtest::kNUMBERS));
+        doc.document_element().child("numbersUp").attribute(name).set_value(value);
+        GG_NUMBERS up(false);
+        KEL::fErrorText().clear();
+        EXPECT_FALSE(up.fLoad(doc.document_element().child("numbersUp"), -4, 30, 10, 5)) << name << "=" << value;
+        EXPECT_EQ(KEL::fErrorText(), "Level numbers hold a number out of range");
+    }
 }
