@@ -52,6 +52,7 @@ public:
     void fOnLoad() override { fNote("load"); }
     void fOnUnload() override { fNote("unload"); }
     void fOnSecond() override { fNote("second"); }
+    void fOnDraw() override { fNote("draw"); }
     int32_t fOnMessage(int32_t a, int32_t b) override { return a * 100 + b; }
     void fOnClick(int32_t id) override { fNote("click " + std::to_string(id)); }
     int32_t fUpdate() override {

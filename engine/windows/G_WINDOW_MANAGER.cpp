@@ -1,0 +1,213 @@
+#include "engine/windows/G_WINDOW_MANAGER.h"
+
+#include <algorithm>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/util/KF_XML.h"
+#include "engine/windows/G_WINDOW.h"
+
+namespace KEL {
+
+G_WINDOW_MANAGER::~G_WINDOW_MANAGER() { fDeleteAll(); }
+
+void G_WINDOW_MANAGER::fRegisterClass(const std::string& typeName, KF_WINDOW_CREATOR creator) {
+    if (creator) mCreators[typeName] = std::move(creator);
+    else mCreators.erase(typeName);
+}
+
+bool G_WINDOW_MANAGER::fLoadWindows(const std::string& listName) {
+    pugi::xml_document* list = kcREPOSITORY ? kcREPOSITORY->fGetXml(listName) : nullptr;
+    if (!list) return false;
+    for (const pugi::xml_node entry : list->document_element().children()) {
+        const pugi::xml_attribute file = entry.attribute("file");
+        if (!fIsElement(entry) || !file) continue;
+        pugi::xml_document* document = kcREPOSITORY->fGetXml(file.value());
+        if (!document) continue;
+        fCreateWindow(document->document_element());
+        kcREPOSITORY->fReleaseXml(document);
+    }
+    kcREPOSITORY->fReleaseXml(list);
+    return true;
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fCreateWindow(const pugi::xml_node& window) {
+    const pugi::xml_attribute type = window.attribute("_type");
+    if (!type || !window.attribute("_name")) return nullptr;
+    const auto creator = mCreators.find(type.value());
+    if (creator == mCreators.end()) return nullptr;
+    return fAddWindow(creator->second(window));
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fAddWindow(std::unique_ptr<G_WINDOW> window) {
+    if (!window) return nullptr;
+    window->fSetManager(this);
+    mAll.push_back(std::move(window));
+    return mAll.back().get();
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fFindWindow(const std::string& name) const {
+    for (const auto& window : mAll)
+        if (window->fGetName() == name) return window.get();
+    return nullptr;
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fFindOpenWindow(const std::string& name) const {
+    for (G_WINDOW* window : mOpen)
+        if (window->fGetName() == name) return window;
+    return nullptr;
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fGetWindow(int32_t index) const {
+    if (index < 0 || index >= fGetWindowCount()) return nullptr;
+    return mAll[size_t(index)].get();
+}
+
+bool G_WINDOW_MANAGER::fIsListed(const G_WINDOW* window) const {
+    return std::find(mOpen.begin(), mOpen.end(), window) != mOpen.end();
+}
+
+void G_WINDOW_MANAGER::fRemoveOpen(const G_WINDOW* window) {
+    const auto found = std::find(mOpen.begin(), mOpen.end(), window);
+    if (found != mOpen.end()) mOpen.erase(found);
+}
+
+// A window is listed once at most. One that finished hiding in this very
+// pass but is still listed (a callback shows it again) is shown where it is.
+G_WINDOW* G_WINDOW_MANAGER::fShowWindow(const std::string& name, bool skip) {
+    G_WINDOW* window = fFindWindow(name);
+    if (!window) return nullptr;
+    const bool listed = fIsListed(window);
+    if (listed && window->fIsOpen()) return window;
+    if (!window->fIsLoaded()) window->fLoad();
+    if (!listed) mOpen.insert(mOpen.begin(), window);
+    window->fShow(skip);
+    // Focus after the sort, so that windows staying in front keep theirs.
+    fSortByLayer();
+    if (window->fIsModal() && fIsListed(window)) fUpdateFocus();
+    return window;
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fQueueWindow(const std::string& name, bool skip) {
+    G_WINDOW* window = fFindWindow(name);
+    if (!window) return nullptr;
+    if (mQueue.empty()) fShowWindow(name, skip);
+    mQueue.push_back(window);
+    return window;
+}
+
+G_WINDOW* G_WINDOW_MANAGER::fHideWindow(const std::string& name, bool skip) {
+    G_WINDOW* window = fFindOpenWindow(name);
+    if (window) window->fHide(skip);
+    return window;
+}
+
+void G_WINDOW_MANAGER::fHideAll() {
+    const std::vector<G_WINDOW*> open = mOpen;
+    for (G_WINDOW* window : open)
+        if (fIsListed(window)) window->fHide(false);
+}
+
+void G_WINDOW_MANAGER::fLoadWindow(const std::string& name) {
+    if (G_WINDOW* window = fFindWindow(name)) window->fLoad();
+}
+
+void G_WINDOW_MANAGER::fUnloadWindow(const std::string& name) {
+    if (G_WINDOW* window = fFindWindow(name)) window->fUnload(false);
+}
+
+void G_WINDOW_MANAGER::fRefreshWindow(const std::string& name) {
+    if (G_WINDOW* window = fFindWindow(name)) window->fRefresh();
+}
+
+int32_t G_WINDOW_MANAGER::fUnloadAll(bool force) {
+    for (const auto& window : mAll)
+        if (window->fIsLoaded()) window->fUnload(force);
+    return kcREPOSITORY ? kcREPOSITORY->fCountLoaded() : 0;
+}
+
+void G_WINDOW_MANAGER::fRefreshAll() {
+    for (const auto& window : mAll) window->fRefresh();
+}
+
+int32_t G_WINDOW_MANAGER::fSendMessage(const std::string& name, int32_t a, int32_t b) {
+    G_WINDOW* window = fFindWindow(name);
+    return window ? window->fOnMessage(a, b) : 0;
+}
+
+KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseDown(int32_t button) { return fRoute(KE_PASS::kDOWN, button); }
+KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseUp(int32_t button) { return fRoute(KE_PASS::kUP, button); }
+KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseMove() { return fRoute(KE_PASS::kMOVE, 0); }
+
+KS_MOUSE_RESULT G_WINDOW_MANAGER::fRoute(KE_PASS pass, int32_t button) {
+    const std::vector<G_WINDOW*> open = mOpen;
+    for (G_WINDOW* window : open) {
+        // Windows that left the list or finished hiding meanwhile get nothing.
+        if (!fIsListed(window) || !window->fIsOpen()) continue;
+        KS_MOUSE_RESULT result;
+        switch (pass) {
+            case KE_PASS::kDOWN: result = window->fOnMouseDown(button); break;
+            case KE_PASS::kUP: result = window->fOnMouseUp(button); break;
+            case KE_PASS::kMOVE: result = window->fOnMouseMove(); break;
+        }
+        if (result.fTaken()) return result;
+        if (window->fIsModal()) break;
+    }
+    return KS_MOUSE_RESULT::fNotTaken();
+}
+
+void G_WINDOW_MANAGER::fUpdate() {
+    const std::vector<G_WINDOW*> open = mOpen;
+    for (G_WINDOW* window : open) {
+        if (!fIsListed(window)) continue;
+        const int32_t result = window->fUpdate();
+        if (result == G_WINDOW::kUPDATE_STOP) return;
+        if (result != G_WINDOW::kUPDATE_HIDDEN) continue;
+        fRemoveOpen(window);
+        if (fIsQueueHead(window)) fNextQueued();
+        if (window->fIsModal()) fUpdateFocus();
+        return;
+    }
+}
+
+void G_WINDOW_MANAGER::fDrawAll() {
+    for (auto it = mOpen.rbegin(); it != mOpen.rend(); ++it)
+        if ((*it)->fIsOpen()) (*it)->fDraw();
+}
+
+void G_WINDOW_MANAGER::fUpdateFocus() {
+    const std::vector<G_WINDOW*> open = mOpen;
+    bool behindModal = false;
+    for (G_WINDOW* window : open) {
+        if (!fIsListed(window)) continue;
+        if (behindModal) {
+            window->fDeactivate();
+            continue;
+        }
+        window->fActivate();
+        behindModal = window->fIsModal();
+    }
+}
+
+void G_WINDOW_MANAGER::fNextQueued() {
+    if (mQueue.empty()) return;
+    mQueue.pop_front();
+    if (!mQueue.empty()) fShowWindow(mQueue.front()->fGetName(), false);
+}
+
+bool G_WINDOW_MANAGER::fIsQueueHead(const G_WINDOW* window) const {
+    return !mQueue.empty() && mQueue.front() == window;
+}
+
+void G_WINDOW_MANAGER::fSortByLayer() {
+    std::stable_sort(mOpen.begin(), mOpen.end(),
+                     [](const G_WINDOW* a, const G_WINDOW* b) { return a->fGetLayer() > b->fGetLayer(); });
+}
+
+void G_WINDOW_MANAGER::fDeleteAll() {
+    mOpen.clear();
+    mQueue.clear();
+    mAll.clear();
+}
+
+}  // namespace KEL
