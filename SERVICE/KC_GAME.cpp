@@ -17,6 +17,7 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "host/IMessageBox.h"
+#include "host/QuietStandardError.h"
 
 namespace KEL {
 
@@ -50,31 +51,15 @@ int32_t KC_GAME::fInit(const std::string& title) {
 
     new KC_INPUT();  // registers itself as the global input
 
-    kcWINDOW = new KC_WINDOW();
-    kcWINDOW->mWidth = mResolution.x;
-    kcWINDOW->mHeight = mResolution.y;
-    // The window follows the requested mode, so that the mouse mapping and
-    // the renderer's picture agree from the first frame.
-    kcWINDOW->mFullscreen = mFullscreen;
-    kcWINDOW->mScaleToScreen = mScaleToScreen;
-    if (kcWINDOW->fCreate(mGameName) != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
-
-    fGetDesktopSize(mDesktopSize);
-
-    kcRENDER = new KC_RENDER();
-    if (mDeviceFactory) kcRENDER->fSetDevice(mDeviceFactory());
-    if (kcRENDER->fInit(kcWINDOW->fGetHandle(), 0.1f, 0.0f) != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
-    kcRENDER->fSetVideoMode(mResolution.x, mResolution.y, mFullscreen != 0, mScaleToScreen != 0);
+    const int32_t opened = fOpenWindowAndRenderer();
+    if (opened != KS_RESULT::kOK) return opened;
 
     kcTIMER = new KC_TIMER();
     kcTIMER->mOutput = &kfFRAME_DELTA;
 
     new KC_RANDOM(0);  // registers itself as the global generator
 
-    kcAUDIO = new KC_AUDIO();
-    if (kcAUDIO->fInit() != KS_RESULT::kOK) {
-        kcWINDOW->fMessageBox("Warning", "No sound device has been detected. The game will continue without audio.");
-    }
+    fStartAudio();
 
     kcREPOSITORY = new KC_REPOSITORY();
 
@@ -84,6 +69,44 @@ int32_t KC_GAME::fInit(const std::string& title) {
     kcbFRAME = KC_CALLBACK::fCreate(&fFrameSlot, "", this);
 
     return KC_CALLBACK::fCall(kcbINIT);
+}
+
+int32_t KC_GAME::fOpenWindowAndRenderer() {
+    kcWINDOW = new KC_WINDOW();
+    kcWINDOW->mWidth = mResolution.x;
+    kcWINDOW->mHeight = mResolution.y;
+    // The window follows the requested mode, so that the mouse mapping and
+    // the renderer's picture agree from the first frame.
+    kcWINDOW->mFullscreen = mFullscreen;
+    kcWINDOW->mScaleToScreen = mScaleToScreen;
+    if (kcWINDOW->fCreate(mGameName) != KS_RESULT::kOK) {
+        kcWINDOW->fMessageBox("Error", kcWINDOW->fGetFailure());
+        return KS_RESULT::kSTART_FAILED;
+    }
+
+    fGetDesktopSize(mDesktopSize);
+
+    kcRENDER = new KC_RENDER();
+    if (mDeviceFactory) kcRENDER->fSetDevice(mDeviceFactory());
+    if (kcRENDER->fInit(kcWINDOW->fGetHandle(), 0.1f, 0.0f) != KS_RESULT::kOK) {
+        kcWINDOW->fMessageBox("Error", "The game cannot draw: no OpenGL 3.3 context can be made on this display.");
+        return KS_RESULT::kSTART_FAILED;
+    }
+    kcRENDER->fSetVideoMode(mResolution.x, mResolution.y, mFullscreen != 0, mScaleToScreen != 0);
+    return KS_RESULT::kOK;
+}
+
+void KC_GAME::fStartAudio() {
+    kcAUDIO = new KC_AUDIO();
+    int32_t audio;
+    {
+        // The sound libraries name every backend they try; one line says it.
+        host::QuietStandardError quiet;
+        audio = kcAUDIO->fInit();
+    }
+    if (audio != KS_RESULT::kOK) {
+        kcWINDOW->fMessageBox("Warning", "No sound device has been detected. The game will continue without audio.");
+    }
 }
 
 void KC_GAME::fRun() {

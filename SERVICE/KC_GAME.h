@@ -88,6 +88,10 @@ public:
 private:
     // Whether the logic step of the current frame ran: a draw step consumes
     // each logic delta at most once.
+    // Start-up steps of fInit: the window (a message names why it failed)
+    // and the renderer on it; the audio device, a warning without one.
+    int32_t fOpenWindowAndRenderer();
+    void fStartAudio();
     bool fLogicStep();
     int32_t fDrawStep();
 };

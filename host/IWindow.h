@@ -37,13 +37,28 @@ struct Rect {
     int32_t mLeft = 0, mTop = 0, mRight = 0, mBottom = 0;
 };
 
+// The frame of the windowed mode (full screen has none).
+struct WindowStyle {
+    bool mCaption = true;      // title bar with the window's buttons
+    bool mResizable = false;   // sizing border
+    bool mMinimizeBox = true;
+    bool mMaximizeBox = false;
+};
+
 class IWindow {
 public:
     virtual ~IWindow() = default;
 
     // Opens the window with the given client size, centred on the desktop,
-    // windowed or covering the desktop. False when no window can be made.
+    // windowed or covering the desktop. False when no window can be made;
+    // fGetFailure() then says why.
     virtual bool fCreate(const std::string& titleUtf8, int32_t width, int32_t height, bool fullscreen) = 0;
+    // Why the last fCreate failed, in words for the player (no display, no
+    // OpenGL, ...); empty after a success.
+    virtual const std::string& fGetFailure() const = 0;
+    // The windowed frame; may be set before fCreate, and applies whenever
+    // the window is (or next becomes) windowed.
+    virtual void fSetStyle(const WindowStyle& style) = 0;
     // Windowed: client size width x height, centred. Full screen: covers the
     // desktop at (0, 0), so client and screen coordinates agree.
     virtual void fSetMode(int32_t width, int32_t height, bool fullscreen) = 0;

@@ -19,10 +19,17 @@ KC_WINDOW::~KC_WINDOW() {
 int32_t KC_WINDOW::fCreate(const std::string& title) {
     if (mHost) return KS_RESULT::kOK;
     mHost = host::fMakeWindow();
-    if (!mHost || !mHost->fCreate(title, mWidth, mHeight, mFullscreen != 0)) {
+    if (!mHost) {
+        mFailure = "The game window cannot be opened.";
+        return KS_RESULT::kSTART_FAILED;
+    }
+    mHost->fSetStyle(fStyle());
+    if (!mHost->fCreate(title, mWidth, mHeight, mFullscreen != 0)) {
+        mFailure = mHost->fGetFailure().empty() ? "The game window cannot be opened." : mHost->fGetFailure();
         mHost.reset();
         return KS_RESULT::kSTART_FAILED;
     }
+    mFailure.clear();
     fSetMode(mWidth, mHeight, mFullscreen != 0, mScaleToScreen != 0);
     return KS_RESULT::kOK;
 }
@@ -32,7 +39,10 @@ void KC_WINDOW::fSetMode(int32_t width, int32_t height, bool fullscreen, bool sc
     mHeight = height;
     mFullscreen = fullscreen ? 1 : 0;
     mScaleToScreen = scaleToScreen ? 1 : 0;
-    if (mHost) mHost->fSetMode(width, height, fullscreen);
+    if (mHost) {
+        mHost->fSetStyle(fStyle());
+        mHost->fSetMode(width, height, fullscreen);
+    }
     if (!fullscreen) {
         fRestoreClip();
         return;
@@ -50,6 +60,15 @@ void KC_WINDOW::fSetMode(int32_t width, int32_t height, bool fullscreen, bool sc
     mOffset = KS_VEC2((static_cast<float>(msScreenWidth) - mScale * static_cast<float>(width)) / 2.0f,
                       (static_cast<float>(msScreenHeight) - mScale * static_cast<float>(height)) / 2.0f);
     fClipToLetterbox();
+}
+
+host::WindowStyle KC_WINDOW::fStyle() const {
+    host::WindowStyle style;
+    style.mCaption = mCaption != 0;
+    style.mResizable = mResizable != 0;
+    style.mMinimizeBox = mMinimizeBox != 0;
+    style.mMaximizeBox = mMaximizeBox != 0;
+    return style;
 }
 
 void KC_WINDOW::fSetTitle(const std::string& text) {
@@ -75,8 +94,8 @@ void KC_WINDOW::fMessageBox(const std::string& caption, const std::string& text)
 
 void KC_WINDOW::fSetMinimizeBox(bool on) {
     mMinimizeBox = on ? 1 : 0;
-    // Frame decorations are the window manager's here; re-apply the mode
-    // so the window is placed as after any style change.
+    // The new frame reaches the host window with the windowed mode, which
+    // also places the window as after any frame change.
     if (!mFullscreen) fSetMode(mWidth, mHeight, false, mScaleToScreen != 0);
 }
 

@@ -23,9 +23,10 @@ public:
     KC_WINDOW(const KC_WINDOW&) = delete;
     KC_WINDOW& operator=(const KC_WINDOW&) = delete;
 
-    // Opens the window at the stored size and mode. 1, or -112 when the
-    // platform cannot make a window.
+    // Opens the window at the stored size, mode and frame flags. 1, or -112
+    // when the platform cannot make a window; fGetFailure() then says why.
     int32_t fCreate(const std::string& title);
+    const std::string& fGetFailure() const { return mFailure; }
     void fSetMode(int32_t width, int32_t height, bool fullscreen, bool scaleToScreen);
     void fSetTitle(const std::string& text);
     void fShowCursor(bool visible);
@@ -73,7 +74,11 @@ public:
     host::Rect mClip;
 
 private:
+    // The windowed frame as the flags above ask for it.
+    host::WindowStyle fStyle() const;
+
     std::unique_ptr<host::IWindow> mHost;
+    std::string mFailure;
 };
 
 // Drains the window's message queue once: key and mouse messages go to the

@@ -5,9 +5,13 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "host/QuietStandardError.h"
 
 namespace host {
 
@@ -38,10 +42,52 @@ void fPinLoadedLibraries() {
     }
 }
 
-bool fStartVideo() {
+// A video start made by the desktop-size query, handed to the window that
+// follows it so that SDL's video starts once. Main thread only.
+bool gVideoHeldForWindow = false;
+
+bool fIsNamed(const char* value, const char* name) { return value && std::strcmp(value, name) == 0; }
+
+// Why no display could be opened, in the player's words.
+std::string fNoDisplayText() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+        return "No display: the game needs a desktop to open its window on (DISPLAY and WAYLAND_DISPLAY are not set).";
+    }
+    std::string names;
+    if (x11 && *x11) names += std::string("DISPLAY=") + x11;
+    if (wayland && *wayland) names += std::string(names.empty() ? "" : ", ") + "WAYLAND_DISPLAY=" + wayland;
+    return "No display: the game cannot connect to the desktop (" + names + ").";
+}
+
+// Starts SDL's video; false with the reason in failure. SDL falls back to
+// a driver that shows nothing when no display answers; that counts as a
+// failure unless SDL_VIDEODRIVER asked for it.
+bool fStartVideo(std::string& failure) {
     // The close button only asks; the game decides whether to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    int started;
+    {
+        // Display libraries complain on standard error about each display
+        // they cannot reach; the failure below says it once.
+        QuietStandardError quiet;
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+    }
+    if (started != 0) {
+        const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+        failure = asked && *asked ? std::string("The video driver \"") + asked + "\" cannot start: " + SDL_GetError()
+                                  : fNoDisplayText();
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if ((fIsNamed(driver, "offscreen") || fIsNamed(driver, "dummy")) && !(asked && *asked)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        failure = fNoDisplayText();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -53,8 +99,13 @@ SdlWindow::~SdlWindow() {
 
 bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t height, bool fullscreen) {
     if (mWindow) return true;
+    mFailure.clear();
     if (!mVideoStarted) {
-        if (!fStartVideo()) return false;
+        if (gVideoHeldForWindow) {
+            gVideoHeldForWindow = false;
+        } else if (!fStartVideo(mFailure)) {
+            return false;
+        }
         mVideoStarted = true;
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -65,9 +116,14 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (!mStyle.mCaption) flags |= SDL_WINDOW_BORDERLESS;
+    if (mStyle.mResizable) flags |= SDL_WINDOW_RESIZABLE;
     mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width > 0 ? width : 1, height > 0 ? height : 1, flags);
-    if (!mWindow) return false;
+    if (!mWindow) {
+        mFailure = std::string("The game window cannot be opened: ") + SDL_GetError();
+        return false;
+    }
     // Text comes from the engine's own key table; an input method would
     // only hold key presses back for composition.
     SDL_StopTextInput();
@@ -81,12 +137,21 @@ void SdlWindow::fSetMode(int32_t width, int32_t height, bool fullscreen) {
         SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
         SDL_SetWindowFullscreen(mWindow, 0);
-        SDL_SetWindowResizable(mWindow, SDL_FALSE);
-        SDL_SetWindowBordered(mWindow, SDL_TRUE);
+        fApplyStyle();
         SDL_SetWindowSize(mWindow, width > 0 ? width : 1, height > 0 ? height : 1);
         SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     SDL_ShowWindow(mWindow);
+}
+
+void SdlWindow::fSetStyle(const WindowStyle& style) {
+    mStyle = style;
+    if (mWindow && !(SDL_GetWindowFlags(mWindow) & SDL_WINDOW_FULLSCREEN)) fApplyStyle();
+}
+
+void SdlWindow::fApplyStyle() {
+    SDL_SetWindowBordered(mWindow, mStyle.mCaption ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowResizable(mWindow, mStyle.mResizable ? SDL_TRUE : SDL_FALSE);
 }
 
 void SdlWindow::fSetTitle(const std::string& titleUtf8) {
@@ -141,13 +206,17 @@ void fGetDesktopSize(int32_t& width, int32_t& height) {
     }
     width = 1024;
     height = 768;
-    if (!fStartVideo()) return;
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        // A failure here is reported by the window that follows.
+        std::string failure;
+        if (!fStartVideo(failure)) return;
+        gVideoHeldForWindow = true;
+    }
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
         width = mode.w;
         height = mode.h;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void fSetDesktopSizeOverride(int32_t width, int32_t height) {

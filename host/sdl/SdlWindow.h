@@ -9,9 +9,16 @@
 // Provides: an SDL window made for an OpenGL 3.3 core context (double
 // buffer, depth 24, stencil 8, attributes set before creation), windowed
 // centred or desktop full screen, title, cursor show/hide and clip, the
-// event queue as Windows-style messages, the drawable size.
+// event queue as Windows-style messages, the drawable size. The windowed
+// frame follows the style's caption (borderless without) and resizable
+// flags. SDL's video is started once per program, shared with the
+// desktop-size query. The offscreen and dummy drivers are used only when
+// SDL_VIDEODRIVER names them: without a display the window fails and
+// fGetFailure() says so, rather than running unseen.
 // Does not provide: the GL context (the GL backend opens it on
-// fNativeHandle()), icons, exclusive full-screen mode changes.
+// fNativeHandle()), icons, exclusive full-screen mode changes, the
+// minimise and maximise buttons on their own (SDL leaves those to the
+// window manager: a fixed-size window offers no maximise).
 namespace host {
 
 class SdlWindow final : public IWindow {
@@ -22,6 +29,8 @@ public:
     SdlWindow& operator=(const SdlWindow&) = delete;
 
     bool fCreate(const std::string& titleUtf8, int32_t width, int32_t height, bool fullscreen) override;
+    const std::string& fGetFailure() const override { return mFailure; }
+    void fSetStyle(const WindowStyle& style) override;
     void fSetMode(int32_t width, int32_t height, bool fullscreen) override;
     void fSetTitle(const std::string& titleUtf8) override;
     void fShowCursor(bool visible) override;
@@ -32,8 +41,12 @@ public:
     void fGetDrawableSize(int32_t& width, int32_t& height) override;
 
 private:
+    void fApplyStyle();
+
     SDL_Window* mWindow = nullptr;
     bool mVideoStarted = false;
+    WindowStyle mStyle;
+    std::string mFailure;
     SdlEventTranslator mTranslator;
 };
 

@@ -149,14 +149,20 @@ TEST_F(GameFixture, InitFailures) {
     KEL::kcGAME = mGame.get();
 
     mWindow->mFailCreate = true;
+    mWindow->mFailure = "No display: no desktop here.";
     EXPECT_EQ(mGame->fInit(""), -112);
     EXPECT_EQ(gSeen.mInits, 0) << "a missing window never reaches the game's init";
+    ASSERT_EQ(mBoxes.mBoxes.size(), 2u);
+    EXPECT_EQ(mBoxes.mBoxes[1], std::make_pair(std::string("Error"), std::string("No display: no desktop here.")))
+        << "the player learns why";
     mGame->fRelease();
 
     mWindow->mFailCreate = false;
     mFailDevice = true;
     EXPECT_EQ(mGame->fInit(""), -112);
     EXPECT_EQ(gSeen.mInits, 0) << "nor does a missing renderer";
+    ASSERT_EQ(mBoxes.mBoxes.size(), 3u);
+    EXPECT_NE(mBoxes.mBoxes[2].second.find("OpenGL"), std::string::npos) << mBoxes.mBoxes[2].second;
 }
 
 TEST_F(GameFixture, UncappedFramesRunBothStepsWithoutSleeping) {

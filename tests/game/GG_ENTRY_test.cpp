@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -18,33 +21,48 @@
 #include "host/IGraphicsDevice.h"
 #include "host/recording/RecordingDevice.h"
 #include "support/FakeHost.h"
+#include "support/TestEnvironment.h"
 
 extern char** environ;
 
 namespace {
 
-// Starts the built game with extra environment entries; -1 on failure.
-pid_t fSpawnGame(const std::vector<std::string>& extraEnv) {
+// Starts the built game with its standard error going to errorFile; each
+// "NAME=value" replaces an inherited entry of that name, a bare "NAME"
+// removes it. -1 on failure.
+pid_t fSpawnGame(const std::vector<std::string>& changes, const std::string& errorFile) {
     const std::string program = std::string(NONOGRAM_BINARY_DIR) + "/nonogram";
-    // The given entries replace inherited ones of the same name.
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
-        bool replaced = false;
-        for (const std::string& extra : extraEnv) {
-            replaced |= entry.compare(0, extra.find('=') + 1, extra, 0, extra.find('=') + 1) == 0;
+        bool changed = false;
+        for (const std::string& change : changes) {
+            const std::string name = change.substr(0, change.find('='));
+            changed |= entry.compare(0, name.size() + 1, name + "=") == 0;
         }
-        if (!replaced) env.push_back(entry);
+        if (!changed) env.push_back(entry);
     }
-    for (const std::string& e : extraEnv) env.push_back(e);
+    for (const std::string& change : changes)
+        if (change.find('=') != std::string::npos) env.push_back(change);
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
     std::string name = program;
     char* argv[] = {name.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
-    return pid;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return spawned == 0 ? pid : -1;
+}
+
+std::string fReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // The wait status, or -1 when the process has not ended within the time.
@@ -63,12 +81,17 @@ int fWaitFor(pid_t pid, std::chrono::seconds limit) {
 
 }  // namespace
 
-TEST(GameExecutable, EndsWithStatusZeroOnACloseRequest) {
+namespace {
+
+// Runs the game for a few seconds, then asks it to close; the exit status
+// and what it wrote to standard error.
+void fRunAndClose(const std::vector<std::string>& changes, int& exitStatus, std::string& errors) {
     std::unique_ptr<host::IGraphicsDevice> device(host::fCreateGraphicsDevice());
     if (!device) GTEST_SKIP() << "no graphics device backend is built yet";
     device.reset();
 
-    const pid_t pid = fSpawnGame({"SDL_VIDEODRIVER=offscreen"});
+    const std::string errorFile = (testsupport::TestEnvironment::fRoot() / "stderr.txt").string();
+    const pid_t pid = fSpawnGame(changes, errorFile);
     ASSERT_GT(pid, 0);
     // Let it open the window and run frames, then ask it to close.
     std::this_thread::sleep_for(std::chrono::seconds(3));
@@ -76,16 +99,57 @@ TEST(GameExecutable, EndsWithStatusZeroOnACloseRequest) {
     const int status = fWaitFor(pid, std::chrono::seconds(60));
     ASSERT_NE(status, -1) << "the game did not end after the close request";
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    exitStatus = WEXITSTATUS(status);
+    errors = fReadAll(errorFile);
+}
+
+}  // namespace
+
+TEST(GameExecutable, EndsWithStatusZeroOnACloseRequest) {
+    int status = -1;
+    std::string errors;
+    fRunAndClose({"SDL_VIDEODRIVER=offscreen"}, status, errors);
+    if (IsSkipped()) return;
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(errors, "") << "a start with a display and sound says nothing";
+}
+
+TEST(GameExecutable, WithoutASoundDeviceSaysSoInOneLineAndPlays) {
+    int status = -1;
+    std::string errors;
+    fRunAndClose({"SDL_VIDEODRIVER=offscreen", "ALSOFT_DRIVERS=no-such-driver"}, status, errors);
+    if (IsSkipped()) return;
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(errors, "Warning: No sound device has been detected. The game will continue without audio.\n");
 }
 
 TEST(GameExecutable, FailedStartEndsWithStatusOne) {
-    const pid_t pid = fSpawnGame({"SDL_VIDEODRIVER=no-such-driver"});
+    const std::string errorFile = (testsupport::TestEnvironment::fRoot() / "stderr.txt").string();
+    const pid_t pid = fSpawnGame({"SDL_VIDEODRIVER=no-such-driver"}, errorFile);
     ASSERT_GT(pid, 0);
     const int status = fWaitFor(pid, std::chrono::seconds(60));
     ASSERT_NE(status, -1);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(fReadAll(errorFile).find("no-such-driver"), std::string::npos) << fReadAll(errorFile);
+}
+
+TEST(GameExecutable, WithoutADisplaySaysSoAndEndsWithStatusOne) {
+    // A graphics card this process may open is a display of its own (the
+    // console); the game would rightly run on it.
+    for (const char* card : {"/dev/dri/card0", "/dev/dri/card1"}) {
+        if (access(card, R_OK | W_OK) == 0) GTEST_SKIP() << card << " is a display";
+    }
+    const std::string errorFile = (testsupport::TestEnvironment::fRoot() / "stderr.txt").string();
+    const pid_t pid = fSpawnGame({"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}, errorFile);
+    ASSERT_GT(pid, 0);
+    const int status = fWaitFor(pid, std::chrono::seconds(60));
+    ASSERT_NE(status, -1) << "the game ran on without a display";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(fReadAll(errorFile),
+              "Error: No display: the game needs a desktop to open its window on "
+              "(DISPLAY and WAYLAND_DISPLAY are not set).\n");
 }
 
 namespace {

@@ -34,6 +34,9 @@ public:
 struct FakeWindowLog {
     bool mCreated = false;
     bool mFailCreate = false;
+    std::string mFailure;  // what a failed create reports
+    host::WindowStyle mStyle;
+    int32_t mSetStyleCalls = 0;
     std::string mTitle;
     int32_t mSetModeCalls = 0;
     int32_t mWidth = 0, mHeight = 0;
@@ -54,13 +57,22 @@ public:
     explicit FakeWindow(std::shared_ptr<FakeWindowLog> log) : mLog(std::move(log)) {}
 
     bool fCreate(const std::string& title, int32_t width, int32_t height, bool fullscreen) override {
-        if (mLog->mFailCreate) return false;
+        if (mLog->mFailCreate) {
+            mFailure = mLog->mFailure;
+            return false;
+        }
+        mFailure.clear();
         mLog->mCreated = true;
         mLog->mTitle = title;
         mLog->mWidth = width;
         mLog->mHeight = height;
         mLog->mFullscreen = fullscreen;
         return true;
+    }
+    const std::string& fGetFailure() const override { return mFailure; }
+    void fSetStyle(const host::WindowStyle& style) override {
+        ++mLog->mSetStyleCalls;
+        mLog->mStyle = style;
     }
     void fSetMode(int32_t width, int32_t height, bool fullscreen) override {
         ++mLog->mSetModeCalls;
@@ -92,6 +104,7 @@ public:
 
 private:
     std::shared_ptr<FakeWindowLog> mLog;
+    std::string mFailure;
 };
 
 // Installs fake windows (sharing one log) and a pinned desktop size for the

@@ -111,6 +111,40 @@ TEST(KC_WINDOW, CreationFailureAndHandles) {
     EXPECT_EQ(fake->mTitle, "T\xC3\xA9");
 }
 
+TEST(KC_WINDOW, FrameFlagsReachTheHostWindow) {
+    FakeWindowScope fake;
+    KC_WINDOW window;
+    window.mCaption = 0;
+    window.mResizable = 1;
+    window.mMaximizeBox = 1;
+    ASSERT_EQ(window.fCreate("x"), 1);
+    EXPECT_FALSE(fake->mStyle.mCaption) << "set before the window opens";
+    EXPECT_TRUE(fake->mStyle.mResizable);
+    EXPECT_TRUE(fake->mStyle.mMinimizeBox);
+    EXPECT_TRUE(fake->mStyle.mMaximizeBox);
+
+    window.fSetMinimizeBox(false);
+    EXPECT_FALSE(fake->mStyle.mMinimizeBox);
+    window.mCaption = 1;
+    window.fSetMode(800, 600, false, false);
+    EXPECT_TRUE(fake->mStyle.mCaption) << "the windowed mode applies the flags as they stand";
+}
+
+TEST(KC_WINDOW, CreationFailureNamesItsCause) {
+    FakeWindowScope fake;
+    fake->mFailCreate = true;
+    fake->mFailure = "No display: none here.";
+    KC_WINDOW window;
+    EXPECT_EQ(window.fCreate("x"), -112);
+    EXPECT_EQ(window.fGetFailure(), "No display: none here.");
+    fake->mFailure.clear();
+    EXPECT_EQ(window.fCreate("x"), -112);
+    EXPECT_FALSE(window.fGetFailure().empty()) << "a cause even when the platform gives none";
+    fake->mFailCreate = false;
+    ASSERT_EQ(window.fCreate("x"), 1);
+    EXPECT_TRUE(window.fGetFailure().empty());
+}
+
 TEST(KC_WINDOW, PumpDeliversEveryMessageInOrder) {
     Slots slots;
     FakeWindowScope fake(1920, 1080);

@@ -44,6 +44,26 @@ TEST(SdlWindow, OpensGlCapableWindowAndReportsSizes) {
     window->fShowCursor(true);
 }
 
+TEST(SdlWindow, FrameFlagsShapeTheWindow) {
+    auto window = host::fMakeWindow();
+    host::WindowStyle style;
+    style.mCaption = false;
+    style.mResizable = true;
+    window->fSetStyle(style);
+    ASSERT_TRUE(window->fCreate("frame", 320, 200, false));
+    EXPECT_TRUE(window->fGetFailure().empty());
+    const Uint32 flags = SDL_GetWindowFlags(static_cast<SDL_Window*>(window->fNativeHandle()));
+    EXPECT_TRUE(flags & SDL_WINDOW_BORDERLESS) << "no caption";
+    EXPECT_TRUE(flags & SDL_WINDOW_RESIZABLE);
+    window.reset();
+
+    auto plain = host::fMakeWindow();
+    ASSERT_TRUE(plain->fCreate("plain", 320, 200, false));
+    const Uint32 plainFlags = SDL_GetWindowFlags(static_cast<SDL_Window*>(plain->fNativeHandle()));
+    EXPECT_FALSE(plainFlags & SDL_WINDOW_BORDERLESS) << "a caption by default";
+    EXPECT_FALSE(plainFlags & SDL_WINDOW_RESIZABLE) << "a fixed size by default";
+}
+
 TEST(SdlWindow, TerminationSignalArrivesAsOneCloseRequest) {
     auto window = host::fMakeWindow();
     ASSERT_TRUE(window->fCreate("signal", 320, 200, false));
