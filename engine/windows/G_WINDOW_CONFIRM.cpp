@@ -1,0 +1,32 @@
+#include "engine/windows/G_WINDOW_CONFIRM.h"
+
+namespace KEL {
+
+G_WINDOW_CONFIRM::G_WINDOW_CONFIRM(const pugi::xml_node& node) : G_WINDOW(node) {}
+
+bool G_WINDOW_CONFIRM::fSetAnswerHandler2(const Closure<void()>& handler) {
+    if (handler.fKind() == Closure<void()>::KE_KIND::kBYTE) return false;
+    mAnswer2 = handler;
+    return true;
+}
+
+void G_WINDOW_CONFIRM::fOnClick(int32_t widgetId) { fOnAnswer(widgetId); }
+
+void G_WINDOW_CONFIRM::fOnAnswer(int32_t widgetId) {
+    int32_t first = 0;
+    int32_t second = 0;
+    switch (widgetId) {
+        case kYES: first = second = 1; break;
+        case kNO: second = -1; break;
+        case kCLOSE: break;
+        default: return;
+    }
+    // Copies: a handler may replace or clear the handlers while it runs.
+    const Closure<void()> answer = mAnswer;
+    const Closure<void()> answer2 = mAnswer2;
+    answer(first);
+    answer2(second);
+    fHide(false);
+}
+
+}  // namespace KEL
