@@ -8,6 +8,7 @@
 #include "engine/bots/KC_BOT_MOVE.h"
 #include "engine/bots/KC_BOT_SLEEP.h"
 #include "engine/bots/KT_BOT_SLEEP.h"
+#include "engine/gui/KF_GUI_READER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/util/KF_XML.h"
@@ -40,6 +41,7 @@ G_WINDOW::G_WINDOW(const pugi::xml_node& node)
     mGui->fGetRootWidget().fGetTransform().mParent = &mTransform;
     fReadAttributes(node);
     fReadPosition(node);
+    if (const pugi::xml_node gui = node.child("GUI")) fReadGuiLayout(*mGui, gui);
     if (const pugi::xml_node background = node.child("background")) fReadBackground(background);
     if (const pugi::xml_node sounds = node.child("sounds")) fReadSounds(sounds);
     fComputePlacements();

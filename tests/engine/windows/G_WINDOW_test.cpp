@@ -60,6 +60,16 @@ TEST_F(WindowsTest, ReadsItsXmlAndPlacesItsTransitionsOffScreen) {
     EXPECT_EQ(sounds->fGetSound(3), "yes") << "the first item of an id wins";
     EXPECT_EQ(sounds->fGetSound(4), "no");
     EXPECT_EQ(sounds->fGetSound(5), "");
+
+    // The layout hangs on the window's transform.
+    auto laid = fMake("_typeOpen='SH_MOMENTAL'", "<GUI><IMAGE ID='3' TEXTURE='data none.png'><POSITION>10 20</POSITION>"
+                                                 "</IMAGE><NOT_A_TAG ID='4'/></GUI>");
+    const KEL::KC_GUI_OBJECT* image = laid->fGetGui()->fFindChild(3);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(laid->fGetGui()->fFindChild(4), nullptr);
+    laid->fShow();
+    fFrames(*laid, 1);
+    EXPECT_EQ(image->fGetTransform().fGetAbsolute().mPosition, KS_VEC3(522, 404, 0));
 }
 
 TEST_F(WindowsTest, AWholeLifeFollowsItsPlacementsFrameByFrame) {
