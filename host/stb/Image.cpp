@@ -37,11 +37,29 @@ bool fRefuse(const char* why) {
     return false;
 }
 
+uint32_t fBigEndian(const stbi_uc* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+
+// Walks the chunks up to the end chunk: each must lie inside the bytes, and
+// no image-data chunk may be empty (stb copies those from a null buffer).
+bool fChunksSound(const stbi_uc* bytes, size_t size) {
+    size_t at = sizeof kPngSignature;
+    while (size - at >= 12) {
+        const uint32_t length = fBigEndian(bytes + at);
+        if (length > size - at - 12) return false;
+        const stbi_uc* type = bytes + at + 4;
+        if (std::memcmp(type, "IEND", 4) == 0) return true;
+        if (std::memcmp(type, "IDAT", 4) == 0 && length == 0) return false;
+        at += 12 + size_t(length);
+    }
+    return false;
+}
+
 // Refuses, with the reason on standard error, anything but a PNG whose
-// declared size is within the image limits.
+// chunks are sound and whose declared size is within the image limits.
 bool fAcceptable(const stbi_uc* bytes, size_t size) {
     if (size < sizeof kPngSignature || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
         return fRefuse("not a PNG file");
+    if (!fChunksSound(bytes, size)) return fRefuse("damaged PNG chunks");
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, int(size), &width, &height, &channels)) return fRefuse("damaged PNG header");
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||

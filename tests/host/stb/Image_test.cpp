@@ -80,3 +80,20 @@ TEST(Image, PngSizesBeyondTheLimitsAreRefusedBeforeDecoding) {
     EXPECT_FALSE(fDecode(png.substr(0, 20), image)) << "a header cut short";
     EXPECT_TRUE(image.rgba.empty());
 }
+
+// An empty image-data chunk made stb copy from a null buffer. The chunks are
+// walked before decoding: each must lie inside the file, before its end
+// chunk, and none of the image data may be empty.
+TEST(Image, DamagedPngChunksAreRefused) {
+    host::GImage image;
+    EXPECT_FALSE(fDecode(testsupport::fFinding("image-png-empty-idat.png"), image));
+    std::string png = fSmallPng();
+    const size_t end = png.find("IEND");
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_FALSE(fDecode(png.substr(0, end + 4), image)) << "the end chunk cut short";
+    const size_t data = png.find("IDAT");
+    ASSERT_NE(data, std::string::npos);
+    png[data - 4] = 0x7F;  // the image data's length now runs past the file
+    EXPECT_FALSE(fDecode(png, image));
+    EXPECT_TRUE(image.rgba.empty());
+}
