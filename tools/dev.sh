@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set-up and build entry points for a fresh Debian machine.
 #   tools/dev.sh play   build the game and its default content, then start it
-#   tools/dev.sh test   build everything with sanitizers and run all tests
+#   tools/dev.sh test   build everything with sanitizers and run all tests,
+#                       then a short run of every fuzz target (with clang)
 #   tools/dev.sh deps   only install the Debian packages the build needs
 set -euo pipefail
 
@@ -30,6 +31,23 @@ install_deps() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# A few seconds of every fuzz target, in a clang build of its own, when
+# clang with libFuzzer is installed; long runs are by hand (README.md).
+fuzz_smoke() {
+  local probe; probe=$(mktemp -d)
+  echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' >"$probe/p.cpp"
+  if ! clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
+    rm -rf "$probe"
+    echo "clang++ with libFuzzer not found: fuzz smoke run skipped"
+    return 0
+  fi
+  rm -rf "$probe"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DNONOGRAM_FUZZ=ON -DNONOGRAM_TESTS=OFF -DNONOGRAM_CONTENT=OFF
+  cmake --build "$root/build-fuzz" -j "$jobs"
+  "$root/tests/fuzz/run.sh" "$root/build-fuzz" "$root/build-test/Resources" 4 3
+}
+
 case "${1:-}" in
   deps)
     install_deps
@@ -47,6 +65,7 @@ case "${1:-}" in
     cmake --build "$root/build-test" -j "$jobs"
     cd "$root/build-test"
     ctest --output-on-failure -j "$jobs"
+    fuzz_smoke
     ;;
   *)
     echo "usage: tools/dev.sh play|test|deps" >&2
