@@ -1,0 +1,154 @@
+// Widget benchmark: a screen-sized tree of 200 widgets (50 cards, each a
+// panel, a button, a label and a picture) read from layout XML, loaded and
+// then driven for many frames on the recording renderer. Prints the time to
+// read and load the tree, and per frame the microseconds of the move pass,
+// the poll and the draw pass, with the renderer's draw calls.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <pugixml.hpp>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/gui/KC_GUI_ROOT.h"
+#include "engine/gui/KF_GUI_READER.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_INPUT.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
+#include "host/recording/RecordingDevice.h"
+
+using namespace KEL;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCARDS = 50, kBUILDS = 20, kFRAMES = 2000;
+
+// Image files are texts "W H"; the recording renderer makes blank textures
+// of that size.
+KC_TEXTURE* fDecode(const uint8_t* bytes, uint32_t size) {
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    const size_t blank = text.find(' ');
+    const int w = std::atoi(text.c_str()), h = blank == std::string::npos ? 0 : std::atoi(text.c_str() + blank + 1);
+    KC_RENDER* render = KC_RENDER::fCurrent();
+    return w > 0 && h > 0 ? render->fCreateTexture(w, h) : render->fGetDefaultTexture();
+}
+int32_t fRelease(KC_TEXTURE* texture) { return KC_RENDER::fCurrent()->fReleaseTexture(texture); }
+KC_TEXTURE* fDefault() { return KC_RENDER::fCurrent()->fGetDefaultTexture(); }
+
+void fWrite(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void fWriteData(const fs::path& data) {
+    fWrite(data / "card.png", "96 140");
+    fWrite(data / "button.png", "400 32");
+    fWrite(data / "pic.png", "48 48");
+    fWrite(data / "font.png", "256 256");
+    std::string font = "<font><common lineHeight=\"20\"/><chars>";
+    for (int c = 32; c < 127; ++c)
+        font += "<char id=\"" + std::to_string(c) + "\" x=\"" + std::to_string((c - 32) % 16 * 12) + "\" y=\"" +
+                std::to_string((c - 32) / 16 * 20) +
+                "\" width=\"11\" height=\"20\" xoffset=\"0\" yoffset=\"0\" xadvance=\"12\"/>";
+    fWrite(data / "font.xml", font + "</chars></font>");
+}
+
+// Ten cards across, five down, filling 1024 x 768 from its centre.
+std::string fLayout() {
+    std::string xml = "<GUI>";
+    for (int i = 0; i < kCARDS; ++i) {
+        const std::string at = std::to_string(-460 + i % 10 * 102) + " " + std::to_string(-300 + i / 10 * 150);
+        const std::string id = std::to_string(100 + i * 4);
+        xml += "<PANEL ID=\"" + id + "\" TEXTURE=\"card.png\" MOVABLE=\"0\" ENABLE=\"0\"><POSITION>" + at +
+               "</POSITION></PANEL>";
+        xml += "<IMAGE ID=\"" + std::to_string(101 + i * 4) + "\" TEXTURE=\"pic.png\"><POSITION>" + at +
+               "</POSITION></IMAGE>";
+        xml += "<LABEL ID=\"" + std::to_string(102 + i * 4) +
+               "\" TEXTURE=\"font.png\" FONT=\"font.xml\" TEXT=\"Card " + std::to_string(i) + "\"><POSITION>" + at +
+               "</POSITION></LABEL>";
+        xml += "<BUTTON5 ID=\"" + std::to_string(103 + i * 4) + "\" TEXTURE=\"button.png\"><POSITION>" + at +
+               "</POSITION></BUTTON5>";
+    }
+    return xml + "</GUI>";
+}
+
+double fMicros(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::micro>(to - from).count();
+}
+
+}  // namespace
+
+int main() {
+    const fs::path work = fs::temp_directory_path() / ("widget_bench_" + std::to_string(std::rand()));
+    fWriteData(work / "Resources" / "data");
+    fs::current_path(work);
+    KC_FILESYSTEM::fGetInstance();
+
+    auto* device = new host::RecordingDevice;
+    device->mKeepDraws = false;
+    KC_RENDER render;
+    render.fSetDevice(device);
+    if (render.fInit(nullptr, 0.1f, 0.0f) != 1) return 1;
+    KS_RESOURCE_CONVERTERS& converters = KS_RESOURCE_CONVERTERS::fGet();
+    converters.fLoadTexture = &fDecode;
+    converters.fReleaseTexture = &fRelease;
+    converters.fDefaultTexture = &fDefault;
+    KC_REPOSITORY repository;
+    kcREPOSITORY = &repository;
+    if (repository.fLoad("data") != 1) return 1;
+    KC_INPUT input;
+
+    // Reading and loading the tree, as a window does when it opens.
+    const std::string text = fLayout();
+    KC_GUI_ROOT root;
+    double build = 0;
+    for (int i = 0; i < kBUILDS; ++i) {
+        const auto t0 = Clock::now();
+        pugi::xml_document doc;
+        doc.load_string(text.c_str());
+        fReadGuiLayout(root, doc.child("GUI"));
+        root.fSetPosition(512.0f, 384.0f, 0.0f);
+        root.fReloadResources();
+        build += fMicros(t0, Clock::now());
+    }
+    const int widgets = root.fGetRootWidget().fGetChildCount();
+
+    // Frames: the pointer sweeps the screen; move pass, poll, draw pass.
+    double move = 0, poll = 0, draw = 0;
+    device->mDrawCalls = 0;
+    for (int frame = 0; frame < kFRAMES; ++frame) {
+        input.fOnMouseMove(frame * 7 % 1024, frame * 3 % 768);
+        const auto t0 = Clock::now();
+        root.fMouseMove();
+        const auto t1 = Clock::now();
+        root.fPollEvent();
+        const auto t2 = Clock::now();
+        render.fBeginFrame();
+        root.fDraw();
+        render.fEndFrame();
+        const auto t3 = Clock::now();
+        input.fUpdate();
+        move += fMicros(t0, t1);
+        poll += fMicros(t1, t2);
+        draw += fMicros(t2, t3);
+    }
+    std::printf("widget bench: %d widgets from XML, %d frames\n", widgets, kFRAMES);
+    std::printf("read and load: %.3f ms per tree\n", build / kBUILDS / 1000.0);
+    std::printf("move pass: %.2f us/frame, poll: %.2f us/frame, draw pass: %.2f us/frame, draw calls/frame: %.1f\n",
+                move / kFRAMES, poll / kFRAMES, draw / kFRAMES, double(device->mDrawCalls) / kFRAMES);
+
+    root.fClear();
+    kcREPOSITORY = nullptr;
+    converters.fReset();
+    fs::current_path(work.parent_path());
+    std::error_code ignored;
+    fs::remove_all(work, ignored);
+    return 0;
+}
