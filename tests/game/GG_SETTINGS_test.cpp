@@ -10,7 +10,13 @@
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
+#include "engine/util/KF_XML.h"
+#include "game/GG_PROGRESS.h"
 #include "game/GG_SETTINGS.h"
+#include "game/KC_LEADERBOARD_LIST.h"
+#include "game/KC_SHOP_ITEMS.h"
+#include "game/KC_TROPHIES.h"
+#include "game/KT_PLAYERS.h"
 #include "support/TestEnvironment.h"
 
 namespace fs = std::filesystem;
@@ -230,6 +236,24 @@ TEST(GG_SETTINGS, DefaultContentConfiguresThePcEdition) {
     ASSERT_TRUE(s.fMountResources(repository));
     for (const std::string& name : {e.mStore, e.mTrophies, e.mPlayer, e.mLeaderboard})
         EXPECT_NE(repository.fFindByName(name), nullptr) << name;
+    KEL::KC_TROPHIES trophies;
+    EXPECT_TRUE(trophies.fLoad(repository, e.mTrophies));
+    KEL::KC_SHOP_ITEMS shop;
+    EXPECT_TRUE(shop.fLoad(repository, e.mStore));
+    EXPECT_FALSE(shop.fGetItems().empty());
+    KEL::KC_LEADERBOARD_LIST leaderboards;
+    ASSERT_TRUE(leaderboards.fLoad(repository, e.mLeaderboard));
+    EXPECT_FALSE(leaderboards.fGetId("Score").empty());
+    KEL::KT_PLAYERS players;
+    game::GG_PROGRESS progress(s, players, trophies, shop, &leaderboards);
+    ASSERT_TRUE(progress.fLoadPacksDescription(repository, nullptr));
+    EXPECT_EQ(progress.fGetPacks().size(), 4u);
+    pugi::xml_document* player = repository.fGetXml(e.mPlayer);
+    ASSERT_NE(player, nullptr);
+    progress.fLoadTemplate(KEL::fFindElement(*player));
+    repository.fReleaseXml(player);
+    ASSERT_NE(progress.fCreatePlayer(L"player"), nullptr);
+    for (const auto& pack : progress.fGetPacks()) EXPECT_NE(players.fGetCurrent()->fFindPack(pack->fGetId()), nullptr);
     s.fUnmountResources(repository);
     KEL::kcREPOSITORY = nullptr;
 }
