@@ -1,6 +1,7 @@
 #include "engine/gui/KF_GUI_TAGS.h"
 
 #include "engine/gui/KF_GUI_CREATORS.h"
+#include "engine/gui/KF_GUI_INPUT_CREATORS.h"
 
 namespace KEL {
 
@@ -10,6 +11,7 @@ namespace {
 // is unknown to the reader, which skips its elements.
 const KS_GUI_TAG kTAGS[] = {
     {"LABEL", &fReadGuiLabel},
+    {"WLABEL", &fReadGuiWLabel},
     {"IMAGE", &fReadGuiImage},
     {"BUTTON5", &fReadGuiButton5},
     {"BUTTON2", &fReadGuiButton2},
@@ -17,6 +19,13 @@ const KS_GUI_TAG kTAGS[] = {
     {"PANEL9", &fReadGuiPanel9},
     {"CHECKBOX", &fReadGuiCheckbox},
     {"CHECKBOX_IOS", &fReadGuiCheckboxIos},
+    {"LINEBOX", &fReadGuiLinebox},
+    {"LISTBOX", &fReadGuiListbox},
+    {"PROGRESS_BAR", &fReadGuiProgressBar},
+    {"ANIMATION_BAR", &fReadGuiAnimationBar},
+    {"SLIDER12", &fReadGuiSlider12},
+    {"SLIDER13", &fReadGuiSlider13},
+    {"SIMPLESLIDER", &fReadGuiSimpleSlider},
 };
 
 }  // namespace

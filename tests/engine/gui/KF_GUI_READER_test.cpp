@@ -56,8 +56,8 @@ TEST_F(KF_GUI_READER, EveryTagIsCreatedWhateverItsCaseAndUnknownOnesAreSkipped) 
              <PANEL9 ID="6"/>
              <CHECKBOX ID="7" TEXTURE="strip5.png"/>
              <checkbox_ios ID="8" TX_PANEL="panel.png" TX_BTN="knob.png"/>
-             <WLABEL ID="20" FONT="font.xml" FONT_TEXTURE="pic.png"/>
-             <SLIDER13 ID="21" TEXTURE="pic.png" START="0 0" END="10 0"/>
+             <TEXTBOX ID="20" TEXTURE="pic.png"/>
+             <VBOX ID="21"/>
              <IMAGE ID="22"/>
              <BUTTON ID="23" TEXTURE="strip5.png"/>)");
     EXPECT_EQ(fCount(), 8);
