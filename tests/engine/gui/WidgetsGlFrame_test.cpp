@@ -2,7 +2,6 @@
 // saved as a picture, then driven with window messages that go through the
 // engine's message pump and input into the widget tree, the way a window
 // routes them.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -101,8 +100,6 @@ TEST_F(WidgetsGlFrame, TheSampleLayoutDrawsAndAnswersTheMouse) {
     // The GL window first; message windows made after this are fakes.
     std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
     ASSERT_TRUE(screen->fCreate("widgets", 1024, 768, false));
-    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-    ASSERT_TRUE(kHeld) << SDL_GetError();
     auto render = std::make_unique<KC_RENDER>();
     ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
     kcRENDER = render.get();

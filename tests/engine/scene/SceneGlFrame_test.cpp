@@ -1,7 +1,6 @@
 // One real frame on the OpenGL device (SDL offscreen driver with Mesa's
 // software GL): a sprite, a cell of an animation and a particle burst, all
 // described in XML and textured from PNG files through the repository.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -60,10 +59,6 @@ TEST(SceneGlFrame, SpriteAnimationCellAndParticlesFromXml) {
     KC_FILESYSTEM::fGetInstance();
     std::unique_ptr<host::IWindow> window = host::fMakeWindow();
     ASSERT_TRUE(window->fCreate("scene", 1024, 768, false));
-    // Video and the GL library stay loaded for the whole process (see the
-    // device's own frame test).
-    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-    ASSERT_TRUE(kHeld) << SDL_GetError();
     auto render = std::make_unique<KC_RENDER>();
     ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
     kcRENDER = render.get();

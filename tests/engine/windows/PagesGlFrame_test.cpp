@@ -1,7 +1,6 @@
 // The sample paged list of the default content drawn headless on the OpenGL
 // device, caught in the middle of a slide, with its dots; the frame is saved
 // as <build>/screens/pages.png.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -90,8 +89,6 @@ TEST(PagesGlFrame, SampleListMidSlide) {
 
     std::unique_ptr<host::IWindow> window = host::fMakeWindow();
     ASSERT_TRUE(window->fCreate("pages", 1024, 768, false));
-    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-    ASSERT_TRUE(kHeld) << SDL_GetError();
     auto render = std::make_unique<KEL::KC_RENDER>();
     ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
     KEL::kcRENDER = render.get();

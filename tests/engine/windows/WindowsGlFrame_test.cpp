@@ -3,7 +3,6 @@
 // answered with clicks that travel through the message pump, the input and
 // the window manager; then the list is paged to its end with a slide, and
 // the frame in the middle of the slide is saved as <build>/screens/windows.png.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -195,8 +194,6 @@ TEST_F(WindowsGlFrame, AQuestionOverAPagedListIsAnsweredThenTheListSlides) {
 
     std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
     ASSERT_TRUE(screen->fCreate("windows", 1024, 768, false));
-    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-    ASSERT_TRUE(kHeld) << SDL_GetError();
     auto render = std::make_unique<KC_RENDER>();
     ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
     kcRENDER = render.get();
