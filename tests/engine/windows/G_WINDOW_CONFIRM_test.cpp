@@ -133,3 +133,26 @@ TEST_F(ConfirmTest, AClickOpensAModalQuestionThatTakesTheNextClicks) {
     EXPECT_TRUE(menu->fIsActive());
     EXPECT_EQ(manager.fOnMouseUp(1).mEvent.mId, 7) << "the menu hears clicks again";
 }
+
+TEST_F(ConfirmTest, FormatsItsQuestionFromTheLayoutTextEveryTime) {
+    G_WINDOW_CONFIRM confirm(fNode("<w _name='Q'><GUI><WLABEL ID='2' FONT='data f.xml' FONT_TEXTURE='data f.png' "
+                                   "TEXT='Delete %s? %d left, 100%%'/></GUI></w>"));
+    KEL::KC_GUI_WLABEL* label = confirm.fGetMessageLabel();
+    ASSERT_NE(label, nullptr);
+    confirm.fFormatMessage(L"Ann", 3);
+    EXPECT_EQ(label->fGetText(), L"Delete Ann? 3 left, 100%");
+    confirm.fFormatMessage(std::wstring(L"Bob"), 2);
+    EXPECT_EQ(label->fGetText(), L"Delete Bob? 2 left, 100%") << "the layout text stays the format";
+
+    confirm.fFormatMessage(7);
+    EXPECT_EQ(label->fGetText(), L"Delete ?  left, 100%") << "a number for %s and nothing for %d write nothing";
+    confirm.fFormatMessage(L"Cy", 1, L"extra", 2.5);
+    EXPECT_EQ(label->fGetText(), L"Delete Cy? 1 left, 100%") << "values beyond the format are left out";
+    confirm.fFormatMessage(std::wstring(2000, L'x'));
+    EXPECT_EQ(label->fGetText().size(), G_WINDOW_CONFIRM::kMESSAGE_CAPACITY - 1) << "cut, never overrun";
+
+    // A widget 2 of another kind counts as missing.
+    G_WINDOW_CONFIRM image(fNode("<w><GUI><IMAGE ID='2' TEXTURE='data none.png'/></GUI></w>"));
+    EXPECT_EQ(image.fGetMessageLabel(), nullptr);
+    image.fFormatMessage(L"Ann");
+}
