@@ -26,6 +26,7 @@
 #include "engine/windows/G_PAGES_ITEM.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/gPages.h"
 #include "host/IWindow.h"
@@ -220,10 +221,15 @@ TEST_F(WindowsGlFrame, AQuestionOverAPagedListIsAnsweredThenTheListSlides) {
     gManager = manager.get();
     manager->fRegisterClass("G_WINDOW_CONFIRM",
                             [](const pugi::xml_node& node) { return std::make_unique<G_WINDOW_CONFIRM>(node); });
+    manager->fRegisterClass("G_WINDOW_EDITBOX",
+                            [](const pugi::xml_node& node) { return std::make_unique<G_WINDOW_EDITBOX>(node); });
     ASSERT_TRUE(manager->fLoadWindows("data/share/main/other scenes.xml"));
+    EXPECT_NE(dynamic_cast<G_WINDOW_EDITBOX*>(manager->fFindWindow("Players_EditBox")), nullptr);
     auto* confirm = dynamic_cast<G_WINDOW_CONFIRM*>(manager->fFindWindow("Confirm_Exit"));
     ASSERT_NE(confirm, nullptr);
     ASSERT_TRUE(confirm->fIsModal());
+    ASSERT_NE(confirm->fGetMessageLabel(), nullptr);
+    confirm->fGetMessageLabel()->fSetText(L"Do you really want to leave?");
     pugi::xml_document listXml;
     ASSERT_TRUE(listXml.load_string(kLIST_WINDOW));
     auto* list = static_cast<KC_LIST_WINDOW*>(
