@@ -2,7 +2,6 @@
 // on the OpenGL device and saved as a picture, then driven with window
 // messages through the engine's pump and input: a name typed into the line
 // box, the list moved through, every slider dragged to both ends.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -126,8 +125,6 @@ TEST_F(InputWidgetsGlFrame, TheSampleDrawsTakesANameAndEverySliderReachesBothEnd
 
     std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
     ASSERT_TRUE(screen->fCreate("widgets", 1024, 768, false));
-    static const bool kHeld = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-    ASSERT_TRUE(kHeld) << SDL_GetError();
     auto render = std::make_unique<KC_RENDER>();
     ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
     kcRENDER = render.get();
