@@ -50,6 +50,9 @@ gather_seeds() {
     image) seed "$into" "$resources/data/share/main/GameProcess" '*.png'; seed "$into" "$findings" 'image-*' ;;
     sprite|animation) seed "$into" "$resources/data" 'data.xml' 'ambient.xml' 'effects.xml'
       seed "$into" "$findings" 'anim-*' ;;
+    players_save) seed "$into" "$findings" 'players-*' ;;
+    game_config) seed "$into" "$source_dir/content" 'game.xml' 'data.xml' 'editions.xml' ;;
+    progress_xml) seed "$into" "$source_dir/content/data/share/main/other" '*.xml' ;;
     particles) seed "$into" "$resources/data/share/main/GameProcess" 'effects.xml'; seed "$into" "$findings" 'particles-*' ;;
   esac
 }
