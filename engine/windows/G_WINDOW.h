@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KC_CALLBACK.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/bots/KC_BOT_MANAGER.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KS_MOUSE_RESULT.h"
@@ -105,7 +106,7 @@ public:
     virtual void fOnFrame() {}
     virtual void fOnSecond() {}
     // A message sent by name through the manager; its answer is handed back.
-    virtual int32_t fOnMessage(int32_t a, int32_t b) { return 0; }
+    virtual int32_t fOnMessage(int32_t a, int32_t b) { return KS_RESULT::kNOTHING; }
     // A widget of the tree was clicked.
     virtual void fOnClick(int32_t widgetId) = 0;
     // Animators, widget poll, frame hook, second hook. kUPDATE_HIDDEN once

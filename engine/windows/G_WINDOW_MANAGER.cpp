@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/util/KF_XML.h"
 #include "engine/windows/G_WINDOW.h"
@@ -123,7 +124,7 @@ void G_WINDOW_MANAGER::fRefreshWindow(const std::string& name) {
 int32_t G_WINDOW_MANAGER::fUnloadAll(bool force) {
     for (const auto& window : mAll)
         if (window->fIsLoaded()) window->fUnload(force);
-    return kcREPOSITORY ? kcREPOSITORY->fCountLoaded() : 0;
+    return kcREPOSITORY ? kcREPOSITORY->fCountLoaded() : KS_RESULT::kNOTHING;
 }
 
 void G_WINDOW_MANAGER::fRefreshAll() {
@@ -132,7 +133,7 @@ void G_WINDOW_MANAGER::fRefreshAll() {
 
 int32_t G_WINDOW_MANAGER::fSendMessage(const std::string& name, int32_t a, int32_t b) {
     G_WINDOW* window = fFindWindow(name);
-    return window ? window->fOnMessage(a, b) : 0;
+    return window ? window->fOnMessage(a, b) : KS_RESULT::kNOTHING;
 }
 
 KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseDown(int32_t button) { return fRoute(KE_PASS::kDOWN, button); }

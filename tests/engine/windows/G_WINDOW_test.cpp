@@ -131,6 +131,21 @@ TEST_F(WindowsTest, AWholeLifeFollowsItsPlacementsFrameByFrame) {
     window->fShow();
     fFrames(*window, 2);
     EXPECT_EQ(fY(*window), -192);
+
+    // Every slide passes half way at the third frame and rests centred.
+    struct KS_SLIDE {
+        const char* mType;
+        KS_VEC3 mHalfWay;
+    };
+    for (const KS_SLIDE& slide : {KS_SLIDE{"SH_MOVE_UP", {512, 768, 0}}, KS_SLIDE{"SH_MOVE_LEFT", {1024, 384, 0}},
+                                  KS_SLIDE{"SH_MOVE_RIGHT", {0, 384, 0}}, KS_SLIDE{"SH_BOUNCE", {512, 384, 0}}}) {
+        auto slider = fMake(std::string("_typeOpen='") + slide.mType + "'");
+        slider->fShow();
+        fFrames(*slider, 3);
+        EXPECT_EQ(slider->fGetTransform().mPosition, slide.mHalfWay) << slide.mType;
+        fFrames(*slider, 3);
+        EXPECT_EQ(slider->fGetTransform().mPosition, KS_VEC3(512, 384, 0)) << slide.mType;
+    }
 }
 
 TEST_F(WindowsTest, FadesMomentalWindowsAndSkipsPlaceAtTheRightFrame) {
