@@ -39,6 +39,31 @@ GG_SAVE_LAYOUT GG_PROGRESS::fGetLayout() const { return GG_SAVE_LAYOUT {mSetting
 
 GG_PLAYER* GG_PROGRESS::fGetCurrentPlayer() const { return mPlayers.fGetCurrent(); }
 
+float GG_PROGRESS::fGetSoundVolume() const {
+    const KEL::gPlayer* player = fGetCurrentPlayer() ? fGetCurrentPlayer() : mTemplate.get();
+    return player ? player->fGetSoundVolume() : KEL::gPlayer().fGetSoundVolume();
+}
+
+float GG_PROGRESS::fGetMusicVolume() const {
+    const KEL::gPlayer* player = fGetCurrentPlayer() ? fGetCurrentPlayer() : mTemplate.get();
+    return player ? player->fGetMusicVolume() : KEL::gPlayer().fGetMusicVolume();
+}
+
+bool GG_PROGRESS::fUpdateHealth() {
+    GG_PLAYER* player = fGetCurrentPlayer();
+    if (!mSettings.fGetEdition().mHeart || !player || !player->fGetHealth().fUseHeart()) return false;
+    fSave();
+    return true;
+}
+
+bool GG_PROGRESS::fSaveFiles() const {
+    if (!mPlayers.fIsLoaded()) return false;
+    // The settings name the layout the players file is read with, so they go first.
+    const bool settings = mSettings.fSaveSettings();
+    const bool players = mPlayers.fSave(mSettings.fGetUserFolder());
+    return settings && players;
+}
+
 void GG_PROGRESS::fLoadTemplate(const pugi::xml_node& player) {
     mTemplate = std::make_unique<GG_PLAYER>(fGetLayout());
     mTemplate->fLoadXml(player);

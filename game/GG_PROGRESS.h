@@ -56,6 +56,16 @@ public:
     // nothing added) for a name already taken or without a template.
     GG_PLAYER* fCreatePlayer(const std::wstring& name);
     GG_PLAYER* fGetCurrentPlayer() const;
+    // Volumes for the sound groups: the current player's, else the template's.
+    float fGetSoundVolume() const;
+    float fGetMusicVolume() const;
+
+    // A lost or left level: in an edition with hearts the current player
+    // spends one, and the game saves when one was spent.
+    bool fUpdateHealth();
+    // Writes the user's settings, then the players; nothing before the
+    // player list was loaded. False when either write failed.
+    bool fSaveFiles() const;
 
     bool fLoadPacksDescription(KEL::KC_REPOSITORY& repository, const KEL::KC_STRING_TABLE* strings);
     // One pack per element child; malformed packs are skipped.

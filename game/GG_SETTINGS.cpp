@@ -115,7 +115,7 @@ bool GG_SETTINGS::fReadUserSettings() {
     return true;
 }
 
-bool GG_SETTINGS::fSaveSettings() {
+bool GG_SETTINGS::fSaveSettings() const {
     const std::string folder = fGetUserFolder();
     if (KEL::fFileExists(folder) != 2 && !KEL::fCreateDirectories(folder)) return false;
     pugi::xml_document document;

@@ -51,7 +51,7 @@ public:
     bool fReadUserSettings();
     // Writes the user's "game.xml" beside the old one, then swaps it in;
     // false (old file kept) when anything failed.
-    bool fSaveSettings();
+    bool fSaveSettings() const;
 
     // Mounts every folder the list names and the language folder; false when
     // the list or, on the PC, the language folder is missing.

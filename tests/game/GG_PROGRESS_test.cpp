@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include "engine/platform/KC_FILESYSTEM.h"
 #include "game/GG_PROGRESS.h"
 #include "game/GG_SETTINGS.h"
 #include "game/KC_IGP_WRAPPER_TEST.h"
@@ -223,4 +224,40 @@ TEST(GG_PROGRESS, TrophiesFollowThePlayersRecordsAndTheLastOneCascadesOnce) {
 
     w.progress.fUpdateTrophies(&p);
     EXPECT_TRUE(w.trophies.fIsUnlocked("tr_all_trophy")) << "recomputed for the same records";
+}
+
+TEST(GG_PROGRESS, VolumesComeFromTheTemplateWithoutAPlayer) {
+    World w;
+    EXPECT_EQ(w.progress.fGetSoundVolume(), 10.5f);
+    EXPECT_EQ(w.progress.fGetMusicVolume(), 20.0f);
+    w.fPlayer().fSetSoundVolume(70.0f);
+    EXPECT_EQ(w.progress.fGetSoundVolume(), 70.0f);
+}
+
+TEST(GG_PROGRESS, AHeartIsSpentAndSavedOnlyWhereHeartsExist) {
+    World w;
+    GG_PLAYER& p = w.fPlayer();
+    const int32_t hearts = p.fGetHealth().fGetCount();
+    EXPECT_TRUE(w.progress.fUpdateHealth());
+    EXPECT_EQ(p.fGetHealth().fGetCount(), hearts - 1);
+    EXPECT_EQ(w.progress.log, (std::vector<std::string>{"save"}));
+    p.fGetHealth().fSetCount(0);
+    EXPECT_FALSE(w.progress.fUpdateHealth());
+    EXPECT_EQ(w.progress.log.size(), 1u);
+}
+
+TEST(GG_PROGRESS, SavesTheSettingsAndThePlayersOnlyOnceTheListWasLoaded) {
+    World w;
+    const std::string folder = w.settings.fGetUserFolder();
+    w.fPlayer();
+    EXPECT_FALSE(w.progress.fSaveFiles());
+    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), 0) << "nothing written before the list was read";
+    w.players.fLoad(folder);
+    w.fPlayer();
+    ASSERT_TRUE(w.progress.fSaveFiles());
+    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), 1);
+    KEL::KT_PLAYERS back;
+    back.fSetLayout(w.progress.fGetLayout());
+    EXPECT_TRUE(back.fLoad(folder));
+    EXPECT_EQ(back.fGetCount(), 1u);
 }
