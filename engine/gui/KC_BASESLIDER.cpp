@@ -189,7 +189,7 @@ KS_MOUSE_RESULT KC_BASESLIDER::fOnMouseUp() {
 KS_MOUSE_RESULT KC_BASESLIDER::fGetEvent() {
     mEvent.mCode = KS_GUI_EVENT::kNONE;
     if (!fNearTrack()) return KS_MOUSE_RESULT::fNotTaken();
-    if (fPollButton(kSTART_BUTTON, -1) || fPollButton(kEND_BUTTON, 1) || fPollKnob(true)) return fRecord();
+    if (fPollButton(kSTART_BUTTON, -1) || fPollButton(kEND_BUTTON, 1) || fPollKnob()) return fRecord();
     return fReport();
 }
 
@@ -227,7 +227,7 @@ bool KC_BASESLIDER::fPollButton(KE_PART part, int32_t steps) {
     return false;
 }
 
-bool KC_BASESLIDER::fPollKnob(bool near) {
+bool KC_BASESLIDER::fPollKnob() {
     int32_t& state = mStates[kKNOB];
     const bool inside = fInside(kKNOB);
     if (state == kHOVERED) {
@@ -244,7 +244,7 @@ bool KC_BASESLIDER::fPollKnob(bool near) {
         return true;
     }
     if (state == kPRESSED) {
-        if (mHeld && near) fDrag();
+        if (mHeld) fDrag();  // the poll runs only near the track
         if (fLeftReleased()) {
             mHeld = 0;
             state = kHOVERED;

@@ -82,7 +82,7 @@ private:
     void fPlaceKnob(const KS_VEC2& position) { mParts[kKNOB].fSetPos2(position); }
     // The poll of one button and of the knob; true ends the poll there.
     bool fPollButton(KE_PART part, int32_t steps);
-    bool fPollKnob(bool near);
+    bool fPollKnob();
     KS_MOUSE_RESULT fRecord() const { return KS_MOUSE_RESULT::fEvent(mEvent); }
 
     float mKnobMargin = 0.0f;
