@@ -42,7 +42,7 @@ void KT_PLAYERS::fClear() {
 bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout) {
     fClear();
     KC_BIN_FILE file;
-    if (!file.fOpen(path)) return false;
+    if (!file.fOpenRead(path)) return false;
     uint8_t hasCurrent = 0;
     std::string current;
     uint32_t count = 0;
@@ -72,7 +72,9 @@ bool KT_PLAYERS::fLoad(const std::string& folder) {
         mLoaded = true;
         return false;
     }
-    if (kind != 1) return false;  // a folder in its place: leave it alone
+    // A folder in its place, or a file that cannot be opened: leave it alone
+    // and save nothing over it.
+    if (kind != 1 || !KC_BIN_FILE().fOpenRead(path)) return false;
     for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
         if (fRead(path, layout)) {
             mLoaded = true;

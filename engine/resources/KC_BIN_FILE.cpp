@@ -32,6 +32,17 @@ bool KC_BIN_FILE::fOpen(const std::string& path) {
     mFailed = false;
     mFile = std::fopen(path.c_str(), "r+b");
     if (!mFile) mFile = std::fopen(path.c_str(), "w+b");
+    return fStartReading();
+}
+
+bool KC_BIN_FILE::fOpenRead(const std::string& path) {
+    fClose();
+    mFailed = false;
+    mFile = std::fopen(path.c_str(), "rb");
+    return fStartReading();
+}
+
+bool KC_BIN_FILE::fStartReading() {
     if (mFile && std::fseek(mFile, 0, SEEK_END) == 0) {
         const long end = std::ftell(mFile);
         mEnd = end > 0 ? static_cast<uint64_t>(end) : 0;

@@ -28,6 +28,8 @@ public:
 
     // Opens for reading and writing, creating an empty file when missing.
     bool fOpen(const std::string& path);
+    // Opens an existing file for reading only; false when it cannot be read.
+    bool fOpenRead(const std::string& path);
     // Opens a new empty temporary file that fCommit puts in place of path.
     bool fOpenSave(const std::string& path);
     // Flushes the save to disk and renames it over its target; false (and
@@ -63,6 +65,8 @@ private:
     bool fReadBytes(void* target, size_t count);
     void fWriteBytes(const void* source, size_t count);
     void fCloseFile();
+    // Measures the opened file and starts at its first byte.
+    bool fStartReading();
 
     uint8_t mOpen = 0;
     std::FILE* mFile = nullptr;

@@ -136,3 +136,19 @@ TEST(KC_BIN_FILE, SavesReplaceTheOldFileOnlyWhenComplete) {
     EXPECT_FALSE(nowhere.fOpenSave(fPath("no/such/folder/players.save")));
     EXPECT_FALSE(nowhere.fCommit());
 }
+
+TEST(KC_BIN_FILE, ReadingOnlyNeverCreatesOrChangesTheFile) {
+    const std::string path = fPath("read_only.bin");
+    KC_BIN_FILE file;
+    EXPECT_FALSE(file.fOpenRead(path));
+    EXPECT_FALSE(std::ifstream(path).good()) << "nothing created";
+    std::ofstream(path, std::ios::binary) << std::string("\x05\x00\x00\x00", 4);
+    ASSERT_TRUE(file.fOpenRead(path));
+    uint32_t value = 0;
+    file.fRead4b(value);
+    EXPECT_EQ(value, 5u);
+    file.fWrite4b(7);
+    EXPECT_TRUE(file.fFailed()) << "a read-only file takes no writes";
+    file.fClose();
+    EXPECT_EQ(fBytes(path), std::string("\x05\x00\x00\x00", 4));
+}
