@@ -7,6 +7,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/bots/KC_BOT_MOVE_ON.h"
 #include "engine/platform/KC_RANDOM.h"
+#include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
 
 namespace game {
@@ -189,11 +190,31 @@ int32_t GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
     return result;
 }
 
+void GG_PROCESS::fOnClick(int32_t pressRow, int32_t pressColumn, int32_t endRow, int32_t endColumn, bool fill) {
+    float delay = 0.0f;
+    for (GG_ELEMENT* cell : fCellsOnPath(pressRow, pressColumn, endRow, endColumn)) {
+        const int32_t result = fRevealCell(*cell, fill, delay);
+        if (result == 0) continue;
+        const bool right = result == 1;
+        cell->mRevealSound = !right ? kSOUND_ERROR : cell->fIsFull() ? kSOUND_FULL : kSOUND_EMPTY;
+        if (mJudge) {
+            if (right)
+                mJudge->fOnCellRight(*cell);
+            else
+                mJudge->fOnCellWrong(*cell);
+        }
+        // A later cell plays its sound itself when its wait is over.
+        if (!cell->fIsWaiting() && mSounds) mSounds->fPlaySound(kSOUND_GROUP, cell->mRevealSound);
+        delay += mRevealStep;
+    }
+    if (mJudge) mJudge->fCheckWin();
+}
+
 void GG_PROCESS::fRevealAllFull() {
-    // A copy: revealing books cells into the revealed list while we walk.
+    // A copy: a judge may end the level, but never rebuilds the cells here.
     const std::vector<GG_ELEMENT*> full = mFullCells;
     for (GG_ELEMENT* cell : full)
-        if (!cell->fIsRevealed()) fRevealCell(*cell, true, 0.0f);
+        if (!cell->fIsRevealed()) fOnClick(cell->fGetRow(), cell->fGetColumn(), cell->fGetRow(), cell->fGetColumn(), true);
 }
 
 float GG_PROCESS::fStartSweep(float speed, const KEL::KC_CALLBACK* finish) {

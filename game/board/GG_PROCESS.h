@@ -26,6 +26,21 @@ namespace game {
 // model and its two views.
 class GG_PROCESS {
 public:
+    // Told how each opened cell was judged, and when a press has opened all
+    // its cells; the gameplay object keeps score, errors and the win.
+    class cJudge {
+    public:
+        virtual ~cJudge() = default;
+        virtual void fOnCellRight(GG_ELEMENT& cell) = 0;
+        virtual void fOnCellWrong(GG_ELEMENT& cell) = 0;
+        virtual void fCheckWin() = 0;
+    };
+
+    static constexpr const char* kSOUND_GROUP = "sounds";
+    static constexpr const char* kSOUND_FULL = "fulltileclick";
+    static constexpr const char* kSOUND_EMPTY = "emptytileclick";
+    static constexpr const char* kSOUND_ERROR = "errorclick";
+
     GG_PROCESS();
     GG_PROCESS(const GG_PROCESS&) = delete;
     GG_PROCESS& operator=(const GG_PROCESS&) = delete;
@@ -63,7 +78,13 @@ public:
     // Reveals one cell with a tool, books a revealed full cell and updates
     // the crossing of its row and column. The reveal's result (0, 1 or 2).
     int32_t fRevealCell(GG_ELEMENT& cell, bool fill, float delay);
-    // Opens every full cell still closed, each as a fill of that one cell.
+    // The one way a press opens cells: every closed cell of the path, in
+    // path order, is opened with the tool, judged (the judge is told) and
+    // given its sound, each a reveal step later than the one before; cells
+    // already open are skipped and take no step. Then the judge checks the
+    // win.
+    void fOnClick(int32_t pressRow, int32_t pressColumn, int32_t endRow, int32_t endColumn, bool fill);
+    // Opens every full cell still closed, each as a fill press on that cell.
     void fRevealAllFull();
     // Starts the end-of-level shine: a line at 45 degrees sweeps over the
     // board and starts the shine of every full cell it reaches. The finish
@@ -106,6 +127,8 @@ public:
     uint8_t mHasShine = 0;
     // Plays the cells' reveal sounds; not owned, may be null.
     KEL::KC_SOUND_LIST* mSounds = nullptr;
+    // Judges the opened cells; not owned, may be null.
+    cJudge* mJudge = nullptr;
 
     static constexpr const char* kNUMBERS_FILE = "data/share/main/GameProcess numbers.xml";
 
