@@ -1,0 +1,303 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "SERVICE/KC_CALLBACK.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_INPUT.h"
+#include "engine/platform/KC_RANDOM.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_FONT_LIST.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_MANAGER.h"
+#include "engine/windows/G_WINDOW_SIMPLE.h"
+#include "game/GG_EDITION.h"
+#include "host/recording/RecordingDevice.h"
+#include "game/GG_LEVEL_RECORD.h"
+#include "game/GG_PACK_INFO.h"
+#include "game/GG_PACK_RECORD.h"
+#include "game/GG_PLAYER.h"
+#include "game/board/GG_GAMEPLAY.h"
+#include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/board/GG_LEVEL_RESULT.h"
+#include "support/TestEnvironment.h"
+
+namespace gameplaytest {
+
+namespace fs = std::filesystem;
+
+inline const char* const kPASSWORD = "PlumtreeByOakhurst";
+
+// The game object as the gameplay object sees it: the default player of the
+// built content, its packs, a window manager, and a log of what was asked.
+class FakeGameHost : public game::GG_GAMEPLAY_HOST {
+public:
+    game::GG_PLAYER* fGetCurrentPlayer() override { return mHasPlayer ? &mPlayer : nullptr; }
+    game::GG_PACK_INFO* fGetCurrentPack() override { return fFindPack(mPackId); }
+    game::GG_LEVEL_RECORD* fGetCurrentLevel() override {
+        game::GG_PACK_RECORD* pack = mPlayer.fFindPack(mPackId);
+        return pack ? pack->fFindLevel(mLevelId) : nullptr;
+    }
+    game::GG_PACK_INFO* fFindPack(int32_t id) override {
+        for (auto& pack : mPacks)
+            if (pack->fGetId() == id) return pack.get();
+        return nullptr;
+    }
+    const game::GG_EDITION& fGetEdition() override { return mEdition; }
+    KEL::KC_SOUND_LIST* fGetSound() override { return nullptr; }
+    KEL::KC_FONT_LIST* fGetFonts() override { return &mFonts; }
+    KEL::KC_STRING_TABLE* fGetStrings() override { return nullptr; }
+    KEL::G_WINDOW_MANAGER* fGetWindowManager() override { return &mWindows; }
+    void fRestartLevel() override {
+        mCalls.push_back("restart");
+        if (mGameplay) mGameplay->fRestart();
+    }
+    void fLeaveLevel(bool thenShop) override {
+        mCalls.push_back(thenShop ? "leave shop" : "leave");
+        if (mGameplay) {
+            mGameplay->fStop();
+            mGameplay->fReleaseResources();
+        }
+    }
+    void fUpdateHealth() override {
+        mCalls.push_back("health");
+        if (mEdition.mHeart) mPlayer.fGetHealth().fUseHeart();
+    }
+    void fSave() override { mCalls.push_back("save"); }
+    void fHoldTrophies(float seconds) override { mHeld = seconds; }
+    void fFeedTrophy(const std::string& key, float value) override { mTrophies[key] = value; }
+    void fSubmitScore(int32_t score, int32_t stars) override { mCalls.push_back("submit"); }
+    bool fPurchase(const std::string& item) override {
+        mCalls.push_back("purchase " + item);
+        return mPurchaseStarts;
+    }
+    void fShowPrice(KEL::G_WINDOW&, const std::string& item) override { mCalls.push_back("price " + item); }
+    void fShowResult(KEL::G_WINDOW&, const game::GG_LEVEL_RESULT& result) override { mShown = result; }
+
+    bool fHas(const std::string& call) const {
+        for (const std::string& c : mCalls)
+            if (c == call) return true;
+        return false;
+    }
+
+    game::GG_PLAYER mPlayer;
+    bool mHasPlayer = true;
+    std::vector<std::unique_ptr<game::GG_PACK_INFO>> mPacks;
+    int32_t mPackId = 0;
+    int32_t mLevelId = 1;
+    game::GG_EDITION mEdition;
+    KEL::KC_FONT_LIST mFonts;
+    KEL::G_WINDOW_MANAGER mWindows;
+    game::GG_GAMEPLAY* mGameplay = nullptr;
+    std::vector<std::string> mCalls;
+    std::map<std::string, float> mTrophies;
+    float mHeld = -1.0f;
+    bool mPurchaseStarts = true;
+    game::GG_LEVEL_RESULT mShown;
+};
+
+// The built content mounted over a renderer (a subclass may give its own
+// device), a player, the engine input wired to the gameplay object as the
+// game object wires it, and helpers that move and click like a player.
+class GameplayFixture : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+        sBuilt = fs::is_directory(built / "data/share/levels");
+        if (sBuilt)
+            fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources",
+                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+
+    void SetUp() override {
+        if (!sBuilt) GTEST_SKIP() << "the default content is not built";
+        fMakeRenderer();
+        KEL::KC_FILESYSTEM::fGetInstance();
+        KEL::kcREPOSITORY = &mRepository;
+        mRepository.fLoad("");
+        ASSERT_EQ(mRepository.fLoad("data/share/main/other", kPASSWORD), 1);
+        for (const char* folder : {"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0",
+                                   "data/share/levels/pack1", "data/share/image/back"})
+            ASSERT_EQ(mRepository.fLoad(folder), 1) << folder;
+        ASSERT_EQ(mHost.mFonts.fRead("data/share/font fonts.xml"), 1);
+        fReadPlayerAndPacks();
+        mHost.mEdition.mHeart = 1;
+        mHost.mEdition.mPackLogicStars = 0;
+        mHost.mEdition.mStoreButton = 1;
+        fWireInput();
+    }
+
+    void TearDown() override {
+        for (KEL::KC_CALLBACK** slot : {&KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP, &KEL::kcbMOUSE_MOVE}) {
+            delete *slot;
+            *slot = nullptr;
+        }
+        if (mGameplay) mGameplay->fReleaseResources();
+        mGameplay.reset();
+        mHost.mWindows.fDeleteAll();
+        mHost.mFonts.fDeleteAll();
+        KEL::kcREPOSITORY = nullptr;
+        KEL::kcRENDER = nullptr;
+        KEL::kfFRAME_DELTA = 0.0f;
+    }
+
+    // The recording renderer by default.
+    virtual void fMakeRenderer() {
+        mRender = std::make_unique<KEL::KC_RENDER>();
+        mRender->fSetDevice(new host::RecordingDevice);
+        ASSERT_EQ(mRender->fInit(nullptr, 0.1f, 0.0f), 1);
+        KEL::kcRENDER = mRender.get();
+    }
+
+    void fReadPlayerAndPacks() {
+        pugi::xml_document* player = mRepository.fGetXml("data/share/main/other player.xml");
+        ASSERT_NE(player, nullptr);
+        ASSERT_TRUE(mHost.mPlayer.fLoadXml(player->document_element()));
+        mRepository.fReleaseXml(player);
+        pugi::xml_document* packs = mRepository.fGetXml("data/share/main/other packs_description.xml");
+        ASSERT_NE(packs, nullptr);
+        for (pugi::xml_node pack : packs->document_element().children("pack")) {
+            mHost.mPacks.push_back(std::make_unique<game::GG_PACK_INFO>());
+            ASSERT_TRUE(mHost.mPacks.back()->fRead(pack, nullptr));
+        }
+        mRepository.fReleaseXml(packs);
+    }
+
+    // Key and mouse slots of the engine reach the gameplay object, as the
+    // game object hands them on.
+    void fWireInput() {
+        KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(
+            [](void* key) {
+                return sCurrent ? sCurrent->fOnMouseDown(KEL::fKeyFromArgument(key)) : 0;
+            },
+            "key_down", nullptr);
+        KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(
+            [](void* key) { return sCurrent ? sCurrent->fOnMouseUp(KEL::fKeyFromArgument(key)) : 0; }, "key_up",
+            nullptr);
+        KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(
+            [](void*) {
+                if (sCurrent) sCurrent->fOnMouseMove();
+                return 0;
+            },
+            "mouse_move", nullptr);
+    }
+
+    // A gameplay object for the host, playing the level (pack 0 unless
+    // given) with its resources.
+    game::GG_GAMEPLAY& fStart(const std::string& levelFile, int32_t levelId = 1, int32_t packId = 0) {
+        if (!mGameplay) {
+            mGameplay = std::make_unique<game::GG_GAMEPLAY>(&mHost);
+            mHost.mGameplay = mGameplay.get();
+            sCurrent = mGameplay.get();
+        }
+        mHost.mPackId = packId;
+        mHost.mLevelId = levelId;
+        EXPECT_TRUE(mGameplay->fLoad(levelFile)) << KEL::fErrorText();
+        mGameplay->fLoadResources();
+        return *mGameplay;
+    }
+
+    // A level of our own, written into a mounted folder: one string per row,
+    // '#' full, '.' empty, 'x' fixed.
+    std::string fLevel(const std::vector<std::string>& rows, int32_t bonuses = 0, int32_t block = 5) {
+        const int32_t w = static_cast<int32_t>(rows[0].size());
+        const int32_t h = static_cast<int32_t>(rows.size());
+        std::string xml = "<level><settings elSize=\"28 28\" grid=\"" + std::to_string(w) + " " + std::to_string(h) +
+                          "\" block=\"" + std::to_string(block) + " " + std::to_string(block) +
+                          "\" shiftBlock=\"-3 -3\" position=\"587 467\" bonuses=\"" + std::to_string(bonuses) +
+                          "\"><block><FILE>data/share/main/GameProcess block_tile.png</FILE><SIZE>146 146</SIZE>"
+                          "</block><selection><FILE>data/share/main/GameProcess selection.png</FILE></selection>"
+                          "<selection_yes><FILE>data/share/main/GameProcess selection_yes.png</FILE></selection_yes>"
+                          "<selection_no><FILE>data/share/main/GameProcess selection_no.png</FILE></selection_no>"
+                          "</settings><gElements>";
+        for (const std::string& row : rows)
+            for (char k : row) xml += std::string("<c type=\"") + (k == '#' ? "100" : k == 'x' ? "103" : "101") + "\"/>";
+        xml += "</gElements></level>";
+        // Names are never reused in a process: the repository keeps a read file.
+        const std::string name = "level" + std::to_string(++sLevelCount) + ".xml";
+        testsupport::TestEnvironment::fWriteFile("Resources/data/test/" + name, xml);
+        mRepository.fUnloadGroup("data/test");
+        EXPECT_GE(mRepository.fLoad("data/test"), 1);
+        return "data/test " + name;
+    }
+
+    // The player's hands.
+    KEL::KS_VEC2 fCentre(int32_t row, int32_t column) {
+        return mGameplay->fGetProcess().fGetCell(row, column)->fGetPosition();
+    }
+    void fMoveTo(float x, float y) { mInput.fOnMouseMove(static_cast<int32_t>(x), static_cast<int32_t>(y)); }
+    void fMoveTo(int32_t row, int32_t column) {
+        const KEL::KS_VEC2 at = fCentre(row, column);
+        fMoveTo(at.x, at.y);
+    }
+    void fDown(int32_t button = 1) { mInput.fOnKeyDown(button); }
+    void fUp(int32_t button = 1) { mInput.fOnKeyUp(button); }
+    // Press over one cell, move to the other, release there.
+    void fDrag(int32_t r0, int32_t c0, int32_t r1, int32_t c1, int32_t button = 1) {
+        fMoveTo(r0, c0);
+        fFrame();
+        fDown(button);
+        fFrame();
+        fMoveTo(r1, c1);
+        fFrame();
+        fUp(button);
+        fFrame();
+    }
+    void fClick(int32_t row, int32_t column, int32_t button = 1) { fDrag(row, column, row, column, button); }
+    // One logic step: the gameplay object's frame, then the keys age.
+    void fFrame(float dt = 1.0f / 60.0f) {
+        KEL::kfFRAME_DELTA = dt;
+        mGameplay->fUpdate();
+        mInput.fUpdate();
+    }
+    void fFrames(int count, float dt = 1.0f / 60.0f) {
+        for (int i = 0; i < count; ++i) fFrame(dt);
+    }
+    // A question window made in code, as the window list would make it.
+    KEL::G_WINDOW_CONFIRM* fAddQuestion(const std::string& name) {
+        mDocuments.push_back(std::make_unique<pugi::xml_document>());
+        const std::string text = "<window _type=\"G_WINDOW_CONFIRM\" _name=\"" + name +
+                                 "\" _typeOpen=\"SH_MOMENTAL\" _typeClose=\"SH_MOMENTAL\" _modal=\"1\" layer=\"10\"/>";
+        EXPECT_TRUE(mDocuments.back()->load_string(text.c_str()));
+        auto window = std::make_unique<KEL::G_WINDOW_CONFIRM>(mDocuments.back()->document_element());
+        return static_cast<KEL::G_WINDOW_CONFIRM*>(mHost.mWindows.fAddWindow(std::move(window)));
+    }
+    // A window without code of its own ("GP_Finish", "Shop", a fade).
+    KEL::G_WINDOW* fAddWindow(const std::string& name) {
+        mDocuments.push_back(std::make_unique<pugi::xml_document>());
+        const std::string text = "<window _type=\"G_WINDOW_SIMPLE\" _name=\"" + name +
+                                 "\" _typeOpen=\"SH_MOMENTAL\" _typeClose=\"SH_MOMENTAL\" layer=\"5\"/>";
+        EXPECT_TRUE(mDocuments.back()->load_string(text.c_str()));
+        return mHost.mWindows.fAddWindow(std::make_unique<KEL::G_WINDOW_SIMPLE>(mDocuments.back()->document_element()));
+    }
+    // Lets the window manager run its windows for a while.
+    void fWindowFrames(int count) {
+        for (int i = 0; i < count; ++i) {
+            fFrame();
+            mHost.mWindows.fUpdate();
+        }
+    }
+
+    static inline bool sBuilt = false;
+    static inline game::GG_GAMEPLAY* sCurrent = nullptr;
+    static inline int sLevelCount = 0;
+    std::unique_ptr<KEL::KC_RENDER> mRender;
+    KEL::KC_REPOSITORY mRepository;
+    KEL::KC_RANDOM mRandom{0};
+    KEL::KC_INPUT mInput;
+    FakeGameHost mHost;
+    std::unique_ptr<game::GG_GAMEPLAY> mGameplay;
+    std::vector<std::unique_ptr<pugi::xml_document>> mDocuments;
+};
+
+}  // namespace gameplaytest
