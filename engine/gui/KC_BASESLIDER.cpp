@@ -117,8 +117,9 @@ void KC_BASESLIDER::fDrag() {
     } else if (value < mMinimum + mStep) {
         value = mMinimum;
         fPlaceKnob(mStart + mMarginVector);
-    } else if (static_cast<int32_t>(mStep) >= 1) {
-        value -= static_cast<float>(static_cast<int32_t>(value) % static_cast<int32_t>(mStep));
+    } else if (std::trunc(mStep) >= 1.0f) {
+        // Whole units modulo whole steps, without leaving float range.
+        value -= std::fmod(std::trunc(value), std::trunc(mStep));
     }
     mValue = value;
 }

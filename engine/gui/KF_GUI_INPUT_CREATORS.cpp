@@ -41,6 +41,11 @@ void fReadFilledScript(KC_BASEPROGRESS& bar, const pugi::xml_node& node) {
     });
 }
 
+// Slider numbers beyond this are refused: no screen or value range needs
+// them, and whole-pixel sizes must stay within integers.
+constexpr float kMAX_SLIDER_NUMBER = 1.0e6f;
+bool fSane(float number) { return std::isfinite(number) && std::fabs(number) <= kMAX_SLIDER_NUMBER; }
+
 // The numbers of a track slider: the track ends (required) and the value
 // range (optional); false when an end is missing or a number not finite.
 struct KS_SLIDER_KEYS {
@@ -53,11 +58,10 @@ struct KS_SLIDER_KEYS {
         if (!fGuiVec2(fValue(node, "START"), mStart) || !fGuiVec2(fValue(node, "END"), mEnd)) return false;
         static const char* const kKEYS[6] = {"RADIUS", "BTN_DISTANCE", "MIN", "MAX", "STEP", "VALUE"};
         for (int32_t i = 0; i < 6; ++i) mNumbers[i] = fFloatOr(node, kKEYS[i], mNumbers[i]);
-        bool finite = std::isfinite(mStart.x) && std::isfinite(mStart.y) && std::isfinite(mEnd.x) &&
-                      std::isfinite(mEnd.y);
-        for (float number : mNumbers) finite = finite && std::isfinite(number);
-        if (!finite) fGuiRefuse(node, "a slider number is not finite");
-        return finite;
+        bool sane = fSane(mStart.x) && fSane(mStart.y) && fSane(mEnd.x) && fSane(mEnd.y);
+        for (float number : mNumbers) sane = sane && fSane(number);
+        if (!sane) fGuiRefuse(node, "a slider number is not finite or out of range");
+        return sane;
     }
 };
 

@@ -139,7 +139,8 @@ TEST_F(InputTagsTest, SlidersTakeTheirDefaultsAndAnExactValueChangedEvent) {
              <SLIDER13 ID="8" TEXTURE="strip13.png" START="100 200" END="400 200" RADIUS="10" BTN_DISTANCE="2"
                  MIN="-10" MAX="10" STEP="2" VALUE="4"><SCRIPTS><S EVENT="VALUE_CHANGED">exact</S></SCRIPTS></SLIDER13>
              <SLIDER12 ID="9" TEXTURE="strip12.png" START="100 300" END="100 300" VALUE="50"/>
-             <SLIDER12 ID="10" TEXTURE="strip12.png" START="inf 0" END="1 0"/>)");
+             <SLIDER12 ID="10" TEXTURE="strip12.png" START="inf 0" END="1 0"/>
+             <SLIDER12 ID="11" TEXTURE="strip12.png" START="0 0" END="1 0" MAX="1e30"/>)");
     EXPECT_EQ(fCount(), 3);
     auto* plain = fGet<KC_GUI_SLIDER13>(7);
     EXPECT_EQ(plain->fGetRadius(), 20.0f);
