@@ -3,6 +3,10 @@
 // bonus flights, pause and the end of the level with its records.
 #include "game/board/GameplayFixture.h"
 
+#include "engine/audio/KC_AUDIO.h"
+#include "engine/audio/KC_SOUND_LIST.h"
+#include "engine/audio/KS_SOUND_GROUP.h"
+
 using gameplaytest::GameplayFixture;
 
 namespace {
@@ -155,14 +159,18 @@ TEST_F(GG_GAMEPLAY_TEST, TheLastAllowedErrorPlaysOnAndTheNextLosesWithTheDragSti
 
 TEST_F(GG_GAMEPLAY_TEST, AWinOnTheLastCellOfADragAndNoWinAfterALossInTheSameDrag) {
     fAddQuestion("Confirm_Restart_Finish");
-    game::GG_GAMEPLAY& g = fStart(fLevel({"##", "#."}, 0, 0));
-    fClick(0, 0);
+    game::GG_GAMEPLAY& g = fStart(fLevel({"###", "#.."}, 0, 0));
+    fClick(1, 0);
+    fDrag(1, 2, 1, 1, 2);  // the cross on the two empty cells
     EXPECT_FALSE(g.fIsEnded());
-    fDrag(1, 1, 1, 0, 2);  // the cross: the empty cell right, then... the full cell wrong
-    EXPECT_EQ(g.fGetErrors(), 1);
-    fDrag(0, 1, 0, 1);
+    fMoveTo(0, 0);
+    fDown();
+    fMoveTo(0, 2);
+    EXPECT_FALSE(g.fIsEndHandled());
+    fUp();  // the drag's last cell completes the picture
     EXPECT_TRUE(g.fIsEndHandled());
     EXPECT_EQ(g.fGetResult().mWon, 1);
+    EXPECT_EQ(g.fGetErrors(), 0);
 
     game::GG_GAMEPLAY& h = fStart(fLevel({"#.#"}, 0, 0));
     h.fSetErrorLimit(1);
@@ -332,6 +340,57 @@ TEST_F(GG_GAMEPLAY_END, TheLastLevelOfAPackOpensTheNextPackAndTheLastPackEndsQui
     fSolve(h, 0);
     EXPECT_TRUE(h.fIsEndHandled());
     EXPECT_EQ(mHost.mPlayer.fFindLevel(3, 12)->fGetStars(), 3);
+}
+
+TEST_F(GG_GAMEPLAY_END, TheMusicIsHalvedWhileTheWinPlaysAndComesBackAfterIt) {
+    KEL::KC_AUDIO audio;
+    ASSERT_EQ(audio.fInit(), 1);
+    KEL::kcAUDIO = &audio;
+    ASSERT_EQ(mRepository.fLoad("data/share/sound"), 1);
+    KEL::KC_SOUND_LIST sounds;
+    pugi::xml_document* list = mRepository.fGetXml("data/share/main/other sound.xml");
+    ASSERT_NE(list, nullptr);
+    sounds.fRead(list->document_element());
+    mRepository.fReleaseXml(list);
+    sounds.fLoadGroup("sounds");
+    sounds.fSetGroupVolume("music", 50.0f);
+    mHost.mSound = &sounds;
+    game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
+    fSolve(g, 0);
+    EXPECT_FLOAT_EQ(sounds.fGetGroup("music")->mGain, 0.25f);
+    const double length = sounds.fGetLength("sounds", "levelwin");
+    ASSERT_GT(length, 0.1);
+    fFrames(static_cast<int>(length * 60.0) + 5);
+    EXPECT_FLOAT_EQ(sounds.fGetGroup("music")->mGain, 0.5f);
+    // A level left while the win plays never keeps the music low.
+    g.fRestart();
+    fSolve(g, 0);
+    g.fStop();
+    EXPECT_FLOAT_EQ(sounds.fGetGroup("music")->mGain, 0.5f);
+    mHost.mSound = nullptr;
+    sounds.fDeleteAll();
+    KEL::kcAUDIO = nullptr;
+}
+
+TEST_F(GG_GAMEPLAY_END, WithPacksOpenedByStarsEveryLaterPackIsWeighed) {
+    mHost.mEdition.mPackLogicStars = 1;
+    for (int level = 1; level <= 12; ++level) mHost.mPlayer.fFindLevel(0, level)->fSetStars(2);
+    game::GG_GAMEPLAY& g = fStart(fLevel(kHEART), 5, 0);
+    EXPECT_FALSE(mHost.mPlayer.fFindLevel(1, 1)->fIsOpen());
+    fSolve(g, 0);  // 25 stars: pack 1 asks for 20, pack 2 for 45
+    EXPECT_TRUE(mHost.mPlayer.fFindLevel(1, 1)->fIsOpen());
+    EXPECT_FALSE(mHost.mPlayer.fFindLevel(2, 1)->fIsOpen());
+    EXPECT_TRUE(mHost.mPlayer.fFindLevel(0, 6)->fIsOpen());
+}
+
+TEST_F(GG_GAMEPLAY_END, TheInAppEditionGivesEarnsAndSpendsNoHints) {
+    mHost.mEdition.mInApp = "data/share/main/other inapp.xml";
+    game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
+    EXPECT_TRUE(g.fIsInApp());
+    EXPECT_EQ(g.fGetHintsAvailable(), 0);
+    fSolve(g, 0);
+    EXPECT_EQ(g.fGetHintsEarned(), 0);
+    EXPECT_EQ(g.fGetHintsAvailable(), 0);
 }
 
 TEST_F(GG_GAMEPLAY_END, TheResultWaitsForTheLastBonusFlight) {

@@ -54,7 +54,7 @@ public:
         return nullptr;
     }
     const game::GG_EDITION& fGetEdition() override { return mEdition; }
-    KEL::KC_SOUND_LIST* fGetSound() override { return nullptr; }
+    KEL::KC_SOUND_LIST* fGetSound() override { return mSound; }
     KEL::KC_FONT_LIST* fGetFonts() override { return &mFonts; }
     KEL::KC_STRING_TABLE* fGetStrings() override { return nullptr; }
     KEL::G_WINDOW_MANAGER* fGetWindowManager() override { return &mWindows; }
@@ -92,6 +92,7 @@ public:
 
     game::GG_PLAYER mPlayer;
     bool mHasPlayer = true;
+    KEL::KC_SOUND_LIST* mSound = nullptr;
     std::vector<std::unique_ptr<game::GG_PACK_INFO>> mPacks;
     int32_t mPackId = 0;
     int32_t mLevelId = 1;
