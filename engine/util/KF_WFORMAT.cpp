@@ -42,7 +42,7 @@ private:
 constexpr int64_t kMAX_WIDTH = 4096;
 
 // One conversion as written: "%", flag, width, precision, size letters, letter.
-struct KS_SPEC {
+struct KS_CONVERSION {
     bool mZero = false;
     int64_t mWidth = 0;
     bool mHasPrecision = false;
@@ -52,19 +52,19 @@ struct KS_SPEC {
 
 // Reads what follows a single "%"; answers the position after the letter
 // (at the terminator when the format ends first, mLetter then 0).
-const wchar_t* fParseSpec(const wchar_t* p, KS_SPEC& spec) {
+const wchar_t* fParseConversion(const wchar_t* p, KS_CONVERSION& conv) {
     if (*p == L'0') {
-        spec.mZero = true;
+        conv.mZero = true;
         ++p;
     }
-    while (*p >= L'0' && *p <= L'9') spec.mWidth = std::min<int64_t>(spec.mWidth * 10 + (*p++ - L'0'), kMAX_WIDTH);
+    while (*p >= L'0' && *p <= L'9') conv.mWidth = std::min<int64_t>(conv.mWidth * 10 + (*p++ - L'0'), kMAX_WIDTH);
     if (*p == L'.') {
-        spec.mHasPrecision = true;
+        conv.mHasPrecision = true;
         ++p;
-        while (*p >= L'0' && *p <= L'9') spec.mPrecision = std::min<int64_t>(spec.mPrecision * 10 + (*p++ - L'0'), 64);
+        while (*p >= L'0' && *p <= L'9') conv.mPrecision = std::min<int64_t>(conv.mPrecision * 10 + (*p++ - L'0'), 64);
     }
     while (*p == L'l' || *p == L'h') ++p;  // sizes: every integer here is 32-bit
-    spec.mLetter = *p;
+    conv.mLetter = *p;
     return *p ? p + 1 : p;
 }
 
@@ -163,13 +163,13 @@ bool fNumber(KS_WRITER& out, bool negative, uint64_t magnitude, bool zero, int64
 }
 
 // The C library renders the real; the result is cut to the buffer.
-bool fReal(KS_WRITER& out, const KS_SPEC& spec, double value) {
+bool fReal(KS_WRITER& out, const KS_CONVERSION& conv, double value) {
     wchar_t conversion[32];
-    if (spec.mHasPrecision)
-        std::swprintf(conversion, 32, spec.mZero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf",
-                      static_cast<long long>(spec.mWidth), static_cast<long long>(spec.mPrecision));
+    if (conv.mHasPrecision)
+        std::swprintf(conversion, 32, conv.mZero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf",
+                      static_cast<long long>(conv.mWidth), static_cast<long long>(conv.mPrecision));
     else
-        std::swprintf(conversion, 32, spec.mZero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(spec.mWidth));
+        std::swprintf(conversion, 32, conv.mZero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(conv.mWidth));
     // Room for the widest double, its precision and the largest width.
     wchar_t text[kMAX_WIDTH + 400];
     const int length = std::swprintf(text, kMAX_WIDTH + 400, conversion, value);
@@ -178,17 +178,17 @@ bool fReal(KS_WRITER& out, const KS_SPEC& spec, double value) {
 
 // One rendered conversion; an argument of another kind writes nothing.
 // False once the buffer is full.
-bool fRender(KS_WRITER& out, const KS_SPEC& spec, const KS_FORMAT_ARG& arg) {
+bool fRender(KS_WRITER& out, const KS_CONVERSION& conv, const KS_FORMAT_ARG& arg) {
     using KE_KIND = KS_FORMAT_ARG::KE_KIND;
-    switch (spec.mLetter) {
+    switch (conv.mLetter) {
     case L's':
         if (arg.mKind != KE_KIND::kTEXT) return true;
-        return out.fPad(L' ', spec.mWidth - static_cast<int64_t>(arg.mLength)) && out.fText(arg.mText, arg.mLength);
+        return out.fPad(L' ', conv.mWidth - static_cast<int64_t>(arg.mLength)) && out.fText(arg.mText, arg.mLength);
     case L'f':
-        return arg.mKind != KE_KIND::kREAL || fReal(out, spec, arg.mReal);
+        return arg.mKind != KE_KIND::kREAL || fReal(out, conv, arg.mReal);
     default:
         return arg.mKind != KE_KIND::kINTEGER ||
-               fNumber(out, arg.mNegative, arg.mMagnitude, spec.mZero, spec.mWidth);
+               fNumber(out, arg.mNegative, arg.mMagnitude, conv.mZero, conv.mWidth);
     }
 }
 
@@ -203,21 +203,21 @@ int32_t fFormat(wchar_t* destination, uint32_t capacity, const wchar_t* format, 
             p += *p == L'%' ? 2 : 1;
             continue;
         }
-        KS_SPEC spec;
-        p = fParseSpec(p + 1, spec);
-        if (spec.mLetter == 0) break;
+        KS_CONVERSION conv;
+        p = fParseConversion(p + 1, conv);
+        if (conv.mLetter == 0) break;
         bool more = true;
-        if (fIsRendered(spec.mLetter) || fIsConsumedOnly(spec.mLetter)) {
+        if (fIsRendered(conv.mLetter) || fIsConsumedOnly(conv.mLetter)) {
             KS_FORMAT_ARG arg;
-            const KE_TAKE taken = arguments.fTake(spec.mLetter, arg);
+            const KE_TAKE taken = arguments.fTake(conv.mLetter, arg);
             if (taken == KE_TAKE::kSTOP) {
                 out.fEnd();
                 return 0;
             }
-            if (fIsConsumedOnly(spec.mLetter)) more = out.fPut(spec.mLetter);
-            else if (taken == KE_TAKE::kGOT) more = fRender(out, spec, arg);
+            if (fIsConsumedOnly(conv.mLetter)) more = out.fPut(conv.mLetter);
+            else if (taken == KE_TAKE::kGOT) more = fRender(out, conv, arg);
         } else {
-            more = out.fPut(spec.mLetter);
+            more = out.fPut(conv.mLetter);
         }
         if (!more) return out.fEnd();
     }
