@@ -336,7 +336,28 @@ double KC_SOUND::fGetLength() {
     return length < 0.0 ? 0.0 : length;
 }
 
+bool KC_SOUND::fGetPlayingFlag() const {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return mPlaying;
+}
+
+float KC_SOUND::fGetPlayTime() const {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return mPlayTime;
+}
+
+uint32_t KC_SOUND::fGetLastFill() const {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return mLastFill;
+}
+
+void KC_SOUND::fSetLooping(bool looping) {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    mLooping = looping;
+}
+
 void KC_SOUND::fSetPosition(float x, float y, float z) {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
     mX = x;
     mY = y;
     mZ = z;

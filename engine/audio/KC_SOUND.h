@@ -57,16 +57,16 @@ public:
     bool fIsOpened() const { return mContext != nullptr; }
     bool fIsWhole() const { return mWhole; }
     bool fHoldsSource();
-    bool fGetPlayingFlag() const { return mPlaying; }
+    bool fGetPlayingFlag() const;
     float fGetDelay();
-    float fGetPlayTime() const { return mPlayTime; }
+    float fGetPlayTime() const;
     uint32_t fGetBufferSize() const { return mBufferSize; }
     int32_t fGetBufferCount() const { return mBufferCount; }
     ALenum fGetFormat() const { return mFormat; }
     int32_t fGetRate() const { return mRate; }
     // Bytes uploaded by the last buffer fill.
-    uint32_t fGetLastFill() const { return mLastFill; }
-    void fSetLooping(bool looping) { mLooping = looping; }
+    uint32_t fGetLastFill() const;
+    void fSetLooping(bool looping);
 
     // Sources in existence across all sounds (at most 16).
     static int32_t fGetSourceCount();
@@ -87,25 +87,29 @@ private:
     bool fCheckError();
     void fReleaseSource();
 
+    // Set by fOpen before the sound is shared with the audio thread, then
+    // only read: buffer size and count, format, rate, whole, context.
+    // Everything else is guarded by KC_AUDIO::fLock() (the audio thread
+    // steps the sound under it).
     uint32_t mBufferSize = 0;
-    OggVorbis_File* mDecoder = nullptr;
+    OggVorbis_File* mDecoder = nullptr;  // guarded by the audio lock
     int32_t mBufferCount = 0;
-    uint8_t* mPcm = nullptr;
-    float mPlayTime = 0.0f;
-    KS_MEMORY_FILE mFile;
+    uint8_t* mPcm = nullptr;             // guarded by the audio lock
+    float mPlayTime = 0.0f;              // guarded by the audio lock
+    KS_MEMORY_FILE mFile;                // guarded by the audio lock (the decoder reads it)
     ALenum mFormat = AL_FORMAT_STEREO16;
-    ALuint mSource = 0;
-    ALuint mBuffers[2] = {0, 0};
-    bool mBuffersMade = false;
+    ALuint mSource = 0;                  // guarded by the audio lock
+    ALuint mBuffers[2] = {0, 0};         // guarded by the audio lock
+    bool mBuffersMade = false;           // guarded by the audio lock
     int32_t mRate = 0;
-    float mX = 0.0f, mY = 0.0f, mZ = 0.0f;
+    float mX = 0.0f, mY = 0.0f, mZ = 0.0f;  // guarded by the audio lock
     bool mWhole = false;
-    bool mPlaying = false;
-    bool mLooping = false;
+    bool mPlaying = false;               // guarded by the audio lock
+    bool mLooping = false;               // guarded by the audio lock
     // A stream whose decoder ran out: the queued buffers play out, then it stops.
-    bool mDraining = false;
-    float mDelay = 0.0f;
-    uint32_t mLastFill = 0;
+    bool mDraining = false;              // guarded by the audio lock
+    float mDelay = 0.0f;                 // guarded by the audio lock
+    uint32_t mLastFill = 0;              // guarded by the audio lock
     ALCcontext* mContext = nullptr;
 };
 

@@ -83,7 +83,10 @@ void RecordingDevice::fDefaults() {
         t.fill(0.0f);
         t[0] = t[5] = t[10] = t[15] = 1.0f;
     }
-    mTexture = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(mObjectsLock);
+        mTexture = nullptr;
+    }
     mStream = nullptr;
     mIndices = nullptr;
     mFVF = 0;
@@ -154,6 +157,11 @@ void RecordingDevice::fForget(const void* object) {
     mBuffers.erase(object);
     mTextures.erase(object);
     if (mTexture == object) mTexture = nullptr;
+}
+
+GTexture* RecordingDevice::fBoundTexture() const {
+    std::lock_guard<std::mutex> guard(mObjectsLock);
+    return mTexture;
 }
 
 void RecordingDevice::fClearLog() {
@@ -228,6 +236,7 @@ void RecordingDevice::fSetTransform(GTransform which, const float* matrix) {
 
 void RecordingDevice::fSetTexture(uint32_t stage, GTexture* texture) {
     ++mTextureBinds;
+    std::lock_guard<std::mutex> guard(mObjectsLock);
     if (stage == 0) mTexture = texture;
 }
 
@@ -241,7 +250,7 @@ void RecordingDevice::fRecordDraw(Draw draw, uint32_t firstVertex, uint32_t vert
     mPrimitives += draw.count;
     if (!mKeepDraws) return;
     draw.fvf = mFVF;
-    draw.texture = mTexture;
+    draw.texture = fBoundTexture();
     draw.world = mTransforms[size_t(GTransform::WORLD)];
     if (auto* stream = dynamic_cast<RecBuffer*>(mStream)) {
         const uint64_t from = uint64_t(firstVertex) * mStride;

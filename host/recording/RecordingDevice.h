@@ -64,7 +64,7 @@ public:
     uint32_t fSamplerState(GSamplerState state) const;
     uint32_t fStageState(GStageState state) const;
     const float* fTransform(GTransform which) const { return mTransforms[size_t(which)].data(); }
-    GTexture* fBoundTexture() const { return mTexture; }
+    GTexture* fBoundTexture() const;
     uint32_t fFVF() const { return mFVF; }
     int32_t fLiveBuffers() const;
     int32_t fLiveTextures() const;
@@ -117,7 +117,8 @@ private:
     std::map<GSamplerState, uint32_t> mSamplerStates;
     std::map<GStageState, uint32_t> mStageStates;
     std::array<std::array<float, 16>, 3> mTransforms{};
-    GTexture* mTexture = nullptr;
+    // Cleared by a texture released on any thread.
+    GTexture* mTexture = nullptr;  // guarded by mObjectsLock
     uint32_t mFVF = 0;
     GBuffer* mStream = nullptr;
     uint32_t mStride = 0;

@@ -15,6 +15,7 @@
 
 #include "OggMaker.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "support/FrameDelta.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/platform/KC_THREAD.h"
 
@@ -30,7 +31,7 @@ constexpr double kSECONDS = 1.2;
 
 // Child half: plays a streamed sound through whatever device OpenAL opens.
 void fPlayStreamedToEnd() {
-    KEL::kfFRAME_DELTA = 0.01f;
+    testsupport::fSetFrameDelta(0.01f);
     const auto& ogg = testsupport::fMakeOgg(kSECONDS, 2);
     ASSERT_FALSE(ogg.empty());
     auto* audio = new KC_AUDIO();

@@ -9,6 +9,7 @@
 
 #include "OggMaker.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "support/FrameDelta.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/platform/KC_FILESYSTEM.h"
@@ -27,7 +28,7 @@ class SoundListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         KC_FILESYSTEM::fGetInstance();
-        kfFRAME_DELTA = 0.01f;
+        testsupport::fSetFrameDelta(0.01f);
         audio = std::make_unique<KC_AUDIO>();
         ASSERT_EQ(audio->fInit(), 1);
         kcAUDIO = audio.get();
@@ -65,9 +66,9 @@ protected:
     }
     // One playlist look: frame steps adding up to the period.
     void fLook(float period) {
-        kfFRAME_DELTA = period;
+        testsupport::fSetFrameDelta(period);
         list.fStep();
-        kfFRAME_DELTA = 0.01f;
+        testsupport::fSetFrameDelta(0.01f);
     }
 
     std::unique_ptr<KC_AUDIO> audio;

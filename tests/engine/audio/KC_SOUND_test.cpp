@@ -9,6 +9,7 @@
 #include "OggMaker.h"
 #include "support/FuzzFindings.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "support/FrameDelta.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND.h"
 #include "engine/platform/KC_THREAD.h"
@@ -23,7 +24,7 @@ namespace {
 class AudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KEL::kfFRAME_DELTA = 0.01f;
+        testsupport::fSetFrameDelta(0.01f);
         audio = std::make_unique<KC_AUDIO>();
         ASSERT_EQ(audio->fInit(), 1) << "tests run with OpenAL Soft's null backend";
     }
@@ -158,7 +159,7 @@ TEST_F(AudioTest, SeventeenthSoundWaitsForAFreeSource) {
 }
 
 TEST_F(AudioTest, DelayCountsFrameTimePerStep) {
-    KEL::kfFRAME_DELTA = 1.0f / 60.0f;
+    testsupport::fSetFrameDelta(1.0f / 60.0f);
     KC_SOUND* sound = fMake(0.5, 2, true);
     ASSERT_NE(sound, nullptr);
     sound->fPlayAfter(0.5f);

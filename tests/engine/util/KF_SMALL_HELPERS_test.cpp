@@ -48,6 +48,7 @@ struct KS_DERIVED : KS_COUNTED {
 }  // namespace
 
 TEST(KC_PTR_LIST, OwnsAndDeletesThroughTheVirtualDestructor) {
+    KS_DERIVED::sGone = 0;
     {
         KC_PTR_LIST<KS_COUNTED> list;
         auto* first = new KS_DERIVED();
