@@ -3,6 +3,8 @@
 #   tools/dev.sh play   build the game and its default content, then start it
 #   tools/dev.sh test   build everything with sanitizers and run all tests,
 #                       then a short run of every fuzz target (with clang)
+#   tools/dev.sh tsan   build everything with ThreadSanitizer (build-tsan) and
+#                       run all tests, among them every suite with threads
 #   tools/dev.sh deps   only install the Debian packages the build needs
 set -euo pipefail
 
@@ -67,8 +69,15 @@ case "${1:-}" in
     ctest --output-on-failure -j "$jobs"
     fuzz_smoke
     ;;
+  tsan)
+    install_deps
+    cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNONOGRAM_TSAN=ON
+    cmake --build "$root/build-tsan" -j "$jobs"
+    cd "$root/build-tsan"
+    ctest --output-on-failure -j "$jobs"
+    ;;
   *)
-    echo "usage: tools/dev.sh play|test|deps" >&2
+    echo "usage: tools/dev.sh play|test|tsan|deps" >&2
     exit 2
     ;;
 esac

@@ -163,6 +163,7 @@ int32_t fUpdateThenTerminate(void*) {
 // The start-up module's slots over a real (offscreen) SDL window: a
 // termination signal arrives as a close request and ends the loop cleanly.
 TEST(GameLoop, TerminationSignalEndsTheLoopThroughTheCloseSlot) {
+    gFrames = 0;
     testsupport::MessageBoxCatcher boxes;
     KEL::KC_GAME game;
     game.mDeviceFactory = [] { return new host::RecordingDevice; };

@@ -13,14 +13,23 @@ namespace testsupport {
 namespace {
 std::filesystem::path gRoot;
 
+void fPointUserFolders() {
+    setenv("XDG_DATA_HOME", (gRoot / "xdg").c_str(), 1);
+    setenv("HOME", gRoot.c_str(), 1);
+}
+
 void fEnter(const std::filesystem::path& folder) {
     if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder.string());
 }
 
 class SuiteReset final : public ::testing::EmptyTestEventListener {
     void OnTestSuiteStart(const ::testing::TestSuite&) override { TestEnvironment::fReset(); }
-    // Saves and settings go to the user folder; every test starts without them.
-    void OnTestStart(const ::testing::TestInfo&) override { TestEnvironment::fEmptyFolder("xdg"); }
+    // Saves and settings go to the user folder; every test starts without
+    // them, and with the folder named again (a test may have unset it).
+    void OnTestStart(const ::testing::TestInfo&) override {
+        fPointUserFolders();
+        TestEnvironment::fEmptyFolder("xdg");
+    }
 };
 }  // namespace
 
@@ -51,8 +60,7 @@ void TestEnvironment::fSetUp() {
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot create a temporary folder");
     gRoot = std::filesystem::canonical(tmpl);
     std::filesystem::create_directories(gRoot / "xdg");
-    setenv("XDG_DATA_HOME", (gRoot / "xdg").c_str(), 1);
-    setenv("HOME", gRoot.c_str(), 1);
+    fPointUserFolders();
     fEnter(gRoot);
     ::testing::UnitTest::GetInstance()->listeners().Append(new SuiteReset);  // gtest owns it
 }

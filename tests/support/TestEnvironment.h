@@ -10,7 +10,8 @@ namespace testsupport {
 // the real user folder or the source tree. Every test suite starts with that
 // folder emptied again, so no suite sees what an earlier one left behind,
 // whichever order they run in; tests of one suite keep their own files apart.
-// The user folder (XDG_DATA_HOME) is emptied before every test.
+// The user folder (XDG_DATA_HOME) is emptied, and XDG_DATA_HOME and HOME
+// set again, before every test.
 class TestEnvironment {
 public:
     // The temporary folder of this test process.
