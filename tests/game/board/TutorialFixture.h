@@ -1,0 +1,185 @@
+#pragma once
+
+#include "engine/gui/KC_GUI_CHECKBOX_INTERFACE.h"
+#include "game/board/GG_TUTORIAL.h"
+#include "game/board/GameplayFixture.h"
+
+namespace tutorialtest {
+
+// A level played with the tutorial wired in as the game object wires it:
+// a press reaches the tutorial before the board, a release and a move after
+// it, and every event then reaches the windows. Starting a level starts the
+// tutorial the way the game object does: only for a player who has not
+// passed it, with the tutorial then told which control was used.
+class TutorialFixture : public gameplaytest::GameplayFixture {
+protected:
+    void SetUp() override {
+        GameplayFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        ASSERT_EQ(mRepository.fLoad("data/share/image/gui", gameplaytest::kPASSWORD), 1);
+        mTutorial.fSetHost(&mHost);
+        sTutorial = &mTutorial;
+        sWindows = &mHost.mWindows;
+        fRouteLikeTheGame();
+    }
+
+    void TearDown() override {
+        mTutorial.fClear();
+        mTutorial.fSetGameplay(nullptr);
+        sTutorial = nullptr;
+        sWindows = nullptr;
+        GameplayFixture::TearDown();
+    }
+
+    void fRouteLikeTheGame() {
+        for (KEL::KC_CALLBACK** slot : {&KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP, &KEL::kcbMOUSE_MOVE}) {
+            delete *slot;
+            *slot = nullptr;
+        }
+        KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(
+            [](void* argument) {
+                const int32_t key = KEL::fKeyFromArgument(argument);
+                if (sCurrent && sCurrent->fIsRunning()) {
+                    sTutorial->fOnMouseDown(key);
+                    sCurrent->fOnMouseDown(key);
+                }
+                sWindows->fOnMouseDown(key);
+                return 0;
+            },
+            "key_down", nullptr);
+        KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(
+            [](void* argument) {
+                const int32_t key = KEL::fKeyFromArgument(argument);
+                if (sCurrent) sCurrent->fOnMouseUp(key);
+                if (sCurrent && sCurrent->fIsRunning()) sTutorial->fOnMouseUp(key);
+                sWindows->fOnMouseUp(key);
+                return 0;
+            },
+            "key_up", nullptr);
+        KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(
+            [](void*) {
+                if (sCurrent) sCurrent->fOnMouseMove();
+                if (sCurrent && sCurrent->fIsRunning()) sTutorial->fOnMouseMove();
+                sWindows->fOnMouseMove();
+                return 0;
+            },
+            "mouse_move", nullptr);
+    }
+
+    // The script from the text of its levels.
+    void fScript(const std::string& levels) {
+        mDocuments.push_back(std::make_unique<pugi::xml_document>());
+        const std::string text = "<script><tutorial>" + levels + "</tutorial></script>";
+        ASSERT_TRUE(mDocuments.back()->load_string(text.c_str()));
+        mTutorial.fLoadXml(mDocuments.back()->document_element().child("tutorial"));
+    }
+    // The script the game ships.
+    void fShippedScript() {
+        pugi::xml_document* script = mRepository.fGetXml("data/share/main/other tutorial.xml");
+        ASSERT_NE(script, nullptr);
+        mTutorial.fLoadXml(script->document_element().child("tutorial"));
+        mRepository.fReleaseXml(script);
+    }
+    // The question the skip button asks, as the window list builds it.
+    KEL::G_WINDOW_CONFIRM* fSkipQuestion() {
+        mHost.mWindows.fRegisterClass("G_WINDOW_CONFIRM", [](const pugi::xml_node& node) {
+            return std::make_unique<KEL::G_WINDOW_CONFIRM>(node);
+        });
+        pugi::xml_document* file = mRepository.fGetXml("data/share/main/other window_confirm_skip_tutorial.xml");
+        EXPECT_NE(file, nullptr);
+        if (!file) return nullptr;
+        auto* window = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(mHost.mWindows.fCreateWindow(file->document_element()));
+        mRepository.fReleaseXml(file);
+        return window;
+    }
+
+    // The level with its tutorial, as the game object starts it.
+    game::GG_GAMEPLAY& fPlay(const std::string& levelFile, int32_t levelId = 1) {
+        game::GG_GAMEPLAY& g = fStart(levelFile, levelId);
+        fStartTutorial(levelId);
+        return g;
+    }
+    bool fStartTutorial(int32_t levelId) {
+        if (mHost.mPlayer.fGetPassedTutorial()) return false;
+        mTutorial.fSetGameplay(mGameplay.get());
+        if (!mTutorial.fStart(levelId)) return false;
+        mGameplay->fSetControlDelegate(&mTutorial);
+        return true;
+    }
+    // The game object ending the level.
+    void fLeave() {
+        mGameplay->fStop();
+        mGameplay->fReleaseResources();
+        mTutorial.fHalt();
+    }
+
+    int32_t fStepType() const {
+        const game::GG_TUTORIAL_STEP* step = mTutorial.fGetCurrentStep();
+        return step ? step->fGetType() : -1;
+    }
+    // One frame of everything that runs while a level is played.
+    void fTick(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            fFrame();
+            mTutorial.fUpdate();
+            mHost.mWindows.fUpdate();
+        }
+    }
+    // A click where a control or widget stands: the pointer comes from
+    // aside so that buttons see it enter.
+    void fClickAt(const KEL::KS_VEC2& at) {
+        fMoveTo(at.x + 1.0f, at.y);
+        fMoveTo(at.x, at.y);
+        fTick();
+        fDown();
+        fTick();
+        fUp();
+        fTick();
+    }
+    static KEL::KS_VEC2 fPlace(const KEL::KS_TRANSFORM3& t) { return t.fGetAbsolute().fGetPos2(); }
+    KEL::KS_VEC2 fSwitchPlace() { return fPlace(mGameplay->fGetControls().fGetSwitch()->fGetTransform()); }
+    KEL::KS_VEC2 fHintPlace() {
+        return fPlace(*mGameplay->fGetControls().fGetHint().fGetButton().fGetTransform());
+    }
+    KEL::KS_VEC2 fStorePlace() {
+        return fPlace(mGameplay->fGetControls().fGetStore().fGetWidgets().fGetRootWidget().fGetChild(0)->fGetTransform());
+    }
+    KEL::KS_VEC2 fResetPlace() {
+        return fPlace(*mGameplay->fGetControls().fGetReset().fGetSprite().fGetTransform());
+    }
+    KEL::KS_VEC2 fSkipPlace() {
+        return fPlace(mTutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)->fGetTransform());
+    }
+    // The switch toggled, its knob given time to slide.
+    void fToggleSwitch() {
+        fClickAt(fSwitchPlace());
+        fTick(30);
+    }
+    // The hint button used once it stands in view; the hint lands.
+    void fUseHint() {
+        fTick(30);
+        fClickAt(fHintPlace());
+        fTick(30);
+        for (int i = 0; i < 300 && mGameplay->fIsHintFlying(); ++i) fTick();
+    }
+    // A drag from the cell dropped on the reset target.
+    void fDropOnReset(int32_t row, int32_t column) {
+        const KEL::KS_VEC2 target = fResetPlace();
+        fMoveTo(row, column);
+        fTick();
+        fDown();
+        fTick();
+        fMoveTo(target.x, target.y);
+        fTick();
+        fUp();
+        fTick();
+    }
+    // A click on the empty sky beside the board.
+    void fClickAside() { fClickAt(KEL::KS_VEC2(300.0f, 650.0f)); }
+
+    static inline game::GG_TUTORIAL* sTutorial = nullptr;
+    static inline KEL::G_WINDOW_MANAGER* sWindows = nullptr;
+    game::GG_TUTORIAL mTutorial;
+};
+
+}  // namespace tutorialtest
