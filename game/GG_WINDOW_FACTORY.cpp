@@ -9,8 +9,10 @@
 #include "engine/util/KF_UTF8.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
+#include "game/screens/GG_SCREEN_CLASSES.h"
 
 namespace game {
 
@@ -31,6 +33,8 @@ bool fIsKnownClass(const char* type) {
 // windows until their classes arrive.
 std::unique_ptr<KEL::G_WINDOW> fConstruct(const std::string& type, const pugi::xml_node& window) {
     if (type == "G_WINDOW_CONFIRM") return std::make_unique<KEL::G_WINDOW_CONFIRM>(window);
+    if (type == "G_WINDOW_EDITBOX") return std::make_unique<KEL::G_WINDOW_EDITBOX>(window);
+    if (std::unique_ptr<KEL::G_WINDOW> screen = fCreateScreen(type, window)) return screen;
     return std::make_unique<KEL::G_WINDOW_SIMPLE>(window);
 }
 

@@ -9,9 +9,12 @@
 #include "engine/scene/SceneFixture.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/GG_WINDOW_FACTORY.h"
+#include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_TITLE.h"
 
 using KEL::KC_GUI_OBJECT;
 using KEL::KC_GUI_WLABEL;
@@ -61,8 +64,14 @@ TEST_F(WindowFactoryTest, EveryListedClassMakesANamedWindow) {
     }
     auto confirm = game::fCreateWindow(fNode("<w _type='G_WINDOW_CONFIRM' _name='Q'/>"));
     EXPECT_NE(dynamic_cast<KEL::G_WINDOW_CONFIRM*>(confirm.get()), nullptr);
+    auto edit = game::fCreateWindow(fNode("<w _type='G_WINDOW_EDITBOX' _name='E'/>"));
+    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_EDITBOX*>(edit.get()), nullptr);
     auto title = game::fCreateWindow(fNode("<w _type='GG_WINDOW_TITLE' _name='Title'/>"));
-    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_SIMPLE*>(title.get()), nullptr) << "a screen not written yet opens plainly";
+    EXPECT_NE(dynamic_cast<game::GG_WINDOW_TITLE*>(title.get()), nullptr);
+    auto finish = game::fCreateWindow(fNode("<w _type='GG_WINDOW_FINISH' _name='GP_Finish'/>"));
+    EXPECT_NE(dynamic_cast<game::GG_WINDOW_FINISH*>(finish.get()), nullptr);
+    auto help = game::fCreateWindow(fNode("<w _type='GG_WINDOW_HELP' _name='Help'/>"));
+    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_SIMPLE*>(help.get()), nullptr) << "a screen not written yet opens plainly";
 }
 
 TEST_F(WindowFactoryTest, MissingNameOrTypeOrAnUnknownClassMakesNothing) {

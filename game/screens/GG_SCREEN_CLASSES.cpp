@@ -1,0 +1,51 @@
+#include "game/screens/GG_SCREEN_CLASSES.h"
+
+#include "game/screens/GG_WINDOW_CONFIRM_EX.h"
+#include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_GAME_MENU.h"
+#include "game/screens/GG_WINDOW_HEALTH.h"
+#include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_PACK.h"
+#include "game/screens/GG_WINDOW_PACK_MENU.h"
+#include "game/screens/GG_WINDOW_PLAYERS.h"
+#include "game/screens/GG_WINDOW_SUNIME.h"
+#include "game/screens/GG_WINDOW_TITLE.h"
+#include "game/screens/GG_WINDOW_TITLE_TOP.h"
+
+namespace game {
+
+namespace {
+
+template <class T>
+std::unique_ptr<KEL::G_WINDOW> fMake(const pugi::xml_node& window) {
+    return std::make_unique<T>(window);
+}
+
+struct KS_SCREEN_CLASS {
+    const char* mType;
+    std::unique_ptr<KEL::G_WINDOW> (*mMake)(const pugi::xml_node&);
+};
+
+constexpr KS_SCREEN_CLASS kSCREENS[] = {
+    {"GG_WINDOW_TITLE", &fMake<GG_WINDOW_TITLE>},
+    {"GG_WINDOW_TITLE_TOP", &fMake<GG_WINDOW_TITLE_TOP>},
+    {"GG_WINDOW_PLAYERS", &fMake<GG_WINDOW_PLAYERS>},
+    {"GG_WINDOW_CONFIRM_EX", &fMake<GG_WINDOW_CONFIRM_EX>},
+    {"GG_WINDOW_PACK", &fMake<GG_WINDOW_PACK>},
+    {"GG_WINDOW_PACK_MENU", &fMake<GG_WINDOW_PACK_MENU>},
+    {"GG_WINDOW_LEVEL", &fMake<GG_WINDOW_LEVEL>},
+    {"GG_WINDOW_GAME_MENU", &fMake<GG_WINDOW_GAME_MENU>},
+    {"GG_WINDOW_FINISH", &fMake<GG_WINDOW_FINISH>},
+    {"GG_WINDOW_HEALTH", &fMake<GG_WINDOW_HEALTH>},
+    {"GG_WINDOW_SUNIME", &fMake<GG_WINDOW_SUNIME>},
+};
+
+}  // namespace
+
+std::unique_ptr<KEL::G_WINDOW> fCreateScreen(const std::string& type, const pugi::xml_node& window) {
+    for (const KS_SCREEN_CLASS& screen : kSCREENS)
+        if (type == screen.mType) return screen.mMake(window);
+    return nullptr;
+}
+
+}  // namespace game

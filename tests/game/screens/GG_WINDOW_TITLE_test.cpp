@@ -1,0 +1,230 @@
+// The title, its greeting strip and the player list, driven by clicks and
+// keys: the first player's road from play and from options, leaving, and
+// creating, choosing and deleting players.
+#include "ScreensFixture.h"
+
+#include "engine/gui/KC_GUI_BUTTON5.h"
+#include "engine/gui/KC_GUI_LISTBOX.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
+#include "game/screens/GG_WINDOW_CONFIRM_EX.h"
+#include "game/screens/GG_WINDOW_PLAYERS.h"
+#include "game/screens/GG_WINDOW_TITLE.h"
+#include "game/screens/GG_WINDOW_TITLE_TOP.h"
+
+using namespace screenstest;
+using game::GG_WINDOW_PLAYERS;
+using game::GG_WINDOW_TITLE;
+using game::GG_WINDOW_TITLE_TOP;
+using KEL::G_WINDOW_EDITBOX;
+using KEL::KC_GUI_BUTTON5;
+
+namespace {
+
+constexpr uint32_t kBACKSPACE = 8;
+constexpr uint32_t kMINUS = 0xBD;
+constexpr uint32_t kFULL_STOP = 0xBE;
+
+class TitleTest : public ScreensTest {
+protected:
+    void fOpenTitle() {
+        mGame->fOpenTitle();
+        ASSERT_TRUE(fSettle());
+    }
+    // Types a name into the open name entry and presses OK.
+    void fEnterName(const std::string& name) {
+        ASSERT_TRUE(fSettle());
+        ASSERT_TRUE(fIsOpen("Players_EditBox"));
+        fType(name);
+        fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+        ASSERT_TRUE(fSettle());
+    }
+    std::wstring fCurrentName() {
+        game::GG_PLAYER* player = mGame->fGetCurrentPlayer();
+        return player ? player->fGetName() : L"<nobody>";
+    }
+    KEL::KC_GUI_LISTBOX* fList() { return fWindow<GG_WINDOW_PLAYERS>("Players")->fGetList(); }
+    int32_t fState(int32_t id) {
+        auto* button = dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow("Players")->fGetGui()->fFindChild(id));
+        return button ? button->fGetState() : -1;
+    }
+    // The change-player line of the greeting strip, where it is drawn.
+    KEL::KS_VEC2 fChangeLine() {
+        auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
+        const KEL::KS_TRANSFORM3 place = top->fGetTransform().fGetAbsolute();
+        return {place.mPosition.x, place.mPosition.y + 18.0f + 60.0f};
+    }
+};
+
+}  // namespace
+
+TEST_F(TitleTest, WithoutPlayersPlayAsksANameFirstAndCancellingChangesNothing) {
+    fOpenTitle();
+    fShot("Title");
+    EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>("Title_Top")->fGetGreeting(), L"Hello!");
+    fClickWidget("Title", GG_WINDOW_TITLE::kPLAY);
+    ASSERT_TRUE(fSettle());
+    ASSERT_TRUE(fIsOpen("Players_EditBox"));
+    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kCANCEL);
+    ASSERT_TRUE(fSettle());
+    EXPECT_FALSE(fIsOpen("Players_EditBox"));
+    EXPECT_EQ(mGame->mPlayers.fGetCount(), 0u);
+    EXPECT_TRUE(fIsOpen("Title"));
+    EXPECT_TRUE(mGame->fTake().empty()) << "nothing saved, nothing opened";
+
+    fClickWidget("Title", GG_WINDOW_TITLE::kPLAY);
+    ASSERT_TRUE(fSettle());
+    fType("anna");
+    fShot("Players_EditBox");
+    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fCurrentName(), L"anna");
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"save", "open packs"})) << "saved, then the fade led on";
+    EXPECT_FALSE(fIsOpen("Title"));
+    EXPECT_FALSE(fIsOpen("Fade_Transition"));
+    EXPECT_TRUE(fIsOpen("Packs"));
+}
+
+TEST_F(TitleTest, OptionsWithoutPlayerMakesOneThenOpensOptionsAndExitQuitsOnlyOnYes) {
+    fOpenTitle();
+    fClickWidget("Title", GG_WINDOW_TITLE::kOPTIONS);
+    fEnterName("bo");
+    EXPECT_EQ(fCurrentName(), L"bo");
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"save", "open options"}));
+    fClickWidget("Title", GG_WINDOW_TITLE::kOPTIONS);
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"open options"}) << "a player exists now";
+
+    fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
+    ASSERT_TRUE(fSettle());
+    fShot("Confirm_Exit");
+    fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kNO);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kCLOSE);
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(mGame->fTake().empty()) << "no and close keep the game running";
+    fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kYES);
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"quit"});
+}
+
+TEST_F(TitleTest, TheChangePlayerLineActsOnlyWhileLitUnderThePointer) {
+    fMakePlayer(L"Cleo");
+    fOpenTitle();
+    auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
+    EXPECT_EQ(top->fGetGreeting(), L"Hello, Cleo!");
+    const KEL::KS_VEC2 line = fChangeLine();
+    fMove(int32_t(line.x), int32_t(line.y));
+    EXPECT_TRUE(top->fIsHighlighted());
+    EXPECT_EQ(top->fGetLineColor(), 0xFFFFC93Cu);
+    fShot("Title_Top");
+    // Pressed on the line, released away from it: nothing.
+    (*mFakes)->fPush(host::kMsgLButtonDown);
+    KEL::fPumpMessages(mInput.get(), mWindow.get());
+    mInput->fUpdate();
+    fMove(int32_t(line.x) + 300, int32_t(line.y) + 200);
+    EXPECT_FALSE(top->fIsHighlighted());
+    (*mFakes)->fPush(host::kMsgLButtonUp);
+    KEL::fPumpMessages(mInput.get(), mWindow.get());
+    mInput->fUpdate();
+    ASSERT_TRUE(fSettle());
+    EXPECT_FALSE(fIsOpen("Players"));
+
+    fClick(int32_t(line.x), int32_t(line.y));
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(fIsOpen("Players"));
+    EXPECT_FALSE(top->fIsHighlighted()) << "the modal list took the focus and the line went dark";
+    EXPECT_EQ(top->fGetLineColor(), 0xFFFFFFFFu);
+}
+
+TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
+    fMakePlayer(L"cleo");
+    fMakePlayer(L"Dan");
+    fOpenTitle();
+    mManager->fShowWindow("Players");
+    ASSERT_TRUE(fSettle());
+    ASSERT_EQ(fList()->fGetCount(), 2);
+    EXPECT_EQ(*fList()->fGetSelected(), L"Dan") << "the current player is selected";
+    fShot("Players");
+
+    // A new player: fifteen characters at most, refused characters never
+    // typed, a name taken refused.
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
+    ASSERT_TRUE(fSettle());
+    fType("cleo");
+    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(fIsOpen("Players_EditBox")) << "a name taken is refused";
+    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kLINEBOX);
+    for (int i = 0; i < 4; ++i) fKey(kBACKSPACE);
+    fType("abc");
+    fKey(kMINUS);
+    fType("def ghi");
+    fKey(kFULL_STOP);
+    fType("jklmnopqrstu");
+    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"abcdefghijklmno");
+    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    ASSERT_TRUE(fSettle());
+    ASSERT_EQ(fList()->fGetCount(), 3);
+    EXPECT_EQ(*fList()->fGetSelected(), L"abcdefghijklmno");
+    EXPECT_EQ(fCurrentName(), L"Dan") << "a new player is not chosen yet";
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"save"});
+
+    // Delete the current player: asked by name, then nobody plays.
+    fList()->fSelectText(L"Dan");
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kDELETE);
+    ASSERT_TRUE(fSettle());
+    auto* question = fWindow<game::GG_WINDOW_CONFIRM_EX>("Players_Confirm_Del");
+    ASSERT_TRUE(question && question->fIsOpen());
+    EXPECT_EQ(question->fGetExtraText(), L"Dan");
+    EXPECT_NE(question->fGetFont(), nullptr);
+    fShot("Players_Confirm_Del");
+    fClickWidget("Players_Confirm_Del", KEL::G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fGetCurrentPlayer(), nullptr);
+    EXPECT_EQ(mGame->mPlayers.fFind(L"Dan"), nullptr);
+    ASSERT_EQ(fList()->fGetCount(), 2);
+    EXPECT_EQ(*fList()->fGetSelected(), L"cleo") << "the first row is selected again";
+
+    // Delete the others: the list empties and delete greys.
+    for (int i = 0; i < 2; ++i) {
+        fClickWidget("Players", GG_WINDOW_PLAYERS::kDELETE);
+        ASSERT_TRUE(fSettle());
+        fClickWidget("Players_Confirm_Del", KEL::G_WINDOW_CONFIRM::kYES);
+        ASSERT_TRUE(fSettle());
+    }
+    EXPECT_EQ(fList()->fGetCount(), 0);
+    EXPECT_EQ(fState(GG_WINDOW_PLAYERS::kDELETE), KC_GUI_BUTTON5::kDISABLED);
+    EXPECT_EQ(mGame->mPlayers.fGetCount(), 0u);
+
+    // Choose with nobody listed: nobody plays, and the title returns.
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kCHOOSE);
+    ASSERT_TRUE(fSettle());
+    EXPECT_FALSE(fIsOpen("Players"));
+    EXPECT_TRUE(fIsOpen("Title"));
+    EXPECT_EQ(mGame->fGetCurrentPlayer(), nullptr);
+}
+
+TEST_F(TitleTest, AFullListGreysNewUntilAPlayerGoesAndChoosingMakesCurrent) {
+    for (const wchar_t* name : {L"A", L"B", L"C", L"D", L"E"}) fMakePlayer(name);
+    fOpenTitle();
+    mManager->fShowWindow("Players");
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fState(GG_WINDOW_PLAYERS::kNEW), KC_GUI_BUTTON5::kDISABLED) << "the list shows five rows";
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kDELETE);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Players_Confirm_Del", KEL::G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fState(GG_WINDOW_PLAYERS::kNEW), KC_GUI_BUTTON5::kNORMAL);
+
+    // A row clicked, then chosen.
+    const KEL::KS_VEC2 list = fWhere("Players", GG_WINDOW_PLAYERS::kLIST);
+    fList()->fSelectText(L"B");
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kCHOOSE);
+    ASSERT_TRUE(fSettle());
+    static_cast<void>(list);
+    EXPECT_EQ(fCurrentName(), L"B");
+    EXPECT_TRUE(fIsOpen("Title"));
+    EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>("Title_Top")->fGetGreeting(), L"Hello, B!");
+}
