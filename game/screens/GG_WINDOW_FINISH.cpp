@@ -103,15 +103,15 @@ void GG_WINDOW_FINISH::fOnShown() {
         mPending.push_back(mShown.front());
         mShown.pop_front();
     }
-    const KEL::KS_TRANSFORM3 place = mTransform.fGetAbsolute();
-    float x = place.mPosition.x + mShift.x;
-    const float y = place.mPosition.y + mShift.y;
+    // The stars hang under the window, so they stay in place whenever the
+    // window moves.
+    float x = mShift.x;
     const int32_t earned = fEarnedStars();
     int32_t index = 0;
     for (KEL::G_SPRITE* star : mPending) {
         KEL::KS_TRANSFORM3* transform = star->fGetTransform();
-        transform->mParent = nullptr;
-        transform->fSetPos(x, y, 0.0f);
+        transform->mParent = &mTransform;
+        transform->fSetPos(x, mShift.y, 0.0f);
         transform->fSetScale(1.0f, 1.0f, 1.0f);
         star->fSetFrame(kSTAR_FRAMES, 1, index < earned ? 1 : 0);
         x += mStarPrototype->fGetWidth();

@@ -1,0 +1,228 @@
+// The windows of a running level, driven by clicks: the pause menu's
+// restart and leave, the result with its stars and numbers, and the hearts
+// and points counters.
+#include "ScreensFixture.h"
+
+#include "engine/gui/KC_GUI_BUTTON5.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "game/GG_LEVEL_RECORD.h"
+#include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_GAME_MENU.h"
+#include "game/screens/GG_WINDOW_HEALTH.h"
+#include "game/screens/GG_WINDOW_SUNIME.h"
+
+using namespace screenstest;
+using game::GG_WINDOW_FINISH;
+using game::GG_WINDOW_GAME_MENU;
+using KEL::G_WINDOW_CONFIRM;
+using KEL::KC_GUI_BUTTON5;
+
+namespace {
+
+class LevelWindowsTest : public ScreensTest {
+protected:
+    // A level of pack 0 running for the current player.
+    game::GG_PLAYER* fPlaying(int32_t levelId = 1) {
+        game::GG_PLAYER* player = fMakePlayer(L"Fay");
+        EXPECT_TRUE(mGame->fShowLevel(0, levelId));
+        mGame->fTake();
+        return player;
+    }
+    GG_WINDOW_FINISH* fFinish() { return fWindow<GG_WINDOW_FINISH>("GP_Finish"); }
+    void fWin(int32_t errors, int32_t levelId = 1) {
+        game::GG_LEVEL_RESULT result;
+        result.mPackId = 0;
+        result.mLevelId = levelId;
+        result.mTime = 83.6f;
+        result.mErrors = errors;
+        result.mHintsUsed = 12;
+        result.mScore = 12345;
+        fFinish()->fShowResult(result);
+        mManager->fShowWindow("GP_Finish");
+    }
+    // Frames drawn, as the result steps its stars while drawing.
+    void fDrawn(int count, float dt = 0.1f) { fFrames(count, dt, true); }
+    std::vector<int32_t> fStarFrames() {
+        std::vector<int32_t> frames;
+        for (size_t i = 0; i < fFinish()->fGetShownStars(); ++i)
+            frames.push_back(fFinish()->fGetShownStar(i)->fGetTransform()->mScale.x > 0.5f ? 1 : 0);
+        return frames;
+    }
+    int32_t fRestartState() {
+        return dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow("GP_Menu")->fGetGui()->fFindChild(
+                                                 GG_WINDOW_GAME_MENU::kRESTART))->fGetState();
+    }
+};
+
+}  // namespace
+
+TEST_F(LevelWindowsTest, PauseMenuResumesRestartsAndLeavesAndRestartNeedsAHeart) {
+    game::GG_PLAYER* player = fPlaying();
+    const int32_t hearts = player->fGetHealth().fGetCount();
+    mManager->fShowWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    fShot("GP_Menu");
+    EXPECT_EQ(fRestartState(), KC_GUI_BUTTON5::kNORMAL);
+    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kRESTART);
+    ASSERT_TRUE(fSettle());
+    fShot("Confirm_Restart_Level");
+    fClickWidget("Confirm_Restart_Level", G_WINDOW_CONFIRM::kNO);
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(mGame->fTake().empty());
+    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kRESTART);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Confirm_Restart_Level", G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"pay heart", "restart level"}));
+    EXPECT_EQ(player->fGetHealth().fGetCount(), hearts - 1);
+    EXPECT_FALSE(fIsOpen("GP_Menu"));
+
+    mManager->fShowWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kRESUME);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"resume level"});
+
+    mManager->fShowWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kLEAVE);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Confirm_Close_Lvl", G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"pay heart", "stop level", "end level", "open levels 0"}));
+    EXPECT_FALSE(fIsOpen("GP_Menu"));
+    EXPECT_FALSE(fIsOpen("Fade_Transition"));
+    EXPECT_TRUE(fIsOpen("Levels"));
+
+    player->fGetHealth().fSetCount(0);
+    mManager->fShowWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fRestartState(), KC_GUI_BUTTON5::kDISABLED);
+    mManager->fHideWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    mGame->mEdition.mHeart = 0;
+    mManager->fShowWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fRestartState(), KC_GUI_BUTTON5::kNORMAL) << "hearts count only in an edition with hearts";
+}
+
+TEST_F(LevelWindowsTest, AWinWithoutMistakesPopsThreeStarsAndShowsWholeNumbers) {
+    game::GG_PLAYER* player = fPlaying(3);
+    player->fFindLevel(0, 3)->fSetBestTime(61.0f);
+    player->fGetStatistic().mScore = 20000;
+    fWin(0, 3);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_TIME), L"01:23");
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_BEST_TIME), L"01:01");
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_HINTS), L"12");
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_ERRORS), L"0");
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_SCORE), L"12345") << "every digit";
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_TOTAL), player->fGetStatistic().fGetScoreText());
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 3");
+    EXPECT_EQ(fFinish()->fEarnedStars(), 3);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 1u) << "the first star pops in as the window is shown";
+    fDrawn(9);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 2u);
+    fDrawn(9);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 3u) << "no pause between earned stars";
+    fDrawn(10);
+    fShot("GP_Finish");
+
+    // Shown again: the labels keep their format, the stars play again.
+    mManager->fHideWindow("GP_Finish");
+    ASSERT_TRUE(fSettle());
+    fWin(12, 4);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_ERRORS), L"12");
+    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 4");
+    EXPECT_EQ(fFinish()->fEarnedStars(), 1);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 1u);
+    fDrawn(9);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 2u) << "after the earned star, the pause with the next shown plainly";
+    fDrawn(5);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 2u) << "still pausing";
+    fDrawn(6);
+    EXPECT_EQ(fFinish()->fGetShownStars(), 3u);
+    fDrawn(10);
+    fShot("GP_Finish_many_errors");
+}
+
+TEST_F(LevelWindowsTest, ResultLeadsToTheNextLevelThePacksOrTheLevelList) {
+    fPlaying(1);
+    fWin(1, 1);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"stop level", "show level 0 2"}));
+    EXPECT_FALSE(fIsOpen("GP_Finish"));
+
+    fWin(0, 2);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kRESTART);
+    ASSERT_TRUE(fSettle());
+    fShot("Confirm_Restart_In_Finish");
+    fClickWidget("Confirm_Restart_In_Finish", G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"restart level"}) << "playing a won level again is free";
+    EXPECT_FALSE(fIsOpen("GP_Finish"));
+
+    fWin(0, 2);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kBACK);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"stop level", "end level", "open levels 0"}));
+    EXPECT_TRUE(fIsOpen("Levels"));
+
+    // The last level of the pack leads to the packs.
+    ASSERT_TRUE(mGame->fShowLevel(0, 12));
+    mGame->fTake();
+    fWin(0, 12);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"stop level", "end level", "open packs"}));
+
+    // A next level that cannot start brings the level list back.
+    ASSERT_TRUE(mGame->fShowLevel(0, 5));
+    mGame->mLevelsStart = false;
+    mGame->fTake();
+    fWin(0, 5);
+    ASSERT_TRUE(fSettle());
+    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(),
+              (std::vector<std::string>{"stop level", "show level 0 6", "stop level", "end level", "open levels 0"}));
+    EXPECT_FALSE(fIsOpen("GP_Finish"));
+    EXPECT_FALSE(fIsOpen("Fade_Transition"));
+}
+
+TEST_F(LevelWindowsTest, TheHeartsCounterFollowsALossAndAClickShowsItsFeedback) {
+    game::GG_PLAYER* player = fPlaying();
+    player->fFindLevel(0, 1)->fSetStars(2);
+    player->fGetStatistic().mScore = 70;
+    mManager->fShowWindow("Heart");
+    mManager->fShowWindow("Stars");
+    mManager->fShowWindow("Sumie");
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNT), L"5");
+    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNTDOWN), L"Full");
+    EXPECT_EQ(fLabel("Stars", game::GG_WINDOW_SUNIME::kSTARS), L"2");
+    EXPECT_EQ(fLabel("Sumie", game::GG_WINDOW_SUNIME::kSCORE), L"70");
+
+    // A lost level spends a heart: within a second the counter shows it and
+    // the time to the next one.
+    mGame->fUpdateHealth();
+    player->fGetStatistic().mScore = 95;
+    fFrames(11);
+    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNT), L"4");
+    EXPECT_NE(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNTDOWN), L"Full");
+    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNTDOWN).find(L':'), 2u);
+    EXPECT_EQ(fLabel("Sumie", game::GG_WINDOW_SUNIME::kSCORE), L"95");
+    fShot("Heart");
+
+    fClickWidget("Heart", 3);
+    EXPECT_TRUE(fIsOpen("FeedBack_Heart"));
+    ASSERT_TRUE(fSettle());
+    EXPECT_FALSE(fIsOpen("FeedBack_Heart")) << "gone as soon as it was shown";
+    EXPECT_TRUE(fIsOpen("Heart"));
+}
