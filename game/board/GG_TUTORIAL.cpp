@@ -10,6 +10,14 @@
 
 namespace game {
 
+namespace {
+
+// The mouse buttons arrive as keys 1, 2 and 4 among the keyboard's keys;
+// only they make the clicks a step waits for.
+bool fIsMouseButton(int32_t key) { return key == 1 || key == 2 || key == 4; }
+
+}  // namespace
+
 GG_TUTORIAL::GG_TUTORIAL(GG_GAMEPLAY_HOST* host) : mHost(host) {}
 
 GG_TUTORIAL::~GG_TUTORIAL() = default;
@@ -193,7 +201,7 @@ int32_t GG_TUTORIAL::fOnMouseDown(int32_t button) {
     if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
     // A release ends a step only when its press came during that step, not
     // the press on a control that brought the step on.
-    mPressStep = mCurrent;
+    if (fIsMouseButton(button)) mPressStep = mCurrent;
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseDown() : KEL::KS_MOUSE_RESULT();
     // The hint, not the player's hand, is to open the hinted cell.
     if (step->fGetType() == GG_TUTORIAL_STEP::kHINT) fBlockListedCellsUnderPointer(*step, button);
@@ -201,10 +209,10 @@ int32_t GG_TUTORIAL::fOnMouseDown(int32_t button) {
 }
 
 int32_t GG_TUTORIAL::fOnMouseUp(int32_t button) {
-    (void)button;
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
-    const bool counts = mPressStep >= 0 && mPressStep == mCurrent;
-    mPressStep = -1;
+    const bool mouse = fIsMouseButton(button);
+    const bool counts = mouse && mPressStep >= 0 && mPressStep == mCurrent;
+    if (mouse) mPressStep = -1;
     if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseUp() : KEL::KS_MOUSE_RESULT();
     if (result.fHasEvent() && result.mEvent.mId == kSKIP_WIDGET &&

@@ -151,6 +151,12 @@ TEST_F(GG_TUTORIAL_TEST, AnEndlessStepEndsAtTheFirstReleaseOfAPressMadeDuringIt)
     // step's first.
     fToggleSwitch();
     EXPECT_EQ(mTutorial.fGetCurrentIndex(), 1);
+    // A keyboard key is no click.
+    mInput.fOnKeyDown(32);
+    fTick();
+    mInput.fOnKeyUp(32);
+    fTick();
+    EXPECT_EQ(mTutorial.fGetCurrentIndex(), 1);
     fClickAside();
     EXPECT_EQ(mTutorial.fGetCurrentIndex(), 2);
 }
