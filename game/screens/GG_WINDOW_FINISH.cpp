@@ -47,7 +47,7 @@ void GG_WINDOW_FINISH::fSetLabel(int32_t id, const std::wstring& text) {
 // Numbers show whole, however many digits they have.
 void GG_WINDOW_FINISH::fShowResult(const GG_LEVEL_RESULT& result) {
     mResult = result;
-    fSetLabel(kLABEL_TIME, KEL::fTimeToString(result.mTime));
+    fSetLabel(kLABEL_TIME, KEL::fTimeToString(result.mLevelTime));
     fSetLabel(kLABEL_HINTS, std::to_wstring(result.mHintsUsed));
     fSetLabel(kLABEL_ERRORS, std::to_wstring(result.mErrors));
     fSetLabel(kLABEL_SCORE, std::to_wstring(result.mScore));
@@ -59,15 +59,18 @@ void GG_WINDOW_FINISH::fShowResult(const GG_LEVEL_RESULT& result) {
             fSetLabel(kLABEL_BEST_TIME, KEL::fTimeToString(best->fGetBestTime()));
     }
     auto* number = fFindWidget<KEL::KC_GUI_WLABEL>(*this, kLABEL_LEVEL);
+    if (!number) return;
+    // The level's place in its pack, from the template that holds them all;
+    // the result's own number when the template lacks the level.
     const GG_PLAYER* templ = game->fGetDefaultPlayer();
     const GG_LEVEL_RECORD* level = templ ? templ->fFindLevel(result.mPackId, result.mLevelId) : nullptr;
-    if (!number || !level) return;
+    const int32_t place = level ? level->fGetIndex() + 1 : result.mLevelNumber;
     if (!mLevelFormatTaken) {
         mLevelFormat = number->fGetText();
         mLevelFormatTaken = true;
     }
     wchar_t text[kLEVEL_CAPACITY];
-    KEL::fWFormatTyped(text, kLEVEL_CAPACITY, mLevelFormat.c_str(), int32_t(level->fGetIndex() + 1));
+    KEL::fWFormatTyped(text, kLEVEL_CAPACITY, mLevelFormat.c_str(), place);
     number->fSetText(text);
 }
 

@@ -12,7 +12,7 @@
 #include "engine/scene/G_SPRITE.h"
 #include "engine/util/KS_VEC2.h"
 #include "engine/windows/G_WINDOW.h"
-#include "game/screens/GG_LEVEL_RESULT.h"
+#include "game/board/GG_LEVEL_RESULT.h"
 
 namespace game {
 

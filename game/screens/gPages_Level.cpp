@@ -75,6 +75,7 @@ void gPages_Level::fOnLevelChosen() {
     if (KEL::G_WINDOW* fade = manager ? manager->fFindWindow(kFADE_WINDOW) : nullptr)
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, Closure<void()>());
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
+    mStartPending = true;
     if (game) game->fCloseLevelsThen(Closure<void()>::fBind<&gPages_Level::fStartLevel>(this));
 }
 
@@ -84,7 +85,8 @@ void gPages_Level::fOnLevelChosen() {
 void gPages_Level::fStartLevel() {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     KEL::G_WINDOW_MANAGER* manager = mWindow ? mWindow->fGetManager() : nullptr;
-    if (!game || !manager) return;
+    if (!game || !manager || !mStartPending) return;
+    mStartPending = false;
     GG_PLAYER* templ = game->fGetDefaultPlayer();
     GG_PACK_RECORD* pack = templ ? templ->fFindPack(mPackId) : nullptr;
     GG_LEVEL_RECORD* level = pack ? pack->fGetLevel(mChosenLevel) : nullptr;

@@ -46,6 +46,9 @@ private:
     KEL::G_WINDOW* mWindow;
     int32_t mPackId = -1;
     int32_t mChosenLevel = -1;
+    // Set when the fade has covered a chosen level, cleared by its start,
+    // so a level starts once however often the closing screens call back.
+    bool mStartPending = false;
 };
 
 }  // namespace game

@@ -33,7 +33,7 @@ protected:
         game::GG_LEVEL_RESULT result;
         result.mPackId = 0;
         result.mLevelId = levelId;
-        result.mTime = 83.6f;
+        result.mLevelTime = 83.6f;
         result.mErrors = errors;
         result.mHintsUsed = 12;
         result.mScore = 12345;

@@ -243,6 +243,18 @@ TEST_F(PackTest, AClickedLevelStartsOnceBehindTheFadeOrTheListReturns) {
     fFrames(10);
     EXPECT_TRUE(mGame->fTake().empty()) << "no second start";
 
+    // Every closing screen calling back still starts the level once.
+    mGame->mThenFromEveryWindow = true;
+    mGame->fOpenLevels(0, false);
+    ASSERT_TRUE(fSettle());
+    mGame->fTake();
+    fClickLevel(0);
+    ASSERT_TRUE(fSettle());
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"show level 0 1"});
+    mGame->mThenFromEveryWindow = false;
+    for (const char* name : {"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"})
+        mManager->fFindWindow(name)->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, KEL::Closure<void()>());
+
     mGame->mLevelsStart = false;
     mGame->fOpenLevels(0, false);
     ASSERT_TRUE(fSettle());

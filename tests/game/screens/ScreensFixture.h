@@ -94,6 +94,11 @@ public:
     void fCloseLevels() override { fHide({"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels", "Packs"}); }
     // The continuation runs once, when the last open level screen has gone.
     void fCloseLevelsThen(const KEL::Closure<void()>& then) override {
+        if (mThenFromEveryWindow) {
+            for (const char* name : {"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"})
+                if (KEL::G_WINDOW* window = mWindows.fFindOpenWindow(name)) window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, then);
+            return fCloseLevels();
+        }
         mThen = then;
         KEL::G_WINDOW* last = nullptr;
         for (const char* name : {"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"})
@@ -164,6 +169,8 @@ public:
     game::GG_EDITION mEdition;
     std::vector<std::string> mLog;
     bool mLevelsStart = true;
+    // Hands the continuation to every closing screen, each calling it.
+    bool mThenFromEveryWindow = false;
     int32_t mPackId = -1;
     game::GG_LEVEL_RECORD* mLevel = nullptr;
 
