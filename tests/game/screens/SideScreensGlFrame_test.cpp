@@ -1,0 +1,189 @@
+// The options, shop, trophy and help windows drawn headless on the OpenGL
+// device with the default content, built from the edition's window list by
+// the window factory; each is saved as <build>/screens/<window name>.png.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_FONT_LIST.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KC_STRING_TABLE.h"
+#include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/GG_WINDOW_FACTORY.h"
+#include "game/KS_TROPHY_VALUE.h"
+#include "game/screens/GG_WINDOW_HELP.h"
+#include "game/screens/GG_WINDOW_OPTIONS.h"
+#include "game/screens/GG_WINDOW_SHOP.h"
+#include "game/screens/GG_WINDOW_TROPHY.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
+#include "game/screens/gPagesShop.h"
+#include "game/screens/gPages_Help.h"
+#include "game/screens/gPages_Trophy.h"
+#include "host/IWindow.h"
+#include "support/TestEnvironment.h"
+#include "tests/game/screens/SideScreensFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kPASSWORD = "PlumtreeByOakhurst";
+constexpr int32_t kCX = 512, kCY = 384;
+
+// The fake game with the content's texts and fonts.
+class KC_CONTENT_GAME : public sidescreenstest::KC_FAKE_GAME {
+public:
+    KC_CONTENT_GAME(const KEL::KC_STRING_TABLE& strings, KEL::KC_FONT_LIST& fonts) : mStrings(strings), mFonts(fonts) {}
+    std::wstring fGetString(const std::string& key) override { return mStrings.fGetString(key); }
+    void fLocalize(KEL::KC_GUI_OBJECT* widget) override { game::fLocalizeTree(widget, mStrings); }
+    KEL::KC_FONT_LIST* fGetFonts() override { return &mFonts; }
+
+private:
+    const KEL::KC_STRING_TABLE& mStrings;
+    KEL::KC_FONT_LIST& mFonts;
+};
+
+uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
+    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
+class SideScreensGlFrame : public ::testing::Test {
+protected:
+    void TearDown() override {
+        game::GG_SIDE_SCREENS_GAME::fInstall(nullptr);
+        game::fSetWindowServices(nullptr, nullptr);
+        KEL::kfFRAME_DELTA = 0.0f;
+    }
+    void fFrames(KEL::G_WINDOW_MANAGER& manager, int count) {
+        KEL::kfFRAME_DELTA = 0.05f;
+        for (int i = 0; i < count; ++i) manager.fUpdate();
+    }
+    // Draws every open window and saves the frame under the name.
+    std::vector<uint8_t> fSnap(KEL::KC_RENDER& render, KEL::G_WINDOW_MANAGER& manager, const std::string& name) {
+        std::vector<uint8_t> pixels;
+        int32_t width = 0, height = 0;
+        EXPECT_EQ(render.fBeginFrame(), 1);
+        manager.fDrawAll();
+        render.fFlush();
+        EXPECT_TRUE(render.fGetDevice()->fReadBackBuffer(pixels, width, height));
+        const fs::path png = fs::path(NONOGRAM_BINARY_DIR) / "screens" / (name + ".png");
+        fs::create_directories(png.parent_path());
+        EXPECT_TRUE(render.fSaveFrame(png.string()));
+        render.fEndFrame();
+        mWidth = width;
+        return pixels;
+    }
+    void fOpenAlone(KEL::G_WINDOW_MANAGER& manager, const std::vector<std::string>& names) {
+        manager.fHideAll();
+        fFrames(manager, 20);
+        for (const std::string& name : names) manager.fShowWindow(name);
+        fFrames(manager, 20);
+    }
+
+    int32_t mWidth = 0;
+};
+
+}  // namespace
+
+TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
+    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+    if (!fs::exists(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
+    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
+
+    std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
+    ASSERT_TRUE(screen->fCreate("side screens", 1024, 768, false));
+    auto render = std::make_unique<KEL::KC_RENDER>();
+    ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
+    KEL::kcRENDER = render.get();
+    render->fSetClearColor(0xFF444444u);
+    KEL::KC_FILESYSTEM::fGetInstance();
+    KEL::KC_REPOSITORY repository;
+    KEL::kcREPOSITORY = &repository;
+    repository.fLoad("");
+    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
+    ASSERT_EQ(repository.fLoad("data/share/image/gui", kPASSWORD), 1);
+    ASSERT_EQ(repository.fLoad("data/share/font"), 1);
+    KEL::KC_FONT_LIST fonts;
+    ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
+    pugi::xml_document sheet;
+    ASSERT_TRUE(sheet.load_file((built / "data/en/strings.xml").c_str()));
+    KEL::KC_STRING_TABLE strings;
+    ASSERT_GT(strings.fRead(KEL::KC_STRING_TABLE::fFirstRow(sheet)), 0u);
+
+    // A player with a heart on its way back and points to spend, in a
+    // running level that has run out of hints.
+    KC_CONTENT_GAME fake(strings, fonts);
+    game::GG_PLAYER player;
+    pugi::xml_document playerXml;
+    playerXml.load_string("<player name='Ann' sound_volume='40' music_volume='70'><playeritems>"
+                          "<item name='health' count='5'/><item name='errors' count='3'/>"
+                          "<item name='start_hint' count='3'/></playeritems>"
+                          "<health count='5' time_refill_heart='600'/><statisctic score='280'/></player>");
+    player.fLoadXml(playerXml.document_element());
+    player.fGetHealth().fUseHeart();
+    fake.mPlayer = &player;
+    fake.mLevelRunning = fake.mCanRefill = true;
+    ASSERT_TRUE(fake.mShop.fLoad(repository, "data/share/main/other store.xml"));
+    ASSERT_TRUE(fake.mTrophies.fLoad(repository, "data/share/main/other trophies.xml"));
+    fake.mTrophies.fUpdateValue("tr_pack_1", KEL::KS_TROPHY_VALUE::fFromFloat("tr_pack_1", 1.0));
+    game::GG_SIDE_SCREENS_GAME::fInstall(&fake);
+    game::fSetWindowServices(&strings, nullptr);
+
+    auto manager = std::make_unique<KEL::G_WINDOW_MANAGER>();
+    game::fRegisterWindowClasses(*manager);
+    ASSERT_TRUE(manager->fLoadWindows("data/share/main/other scenes.xml"));
+    auto* options = dynamic_cast<game::GG_WINDOW_OPTIONS*>(manager->fFindWindow("Options"));
+    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(manager->fFindWindow("Shop"));
+    auto* trophy = dynamic_cast<game::GG_WINDOW_TROPHY*>(manager->fFindWindow("Trophy"));
+    auto* trophyGet = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(manager->fFindWindow("Trophy_Get"));
+    auto* help = dynamic_cast<game::GG_WINDOW_HELP*>(manager->fFindWindow("Help"));
+    ASSERT_TRUE(options && shop && trophy && trophyGet && help);
+    ASSERT_NE(manager->fFindWindow("Credits"), nullptr);
+    for (const char* name : {"Options", "Shop", "Help", "Credits", "Trophy_Get"})
+        EXPECT_TRUE(manager->fFindWindow(name)->fIsModal()) << name;
+
+    // Options over a dark screen: the panel's paper shows at the centre.
+    fOpenAlone(*manager, {"Options"});
+    std::vector<uint8_t> pixels = fSnap(*render, *manager, "Options");
+    EXPECT_EQ(fPixel(pixels, mWidth, kCX - 150, kCY + 120), 0xFFFBF0u);
+    fOpenAlone(*manager, {"Credits"});
+    fSnap(*render, *manager, "Credits");
+
+    // The shop: six cards; the hint refill is on sale in this level, the
+    // bought-up offers are veiled.
+    fOpenAlone(*manager, {"Shop"});
+    ASSERT_EQ(shop->fGetPages()->fGetItemCount(), 6);
+    fSnap(*render, *manager, "Shop");
+
+    // The gallery with one trophy won, and the pop-up for it.
+    manager->fRefreshAll();
+    fOpenAlone(*manager, {"Trophy_Title", "Trophy"});
+    EXPECT_GT(trophy->fGetPages()->fGetPageCount(), 1);
+    fSnap(*render, *manager, "Trophy");
+    trophyGet->fShow(fake.mTrophies.fFind("tr_pack_1"));
+    fOpenAlone(*manager, {"Trophy_Get"});
+    fSnap(*render, *manager, "Trophy_Get");
+
+    // Help on its second page.
+    fOpenAlone(*manager, {"Help"});
+    ASSERT_EQ(help->fGetPages()->fGetPageCount(), 4);
+    help->fOnClick(game::GG_WINDOW_HELP::kNEXT);
+    fFrames(*manager, 2);
+    fSnap(*render, *manager, "Help");
+
+    manager->fHideAll();
+    manager->fUnloadAll(true);
+    manager.reset();
+    fonts.fDeleteAll();
+    KEL::kcREPOSITORY = nullptr;
+    KEL::kcRENDER = nullptr;
+}
