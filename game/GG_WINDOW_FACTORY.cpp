@@ -30,8 +30,8 @@ bool fIsKnownClass(const char* type) {
     return false;
 }
 
-// The window of a known class. Screens not written yet open as simple
-// windows until their classes arrive.
+// The window of a known class; a class with no code of its own opens as a
+// simple window.
 std::unique_ptr<KEL::G_WINDOW> fConstruct(const std::string& type, const pugi::xml_node& window) {
     if (type == "G_WINDOW_CONFIRM") return std::make_unique<KEL::G_WINDOW_CONFIRM>(window);
     if (type == "G_WINDOW_EDITBOX") return std::make_unique<KEL::G_WINDOW_EDITBOX>(window);

@@ -36,8 +36,7 @@ void fSetWindowServices(const KEL::KC_STRING_TABLE* strings, KEL::KC_SOUND_LIST*
 
 // A window built from its window element by the class its "_type" names,
 // its texts translated and its click sounds set; null when "_type" or
-// "_name" is missing or names no class above. Classes whose screens are not
-// written yet are built as simple windows, so their files already open.
+// "_name" is missing or names no class above.
 std::unique_ptr<KEL::G_WINDOW> fCreateWindow(const pugi::xml_node& window);
 
 // Registers every class name above with the manager, each made by

@@ -14,6 +14,9 @@
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/GG_WINDOW_FACTORY.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_HELP.h"
+#include "game/screens/GG_WINDOW_SHOP.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
 
 using KEL::KC_GUI_OBJECT;
@@ -71,7 +74,13 @@ TEST_F(WindowFactoryTest, EveryListedClassMakesANamedWindow) {
     auto finish = game::fCreateWindow(fNode("<w _type='GG_WINDOW_FINISH' _name='GP_Finish'/>"));
     EXPECT_NE(dynamic_cast<game::GG_WINDOW_FINISH*>(finish.get()), nullptr);
     auto help = game::fCreateWindow(fNode("<w _type='GG_WINDOW_HELP' _name='Help'/>"));
-    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_SIMPLE*>(help.get()), nullptr) << "a screen not written yet opens plainly";
+    EXPECT_NE(dynamic_cast<game::GG_WINDOW_HELP*>(help.get()), nullptr);
+    auto shop = game::fCreateWindow(fNode("<w _type='GG_WINDOW_SHOP' _name='Shop'/>"));
+    EXPECT_NE(dynamic_cast<game::GG_WINDOW_SHOP*>(shop.get()), nullptr);
+    auto popup = game::fCreateWindow(fNode("<w _type='GG_WINDOW_TROPHY_GET' _name='Trophy_Get'/>"));
+    EXPECT_NE(dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(popup.get()), nullptr);
+    auto plain = game::fCreateWindow(fNode("<w _type='G_WINDOW_SIMPLE' _name='Credits'/>"));
+    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_SIMPLE*>(plain.get()), nullptr);
 }
 
 TEST_F(WindowFactoryTest, MissingNameOrTypeOrAnUnknownClassMakesNothing) {
