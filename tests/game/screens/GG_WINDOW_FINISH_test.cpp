@@ -10,6 +10,7 @@
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
 #include "game/screens/GG_WINDOW_SUNIME.h"
+#include "game/screens/GG_WINDOW_UP_PANEL.h"
 
 using namespace screenstest;
 using game::GG_WINDOW_FINISH;
@@ -225,4 +226,31 @@ TEST_F(LevelWindowsTest, TheHeartsCounterFollowsALossAndAClickShowsItsFeedback) 
     ASSERT_TRUE(fSettle());
     EXPECT_FALSE(fIsOpen("FeedBack_Heart")) << "gone as soon as it was shown";
     EXPECT_TRUE(fIsOpen("Heart"));
+}
+
+TEST_F(LevelWindowsTest, TheLevelStripShowsTheClockAndPausesIntoTheMenu) {
+    fPlaying();
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(
+        "<w _name='Strip' _typeOpen='SH_MOMENTAL' _typeClose='SH_MOMENTAL' layer='5'>"
+        "<settings font_time='title' font_name='medium' pos_time='40 40' pos_name='512 40' fnt_time_color='FF2E2A5A'"
+        " fnt_name_color='FFFFFFFF'/><GUI><BUTTON5 ID='2' TEXTURE='data/share/image/gui btn_pause.png'>"
+        "<POSITION>400 -340</POSITION></BUTTON5></GUI></w>"));
+    auto* strip = static_cast<game::GG_WINDOW_UP_PANEL*>(
+        mManager->fAddWindow(std::make_unique<game::GG_WINDOW_UP_PANEL>(document.document_element())));
+    const float clock = 754.9f;
+    strip->fSetTime(&clock);
+    strip->fSetName(L"Heart");
+    mManager->fShowWindow("Strip");
+    ASSERT_TRUE(fSettle());
+    fShot("Level_Strip");
+    strip->fOnClick(game::GG_WINDOW_UP_PANEL::kPAUSE);
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(fIsOpen("GP_Menu"));
+    EXPECT_FALSE(strip->fIsActive());
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"pause level"});
+    mManager->fHideWindow("GP_Menu");
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(strip->fIsActive());
+    EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"resume level"}) << "the strip's focus resumes the level";
 }
