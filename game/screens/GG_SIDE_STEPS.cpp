@@ -1,7 +1,5 @@
 #include "game/screens/GG_SIDE_STEPS.h"
 
-#include <cstdlib>
-
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_DESC.h"
@@ -19,17 +17,6 @@ void fEnableArrow(KEL::KC_GUI_BUTTON5* button, bool enabled) {
 void fUpdatePageArrows(KEL::G_WINDOW& window, const KEL::gPages* pages, int32_t previousId, int32_t nextId) {
     fEnableArrow(fFindIn<KEL::KC_GUI_BUTTON5>(window, nextId), pages && pages->fHasNextPage());
     fEnableArrow(fFindIn<KEL::KC_GUI_BUTTON5>(window, previousId), pages && pages->fHasPrevPage());
-}
-
-KEL::KS_VEC2 fReadPairOf(const pugi::xml_attribute& attribute) {
-    const char* text = attribute.as_string("");
-    char* end = nullptr;
-    const float x = std::strtof(text, &end);
-    if (end == text) return {0.0f, 0.0f};
-    const char* second = end;
-    const float y = std::strtof(second, &end);
-    if (end == second) return {0.0f, 0.0f};
-    return {x, y};
 }
 
 void fDrawWith(const KEL::KC_FONT_DESC& font, float x, float y, const std::wstring& text) {

@@ -34,8 +34,6 @@ void fEnableArrow(KEL::KC_GUI_BUTTON5* button, bool enabled);
 // Arrows of a paged list: next enabled where a next page lies, previous
 // where a previous one lies.
 void fUpdatePageArrows(KEL::G_WINDOW& window, const KEL::gPages* pages, int32_t previousId, int32_t nextId);
-// Two blank-separated numbers; (0, 0) when they cannot be read.
-KEL::KS_VEC2 fReadPairOf(const pugi::xml_attribute& attribute);
 // Draws the text as it is, never as a format, with the description's font,
 // colour and anchor (fonts are shared, so both are set on every use).
 void fDrawWith(const KEL::KC_FONT_DESC& font, float x, float y, const std::wstring& text);

@@ -1,5 +1,6 @@
 #include "game/screens/GG_WINDOW_TROPHY.h"
 
+#include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"
 #include "game/screens/gPages_Trophy.h"
 
@@ -16,7 +17,7 @@ GG_WINDOW_TROPHY::GG_WINDOW_TROPHY(const pugi::xml_node& node) : G_WINDOW(node) 
     if (!dots) return;
     mDots = std::make_unique<KEL::G_PAGES_DOTS>(std::string(dots.value()));
     mDots->fSetParent(&mTransform);
-    const KEL::KS_VEC2 at = fReadPairOf(settings.attribute("pos"));
+    const KEL::KS_VEC2 at = fReadPair(settings.attribute("pos"));
     mDots->fSetPosition(at.x, at.y);
     mDots->fSetCount(uint32_t(mPages->fGetPageCount()));
 }

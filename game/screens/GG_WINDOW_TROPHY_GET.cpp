@@ -6,6 +6,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/KC_TROPHY.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"
 
 namespace game {
@@ -22,7 +23,7 @@ GG_WINDOW_TROPHY_GET::GG_WINDOW_TROPHY_GET(const pugi::xml_node& node)
 void GG_WINDOW_TROPHY_GET::fReadStyle(KS_TEXT_STYLE& style, const pugi::xml_node& element) {
     GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
     style.mFont.fRead(element, game ? game->fGetFonts() : nullptr);
-    style.mShift = fReadPairOf(element.attribute("shift"));
+    style.mShift = fReadPair(element.attribute("shift"));
 }
 
 // The label's translated text is the bonus format; it is taken the first

@@ -2,12 +2,13 @@
 
 #include "engine/gui/KF_GUI_READER.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"
 
 namespace game {
 
 gHelpItem::gHelpItem(const void* owner, const pugi::xml_node& element) : G_PAGES_ITEM(owner) {
-    const KEL::KS_VEC2 size = fReadPairOf(element.attribute("size"));
+    const KEL::KS_VEC2 size = fReadPair(element.attribute("size"));
     mSize = {int32_t(size.x), int32_t(size.y)};
     const pugi::xml_node gui = element.child("GUI");
     if (!gui) return;

@@ -5,6 +5,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "game/KC_TROPHIES.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"
 
 namespace game {
@@ -36,7 +37,7 @@ gItem_Trophy::gItem_Trophy(const void* owner, const pugi::xml_node& element) : G
 void gItem_Trophy::fReadStyle(KS_TEXT_STYLE& style, const pugi::xml_node& element) {
     GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
     style.mFont.fRead(element, game ? game->fGetFonts() : nullptr);
-    style.mShift = fReadPairOf(element.attribute("shift"));
+    style.mShift = fReadPair(element.attribute("shift"));
 }
 
 int32_t gItem_Trophy::fMessage(int32_t message, float a, float b, float c, void* data) {

@@ -10,6 +10,7 @@
 #include "game/KC_SHOP_ITEM.h"
 #include "game/KC_STORE.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"
 
 namespace game {
@@ -18,7 +19,7 @@ gPages_Shop_Item::gPages_Shop_Item(const void* owner, const pugi::xml_node& elem
     : G_PAGES_ITEM(owner),
       mOfferName(element.attribute("type").as_string("")),
       mGameplayOnly(element.attribute("gameplayonly").as_bool(false)) {
-    const KEL::KS_VEC2 size = fReadPairOf(element.attribute("size"));
+    const KEL::KS_VEC2 size = fReadPair(element.attribute("size"));
     mSize = {int32_t(size.x), int32_t(size.y)};
     mGui = std::make_unique<KEL::KC_GUI_ROOT>();
     KEL::fReadGuiLayout(*mGui, element.child("GUI"));
