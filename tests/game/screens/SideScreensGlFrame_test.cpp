@@ -12,6 +12,8 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_INPUT.h"
+#include "engine/platform/KC_WINDOW.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
@@ -28,6 +30,7 @@
 #include "game/screens/gPages_Help.h"
 #include "game/screens/gPages_Trophy.h"
 #include "host/IWindow.h"
+#include "support/FakeHost.h"
 #include "support/TestEnvironment.h"
 #include "tests/game/screens/SideScreensFixture.h"
 
@@ -51,6 +54,21 @@ private:
     KEL::KC_FONT_LIST& mFonts;
 };
 
+// The engine's input slots feed the manager, as the game's do.
+KEL::G_WINDOW_MANAGER* gManager = nullptr;
+int32_t fOnMove(void*) {
+    gManager->fOnMouseMove();
+    return 1;
+}
+int32_t fOnDown(void* key) {
+    gManager->fOnMouseDown(KEL::fKeyFromArgument(key));
+    return 1;
+}
+int32_t fOnUp(void* key) {
+    gManager->fOnMouseUp(KEL::fKeyFromArgument(key));
+    return 1;
+}
+
 uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
     const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
     return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
@@ -59,6 +77,9 @@ uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y)
 class SideScreensGlFrame : public ::testing::Test {
 protected:
     void TearDown() override {
+        for (KEL::KC_CALLBACK* slot : {KEL::kcbMOUSE_MOVE, KEL::kcbKEY_DOWN, KEL::kcbKEY_UP}) delete slot;
+        KEL::kcbMOUSE_MOVE = KEL::kcbKEY_DOWN = KEL::kcbKEY_UP = nullptr;
+        gManager = nullptr;
         game::GG_SIDE_SCREENS_GAME::fInstall(nullptr);
         game::fSetWindowServices(nullptr, nullptr);
         KEL::kfFRAME_DELTA = 0.0f;
@@ -89,7 +110,27 @@ protected:
         fFrames(manager, 20);
     }
 
+    void fSend(uint32_t message, int32_t x = 0, int32_t y = 0) {
+        mLog->fPush(message, 0, x, y);
+        KEL::fPumpMessages(mInput.get(), mWindow.get());
+    }
+    // A press at one point and a release at another, relative to the screen
+    // centre, with the pointer moving in steps between them.
+    void fDrag(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        fSend(host::kMsgMouseMove, kCX + x0, kCY + y0);
+        fSend(host::kMsgLButtonDown);
+        mInput->fUpdate();
+        for (int step = 1; step <= 4; ++step)
+            fSend(host::kMsgMouseMove, kCX + x0 + (x1 - x0) * step / 4, kCY + y0 + (y1 - y0) * step / 4);
+        fSend(host::kMsgLButtonUp);
+        mInput->fUpdate();
+    }
+    void fClick(int32_t x, int32_t y) { fDrag(x, y, x, y); }
+
     int32_t mWidth = 0;
+    testsupport::FakeWindowLog* mLog = nullptr;
+    std::unique_ptr<KEL::KC_WINDOW> mWindow;
+    std::unique_ptr<KEL::KC_INPUT> mInput;
 };
 
 }  // namespace
@@ -105,6 +146,11 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
     KEL::kcRENDER = render.get();
     render->fSetClearColor(0xFF444444u);
+    testsupport::FakeWindowScope fakes;
+    mLog = &*fakes;
+    mWindow = std::make_unique<KEL::KC_WINDOW>();
+    ASSERT_EQ(mWindow->fCreate("messages"), 1);
+    mInput = std::make_unique<KEL::KC_INPUT>();
     KEL::KC_FILESYSTEM::fGetInstance();
     KEL::KC_REPOSITORY repository;
     KEL::kcREPOSITORY = &repository;
@@ -139,6 +185,10 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     game::fSetWindowServices(&strings, nullptr);
 
     auto manager = std::make_unique<KEL::G_WINDOW_MANAGER>();
+    gManager = manager.get();
+    KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(&fOnMove, "move", nullptr);
+    KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(&fOnDown, "down", nullptr);
+    KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(&fOnUp, "up", nullptr);
     game::fRegisterWindowClasses(*manager);
     ASSERT_TRUE(manager->fLoadWindows("data/share/main/other scenes.xml"));
     auto* options = dynamic_cast<game::GG_WINDOW_OPTIONS*>(manager->fFindWindow("Options"));
@@ -155,6 +205,27 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     fOpenAlone(*manager, {"Options"});
     std::vector<uint8_t> pixels = fSnap(*render, *manager, "Options");
     EXPECT_EQ(fPixel(pixels, mWidth, kCX - 150, kCY + 120), 0xFFFBF0u);
+
+    // The music knob dragged past the right end and kept: 100, saved. Then
+    // the sound knob dragged to the left end and cancelled: back to 40.
+    // The knob sits at 70 % of a 284-pixel track centred 90 right of the
+    // window's centre and 60 above it.
+    fDrag(90 - 142 + 198, -60, 400, -60);
+    EXPECT_FLOAT_EQ(player.fGetMusicVolume(), 100.0f);
+    fClick(170, 160);
+    fFrames(*manager, 20);
+    EXPECT_FALSE(manager->fIsOpen("Options"));
+    EXPECT_EQ(fake.mSaves, 1);
+    fOpenAlone(*manager, {"Options"});
+    fDrag(90 - 142 + 113, -130, -300, -130);
+    EXPECT_FLOAT_EQ(player.fGetSoundVolume(), 0.0f);
+    fClick(250, 160);
+    fFrames(*manager, 20);
+    // The sound slider was read on whole pixels when the music was kept.
+    EXPECT_NEAR(player.fGetSoundVolume(), 40.0f, 0.5f);
+    EXPECT_FLOAT_EQ(player.fGetMusicVolume(), 100.0f);
+    EXPECT_EQ(fake.mSaves, 1);
+
     fOpenAlone(*manager, {"Credits"});
     fSnap(*render, *manager, "Credits");
 
@@ -163,6 +234,14 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     fOpenAlone(*manager, {"Shop"});
     ASSERT_EQ(shop->fGetPages()->fGetItemCount(), 6);
     fSnap(*render, *manager, "Shop");
+    // A click on the hint refill's buy button (first card, upper left) buys
+    // it for the level; the extra heart (third card) is now too dear.
+    fClick(-154 + 80, 10 - 122 + 32);
+    EXPECT_EQ(fake.mLevelHeard, std::vector<std::string>{"buy refill_hint"});
+    EXPECT_EQ(player.fGetStatistic().mScore, 180);
+    fClick(-154 + 80, 10 + 32);
+    EXPECT_EQ(player.fGetItemCount("health"), 5);
+    EXPECT_EQ(player.fGetStatistic().mScore, 180);
 
     // The gallery with one trophy won, and the pop-up for it.
     manager->fRefreshAll();
