@@ -4,153 +4,74 @@
 // box, the list moved through, every slider dragged to both ends.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
-#include <vector>
-
-#include <pugixml.hpp>
-
-#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "GuiGlFrame.h"
 #include "engine/gui/KC_GUI_ANIMATION_BAR.h"
 #include "engine/gui/KC_GUI_LINEBOX.h"
 #include "engine/gui/KC_GUI_LISTBOX.h"
 #include "engine/gui/KC_GUI_PROGRESS_BAR.h"
-#include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KC_GUI_SIMPLE_SLIDER.h"
 #include "engine/gui/KC_GUI_SLIDER12.h"
 #include "engine/gui/KC_GUI_SLIDER13.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
-#include "engine/gui/KF_GUI_READER.h"
-#include "engine/platform/KC_FILESYSTEM.h"
-#include "engine/platform/KC_INPUT.h"
-#include "engine/platform/KC_WINDOW.h"
-#include "engine/render/KC_RENDER.h"
-#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/util/KF_UTF8.h"
-#include "host/IWindow.h"
-#include "support/FakeHost.h"
-#include "support/TestEnvironment.h"
 
-namespace fs = std::filesystem;
 using namespace KEL;
 using E = KS_GUI_EVENT;
 
 namespace {
 
-const char* const kPASSWORD = "PlumtreeByOakhurst";
-constexpr int32_t kCX = 512, kCY = 384;  // the layout is centre-relative
 constexpr int32_t kSHIFT = 16, kDOWN = 40;
 
-uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
-
-// Every result the passes raised while the slots ran.
-struct KS_PASSES {
-    KC_GUI_ROOT* mRoot = nullptr;
-    std::vector<KS_MOUSE_RESULT> mEvents;
-
-    static KS_PASSES* msCurrent;
-    static int32_t fOnMove(void*) { return fKeep(msCurrent->mRoot->fMouseMove()); }
-    static int32_t fOnDown(void*) { return fKeep(msCurrent->mRoot->fMouseDown()); }
-    static int32_t fOnUp(void*) { return fKeep(msCurrent->mRoot->fMouseUp()); }
-    static int32_t fKeep(const KS_MOUSE_RESULT& result) {
-        msCurrent->mEvents.push_back(result);
-        return 0;
-    }
-};
-KS_PASSES* KS_PASSES::msCurrent = nullptr;
-
-class InputWidgetsGlFrame : public ::testing::Test {
+class InputWidgetsGlFrame : public guitest::GuiGlFrame {
 protected:
-    void TearDown() override {
-        KC_CALLBACK* slots[] = {kcbMOUSE_MOVE, kcbKEY_DOWN, kcbKEY_UP};
-        for (KC_CALLBACK* slot : slots) delete slot;
-        kcbMOUSE_MOVE = kcbKEY_DOWN = kcbKEY_UP = nullptr;
-        KS_PASSES::msCurrent = nullptr;
-        kfFRAME_DELTA = 0.0f;
-    }
-
     // One message through the pump; the code of the last pass's event.
     int32_t fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0) {
-        mLog->fPush(message, key, x, y);
-        mPasses.mEvents.clear();
-        fPumpMessages(mInput.get(), mWindow.get());
-        if (mPasses.mEvents.empty() || !mPasses.mEvents.back().fHasEvent()) return 0;
-        return mPasses.mEvents.back().mEvent.mCode;
+        const KS_MOUSE_RESULT result = fSendMessage(message, key, x, y);
+        return result.fHasEvent() ? result.mEvent.mCode : 0;
     }
     int32_t fMove(int32_t x, int32_t y) { return fSend(host::kMsgMouseMove, 0, kCX + x, kCY + y); }
     int32_t fDown() { return fSend(host::kMsgLButtonDown); }
     int32_t fUp() {
         const int32_t code = fSend(host::kMsgLButtonUp);
-        mInput->fUpdate();
+        fMessages().fStep();
         return code;
     }
     int32_t fKey(int32_t key) {
         const int32_t code = fSend(host::kMsgKeyDown, uint32_t(key));
         fSend(host::kMsgKeyUp, uint32_t(key));
-        mInput->fUpdate();
+        fMessages().fStep();
         return code;
     }
     void fClick(int32_t x, int32_t y) {
         fMove(x, y);
         fDown();
-        mInput->fUpdate();
+        fMessages().fStep();
         fUp();
     }
     // Presses at a widget part, drags to (x, y); the drag's code.
     int32_t fDrag(const KS_VEC2& from, int32_t x, int32_t y) {
         fMove(int32_t(from.x) - kCX, int32_t(from.y) - kCY);
         EXPECT_EQ(fDown(), E::kPRESSED);
-        mInput->fUpdate();
+        fMessages().fStep();
         return fMove(x, y);
     }
     static KS_VEC2 fKnob(KC_BASESLIDER& slider) {
         return slider.fGetPartTransform(KC_BASESLIDER::kKNOB).fGetAbsolute().fGetPos2();
     }
-
-    testsupport::FakeWindowLog* mLog = nullptr;
-    std::unique_ptr<KC_WINDOW> mWindow;
-    std::unique_ptr<KC_INPUT> mInput;
-    KS_PASSES mPasses;
 };
 
 }  // namespace
 
 TEST_F(InputWidgetsGlFrame, TheSampleDrawsTakesANameAndEverySliderReachesBothEnds) {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::exists(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
-    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
+    ASSERT_TRUE(fOpen("widgets"));
+    ASSERT_TRUE(fOpenMessages());
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
+    ASSERT_TRUE(fContent().fMount({"data/share/font"}));
 
-    std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
-    ASSERT_TRUE(screen->fCreate("widgets", 1024, 768, false));
-    auto render = std::make_unique<KC_RENDER>();
-    ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
-    kcRENDER = render.get();
-    testsupport::FakeWindowScope fakes;
-    mLog = &*fakes;
-    mWindow = std::make_unique<KC_WINDOW>();
-    ASSERT_EQ(mWindow->fCreate("messages"), 1);
-    mInput = std::make_unique<KC_INPUT>();
-
-    KC_FILESYSTEM::fGetInstance();
-    KC_REPOSITORY repository;
-    kcREPOSITORY = &repository;
-    repository.fLoad("");
-    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/image/gui", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/font"), 1);
-
-    auto root = std::make_unique<KC_GUI_ROOT>();
-    mPasses.mRoot = root.get();
-    pugi::xml_document* layout = repository.fGetXml("data/share/main/other input_sample.xml");
-    ASSERT_NE(layout, nullptr);
-    fReadGuiLayout(*root, layout->child("GUI"));
-    repository.fReleaseXml(layout);
+    ASSERT_TRUE(fReadLayout("data/share/main/other input_sample.xml"));
+    KC_GUI_ROOT* root = mRoot.get();
     for (int32_t id = 1; id <= 11; ++id) EXPECT_NE(root->fFindChild(id), nullptr) << id;
-    root->fSetPosition(float(kCX), float(kCY), 0.0f);
-    root->fReloadResources();
+    fPlace();
 
     auto* box = static_cast<KC_GUI_LINEBOX*>(root->fFindChild(3));
     auto* list = static_cast<KC_GUI_LISTBOX*>(root->fFindChild(4));
@@ -166,28 +87,16 @@ TEST_F(InputWidgetsGlFrame, TheSampleDrawsTakesANameAndEverySliderReachesBothEnd
     volume->fSetValue(0.75f);
 
     // --- the picture ---
-    ASSERT_EQ(render->fBeginFrame(), 1);
-    root->fDraw();
-    render->fFlush();
-    std::vector<uint8_t> pixels;
-    int32_t width = 0, height = 0;
-    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
-    const fs::path png = fs::path(NONOGRAM_BINARY_DIR) / "screens" / "widgets-2.png";
-    fs::create_directories(png.parent_path());
-    EXPECT_TRUE(render->fSaveFrame(png.string()));
-    render->fEndFrame();
+    ASSERT_TRUE(fShoot("widgets-2.png"));
 
-    const uint32_t filled = fPixel(pixels, width, kCX + 150 - 60, kCY - 30);
-    const uint32_t empty = fPixel(pixels, width, kCX + 150 + 60, kCY - 30);
+    const uint32_t filled = fScreen().fPixel(kCX + 150 - 60, kCY - 30);
+    const uint32_t empty = fScreen().fPixel(kCX + 150 + 60, kCY - 30);
     EXPECT_GT((filled >> 8) & 0xFF, (filled >> 16) & 0xFF) << std::hex << filled << " is not the green fill";
     EXPECT_GT((empty >> 16) & 0xFF, 0xC0u) << std::hex << empty << " is not the empty half";
-    const uint32_t chosen = fPixel(pixels, width, kCX - 120 + 170, kCY + 35 - 114 + 22);
+    const uint32_t chosen = fScreen().fPixel(kCX - 120 + 170, kCY + 35 - 114 + 22);
     EXPECT_GT(chosen & 0xFF, (chosen >> 16) & 0xFF) << std::hex << chosen << " is not the chosen row";
 
-    KS_PASSES::msCurrent = &mPasses;
-    kcbMOUSE_MOVE = KC_CALLBACK::fCreate(&KS_PASSES::fOnMove, "move", nullptr);
-    kcbKEY_DOWN = KC_CALLBACK::fCreate(&KS_PASSES::fOnDown, "down", nullptr);
-    kcbKEY_UP = KC_CALLBACK::fCreate(&KS_PASSES::fOnUp, "up", nullptr);
+    fRouteToRoot();
 
     // --- a name: a capital, small letters, a refused key, a correction ---
     box->fClear();
@@ -217,7 +126,7 @@ TEST_F(InputWidgetsGlFrame, TheSampleDrawsTakesANameAndEverySliderReachesBothEnd
     const float runner = volume->fGetRunner()->fGetTransform()->fGetAbsolute().mPosition.x;
     fMove(int32_t(runner) - kCX, 190);
     EXPECT_EQ(fDown(), E::kPRESSED);
-    mInput->fUpdate();
+    fMessages().fStep();
     EXPECT_EQ(fMove(400, 190), E::kDRAG);
     EXPECT_EQ(volume->fGetValue(), 1.0f);
     EXPECT_EQ(fMove(-500, 190), E::kDRAG);
@@ -242,9 +151,4 @@ TEST_F(InputWidgetsGlFrame, TheSampleDrawsTakesANameAndEverySliderReachesBothEnd
     // The end buttons step.
     fClick(300, 190);
     EXPECT_EQ(level->fGetValue(), 10.0f);
-
-    root->fReleaseResources();
-    root.reset();
-    kcREPOSITORY = nullptr;
-    kcRENDER = nullptr;
 }

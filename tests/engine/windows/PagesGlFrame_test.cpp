@@ -3,30 +3,20 @@
 // as <build>/screens/pages.png.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_FILESYSTEM.h"
-#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
-#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/windows/G_PAGES_DOTS.h"
 #include "engine/windows/G_PAGES_ITEM.h"
 #include "engine/windows/gPages.h"
 #include "engine/util/KF_TEXT.h"
-#include "host/IWindow.h"
-#include "support/TestEnvironment.h"
-
-namespace fs = std::filesystem;
+#include "support/ContentScreenTest.h"
 
 namespace {
 
-const char* const kPASSWORD = "PlumtreeByOakhurst";
 constexpr uint32_t kINK = 0xFF2E2A5Au;
 
 // A level card: frame 0 of its card strip with its number on it.
@@ -75,32 +65,15 @@ private:
     KEL::KC_FONT_LIST& mFonts;
 };
 
-uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
+using PagesGlFrame = testsupport::ContentScreenTest;
 
 }  // namespace
 
-TEST(PagesGlFrame, SampleListMidSlide) {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::is_regular_file(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
-    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
-
-    std::unique_ptr<host::IWindow> window = host::fMakeWindow();
-    ASSERT_TRUE(window->fCreate("pages", 1024, 768, false));
-    auto render = std::make_unique<KEL::KC_RENDER>();
-    ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
-    KEL::kcRENDER = render.get();
-    render->fSetClearColor(0xFF444444u);
-
-    KEL::KC_FILESYSTEM::fGetInstance();
-    KEL::KC_REPOSITORY repository;
-    KEL::kcREPOSITORY = &repository;
-    repository.fLoad("");
-    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/image/gui", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/font"), 1);
+TEST_F(PagesGlFrame, SampleListMidSlide) {
+    ASSERT_TRUE(fOpen("pages"));
+    fRender().fSetClearColor(0xFF444444u);
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
+    ASSERT_TRUE(fContent().fMount({"data/share/font"}));
     KEL::KC_FONT_LIST fonts;
     ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
 
@@ -125,18 +98,11 @@ TEST(PagesGlFrame, SampleListMidSlide) {
     for (int frame = 0; frame < 4; ++frame) pages.fUpdate();
     ASSERT_TRUE(pages.fIsTurning());
 
-    ASSERT_EQ(render->fBeginFrame(), 1);
+    ASSERT_TRUE(fScreen().fBeginFrame());
     panel.fDrawWith();
     pages.fDraw();
     dots.fDraw();
-    render->fFlush();
-    std::vector<uint8_t> pixels;
-    int32_t width = 0, height = 0;
-    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
-    const fs::path screens = fs::path(NONOGRAM_BINARY_DIR) / "screens";
-    fs::create_directories(screens);
-    EXPECT_TRUE(render->fSaveFrame((screens / "pages.png").string()));
-    render->fEndFrame();
+    ASSERT_TRUE(fScreen().fShoot("pages.png"));
 
     // Card 15 (last of page 0) sits in the right column of page 0, card 16
     // (first of page 1) in the left column of page 1, 640 pixels further.
@@ -144,8 +110,8 @@ TEST(PagesGlFrame, SampleListMidSlide) {
     EXPECT_NEAR(strip, 512.0f - 256.0f, 0.5f);
     const int lastOfFirst = int(strip) + 240 + 30;  // right column, off the number
     const int firstOfNext = int(strip) + 640 - 240 + 30;
-    const uint32_t paper = fPixel(pixels, width, lastOfFirst, 384 + 120);
-    const uint32_t next = fPixel(pixels, width, firstOfNext, 384 - 120);
+    const uint32_t paper = fScreen().fPixel(lastOfFirst, 384 + 120);
+    const uint32_t next = fScreen().fPixel(firstOfNext, 384 - 120);
     EXPECT_GT(paper >> 16 & 0xFF, 0xE0u) << std::hex << paper << " is no card";
     EXPECT_GT(next >> 16 & 0xFF, 0xE0u) << std::hex << next << " is no card of the next page";
 
@@ -153,7 +119,4 @@ TEST(PagesGlFrame, SampleListMidSlide) {
     dots.fReleaseResources();
     panel.fUnloadTexture();
     fonts.fDeleteAll();
-    KEL::kfFRAME_DELTA = 0.0f;
-    KEL::kcREPOSITORY = nullptr;
-    KEL::kcRENDER = nullptr;
 }
