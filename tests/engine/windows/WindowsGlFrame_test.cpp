@@ -5,7 +5,6 @@
 // the frame in the middle of the slide is saved as <build>/screens/windows.png.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,13 +12,8 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_FILESYSTEM.h"
-#include "engine/platform/KC_INPUT.h"
-#include "engine/platform/KC_WINDOW.h"
-#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
-#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/util/Closure.h"
 #include "engine/windows/G_PAGES_DOTS.h"
@@ -29,16 +23,12 @@
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/gPages.h"
-#include "host/IWindow.h"
-#include "support/FakeHost.h"
-#include "support/TestEnvironment.h"
+#include "support/ContentScreenTest.h"
 
-namespace fs = std::filesystem;
 using namespace KEL;
 
 namespace {
 
-const char* const kPASSWORD = "PlumtreeByOakhurst";
 constexpr uint32_t kINK = 0xFF2E2A5Au;
 constexpr int32_t kCX = 512, kCY = 384;
 constexpr float kDT = 0.05f;
@@ -135,90 +125,43 @@ struct KS_ANSWERS {
     void fOnSecond(int32_t answer) { mSecond.push_back(answer); }
 };
 
-// The engine's input slots feed the manager, as the game's do.
-G_WINDOW_MANAGER* gManager = nullptr;
-int32_t fOnMove(void*) {
-    gManager->fOnMouseMove();
-    return 1;
-}
-int32_t fOnDown(void* key) {
-    gManager->fOnMouseDown(fKeyFromArgument(key));
-    return 1;
-}
-int32_t fOnUp(void* key) {
-    gManager->fOnMouseUp(fKeyFromArgument(key));
-    return 1;
-}
-
-uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
-
-class WindowsGlFrame : public ::testing::Test {
+class WindowsGlFrame : public testsupport::ContentScreenTest {
 protected:
-    void TearDown() override {
-        for (KC_CALLBACK* slot : {kcbMOUSE_MOVE, kcbKEY_DOWN, kcbKEY_UP}) delete slot;
-        kcbMOUSE_MOVE = kcbKEY_DOWN = kcbKEY_UP = nullptr;
-        gManager = nullptr;
-        kfFRAME_DELTA = 0.0f;
-    }
-    void fSend(uint32_t message, int32_t x = 0, int32_t y = 0) {
-        mLog->fPush(message, 0, x, y);
-        fPumpMessages(mInput.get(), mWindow.get());
+    // The engine's input slots feed the manager, as the game's do.
+    void fRouteTo(G_WINDOW_MANAGER& manager) {
+        fMessages().fRoute([&manager](int32_t) { manager.fOnMouseMove(); },
+                           [&manager](int32_t key) { manager.fOnMouseDown(key); },
+                           [&manager](int32_t key) { manager.fOnMouseUp(key); });
     }
     // A click at a point relative to the screen centre, as a player makes
     // it: the pointer arrives, the button goes down, then up a step later.
     void fClick(int32_t x, int32_t y) {
-        fSend(host::kMsgMouseMove, kCX + x, kCY + y);
-        fSend(host::kMsgLButtonDown);
-        mInput->fUpdate();
-        fSend(host::kMsgLButtonUp);
-        mInput->fUpdate();
+        fMessages().fMove(kCX + x, kCY + y);
+        fMessages().fDown();
+        fMessages().fStep();
+        fMessages().fUp();
+        fMessages().fStep();
     }
     void fFrames(G_WINDOW_MANAGER& manager, int count) {
         kfFRAME_DELTA = kDT;
         for (int i = 0; i < count; ++i) manager.fUpdate();
     }
-
-    testsupport::FakeWindowLog* mLog = nullptr;
-    std::unique_ptr<KC_WINDOW> mWindow;
-    std::unique_ptr<KC_INPUT> mInput;
 };
 
 }  // namespace
 
 TEST_F(WindowsGlFrame, AQuestionOverAPagedListIsAnsweredThenTheListSlides) {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::exists(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
-    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
-
-    std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
-    ASSERT_TRUE(screen->fCreate("windows", 1024, 768, false));
-    auto render = std::make_unique<KC_RENDER>();
-    ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
-    kcRENDER = render.get();
-    render->fSetClearColor(0xFF444444u);
-    testsupport::FakeWindowScope fakes;
-    mLog = &*fakes;
-    mWindow = std::make_unique<KC_WINDOW>();
-    ASSERT_EQ(mWindow->fCreate("messages"), 1);
-    mInput = std::make_unique<KC_INPUT>();
-
-    KC_FILESYSTEM::fGetInstance();
-    KC_REPOSITORY repository;
-    kcREPOSITORY = &repository;
-    repository.fLoad("");
-    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/image/gui", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/font"), 1);
+    ASSERT_TRUE(fOpen("windows"));
+    fRender().fSetClearColor(0xFF444444u);
+    ASSERT_TRUE(fOpenMessages());
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
+    ASSERT_TRUE(fContent().fMount({"data/share/font"}));
     KC_FONT_LIST fonts;
     ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
 
     // The question comes from the edition's window list; the list is made
     // in code.
     auto manager = std::make_unique<G_WINDOW_MANAGER>();
-    gManager = manager.get();
     manager->fRegisterClass("G_WINDOW_CONFIRM",
                             [](const pugi::xml_node& node) { return std::make_unique<G_WINDOW_CONFIRM>(node); });
     manager->fRegisterClass("G_WINDOW_EDITBOX",
@@ -236,9 +179,7 @@ TEST_F(WindowsGlFrame, AQuestionOverAPagedListIsAnsweredThenTheListSlides) {
         manager->fAddWindow(std::make_unique<KC_LIST_WINDOW>(listXml.document_element(), fonts)));
     ASSERT_EQ(list->mPages.fGetPageCount(), 2);
 
-    kcbMOUSE_MOVE = KC_CALLBACK::fCreate(&fOnMove, "move", nullptr);
-    kcbKEY_DOWN = KC_CALLBACK::fCreate(&fOnDown, "down", nullptr);
-    kcbKEY_UP = KC_CALLBACK::fCreate(&fOnUp, "up", nullptr);
+    fRouteTo(*manager);
 
     // The list, then the question over it, slid in.
     manager->fShowWindow("Levels");
@@ -271,26 +212,19 @@ TEST_F(WindowsGlFrame, AQuestionOverAPagedListIsAnsweredThenTheListSlides) {
     fFrames(*manager, 4);
     ASSERT_TRUE(list->mPages.fIsTurning());
 
-    ASSERT_EQ(render->fBeginFrame(), 1);
+    ASSERT_TRUE(fScreen().fBeginFrame());
     manager->fDrawAll();
-    render->fFlush();
-    std::vector<uint8_t> pixels;
-    int32_t width = 0, height = 0;
-    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
-    const fs::path png = fs::path(NONOGRAM_BINARY_DIR) / "screens" / "windows.png";
-    fs::create_directories(png.parent_path());
-    EXPECT_TRUE(render->fSaveFrame(png.string()));
-    render->fEndFrame();
+    ASSERT_TRUE(fScreen().fShoot("windows.png"));
 
     // The strip is 256 pixels left of rest: the last card of page 0 and the
     // first of page 1 both show, 640 pixels apart.
     const int32_t strip = int32_t(list->mPages.fGetStrip().fGetAbsolute().mPosition.x);
     EXPECT_EQ(strip, kCX - 256);
-    const uint32_t lastOfFirst = fPixel(pixels, width, strip + 240 + 30, kCY - 20 + 120);
-    const uint32_t firstOfNext = fPixel(pixels, width, strip + 640 - 240 + 30, kCY - 20 - 120);
+    const uint32_t lastOfFirst = fScreen().fPixel(strip + 240 + 30, kCY - 20 + 120);
+    const uint32_t firstOfNext = fScreen().fPixel(strip + 640 - 240 + 30, kCY - 20 - 120);
     EXPECT_GT(lastOfFirst >> 16 & 0xFF, 0xE0u) << std::hex << lastOfFirst << " is no card";
     EXPECT_GT(firstOfNext >> 16 & 0xFF, 0xE0u) << std::hex << firstOfNext << " is no card of the next page";
-    EXPECT_EQ(fPixel(pixels, width, 4, 4), 0x444444u) << "no dim left by the question";
+    EXPECT_EQ(fScreen().fPixel(4, 4), 0x444444u) << "no dim left by the question";
 
     // To the end: the last page, and the arrow has nowhere to go.
     fFrames(*manager, 8);
@@ -304,6 +238,4 @@ TEST_F(WindowsGlFrame, AQuestionOverAPagedListIsAnsweredThenTheListSlides) {
     manager->fUnloadAll(true);
     manager.reset();
     fonts.fDeleteAll();
-    kcREPOSITORY = nullptr;
-    kcRENDER = nullptr;
 }

@@ -5,35 +5,21 @@
 // pixels and saved as <build>/screens/board-ambient.png.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_RANDOM.h"
-#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT_LIST.h"
-#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "game/board/GG_AMBIENT.h"
 #include "game/board/GG_PROCESS.h"
 #include "game/board/GG_SUNIME_EFFECT.h"
-#include "host/IWindow.h"
-#include "support/TestEnvironment.h"
-
-namespace fs = std::filesystem;
+#include "support/ContentScreenTest.h"
 
 namespace {
 
-const char* const kPASSWORD = "PlumtreeByOakhurst";
-
-// Pixel (x, y) of a read-back frame as 0xRRGGBB.
-uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, float x, float y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
 uint32_t fRed(uint32_t c) { return c >> 16 & 0xFF; }
 uint32_t fGreen(uint32_t c) { return c >> 8 & 0xFF; }
 uint32_t fBlue(uint32_t c) { return c & 0xFF; }
@@ -43,28 +29,17 @@ struct Landed {
     void fOnLanded(int32_t amount) { mAmount += amount; }
 };
 
+using GG_AMBIENT_FRAME = testsupport::ContentScreenTest;
+
 }  // namespace
 
-TEST(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::is_directory(built / "data/share/levels")) GTEST_SKIP() << "the default content is not built";
-    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
-
-    std::unique_ptr<host::IWindow> window = host::fMakeWindow();
-    ASSERT_TRUE(window->fCreate("board", 1024, 768, false));
-    auto render = std::make_unique<KEL::KC_RENDER>();
-    ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
-    KEL::kcRENDER = render.get();
-
-    KEL::KC_FILESYSTEM::fGetInstance();
-    KEL::KC_REPOSITORY repository;
-    KEL::kcREPOSITORY = &repository;
+TEST_F(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
+    ASSERT_TRUE(fOpen("board"));
+    KEL::KC_REPOSITORY& repository = fRepository();
     KEL::KC_RANDOM random(0);
-    repository.fLoad("");
-    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
-    for (const char* folder : {"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0",
-                               "data/share/image/back", "data/en"})
-        ASSERT_EQ(repository.fLoad(folder), 1) << folder;
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other"}));
+    ASSERT_TRUE(fContent().fMount({"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0",
+                                   "data/share/image/back", "data/en"}));
 
     KEL::KC_FONT_LIST fonts;
     ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
@@ -126,7 +101,7 @@ TEST(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     EXPECT_EQ(flight->fGetPhase(), game::GG_SUNIME_EFFECT::KE_PHASE::kFLYING);
     EXPECT_EQ(landed.mAmount, 0);
 
-    ASSERT_EQ(render->fBeginFrame(), 1);
+    ASSERT_TRUE(fScreen().fBeginFrame());
     background.fDrawWith();
     ambient.fDrawTiles();
     ambient.fDrawStrips();
@@ -137,29 +112,22 @@ TEST(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     ambient.fDrawErrors();
     ambient.fDrawScore();
     flight->fDraw();
-    render->fFlush();
-    std::vector<uint8_t> pixels;
-    int32_t width = 0, height = 0;
-    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
-    const fs::path screens = fs::path(NONOGRAM_BINARY_DIR) / "screens";
-    fs::create_directories(screens);
-    EXPECT_TRUE(render->fSaveFrame((screens / "board-ambient.png").string()));
-    render->fEndFrame();
+    ASSERT_TRUE(fScreen().fShoot("board-ambient.png"));
 
     // The highlight lights the hovered row in the left strip, the other rows
     // there stay paper.
     const KEL::KS_VEC2 hovered = ambient.fGetCellCentre(2, 3);
     const KEL::KS_VEC2 other = ambient.fGetCellCentre(4, 3);
     const float stripX = layout.mOrigin.x - 60.0f;
-    const uint32_t lit = fPixel(pixels, width, stripX, hovered.y + 5.0f);
-    const uint32_t plain = fPixel(pixels, width, stripX, other.y + 5.0f);
+    const uint32_t lit = fScreen().fPixel(stripX, hovered.y + 5.0f);
+    const uint32_t plain = fScreen().fPixel(stripX, other.y + 5.0f);
     EXPECT_LT(fBlue(lit) + 20, fBlue(plain)) << std::hex << lit << " vs " << plain << ": row 2 is not lit";
     // One mistake: the first place shows a coral cross, the second is an
     // empty place, the fourth (beyond the limit of three) a grey lock.
     const game::GG_ICON_GRID& errors = ambient.fGetErrorPanel();
-    const uint32_t cross = fPixel(pixels, width, errors.fGetPlace(0).x + 8.0f, errors.fGetPlace(0).y + 16.0f);
-    const uint32_t empty = fPixel(pixels, width, errors.fGetPlace(1).x + 16.0f, errors.fGetPlace(1).y + 16.0f);
-    const uint32_t lock = fPixel(pixels, width, errors.fGetPlace(3).x + 16.0f, errors.fGetPlace(3).y + 18.0f);
+    const uint32_t cross = fScreen().fPixel(errors.fGetPlace(0).x + 8.0f, errors.fGetPlace(0).y + 16.0f);
+    const uint32_t empty = fScreen().fPixel(errors.fGetPlace(1).x + 16.0f, errors.fGetPlace(1).y + 16.0f);
+    const uint32_t lock = fScreen().fPixel(errors.fGetPlace(3).x + 16.0f, errors.fGetPlace(3).y + 18.0f);
     EXPECT_GT(fRed(cross), fGreen(cross) + 60) << std::hex << cross << " is not coral";
     EXPECT_GT(fBlue(empty), 0xE0u) << std::hex << empty << " is not an empty place";
     EXPECT_LT(fRed(lock), 0xC0u) << std::hex << lock << " is not a lock";
@@ -171,7 +139,4 @@ TEST(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     ambient.fReleaseResources();
     board.fReleaseResources();
     fonts.fDeleteAll();
-    KEL::kfFRAME_DELTA = 0.0f;
-    KEL::kcREPOSITORY = nullptr;
-    KEL::kcRENDER = nullptr;
 }

@@ -4,16 +4,14 @@
 // to <build>/screens/level-playing.png, level-won.png and level-lost.png;
 // the player's records are checked afterwards.
 #include "game/board/GameplayFixture.h"
-#include "host/IWindow.h"
+#include "support/GlScreen.h"
 
 using gameplaytest::GameplayFixture;
-namespace fs = std::filesystem;
 
 namespace {
 
 uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, float x, float y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    return testsupport::fPixelOf(pixels, width, int32_t(x), int32_t(y));
 }
 uint32_t fBlue(uint32_t c) { return c & 0xFF; }
 uint32_t fRed(uint32_t c) { return c >> 16 & 0xFF; }
@@ -21,35 +19,24 @@ uint32_t fRed(uint32_t c) { return c >> 16 & 0xFF; }
 class GG_GAMEPLAY_FRAME : public GameplayFixture {
 protected:
     void fMakeRenderer() override {
-        mWindow = host::fMakeWindow();
-        ASSERT_TRUE(mWindow->fCreate("level", 1024, 768, false));
-        mRender = std::make_unique<KEL::KC_RENDER>();
-        ASSERT_EQ(mRender->fInit(mWindow->fNativeHandle(), 0.1f, 0.0f), 1);
-        KEL::kcRENDER = mRender.get();
+        mScreen = std::make_unique<testsupport::GlScreen>();
+        ASSERT_TRUE(mScreen->fOpen("level"));
     }
     void TearDown() override {
         GameplayFixture::TearDown();
-        mRender.reset();
-        mWindow.reset();
+        mScreen.reset();
     }
 
     // Draws one frame of the level, reads it back and saves it.
     std::vector<uint8_t> fShoot(const std::string& name) {
-        std::vector<uint8_t> pixels;
-        EXPECT_EQ(mRender->fBeginFrame(), 1);
+        EXPECT_TRUE(mScreen->fBeginFrame());
         mGameplay->fDraw();
-        mRender->fFlush();
-        int32_t width = 0, height = 0;
-        EXPECT_TRUE(mRender->fGetDevice()->fReadBackBuffer(pixels, width, height));
-        mWidth = width;
-        const fs::path screens = fs::path(NONOGRAM_BINARY_DIR) / "screens";
-        fs::create_directories(screens);
-        EXPECT_TRUE(mRender->fSaveFrame((screens / name).string()));
-        mRender->fEndFrame();
-        return pixels;
+        EXPECT_TRUE(mScreen->fShoot(name));
+        mWidth = mScreen->fWidth();
+        return mScreen->fPixels();
     }
 
-    std::unique_ptr<host::IWindow> mWindow;
+    std::unique_ptr<testsupport::GlScreen> mScreen;
     int32_t mWidth = 0;
 };
 

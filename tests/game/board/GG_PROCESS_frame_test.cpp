@@ -3,54 +3,24 @@
 // some cells are opened, and the frame is read back and saved as PNG.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_RANDOM.h"
-#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT_LIST.h"
-#include "engine/resources/KC_REPOSITORY.h"
 #include "game/board/GG_PROCESS.h"
-#include "host/IWindow.h"
-#include "support/TestEnvironment.h"
+#include "support/ContentScreenTest.h"
 
-namespace fs = std::filesystem;
+using GG_PROCESS_FRAME = testsupport::ContentScreenTest;
 
-namespace {
-
-const char* const kPASSWORD = "PlumtreeByOakhurst";
-
-// Pixel (x, y) of a read-back frame as 0xRRGGBB.
-uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
-    const uint8_t* p = &pixels[(size_t(y) * width + x) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
-
-}  // namespace
-
-TEST(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::is_directory(built / "data/share/levels")) GTEST_SKIP() << "the default content is not built";
-    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
-
-    std::unique_ptr<host::IWindow> window = host::fMakeWindow();
-    ASSERT_TRUE(window->fCreate("board", 1024, 768, false));
-    auto render = std::make_unique<KEL::KC_RENDER>();
-    ASSERT_EQ(render->fInit(window->fNativeHandle(), 0.1f, 0.0f), 1);
-    KEL::kcRENDER = render.get();
-
-    KEL::KC_FILESYSTEM::fGetInstance();
-    KEL::KC_REPOSITORY repository;
-    KEL::kcREPOSITORY = &repository;
+TEST_F(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
+    ASSERT_TRUE(fOpen("board"));
+    KEL::KC_REPOSITORY& repository = fRepository();
     KEL::KC_RANDOM random(0);
-    repository.fLoad("");  // the root holds no files of its own
-    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
-    for (const char* folder : {"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0"})
-        ASSERT_EQ(repository.fLoad(folder), 1) << folder;
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other"}));
+    ASSERT_TRUE(fContent().fMount({"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0"}));
 
     KEL::KC_FONT_LIST fonts;
     ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
@@ -78,7 +48,7 @@ TEST(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
     KEL::kfFRAME_DELTA = 1.0f / 30.0f;
     for (int frame = 0; frame < 30; ++frame) board.fUpdate();
 
-    ASSERT_EQ(render->fBeginFrame(), 1);
+    ASSERT_TRUE(fScreen().fBeginFrame());
     // The block tiles under the cells, one per block.
     for (int by = 0; by < layout.mBlocks.y; ++by)
         for (int bx = 0; bx < layout.mBlocks.x; ++bx) {
@@ -89,28 +59,20 @@ TEST(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
         }
     board.fDraw();
     board.fDraw();  // the second frame draws the marks spawned by the first
-    render->fFlush();
-    std::vector<uint8_t> pixels;
-    int32_t width = 0, height = 0;
-    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
-    const fs::path png = testsupport::TestEnvironment::fRoot() / "board.png";
-    EXPECT_TRUE(render->fSaveFrame(png.string()));
-    render->fEndFrame();
-    std::error_code ignored;
-    fs::copy_file(png, fs::path(NONOGRAM_BINARY_DIR) / "board_frame.png", fs::copy_options::overwrite_existing, ignored);
+    ASSERT_TRUE(fScreen().fShoot("board_frame.png"));
 
     // A filled cell is blue, a closed cell shows the paper tile, the clue
     // strip left of row 1 holds dark ink.
     const game::GG_ELEMENT* filled = board.fGetCell(0, 1);
     const game::GG_ELEMENT* closed = board.fGetCell(4, 0);
-    const uint32_t blue = fPixel(pixels, width, int(filled->fGetPosition().x), int(filled->fGetPosition().y));
-    const uint32_t paper = fPixel(pixels, width, int(closed->fGetPosition().x), int(closed->fGetPosition().y));
+    const uint32_t blue = fScreen().fPixel(int(filled->fGetPosition().x), int(filled->fGetPosition().y));
+    const uint32_t paper = fScreen().fPixel(int(closed->fGetPosition().x), int(closed->fGetPosition().y));
     EXPECT_GT(blue & 0xFF, (blue >> 16) & 0xFF) << std::hex << blue << " is not a blue fill";
     EXPECT_GT((paper >> 16) & 0xFF, 0xD0u) << std::hex << paper << " is not paper";
     bool ink = false;
     const int rowY = int(board.fGetCell(1, 0)->fGetPosition().y);
     for (int x = int(layout.mOrigin.x) - 40; x < int(layout.mOrigin.x) && !ink; ++x)
-        for (int y = rowY - 8; y <= rowY + 8 && !ink; ++y) ink = (fPixel(pixels, width, x, y) & 0xFF) < 0x80;
+        for (int y = rowY - 8; y <= rowY + 8 && !ink; ++y) ink = (fScreen().fPixel(x, y) & 0xFF) < 0x80;
     EXPECT_TRUE(ink) << "no clue number left of row 1";
 
     EXPECT_EQ(board.fGetLeftView().fGetMarks().size(), 2u) << "both clues of the settled top row";
@@ -119,7 +81,4 @@ TEST(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
     board.fReleaseResources();
     layout.mBlockSprite.fUnloadTexture();
     fonts.fDeleteAll();
-    KEL::kfFRAME_DELTA = 0.0f;
-    KEL::kcREPOSITORY = nullptr;
-    KEL::kcRENDER = nullptr;
 }
