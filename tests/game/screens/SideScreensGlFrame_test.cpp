@@ -171,7 +171,7 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     game::GG_PLAYER player;
     pugi::xml_document playerXml;
     playerXml.load_string("<player name='Ann' sound_volume='40' music_volume='70'><playeritems>"
-                          "<item name='health' count='5'/><item name='errors' count='3'/>"
+                          "<item name='health' count='5'/><item name='errors' count='5'/>"
                           "<item name='start_hint' count='3'/></playeritems>"
                           "<health count='5' time_refill_heart='600'/><statisctic score='280'/></player>");
     player.fLoadXml(playerXml.document_element());
@@ -229,10 +229,10 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     fOpenAlone(*manager, {"Credits"});
     fSnap(*render, *manager, "Credits");
 
-    // The shop: six cards; the hint refill is on sale in this level, the
+    // The shop: five cards; the hint refill is on sale in this level, the
     // bought-up offers are veiled.
     fOpenAlone(*manager, {"Shop"});
-    ASSERT_EQ(shop->fGetPages()->fGetItemCount(), 6);
+    ASSERT_EQ(shop->fGetPages()->fGetItemCount(), 5);
     fSnap(*render, *manager, "Shop");
     // A click on the hint refill's buy button (first card, upper left) buys
     // it for the level; the extra heart (third card) is now too dear.
