@@ -112,7 +112,9 @@ void gPages_Pack::fOpenPack() {
     KEL::G_WINDOW_MANAGER* manager = mWindow ? mWindow->fGetManager() : nullptr;
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!manager || !game) return;
-    if (manager->fHideWindow(kPACKS_WINDOW)) game->fOpenLevels(mChosenPack, false);
+    const bool wasOpen = manager->fIsOpen(kPACKS_WINDOW);
+    manager->fHideWindow(kPACKS_WINDOW);
+    if (wasOpen) game->fOpenLevels(mChosenPack, false);
 }
 
 void gPages_Pack::fOnStoreAnswer(int32_t answer) {
