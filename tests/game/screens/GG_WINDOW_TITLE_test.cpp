@@ -120,14 +120,10 @@ TEST_F(TitleTest, TheChangePlayerLineActsOnlyWhileLitUnderThePointer) {
     EXPECT_EQ(top->fGetLineColor(), 0xFFFFC93Cu);
     fShot("Title_Top");
     // Pressed on the line, released away from it: nothing.
-    (*mFakes)->fPush(host::kMsgLButtonDown);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
-    mInput->fUpdate();
+    fPress();
     fMove(int32_t(line.x) + 300, int32_t(line.y) + 200);
     EXPECT_FALSE(top->fIsHighlighted());
-    (*mFakes)->fPush(host::kMsgLButtonUp);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
-    mInput->fUpdate();
+    fRelease();
     ASSERT_TRUE(fSettle());
     EXPECT_FALSE(fIsOpen("Players"));
 

@@ -2,69 +2,45 @@
 
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/render/KC_RENDER.h"
+#include "host/IWindow.h"
 
 namespace screenstest {
 
 void ScreensTest::SetUp() {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::exists(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
-    const fs::path resources = testsupport::TestEnvironment::fRoot() / "Resources";
-    if (!fs::exists(resources / "data")) fs::copy(built, resources, fs::copy_options::recursive);
-
-    mScreen = host::fMakeWindow();
-    ASSERT_TRUE(mScreen->fCreate("screens", 1024, 768, false));
-    mRender = std::make_unique<KEL::KC_RENDER>();
-    ASSERT_EQ(mRender->fInit(mScreen->fNativeHandle(), 0.1f, 0.0f), 1);
-    KEL::kcRENDER = mRender.get();
-    mRender->fSetClearColor(0xFF444444u);
-    mFakes = std::make_unique<testsupport::FakeWindowScope>();
-    mWindow = std::make_unique<KEL::KC_WINDOW>();
-    ASSERT_EQ(mWindow->fCreate("messages"), 1);
-    mInput = std::make_unique<KEL::KC_INPUT>();
-    KEL::kcINPUT = mInput.get();
-
-    KEL::KC_FILESYSTEM::fGetInstance();
-    mRepository = std::make_unique<KEL::KC_REPOSITORY>();
-    KEL::kcREPOSITORY = mRepository.get();
-    mRepository->fLoad("");
-    mRepository->fLoad("data");
-    ASSERT_EQ(mRepository->fLoad("data/share/main/other", kPASSWORD), 1);
-    ASSERT_EQ(mRepository->fLoad("data/share/image/gui", kPASSWORD), 1);
-    ASSERT_EQ(mRepository->fLoad("data/share/font"), 1);
-    ASSERT_EQ(mRepository->fLoad("data/en"), 1);
+    ContentScreenTest::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(fOpen("screens"));
+    ASSERT_TRUE(fOpenMessages());
+    ASSERT_TRUE(fContent().fMount({"data", "data/share/font", "data/en"}));
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
+    fRender().fSetClearColor(0xFF444444u);
     mFonts = std::make_unique<KEL::KC_FONT_LIST>();
     ASSERT_EQ(mFonts->fRead("data/share/font fonts.xml"), 1);
     mStrings = std::make_unique<KEL::KC_STRING_TABLE>();
-    pugi::xml_document* sheet = mRepository->fGetXml("strings.xml");
+    pugi::xml_document* sheet = fRepository().fGetXml("strings.xml");
     ASSERT_NE(sheet, nullptr);
     mStrings->fRead(KEL::KC_STRING_TABLE::fFirstRow(*sheet));
-    mRepository->fReleaseXml(sheet);
+    fRepository().fReleaseXml(sheet);
 
     mManager = std::make_unique<KEL::G_WINDOW_MANAGER>();
-    gManager = mManager.get();
     mGame = std::make_unique<KS_FAKE_GAME>(*mManager, *mFonts, *mStrings);
     game::GG_SCREENS_GAME::fInstall(mGame.get());
-    pugi::xml_document* player = mRepository->fGetXml("data/share/main/other player.xml");
+    pugi::xml_document* player = fRepository().fGetXml("data/share/main/other player.xml");
     ASSERT_NE(player, nullptr);
     mGame->mProgress.fLoadTemplate(KEL::fFindElement(*player));
-    mRepository->fReleaseXml(player);
-    ASSERT_TRUE(mGame->mProgress.fLoadPacksDescription(*mRepository, mStrings.get()));
+    fRepository().fReleaseXml(player);
+    ASSERT_TRUE(mGame->mProgress.fLoadPacksDescription(fRepository(), mStrings.get()));
 
     game::fSetWindowServices(mStrings.get(), nullptr);
     game::fRegisterWindowClasses(*mManager);
     ASSERT_TRUE(mManager->fLoadWindows("data/share/main/other scenes.xml"));
-
-    KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(&fOnMoveSlot, "move", nullptr);
-    KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(&fOnDownSlot, "down", nullptr);
-    KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(&fOnUpSlot, "up", nullptr);
+    KEL::G_WINDOW_MANAGER* manager = mManager.get();
+    fMessages().fRoute([manager](int32_t) { manager->fOnMouseMove(); },
+                       [manager](int32_t key) { manager->fOnMouseDown(key); },
+                       [manager](int32_t key) { manager->fOnMouseUp(key); });
 }
 
 void ScreensTest::TearDown() {
-    delete KEL::kcbMOUSE_MOVE;
-    delete KEL::kcbKEY_DOWN;
-    delete KEL::kcbKEY_UP;
-    KEL::kcbMOUSE_MOVE = KEL::kcbKEY_DOWN = KEL::kcbKEY_UP = nullptr;
-    gManager = nullptr;
     if (mManager) mManager->fUnloadAll(true);
     mManager.reset();
     game::fSetWindowServices(nullptr, nullptr);
@@ -72,40 +48,33 @@ void ScreensTest::TearDown() {
     mGame.reset();
     if (mFonts) mFonts->fDeleteAll();
     mFonts.reset();
-    KEL::kcREPOSITORY = nullptr;
-    mRepository.reset();
-    KEL::kcINPUT = nullptr;
-    mInput.reset();
-    mWindow.reset();
-    mFakes.reset();
-    KEL::kcRENDER = nullptr;
-    mRender.reset();
-    mScreen.reset();
-    KEL::kfFRAME_DELTA = 0.0f;
+    mStrings.reset();
+    ContentScreenTest::TearDown();
 }
 
-void ScreensTest::fMove(int32_t x, int32_t y) {
-    (*mFakes)->fPush(host::kMsgMouseMove, 0, x, y);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
+void ScreensTest::fMove(int32_t x, int32_t y) { fMessages().fMove(x, y); }
+
+void ScreensTest::fPress() {
+    fMessages().fDown();
+    fMessages().fStep();
+}
+
+void ScreensTest::fRelease() {
+    fMessages().fUp();
+    fMessages().fStep();
 }
 
 void ScreensTest::fClick(int32_t x, int32_t y) {
     fMove(x, y);
-    (*mFakes)->fPush(host::kMsgLButtonDown);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
-    mInput->fUpdate();
-    (*mFakes)->fPush(host::kMsgLButtonUp);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
-    mInput->fUpdate();
+    fPress();
+    fRelease();
 }
 
 void ScreensTest::fKey(uint32_t key) {
-    (*mFakes)->fPush(host::kMsgKeyDown, key);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
-    mInput->fUpdate();
-    (*mFakes)->fPush(host::kMsgKeyUp, key);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
-    mInput->fUpdate();
+    fMessages().fSend(host::kMsgKeyDown, key);
+    fMessages().fStep();
+    fMessages().fSend(host::kMsgKeyUp, key);
+    fMessages().fStep();
 }
 
 void ScreensTest::fType(const std::string& text) {
@@ -116,9 +85,9 @@ void ScreensTest::fFrames(int count, float dt, bool draw) {
     KEL::kfFRAME_DELTA = dt;
     for (int i = 0; i < count; ++i) {
         mManager->fUpdate();
-        if (draw && mRender->fBeginFrame() == 1) {
+        if (draw && fRender().fBeginFrame() == 1) {
             mManager->fDrawAll();
-            mRender->fEndFrame();
+            fRender().fEndFrame();
         }
     }
 }
@@ -137,13 +106,9 @@ bool ScreensTest::fSettle(int limit) {
 }
 
 void ScreensTest::fShot(const std::string& name) {
-    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    ASSERT_TRUE(fScreen().fBeginFrame());
     mManager->fDrawAll();
-    mRender->fFlush();
-    const fs::path png = fs::path(NONOGRAM_BINARY_DIR) / "screens" / (name + ".png");
-    fs::create_directories(png.parent_path());
-    EXPECT_TRUE(mRender->fSaveFrame(png.string()));
-    mRender->fEndFrame();
+    EXPECT_TRUE(fScreen().fShoot(name + ".png"));
 }
 
 KEL::KS_VEC2 ScreensTest::fWhere(const std::string& window, int32_t id) {

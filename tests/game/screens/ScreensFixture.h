@@ -17,10 +17,6 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
-#include "engine/platform/KC_FILESYSTEM.h"
-#include "engine/platform/KC_INPUT.h"
-#include "engine/platform/KC_WINDOW.h"
-#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
@@ -38,16 +34,12 @@
 #include "game/KT_PLAYERS.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
-#include "host/IWindow.h"
-#include "support/FakeHost.h"
-#include "support/TestEnvironment.h"
+#include "support/ContentScreenTest.h"
 
 namespace screenstest {
 
 namespace fs = std::filesystem;
 
-inline constexpr const char* kPASSWORD = "PlumtreeByOakhurst";
-inline constexpr int32_t kCX = 512, kCY = 384;
 
 // The game as the screens see it. Whole screens open and close by name as
 // the game opens them; level control and the store are only recorded.
@@ -189,22 +181,7 @@ private:
     KEL::G_WINDOW* mThenWindow = nullptr;
 };
 
-// The engine's input slots feed the manager, as the game's do.
-inline KEL::G_WINDOW_MANAGER* gManager = nullptr;
-inline int32_t fOnMoveSlot(void*) {
-    if (gManager) gManager->fOnMouseMove();
-    return 1;
-}
-inline int32_t fOnDownSlot(void* key) {
-    if (gManager) gManager->fOnMouseDown(KEL::fKeyFromArgument(key));
-    return 1;
-}
-inline int32_t fOnUpSlot(void* key) {
-    if (gManager) gManager->fOnMouseUp(KEL::fKeyFromArgument(key));
-    return 1;
-}
-
-class ScreensTest : public ::testing::Test {
+class ScreensTest : public testsupport::ContentScreenTest {
 protected:
     static constexpr float kDT = 0.1f;
 
@@ -237,12 +214,10 @@ protected:
         return dynamic_cast<T*>(mManager->fFindWindow(name));
     }
 
-    std::unique_ptr<host::IWindow> mScreen;
-    std::unique_ptr<KEL::KC_RENDER> mRender;
-    std::unique_ptr<testsupport::FakeWindowScope> mFakes;
-    std::unique_ptr<KEL::KC_WINDOW> mWindow;
-    std::unique_ptr<KEL::KC_INPUT> mInput;
-    std::unique_ptr<KEL::KC_REPOSITORY> mRepository;
+    // A press and a release at the pointer's place, a step apart.
+    void fPress();
+    void fRelease();
+
     std::unique_ptr<KEL::KC_FONT_LIST> mFonts;
     std::unique_ptr<KEL::KC_STRING_TABLE> mStrings;
     std::unique_ptr<KEL::G_WINDOW_MANAGER> mManager;
