@@ -28,7 +28,8 @@ class GG_SETTINGS {
 public:
     static constexpr uint32_t kOLD_VERSION = 0x10000;  // user file absent or without a version
     static constexpr uint32_t kVERSION = 0x10100;      // what every save writes
-    static constexpr const char* kARCHIVE_PASSWORD = "PlumtreeByOakhurst";
+    // Set by the build from the content's own definition.
+    static constexpr const char* kARCHIVE_PASSWORD = NONOGRAM_ARCHIVE_PASSWORD;
     static constexpr const char* kRESOURCE_LIST = "data/share/main/other resource_list.xml";
 
     GG_SETTINGS();

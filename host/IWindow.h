@@ -11,7 +11,7 @@
 namespace host {
 
 enum : uint32_t {
-    kMsgActivate = 6,       // wParam 0 inactive, 1 active
+    kMsgActivate = 6,       // wParam 0 inactive, 1 active; then set or kill focus
     kMsgSetFocus = 7,
     kMsgKillFocus = 8,
     kMsgClose = 0x10,       // close button, window manager, SIGINT/SIGTERM
@@ -63,6 +63,9 @@ public:
     // desktop at (0, 0), so client and screen coordinates agree.
     virtual void fSetMode(int32_t width, int32_t height, bool fullscreen) = 0;
     virtual void fSetTitle(const std::string& titleUtf8) = 0;
+    // The window's icon from R, G, B, A rows, top row first; backends
+    // without icons ignore it.
+    virtual void fSetIcon(const uint8_t* rgba, int32_t width, int32_t height) {}
     virtual void fShowCursor(bool visible) = 0;
     // Keeps the cursor inside the rectangle (client pixels); null frees it.
     virtual void fClipCursor(const Rect* rect) = 0;
@@ -80,6 +83,8 @@ public:
 
 // A new window object of the active backend (not yet created).
 std::unique_ptr<IWindow> fMakeWindow();
+// The class name the desktop knows the game's windows by (X11 WM_CLASS).
+inline constexpr const char* kWindowClass = "VANTREL";
 // Tests replace the backend; an empty function restores it.
 void fSetWindowFactory(std::function<std::unique_ptr<IWindow>()> factory);
 

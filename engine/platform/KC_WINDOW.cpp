@@ -4,6 +4,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_INPUT.h"
 #include "host/IMessageBox.h"
+#include "host/Image.h"
 
 namespace KEL {
 
@@ -69,6 +70,13 @@ host::WindowStyle KC_WINDOW::fStyle() const {
     style.mMinimizeBox = mMinimizeBox != 0;
     style.mMaximizeBox = mMaximizeBox != 0;
     return style;
+}
+
+bool KC_WINDOW::fSetIcon(const void* png, size_t size) {
+    host::GImage image;
+    if (!mHost || !png || !host::fDecodeImage(png, size, image)) return false;
+    mHost->fSetIcon(image.rgba.data(), image.width, image.height);
+    return true;
 }
 
 void KC_WINDOW::fSetTitle(const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,6 +30,9 @@ public:
     const std::string& fGetFailure() const { return mFailure; }
     void fSetMode(int32_t width, int32_t height, bool fullscreen, bool scaleToScreen);
     void fSetTitle(const std::string& text);
+    // The window's icon from a PNG held in memory; false when it does not
+    // decode (the icon stays as it was).
+    bool fSetIcon(const void* png, size_t size);
     void fShowCursor(bool visible);
     bool fIsCursorVisible() const { return mCursorVisible != 0; }
     // The native window the renderer opens its context on (opaque).

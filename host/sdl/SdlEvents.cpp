@@ -79,6 +79,13 @@ uint32_t fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     }
 }
 
+bool SdlEventTranslator::fTakePending(WindowMessage& out) {
+    if (!mHasPending) return false;
+    out = mPending;
+    mHasPending = false;
+    return true;
+}
+
 bool SdlEventTranslator::fTranslate(const SDL_Event& event, WindowMessage& out) {
     const bool closeJustDelivered = mCloseDelivered;
     mCloseDelivered = false;
@@ -123,8 +130,16 @@ bool SdlEventTranslator::fTranslate(const SDL_Event& event, WindowMessage& out) 
         }
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-                case SDL_WINDOWEVENT_FOCUS_GAINED: out.mMessage = kMsgSetFocus; return true;
-                case SDL_WINDOWEVENT_FOCUS_LOST: out.mMessage = kMsgKillFocus; return true;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_FOCUS_LOST: {
+                    const bool gained = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+                    out.mMessage = kMsgActivate;
+                    out.mWParam = gained ? 1 : 0;
+                    mPending = WindowMessage{};
+                    mPending.mMessage = gained ? kMsgSetFocus : kMsgKillFocus;
+                    mHasPending = true;
+                    return true;
+                }
                 case SDL_WINDOWEVENT_CLOSE:
                     out.mMessage = kMsgClose;
                     mCloseDelivered = true;

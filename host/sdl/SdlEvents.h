@@ -8,7 +8,7 @@
 
 // SDL backend: turns SDL events into the Windows-style messages of IWindow.
 // Provides: virtual-key codes for SDL keys, key downs with auto-repeat, key
-// ups, mouse move and the three buttons, focus, close (window or signal).
+// ups, mouse move and the three buttons, activation and focus, close (window or signal).
 // Does not provide: wheel, extra buttons, touch, text-input events, Alt and
 // F10 (the system keys, which the window manager owns).
 namespace host {
@@ -20,10 +20,15 @@ class SdlEventTranslator {
 public:
     // Writes the message for event into out; false when it makes none.
     bool fTranslate(const SDL_Event& event, WindowMessage& out);
+    // A message that follows the last one translated (a focus change is an
+    // activation, then a set or kill focus); false when there is none.
+    bool fTakePending(WindowMessage& out);
 
 private:
     std::bitset<256> mDown;        // keys whose down was delivered
     bool mCloseDelivered = false;  // a window close just went out
+    bool mHasPending = false;
+    WindowMessage mPending;
 };
 
 }  // namespace host

@@ -67,6 +67,10 @@ std::string fNoDisplayText() {
 bool fStartVideo(std::string& failure) {
     // The close button only asks; the game decides whether to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The desktop groups and decorates windows by their class, read when
+    // the video starts; a class given by the user's environment stays.
+    SDL_SetHint(SDL_HINT_APP_NAME, kWindowClass);
+    setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
     int started;
     {
         // Display libraries complain on standard error about each display
@@ -158,6 +162,16 @@ void SdlWindow::fSetTitle(const std::string& titleUtf8) {
     if (mWindow) SDL_SetWindowTitle(mWindow, titleUtf8.c_str());
 }
 
+void SdlWindow::fSetIcon(const uint8_t* rgba, int32_t width, int32_t height) {
+    if (!mWindow || !rgba || width <= 0 || height <= 0) return;
+    // R, G, B, A bytes in memory, whatever the machine's byte order.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return;
+    SDL_SetWindowIcon(mWindow, icon);
+    SDL_FreeSurface(icon);
+}
+
 void SdlWindow::fShowCursor(bool visible) {
     if (mVideoStarted) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
@@ -174,6 +188,7 @@ void SdlWindow::fClipCursor(const Rect* rect) {
 
 bool SdlWindow::fPollMessage(WindowMessage& out) {
     if (!mVideoStarted) return false;
+    if (mTranslator.fTakePending(out)) return true;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (mTranslator.fTranslate(event, out)) return true;

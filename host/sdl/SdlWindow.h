@@ -7,7 +7,8 @@
 
 // SDL backend: the game window.
 // Provides: an SDL window made for an OpenGL 3.3 core context (double
-// buffer, depth 24, stencil 8, attributes set before creation), windowed
+// buffer, depth 24, stencil 8, attributes set before creation) under the
+// class name kWindowClass, with an icon from RGBA pixels, windowed
 // centred or desktop full screen, title, cursor show/hide and clip, the
 // event queue as Windows-style messages, the drawable size. The windowed
 // frame follows the style's caption (borderless without) and resizable
@@ -16,7 +17,7 @@
 // SDL_VIDEODRIVER names them: without a display the window fails and
 // fGetFailure() says so, rather than running unseen.
 // Does not provide: the GL context (the GL backend opens it on
-// fNativeHandle()), icons, exclusive full-screen mode changes, the
+// fNativeHandle()), exclusive full-screen mode changes, the
 // minimise and maximise buttons on their own (SDL leaves those to the
 // window manager: a fixed-size window offers no maximise).
 namespace host {
@@ -33,6 +34,7 @@ public:
     void fSetStyle(const WindowStyle& style) override;
     void fSetMode(int32_t width, int32_t height, bool fullscreen) override;
     void fSetTitle(const std::string& titleUtf8) override;
+    void fSetIcon(const uint8_t* rgba, int32_t width, int32_t height) override;
     void fShowCursor(bool visible) override;
     void fClipCursor(const Rect* rect) override;
     bool fPollMessage(WindowMessage& out) override;

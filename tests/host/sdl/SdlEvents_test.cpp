@@ -31,6 +31,7 @@ std::vector<WindowMessage> fRun(SdlEventTranslator& t, const std::vector<SDL_Eve
     for (const SDL_Event& e : events) {
         WindowMessage m;
         if (t.fTranslate(e, m)) out.push_back(m);
+        while (t.fTakePending(m)) out.push_back(m);
     }
     return out;
 }
@@ -99,14 +100,18 @@ TEST(SdlEvents, MouseFocusAndClose) {
     const auto out = fRun(t, {move, down, up, x1, fWindow(SDL_WINDOWEVENT_FOCUS_LOST),
                               fWindow(SDL_WINDOWEVENT_FOCUS_GAINED), fWindow(SDL_WINDOWEVENT_CLOSE), quit,
                               quit});
-    ASSERT_EQ(out.size(), 7u);
+    ASSERT_EQ(out.size(), 9u);
     EXPECT_EQ(out[0].mMessage, host::kMsgMouseMove);
     EXPECT_EQ(out[0].mX, 12);
     EXPECT_EQ(out[0].mY, 34);
     EXPECT_EQ(out[1].mMessage, host::kMsgRButtonDown) << "a double click is a plain press";
     EXPECT_EQ(out[2].mMessage, host::kMsgMButtonUp);
-    EXPECT_EQ(out[3].mMessage, host::kMsgKillFocus);
-    EXPECT_EQ(out[4].mMessage, host::kMsgSetFocus);
-    EXPECT_EQ(out[5].mMessage, host::kMsgClose);
-    EXPECT_EQ(out[6].mMessage, host::kMsgClose) << "only the quit right after a close is the same request";
+    EXPECT_EQ(out[3].mMessage, host::kMsgActivate) << "a focus change is an activation first";
+    EXPECT_EQ(out[3].mWParam, 0u);
+    EXPECT_EQ(out[4].mMessage, host::kMsgKillFocus);
+    EXPECT_EQ(out[5].mMessage, host::kMsgActivate);
+    EXPECT_EQ(out[5].mWParam, 1u);
+    EXPECT_EQ(out[6].mMessage, host::kMsgSetFocus);
+    EXPECT_EQ(out[7].mMessage, host::kMsgClose);
+    EXPECT_EQ(out[8].mMessage, host::kMsgClose) << "only the quit right after a close is the same request";
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+
+namespace KEL {
+class G_GAMEPLAY;
+}
+
+// The game's start-up module: registers the program entry, fills the
+// engine's callback slots, mounts the resources, loads the game behind the
+// loading screen on the loader thread, hands the frame over to the game
+// object, follows focus and close requests, and releases everything after
+// the loop. Every function here runs on the main thread except fLoadGame,
+// the loader thread's body.
+namespace game {
+
+class G_LOADER_SCREEN;
+
+// What owns the frame: the loading screen, then the game.
+inline constexpr int32_t kSTATE_LOADING = 0;
+inline constexpr int32_t kSTATE_RUNNING = 1;
+// Volumes without a player to take them from.
+inline constexpr float kDEFAULT_VOLUME = 80.0f;
+
+// The program entry: 100500 after a normal run, -100500 when the engine
+// could not start.
+int32_t fMain(void* argument);
+
+// Fills the engine's callback slots with the functions below.
+void fRegisterCallbacks();
+
+// The engine's callback slots.
+int32_t fOnUpdate(void* argument);
+int32_t fOnFrame(void* argument);
+int32_t fOnInit(void* argument);
+int32_t fOnKeyDown(void* key);
+int32_t fOnKeyUp(void* key);
+int32_t fOnMouseMove(void* argument);
+int32_t fOnRelease(void* argument);
+int32_t fOnClose(void* argument);
+int32_t fOnDeactivate(void* argument);
+int32_t fOnActivate(void* argument);
+
+// The loader thread's body: everything the game loads, with progress 10,
+// 40, 70 and 100; 1, or -112 at the first step that fails.
+uint32_t fLoadGame(void* loader);
+// The hand-over on the main thread: the current player, the music and the
+// window title.
+int32_t fOnLoaded();
+
+int32_t fGetState();
+G_LOADER_SCREEN* fGetLoaderScreen();
+KEL::G_GAMEPLAY* fGetGameplay();
+
+}  // namespace game

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/bots/KC_BOT_MANAGER.h"
+#include "engine/platform/KC_LOADER.h"
+#include "engine/scene/G_ANIMATION.h"
+#include "engine/scene/G_SPRITE.h"
+
+namespace KEL {
+class KC_TEXTURE;
+}
+
+namespace game {
+
+// The loading screen: a background, a logo and an animation, then splash
+// pictures that fade one after another over a backing colour, while the
+// loader thread loads the game. Once the loader has reported 100 and every
+// splash is done, the first screens open under the window
+// "Fade_Transition"; when that window is fully shown the hand-over may run.
+//
+// Threads: the loader thread runs the thread function and writes only the
+// progress and the result; everything else here is main thread only. The
+// result is written before progress 100 is published, so a main thread
+// that has seen 100 reads the final result. The window manager is touched
+// only after progress 100 was seen.
+class G_LOADER_SCREEN : public KEL::KC_LOADER {
+public:
+    static constexpr const char* kSCREEN_FILE = "data/share/main/other screen_loading.xml";
+    static constexpr const char* kFADE_WINDOW = "Fade_Transition";
+    static constexpr uint32_t kFADED = 0x00FFFFFFu;
+    // The result before the loader has finished.
+    static constexpr int32_t kLOADING = 0;
+
+    // Reads the screen from its file (a missing file leaves it empty); the
+    // thread function gets this screen as its argument.
+    explicit G_LOADER_SCREEN(KEL::KF_THREAD threadFunction);
+    // Stops and joins the loader thread before anything is released.
+    ~G_LOADER_SCREEN() override;
+
+    // Starts the loader thread and the animation.
+    KEL::KC_THREAD* fStart() override;
+    int32_t fDraw() override;
+    int32_t fUpdate() override;
+    // The loader's end: the result first, then progress 100.
+    void fFinish(int32_t result);
+    // The loader's result: kLOADING until it has finished, then 1 or a
+    // negative code.
+    int32_t fGetResult() const { return mResult.load(); }
+    // The next splash fades out now.
+    void fNextSplash();
+    // True once the first screens are under a fully shown transition (or
+    // at once without one, or when loading failed).
+    bool fStartFade();
+    void fEndFade();
+
+    void fAcquireTextures();
+    void fReleaseTextures();
+    // What tests read.
+    size_t fGetSplashCount() const { return mSplashes.size(); }
+    int32_t fGetSplashIndex() const { return mSplashIndex; }
+    float fGetTimePerSplash() const { return mTimePerSplash; }
+    float fGetTimeFade() const { return mTimeFade; }
+    bool fHasBackColor() const { return mBackTexture != nullptr; }
+    bool fIsDone() const { return mDone != 0; }
+    bool fHasSeenLoaded() const { return mSeenLoaded != 0; }
+
+private:
+    void fRead(const pugi::xml_node& root);
+    void fReadSplashes(const pugi::xml_node& splashes);
+    void fMakeBackColor(uint32_t color);
+    bool fSplashesDone() const { return mSplashIndex >= static_cast<int32_t>(mSplashes.size()); }
+    // Main thread, once, on first seeing progress 100: the windows are
+    // refreshed and the first screens opened.
+    void fOnLoaderDone();
+
+    KEL::G_SPRITE mBackground;
+    KEL::G_SPRITE mLogo;
+    KEL::G_ANIMATION mAnimation;
+    float mTimeFade = 0.2f;
+    float mTimePerSplash = 2.0f;
+    KEL::G_SPRITE mBackColor;
+    uint32_t mBackColorValue = 0;
+    std::vector<std::unique_ptr<KEL::G_SPRITE>> mSplashes;
+    // Made by the renderer straight from files; given back at the end.
+    std::vector<KEL::KC_TEXTURE*> mSplashTextures;
+    KEL::KC_TEXTURE* mBackTexture = nullptr;
+    uint8_t mDone = 0;
+    uint8_t mSeenLoaded = 0;
+    int32_t mSplashIndex = 0;
+    float mSplashClock = 0.0f;
+    KEL::KC_BOT_MANAGER mFades;
+    std::atomic<int32_t> mResult{kLOADING};  // written by the loader before progress 100
+};
+
+}  // namespace game
