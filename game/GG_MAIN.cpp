@@ -17,10 +17,12 @@
 #include "engine/scene/G_GAMEPLAY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/GG_GAME_HOST.h"
 #include "game/GG_MILESTONES.h"
 #include "game/GG_SETTINGS.h"
 #include "game/G_LOADER_SCREEN.h"
 #include "game/KT_PLAYERS.h"
+#include "game/board/GG_GAMEPLAY.h"
 #include "game/gGame.h"
 
 namespace game {
@@ -39,6 +41,8 @@ struct KS_MODULE {
     // The game could not load what it needs; the run ends as a failure.
     bool mFailed = false;
     std::unique_ptr<G_LOADER_SCREEN> mLoader;
+    // What the board asks of the game; outlives the board.
+    std::unique_ptr<GG_GAME_HOST> mHost;
     std::unique_ptr<KEL::G_GAMEPLAY> mGameplay;
 };
 KS_MODULE gModule;
@@ -134,9 +138,11 @@ void fHandOver() {
     gModule.mLoader.reset();
 }
 
-// The board object the game plays its levels on; built on the loader
-// thread. None exists until the board's class is part of the game.
-std::unique_ptr<KEL::G_GAMEPLAY> fCreateGameplay() { return nullptr; }
+// Whether the running level's picture is still to be finished.
+bool fLevelUnfinished(KEL::G_GAMEPLAY& gameplay) {
+    auto* board = dynamic_cast<GG_GAMEPLAY*>(&gameplay);
+    return !board || !board->fIsEnded();
+}
 
 }  // namespace
 
@@ -169,6 +175,7 @@ int32_t fOnInit(void*) {
     fSetWindowIcon();
     if (!gGame::fInit("game.xml")) return fStartFailed(fUnreadableProductFile());
     if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) return fStartFailed(GG_SETTINGS::kRESOURCE_LIST);
+    gModule.mHost = std::make_unique<GG_GAME_HOST>(*gGame::fGetGame());
     gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
     gModule.mLoader->fAcquireTextures();
     gModule.mLoader->fStart();
@@ -187,7 +194,8 @@ uint32_t fLoadGame(void* argument) {
     // A close request while loading stops the loader between its steps.
     if (KEL::KC_THREAD::fStopRequested() || !game->fLoadResources()) return fail();
     loader->fSetProgress(40);
-    gModule.mGameplay = fCreateGameplay();
+    // The board reads its own files here and nothing the main thread uses.
+    gModule.mGameplay = std::make_unique<GG_GAMEPLAY>(gModule.mHost.get());
     game->fSetGameplay(gModule.mGameplay.get());
     if (KEL::KC_THREAD::fStopRequested() || !game->fPreloadMenus()) return fail();
     loader->fSetProgress(70);
@@ -262,7 +270,7 @@ int32_t fOnDeactivate(void*) {
     if (gModule.mState == kSTATE_LOADING) return kOK;
     fSetVolumes(0.0f, 0.0f);
     KEL::G_GAMEPLAY* gameplay = game->fGetGameplay();
-    if (gameplay && gameplay->fIsRunning() && !gameplay->fIsPaused()) {
+    if (gameplay && gameplay->fIsRunning() && !gameplay->fIsPaused() && fLevelUnfinished(*gameplay)) {
         game->fPauseLevel();
         if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(kGP_MENU);
     }
@@ -288,6 +296,7 @@ int32_t fOnRelease(void*) {
     gModule.mLoader.reset();
     if (gGame* game = gGame::fGetGame()) game->fSetGameplay(nullptr);
     gModule.mGameplay.reset();
+    gModule.mHost.reset();
     gGame::fRelease();
     if (KEL::kcREPOSITORY) {
         KEL::KC_REPOSITORY& repository = *KEL::kcREPOSITORY;

@@ -15,6 +15,7 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/GG_SETTINGS.h"
+#include "game/board/GG_GAMEPLAY.h"
 #include "game/GG_TROPHY_VIEW.h"
 #include "game/GG_WINDOW_FACTORY.h"
 #include "game/KC_LEADERBOARD_LIST.h"
@@ -329,6 +330,18 @@ void gGame::fShowWindow(const std::string& name) { gServices.mWindows->fShowWind
 void gGame::fRefreshWindow(const std::string& name) { gServices.mWindows->fRefreshWindow(name); }
 void gGame::fRefreshAllWindows() { gServices.mWindows->fRefreshAll(); }
 
+void gGame::fTellLevel(const std::string& kind, const std::string& item) {
+    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fOnPurchase(kind, item);
+}
+
+void gGame::fAskSecondChance() {
+    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fAskSecondChance();
+}
+
+void gGame::fGiveSecondChance() {
+    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fGiveSecondChance();
+}
+
 // ---------------------------------------------------------------------------
 // Player, screen and side bars (main thread)
 
@@ -539,18 +552,14 @@ void gGame::fStartTutorial() {
     if (!mGameplay || !player || player->fGetPassedTutorial()) return;
 }
 
-void gGame::fUpdateHealth() {
-    GG_PLAYER* player = fGetCurrentPlayer();
-    if (!fGetEdition().mHeart || !player) return;
-    if (player->fGetHealth().fUseHeart()) fSave();
+void gGame::fLeaveLevel(bool thenShop) {
+    fStopLevel();
+    fEndLevel();
+    fOpenLevels(mCurrentPack ? mCurrentPack->fGetId() : 0, false);
+    if (thenShop) fShow("Shop");
 }
 
-void gGame::fSave() {
-    if (!gServices.mPlayers || !gServices.mPlayers->fIsLoaded()) return;
-    GG_SETTINGS& settings = fGetSettings();
-    settings.fSaveSettings();
-    gServices.mPlayers->fSave(settings.fGetUserFolder());
-}
+void gGame::fSave() { fSaveFiles(); }
 
 void gGame::fLeaveGame() {
     const bool mobile = fGetSettings().fIsMobilePlatform();

@@ -137,8 +137,9 @@ public:
     void fEndLevel();
     void fRestartLevel();
     void fStartTutorial();
-    // A heart spent (editions with hearts), then saved.
-    void fUpdateHealth();
+    // Stops and ends the level, opens the current pack's level list and,
+    // with thenShop, the shop.
+    void fLeaveLevel(bool thenShop);
     // The user's settings, then the players; nothing before the players
     // were loaded, so a failed start never overwrites what it did not read.
     void fSave() override;
@@ -155,6 +156,9 @@ protected:
     void fShowWindow(const std::string& name) override;
     void fRefreshWindow(const std::string& name) override;
     void fRefreshAllWindows() override;
+    void fTellLevel(const std::string& kind, const std::string& item) override;
+    void fAskSecondChance() override;
+    void fGiveSecondChance() override;
 
 private:
     bool fLoadPlayersAndTexts();

@@ -236,6 +236,21 @@ TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSave
     }
 }
 
+TEST_F(StartupTest, ACloseRequestWhileALevelRunsEndsItAndKeepsThePlayer) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    ASSERT_NE(game.fGetGameplay(), nullptr) << "the loader built the board";
+    ASSERT_TRUE(game.fShowLevel(0, 1));
+    ASSERT_TRUE(fRunUntil([&] { return game.fGetGameplay()->fIsRunning(); }));
+    for (int i = 0; i < 10; ++i) mGame.fFrame();
+    game::fOnClose(nullptr);
+    fFinish();
+    const std::string save = fRead(fUserFile("players.save"));
+    EXPECT_NE(save.find("player"), std::string::npos);
+    EXPECT_NE(save.find("level01.xml"), std::string::npos) << "the player's records are all there";
+}
+
 TEST_F(StartupTest, FocusChangesNothingWhileLoadingAndPausesARunningLevelAfterwards) {
     fStart();
     EXPECT_EQ(game::fOnDeactivate(nullptr), KEL::KS_RESULT::kOK);
@@ -307,6 +322,7 @@ TEST_F(StartupTest, LevelsAreShownOnlyWithABoardAPackAndALevelRecord) {
     fStart();
     ASSERT_TRUE(fRunUntil(fAtTitle));
     gGame& game = *gGame::fGetGame();
+    game.fSetGameplay(nullptr);
     EXPECT_FALSE(game.fShowLevel(0, 1)) << "no board object";
     KC_FAKE_LEVEL level;
     game.fSetGameplay(&level);
