@@ -176,6 +176,7 @@ int32_t fOnInit(void*) {
     if (!gGame::fInit("game.xml")) return fStartFailed(fUnreadableProductFile());
     if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) return fStartFailed(GG_SETTINGS::kRESOURCE_LIST);
     gModule.mHost = std::make_unique<GG_GAME_HOST>(*gGame::fGetGame());
+    gGame::fGetGame()->fGetTutorial().fSetHost(gModule.mHost.get());
     gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
     gModule.mLoader->fAcquireTextures();
     gModule.mLoader->fStart();
@@ -296,8 +297,8 @@ int32_t fOnRelease(void*) {
     gModule.mLoader.reset();
     if (gGame* game = gGame::fGetGame()) game->fSetGameplay(nullptr);
     gModule.mGameplay.reset();
-    gModule.mHost.reset();
     gGame::fRelease();
+    gModule.mHost.reset();
     if (KEL::kcREPOSITORY) {
         KEL::KC_REPOSITORY& repository = *KEL::kcREPOSITORY;
         repository.fCountLoaded();

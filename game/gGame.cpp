@@ -14,9 +14,10 @@
 #include "engine/util/KF_XML.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/GG_SCREENS_HOST.h"
 #include "game/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
-#include "game/GG_TROPHY_VIEW.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/GG_WINDOW_FACTORY.h"
 #include "game/KC_LEADERBOARD_LIST.h"
 #include "game/KC_SHOP_ITEMS.h"
@@ -41,6 +42,7 @@ struct KS_SERVICES {
     std::unique_ptr<KEL::KC_TROPHIES> mTrophies;
     std::unique_ptr<KEL::KC_LEADERBOARD_LIST> mLeaderboards;
     std::unique_ptr<gGame> mGame;
+    std::unique_ptr<GG_SCREENS_HOST> mScreens;
 };
 
 KS_SERVICES gServices;
@@ -83,6 +85,9 @@ bool gGame::fInit(const std::string& productFile) {
     gServices.mLeaderboards = std::make_unique<KEL::KC_LEADERBOARD_LIST>();
     gServices.mGame = std::make_unique<gGame>(*gServices.mPlayers, *gServices.mTrophies, *gServices.mShop,
                                               *gServices.mLeaderboards);
+    gServices.mScreens = std::make_unique<GG_SCREENS_HOST>(*gServices.mGame);
+    GG_SCREENS_GAME::fInstall(gServices.mScreens.get());
+    GG_SIDE_SCREENS_GAME::fInstall(gServices.mScreens.get());
     if (KEL::kcGAME) KEL::kcGAME->mScaleToScreen = 1;
 
     // The product file is the one the settings read; its name is fixed.
@@ -100,6 +105,8 @@ bool gGame::fInit(const std::string& productFile) {
 void gGame::fRelease() {
     if (gServices.mGame) gServices.mGame->fLeaveGame();
     fSetWindowServices(nullptr, nullptr);
+    GG_SCREENS_GAME::fInstall(nullptr);
+    GG_SIDE_SCREENS_GAME::fInstall(nullptr);
     KEL::KC_STORE::fGetInstance().fSetDelegate(nullptr);
     gServices.mSound.reset();
     gServices.mShop.reset();
@@ -110,6 +117,7 @@ void gGame::fRelease() {
     gServices.mTrophies.reset();
     gServices.mLeaderboards.reset();
     gServices.mGame.reset();
+    gServices.mScreens.reset();
 }
 
 gGame* gGame::fGetGame() { return gServices.mGame.get(); }
@@ -199,8 +207,10 @@ bool gGame::fLoadSounds() {
 // Tutorial, sounds, shop, trophies, leaderboards, packs, cursor, windows.
 bool gGame::fLoadEditionFiles() {
     const GG_EDITION& edition = fGetEdition();
-    const bool tutorial = fWithDocument(edition.mTutorial, [](pugi::xml_document& document) {
-        return static_cast<bool>(KEL::fFindElement(document).child("tutorial"));
+    const bool tutorial = fWithDocument(edition.mTutorial, [this](pugi::xml_document& document) {
+        const pugi::xml_node script = KEL::fFindElement(document).child("tutorial");
+        if (script) mTutorial.fLoadXml(script);
+        return static_cast<bool>(script);
     });
     if (!tutorial) return fFailLoad(edition.mTutorial);
     if (!fLoadSounds()) return fFailLoad(kSOUND_FILE);
@@ -236,6 +246,7 @@ bool gGame::fPreloadMenus() {
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;
     windows.fUnloadAll(false);
     if (!fGetSettings().fIsMobilePlatform()) mCursor.fReloadTexture();
+    mTutorial.fLoad();
     for (const char* name : kMENU_WINDOWS) windows.fLoadWindow(name);
     return true;
 }
@@ -249,7 +260,10 @@ int32_t gGame::fUpdate() {
         mPurchaseAnimation.fUpdate();
         return 1;
     }
-    if (mGameplay) mGameplay->fUpdate();
+    if (mGameplay) {
+        mGameplay->fUpdate();
+        mTutorial.fUpdate();
+    }
     gServices.mWindows->fUpdate();
     fUpdateTrophyQueue();
     if (GG_PLAYER* player = fGetCurrentPlayer()) player->fGetHealth().fTick(KEL::kfFRAME_DELTA);
@@ -257,7 +271,10 @@ int32_t gGame::fUpdate() {
 }
 
 void gGame::fDraw() {
-    if (mGameplay && mGameplay->fIsRunning()) mGameplay->fDraw();
+    if (mGameplay && mGameplay->fIsRunning()) {
+        mGameplay->fDraw();
+        mTutorial.fDraw();
+    }
     gServices.mWindows->fDrawAll();
     if (fIsPurchaseOverlayUp()) fDrawOverlay();
     if (!fGetSettings().fIsMobilePlatform()) mCursor.fDraw();
@@ -269,23 +286,34 @@ void gGame::fDrawOverlay() {
     KEL::KC_STORE::fGetInstance().fProviderSlot6();
 }
 
+// The board hears every button before the windows do; the tutorial hears
+// it while the level runs.
 int32_t gGame::fOnKeyDown(int32_t key) {
     if (fIsPurchaseOverlayUp()) return 1;
-    if (mGameplay) mGameplay->fOnMouseDown(key);
+    if (mGameplay) {
+        if (mGameplay->fIsRunning()) mTutorial.fOnMouseDown(key);
+        mGameplay->fOnMouseDown(key);
+    }
     gServices.mWindows->fOnMouseDown(key);
     return 1;
 }
 
 int32_t gGame::fOnKeyUp(int32_t key) {
     if (fIsPurchaseOverlayUp()) return 1;
-    if (mGameplay) mGameplay->fOnMouseUp(key);
+    if (mGameplay) {
+        mGameplay->fOnMouseUp(key);
+        if (mGameplay->fIsRunning()) mTutorial.fOnMouseUp(key);
+    }
     gServices.mWindows->fOnMouseUp(key);
     return 1;
 }
 
 int32_t gGame::fOnMouseMove() {
     if (fIsPurchaseOverlayUp()) return 1;
-    if (mGameplay) mGameplay->fOnMouseMove();
+    if (mGameplay) {
+        mGameplay->fOnMouseMove();
+        if (mGameplay->fIsRunning()) mTutorial.fOnMouseMove();
+    }
     gServices.mWindows->fOnMouseMove();
     return 1;
 }
@@ -305,11 +333,10 @@ void gGame::fUpdateTrophyQueue() {
     if (mTrophyHold > 0.0f || mTrophyQueue.empty()) return;
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;
     if (windows.fIsOpen(kTROPHY_WINDOW)) return;
-    KEL::G_WINDOW* window = windows.fFindWindow(kTROPHY_WINDOW);
-    auto* view = dynamic_cast<GG_TROPHY_VIEW*>(window);
-    if (!view) return;
+    auto* window = dynamic_cast<GG_WINDOW_TROPHY_GET*>(windows.fFindWindow(kTROPHY_WINDOW));
+    if (!window) return;
     fArmTrophyWindow(*window);
-    view->fSetTrophy(mTrophyQueue.back());
+    window->fShow(mTrophyQueue.back());
     mTrophyQueue.pop_back();
     windows.fShowWindow(kTROPHY_WINDOW);
 }
@@ -537,6 +564,14 @@ void gGame::fResumeLevel() {
 
 void gGame::fEndLevel() {
     if (mGameplay) mGameplay->fReleaseResources();
+    // Leaving a level is no pass of the tutorial: it guides again next time.
+    mTutorial.fHalt();
+}
+
+void gGame::fSetGameplay(KEL::G_GAMEPLAY* gameplay) {
+    if (!gameplay) mTutorial.fHalt();
+    mGameplay = gameplay;
+    mTutorial.fSetGameplay(dynamic_cast<GG_GAMEPLAY*>(gameplay));
 }
 
 void gGame::fRestartLevel() {
@@ -549,7 +584,11 @@ void gGame::fStartTutorial() {
     // The tutorial guides a player who has not passed it yet; without a
     // player nobody is guided.
     const GG_PLAYER* player = fGetCurrentPlayer();
-    if (!mGameplay || !player || player->fGetPassedTutorial()) return;
+    auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay);
+    if (!board || !player || player->fGetPassedTutorial()) return;
+    const int32_t levelId = mCurrentLevel ? mCurrentLevel->fGetId() : -1;
+    if (!mTutorial.fHasSteps(levelId) || !mTutorial.fStart(levelId)) return;
+    board->fSetControlDelegate(&mTutorial);
 }
 
 void gGame::fLeaveLevel(bool thenShop) {
@@ -564,6 +603,7 @@ void gGame::fSave() { fSaveFiles(); }
 void gGame::fLeaveGame() {
     const bool mobile = fGetSettings().fIsMobilePlatform();
     if (!mobile) mCursor.fUnloadTexture();
+    mTutorial.fUnload();
     fStopLevel();
     fEndLevel();
     fCloseMenus();

@@ -10,6 +10,7 @@
 #include "engine/scene/KC_CURSOR.h"
 #include "engine/util/Closure.h"
 #include "game/GG_PROGRESS.h"
+#include "game/board/GG_TUTORIAL.h"
 #include "game/KC_ADS.h"
 #include "game/cAdDelegate.h"
 
@@ -88,7 +89,7 @@ public:
     const std::string& fGetLoadError() const { return mLoadError; }
 
     // The board object (not owned); null detaches it.
-    void fSetGameplay(KEL::G_GAMEPLAY* gameplay) { mGameplay = gameplay; }
+    void fSetGameplay(KEL::G_GAMEPLAY* gameplay);
     KEL::G_GAMEPLAY* fGetGameplay() const { return mGameplay; }
 
     // Per frame, main thread.
@@ -136,7 +137,13 @@ public:
     void fResumeLevel();
     void fEndLevel();
     void fRestartLevel();
+    // Guides the current level when the player has not passed the
+    // tutorial and the script has steps for it.
     void fStartTutorial();
+    GG_TUTORIAL& fGetTutorial() { return mTutorial; }
+    // A purchase made during the level reaches the board: (kind, item),
+    // e.g. ("buy", "errors").
+    void fOnLevelPurchase(const std::string& kind, const std::string& item) { fTellLevel(kind, item); }
     // Stops and ends the level, opens the current pack's level list and,
     // with thenShop, the shop.
     void fLeaveLevel(bool thenShop);
@@ -181,6 +188,7 @@ private:
     std::wstring mHealthNotification;
     std::string mLoadError;
     KEL::G_GAMEPLAY* mGameplay = nullptr;
+    GG_TUTORIAL mTutorial;
     KEL::G_ANIMATION mPurchaseAnimation;
     KEL::G_SPRITE mPurchaseBackground;
     KEL::KC_ADS mAds;

@@ -19,13 +19,14 @@
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/scene/G_GAMEPLAY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/resources/TestArchives.h"
 #include "game/GG_MAIN.h"
 #include "game/GG_SETTINGS.h"
-#include "game/GG_TROPHY_VIEW.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/KC_TROPHIES.h"
 #include "game/KC_TROPHY.h"
 #include "game/G_LOADER_SCREEN.h"
@@ -84,14 +85,6 @@ public:
     int mDowns = 0;
 };
 
-// The pop-up of a won trophy: remembers the trophies it was handed.
-class KC_TROPHY_POPUP : public KEL::G_WINDOW, public game::GG_TROPHY_VIEW {
-public:
-    explicit KC_TROPHY_POPUP(const pugi::xml_node& node) : G_WINDOW(node) {}
-    void fOnClick(int32_t) override {}
-    void fSetTrophy(KEL::KC_TROPHY* trophy) override { mShown.push_back(trophy); }
-    std::vector<KEL::KC_TROPHY*> mShown;
-};
 
 bool fAtTitle() {
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
@@ -347,20 +340,32 @@ TEST_F(StartupTest, LevelsAreShownOnlyWithABoardAPackAndALevelRecord) {
     game.fSetGameplay(nullptr);
 }
 
+namespace {
+// Titles of the trophies the pop-up announced, in order.
+struct KS_ANNOUNCED {
+    game::GG_WINDOW_TROPHY_GET* mWindow = nullptr;
+    std::vector<std::wstring> mTitles;
+    void fOnShown() { mTitles.push_back(mWindow->fGetTitle()); }
+};
+}  // namespace
+
 TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
     fStart();
     ASSERT_TRUE(fRunUntil(fAtTitle));
     gGame& game = *gGame::fGetGame();
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
-    pugi::xml_document node;
-    ASSERT_TRUE(node.load_string("<w _type='GG_WINDOW_TROPHY_GET' _name='Trophy_Get' _typeOpen='SH_MOMENTAL' "
-                                 "_typeClose='SH_MOMENTAL'/>"));
-    auto* popup = static_cast<KC_TROPHY_POPUP*>(
-        windows.fAddWindow(std::make_unique<KC_TROPHY_POPUP>(node.document_element())));
+    KS_ANNOUNCED announced;
+    announced.mWindow = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(windows.fFindWindow("Trophy_Get"));
+    ASSERT_NE(announced.mWindow, nullptr);
+    announced.mWindow->fSetCallback(KEL::G_WINDOW::kCB_SHOWN,
+                                    KEL::Closure<void()>::fBind<&KS_ANNOUNCED::fOnShown>(&announced));
     KEL::KC_TROPHIES& trophies = *gGame::fGetTrophies();
     ASSERT_GE(trophies.fGetCount(), 2u);
     KEL::KC_TROPHY* first = trophies.fGetTrophy(0);
     KEL::KC_TROPHY* second = trophies.fGetTrophy(1);
+    const std::wstring firstTitle = gGame::fGetStrings()->fGetString(first->fGetName());
+    const std::wstring secondTitle = gGame::fGetStrings()->fGetString(second->fGetName());
+    ASSERT_NE(firstTitle, secondTitle);
     KC_FAKE_LEVEL level;
     game.fSetGameplay(&level);
 
@@ -370,29 +375,28 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
     const size_t queued = game.fGetQueuedTrophies();
     ASSERT_GE(queued, 2u);
     game.fUpdate();
-    EXPECT_TRUE(popup->mShown.empty()) << "held while the level's end shows";
-    ASSERT_TRUE(fRunUntil([&] { return !popup->mShown.empty(); }));
-    EXPECT_EQ(popup->mShown[0], second) << "the latest first";
+    EXPECT_FALSE(windows.fIsOpen("Trophy_Get")) << "held while the level's end shows";
+    ASSERT_TRUE(fRunUntil([&] { return !announced.mTitles.empty(); }));
+    EXPECT_EQ(announced.mTitles[0], secondTitle) << "the latest first";
     EXPECT_EQ(game.fGetQueuedTrophies(), queued - 1) << "one at a time";
     EXPECT_TRUE(level.fIsPaused()) << "the pop-up pauses the running level";
 
     auto close = [&] {
-        const size_t before = popup->mShown.size();
+        const size_t before = announced.mTitles.size();
         windows.fHideWindow("Trophy_Get", true);
-        return fRunUntil([&] { return !windows.fIsOpen("Trophy_Get") || popup->mShown.size() > before; });
+        return fRunUntil([&] { return !windows.fIsOpen("Trophy_Get") || announced.mTitles.size() > before; });
     };
-    while (game.fGetQueuedTrophies() > 0) ASSERT_TRUE(close());
-    ASSERT_TRUE(close());
-    EXPECT_EQ(popup->mShown[1], first);
+    while (windows.fIsOpen("Trophy_Get")) ASSERT_TRUE(close());
+    ASSERT_GE(announced.mTitles.size(), 2u);
+    EXPECT_EQ(announced.mTitles[1], firstTitle);
     EXPECT_FALSE(level.fIsPaused()) << "hiding resumes what the pop-up paused";
 
     // Over a level the player paused, the pop-up leaves the level paused.
     level.fPause();
     game.fCheckAllTrophies(first);
-    const size_t shown = popup->mShown.size();
-    ASSERT_TRUE(fRunUntil([&] { return popup->mShown.size() > shown; }));
-    windows.fHideWindow("Trophy_Get", true);
-    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen("Trophy_Get"); }));
+    const size_t shown = announced.mTitles.size();
+    ASSERT_TRUE(fRunUntil([&] { return announced.mTitles.size() > shown; }));
+    while (windows.fIsOpen("Trophy_Get")) ASSERT_TRUE(close());
     EXPECT_TRUE(level.fIsPaused());
     game.fSetGameplay(nullptr);
 }
