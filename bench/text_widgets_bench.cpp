@@ -3,11 +3,7 @@
 // recording renderer. Prints per frame the microseconds of the poll and of
 // the draw pass, with the renderer's draw calls, once with the list drawing
 // its twelve visible rows and once with it drawing every row.
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <pugixml.hpp>
@@ -16,48 +12,21 @@
 #include "engine/gui/KC_GUI_LISTBOX.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KF_GUI_READER.h"
-#include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_INPUT.h"
-#include "engine/render/KC_RENDER.h"
-#include "engine/resources/KC_REPOSITORY.h"
-#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
-#include "host/recording/RecordingDevice.h"
+#include "BenchScratch.h"
 
 using namespace KEL;
-using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
+using bench::Clock;
+using bench::fMicros;
 
 namespace {
 
 constexpr int kROWS = 1000, kLABELS = 50, kLABEL_LENGTH = 100, kFRAMES = 1000;
 
-// Image files are texts "W H"; the recording renderer makes blank textures
-// of that size.
-KC_TEXTURE* fDecode(const uint8_t* bytes, uint32_t size) {
-    const std::string text(reinterpret_cast<const char*>(bytes), size);
-    const size_t blank = text.find(' ');
-    const int w = std::atoi(text.c_str()), h = blank == std::string::npos ? 0 : std::atoi(text.c_str() + blank + 1);
-    KC_RENDER* render = KC_RENDER::fCurrent();
-    return w > 0 && h > 0 ? render->fCreateTexture(w, h) : render->fGetDefaultTexture();
-}
-int32_t fRelease(KC_TEXTURE* texture) { return KC_RENDER::fCurrent()->fReleaseTexture(texture); }
-KC_TEXTURE* fDefault() { return KC_RENDER::fCurrent()->fGetDefaultTexture(); }
-
-void fWrite(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-void fWriteData(const fs::path& data) {
-    fWrite(data / "panel.png", "380 480");
-    fWrite(data / "row.png", "360 40");
-    fWrite(data / "font.png", "256 256");
-    std::string font = "<font><common lineHeight=\"20\"/><chars>";
-    for (int c = 32; c < 127; ++c)
-        font += "<char id=\"" + std::to_string(c) + "\" x=\"" + std::to_string((c - 32) % 16 * 12) + "\" y=\"" +
-                std::to_string((c - 32) / 16 * 20) +
-                "\" width=\"11\" height=\"20\" xoffset=\"0\" yoffset=\"0\" xadvance=\"12\"/>";
-    fWrite(data / "font.xml", font + "</chars></font>");
+void fWriteData(bench::BenchScratch& scratch) {
+    scratch.fWritePicture("panel.png", 380, 480);
+    scratch.fWritePicture("row.png", 360, 40);
+    scratch.fWriteFont("font");
 }
 
 // The list on the left half of the screen, the labels down the right half.
@@ -72,10 +41,6 @@ std::string fLayout() {
         xml += "<WLABEL ID=\"" + std::to_string(10 + i) + "\" FONT=\"font.xml\" FONT_TEXTURE=\"font.png\" TEXT=\"" +
                text + "\"><POSITION>250 " + std::to_string(-370 + i * 15) + "</POSITION></WLABEL>";
     return xml + "</GUI>";
-}
-
-double fMicros(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::micro>(to - from).count();
 }
 
 // Frames with the pointer sweeping the list: poll, then draw.
@@ -105,23 +70,9 @@ void fRun(const char* title, KC_GUI_ROOT& root, KC_RENDER& render, host::Recordi
 }  // namespace
 
 int main() {
-    const fs::path work = fs::temp_directory_path() / ("text_widgets_bench_" + std::to_string(std::rand()));
-    fWriteData(work / "Resources" / "data");
-    fs::current_path(work);
-    KC_FILESYSTEM::fGetInstance();
-
-    auto* device = new host::RecordingDevice;
-    device->mKeepDraws = false;
-    KC_RENDER render;
-    render.fSetDevice(device);
-    if (render.fInit(nullptr, 0.1f, 0.0f) != 1) return 1;
-    KS_RESOURCE_CONVERTERS& converters = KS_RESOURCE_CONVERTERS::fGet();
-    converters.fLoadTexture = &fDecode;
-    converters.fReleaseTexture = &fRelease;
-    converters.fDefaultTexture = &fDefault;
-    KC_REPOSITORY repository;
-    kcREPOSITORY = &repository;
-    if (repository.fLoad("data") != 1) return 1;
+    bench::BenchScratch scratch("text_widgets_bench");
+    fWriteData(scratch);
+    if (!scratch.fOpen()) return 1;
     KC_INPUT input;
 
     KC_GUI_ROOT root;
@@ -139,15 +90,10 @@ int main() {
                 list->fGetCount(), kLABELS, kLABEL_LENGTH, kFRAMES);
     std::printf("read and load: %.3f ms\n", build / 1000.0);
 
-    fRun("12 rows drawn", root, render, *device, input);
+    fRun("12 rows drawn", root, scratch.fRender(), scratch.fDevice(), input);
     list->fSetVisibleRows(kROWS);
-    fRun("all rows drawn", root, render, *device, input);
+    fRun("all rows drawn", root, scratch.fRender(), scratch.fDevice(), input);
 
     root.fClear();
-    kcREPOSITORY = nullptr;
-    converters.fReset();
-    fs::current_path(work.parent_path());
-    std::error_code ignored;
-    fs::remove_all(work, ignored);
     return 0;
 }

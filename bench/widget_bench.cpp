@@ -3,11 +3,7 @@
 // then driven for many frames on the recording renderer. Prints the time to
 // read and load the tree, and per frame the microseconds of the move pass,
 // the poll and the draw pass, with the renderer's draw calls.
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <pugixml.hpp>
@@ -15,49 +11,22 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KF_GUI_READER.h"
-#include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_INPUT.h"
-#include "engine/render/KC_RENDER.h"
-#include "engine/resources/KC_REPOSITORY.h"
-#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
-#include "host/recording/RecordingDevice.h"
+#include "BenchScratch.h"
 
 using namespace KEL;
-using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
+using bench::Clock;
+using bench::fMicros;
 
 namespace {
 
 constexpr int kCARDS = 50, kBUILDS = 20, kFRAMES = 2000;
 
-// Image files are texts "W H"; the recording renderer makes blank textures
-// of that size.
-KC_TEXTURE* fDecode(const uint8_t* bytes, uint32_t size) {
-    const std::string text(reinterpret_cast<const char*>(bytes), size);
-    const size_t blank = text.find(' ');
-    const int w = std::atoi(text.c_str()), h = blank == std::string::npos ? 0 : std::atoi(text.c_str() + blank + 1);
-    KC_RENDER* render = KC_RENDER::fCurrent();
-    return w > 0 && h > 0 ? render->fCreateTexture(w, h) : render->fGetDefaultTexture();
-}
-int32_t fRelease(KC_TEXTURE* texture) { return KC_RENDER::fCurrent()->fReleaseTexture(texture); }
-KC_TEXTURE* fDefault() { return KC_RENDER::fCurrent()->fGetDefaultTexture(); }
-
-void fWrite(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-void fWriteData(const fs::path& data) {
-    fWrite(data / "card.png", "96 140");
-    fWrite(data / "button.png", "400 32");
-    fWrite(data / "pic.png", "48 48");
-    fWrite(data / "font.png", "256 256");
-    std::string font = "<font><common lineHeight=\"20\"/><chars>";
-    for (int c = 32; c < 127; ++c)
-        font += "<char id=\"" + std::to_string(c) + "\" x=\"" + std::to_string((c - 32) % 16 * 12) + "\" y=\"" +
-                std::to_string((c - 32) / 16 * 20) +
-                "\" width=\"11\" height=\"20\" xoffset=\"0\" yoffset=\"0\" xadvance=\"12\"/>";
-    fWrite(data / "font.xml", font + "</chars></font>");
+void fWriteData(bench::BenchScratch& scratch) {
+    scratch.fWritePicture("card.png", 96, 140);
+    scratch.fWritePicture("button.png", 400, 32);
+    scratch.fWritePicture("pic.png", 48, 48);
+    scratch.fWriteFont("font");
 }
 
 // Ten cards across, five down, filling 1024 x 768 from its centre.
@@ -79,30 +48,14 @@ std::string fLayout() {
     return xml + "</GUI>";
 }
 
-double fMicros(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::micro>(to - from).count();
-}
-
 }  // namespace
 
 int main() {
-    const fs::path work = fs::temp_directory_path() / ("widget_bench_" + std::to_string(std::rand()));
-    fWriteData(work / "Resources" / "data");
-    fs::current_path(work);
-    KC_FILESYSTEM::fGetInstance();
-
-    auto* device = new host::RecordingDevice;
-    device->mKeepDraws = false;
-    KC_RENDER render;
-    render.fSetDevice(device);
-    if (render.fInit(nullptr, 0.1f, 0.0f) != 1) return 1;
-    KS_RESOURCE_CONVERTERS& converters = KS_RESOURCE_CONVERTERS::fGet();
-    converters.fLoadTexture = &fDecode;
-    converters.fReleaseTexture = &fRelease;
-    converters.fDefaultTexture = &fDefault;
-    KC_REPOSITORY repository;
-    kcREPOSITORY = &repository;
-    if (repository.fLoad("data") != 1) return 1;
+    bench::BenchScratch scratch("widget_bench");
+    fWriteData(scratch);
+    if (!scratch.fOpen()) return 1;
+    KC_RENDER& render = scratch.fRender();
+    host::RecordingDevice* device = &scratch.fDevice();
     KC_INPUT input;
 
     // Reading and loading the tree, as a window does when it opens.
@@ -145,10 +98,5 @@ int main() {
                 move / kFRAMES, poll / kFRAMES, draw / kFRAMES, double(device->mDrawCalls) / kFRAMES);
 
     root.fClear();
-    kcREPOSITORY = nullptr;
-    converters.fReset();
-    fs::current_path(work.parent_path());
-    std::error_code ignored;
-    fs::remove_all(work, ignored);
     return 0;
 }

@@ -6,71 +6,30 @@
 // made non-modal so that input walks all of them.
 //
 // Run from the build folder, whose Resources hold the built default content.
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include <pugixml.hpp>
 
+#include "BenchScratch.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/render/KC_RENDER.h"
-#include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
-#include "engine/scene/G_SPRITE.h"
-#include "engine/windows/G_PAGES_ITEM.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "engine/windows/gPages.h"
 #include "host/recording/RecordingDevice.h"
+#include "tests/support/SampleCards.h"
 
 using namespace KEL;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::fMicros;
 
 namespace {
 
 const char* const kPASSWORD = "PlumtreeByOakhurst";
-
-class KC_CARD : public G_PAGES_ITEM {
-public:
-    KC_CARD(const void* owner, const pugi::xml_node& element, int32_t index, KC_FONT* font)
-        : G_PAGES_ITEM(owner), mBackground(element.attribute("background").as_string("")), mFont(font),
-          mText(std::to_wstring(index + 1)) {
-        mBackground.fGetTransform()->mParent = &mTransform;
-    }
-
-protected:
-    int32_t fGetWidth() override { return int32_t(mBackground.fGetWidth()); }
-    int32_t fGetHeight() override { return int32_t(mBackground.fGetHeight()); }
-    void fReloadResources() override {
-        mBackground.fReloadTexture();
-        mBackground.fSetWidth(mBackground.fGetHeight());
-        mBackground.fSetFrame(3, 1, 0);
-    }
-    void fReleaseResources() override { mBackground.fUnloadTexture(); }
-    void fDraw() override {
-        mBackground.fDrawWith();
-        if (mFont) mFont->fDrawAt(mTransform, 4, mText.c_str());
-    }
-
-    G_SPRITE mBackground;
-    KC_FONT* mFont;
-    std::wstring mText;
-};
-
-class KC_CARDS : public gPages {
-public:
-    explicit KC_CARDS(KC_FONT_LIST& fonts) : mFonts(fonts) {}
-    std::unique_ptr<KC_BASE> fCreateItem(const pugi::xml_node& element, int32_t index) override {
-        return std::make_unique<KC_CARD>(this, element, index, mFonts.fGet(element.attribute("font").as_string("")));
-    }
-    void fOnItemClicked(KC_BASE*) override {}
-
-private:
-    KC_FONT_LIST& mFonts;
-};
 
 // The question with a paged list under its widgets; presses and releases
 // the widgets leave go to the list.
@@ -96,12 +55,8 @@ public:
     void fOnLoad() override { mPages.fReloadResources(); }
     void fOnUnload() override { mPages.fReleaseResources(); }
 
-    KC_CARDS mPages;
+    testsupport::SampleCards mPages;
 };
-
-double fMicros(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::micro>(b - a).count();
-}
 
 }  // namespace
 

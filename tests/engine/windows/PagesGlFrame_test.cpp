@@ -6,64 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/windows/G_PAGES_DOTS.h"
-#include "engine/windows/G_PAGES_ITEM.h"
-#include "engine/windows/gPages.h"
-#include "engine/util/KF_TEXT.h"
 #include "support/ContentScreenTest.h"
+#include "support/SampleCards.h"
 
 namespace {
-
-constexpr uint32_t kINK = 0xFF2E2A5Au;
-
-// A level card: frame 0 of its card strip with its number on it.
-class KC_CARD : public KEL::G_PAGES_ITEM {
-public:
-    KC_CARD(const void* owner, const pugi::xml_node& element, int32_t index, KEL::KC_FONT* font)
-        : G_PAGES_ITEM(owner), mBackground(element.attribute("background").as_string("")), mFont(font),
-          mText(std::to_wstring(index + 1)) {
-        mBackground.fGetTransform()->mParent = &mTransform;
-    }
-
-protected:
-    int32_t fGetWidth() override { return int32_t(mBackground.fGetWidth()); }
-    int32_t fGetHeight() override { return int32_t(mBackground.fGetHeight()); }
-    void fReloadResources() override {
-        mBackground.fReloadTexture();
-        mBackground.fSetWidth(mBackground.fGetHeight());  // one of three square frames
-        mBackground.fSetFrame(3, 1, 0);
-    }
-    void fReleaseResources() override { mBackground.fUnloadTexture(); }
-    void fDraw() override {
-        mBackground.fDrawWith();
-        if (mFont) mFont->fDrawAt(mTransform, 4, mText.c_str());
-    }
-    int32_t fMessage(int32_t message, float a, float b, float c, void* data) override {
-        if (message == kMSG_ANCHOR) mBackground.fSetHotSpot(int32_t(fValueOf(data)));
-        return G_PAGES_ITEM::fMessage(message, a, b, c, data);
-    }
-
-    KEL::G_SPRITE mBackground;
-    KEL::KC_FONT* mFont;
-    std::wstring mText;
-};
-
-class KC_CARDS : public KEL::gPages {
-public:
-    explicit KC_CARDS(KEL::KC_FONT_LIST& fonts) : mFonts(fonts) {}
-    std::unique_ptr<KEL::KC_BASE> fCreateItem(const pugi::xml_node& element, int32_t index) override {
-        KEL::KC_FONT* font = mFonts.fGet(element.attribute("font").as_string(""));
-        if (font) font->fSetColor(kINK);
-        return std::make_unique<KC_CARD>(this, element, index, font);
-    }
-    void fOnItemClicked(KEL::KC_BASE*) override {}
-
-private:
-    KEL::KC_FONT_LIST& mFonts;
-};
 
 using PagesGlFrame = testsupport::ContentScreenTest;
 
@@ -80,7 +29,7 @@ TEST_F(PagesGlFrame, SampleListMidSlide) {
     KEL::G_SPRITE panel("data/share/image/gui panel_large.png");
     panel.fReloadTexture();
     panel.fGetTransform()->fSetPos(512, 384, 0);
-    KC_CARDS pages(fonts);
+    testsupport::SampleCards pages(fonts);
     pages.fLoad("data/share/main/other sample_pages.xml");
     ASSERT_EQ(pages.fGetItemCount(), 30);
     ASSERT_EQ(pages.fGetPageCount(), 2);

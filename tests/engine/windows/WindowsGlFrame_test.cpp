@@ -12,69 +12,23 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
-#include "engine/scene/G_SPRITE.h"
 #include "engine/util/Closure.h"
 #include "engine/windows/G_PAGES_DOTS.h"
-#include "engine/windows/G_PAGES_ITEM.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "engine/windows/gPages.h"
 #include "support/ContentScreenTest.h"
+#include "support/SampleCards.h"
 
 using namespace KEL;
 
 namespace {
 
-constexpr uint32_t kINK = 0xFF2E2A5Au;
 constexpr int32_t kCX = 512, kCY = 384;
 constexpr float kDT = 0.05f;
 constexpr int32_t kPREV = 20, kNEXT = 21;
-
-// A level card: frame 0 of its strip with its number on it.
-class KC_CARD : public G_PAGES_ITEM {
-public:
-    KC_CARD(const void* owner, const pugi::xml_node& element, int32_t index, KC_FONT* font)
-        : G_PAGES_ITEM(owner), mBackground(element.attribute("background").as_string("")), mFont(font),
-          mText(std::to_wstring(index + 1)) {
-        mBackground.fGetTransform()->mParent = &mTransform;
-    }
-
-protected:
-    int32_t fGetWidth() override { return int32_t(mBackground.fGetWidth()); }
-    int32_t fGetHeight() override { return int32_t(mBackground.fGetHeight()); }
-    void fReloadResources() override {
-        mBackground.fReloadTexture();
-        mBackground.fSetWidth(mBackground.fGetHeight());
-        mBackground.fSetFrame(3, 1, 0);
-    }
-    void fReleaseResources() override { mBackground.fUnloadTexture(); }
-    void fDraw() override {
-        mBackground.fDrawWith();
-        if (mFont) mFont->fDrawAt(mTransform, 4, mText.c_str());
-    }
-
-    G_SPRITE mBackground;
-    KC_FONT* mFont;
-    std::wstring mText;
-};
-
-class KC_CARDS : public gPages {
-public:
-    explicit KC_CARDS(KC_FONT_LIST& fonts) : mFonts(fonts) {}
-    std::unique_ptr<KC_BASE> fCreateItem(const pugi::xml_node& element, int32_t index) override {
-        KC_FONT* font = mFonts.fGet(element.attribute("font").as_string(""));
-        if (font) font->fSetColor(kINK);
-        return std::make_unique<KC_CARD>(this, element, index, font);
-    }
-    void fOnItemClicked(KC_BASE*) override {}
-
-private:
-    KC_FONT_LIST& mFonts;
-};
 
 // A screen with a paged list, its dots and two arrows, as the selection
 // screens are built: the list follows the window and turns on the arrows.
@@ -107,7 +61,7 @@ public:
         mDots.fReleaseResources();
     }
 
-    KC_CARDS mPages;
+    testsupport::SampleCards mPages;
     G_PAGES_DOTS mDots;
 };
 
