@@ -246,7 +246,6 @@ bool gGame::fPreloadMenus() {
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;
     windows.fUnloadAll(false);
     if (!fGetSettings().fIsMobilePlatform()) mCursor.fReloadTexture();
-    mTutorial.fLoad();
     for (const char* name : kMENU_WINDOWS) windows.fLoadWindow(name);
     return true;
 }
