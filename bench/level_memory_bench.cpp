@@ -1,0 +1,62 @@
+// Resident memory of the game as a player sees it: started in this process
+// over the built content (run from the build folder, under Xvfb or any
+// display), it waits for the title, notes the resident size, then plays the
+// first 20 x 20 picture of pack 3 for two seconds and notes it again.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "SERVICE/KC_GAME.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/scene/G_GAMEPLAY.h"
+#include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/GG_MAIN.h"
+#include "game/gGame.h"
+
+namespace {
+
+double fResidentMb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    return -1.0;
+}
+
+bool fRunUntil(KEL::KC_GAME& engine, bool (*done)(), double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < end && engine.mRunning) {
+        if (done && done()) return true;
+        engine.fFrame();
+    }
+    return !done;
+}
+
+bool fAtTitle() {
+    KEL::G_WINDOW_MANAGER* windows = game::gGame::fGetWindowManager();
+    return game::fGetState() == game::kSTATE_RUNNING && windows && windows->fIsOpen("Title") &&
+           !windows->fIsOpen("Fade_Transition");
+}
+
+}  // namespace
+
+int main() {
+    KEL::KC_GAME engine;
+    KEL::kcGAME = &engine;
+    game::fRegisterCallbacks();
+    if (engine.fInit("") != 1) return 1;
+    engine.mRunning = 1;
+    if (!fRunUntil(engine, &fAtTitle, 60.0)) return 1;
+    fRunUntil(engine, nullptr, 0.5);
+    const double title = fResidentMb();
+    game::gGame& game = *game::gGame::fGetGame();
+    const bool shown = game.fShowLevel(3, 1);
+    fRunUntil(engine, nullptr, 2.0);
+    const double level = fResidentMb();
+    std::printf("resident after the title  %.1f MB\n", title);
+    std::printf("resident playing 20 x 20  %.1f MB%s\n", level, shown ? "" : " (the level did not start)");
+    KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
+    return 0;
+}
