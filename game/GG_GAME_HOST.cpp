@@ -7,6 +7,7 @@
 #include "game/KC_TROPHIES.h"
 #include "game/KS_TROPHY_VALUE.h"
 #include "game/gGame.h"
+#include "game/screens/GG_WINDOW_FINISH.h"
 
 namespace game {
 
@@ -48,6 +49,8 @@ void GG_GAME_HOST::fShowPrice(KEL::G_WINDOW& window, const std::string& item) {
 }
 
 // The result window's class hands the result to its own widgets.
-void GG_GAME_HOST::fShowResult(KEL::G_WINDOW&, const GG_LEVEL_RESULT&) {}
+void GG_GAME_HOST::fShowResult(KEL::G_WINDOW& window, const GG_LEVEL_RESULT& result) {
+    if (auto* finish = dynamic_cast<GG_WINDOW_FINISH*>(&window)) finish->fShowResult(result);
+}
 
 }  // namespace game

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "game/GG_PACK_RECORD.h"
+#include "game/GG_PLAYER.h"
+#include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/gPages_Level.h"
 
 namespace game {
@@ -17,6 +20,17 @@ void GG_WINDOW_LEVEL::fSetPack(const GG_PACK_RECORD& pack) {
     pages->fResetPage();
     if (mDots) mDots->fReset();
     fUpdateArrows();
+}
+
+void GG_WINDOW_LEVEL::fOnRefresh() {
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
+    GG_PLAYER* player = game ? game->fGetCurrentPlayer() : nullptr;
+    const int32_t packId = game ? game->fGetCurrentPackId() : -1;
+    const GG_PACK_RECORD* pack = player ? player->fFindPack(packId) : nullptr;
+    gPages_Level* pages = fGetLevelPages();
+    if (!pack || !pages) return;
+    if (pages->fGetPackId() != packId) return fSetPack(*pack);
+    pages->fFill(*pack);
 }
 
 gPages_Level* GG_WINDOW_LEVEL::fGetLevelPages() const { return static_cast<gPages_Level*>(mPages.get()); }

@@ -19,6 +19,9 @@ public:
 
     // The cards follow the pack record; back to the first page.
     void fSetPack(const GG_PACK_RECORD& pack);
+    // The cards follow the player's record of the game's current pack; back
+    // to the first page only when the pack changed.
+    void fOnRefresh() override;
     gPages_Level* fGetLevelPages() const;
 };
 

@@ -213,6 +213,12 @@ TEST_F(PackTest, LevelsShowOpenNewestAndLockedAndAFirstLevelLockedStaysShut) {
     fFrames(2);
     fShot("Levels");
 
+    // A refresh follows the record of the game's pack.
+    fOpenLevelsUpTo(player, 0, 6);
+    mManager->fRefreshWindow("Levels");
+    EXPECT_EQ(fLevel(5)->fGetState(), GG_PAGE_ITEM::kNEWEST);
+    EXPECT_EQ(fLevel(4)->fGetState(), GG_PAGE_ITEM::kOPEN);
+
     fOpenLevelsUpTo(player, 0, 12);
     fLevels()->fSetPack(*player->fFindPack(0));
     EXPECT_EQ(fStates(), std::vector<int32_t>(12, GG_PAGE_ITEM::kOPEN)) << "all open: none is the newest";

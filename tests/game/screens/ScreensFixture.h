@@ -132,7 +132,7 @@ public:
         fNote("pay heart");
         if (mEdition.mHeart && fGetCurrentPlayer()) fGetCurrentPlayer()->fGetHealth().fUseHeart();
     }
-    int32_t fGetCurrentPackId() override { return mLevel ? mPackId : -1; }
+    int32_t fGetCurrentPackId() override { return mPackId; }
     game::GG_LEVEL_RECORD* fGetCurrentLevel() override { return mLevel; }
     void fQuit() override { fNote("quit"); }
     void fPurchase(const std::string& product) override { fNote("purchase " + product); }
