@@ -322,46 +322,74 @@ TEST_F(GG_TUTORIAL_TEST, WithoutTheQuestionTheSkipButtonLeavesTheLevelRunning) {
     EXPECT_TRUE(mTutorial.fIsRunning());
 }
 
-// ------------------------------------------------------------------ shipped script
+// ------------------------------------------------------------------ shipped scripts
 
-// A new player does what each step of the shipped script asks, on the
-// first two pictures of the first pack, and has passed it at the end.
-TEST_F(GG_TUTORIAL_TEST, TheShippedScriptGuidesANewPlayerThroughTheFirstPictures) {
-    fShippedScript();
-    ASSERT_FALSE(mHost.mPlayer.fGetPassedTutorial());
-    for (int32_t level : {1, 2}) {
-        const std::string file = "data/share/levels/pack0 level0" + std::to_string(level) + ".xml";
-        game::GG_GAMEPLAY& g = fPlay(file, level);
-        ASSERT_TRUE(mTutorial.fIsRunning()) << level;
-        for (int guard = 0; guard < 20 && mTutorial.fIsRunning(); ++guard) {
-            game::GG_TUTORIAL_STEP& step = *mTutorial.fGetCurrentStep();
-            const int32_t index = mTutorial.fGetCurrentIndex();
-            const bool fills = g.fGetControls().fGetTool();
-            ASSERT_TRUE(step.fHasGui());
-            ASSERT_NE(step.fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET), nullptr) << index;
-            switch (step.fGetType()) {
-                case STEP::kCELL:
-                case STEP::kCELL_EMPTY: {
-                    const bool fill = step.fGetType() == STEP::kCELL;
-                    for (const KEL::KS_POINT& cell : step.fGetCells()) {
-                        ASSERT_NE(g.fGetProcess().fGetCell(cell.y, cell.x), nullptr) << index;
-                        ASSERT_EQ(g.fGetProcess().fGetCell(cell.y, cell.x)->fIsFull(), fill) << index;
-                    }
-                    for (const KEL::KS_POINT& cell : step.fGetCells()) fClick(cell.y, cell.x, fill == fills ? 1 : 2);
-                    if (step.fGetCells().empty() || mTutorial.fGetCurrentIndex() == index) fClickAside();
-                    break;
-                }
-                case STEP::kTOOL: fToggleSwitch(); break;
-                case STEP::kHINT: fUseHint(); break;
-                case STEP::kUSE_RESET_SELECTION: fDropOnReset(1, 2); break;
-                case STEP::kENDLESS: fClickAside(); break;
-                default: FAIL() << "step " << index << " asks what a player here cannot do";
+namespace {
+
+// A new player does what each step of a shipped script asks, on the first
+// two pictures of the first pack, and has passed it at the end.
+class GG_TUTORIAL_SHIPPED : public TutorialFixture {
+protected:
+    void fFollow(const std::string& script) {
+        fShippedScript(script);
+        KEL::G_WINDOW* shop = fAddWindow("Shop");
+        ASSERT_FALSE(mHost.mPlayer.fGetPassedTutorial());
+        for (int32_t level : {1, 2}) {
+            fPlay("data/share/levels/pack0 level0" + std::to_string(level) + ".xml", level);
+            ASSERT_TRUE(mTutorial.fIsRunning()) << level;
+            for (int guard = 0; guard < 20 && mTutorial.fIsRunning(); ++guard) {
+                const int32_t index = mTutorial.fGetCurrentIndex();
+                ASSERT_NO_FATAL_FAILURE(fDoWhatItAsks(*mTutorial.fGetCurrentStep(), index, *shop));
+                ASSERT_FALSE(mTutorial.fIsRunning() && mTutorial.fGetCurrentIndex() == index) << "stuck at " << index;
+                EXPECT_EQ(mGameplay->fGetErrors(), 0) << index;
             }
-            ASSERT_NE(mTutorial.fGetCurrentIndex() == index && mTutorial.fIsRunning(), true) << "stuck at " << index;
-            EXPECT_EQ(g.fGetErrors(), 0) << index;
+            EXPECT_FALSE(mTutorial.fIsRunning());
+            fLeave();
         }
-        EXPECT_FALSE(mTutorial.fIsRunning());
-        fLeave();
+        EXPECT_TRUE(mHost.mPlayer.fGetPassedTutorial());
     }
-    EXPECT_TRUE(mHost.mPlayer.fGetPassedTutorial());
+
+    void fDoWhatItAsks(game::GG_TUTORIAL_STEP& step, int32_t index, KEL::G_WINDOW& shop) {
+        game::GG_GAMEPLAY& g = *mGameplay;
+        ASSERT_TRUE(step.fHasGui());
+        ASSERT_NE(step.fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET), nullptr) << index;
+        switch (step.fGetType()) {
+            case STEP::kCELL:
+            case STEP::kCELL_EMPTY: {
+                const bool fill = step.fGetType() == STEP::kCELL;
+                const bool fills = g.fGetControls().fGetTool();
+                for (const KEL::KS_POINT& cell : step.fGetCells()) {
+                    ASSERT_NE(g.fGetProcess().fGetCell(cell.y, cell.x), nullptr) << index;
+                    ASSERT_EQ(g.fGetProcess().fGetCell(cell.y, cell.x)->fIsFull(), fill) << index;
+                }
+                for (const KEL::KS_POINT& cell : step.fGetCells()) fClick(cell.y, cell.x, fill == fills ? 1 : 2);
+                if (step.fGetCells().empty() || mTutorial.fGetCurrentIndex() == index) fClickAside();
+                break;
+            }
+            case STEP::kTOOL: fToggleSwitch(); break;
+            case STEP::kHINT: fUseHint(); break;
+            case STEP::kCLICK_STORE:
+                fTick(60);
+                fClickAt(fStorePlace());
+                // The player closes the shop; the game resumes the level.
+                EXPECT_TRUE(shop.fIsOpen());
+                mHost.mWindows.fHideWindow("Shop", true);
+                g.fResume();
+                break;
+            case STEP::kUSE_RESET_SELECTION: fDropOnReset(1, 2); break;
+            case STEP::kENDLESS: fClickAside(); break;
+            default: FAIL() << "step " << index << " asks what a player here cannot do";
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(GG_TUTORIAL_SHIPPED, TheScriptGuidesANewPlayerThroughTheFirstPictures) {
+    fFollow("data/share/main/other tutorial.xml");
+}
+
+TEST_F(GG_TUTORIAL_SHIPPED, TheInAppScriptGuidesANewPlayerWhoStartsWithoutHints) {
+    mHost.mEdition.mInApp = "data/share/main/other inapp.xml";
+    fFollow("data/share/main/other tutorial_inapp.xml");
 }

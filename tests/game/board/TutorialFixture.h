@@ -73,9 +73,9 @@ protected:
         ASSERT_TRUE(mDocuments.back()->load_string(text.c_str()));
         mTutorial.fLoadXml(mDocuments.back()->document_element().child("tutorial"));
     }
-    // The script the game ships.
-    void fShippedScript() {
-        pugi::xml_document* script = mRepository.fGetXml("data/share/main/other tutorial.xml");
+    // A script the game ships.
+    void fShippedScript(const std::string& name = "data/share/main/other tutorial.xml") {
+        pugi::xml_document* script = mRepository.fGetXml(name);
         ASSERT_NE(script, nullptr);
         mTutorial.fLoadXml(script->document_element().child("tutorial"));
         mRepository.fReleaseXml(script);
