@@ -57,6 +57,13 @@ gather_seeds() {
   esac
 }
 
+# The XML readers share one dictionary of the descriptions' tokens.
+dictionary() {
+  case $1 in
+    level|font|string_table|sound_list|sprite|animation|particles) echo "-dict=$here/xml.dict" ;;
+  esac
+}
+
 run_target() {
   local target=$1 work="$build/fuzz/$1"
   mkdir -p "$work/corpus"
@@ -67,6 +74,7 @@ run_target() {
   ALSOFT_DRIVERS=null \
     "$build/tests/fuzz/fuzz_$target" "$work/corpus" "$work/seeds" -max_total_time="$seconds" \
       -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/" \
+      $(dictionary "$target") \
       >"$work/log" 2>&1
   echo $? >"$work/status"
 }
