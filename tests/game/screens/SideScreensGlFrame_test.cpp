@@ -1,9 +1,9 @@
 // The options, shop, trophy and help windows drawn headless on the OpenGL
 // device with the default content, built from the edition's window list by
 // the window factory; each is saved as <build>/screens/<window name>.png.
+// Pointer messages travel through the engine's input to the window manager.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,12 +11,7 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_FILESYSTEM.h"
-#include "engine/platform/KC_INPUT.h"
-#include "engine/platform/KC_WINDOW.h"
-#include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT_LIST.h"
-#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/GG_WINDOW_FACTORY.h"
@@ -29,16 +24,12 @@
 #include "game/screens/gPagesShop.h"
 #include "game/screens/gPages_Help.h"
 #include "game/screens/gPages_Trophy.h"
-#include "host/IWindow.h"
-#include "support/FakeHost.h"
+#include "support/ContentScreenTest.h"
 #include "support/TestEnvironment.h"
 #include "tests/game/screens/SideScreensFixture.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-const char* const kPASSWORD = "PlumtreeByOakhurst";
 constexpr int32_t kCX = 512, kCY = 384;
 
 // The fake game with the content's texts and fonts.
@@ -54,54 +45,22 @@ private:
     KEL::KC_FONT_LIST& mFonts;
 };
 
-// The engine's input slots feed the manager, as the game's do.
-KEL::G_WINDOW_MANAGER* gManager = nullptr;
-int32_t fOnMove(void*) {
-    gManager->fOnMouseMove();
-    return 1;
-}
-int32_t fOnDown(void* key) {
-    gManager->fOnMouseDown(KEL::fKeyFromArgument(key));
-    return 1;
-}
-int32_t fOnUp(void* key) {
-    gManager->fOnMouseUp(KEL::fKeyFromArgument(key));
-    return 1;
-}
-
-uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, int x, int y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
-
-class SideScreensGlFrame : public ::testing::Test {
+class SideScreensGlFrame : public testsupport::ContentScreenTest {
 protected:
     void TearDown() override {
-        for (KEL::KC_CALLBACK* slot : {KEL::kcbMOUSE_MOVE, KEL::kcbKEY_DOWN, KEL::kcbKEY_UP}) delete slot;
-        KEL::kcbMOUSE_MOVE = KEL::kcbKEY_DOWN = KEL::kcbKEY_UP = nullptr;
-        gManager = nullptr;
         game::GG_SIDE_SCREENS_GAME::fInstall(nullptr);
         game::fSetWindowServices(nullptr, nullptr);
-        KEL::kfFRAME_DELTA = 0.0f;
+        ContentScreenTest::TearDown();
     }
     void fFrames(KEL::G_WINDOW_MANAGER& manager, int count) {
         KEL::kfFRAME_DELTA = 0.05f;
         for (int i = 0; i < count; ++i) manager.fUpdate();
     }
-    // Draws every open window and saves the frame under the name.
-    std::vector<uint8_t> fSnap(KEL::KC_RENDER& render, KEL::G_WINDOW_MANAGER& manager, const std::string& name) {
-        std::vector<uint8_t> pixels;
-        int32_t width = 0, height = 0;
-        EXPECT_EQ(render.fBeginFrame(), 1);
+    // Draws every open window and saves the frame under the window's name.
+    void fSnap(KEL::G_WINDOW_MANAGER& manager, const std::string& name) {
+        ASSERT_TRUE(fScreen().fBeginFrame());
         manager.fDrawAll();
-        render.fFlush();
-        EXPECT_TRUE(render.fGetDevice()->fReadBackBuffer(pixels, width, height));
-        const fs::path png = fs::path(NONOGRAM_BINARY_DIR) / "screens" / (name + ".png");
-        fs::create_directories(png.parent_path());
-        EXPECT_TRUE(render.fSaveFrame(png.string()));
-        render.fEndFrame();
-        mWidth = width;
-        return pixels;
+        ASSERT_TRUE(fScreen().fShoot(name + ".png"));
     }
     void fOpenAlone(KEL::G_WINDOW_MANAGER& manager, const std::vector<std::string>& names) {
         manager.fHideAll();
@@ -109,59 +68,32 @@ protected:
         for (const std::string& name : names) manager.fShowWindow(name);
         fFrames(manager, 20);
     }
-
-    void fSend(uint32_t message, int32_t x = 0, int32_t y = 0) {
-        mLog->fPush(message, 0, x, y);
-        KEL::fPumpMessages(mInput.get(), mWindow.get());
-    }
     // A press at one point and a release at another, relative to the screen
     // centre, with the pointer moving in steps between them.
     void fDrag(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        fSend(host::kMsgMouseMove, kCX + x0, kCY + y0);
-        fSend(host::kMsgLButtonDown);
-        mInput->fUpdate();
+        fMessages().fMove(kCX + x0, kCY + y0);
+        fMessages().fDown();
+        fMessages().fStep();
         for (int step = 1; step <= 4; ++step)
-            fSend(host::kMsgMouseMove, kCX + x0 + (x1 - x0) * step / 4, kCY + y0 + (y1 - y0) * step / 4);
-        fSend(host::kMsgLButtonUp);
-        mInput->fUpdate();
+            fMessages().fMove(kCX + x0 + (x1 - x0) * step / 4, kCY + y0 + (y1 - y0) * step / 4);
+        fMessages().fUp();
+        fMessages().fStep();
     }
     void fClick(int32_t x, int32_t y) { fDrag(x, y, x, y); }
-
-    int32_t mWidth = 0;
-    testsupport::FakeWindowLog* mLog = nullptr;
-    std::unique_ptr<KEL::KC_WINDOW> mWindow;
-    std::unique_ptr<KEL::KC_INPUT> mInput;
 };
 
 }  // namespace
 
 TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
-    const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
-    if (!fs::exists(built / "data/share/main/other")) GTEST_SKIP() << "the default content is not built";
-    fs::copy(built, testsupport::TestEnvironment::fRoot() / "Resources", fs::copy_options::recursive);
-
-    std::unique_ptr<host::IWindow> screen = host::fMakeWindow();
-    ASSERT_TRUE(screen->fCreate("side screens", 1024, 768, false));
-    auto render = std::make_unique<KEL::KC_RENDER>();
-    ASSERT_EQ(render->fInit(screen->fNativeHandle(), 0.1f, 0.0f), 1);
-    KEL::kcRENDER = render.get();
-    render->fSetClearColor(0xFF444444u);
-    testsupport::FakeWindowScope fakes;
-    mLog = &*fakes;
-    mWindow = std::make_unique<KEL::KC_WINDOW>();
-    ASSERT_EQ(mWindow->fCreate("messages"), 1);
-    mInput = std::make_unique<KEL::KC_INPUT>();
-    KEL::KC_FILESYSTEM::fGetInstance();
-    KEL::KC_REPOSITORY repository;
-    KEL::kcREPOSITORY = &repository;
-    repository.fLoad("");
-    ASSERT_EQ(repository.fLoad("data/share/main/other", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/image/gui", kPASSWORD), 1);
-    ASSERT_EQ(repository.fLoad("data/share/font"), 1);
+    ASSERT_TRUE(fOpen("side screens"));
+    ASSERT_TRUE(fOpenMessages());
+    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
+    ASSERT_TRUE(fContent().fMount({"data/share/font"}));
+    KEL::KC_REPOSITORY& repository = fRepository();
     KEL::KC_FONT_LIST fonts;
     ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
     pugi::xml_document sheet;
-    ASSERT_TRUE(sheet.load_file((built / "data/en/strings.xml").c_str()));
+    ASSERT_TRUE(sheet.load_file((testsupport::TestEnvironment::fRoot() / "Resources/data/en/strings.xml").c_str()));
     KEL::KC_STRING_TABLE strings;
     ASSERT_GT(strings.fRead(KEL::KC_STRING_TABLE::fFirstRow(sheet)), 0u);
 
@@ -185,10 +117,10 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     game::fSetWindowServices(&strings, nullptr);
 
     auto manager = std::make_unique<KEL::G_WINDOW_MANAGER>();
-    gManager = manager.get();
-    KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(&fOnMove, "move", nullptr);
-    KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(&fOnDown, "down", nullptr);
-    KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(&fOnUp, "up", nullptr);
+    KEL::G_WINDOW_MANAGER* windows = manager.get();
+    fMessages().fRoute([windows](int32_t) { windows->fOnMouseMove(); },
+                       [windows](int32_t key) { windows->fOnMouseDown(key); },
+                       [windows](int32_t key) { windows->fOnMouseUp(key); });
     game::fRegisterWindowClasses(*manager);
     ASSERT_TRUE(manager->fLoadWindows("data/share/main/other scenes.xml"));
     auto* options = dynamic_cast<game::GG_WINDOW_OPTIONS*>(manager->fFindWindow("Options"));
@@ -203,8 +135,8 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
 
     // Options over a dark screen: the panel's paper shows at the centre.
     fOpenAlone(*manager, {"Options"});
-    std::vector<uint8_t> pixels = fSnap(*render, *manager, "Options");
-    EXPECT_EQ(fPixel(pixels, mWidth, kCX - 150, kCY + 120), 0xFFFBF0u);
+    fSnap(*manager, "Options");
+    EXPECT_EQ(fScreen().fPixel(kCX - 150, kCY + 120), 0xFFFBF0u);
 
     // The music knob dragged past the right end and kept: 100, saved. Then
     // the sound knob dragged to the left end and cancelled: back to 40.
@@ -227,13 +159,13 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     EXPECT_EQ(fake.mSaves, 1);
 
     fOpenAlone(*manager, {"Credits"});
-    fSnap(*render, *manager, "Credits");
+    fSnap(*manager, "Credits");
 
     // The shop: five cards; the hint refill is on sale in this level, the
     // bought-up offers are veiled.
     fOpenAlone(*manager, {"Shop"});
     ASSERT_EQ(shop->fGetPages()->fGetItemCount(), 5);
-    fSnap(*render, *manager, "Shop");
+    fSnap(*manager, "Shop");
     // A click on the hint refill's buy button (first card, upper left) buys
     // it for the level; the extra heart (third card) is now too dear.
     fClick(-154 + 80, 10 - 122 + 32);
@@ -247,22 +179,20 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     manager->fRefreshAll();
     fOpenAlone(*manager, {"Trophy_Title", "Trophy"});
     EXPECT_GT(trophy->fGetPages()->fGetPageCount(), 1);
-    fSnap(*render, *manager, "Trophy");
+    fSnap(*manager, "Trophy");
     trophyGet->fShow(fake.mTrophies.fFind("tr_pack_1"));
     fOpenAlone(*manager, {"Trophy_Get"});
-    fSnap(*render, *manager, "Trophy_Get");
+    fSnap(*manager, "Trophy_Get");
 
     // Help on its second page.
     fOpenAlone(*manager, {"Help"});
     ASSERT_EQ(help->fGetPages()->fGetPageCount(), 4);
     help->fOnClick(game::GG_WINDOW_HELP::kNEXT);
     fFrames(*manager, 2);
-    fSnap(*render, *manager, "Help");
+    fSnap(*manager, "Help");
 
     manager->fHideAll();
     manager->fUnloadAll(true);
     manager.reset();
     fonts.fDeleteAll();
-    KEL::kcREPOSITORY = nullptr;
-    KEL::kcRENDER = nullptr;
 }
