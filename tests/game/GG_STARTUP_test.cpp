@@ -16,6 +16,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/audio/KS_SOUND_GROUP.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
@@ -159,6 +160,8 @@ TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
     EXPECT_EQ(game::fGetState(), game::kSTATE_LOADING);
     ASSERT_NE(game::fGetLoaderScreen(), nullptr);
     EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashCount(), 1u) << "the studio card exists as a file";
+    EXPECT_EQ(game::fOnKeyDown(KEL::fKeyArgument(32)), KEL::KS_RESULT::kOK);
+    EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashIndex(), 1) << "a key skips the splash";
     ASSERT_TRUE(fRunUntil(fAtTitle));
     EXPECT_EQ(game::fGetLoaderScreen(), nullptr);
     EXPECT_TRUE(gGame::fGetWindowManager()->fIsOpen("Title_Top"));
