@@ -23,11 +23,16 @@ namespace game {
 // splash is done, the first screens open under the window
 // "Fade_Transition"; when that window is fully shown the hand-over may run.
 //
-// Threads: the loader thread runs the thread function and writes only the
-// progress and the result; everything else here is main thread only. The
-// result is written before progress 100 is published, so a main thread
-// that has seen 100 reads the final result. The window manager is touched
-// only after progress 100 was seen.
+// Threads: the loader thread runs the thread function. It may use the
+// repository (which locks itself), make textures through the renderer's
+// locked texture set, load sounds (under the audio lock), read the game's
+// files into the game object's services, and build and load windows while
+// the main thread does not use the window manager. Of this screen it writes
+// only the progress and the result; everything else here is main thread
+// only. The result is written before progress 100 is published, so a main
+// thread that has seen 100 reads the final result. The main thread touches
+// the window manager only after it has seen progress 100; the loader has
+// finished with it by then.
 class G_LOADER_SCREEN : public KEL::KC_LOADER {
 public:
     static constexpr const char* kSCREEN_FILE = "data/share/main/other screen_loading.xml";
