@@ -1,5 +1,7 @@
 #include "engine/resources/KC_STRING_TABLE.h"
 
+#include "engine/util/KF_UTF8.h"
+
 namespace KEL {
 
 namespace {
@@ -75,48 +77,6 @@ void KC_STRING_TABLE::fClear() {
     mCount = 0;
 }
 
-std::wstring KC_STRING_TABLE::fWiden(const std::string& text) {
-    std::wstring out;
-    out.reserve(text.size());
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const size_t size = text.size();
-    for (size_t i = 0; i < size;) {
-        const unsigned char lead = bytes[i];
-        uint32_t code = 0;
-        size_t length = 0;
-        if (lead < 0x80) {
-            code = lead;
-            length = 1;
-        } else if ((lead & 0xE0) == 0xC0) {
-            code = lead & 0x1F;
-            length = 2;
-        } else if ((lead & 0xF0) == 0xE0) {
-            code = lead & 0x0F;
-            length = 3;
-        } else if ((lead & 0xF8) == 0xF0) {
-            code = lead & 0x07;
-            length = 4;
-        }
-        bool good = length > 0 && i + length <= size;
-        for (size_t k = 1; good && k < length; ++k) {
-            if ((bytes[i + k] & 0xC0) != 0x80)
-                good = false;
-            else
-                code = (code << 6) | (bytes[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not text.
-        static const uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (good && (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
-            good = false;
-        if (!good) {
-            out.push_back(static_cast<wchar_t>(0xFFFD));
-            i += 1;
-            continue;
-        }
-        out.push_back(static_cast<wchar_t>(code));
-        i += length;
-    }
-    return out;
-}
+std::wstring KC_STRING_TABLE::fWiden(const std::string& text) { return fFromUtf8(text); }
 
 }  // namespace KEL

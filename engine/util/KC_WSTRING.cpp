@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <string>
 
+#include "engine/util/KF_UTF8.h"
+
 namespace KEL {
 
 int32_t KC_WSTRING::fCapacityFor(int32_t n) {
@@ -107,28 +109,7 @@ int32_t KC_WSTRING::fFindChar(wchar_t character, int32_t start) const {
 }
 
 char* KC_WSTRING::fToNarrow() const {
-    // UTF-8 by hand: the result must not depend on the process locale.
-    std::string out;
-    out.reserve(static_cast<size_t>(mLength));
-    for (int32_t i = 0; i < mLength; ++i) {
-        uint32_t c = static_cast<uint32_t>(mBuffer[i]);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    const std::string out = fToUtf8(std::wstring(mBuffer, static_cast<size_t>(mLength)));
     auto* narrow = new char[out.size() + 1];
     out.copy(narrow, out.size());
     narrow[out.size()] = 0;
