@@ -83,13 +83,34 @@ void KC_BASESLIDER::fHover(KE_PART part) {
     if (mEvent.mCode != KS_GUI_EVENT::kNONE) return;
     const bool inside = fInside(part);
     if (mStates[part] == kIDLE && inside) {
-        mStates[part] = kHOVERED;
-        mEvent.mCode = KS_GUI_EVENT::kENTERED;
+        fEnter(part);
     } else if (mStates[part] == kHOVERED && !inside) {
-        mStates[part] = kIDLE;
-        mHeld = 0;
-        mEvent.mCode = KS_GUI_EVENT::kLEFT;
+        fLeave(part);
     }
+}
+
+void KC_BASESLIDER::fEnter(KE_PART part) {
+    mStates[part] = kHOVERED;
+    mEvent.mCode = KS_GUI_EVENT::kENTERED;
+}
+
+void KC_BASESLIDER::fLeave(KE_PART part) {
+    mStates[part] = kIDLE;
+    mHeld = 0;
+    mEvent.mCode = KS_GUI_EVENT::kLEFT;
+}
+
+void KC_BASESLIDER::fPress(KE_PART part) {
+    mStates[part] = kPRESSED;
+    mHeld = 1;
+    mEvent.mCode = KS_GUI_EVENT::kPRESSED;
+}
+
+void KC_BASESLIDER::fReleaseKnob() {
+    mHeld = 0;
+    mStates[kKNOB] = kHOVERED;
+    fSetValue(mValue);
+    mEvent.mCode = KS_GUI_EVENT::kVALUE_CHANGED;
 }
 
 // The knob follows the pointer's projection on the track; the value is the
@@ -132,12 +153,7 @@ KS_MOUSE_RESULT KC_BASESLIDER::fOnMouseMove() {
     mActive = near ? 1 : 0;
     if (!near) {
         // Leaving the track ends a drag with the knob on its value.
-        if (mStates[kKNOB] == kPRESSED) {
-            mHeld = 0;
-            mStates[kKNOB] = kHOVERED;
-            fSetValue(mValue);
-            mEvent.mCode = KS_GUI_EVENT::kVALUE_CHANGED;
-        }
+        if (mStates[kKNOB] == kPRESSED) fReleaseKnob();
         return fReport();
     }
     fHover(kSTART_BUTTON);
@@ -152,9 +168,7 @@ KS_MOUSE_RESULT KC_BASESLIDER::fOnMouseDown() {
     if (mActive && fLeftPressed()) {
         for (int32_t part = 0; part < kPART_COUNT; ++part) {
             if (mStates[part] != kHOVERED) continue;
-            mStates[part] = kPRESSED;
-            mHeld = 1;
-            mEvent.mCode = KS_GUI_EVENT::kPRESSED;
+            fPress(static_cast<KE_PART>(part));
             break;
         }
     }
@@ -194,22 +208,22 @@ KS_MOUSE_RESULT KC_BASESLIDER::fGetEvent() {
     return fReport();
 }
 
+// A hovered part: the pointer left it, or a press began on it (which ends
+// the poll there).
+bool KC_BASESLIDER::fPollHovered(KE_PART part, bool inside) {
+    if (!inside) {
+        fLeave(part);
+        return false;
+    }
+    if (!fLeftPressed()) return false;
+    fPress(part);
+    return true;
+}
+
 bool KC_BASESLIDER::fPollButton(KE_PART part, int32_t steps) {
     int32_t& state = mStates[part];
     const bool inside = fInside(part);
-    if (state == kHOVERED) {
-        if (!inside) {
-            state = kIDLE;
-            mHeld = 0;
-            mEvent.mCode = KS_GUI_EVENT::kLEFT;
-            return false;
-        }
-        if (!fLeftPressed()) return false;
-        state = kPRESSED;
-        mHeld = 1;
-        mEvent.mCode = KS_GUI_EVENT::kPRESSED;
-        return true;
-    }
+    if (state == kHOVERED) return fPollHovered(part, inside);
     if (state == kPRESSED) {
         if (fLeftReleased()) {
             if (inside) {
@@ -221,43 +235,20 @@ bool KC_BASESLIDER::fPollButton(KE_PART part, int32_t steps) {
         }
         return true;
     }
-    if (inside && mStates[kKNOB] == kIDLE) {
-        state = kHOVERED;
-        mEvent.mCode = KS_GUI_EVENT::kENTERED;
-    }
+    if (inside && mStates[kKNOB] == kIDLE) fEnter(part);
     return false;
 }
 
 bool KC_BASESLIDER::fPollKnob() {
     int32_t& state = mStates[kKNOB];
     const bool inside = fInside(kKNOB);
-    if (state == kHOVERED) {
-        if (!inside) {
-            state = kIDLE;
-            mHeld = 0;
-            mEvent.mCode = KS_GUI_EVENT::kLEFT;
-            return false;
-        }
-        if (!fLeftPressed()) return false;
-        state = kPRESSED;
-        mHeld = 1;
-        mEvent.mCode = KS_GUI_EVENT::kPRESSED;
-        return true;
-    }
+    if (state == kHOVERED) return fPollHovered(kKNOB, inside);
     if (state == kPRESSED) {
         if (mHeld) fDrag();  // the poll runs only near the track
-        if (fLeftReleased()) {
-            mHeld = 0;
-            state = kHOVERED;
-            fSetValue(mValue);
-            mEvent.mCode = KS_GUI_EVENT::kVALUE_CHANGED;
-        }
+        if (fLeftReleased()) fReleaseKnob();
         return true;
     }
-    if (inside) {
-        state = kHOVERED;
-        mEvent.mCode = KS_GUI_EVENT::kENTERED;
-    }
+    if (inside) fEnter(kKNOB);
     return false;
 }
 

@@ -78,11 +78,18 @@ private:
     bool fNearTrack() const;
     bool fInside(KE_PART part) const;
     void fHover(KE_PART part);
+    // The pointer came over the part or left it, a press began on it, the
+    // knob was let go (it rests on its value).
+    void fEnter(KE_PART part);
+    void fLeave(KE_PART part);
+    void fPress(KE_PART part);
+    void fReleaseKnob();
     void fDrag();
     void fPlaceKnob(const KS_VEC2& position) { mParts[kKNOB].fSetPos2(position); }
     // The poll of one button and of the knob; true ends the poll there.
     bool fPollButton(KE_PART part, int32_t steps);
     bool fPollKnob();
+    bool fPollHovered(KE_PART part, bool inside);
     KS_MOUSE_RESULT fRecord() const { return KS_MOUSE_RESULT::fEvent(mEvent); }
 
     float mKnobMargin = 0.0f;
