@@ -18,25 +18,15 @@ uint32_t fRed(uint32_t c) { return c >> 16 & 0xFF; }
 
 class GG_GAMEPLAY_FRAME : public GameplayFixture {
 protected:
-    void fMakeRenderer() override {
-        mScreen = std::make_unique<testsupport::GlScreen>();
-        ASSERT_TRUE(mScreen->fOpen("level"));
-    }
-    void TearDown() override {
-        GameplayFixture::TearDown();
-        mScreen.reset();
-    }
+    void fMakeRenderer() override { fMakeGlScreen("level"); }
 
     // Draws one frame of the level, reads it back and saves it.
     std::vector<uint8_t> fShoot(const std::string& name) {
-        EXPECT_TRUE(mScreen->fBeginFrame());
-        mGameplay->fDraw();
-        EXPECT_TRUE(mScreen->fShoot(name));
+        std::vector<uint8_t> pixels = fShootWith(name, [this] { mGameplay->fDraw(); });
         mWidth = mScreen->fWidth();
-        return mScreen->fPixels();
+        return pixels;
     }
 
-    std::unique_ptr<testsupport::GlScreen> mScreen;
     int32_t mWidth = 0;
 };
 

@@ -4,53 +4,31 @@
 // the skip question over the paused level. Frames go to
 // <build>/screens/tutorial.png and tutorial-skip.png.
 #include "game/board/TutorialFixture.h"
-#include "host/IWindow.h"
 
 using tutorialtest::TutorialFixture;
-namespace fs = std::filesystem;
 
 namespace {
 
 uint32_t fPixel(const std::vector<uint8_t>& pixels, int32_t width, float x, float y) {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    return testsupport::fPixelOf(pixels, width, int32_t(x), int32_t(y));
 }
 
 class GG_TUTORIAL_FRAME : public TutorialFixture {
 protected:
-    void fMakeRenderer() override {
-        mWindow = host::fMakeWindow();
-        ASSERT_TRUE(mWindow->fCreate("tutorial", 1024, 768, false));
-        mRender = std::make_unique<KEL::KC_RENDER>();
-        ASSERT_EQ(mRender->fInit(mWindow->fNativeHandle(), 0.1f, 0.0f), 1);
-        KEL::kcRENDER = mRender.get();
-    }
-    void TearDown() override {
-        TutorialFixture::TearDown();
-        mRender.reset();
-        mWindow.reset();
-    }
+    void fMakeRenderer() override { fMakeGlScreen("tutorial"); }
 
     // The level, the tutorial over it and the windows, as the game draws a
     // frame; read back and saved.
     std::vector<uint8_t> fShoot(const std::string& name) {
-        std::vector<uint8_t> pixels;
-        EXPECT_EQ(mRender->fBeginFrame(), 1);
-        mGameplay->fDraw();
-        mTutorial.fDraw();
-        mHost.mWindows.fDrawAll();
-        mRender->fFlush();
-        int32_t width = 0, height = 0;
-        EXPECT_TRUE(mRender->fGetDevice()->fReadBackBuffer(pixels, width, height));
-        mWidth = width;
-        const fs::path screens = fs::path(NONOGRAM_BINARY_DIR) / "screens";
-        fs::create_directories(screens);
-        EXPECT_TRUE(mRender->fSaveFrame((screens / name).string()));
-        mRender->fEndFrame();
+        std::vector<uint8_t> pixels = fShootWith(name, [this] {
+            mGameplay->fDraw();
+            mTutorial.fDraw();
+            mHost.mWindows.fDrawAll();
+        });
+        mWidth = mScreen->fWidth();
         return pixels;
     }
 
-    std::unique_ptr<host::IWindow> mWindow;
     int32_t mWidth = 0;
 };
 

@@ -30,13 +30,15 @@
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
 #include "game/board/GG_LEVEL_RESULT.h"
+#include "support/BuiltContent.h"
+#include "support/GlScreen.h"
 #include "support/TestEnvironment.h"
 
 namespace gameplaytest {
 
 namespace fs = std::filesystem;
 
-inline const char* const kPASSWORD = "PlumtreeByOakhurst";
+inline const char* const kPASSWORD = testsupport::BuiltContent::kPASSWORD;
 
 // The game object as the gameplay object sees it: the default player of the
 // built content, its packs, a window manager, and a log of what was asked.
@@ -150,6 +152,7 @@ protected:
         KEL::kcREPOSITORY = nullptr;
         KEL::kcRENDER = nullptr;
         KEL::kfFRAME_DELTA = 0.0f;
+        mScreen.reset();
     }
 
     // The recording renderer by default.
@@ -158,6 +161,21 @@ protected:
         mRender->fSetDevice(new host::RecordingDevice);
         ASSERT_EQ(mRender->fInit(nullptr, 0.1f, 0.0f), 1);
         KEL::kcRENDER = mRender.get();
+    }
+
+    // For tests that draw real frames: the headless OpenGL screen.
+    void fMakeGlScreen(const std::string& title) {
+        mScreen = std::make_unique<testsupport::GlScreen>();
+        ASSERT_TRUE(mScreen->fOpen(title));
+    }
+    // One frame drawn by draw on the GL screen, read back and saved as
+    // <build>/screens/<name>; its pixels.
+    template <class DRAW>
+    std::vector<uint8_t> fShootWith(const std::string& name, DRAW draw) {
+        EXPECT_TRUE(mScreen->fBeginFrame());
+        draw();
+        EXPECT_TRUE(mScreen->fShoot(name));
+        return mScreen->fPixels();
     }
 
     void fReadPlayerAndPacks() {
@@ -293,6 +311,7 @@ protected:
     static inline game::GG_GAMEPLAY* sCurrent = nullptr;
     static inline int sLevelCount = 0;
     std::unique_ptr<KEL::KC_RENDER> mRender;
+    std::unique_ptr<testsupport::GlScreen> mScreen;
     KEL::KC_REPOSITORY mRepository;
     KEL::KC_RANDOM mRandom{0};
     KEL::KC_INPUT mInput;
