@@ -1,0 +1,257 @@
+// The whole game over the built content, played with the mouse and the
+// keyboard alone through the window's message queue: a first start makes a
+// named player, plays the first picture of the first pack to its end, goes
+// back to the levels and quits; a second start finds the player, the stars,
+// the best time and the next picture open. Prints how long each screen
+// change takes from the click to its last frame of animation, and the
+// slowest frame of the walk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "SERVICE/KC_GAME.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/gui/KC_GUI_LISTBOX.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/windows/G_WINDOW.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
+#include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/GG_MAIN.h"
+#include "game/GG_PLAYER.h"
+#include "game/GG_SETTINGS.h"
+#include "game/KT_PLAYERS.h"
+#include "game/board/GG_GAMEPLAY.h"
+#include "game/board/GG_TUTORIAL.h"
+#include "game/board/GG_TUTORIAL_STEP.h"
+#include "game/gGame.h"
+#include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_PACK.h"
+#include "game/screens/GG_WINDOW_PLAYERS.h"
+#include "game/screens/GG_WINDOW_TITLE.h"
+#include "game/screens/GG_WINDOW_TITLE_TOP.h"
+#include "game/screens/gLevel_Item.h"
+#include "game/screens/gPackItem.h"
+#include "game/screens/gPages_Level.h"
+#include "game/screens/gPages_Pack.h"
+#include "host/IWindow.h"
+#include "host/recording/RecordingDevice.h"
+#include "support/FakeHost.h"
+
+namespace fs = std::filesystem;
+using game::gGame;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const fs::path kBUILT = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+
+class GameWalk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
+        KEL::KC_FILESYSTEM::fGetInstance();
+        fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+    void TearDown() override {
+        if (mGame && KEL::kcGAME == mGame.get()) fAfterLoop();
+        game::GG_SETTINGS::fGetInstance().fReset();
+    }
+
+    // A start up to the title, as the program makes it.
+    void fStart() {
+        mGame = std::make_unique<KEL::KC_GAME>();
+        mGame->mDeviceFactory = [] { return new host::RecordingDevice; };
+        KEL::kcGAME = mGame.get();
+        game::fRegisterCallbacks();
+        ASSERT_EQ(mGame->fInit(""), 1);
+        mGame->mRunning = 1;
+        ASSERT_TRUE(fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown("Title"); }));
+    }
+    // The window's close button, then the end of the program.
+    void fQuit() {
+        mWindow->fPush(host::kMsgClose);
+        ASSERT_TRUE(fRunUntil([this] { return !mGame->mRunning; }, true));
+        fAfterLoop();
+    }
+    void fAfterLoop() {
+        KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
+        KEL::kcGAME = nullptr;
+        mGame.reset();
+        game::GG_SETTINGS::fGetInstance().fReset();
+    }
+
+    void fFrame() {
+        const Clock::time_point start = Clock::now();
+        mGame->fFrame();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        mWorstFrame = std::max(mWorstFrame, ms);
+    }
+    bool fRunUntil(const std::function<bool()>& done, bool evenStopped = false) {
+        const Clock::time_point end = Clock::now() + std::chrono::seconds(30);
+        while (Clock::now() < end) {
+            if (done()) return true;
+            if (!mGame->mRunning && !evenStopped) return false;
+            fFrame();
+            std::this_thread::yield();
+        }
+        return false;
+    }
+    void fFrames(int count) {
+        for (int i = 0; i < count && mGame->mRunning; ++i) fFrame();
+    }
+    // Messages wait in the window's queue until the game's loop pumps them.
+    void fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0) {
+        mWindow->fPush(message, key, x, y);
+        fRunUntil([this] { return mWindow->mQueue.empty(); });
+        fFrames(1);
+    }
+    // The pointer comes from aside, so buttons see it enter.
+    void fClickAt(float x, float y) {
+        fSend(host::kMsgMouseMove, 0, int32_t(x) + 2, int32_t(y));
+        fSend(host::kMsgMouseMove, 0, int32_t(x), int32_t(y));
+        fSend(host::kMsgLButtonDown);
+        fSend(host::kMsgLButtonUp);
+    }
+    void fClickWidget(const std::string& window, int32_t id) {
+        KEL::G_WINDOW* found = fWindows().fFindOpenWindow(window);
+        ASSERT_NE(found, nullptr) << window << " is not open";
+        KEL::KC_GUI_OBJECT* widget = found->fGetGui()->fFindChild(id);
+        ASSERT_NE(widget, nullptr) << window << " " << id;
+        const KEL::KS_VEC2 at = widget->fGetTransform().fGetAbsolute().fGetPos2();
+        fClickAt(at.x, at.y);
+    }
+    void fType(const std::string& text) {
+        for (char c : text) {
+            const uint32_t key = uint32_t(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+            fSend(host::kMsgKeyDown, key);
+            fSend(host::kMsgKeyUp, key);
+        }
+    }
+    // Open, at rest and not behind the fade.
+    bool fShown(const std::string& name) {
+        KEL::G_WINDOW* window = fWindows().fFindOpenWindow(name);
+        return window && !window->fIsAnimating() && !fWindows().fIsOpen("Fade_Transition");
+    }
+    // Clicks, then waits for the screen, keeping the time it took.
+    void fTimed(const std::string& change, const std::function<void()>& click, const std::string& screen) {
+        fTimed(change, click, [this, screen] { return fShown(screen); });
+    }
+    // The same, for a screen already open behind the one that leaves.
+    void fTimedClose(const std::string& change, const std::function<void()>& click, const std::string& leaving) {
+        fTimed(change, click, [this, leaving] { return !fWindows().fIsOpen(leaving); });
+    }
+    void fTimed(const std::string& change, const std::function<void()>& click, const std::function<bool()>& done) {
+        const Clock::time_point start = Clock::now();
+        click();
+        ASSERT_TRUE(fRunUntil(done)) << change << " never ended";
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        std::printf("[ walk ] %-28s %7.1f ms\n", change.c_str(), ms);
+    }
+    KEL::G_WINDOW_MANAGER& fWindows() { return *gGame::fGetWindowManager(); }
+    gGame& fGameObject() { return *gGame::fGetGame(); }
+
+    testsupport::FakeWindowScope mWindow{1024, 768};
+    testsupport::MessageBoxCatcher mBoxes;
+    std::unique_ptr<KEL::KC_GAME> mGame;
+    double mWorstFrame = 0.0;
+};
+
+}  // namespace
+
+TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
+    ASSERT_NO_FATAL_FAILURE(fStart());
+
+    // A player of one's own: the strip's change line, the list, a name.
+    const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
+    fTimed("title -> players", [&] { fClickAt(strip.mPosition.x, strip.mPosition.y + 18.0f + 60.0f); }, "Players");
+    fTimed("players -> name entry", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); },
+           "Players_EditBox");
+    fType("walker");
+    fTimedClose("name entry -> players", [&] { fClickWidget("Players_EditBox", KEL::G_WINDOW_EDITBOX::kOK); },
+                "Players_EditBox");
+    auto* players = dynamic_cast<game::GG_WINDOW_PLAYERS*>(fWindows().fFindWindow("Players"));
+    ASSERT_NE(players, nullptr);
+    ASSERT_NE(players->fGetList()->fGetSelected(), nullptr);
+    EXPECT_EQ(*players->fGetList()->fGetSelected(), L"walker");
+    fTimedClose("players -> title", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kCHOOSE); }, "Players");
+    ASSERT_NE(fGameObject().fGetCurrentPlayer(), nullptr);
+    EXPECT_EQ(fGameObject().fGetCurrentPlayer()->fGetName(), L"walker");
+
+    // Play, the first pack, the first picture.
+    fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
+    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
+    ASSERT_NE(packs, nullptr);
+    const KEL::KS_VEC2 pack = packs->fGetPackPages()->fGetPackItem(0)->fGetGui()->fGetRootWidget().fGetTransform()
+                                  .fGetAbsolute().fGetPos2();
+    fTimed("packs -> levels", [&] { fClickAt(pack.x, pack.y); }, "Levels");
+    auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels"));
+    ASSERT_NE(levels, nullptr);
+    game::gLevel_Item* first = levels->fGetLevelPages()->fGetLevelItem(0);
+    ASSERT_EQ(first->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
+    const KEL::KS_VEC2 card = first->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2();
+    const Clock::time_point start = Clock::now();
+    fClickAt(card.x, card.y);
+    auto* board = dynamic_cast<game::GG_GAMEPLAY*>(fGameObject().fGetGameplay());
+    ASSERT_NE(board, nullptr);
+    ASSERT_TRUE(fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); }));
+    std::printf("[ walk ] %-28s %7.1f ms\n", "levels -> picture",
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+
+    // A new player is guided; the guide is skipped with its own button.
+    game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
+    if (tutorial.fIsRunning()) {
+        fFrames(5);
+        const KEL::KS_VEC2 skip = tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)
+                                      ->fGetTransform().fGetAbsolute().fGetPos2();
+        fTimed("picture -> skip question", [&] { fClickAt(skip.x, skip.y); }, game::GG_TUTORIAL::kWINDOW_SKIP);
+        fClickWidget(game::GG_TUTORIAL::kWINDOW_SKIP, KEL::G_WINDOW_CONFIRM::kYES);
+        ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_TUTORIAL::kWINDOW_SKIP); }));
+    }
+    ASSERT_FALSE(tutorial.fIsRunning());
+
+    // Every full cell filled with a click; the last one wins.
+    const Clock::time_point lastClick = Clock::now();
+    for (const auto& cell : board->fGetProcess().fGetCells()) {
+        if (!cell->fIsFull() || cell->fIsRevealed()) continue;
+        const KEL::KS_VEC2 at = cell->fGetPosition();
+        fClickAt(at.x, at.y);
+    }
+    ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Finish"); })) << "the result never came";
+    std::printf("[ walk ] %-28s %7.1f ms\n", "solved -> result",
+                std::chrono::duration<double, std::milli>(Clock::now() - lastClick).count());
+    auto* finish = dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"));
+    ASSERT_NE(finish, nullptr);
+    EXPECT_EQ(finish->fGetResult().mErrors, 0);
+    EXPECT_EQ(finish->fEarnedStars(), 3);
+    const float levelTime = finish->fGetResult().mLevelTime;
+    EXPECT_GT(levelTime, 0.0f);
+
+    fTimed("result -> levels", [&] { fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kBACK); }, "Levels");
+    EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(0)->fGetStars(), 3);
+    EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(1)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
+    std::printf("[ walk ] %-28s %7.1f ms\n", "worst frame", mWorstFrame);
+    ASSERT_NO_FATAL_FAILURE(fQuit());
+
+    // The second start finds everything again.
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    game::GG_PLAYER* player = fGameObject().fGetCurrentPlayer();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->fGetName(), L"walker");
+    ASSERT_NE(player->fFindLevel(0, 1), nullptr);
+    EXPECT_EQ(player->fFindLevel(0, 1)->fGetStars(), 3);
+    EXPECT_GT(player->fFindLevel(0, 1)->fGetBestTime(), 0.0f);
+    EXPECT_TRUE(player->fFindLevel(0, 2)->fIsOpen());
+    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_TITLE_TOP*>(fWindows().fFindWindow("Title_Top"))->fGetGreeting(),
+              L"Hello, walker!");
+    ASSERT_NO_FATAL_FAILURE(fQuit());
+}
