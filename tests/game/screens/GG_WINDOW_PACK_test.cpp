@@ -175,7 +175,7 @@ TEST_F(PackTest, APackMissingFromTheSaveIsNeverSoldAndAFreeEditionAsksForStarsOr
     fClickPack(1);
     ASSERT_TRUE(fSettle());
     ASSERT_TRUE(fIsOpen("Confirm_PackLockNeedBuy"));
-    EXPECT_EQ(fLabel("Confirm_PackLockNeedBuy", 2), L"Collect 20 stars to open this pack");
+    EXPECT_EQ(fLabel("Confirm_PackLockNeedBuy", 2), L"Collect 20 stars\nto open this pack");
     fClickWidget("Confirm_PackLockNeedBuy", G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     fClickPack(1);
