@@ -43,9 +43,11 @@
 #include "game/screens/gPackItem.h"
 #include "game/screens/gPages_Level.h"
 #include "game/screens/gPages_Pack.h"
+#include "engine/render/KC_RENDER.h"
 #include "host/IWindow.h"
-#include "host/recording/RecordingDevice.h"
+#include "host/gl/GlDevice.h"
 #include "support/FakeHost.h"
+#include "support/GlScreen.h"
 
 namespace fs = std::filesystem;
 using game::gGame;
@@ -55,10 +57,41 @@ namespace {
 
 const fs::path kBUILT = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
 
+// The game's renderer on a real offscreen window: the game's own window is
+// the fake one whose queue the test fills, so the device draws elsewhere.
+class KC_OFFSCREEN_DEVICE : public host::GlDevice {
+public:
+    explicit KC_OFFSCREEN_DEVICE(void* window) : mWindow(window) {}
+    bool fCreate(void*, host::GDeviceType type, uint32_t behaviour, const host::GPresentParams& params) override {
+        return GlDevice::fCreate(mWindow, type, behaviour, params);
+    }
+
+private:
+    void* mWindow;
+};
+
+// The picture the next frame draws, saved once the game has drawn it.
+std::string gShot;
+KEL::KC_CALLBACK* gGameDraw = nullptr;
+int32_t fDrawThenShoot(void* argument) {
+    const int32_t result = KEL::KC_CALLBACK::fCall(gGameDraw, argument);
+    if (!gShot.empty() && KEL::kcRENDER) {
+        KEL::kcRENDER->fFlush();
+        const fs::path png = testsupport::GlScreen::fScreensFolder() / ("walk-" + gShot + ".png");
+        fs::create_directories(png.parent_path());
+        KEL::kcRENDER->fSaveFrame(png.string());
+        gShot.clear();
+    }
+    return result;
+}
+
 class GameWalk : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
+        mScreen = host::fMakeWindow();
+        ASSERT_TRUE(mScreen->fCreate("walk", 1024, 768, false));
+        mWindow = std::make_unique<testsupport::FakeWindowScope>(1024, 768);
         KEL::KC_FILESYSTEM::fGetInstance();
         fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
@@ -70,20 +103,26 @@ protected:
     // A start up to the title, as the program makes it.
     void fStart() {
         mGame = std::make_unique<KEL::KC_GAME>();
-        mGame->mDeviceFactory = [] { return new host::RecordingDevice; };
+        void* screen = mScreen->fNativeHandle();
+        mGame->mDeviceFactory = [screen] { return new KC_OFFSCREEN_DEVICE(screen); };
         KEL::kcGAME = mGame.get();
         game::fRegisterCallbacks();
+        gGameDraw = KEL::kcbDRAW;
+        KEL::kcbDRAW = KEL::KC_CALLBACK::fCreate(&fDrawThenShoot, "walk_draw", nullptr);
         ASSERT_EQ(mGame->fInit(""), 1);
         mGame->mRunning = 1;
         ASSERT_TRUE(fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown("Title"); }));
     }
     // The window's close button, then the end of the program.
     void fQuit() {
-        mWindow->fPush(host::kMsgClose);
+        (*mWindow)->fPush(host::kMsgClose);
         ASSERT_TRUE(fRunUntil([this] { return !mGame->mRunning; }, true));
         fAfterLoop();
     }
     void fAfterLoop() {
+        delete KEL::kcbDRAW;
+        KEL::kcbDRAW = gGameDraw;
+        gGameDraw = nullptr;
         KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
         KEL::kcGAME = nullptr;
         mGame.reset();
@@ -111,8 +150,8 @@ protected:
     }
     // Messages wait in the window's queue until the game's loop pumps them.
     void fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0) {
-        mWindow->fPush(message, key, x, y);
-        fRunUntil([this] { return mWindow->mQueue.empty(); });
+        (*mWindow)->fPush(message, key, x, y);
+        fRunUntil([this] { return (*mWindow)->mQueue.empty(); });
         fFrames(1);
     }
     // The pointer comes from aside, so buttons see it enter.
@@ -156,11 +195,22 @@ protected:
         ASSERT_TRUE(fRunUntil(done)) << change << " never ended";
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         std::printf("[ walk ] %-28s %7.1f ms\n", change.c_str(), ms);
+        std::string name = change;
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{" -> ", "-to-"}, {" ", "_"}})
+            for (size_t at = name.find(from); at != std::string::npos; at = name.find(from, at + to.size()))
+                name.replace(at, from.size(), to);
+        fShoot(name);
+    }
+    // The next frame as a picture, <build>/screens/walk-<name>.png.
+    void fShoot(const std::string& name) {
+        gShot = name;
+        fRunUntil([] { return gShot.empty(); });
     }
     KEL::G_WINDOW_MANAGER& fWindows() { return *gGame::fGetWindowManager(); }
     gGame& fGameObject() { return *gGame::fGetGame(); }
 
-    testsupport::FakeWindowScope mWindow{1024, 768};
+    std::unique_ptr<host::IWindow> mScreen;  // made before the fake windows
+    std::unique_ptr<testsupport::FakeWindowScope> mWindow;
     testsupport::MessageBoxCatcher mBoxes;
     std::unique_ptr<KEL::KC_GAME> mGame;
     double mWorstFrame = 0.0;
@@ -206,6 +256,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_TRUE(fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); }));
     std::printf("[ walk ] %-28s %7.1f ms\n", "levels -> picture",
                 std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    fShoot("picture");
 
     // A new player is guided; the guide is skipped with its own button.
     game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
@@ -229,6 +280,8 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Finish"); })) << "the result never came";
     std::printf("[ walk ] %-28s %7.1f ms\n", "solved -> result",
                 std::chrono::duration<double, std::milli>(Clock::now() - lastClick).count());
+    fFrames(90);
+    fShoot("result");
     auto* finish = dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"));
     ASSERT_NE(finish, nullptr);
     EXPECT_EQ(finish->fGetResult().mErrors, 0);
