@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
+#include <pugixml.hpp>
+
 #include "engine/gui/KC_GUI_ROOT.h"
+#include "engine/gui/KF_GUI_READER.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/scene/SceneFixture.h"
 
@@ -56,8 +59,26 @@ protected:
     void fStep() { mInput->fUpdate(); }
     static int32_t fCode(const KEL::KS_MOUSE_RESULT& result) { return result.fHasEvent() ? result.mEvent.mCode : 0; }
 
+    // Reads a layout written as the children of a GUI element into the
+    // root and loads it; the document is dropped at once, since nothing
+    // read may keep it.
+    void fRead(const std::string& children) {
+        ASSERT_TRUE(mDoc.load_string(("<GUI>" + children + "</GUI>").c_str()));
+        KEL::fReadGuiLayout(*mRoot, mDoc.child("GUI"));
+        mDoc.reset();
+        mRoot->fReloadResources();
+    }
+    int32_t fCount() const { return mRoot->fGetRootWidget().fGetChildCount(); }
+    template <class T>
+    T* fGet(int32_t id) {
+        T* widget = dynamic_cast<T*>(mRoot->fFindChild(id));
+        EXPECT_NE(widget, nullptr) << "widget " << id;
+        return widget;
+    }
+
     std::unique_ptr<KEL::KC_INPUT> mInput;
     std::unique_ptr<KEL::KC_GUI_ROOT> mRoot = std::make_unique<KEL::KC_GUI_ROOT>();
+    pugi::xml_document mDoc;
 };
 
 }  // namespace guitest

@@ -39,13 +39,7 @@ protected:
 
     // Triangles the renderer was handed in one frame of drawing the frame.
     uint32_t fDrawnTriangles(KC_SPRITE9& frame) {
-        mDevice->mDraws.clear();
-        EXPECT_EQ(mRender.fBeginFrame(), 1);
-        frame.fDraw();
-        mRender.fEndFrame();
-        uint32_t triangles = 0;
-        for (const auto& draw : mDevice->mDraws) triangles += draw.count;
-        return triangles;
+        return SceneFixture::fDrawnTriangles([&frame] { frame.fDraw(); });
     }
 };
 

@@ -20,24 +20,7 @@ using namespace KEL;
 
 namespace {
 
-class InputTagsTest : public guitest::WidgetFixture {
-protected:
-    void fRead(const std::string& children) {
-        ASSERT_TRUE(mDoc.load_string(("<GUI>" + children + "</GUI>").c_str()));
-        fReadGuiLayout(*mRoot, mDoc.child("GUI"));
-        mDoc.reset();  // nothing may keep the document
-        mRoot->fReloadResources();
-    }
-    int32_t fCount() const { return mRoot->fGetRootWidget().fGetChildCount(); }
-    template <class T>
-    T* fGet(int32_t id) {
-        T* widget = dynamic_cast<T*>(mRoot->fFindChild(id));
-        EXPECT_NE(widget, nullptr) << "widget " << id;
-        return widget;
-    }
-
-    pugi::xml_document mDoc;
-};
+using InputTagsTest = guitest::WidgetFixture;
 
 TEST_F(InputTagsTest, EveryTagNeedsItsRequiredKeys) {
     fRead(R"(<wlabel ID="1" FONT="font.xml" FONT_TEXTURE="page.png"/>

@@ -27,21 +27,6 @@ protected:
         fMount();
         fErrorText().clear();
     }
-    // Reads a layout written as the children of a GUI element.
-    void fRead(const std::string& children) {
-        ASSERT_TRUE(mDoc.load_string(("<GUI>" + children + "</GUI>").c_str()));
-        fReadGuiLayout(*mRoot, mDoc.child("GUI"));
-        mRoot->fReloadResources();
-    }
-    int32_t fCount() const { return mRoot->fGetRootWidget().fGetChildCount(); }
-    template <class T>
-    T* fGet(int32_t id) {
-        T* widget = dynamic_cast<T*>(mRoot->fFindChild(id));
-        EXPECT_NE(widget, nullptr) << "widget " << id;
-        return widget;
-    }
-
-    pugi::xml_document mDoc;
 };
 
 }  // namespace

@@ -40,15 +40,7 @@ protected:
     }
 
     // One frame of drawing; the quads the renderer was handed.
-    uint32_t fDrawnQuads(const std::function<void()>& draw) {
-        mDevice->mDraws.clear();
-        EXPECT_EQ(mRender.fBeginFrame(), 1);
-        draw();
-        mRender.fEndFrame();
-        uint32_t triangles = 0;
-        for (const auto& d : mDevice->mDraws) triangles += d.count;
-        return triangles / 2;
-    }
+    uint32_t fDrawnQuads(const std::function<void()>& draw) { return fDrawnTriangles(draw) / 2; }
 
     // A key down and up with the passes the window runs, as one step.
     int32_t fKey(int32_t key) {

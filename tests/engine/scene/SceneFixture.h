@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -49,6 +50,17 @@ protected:
     int32_t fUses(const std::string& name) {
         KEL::KC_RESOURCE* record = mRepository->fFindByName(name);
         return record ? record->mUses : -1;
+    }
+
+    // Triangles the renderer was handed in one frame of drawing.
+    uint32_t fDrawnTriangles(const std::function<void()>& draw) {
+        mDevice->mDraws.clear();
+        EXPECT_EQ(mRender.fBeginFrame(), 1);
+        draw();
+        mRender.fEndFrame();
+        uint32_t triangles = 0;
+        for (const auto& d : mDevice->mDraws) triangles += d.count;
+        return triangles;
     }
 
     static KEL::KC_TEXTURE* fDecode(const uint8_t* bytes, uint32_t size) {

@@ -65,16 +65,6 @@ protected:
         return ambient.fLoad(&mLayout, doc.document_element());
     }
 
-    uint32_t fDrawnTriangles(const std::function<void()>& draw) {
-        mDevice->mDraws.clear();
-        EXPECT_EQ(mRender.fBeginFrame(), 1);
-        draw();
-        mRender.fEndFrame();
-        uint32_t triangles = 0;
-        for (const auto& d : mDevice->mDraws) triangles += d.count;
-        return triangles;
-    }
-
     pugi::xml_document mLevel;
     GG_BOARD_LAYOUT mLayout;
 };
