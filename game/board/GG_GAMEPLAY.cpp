@@ -656,15 +656,20 @@ void GG_GAMEPLAY::fOnLevelWin() {
     mHost->fSave();
 }
 
-// Statistics, stars, best time and unlocks of a won level; the result
-// record is copied from them.
-void GG_GAMEPLAY::fUpdateWinRecords() {
+// The level, its time, errors, hints and score into the result record.
+void GG_GAMEPLAY::fCopyResult() {
     mResult.mPackId = mPackId;
     mResult.mLevelId = mLevelId;
     mResult.mLevelTime = mLevelTime;
     mResult.mErrors = mErrors;
     mResult.mHintsUsed = mHintsUsed;
     mResult.mScore = mScore;
+}
+
+// Statistics, stars, best time and unlocks of a won level; the result
+// record is copied from them.
+void GG_GAMEPLAY::fUpdateWinRecords() {
+    fCopyResult();
     mResult.mStars = mErrors == 0 ? 3 : mErrors == 1 ? 2 : 1;
     if (!mPlayer || !mLevelRecord) return;
     GG_STATISTIC& s = mPlayer->fGetStatistic();
@@ -742,12 +747,7 @@ void GG_GAMEPLAY::fOnLevelLost() {
     mEnded = 1;
     fResetSelection();
     if (KEL::KC_SOUND_LIST* sound = mHost->fGetSound()) sound->fPlaySound(GG_PROCESS::kSOUND_GROUP, "levelloose");
-    mResult.mPackId = mPackId;
-    mResult.mLevelId = mLevelId;
-    mResult.mLevelTime = mLevelTime;
-    mResult.mErrors = mErrors;
-    mResult.mHintsUsed = mHintsUsed;
-    mResult.mScore = mScore;
+    fCopyResult();
     if (mPlayer) {
         GG_STATISTIC& s = mPlayer->fGetStatistic();
         ++s.mBadLevel;

@@ -181,6 +181,7 @@ private:
     void fOnLevelWin();
     void fOnLevelLost();
     void fUpdateWinRecords();
+    void fCopyResult();
     void fUnlockNext();
     void fFeedWinTrophies();
     bool fOpenQuestion(const char* name, bool secondAnswer, KEL::Closure<void()> answer);
