@@ -201,6 +201,9 @@ TEST_F(GG_TUTORIAL_TEST, AStoreStepEndsWhenTheStoreButtonIsUsedWhileTheHintButto
     fTick(60);
     ASSERT_TRUE(g.fGetControls().fGetStore().fIsInView());
     EXPECT_TRUE(g.fGetControls().fGetHint().fIsBlocked());
+    fClickAside();
+    fClick(2, 2);
+    EXPECT_EQ(fStepType(), STEP::kCLICK_STORE);
     fClickAt(fStorePlace());
     EXPECT_TRUE(g.fIsPaused());
     EXPECT_EQ(fStepType(), STEP::kENDLESS);
