@@ -1,7 +1,8 @@
 // The whole game over the built content, played with the mouse and the
 // keyboard alone through the window's message queue: a first start makes a
-// named player, plays the first picture of the first pack to its end, goes
-// back to the levels and quits; a second start finds the player, the stars,
+// named player, is guided by the tutorial over the first picture of the
+// first pack and skips it, plays the picture to its end, goes back to the
+// levels and quits; a second start finds the player, the stars,
 // the best time and the next picture open. Prints how long each screen
 // change takes from the click to its last frame of animation, and the
 // slowest frame of the walk.
@@ -22,6 +23,7 @@
 #include "engine/gui/KC_GUI_LISTBOX.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/windows/G_WINDOW.h"
+#include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -258,16 +260,33 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
                 std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     fShoot("picture");
 
-    // A new player is guided; the guide is skipped with its own button.
+    // A new player is guided: the first step holds back all but the row it
+    // asks for, a drag along that row brings the next step, and the guide
+    // is then skipped with its own button after its question.
     game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
-    if (tutorial.fIsRunning()) {
-        fFrames(5);
-        const KEL::KS_VEC2 skip = tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)
-                                      ->fGetTransform().fGetAbsolute().fGetPos2();
-        fTimed("picture -> skip question", [&] { fClickAt(skip.x, skip.y); }, game::GG_TUTORIAL::kWINDOW_SKIP);
-        fClickWidget(game::GG_TUTORIAL::kWINDOW_SKIP, KEL::G_WINDOW_CONFIRM::kYES);
-        ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_TUTORIAL::kWINDOW_SKIP); }));
-    }
+    ASSERT_TRUE(tutorial.fIsRunning());
+    ASSERT_EQ(tutorial.fGetCurrentIndex(), 0);
+    EXPECT_EQ(board->fGetProcess().fGetCell(2, 2)->mBlocked, 1);
+    const KEL::KS_VEC2 rowStart = board->fGetProcess().fGetCell(1, 0)->fGetPosition();
+    const KEL::KS_VEC2 rowEnd = board->fGetProcess().fGetCell(1, 4)->fGetPosition();
+    fSend(host::kMsgMouseMove, 0, int32_t(rowStart.x), int32_t(rowStart.y));
+    fSend(host::kMsgLButtonDown);
+    fSend(host::kMsgMouseMove, 0, int32_t(rowEnd.x), int32_t(rowEnd.y));
+    fSend(host::kMsgLButtonUp);
+    EXPECT_EQ(tutorial.fGetCurrentIndex(), 1);
+    EXPECT_TRUE(board->fGetProcess().fGetCell(1, 4)->fIsRevealed());
+    const KEL::KS_VEC2 skip = tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)
+                                  ->fGetTransform().fGetAbsolute().fGetPos2();
+    fTimed("picture -> skip question", [&] { fClickAt(skip.x, skip.y); }, game::GG_TUTORIAL::kWINDOW_SKIP);
+    EXPECT_TRUE(board->fIsPaused());
+    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_TUTORIAL::kWINDOW_SKIP));
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->fGetMessageLabel()->fGetText(), L"Skip the tutorial?");
+    fClickWidget(game::GG_TUTORIAL::kWINDOW_SKIP, KEL::G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_TUTORIAL::kWINDOW_SKIP); }));
+    EXPECT_TRUE(fGameObject().fGetCurrentPlayer()->fGetPassedTutorial());
+    EXPECT_FALSE(board->fIsPaused());
+    EXPECT_EQ(board->fGetProcess().fGetCell(2, 2)->mBlocked, 0);
     ASSERT_FALSE(tutorial.fIsRunning());
 
     // Every full cell filled with a click; the last one wins.
@@ -304,6 +323,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_EQ(player->fFindLevel(0, 1)->fGetStars(), 3);
     EXPECT_GT(player->fFindLevel(0, 1)->fGetBestTime(), 0.0f);
     EXPECT_TRUE(player->fFindLevel(0, 2)->fIsOpen());
+    EXPECT_TRUE(player->fGetPassedTutorial()) << "the skipped guide stays skipped";
     EXPECT_EQ(dynamic_cast<game::GG_WINDOW_TITLE_TOP*>(fWindows().fFindWindow("Title_Top"))->fGetGreeting(),
               L"Hello, walker!");
     ASSERT_NO_FATAL_FAILURE(fQuit());
