@@ -155,6 +155,11 @@ void G_WINDOW::fSetCallback(int32_t index, const Closure<void()>& callback) {
     if (index >= 0 && index < kCALLBACK_COUNT) mCallbacks[size_t(index)] = callback;
 }
 
+Closure<void()> G_WINDOW::fGetCallback(int32_t index) const {
+    if (index >= 0 && index < kCALLBACK_COUNT) return mCallbacks[size_t(index)];
+    return {};
+}
+
 void G_WINDOW::fSetEventHandler(int32_t code, const Closure<void()>& handler) {
     if (code == KS_GUI_EVENT::kCLICK) mClickHandler = handler;
 }

@@ -139,6 +139,8 @@ public:
     // Slot 0..7 (KE_CALLBACK); other slots are ignored. An empty closure
     // clears the slot. Callbacks are called with no argument.
     void fSetCallback(int32_t index, const Closure<void()>& callback);
+    // The closure in slot 0..7; an empty one for any other slot.
+    Closure<void()> fGetCallback(int32_t index) const;
     // Only the click (event code 8) is kept; the handler gets the widget id.
     void fSetEventHandler(int32_t code, const Closure<void()>& handler);
     void fSetSoundHandler(KF_SOUND_HANDLER handler) { mSoundHandler = handler; }

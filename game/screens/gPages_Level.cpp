@@ -97,6 +97,18 @@ void gPages_Level::fStartLevel() {
         return;
     }
     manager->fUnloadAll(false);
+    fForgetStartOnHide(*manager);
+}
+
+// Every level screen was handed the start as its hidden callback; the level
+// has started, so a later hide of any of them must not start it again.
+void gPages_Level::fForgetStartOnHide(KEL::G_WINDOW_MANAGER& manager) {
+    const Closure<void()> start = Closure<void()>::fBind<&gPages_Level::fStartLevel>(this);
+    for (const char* name : {"Back", "Level_Title", "Levels", "Sumie", "Stars", "Heart", "Packs_Menu"}) {
+        KEL::G_WINDOW* window = manager.fFindWindow(name);
+        if (window && window->fGetCallback(KEL::G_WINDOW::kCB_HIDDEN) == start)
+            window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, Closure<void()>());
+    }
 }
 
 }  // namespace game

@@ -11,6 +11,10 @@ namespace KEL {
 class G_WINDOW;
 }
 
+namespace KEL {
+class G_WINDOW_MANAGER;
+}
+
 namespace game {
 
 class GG_PACK_RECORD;
@@ -43,6 +47,7 @@ public:
     void fOnShopAnswer(int32_t answer);
 
 private:
+    void fForgetStartOnHide(KEL::G_WINDOW_MANAGER& manager);
     KEL::G_WINDOW* mWindow;
     int32_t mPackId = -1;
     int32_t mChosenLevel = -1;
