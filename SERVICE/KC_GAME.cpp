@@ -93,7 +93,14 @@ int32_t KC_GAME::fOpenWindowAndRenderer() {
         return KS_RESULT::kSTART_FAILED;
     }
     kcRENDER->fSetVideoMode(mResolution.x, mResolution.y, mFullscreen != 0, mScaleToScreen != 0);
+    fPresentClearedFrame();
     return KS_RESULT::kOK;
+}
+
+void KC_GAME::fPresentClearedFrame() {
+    if (kcRENDER->fBeginFrame() != KS_RESULT::kOK) return;
+    kcRENDER->fEndFrame();
+    KC_CALLBACK::fCall(kcbFIRST_PRESENT);
 }
 
 void KC_GAME::fStartAudio() {

@@ -45,7 +45,8 @@ public:
     // The one engine object, built on first call.
     static KC_GAME* fGetGame();
 
-    // Creates input, window, renderer, frame timer, random, audio and
+    // Creates input, window, renderer (showing one cleared frame and
+    // raising the first-present slot), frame timer, random, audio and
     // repository, then answers the init slot's result. -1 without the
     // global engine object; -112 when the window or renderer cannot be made.
     int32_t fInit(const std::string& title);
@@ -91,6 +92,9 @@ private:
     // Start-up steps of fInit: the window (a message names why it failed)
     // and the renderer on it; the audio device, a warning without one.
     int32_t fOpenWindowAndRenderer();
+    // One frame in the clear colour, so the window shows at once while the
+    // audio device and the game start behind it.
+    void fPresentClearedFrame();
     void fStartAudio();
     bool fLogicStep();
     int32_t fDrawStep();

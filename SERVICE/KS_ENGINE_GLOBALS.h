@@ -49,6 +49,8 @@ extern KC_CALLBACK* kcbDEVICE_RECREATED;
 extern KC_CALLBACK* kcbERROR;
 extern KC_CALLBACK* kcbRELEASE_RESOURCE;
 extern KC_CALLBACK* kcbFRAME;
+// Raised once fInit has shown the first cleared frame in the new window.
+extern KC_CALLBACK* kcbFIRST_PRESENT;
 
 // The engine's one error text, set before the error slot is raised.
 std::string& fErrorText();

@@ -72,6 +72,7 @@ void fFreeSlot(KEL::KC_CALLBACK*& slot) {
 void fRegisterCallbacks() {
     fSetSlot(KEL::kcbUPDATE, &fOnUpdate);
     fSetSlot(KEL::kcbDRAW, &fOnFrame);
+    fSetSlot(KEL::kcbFIRST_PRESENT, &fOnFirstPresent);
     fSetSlot(KEL::kcbINIT, &fOnInit);
     fSetSlot(KEL::kcbKEY_DOWN, &fOnKeyDown);
     fSetSlot(KEL::kcbKEY_UP, &fOnKeyUp);
@@ -85,7 +86,7 @@ void fRegisterCallbacks() {
 namespace {
 
 void fFreeSlots() {
-    for (KEL::KC_CALLBACK** slot : {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbINIT, &KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP,
+    for (KEL::KC_CALLBACK** slot : {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbFIRST_PRESENT, &KEL::kcbINIT, &KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP,
                                     &KEL::kcbMOUSE_MOVE, &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFOCUS_LOST,
                                     &KEL::kcbFOCUS_GAINED})
         fFreeSlot(*slot);
@@ -214,7 +215,13 @@ void fNoteTitle() {
     if (title && !title->fIsAnimating()) GG_MILESTONES::fReach(GG_MILESTONES::kTITLE);
 }
 
+int32_t fOnFirstPresent(void*) {
+    GG_MILESTONES::fReach(GG_MILESTONES::kFIRST_FRAME);
+    return kOK;
+}
+
 int32_t fOnFrame(void*) {
+    // Marked here only when the engine could not show its cleared frame.
     GG_MILESTONES::fReach(GG_MILESTONES::kFIRST_FRAME);
     if (gModule.mState == kSTATE_LOADING && gModule.mLoader) {
         gModule.mLoader->fUpdate();

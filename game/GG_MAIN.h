@@ -32,6 +32,8 @@ void fRegisterCallbacks();
 // The engine's callback slots.
 int32_t fOnUpdate(void* argument);
 int32_t fOnFrame(void* argument);
+// The window shows its first (cleared) frame: the start-up milestone.
+int32_t fOnFirstPresent(void* argument);
 int32_t fOnInit(void* argument);
 int32_t fOnKeyDown(void* key);
 int32_t fOnKeyUp(void* key);

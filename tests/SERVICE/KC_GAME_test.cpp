@@ -28,6 +28,11 @@ namespace {
 struct Seen {
     int32_t mInits = 0, mUpdates = 0, mDraws = 0, mBefore = 0, mAfter = 0, mCloses = 0;
     bool mAllServicesAtInit = false;
+    // At the first-present slot: presents so far, and whether audio or the
+    // init slot had already come.
+    int32_t mPresentsAtFirst = -1;
+    int32_t mFirstPresents = 0;
+    bool mLateFirstPresent = false;
     float mDrawnTime = 0.0f;
     bool mStopInUpdate = false;
     int32_t mInitResult = 1;
@@ -39,6 +44,13 @@ int32_t fInitSlot(void*) {
     gSeen.mAllServicesAtInit = KEL::kcINPUT && KEL::kcWINDOW && KEL::kcRENDER && KEL::kcTIMER && KEL::kcRANDOM &&
                                KEL::kcAUDIO && KEL::kcREPOSITORY && KEL::kcbFRAME && KEL::kcbRELEASE_RESOURCE;
     return gSeen.mInitResult;
+}
+int32_t fFirstPresentSlot(void*) {
+    ++gSeen.mFirstPresents;
+    auto* device = dynamic_cast<host::RecordingDevice*>(KEL::kcRENDER ? KEL::kcRENDER->fGetDevice() : nullptr);
+    gSeen.mPresentsAtFirst = device ? device->mPresents : -1;
+    gSeen.mLateFirstPresent = KEL::kcAUDIO != nullptr || gSeen.mInits > 0;
+    return 1;
 }
 int32_t fUpdateSlot(void*) {
     ++gSeen.mUpdates;
@@ -80,11 +92,12 @@ protected:
         fSet(KEL::kcbBEFORE_LOOP, &fBeforeSlot);
         fSet(KEL::kcbAFTER_LOOP, &fAfterSlot);
         fSet(KEL::kcbCLOSE, &fCloseSlot);
+        fSet(KEL::kcbFIRST_PRESENT, &fFirstPresentSlot);
     }
     void TearDown() override {
         mGame->fRelease();
         for (KC_CALLBACK** slot : {&KEL::kcbINIT, &KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbBEFORE_LOOP,
-                                   &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE}) {
+                                   &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFIRST_PRESENT}) {
             delete *slot;
             *slot = nullptr;
         }
@@ -139,6 +152,22 @@ TEST_F(GameFixture, InitCreatesEveryServiceBeforeTheInitSlotAndReleaseUndoesIt) 
     EXPECT_EQ(KEL::kcbFRAME, nullptr);
 }
 
+TEST_F(GameFixture, TheWindowShowsOneClearedFrameBeforeAudioAndTheGameStart) {
+    ASSERT_EQ(mGame->fInit("Nonogram"), 1);
+    EXPECT_EQ(gSeen.mFirstPresents, 1);
+    EXPECT_EQ(gSeen.mPresentsAtFirst, 1) << "the slot comes after the frame is out";
+    EXPECT_FALSE(gSeen.mLateFirstPresent);
+    EXPECT_EQ(mDevice->mPresents, 1);
+    EXPECT_EQ(mDevice->mLastClearColor, 0xFF444444u);
+    EXPECT_EQ(gSeen.mDraws, 0) << "the draw slot is the game's and waits for the loop";
+
+    mGame->fRelease();
+    gSeen = Seen{};
+    mFailDevice = true;
+    EXPECT_EQ(mGame->fInit("Nonogram"), -112);
+    EXPECT_EQ(gSeen.mFirstPresents, 0) << "no window to show without a renderer";
+}
+
 TEST_F(GameFixture, InitFailures) {
     KEL::kcGAME = nullptr;
     EXPECT_EQ(mGame->fInit(""), -1);
@@ -167,6 +196,7 @@ TEST_F(GameFixture, InitFailures) {
 
 TEST_F(GameFixture, UncappedFramesRunBothStepsWithoutSleeping) {
     fStart(0, 0);
+    const int32_t presentsAtStart = mDevice->mPresents;
     for (int i = 0; i < 5; ++i) {
         mClock.mNow += 3;
         EXPECT_EQ(mGame->fFrame(), 1);
@@ -174,7 +204,7 @@ TEST_F(GameFixture, UncappedFramesRunBothStepsWithoutSleeping) {
     EXPECT_EQ(gSeen.mUpdates, 5);
     EXPECT_EQ(gSeen.mDraws, 5);
     EXPECT_TRUE(mClock.mSleeps.empty());
-    EXPECT_EQ(mDevice->mPresents, 5);
+    EXPECT_EQ(mDevice->mPresents - presentsAtStart, 5);
 }
 
 TEST_F(GameFixture, CappedLogicSleepsTheTruncatedRemainderAndRunsAtTheTarget) {
