@@ -111,7 +111,9 @@ public:
 class GTexture {
 public:
     virtual ~GTexture() = default;
-    // The level-0 pixels and their row pitch in bytes, or null.
+    // The level-0 pixels and their row pitch in bytes, or null. Once the
+    // texture has been drawn the device may keep no copy of its pixels, so
+    // what a later lock shows is undefined: lock to write the whole level.
     virtual void* fLock(int32_t* pitch) = 0;
     virtual bool fUnlock() = 0;
     virtual int32_t fWidth() const = 0;

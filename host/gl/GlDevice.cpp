@@ -183,6 +183,8 @@ public:
         std::lock_guard<std::mutex> guard(mLock);
         if (mLocked) return nullptr;
         mLocked = true;
+        // The copy went with the last upload: the caller writes afresh.
+        if (mPixels.empty()) mPixels.assign(size_t(mWidth) * size_t(mHeight) * 4, 0);
         if (pitch) *pitch = mWidth * 4;
         return mPixels.data();
     }
@@ -200,7 +202,8 @@ public:
         return (mUsage & kUSAGE_RENDERTARGET) ? new GlSurface(this) : nullptr;
     }
 
-    // Drawing thread: uploads the CPU copy when it changed.
+    // Drawing thread: uploads the CPU copy when it changed, then gives the
+    // copy back; the driver keeps the pixels.
     GLuint fName() {
         std::lock_guard<std::mutex> guard(mLock);
         if (!mName) {
@@ -217,12 +220,13 @@ public:
             glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
             if (!mAllocated) {
                 glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, mWidth, mHeight, 0, layout, GL_UNSIGNED_BYTE,
-                             mPixels.data());
+                             mPixels.empty() ? nullptr : mPixels.data());
                 mAllocated = true;
             } else {
                 glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, mWidth, mHeight, layout, GL_UNSIGNED_BYTE, mPixels.data());
             }
             mDirty = false;
+            std::vector<uint8_t>().swap(mPixels);
         }
         return mName;
     }

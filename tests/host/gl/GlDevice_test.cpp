@@ -188,3 +188,27 @@ TEST_F(GlFrameTest, TexturesFromAnotherThreadAndWrapFollowTheStateWord) {
     EXPECT_TRUE(fNear(fPixel(125, 125), 0x0000FF));
     EXPECT_EQ(mRender->fReleaseTexture(made), 1);
 }
+
+TEST_F(GlFrameTest, ATextureRefilledAfterItWasDrawnShowsTheNewPixels) {
+    KC_TEXTURE* texture = mRender->fCreateTexture(2, 2);
+    ASSERT_NE(texture, nullptr);
+    const uint32_t red[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
+    const uint32_t green[4] = {0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u};
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_POINT;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    // Each frame draws the texture and reads it back; the second frame
+    // follows a fill made once the first upload has happened.
+    for (const uint32_t* texels : {red, green}) {
+        ASSERT_TRUE(mRender->fFillTexture(texture, texels));
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(0, 0, 64, 64, 0xFFFFFFFFu, texture, s);
+        mRender->fFlush();
+        ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+        EXPECT_TRUE(fNear(fPixel(32, 32), texels[0] & 0xFFFFFFu));
+    }
+    EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
+}
