@@ -11,6 +11,7 @@
 #include "engine/platform/KC_THREAD.h"
 #include "engine/platform/KC_TIMER.h"
 #include "engine/platform/KC_WINDOW.h"
+#include "engine/platform/KF_SYSTEM.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
@@ -137,6 +138,8 @@ void fHandOver() {
     gModule.mState = kSTATE_RUNNING;
     gModule.mLoader->fReleaseTextures();
     gModule.mLoader.reset();
+    // Loading decoded large pictures; the heap keeps their freed pages.
+    KEL::fReturnFreeMemory();
 }
 
 // Whether the running level's picture is still to be finished.

@@ -1,5 +1,6 @@
 #include "engine/platform/KF_SYSTEM.h"
 
+#include <malloc.h>
 #include <spawn.h>
 #include <sys/sysinfo.h>
 #include <sys/wait.h>
@@ -58,6 +59,12 @@ int32_t fGetFreeMemoryMB() {
     const uint64_t freeMb = static_cast<uint64_t>(info.freeram + info.bufferram) * unit / (1024 * 1024);
     const uint64_t load = totalMb ? (totalMb - freeMb) * 100 / totalMb : 0;
     return static_cast<int32_t>(totalMb - totalMb * load / 100);
+}
+
+void fReturnFreeMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 bool fSetWallpaper(const std::string&) { return false; }

@@ -32,6 +32,9 @@ bool fGetPlatformFlag();
 void fSleep(uint32_t ms);
 // Physical memory not in use, in MB.
 int32_t fGetFreeMemoryMB();
+// Gives freed heap memory back to the system, e.g. once the large buffers of
+// a loading phase are gone.
+void fReturnFreeMemory();
 // Not available on this platform: false.
 bool fSetWallpaper(const std::string& path);
 
