@@ -9,14 +9,11 @@
 
 #include <pugixml.hpp>
 
+#include "BoardScreenTest.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_RANDOM.h"
-#include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "game/board/GG_AMBIENT.h"
-#include "game/board/GG_PROCESS.h"
 #include "game/board/GG_SUNIME_EFFECT.h"
-#include "support/ContentScreenTest.h"
 
 namespace {
 
@@ -29,20 +26,15 @@ struct Landed {
     void fOnLanded(int32_t amount) { mAmount += amount; }
 };
 
-using GG_AMBIENT_FRAME = testsupport::ContentScreenTest;
+using GG_AMBIENT_FRAME = boardtest::BoardScreenTest;
 
 }  // namespace
 
 TEST_F(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
-    ASSERT_TRUE(fOpen("board"));
+    ASSERT_TRUE(fOpenBoard());
+    ASSERT_TRUE(fContent().fMount({"data/share/image/back", "data/en"}));
     KEL::KC_REPOSITORY& repository = fRepository();
-    KEL::KC_RANDOM random(0);
-    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other"}));
-    ASSERT_TRUE(fContent().fMount({"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0",
-                                   "data/share/image/back", "data/en"}));
-
-    KEL::KC_FONT_LIST fonts;
-    ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
+    KEL::KC_FONT_LIST& fonts = mFonts;
     KEL::KC_STRING_TABLE strings;
     pugi::xml_document* table = repository.fGetXml("data/en strings.xml");
     ASSERT_NE(table, nullptr);
@@ -55,16 +47,8 @@ TEST_F(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     game::GG_PROCESS board;
     game::GG_AMBIENT ambient;
     game::GG_SUNIME_EFFECT bonus;
-    pugi::xml_document* effects = repository.fGetXml("data/share/main/GameProcess effects.xml");
-    ASSERT_NE(effects, nullptr);
-    board.fReadEffects(effects->document_element(), layout);
-    ASSERT_TRUE(bonus.fRead(effects->document_element().child("bonus_effect"))) << KEL::fErrorText();
-    repository.fReleaseXml(effects);
-    pugi::xml_document* level = repository.fGetXml("data/share/levels/pack0 level01.xml");
-    ASSERT_NE(level, nullptr);
-    ASSERT_TRUE(layout.fLoad(level->document_element().child("settings")));
-    ASSERT_TRUE(board.fLoad(level->document_element().child("gElements"), &layout));
-    repository.fReleaseXml(level);
+    const auto readBonus = [&bonus](const pugi::xml_node& effects) { return bonus.fRead(effects.child("bonus_effect")); };
+    ASSERT_TRUE(fLoadLevel("data/share/levels/pack0 level01.xml", layout, board, readBonus));
     ASSERT_TRUE(ambient.fLoad(&layout)) << KEL::fErrorText();
     board.fLoadResources(&fonts);
     ambient.fLoadResources(&fonts);
@@ -138,5 +122,4 @@ TEST_F(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     background.fUnloadTexture();
     ambient.fReleaseResources();
     board.fReleaseResources();
-    fonts.fDeleteAll();
 }

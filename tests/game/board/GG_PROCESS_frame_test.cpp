@@ -7,36 +7,17 @@
 
 #include <pugixml.hpp>
 
+#include "BoardScreenTest.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/platform/KC_RANDOM.h"
-#include "engine/resources/KC_FONT_LIST.h"
-#include "game/board/GG_PROCESS.h"
-#include "support/ContentScreenTest.h"
 
-using GG_PROCESS_FRAME = testsupport::ContentScreenTest;
+using GG_PROCESS_FRAME = boardtest::BoardScreenTest;
 
 TEST_F(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
-    ASSERT_TRUE(fOpen("board"));
-    KEL::KC_REPOSITORY& repository = fRepository();
-    KEL::KC_RANDOM random(0);
-    ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other"}));
-    ASSERT_TRUE(fContent().fMount({"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0"}));
-
-    KEL::KC_FONT_LIST fonts;
-    ASSERT_EQ(fonts.fRead("data/share/font fonts.xml"), 1);
-
+    ASSERT_TRUE(fOpenBoard());
     game::GG_BOARD_LAYOUT layout;
     game::GG_PROCESS board;
-    pugi::xml_document* effects = repository.fGetXml("data/share/main/GameProcess effects.xml");
-    ASSERT_NE(effects, nullptr);
-    board.fReadEffects(effects->document_element(), layout);
-    repository.fReleaseXml(effects);
-    pugi::xml_document* level = repository.fGetXml("data/share/levels/pack0 level01.xml");
-    ASSERT_NE(level, nullptr);
-    ASSERT_TRUE(layout.fLoad(level->document_element().child("settings")));
-    ASSERT_TRUE(board.fLoad(level->document_element().child("gElements"), &layout));
-    repository.fReleaseXml(level);
-    board.fLoadResources(&fonts);
+    ASSERT_TRUE(fLoadLevel("data/share/levels/pack0 level01.xml", layout, board));
+    board.fLoadResources(&mFonts);
     layout.mBlockSprite.fReloadTexture();
 
     // Open the top row (empty cells crossed, full ones filled) and one wrong cell.
@@ -80,5 +61,4 @@ TEST_F(GG_PROCESS_FRAME, DefaultLevelDrawsItsBoardAndClues) {
 
     board.fReleaseResources();
     layout.mBlockSprite.fUnloadTexture();
-    fonts.fDeleteAll();
 }
