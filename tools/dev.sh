@@ -65,9 +65,10 @@ case "${1:-}" in
     install_deps
     cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNONOGRAM_SANITIZE=ON
     cmake --build "$root/build-test" -j "$jobs"
+    fuzz_smoke
+    # The test summary closes the output.
     cd "$root/build-test"
     ctest --output-on-failure -j "$jobs"
-    fuzz_smoke
     ;;
   tsan)
     install_deps
