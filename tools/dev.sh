@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Set-up and build entry points for a fresh Debian machine.
 #   tools/dev.sh play   build the game and its default content, then start it
-#   tools/dev.sh test   build everything with sanitizers and run all tests,
-#                       then a short run of every fuzz target (with clang)
+#   tools/dev.sh test   build everything with sanitizers, run every fuzz target
+#                       for a few seconds (with clang), then run all tests
 #   tools/dev.sh tsan   build everything with ThreadSanitizer (build-tsan) and
 #                       run all tests, among them every suite with threads
 #   tools/dev.sh deps   only install the Debian packages the build needs
