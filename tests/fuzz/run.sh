@@ -53,6 +53,12 @@ gather_seeds() {
     players_save) seed "$into" "$findings" 'players-*' ;;
     game_config) seed "$into" "$source_dir/content" 'game.xml' 'data.xml' 'editions.xml' ;;
     progress_xml) seed "$into" "$source_dir/content/data/share/main/other" '*.xml' ;;
+    gui_layout) seed "$into" "$resources/data/share/main/GameProcess" 'pause.xml' 'hint_button.xml' \
+      'reset_selection.xml' 'store_button*.xml'
+      seed "$into" "$source_dir/content/data/share/main/other" 'widget_sample.xml' ;;
+    window_xml) seed "$into" "$source_dir/content/data/share/main/other" 'window_*.xml' ;;
+    ambient) seed "$into" "$resources/data/share/main/GameProcess" 'ambient.xml' ;;
+    tutorial) seed "$into" "$source_dir/content/data/share/main/other" 'tutorial*.xml' ;;
     particles) seed "$into" "$resources/data/share/main/GameProcess" 'effects.xml'; seed "$into" "$findings" 'particles-*' ;;
   esac
 }
@@ -60,7 +66,7 @@ gather_seeds() {
 # The XML readers share one dictionary of the descriptions' tokens.
 dictionary() {
   case $1 in
-    level|font|string_table|sound_list|sprite|animation|particles) echo "-dict=$here/xml.dict" ;;
+    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|window_xml|ambient|tutorial) echo "-dict=$here/xml.dict" ;;
   esac
 }
 

@@ -1,0 +1,19 @@
+// Fuzzes the tutorial script reader: steps per level, then looked up and
+// forgotten.
+#include <cstdint>
+
+#include "game/board/GG_TUTORIAL.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzsupport::fScene();
+    pugi::xml_document document;
+    if (!fuzzsupport::fParse(data, size, document)) return 0;
+    game::GG_TUTORIAL tutorial;
+    tutorial.fLoadXml(document.document_element());
+    tutorial.fLoadXml(document.document_element());
+    for (int32_t id = -1; id < 4; ++id) tutorial.fHasSteps(id);
+    tutorial.fStart(1);
+    tutorial.fClear();
+    return 0;
+}
