@@ -57,6 +57,7 @@ gather_seeds() {
       'reset_selection.xml' 'store_button*.xml'
       seed "$into" "$source_dir/content/data/share/main/other" 'widget_sample.xml' ;;
     window_xml) seed "$into" "$source_dir/content/data/share/main/other" 'window_*.xml' ;;
+    pages) seed "$into" "$source_dir/content/data/share/main/other" 'pages_*.xml' 'sample_pages.xml' ;;
     ambient) seed "$into" "$resources/data/share/main/GameProcess" 'ambient.xml' ;;
     tutorial) seed "$into" "$source_dir/content/data/share/main/other" 'tutorial*.xml' ;;
     particles) seed "$into" "$resources/data/share/main/GameProcess" 'effects.xml'; seed "$into" "$findings" 'particles-*' ;;
@@ -66,7 +67,7 @@ gather_seeds() {
 # The XML readers share one dictionary of the descriptions' tokens.
 dictionary() {
   case $1 in
-    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|window_xml|ambient|tutorial) echo "-dict=$here/xml.dict" ;;
+    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|window_xml|pages|ambient|tutorial) echo "-dict=$here/xml.dict" ;;
   esac
 }
 
