@@ -12,8 +12,8 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/scene/G_GAMEPLAY.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_MAIN.h"
-#include "game/gGame.h"
+#include "game/app/GG_MAIN.h"
+#include "game/app/gGame.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 
 #include <pugixml.hpp>
 
-#include "game/KT_PLAYERS.h"
+#include "game/profile/KT_PLAYERS.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_MAIN.h"
-#include "game/gGame.h"
+#include "game/app/GG_MAIN.h"
+#include "game/app/gGame.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_EDITION.h"
-#include "game/GG_LEVEL_RECORD.h"
-#include "game/GG_PACK_INFO.h"
-#include "game/GG_PACK_RECORD.h"
-#include "game/GG_PLAYER.h"
+#include "game/product/GG_EDITION.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
+#include "game/product/GG_PACK_INFO.h"
+#include "game/profile/GG_PACK_RECORD.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
 
 namespace game {

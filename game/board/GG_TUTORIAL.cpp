@@ -4,7 +4,7 @@
 #include "engine/util/Closure.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_PLAYER.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
 

@@ -2,7 +2,7 @@
 
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/KT_PLAYERS.h"
+#include "game/profile/KT_PLAYERS.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 
 namespace game {

@@ -7,8 +7,8 @@
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_WFORMAT.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_PACK_RECORD.h"
-#include "game/GG_PLAYER.h"
+#include "game/profile/GG_PACK_RECORD.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 

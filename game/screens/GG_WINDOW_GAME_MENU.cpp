@@ -3,8 +3,8 @@
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_EDITION.h"
-#include "game/GG_PLAYER.h"
+#include "game/product/GG_EDITION.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 

@@ -5,7 +5,7 @@
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_UTF8.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_PLAYER.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 

@@ -2,7 +2,7 @@
 
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/screens/GG_SIDE_STEPS.h"
-#include "game/screens/gPages_Help.h"
+#include "game/screens/pages/gPages_Help.h"
 
 namespace game {
 

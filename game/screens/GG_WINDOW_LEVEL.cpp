@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "game/GG_PACK_RECORD.h"
-#include "game/GG_PLAYER.h"
+#include "game/profile/GG_PACK_RECORD.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
-#include "game/screens/gPages_Level.h"
+#include "game/screens/pages/gPages_Level.h"
 
 namespace game {
 

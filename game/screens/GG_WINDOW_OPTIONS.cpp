@@ -4,7 +4,7 @@
 #include "engine/gui/KC_GUI_SIMPLE_SLIDER.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_PLAYER.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
 #include "game/screens/GG_SIDE_STEPS.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "game/screens/gPages_Pack.h"
+#include "game/screens/pages/gPages_Pack.h"
 
 namespace game {
 

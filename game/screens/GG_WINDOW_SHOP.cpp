@@ -2,11 +2,11 @@
 
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_PLAYER.h"
-#include "game/KC_STORE.h"
+#include "game/profile/GG_PLAYER.h"
+#include "game/services/KC_STORE.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
 #include "game/screens/GG_SIDE_STEPS.h"
-#include "game/screens/gPagesShop.h"
+#include "game/screens/pages/gPagesShop.h"
 
 namespace game {
 

@@ -4,7 +4,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
-#include "game/GG_PLAYER.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 

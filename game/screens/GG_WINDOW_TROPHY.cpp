@@ -2,7 +2,7 @@
 
 #include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"
-#include "game/screens/gPages_Trophy.h"
+#include "game/screens/pages/gPages_Trophy.h"
 
 namespace game {
 

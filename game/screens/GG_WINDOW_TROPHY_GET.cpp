@@ -4,7 +4,7 @@
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/util/KF_WFORMAT.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/KC_TROPHY.h"
+#include "game/progress/KC_TROPHY.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_SIDE_STEPS.h"

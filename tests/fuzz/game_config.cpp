@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "engine/util/KF_XML.h"
-#include "game/GG_SETTINGS.h"
+#include "game/product/GG_SETTINGS.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

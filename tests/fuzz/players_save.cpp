@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/KT_PLAYERS.h"
+#include "game/profile/KT_PLAYERS.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

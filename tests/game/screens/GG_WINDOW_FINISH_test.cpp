@@ -5,7 +5,7 @@
 
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
-#include "game/GG_LEVEL_RECORD.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"

@@ -4,7 +4,7 @@
 
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "game/screens/GG_WINDOW_HELP.h"
-#include "game/screens/gPages_Help.h"
+#include "game/screens/pages/gPages_Help.h"
 #include "tests/game/screens/SideScreensFixture.h"
 
 using game::GG_WINDOW_HELP;

@@ -6,14 +6,14 @@
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
-#include "game/GG_LEVEL_RECORD.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
-#include "game/screens/gLevel_Item.h"
-#include "game/screens/gPackItem.h"
-#include "game/screens/gPages_Level.h"
-#include "game/screens/gPages_Pack.h"
+#include "game/screens/pages/gLevel_Item.h"
+#include "game/screens/pages/gPackItem.h"
+#include "game/screens/pages/gPages_Level.h"
+#include "game/screens/pages/gPages_Pack.h"
 
 using namespace screenstest;
 using game::GG_PAGE_ITEM;

@@ -7,8 +7,8 @@
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
-#include "game/screens/gPagesShop.h"
-#include "game/screens/gPages_Shop_Item.h"
+#include "game/screens/pages/gPagesShop.h"
+#include "game/screens/pages/gPages_Shop_Item.h"
 #include "tests/game/screens/SideScreensFixture.h"
 
 using game::GG_WINDOW_SHOP;

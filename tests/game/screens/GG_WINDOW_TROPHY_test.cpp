@@ -5,11 +5,11 @@
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/gui/KC_GUI_IMAGE.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
-#include "game/KS_TROPHY_VALUE.h"
+#include "game/progress/KS_TROPHY_VALUE.h"
 #include "game/screens/GG_WINDOW_TROPHY.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
-#include "game/screens/gItem_Trophy.h"
-#include "game/screens/gPages_Trophy.h"
+#include "game/screens/pages/gItem_Trophy.h"
+#include "game/screens/pages/gPages_Trophy.h"
 #include "tests/game/screens/SideScreensFixture.h"
 
 using game::GG_WINDOW_TROPHY;

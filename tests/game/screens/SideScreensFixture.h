@@ -9,9 +9,9 @@
 #include "engine/scene/SceneFixture.h"
 #include "engine/util/KF_UTF8.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/GG_PLAYER.h"
-#include "game/KC_SHOP_ITEMS.h"
-#include "game/KC_TROPHIES.h"
+#include "game/profile/GG_PLAYER.h"
+#include "game/progress/KC_SHOP_ITEMS.h"
+#include "game/progress/KC_TROPHIES.h"
 #include "game/screens/GG_SIDE_SCREENS_GAME.h"
 
 namespace sidescreenstest {

@@ -1,0 +1,151 @@
+#include "game/profile/KT_PLAYERS.h"
+
+#include <filesystem>
+
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/resources/KC_BIN_FILE.h"
+#include "engine/util/KF_UTF8.h"
+
+namespace KEL {
+
+namespace {
+
+std::string fInFolder(const std::string& folder, const char* name) {
+    if (folder.empty() || folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+// The other layouts a file may have been written with, the running one first.
+std::vector<game::GG_SAVE_LAYOUT> fLayoutsToTry(const game::GG_SAVE_LAYOUT& running) {
+    std::vector<game::GG_SAVE_LAYOUT> layouts {running};
+    for (bool inApp : {running.mInApp, !running.mInApp})
+        for (uint32_t version : {game::GG_SAVE_LAYOUT::kVERSION, game::GG_SAVE_LAYOUT::kOLD_VERSION}) {
+            const game::GG_SAVE_LAYOUT layout {inApp, version};
+            if (!(layout == running)) layouts.push_back(layout);
+        }
+    return layouts;
+}
+
+bool fCopyAside(const std::string& from, const std::string& to) {
+    std::error_code error;
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+    return !error;
+}
+
+}  // namespace
+
+void KT_PLAYERS::fClear() {
+    mCurrent = nullptr;
+    mPlayers.clear();
+}
+
+bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout) {
+    fClear();
+    KC_BIN_FILE file;
+    if (!file.fOpenRead(path)) return false;
+    uint8_t hasCurrent = 0;
+    std::string current;
+    uint32_t count = 0;
+    file.fRead1(hasCurrent);
+    if (hasCurrent) file.fReadString(current);
+    file.fRead4b(count);
+    for (uint32_t i = 0; i < count && !file.fFailed(); ++i) {
+        auto player = std::make_unique<game::GG_PLAYER>(layout);
+        player->fLoadBinary(file);
+        if (file.fFailed()) break;
+        player->fSetLayout(mLayout);
+        fAddPlayer(std::move(player));
+    }
+    if (!current.empty()) fSelect(fFromUtf8(current));
+    const bool whole = !file.fFailed() && hasCurrent <= 1;
+    uint8_t extra = 0;
+    file.fRead1(extra);
+    return whole && file.fFailed();  // the last read must find the end
+}
+
+bool KT_PLAYERS::fLoad(const std::string& folder) {
+    const std::string path = fInFolder(folder, kFILE);
+    mDamaged = false;
+    const int32_t kind = fFileExists(path);
+    if (kind == 0) {
+        fClear();
+        mLoaded = true;
+        return false;
+    }
+    // A folder in its place, or a file that cannot be opened: leave it alone
+    // and save nothing over it.
+    if (kind != 1 || !KC_BIN_FILE().fOpenRead(path)) return false;
+    for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
+        if (fRead(path, layout)) {
+            mLoaded = true;
+            return true;
+        }
+    }
+    // Nothing read cleanly: keep what the running layout read whole, and the
+    // file itself aside, before a save can replace it.
+    fRead(path, mLayout);
+    mDamaged = true;
+    mLoaded = fCopyAside(path, fInFolder(folder, kBACKUP));
+    return false;
+}
+
+bool KT_PLAYERS::fSave(const std::string& folder) {
+    if (!mLoaded) return false;
+    if (fFileExists(folder) != 2 && !fCreateDirectories(folder)) return false;
+    KC_BIN_FILE file;
+    if (!file.fOpenSave(fInFolder(folder, kFILE))) return false;
+    file.fWrite1(mCurrent ? 1 : 0);
+    if (mCurrent) file.fWriteString(fToUtf8(mCurrent->fGetName()));
+    file.fWrite4b(static_cast<uint32_t>(mPlayers.size()));
+    for (const auto& player : mPlayers) {
+        player->fSetLayout(mLayout);
+        player->fSaveBinary(file);
+    }
+    return file.fCommit();
+}
+
+bool KT_PLAYERS::fAddPlayer(std::unique_ptr<game::GG_PLAYER> player) {
+    if (!player || fFind(player->fGetName())) return false;
+    mPlayers.push_back(std::move(player));
+    if (mPlayers.size() == 1) mCurrent = mPlayers.front().get();
+    return true;
+}
+
+bool KT_PLAYERS::fRemovePlayer(const std::wstring& name) {
+    for (auto it = mPlayers.begin(); it != mPlayers.end(); ++it) {
+        if ((*it)->fGetName() != name) continue;
+        if (mCurrent == it->get()) mCurrent = nullptr;
+        mPlayers.erase(it);
+        return true;
+    }
+    return false;
+}
+
+game::GG_PLAYER* KT_PLAYERS::fFind(const std::wstring& name) const {
+    for (const auto& player : mPlayers)
+        if (player->fGetName() == name) return player.get();
+    return nullptr;
+}
+
+bool KT_PLAYERS::fSelect(const std::wstring& name) {
+    game::GG_PLAYER* player = fFind(name);
+    if (!player) return false;
+    mCurrent = player;
+    return true;
+}
+
+bool KT_PLAYERS::fSetCurrent(const game::GG_PLAYER* player) {
+    if (!player) {
+        mCurrent = nullptr;
+        return false;
+    }
+    return fSelect(player->fGetName());
+}
+
+std::vector<std::wstring> KT_PLAYERS::fGetNames() const {
+    std::vector<std::wstring> names;
+    for (const auto& player : mPlayers) names.push_back(player->fGetName());
+    return names;
+}
+
+}  // namespace KEL

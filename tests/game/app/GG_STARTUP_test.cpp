@@ -1,0 +1,475 @@
+// The game's start-up inside this process, over the built content: the
+// loading screen hands over to the title, the player and the window title
+// are set, focus and close requests at every stage keep the saves, and
+// damaged data stops the start with a message naming what is wrong.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "SERVICE/KC_GAME.h"
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/audio/KC_SOUND_LIST.h"
+#include "engine/audio/KS_SOUND_GROUP.h"
+#include "engine/platform/KC_INPUT.h"
+#include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_REPOSITORY.h"
+#include "engine/resources/KC_STRING_TABLE.h"
+#include "engine/scene/G_GAMEPLAY.h"
+#include "engine/windows/G_WINDOW.h"
+#include "engine/windows/G_WINDOW_MANAGER.h"
+#include "engine/resources/TestArchives.h"
+#include "game/app/GG_MAIN.h"
+#include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
+#include "game/progress/KC_TROPHIES.h"
+#include "game/progress/KC_TROPHY.h"
+#include "game/app/G_LOADER_SCREEN.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "game/app/gGame.h"
+#include "host/IGraphicsDevice.h"
+#include "host/recording/RecordingDevice.h"
+#include "support/FakeHost.h"
+#include "support/TestEnvironment.h"
+
+namespace fs = std::filesystem;
+using game::gGame;
+
+namespace {
+
+const fs::path kBUILT = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
+const fs::path kSTAGED = fs::path(NONOGRAM_BINARY_DIR) / "content" / "archives" / "data" / "share" / "main" / "other";
+constexpr const char* kOTHER = "data/share/main/other";
+
+std::string fRead(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void fWrite(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A level that runs until paused; records what the game asked of it.
+class KC_FAKE_LEVEL : public KEL::G_GAMEPLAY {
+public:
+    KC_FAKE_LEVEL() { mRunning = 1; }
+    bool fLoad(const std::string& file) override {
+        mFile = file;
+        return true;
+    }
+    bool fStop() override { return true; }
+    int32_t fUpdate() override { return 0; }
+    void fDraw() override {}
+    int32_t fOnMouseUp(int32_t) override { return 0; }
+    int32_t fOnMouseDown(int32_t) override {
+        ++mDowns;
+        return 0;
+    }
+    void fOnMouseMove() override {}
+    void fPause() override { mPaused = 1; }
+    void fResume() override { mPaused = 0; }
+    void fRestart() override {}
+    void fLoadResources() override {}
+    void fReleaseResources() override {}
+
+    std::string mFile;
+    int mDowns = 0;
+};
+
+
+bool fAtTitle() {
+    KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
+    return game::fGetState() == game::kSTATE_RUNNING && windows && windows->fIsOpen("Title") &&
+           !windows->fIsOpen("Fade_Transition");
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
+        // The process stands in its own "Resources" folder.
+        KEL::KC_FILESYSTEM::fGetInstance();
+        fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+    void TearDown() override {
+        if (KEL::kcGAME == &mGame) fFinish();
+        game::GG_SETTINGS::fGetInstance().fReset();
+    }
+
+    // The packed folder as a plain folder the test may change (the game
+    // reads a folder of that name as it reads the archive).
+    static fs::path fUnpackOther() {
+        const fs::path folder = fs::current_path() / kOTHER;
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::copy(kSTAGED, folder, fs::copy_options::recursive);
+        return folder;
+    }
+    static fs::path fUserFile(const std::string& name) {
+        return fs::path(std::getenv("XDG_DATA_HOME")) / "Oakhurst" / "PictureLogic" / name;
+    }
+
+    void fStart() {
+        mGame.mDeviceFactory = [] { return new host::RecordingDevice; };
+        KEL::kcGAME = &mGame;
+        game::fRegisterCallbacks();
+        mInit = mGame.fInit("");
+        mGame.mRunning = mInit == 1 ? 1 : 0;
+    }
+    // Frames until done() holds; false when it never does (or the loop ends first).
+    bool fRunUntil(const std::function<bool()>& done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (std::chrono::steady_clock::now() < end) {
+            if (done()) return true;
+            if (!mGame.mRunning) return false;
+            mGame.fFrame();
+            std::this_thread::yield();
+        }
+        return false;
+    }
+    void fFinish() {
+        KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
+        KEL::kcGAME = nullptr;
+    }
+    static float fGain(const char* group) {
+        KEL::KS_SOUND_GROUP* found = gGame::fGetSound() ? gGame::fGetSound()->fGetGroup(group) : nullptr;
+        return found ? found->mGain : -1.0f;
+    }
+
+    testsupport::FakeWindowScope mWindow{1024, 768};
+    testsupport::MessageBoxCatcher mBoxes;
+    KEL::KC_GAME mGame;
+    int32_t mInit = 0;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
+    fStart();
+    ASSERT_EQ(mInit, 1);
+    EXPECT_EQ(game::fGetState(), game::kSTATE_LOADING);
+    ASSERT_NE(game::fGetLoaderScreen(), nullptr);
+    EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashCount(), 1u) << "the studio card exists as a file";
+    EXPECT_EQ(game::fOnKeyDown(KEL::fKeyArgument(32)), KEL::KS_RESULT::kOK);
+    EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashIndex(), 1) << "a key skips the splash";
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    EXPECT_EQ(game::fGetLoaderScreen(), nullptr);
+    EXPECT_TRUE(gGame::fGetWindowManager()->fIsOpen("Title_Top"));
+    EXPECT_EQ(mWindow->mTitle, "Picture Logic");
+    ASSERT_EQ(gGame::fGetPlayers()->fGetCount(), 1u);
+    ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
+    EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetName(), L"player");
+    EXPECT_FALSE(fs::exists(fUserFile("players.save"))) << "nothing is saved before it must be";
+
+    game::fOnClose(nullptr);
+    EXPECT_EQ(mGame.mRunning, 0);
+    fFinish();
+    EXPECT_EQ(KEL::kcWINDOW, nullptr);
+    EXPECT_NE(fRead(fUserFile("players.save")).find("player"), std::string::npos);
+    EXPECT_NE(fRead(fUserFile("game.xml")).find("65792"), std::string::npos);
+    EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);
+}
+
+TEST_F(StartupTest, AGoodSaveComesBackUnchanged) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    fFinish();
+    const std::string first = fRead(fUserFile("players.save"));
+    ASSERT_FALSE(first.empty());
+    game::GG_SETTINGS::fGetInstance().fReset();
+
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    EXPECT_EQ(gGame::fGetPlayers()->fGetCount(), 1u) << "the saved player, not a second one";
+    fFinish();
+    EXPECT_EQ(fRead(fUserFile("players.save")), first);
+}
+
+TEST_F(StartupTest, ADamagedSaveIsKeptAsideAndTheGameStartsWithTheTemplate) {
+    const std::string damaged = std::string("\x01\xff\xff\xff\x7f garbage", 13);
+    fWrite(fUserFile("players.save"), damaged);
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
+    EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetName(), L"player");
+    fFinish();
+    EXPECT_EQ(fRead(fUserFile("players.save.bak")), damaged);
+    EXPECT_NE(fRead(fUserFile("players.save")), damaged);
+}
+
+TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSaves) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    fFinish();
+    const std::string before = fRead(fUserFile("players.save"));
+    ASSERT_FALSE(before.empty());
+    for (int stage = 0; stage < 2; ++stage) {
+        game::GG_SETTINGS::fGetInstance().fReset();
+        fStart();
+        ASSERT_EQ(mInit, 1);
+        if (stage == 1) {
+            ASSERT_TRUE(fRunUntil([] {
+                KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
+                return game::fGetState() == game::kSTATE_LOADING && game::fGetLoaderScreen()->fHasSeenLoaded() &&
+                       windows->fIsOpen("Fade_Transition");
+            })) << "the fade shows before the hand-over";
+        }
+        game::fOnClose(nullptr);
+        EXPECT_EQ(mGame.fFrame(), KEL::KS_RESULT::kNOT_NOW);
+        fFinish();
+        EXPECT_EQ(fRead(fUserFile("players.save")), before) << "stage " << stage;
+        EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);
+    }
+}
+
+TEST_F(StartupTest, ACloseRequestWhileALevelRunsEndsItAndKeepsThePlayer) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    ASSERT_NE(game.fGetGameplay(), nullptr) << "the loader built the board";
+    ASSERT_TRUE(game.fShowLevel(0, 1));
+    ASSERT_TRUE(fRunUntil([&] { return game.fGetGameplay()->fIsRunning(); }));
+    for (int i = 0; i < 10; ++i) mGame.fFrame();
+    game::fOnClose(nullptr);
+    fFinish();
+    const std::string save = fRead(fUserFile("players.save"));
+    EXPECT_NE(save.find("player"), std::string::npos);
+    EXPECT_NE(save.find("level01.xml"), std::string::npos) << "the player's records are all there";
+}
+
+TEST_F(StartupTest, FocusChangesNothingWhileLoadingAndPausesARunningLevelAfterwards) {
+    fStart();
+    EXPECT_EQ(game::fOnDeactivate(nullptr), KEL::KS_RESULT::kOK);
+    EXPECT_EQ(game::fOnActivate(nullptr), KEL::KS_RESULT::kOK);
+    EXPECT_FALSE(fs::exists(fUserFile("players.save"))) << "loading ignores focus";
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    const float music = gGame::fGetPlayers()->fGetCurrent()->fGetMusicVolume();
+
+    KC_FAKE_LEVEL level;
+    gGame::fGetGame()->fSetGameplay(&level);
+    mWindow->fPush(host::kMsgActivate, 0);
+    mWindow->fPush(host::kMsgKillFocus);
+    ASSERT_TRUE(fRunUntil([this] { return mWindow->mQueue.empty(); }));
+    EXPECT_TRUE(level.fIsPaused());
+    EXPECT_EQ(fGain("music"), 0.0f);
+    EXPECT_EQ(fGain("sounds"), 0.0f);
+    EXPECT_TRUE(fs::exists(fUserFile("players.save"))) << "losing focus saves";
+
+    mWindow->fPush(host::kMsgActivate, 1);
+    mWindow->fPush(host::kMsgSetFocus);
+    ASSERT_TRUE(fRunUntil([this] { return mWindow->mQueue.empty(); }));
+    EXPECT_FLOAT_EQ(fGain("music"), music / 100.0f);
+    EXPECT_TRUE(level.fIsPaused()) << "the player resumes from the menu";
+
+    // Without a player the volumes are 80 of 100.
+    gGame::fGetGame()->fSetGameplay(nullptr);
+    gGame::fGetGame()->fSetCurrentPlayer(nullptr);
+    game::fOnActivate(nullptr);
+    EXPECT_FLOAT_EQ(fGain("sounds"), 0.8f);
+}
+
+TEST_F(StartupTest, AWindowMissingFromTheWindowListIsSkipped) {
+    const fs::path other = fUnpackOther();
+    std::string scenes = fRead(other / "scenes.xml");
+    scenes.replace(scenes.find("<window "), 0, "<window file=\"data/share/main/other no_such_window.xml\"/>\n  ");
+    fWrite(other / "scenes.xml", scenes);
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    EXPECT_EQ(gGame::fGetWindowManager()->fFindWindow("no_such_window"), nullptr);
+    EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);
+}
+
+TEST_F(StartupTest, AFileTheLoaderNeedsMissingEndsTheRunWithAMessage) {
+    fs::remove(fUnpackOther() / "trophies.xml");
+    fStart();
+    ASSERT_EQ(mInit, 1);
+    EXPECT_FALSE(fRunUntil([] { return false; })) << "the run ends by itself";
+    EXPECT_EQ(mGame.mRunning, 0);
+    ASSERT_EQ(mBoxes.mBoxes.size(), 1u);
+    EXPECT_EQ(mBoxes.mBoxes[0].second,
+              "The game cannot start: its file \"data/share/main/other trophies.xml\" is missing or damaged.");
+}
+
+TEST_F(StartupTest, AnArchiveWithAnotherPasswordStopsTheStartWithAMessage) {
+    fs::remove(fs::current_path() / kOTHER);
+    const fs::path staged = testsupport::TestEnvironment::fRoot() / "staged";
+    fs::remove_all(staged);
+    fs::copy(kSTAGED, staged, fs::copy_options::recursive);
+    ASSERT_TRUE(testsupport::fZip("Resources/" + std::string(kOTHER), "staged", "*", "-P NotThePassword"));
+    fStart();
+    EXPECT_EQ(mInit, KEL::KS_RESULT::kSTART_FAILED);
+    ASSERT_EQ(mBoxes.mBoxes.size(), 1u);
+    EXPECT_EQ(mBoxes.mBoxes[0].second,
+              "The game cannot start: its file \"data/share/main/other editions.xml\" is missing or damaged.");
+    fFinish();
+}
+
+TEST_F(StartupTest, LevelsAreShownOnlyWithABoardAPackAndALevelRecord) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    game.fSetGameplay(nullptr);
+    EXPECT_FALSE(game.fShowLevel(0, 1)) << "no board object";
+    KC_FAKE_LEVEL level;
+    game.fSetGameplay(&level);
+    EXPECT_FALSE(game.fShowLevel(99, 1));
+    EXPECT_FALSE(game.fShowLevel(0, 999));
+    EXPECT_EQ(game.fGetCurrentLevel(), nullptr);
+    ASSERT_TRUE(game.fShowLevel(0, 1));
+    EXPECT_EQ(level.mFile, "data/share/levels/pack0 level01.xml");
+    ASSERT_NE(game.fGetCurrentLevel(), nullptr);
+    EXPECT_EQ(game.fGetCurrentLevel()->fGetId(), 1);
+    EXPECT_EQ(game.fGetCurrentPack()->fGetId(), 0);
+    EXPECT_EQ(game.fGetPackStarsText(0), L"0/36");
+    EXPECT_EQ(game.fGetPackStarsText(42), L"");
+
+    // While a purchase runs, presses reach neither the board nor the windows.
+    game.fOnPurchaseStarted();
+    game.fOnKeyDown(1);
+    EXPECT_EQ(level.mDowns, 0);
+    game.fOnPurchaseResult(nullptr, 1);
+    game.fOnKeyDown(1);
+    EXPECT_EQ(level.mDowns, 1);
+    game.fSetGameplay(nullptr);
+}
+
+namespace {
+// Titles of the trophies the pop-up announced, in order.
+struct KS_ANNOUNCED {
+    game::GG_WINDOW_TROPHY_GET* mWindow = nullptr;
+    std::vector<std::wstring> mTitles;
+    void fOnShown() { mTitles.push_back(mWindow->fGetTitle()); }
+};
+}  // namespace
+
+TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
+    KS_ANNOUNCED announced;
+    announced.mWindow = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(windows.fFindWindow("Trophy_Get"));
+    ASSERT_NE(announced.mWindow, nullptr);
+    announced.mWindow->fSetCallback(KEL::G_WINDOW::kCB_SHOWN,
+                                    KEL::Closure<void()>::fBind<&KS_ANNOUNCED::fOnShown>(&announced));
+    KEL::KC_TROPHIES& trophies = *gGame::fGetTrophies();
+    ASSERT_GE(trophies.fGetCount(), 2u);
+    KEL::KC_TROPHY* first = trophies.fGetTrophy(0);
+    KEL::KC_TROPHY* second = trophies.fGetTrophy(1);
+    const std::wstring firstTitle = gGame::fGetStrings()->fGetString(first->fGetName());
+    const std::wstring secondTitle = gGame::fGetStrings()->fGetString(second->fGetName());
+    ASSERT_NE(firstTitle, secondTitle);
+    KC_FAKE_LEVEL level;
+    game.fSetGameplay(&level);
+
+    game.fHoldTrophies(0.5f);
+    game.fCheckAllTrophies(first);
+    game.fCheckAllTrophies(second);
+    const size_t queued = game.fGetQueuedTrophies();
+    ASSERT_GE(queued, 2u);
+    game.fUpdate();
+    EXPECT_FALSE(windows.fIsOpen("Trophy_Get")) << "held while the level's end shows";
+    ASSERT_TRUE(fRunUntil([&] { return !announced.mTitles.empty(); }));
+    EXPECT_EQ(announced.mTitles[0], secondTitle) << "the latest first";
+    EXPECT_EQ(game.fGetQueuedTrophies(), queued - 1) << "one at a time";
+    EXPECT_TRUE(level.fIsPaused()) << "the pop-up pauses the running level";
+
+    auto close = [&] {
+        const size_t before = announced.mTitles.size();
+        windows.fHideWindow("Trophy_Get", true);
+        return fRunUntil([&] { return !windows.fIsOpen("Trophy_Get") || announced.mTitles.size() > before; });
+    };
+    while (windows.fIsOpen("Trophy_Get")) ASSERT_TRUE(close());
+    ASSERT_GE(announced.mTitles.size(), 2u);
+    EXPECT_EQ(announced.mTitles[1], firstTitle);
+    EXPECT_FALSE(level.fIsPaused()) << "hiding resumes what the pop-up paused";
+
+    // Over a level the player paused, the pop-up leaves the level paused.
+    level.fPause();
+    game.fCheckAllTrophies(first);
+    const size_t shown = announced.mTitles.size();
+    ASSERT_TRUE(fRunUntil([&] { return announced.mTitles.size() > shown; }));
+    while (windows.fIsOpen("Trophy_Get")) ASSERT_TRUE(close());
+    EXPECT_TRUE(level.fIsPaused());
+    game.fSetGameplay(nullptr);
+}
+
+TEST_F(StartupTest, TheDesktopsShapeChoosesTheBarsAndASmallOneForcesFullScreen) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    mGame.mDesktopSize = KEL::KS_POINT(1280, 1024);
+    game.fInitScreen();
+    EXPECT_TRUE(game.fHasTopBottomBars());
+    EXPECT_FALSE(game.fHasSideBars());
+    EXPECT_FALSE(gGame::fGetSettings().fIsFullscreen());
+    mGame.mDesktopSize = KEL::KS_POINT(1024, 768);
+    game.fInitScreen();
+    EXPECT_TRUE(game.fHasTopBottomBars()) << "bars of height 0";
+    EXPECT_FALSE(gGame::fGetSettings().fIsFullscreen());
+    mGame.mDesktopSize = KEL::KS_POINT(1920, 1080);
+    game.fInitScreen();
+    EXPECT_TRUE(game.fHasSideBars());
+    EXPECT_FALSE(game.fHasTopBottomBars());
+    mGame.mDesktopSize = KEL::KS_POINT(800, 600);
+    game.fInitScreen();
+    EXPECT_TRUE(gGame::fGetSettings().fIsFullscreen());
+    EXPECT_TRUE(mWindow->mFullscreen);
+    game.fDrawSideBars();
+    mGame.mDesktopSize = KEL::KS_POINT(0, 0);
+    game.fInitScreen();
+    game.fDrawSideBars();
+}
+
+// The title as a player first sees it, drawn through the real renderer on an
+// offscreen window and kept as <build>/screens/Title.png.
+TEST(StartupPicture, TheTitleIsDrawnOverItsPicture) {
+    if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
+    std::unique_ptr<host::IGraphicsDevice> device(host::fCreateGraphicsDevice());
+    if (!device) GTEST_SKIP() << "no graphics device backend is built";
+    device.reset();
+    KEL::KC_FILESYSTEM::fGetInstance();
+    fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    testsupport::MessageBoxCatcher boxes;
+    KEL::KC_GAME engine;
+    KEL::kcGAME = &engine;
+    game::fRegisterCallbacks();
+    ASSERT_EQ(engine.fInit(""), 1);
+    engine.mRunning = 1;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    auto settled = [] {
+        KEL::G_WINDOW* title = gGame::fGetWindowManager() ? gGame::fGetWindowManager()->fFindOpenWindow("Title") : nullptr;
+        return fAtTitle() && title && !title->fIsAnimating();
+    };
+    while (!settled() && engine.mRunning && std::chrono::steady_clock::now() < end) engine.fFrame();
+    ASSERT_TRUE(settled());
+
+    KEL::KC_RENDER* render = KEL::kcRENDER;
+    ASSERT_EQ(render->fBeginFrame(), 1);
+    game::fOnFrame(nullptr);
+    render->fFlush();
+    std::vector<uint8_t> pixels;
+    int32_t width = 0, height = 0;
+    ASSERT_TRUE(render->fGetDevice()->fReadBackBuffer(pixels, width, height));
+    const fs::path png = fs::path(NONOGRAM_BINARY_DIR) / "screens" / "Title.png";
+    fs::create_directories(png.parent_path());
+    EXPECT_TRUE(render->fSaveFrame(png.string()));
+    render->fEndFrame();
+    ASSERT_EQ(width, 1024);
+    ASSERT_EQ(height, 768);
+    // Top left shows the title picture's sky, not the clear colour.
+    const size_t corner = (size_t(height - 5) * width + 5) * 4;
+    EXPECT_FALSE(pixels[corner] == 0x44 && pixels[corner + 1] == 0x44 && pixels[corner + 2] == 0x44);
+    KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
+    KEL::kcGAME = nullptr;
+}

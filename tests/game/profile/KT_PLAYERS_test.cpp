@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "engine/resources/KC_BIN_FILE.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "PlayerFixture.h"
+#include "support/FakeHost.h"
+#include "support/TestEnvironment.h"
+
+namespace fs = std::filesystem;
+using game::GG_PLAYER;
+using game::GG_SAVE_LAYOUT;
+using KEL::KT_PLAYERS;
+using namespace playertest;
+
+namespace {
+
+const GG_SAVE_LAYOUT kPLAIN {false, GG_SAVE_LAYOUT::kVERSION};
+const GG_SAVE_LAYOUT kINAPP {true, GG_SAVE_LAYOUT::kVERSION};
+
+std::string fNewFolder() {
+    static int count = 0;
+    return testsupport::TestEnvironment::fMakeFolder("user" + std::to_string(++count)).string() + "/";
+}
+
+struct SaveFolder {
+    testsupport::FakeClock clock;
+    std::string folder = fNewFolder();
+    fs::path file = fs::path(folder) / "players.save";
+    fs::path backup = fs::path(folder) / "players.save.bak";
+
+    // Three full players saved with the layout, the second one current.
+    std::vector<std::string> fSaveThree(const GG_SAVE_LAYOUT& layout) {
+        KT_PLAYERS list;
+        list.fSetLayout(layout);
+        list.fLoad(folder);
+        std::vector<std::string> dumps;
+        for (int i = 0; i < 3; ++i) {
+            auto player = fFullPlayer(i == 1 ? "J\xC3\xBCrgen" : "p" + std::to_string(i), i, layout);
+            dumps.push_back(fDump(*player));
+            EXPECT_TRUE(list.fAddPlayer(std::move(player)));
+        }
+        EXPECT_TRUE(list.fSelect(L"J\u00FCrgen"));
+        EXPECT_TRUE(list.fSave(folder));
+        return dumps;
+    }
+    std::vector<std::string> fLoadDumps(KT_PLAYERS& list) const {
+        std::vector<std::string> dumps;
+        for (const auto& player : list.fGetPlayers()) dumps.push_back(fDump(*player));
+        return dumps;
+    }
+};
+
+}  // namespace
+
+TEST(KT_PLAYERS, SeveralFullPlayersRoundTripInBothLayouts) {
+    for (const GG_SAVE_LAYOUT& layout : {kPLAIN, kINAPP}) {
+        SaveFolder f;
+        const std::vector<std::string> saved = f.fSaveThree(layout);
+        KT_PLAYERS back;
+        back.fSetLayout(layout);
+        ASSERT_TRUE(back.fLoad(f.folder));
+        EXPECT_EQ(f.fLoadDumps(back), saved) << "in-app " << layout.mInApp;
+        ASSERT_NE(back.fGetCurrent(), nullptr);
+        EXPECT_EQ(back.fGetCurrent()->fGetName(), L"J\u00FCrgen");
+        EXPECT_FALSE(back.fWasDamaged());
+        EXPECT_FALSE(fs::exists(f.backup));
+        EXPECT_EQ(back.fGetCurrent()->fGetHealth().fGetOwner(), back.fGetCurrent());
+    }
+}
+
+TEST(KT_PLAYERS, PackRecordsCarryPurchasesOnlyInTheInAppLayout) {
+    SaveFolder f;
+    KT_PLAYERS plain, inApp;
+    plain.fSetLayout(kPLAIN);
+    inApp.fSetLayout(kINAPP);
+    plain.fLoad(f.folder);
+    inApp.fLoad(f.folder);
+    plain.fAddPlayer(fFullPlayer("a", 0, kPLAIN));
+    inApp.fAddPlayer(fFullPlayer("a", 0, kINAPP));
+    ASSERT_TRUE(plain.fSave(f.folder));
+    const size_t plainSize = fReadBytes(f.file).size();
+    ASSERT_TRUE(inApp.fSave(f.folder));
+    // pack 0: paid byte + empty key; packs 1 and 2: paid, lock and "pack_N".
+    EXPECT_EQ(fReadBytes(f.file).size(), plainSize + (1 + 4) + 2 * (1 + 1 + 4 + 6));
+    const GG_PLAYER* read = inApp.fFind(L"a");
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->fFindPacks("pack_1").size(), 1u);
+    EXPECT_TRUE(read->fFindPack(1)->fIsPaid());
+    EXPECT_EQ(read->fFindPack(1)->fGetLock(), 1);
+    EXPECT_FALSE(read->fFindPack(0)->fIsPaid());
+}
+
+TEST(KT_PLAYERS, NoCurrentPlayerIsOneZeroByteAndAnEmptyListFiveBytes) {
+    SaveFolder f;
+    KT_PLAYERS list;
+    ASSERT_FALSE(list.fLoad(f.folder)) << "no file yet";
+    ASSERT_TRUE(list.fIsLoaded());
+    ASSERT_TRUE(list.fSave(f.folder));
+    EXPECT_EQ(fReadBytes(f.file), std::string("\0\0\0\0\0", 5));
+}
+
+TEST(KT_PLAYERS, OldSettingsVersionReadsWithoutTheBestScore) {
+    SaveFolder f;
+    {
+        // One player with no items, no hearts queue and no packs, old layout.
+        KEL::KC_BIN_FILE file;
+        ASSERT_TRUE(file.fOpenSave(f.file.string()));
+        file.fWrite1(0);
+        file.fWrite4b(1);
+        file.fWriteString("old");
+        file.fWrite4c(40.0f);
+        file.fWrite4c(60.0f);
+        file.fWrite1(1);
+        file.fWrite1(1);
+        file.fWrite4b(0);
+        file.fWrite1(0);
+        file.fWrite4a(3);
+        file.fWrite8(0.0);
+        file.fWrite4a(600);
+        file.fWrite4b(0);
+        for (int32_t v : {1, 750, 2, 3, 4, 5, 6, 7, 8}) file.fWrite4a(v);
+        file.fWrite4c(33.0f);
+        file.fWrite4b(0);
+        ASSERT_TRUE(file.fCommit());
+    }
+    for (uint32_t running : {GG_SAVE_LAYOUT::kOLD_VERSION, GG_SAVE_LAYOUT::kVERSION}) {
+        KT_PLAYERS list;
+        list.fSetLayout({false, running});
+        ASSERT_TRUE(list.fLoad(f.folder)) << running;
+        const GG_PLAYER* p = list.fFind(L"old");
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->fGetStatistic().mScore, 750);
+        EXPECT_EQ(p->fGetStatistic().mMaxScore, 750);
+        EXPECT_EQ(p->fGetStatistic().mMinLevelTime, 33.0f);
+        EXPECT_EQ(list.fGetCurrent(), p) << "the first player added becomes current";
+        EXPECT_FALSE(fs::exists(f.backup));
+    }
+}
+
+TEST(KT_PLAYERS, AFileOfTheOtherEditionIsStillRead) {
+    SaveFolder f;
+    const std::vector<std::string> saved = f.fSaveThree(kINAPP);
+    KT_PLAYERS plain;
+    plain.fSetLayout(kPLAIN);
+    ASSERT_TRUE(plain.fLoad(f.folder));
+    ASSERT_EQ(plain.fGetCount(), 3u);
+    EXPECT_FALSE(plain.fWasDamaged());
+    ASSERT_TRUE(plain.fSave(f.folder)) << "and written back in the running layout";
+    KT_PLAYERS again;
+    again.fSetLayout(kPLAIN);
+    EXPECT_TRUE(again.fLoad(f.folder));
+    EXPECT_EQ(f.fLoadDumps(again), f.fLoadDumps(plain));
+}
+
+TEST(KT_PLAYERS, AFileCutAtAnyByteKeepsWholePlayersAndIsKeptAside) {
+    SaveFolder f;
+    const std::vector<std::string> saved = f.fSaveThree(kPLAIN);
+    const std::string good = fReadBytes(f.file);
+    for (size_t cut = 0; cut < good.size(); ++cut) {
+        fWriteBytes(f.file, good.substr(0, cut));
+        fs::remove(f.backup);
+        KT_PLAYERS list;
+        EXPECT_FALSE(list.fLoad(f.folder)) << cut;
+        EXPECT_TRUE(list.fWasDamaged());
+        const std::vector<std::string> read = f.fLoadDumps(list);
+        ASSERT_LE(read.size(), saved.size());
+        for (size_t i = 0; i < read.size(); ++i) EXPECT_EQ(read[i], saved[i]) << "cut " << cut;
+        EXPECT_EQ(fReadBytes(f.backup), good.substr(0, cut)) << cut;
+        ASSERT_TRUE(list.fSave(f.folder));
+        KT_PLAYERS again;
+        EXPECT_TRUE(again.fLoad(f.folder)) << "the new save reads clean, cut " << cut;
+    }
+}
+
+TEST(KT_PLAYERS, HostileCountsAndLengthsEndAtTheFilesEnd) {
+    SaveFolder f;
+    f.fSaveThree(kPLAIN);
+    const std::string good = fReadBytes(f.file);
+    // Every 4-byte window in turn set to a huge count or length.
+    for (size_t at = 0; at + 4 <= good.size(); at += 3) {
+        for (uint32_t hostile : {0xFFFFFFFFu, 0x7FFFFFF0u, 0x00100000u}) {
+            std::string bad = good;
+            std::memcpy(&bad[at], &hostile, 4);
+            fWriteBytes(f.file, bad);
+            KT_PLAYERS list;
+            list.fLoad(f.folder);
+            EXPECT_LE(list.fGetCount(), 3u);
+            if (list.fWasDamaged()) EXPECT_EQ(fReadBytes(f.backup), bad);
+        }
+    }
+}
+
+TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {
+    SaveFolder f;
+    f.fSaveThree(kPLAIN);
+    const std::string good = fReadBytes(f.file);
+    KT_PLAYERS notLoaded;
+    notLoaded.fAddPlayer(fFullPlayer("x", 1, kPLAIN));
+    EXPECT_FALSE(notLoaded.fSave(f.folder));
+    EXPECT_EQ(fReadBytes(f.file), good);
+
+    KT_PLAYERS list;
+    ASSERT_TRUE(list.fLoad(f.folder));
+    list.fRemovePlayer(L"p0");
+    fs::create_directory(f.file.string() + ".tmp");
+    EXPECT_FALSE(list.fSave(f.folder));
+    EXPECT_EQ(fReadBytes(f.file), good);
+    fs::remove(f.file.string() + ".tmp");
+    EXPECT_TRUE(list.fSave(f.folder));
+    EXPECT_NE(fReadBytes(f.file), good);
+}
+
+TEST(KT_PLAYERS, ListRules) {
+    KT_PLAYERS list;
+    ASSERT_TRUE(list.fAddPlayer(fFullPlayer("a", 0, kPLAIN)));
+    EXPECT_EQ(list.fGetCurrent(), list.fFind(L"a")) << "the first player becomes current";
+    EXPECT_FALSE(list.fAddPlayer(fFullPlayer("a", 1, kPLAIN))) << "names are unique";
+    EXPECT_TRUE(list.fAddPlayer(fFullPlayer("A", 1, kPLAIN))) << "and compared exactly";
+    EXPECT_EQ(list.fGetNames(), (std::vector<std::wstring>{L"a", L"A"}));
+    EXPECT_FALSE(list.fSelect(L"b"));
+    EXPECT_TRUE(list.fSelect(L"A"));
+    EXPECT_TRUE(list.fRemovePlayer(L"A"));
+    EXPECT_EQ(list.fGetCurrent(), nullptr) << "removing the current player leaves nobody current";
+    EXPECT_FALSE(list.fRemovePlayer(L"A"));
+    EXPECT_TRUE(list.fSetCurrent(list.fFind(L"a")));
+    EXPECT_FALSE(list.fSetCurrent(nullptr));
+    EXPECT_EQ(list.fGetCurrent(), nullptr);
+}
+
+TEST(GG_PLAYER, CopiesAreDeepAndTheirHeartsBelongToTheCopy) {
+    testsupport::FakeClock clock;
+    auto original = fFullPlayer("t", 0, kPLAIN);
+    GG_PLAYER copy(*original);
+    EXPECT_EQ(fDump(copy), fDump(*original));
+    EXPECT_EQ(copy.fGetHealth().fGetOwner(), &copy);
+    copy.fFindLevel(0, 1)->fSetStars(3);
+    EXPECT_NE(original->fFindLevel(0, 1)->fGetStars(), 3);
+    // The copy refills up to its own maximum.
+    copy.fSetItemCount("health", 20);
+    copy.fGetHealth().fClearQueue();
+    while (copy.fGetHealth().fAddHeart()) {}
+    EXPECT_EQ(copy.fGetHealth().fGetCount(), 20);
+}
+
+TEST(GG_PLAYER, XmlKeepsDefaultsForAbsentKeysAndDropsPacksWithoutLevelIds) {
+    pugi::xml_document d;
+    d.load_string("<player name=\"n\"><packs><pack id=\"0\"><level id=\"1\"/><level id=\"2\" lock=\"0\"/></pack>"
+                  "<pack id=\"1\"><level stars=\"2\"/></pack><pack id=\"2\" lock=\"1\" InAppKey=\"k\"/></packs></player>");
+    GG_PLAYER player(kINAPP);
+    player.fLoadXml(d.document_element());
+    EXPECT_EQ(player.fGetSoundVolume(), 50.0f);
+    EXPECT_TRUE(player.fGetGameCursor());
+    ASSERT_EQ(player.fGetPacks().size(), 2u);
+    const game::GG_LEVEL_RECORD* first = player.fFindLevel(0, 1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->fIsOpen()) << "an absent lock keeps the level locked";
+    EXPECT_TRUE(player.fFindLevel(0, 2)->fIsOpen());
+    EXPECT_EQ(player.fFindLevel(0, 2)->fGetIndex(), 1);
+    EXPECT_EQ(player.fFindPack(1), nullptr);
+    EXPECT_TRUE(player.fFindPack(2)->fIsPaid());
+    EXPECT_FALSE(player.fFindPack(0)->fIsPaid());
+}
+
+TEST(GG_PLAYER, DefaultTemplatesGiveEveryPackAndAnOpenFirstLevel) {
+    for (const char* name : {"player.xml", "player_inapp.xml"}) {
+        const std::string path = std::string(NONOGRAM_SOURCE_DIR) + "/content/data/share/main/other/" + name;
+        pugi::xml_document d;
+        ASSERT_TRUE(d.load_file(path.c_str())) << path;
+        GG_PLAYER player(std::string(name) == "player.xml" ? kPLAIN : kINAPP);
+        player.fLoadXml(d.document_element());
+        EXPECT_EQ(player.fGetName(), L"player");
+        ASSERT_EQ(player.fGetPacks().size(), 4u);
+        for (const auto& pack : player.fGetPacks()) EXPECT_EQ(pack->fGetLevels().size(), 12u);
+        EXPECT_TRUE(player.fFindLevel(0, 1)->fIsOpen());
+        EXPECT_FALSE(player.fFindLevel(0, 2)->fIsOpen());
+        EXPECT_GT(player.fGetItemCount("errors"), 0);
+        EXPECT_GT(player.fGetHealth().fGetCount(), 0);
+        EXPECT_EQ(player.fGetHealth().fGetCount(), player.fGetItemCount("health"));
+    }
+}
