@@ -59,7 +59,13 @@ void GG_SCREENS_HOST::fQuit() {
     if (KEL::kcGAME) KEL::kcGAME->mRunning = 0;
 }
 
-void GG_SCREENS_HOST::fPurchase(const std::string& product) { KEL::KC_STORE::fGetInstance().fPurchase(product); }
+std::string GG_SCREENS_HOST::fGetStorePrice(const std::string& productId) {
+    const KEL::KC_STORE& store = KEL::KC_STORE::fGetInstance();
+    const KEL::KS_STORE_PRODUCT* product = store.fGetProduct(store.fFindByProductId(productId));
+    return product ? product->mPriceText : std::string();
+}
+
+bool GG_SCREENS_HOST::fPurchase(const std::string& product) { return KEL::KC_STORE::fGetInstance().fPurchase(product); }
 void GG_SCREENS_HOST::fStoreProviderPass() { KEL::KC_STORE::fGetInstance().fProviderSlot4(); }
 
 bool GG_SCREENS_HOST::fIsFullscreen() { return gGame::fGetSettings().fIsFullscreen(); }

@@ -13,7 +13,6 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/screens/GG_SCREEN_CLASSES.h"
-#include "game/screens/GG_SIDE_SCREEN_CLASSES.h"
 
 namespace game {
 
@@ -36,7 +35,6 @@ std::unique_ptr<KEL::G_WINDOW> fConstruct(const std::string& type, const pugi::x
     if (type == "G_WINDOW_CONFIRM") return std::make_unique<KEL::G_WINDOW_CONFIRM>(window);
     if (type == "G_WINDOW_EDITBOX") return std::make_unique<KEL::G_WINDOW_EDITBOX>(window);
     if (std::unique_ptr<KEL::G_WINDOW> screen = fCreateScreen(type, window)) return screen;
-    if (std::unique_ptr<KEL::G_WINDOW> screen = fCreateSideScreen(type, window)) return screen;
     return std::make_unique<KEL::G_WINDOW_SIMPLE>(window);
 }
 

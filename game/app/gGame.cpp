@@ -87,7 +87,6 @@ bool gGame::fInit(const std::string& productFile) {
                                               *gServices.mLeaderboards);
     gServices.mScreens = std::make_unique<GG_SCREENS_HOST>(*gServices.mGame);
     GG_SCREENS_GAME::fInstall(gServices.mScreens.get());
-    GG_SIDE_SCREENS_GAME::fInstall(gServices.mScreens.get());
     if (KEL::kcGAME) KEL::kcGAME->mScaleToScreen = 1;
 
     // The product file is the one the settings read; its name is fixed.
@@ -106,7 +105,6 @@ void gGame::fRelease() {
     if (gServices.mGame) gServices.mGame->fLeaveGame();
     fSetWindowServices(nullptr, nullptr);
     GG_SCREENS_GAME::fInstall(nullptr);
-    GG_SIDE_SCREENS_GAME::fInstall(nullptr);
     KEL::KC_STORE::fGetInstance().fSetDelegate(nullptr);
     gServices.mSound.reset();
     gServices.mShop.reset();

@@ -4,13 +4,18 @@
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
+#include "game/screens/GG_WINDOW_HELP.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
 #include "game/screens/GG_WINDOW_PLAYERS.h"
+#include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_SUNIME.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
 #include "game/screens/GG_WINDOW_TITLE_TOP.h"
+#include "game/screens/GG_WINDOW_TROPHY.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
 
 namespace game {
 
@@ -38,6 +43,11 @@ constexpr KS_SCREEN_CLASS kSCREENS[] = {
     {"GG_WINDOW_FINISH", &fMake<GG_WINDOW_FINISH>},
     {"GG_WINDOW_HEALTH", &fMake<GG_WINDOW_HEALTH>},
     {"GG_WINDOW_SUNIME", &fMake<GG_WINDOW_SUNIME>},
+    {"GG_WINDOW_OPTIONS", &fMake<GG_WINDOW_OPTIONS>},
+    {"GG_WINDOW_SHOP", &fMake<GG_WINDOW_SHOP>},
+    {"GG_WINDOW_TROPHY", &fMake<GG_WINDOW_TROPHY>},
+    {"GG_WINDOW_TROPHY_GET", &fMake<GG_WINDOW_TROPHY_GET>},
+    {"GG_WINDOW_HELP", &fMake<GG_WINDOW_HELP>},
 };
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/resources/KC_FONT.h"
+#include "engine/resources/KC_FONT_DESC.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "engine/windows/gPages.h"
 
 namespace game {
 
@@ -37,6 +39,12 @@ void fEnableButton(KEL::KC_GUI_BUTTON5* button, bool enabled) {
     if (!button) return;
     if (enabled) button->fSetNormal();
     else button->fSetDisabled();
+    button->fOnMouseMove();
+}
+
+void fUpdatePageArrows(KEL::G_WINDOW& window, const KEL::gPages* pages, int32_t previousId, int32_t nextId) {
+    fEnableButton(fFindWidget<KEL::KC_GUI_BUTTON5>(window, nextId), pages && pages->fHasNextPage());
+    fEnableButton(fFindWidget<KEL::KC_GUI_BUTTON5>(window, previousId), pages && pages->fHasPrevPage());
 }
 
 void fDrawText(KEL::KC_FONT* font, float x, float y, uint32_t color, int32_t anchor, const std::wstring& text) {
@@ -44,6 +52,10 @@ void fDrawText(KEL::KC_FONT* font, float x, float y, uint32_t color, int32_t anc
     font->fSetColor(color);
     font->fSetAnchor(anchor);
     font->fDrawW(x, y, text.c_str());
+}
+
+void fDrawText(const KEL::KC_FONT_DESC& font, float x, float y, const std::wstring& text) {
+    fDrawText(font.mFont, x, y, font.mColor.fGetARGB(), font.mAnchor, text);
 }
 
 KEL::KS_VEC2 fReadPair(const pugi::xml_attribute& attribute) {

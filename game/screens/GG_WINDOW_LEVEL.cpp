@@ -9,7 +9,10 @@
 
 namespace game {
 
-GG_WINDOW_LEVEL::GG_WINDOW_LEVEL(const pugi::xml_node& node) : GG_WINDOW_PAGED(node, kTITLE) {
+GG_WINDOW_LEVEL::GG_WINDOW_LEVEL(const pugi::xml_node& node) : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
+                                                                              .mNext = kNEXT,
+                                                                              .mTitleWindow = kTITLE,
+                                                                              .mHideArrowsOnOnePage = true}) {
     fBuild(node, std::make_unique<gPages_Level>(this));
 }
 

@@ -5,8 +5,8 @@
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PLAYER.h"
-#include "game/screens/GG_SIDE_SCREENS_GAME.h"
-#include "game/screens/GG_SIDE_STEPS.h"
+#include "game/screens/GG_SCREENS_GAME.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
@@ -23,7 +23,7 @@ GG_WINDOW_OPTIONS::~GG_WINDOW_OPTIONS() = default;
 
 // A fresh copy of the player at every show is the one undo there is.
 void GG_WINDOW_OPTIONS::fOnShowStart() {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     mPlayer = game ? game->fGetCurrentPlayer() : nullptr;
     if (!mPlayer) return;
     mBackup = std::make_unique<GG_PLAYER>(*mPlayer);
@@ -32,21 +32,21 @@ void GG_WINDOW_OPTIONS::fOnShowStart() {
 }
 
 void GG_WINDOW_OPTIONS::fFillWidgets() {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
-    if (auto* music = fFindIn<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kMUSIC))
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
+    if (auto* music = fFindWidget<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kMUSIC))
         music->fSetValue(mPlayer->fGetMusicVolume() / kVOLUME_SCALE);
-    if (auto* sound = fFindIn<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kSOUND))
+    if (auto* sound = fFindWidget<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kSOUND))
         sound->fSetValue(mPlayer->fGetSoundVolume() / kVOLUME_SCALE);
     if (game->fIsMobilePlatform()) return;
-    if (auto* cursor = fFindIn<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kCURSOR))
+    if (auto* cursor = fFindWidget<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kCURSOR))
         cursor->fSetChecked(mPlayer->fGetGameCursor(), true);
-    auto* fullscreen = fFindIn<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kFULLSCREEN);
+    auto* fullscreen = fFindWidget<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kFULLSCREEN);
     const KEL::KS_POINT desktop = game->fGetDesktopSize();
     if (desktop.x >= kMIN_DESKTOP_WIDTH && desktop.y >= kMIN_DESKTOP_HEIGHT) {
         if (fullscreen) fullscreen->fSetChecked(mFullscreen, true);
         return;
     }
-    auto* caption = fFindIn<KEL::KC_GUI_WLABEL>(*this, kFULLSCREEN_CAPTION);
+    auto* caption = fFindWidget<KEL::KC_GUI_WLABEL>(*this, kFULLSCREEN_CAPTION);
     if (!fullscreen || !caption) return;
     fullscreen->fSetEnabled(false);
     fullscreen->fSetVisible(false);
@@ -54,23 +54,23 @@ void GG_WINDOW_OPTIONS::fFillWidgets() {
 }
 
 void GG_WINDOW_OPTIONS::fApply() {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!mPlayer || !game) return;
     if (!game->fIsMobilePlatform()) {
-        auto* cursor = fFindIn<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kCURSOR);
-        auto* fullscreen = fFindIn<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kFULLSCREEN);
+        auto* cursor = fFindWidget<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kCURSOR);
+        auto* fullscreen = fFindWidget<KEL::KC_GUI_CHECKBOX_INTERFACE>(*this, kFULLSCREEN);
         mPlayer->fSetGameCursor(cursor && cursor->fIsChecked());
         game->fSetFullscreen(fullscreen && fullscreen->fIsChecked());
     }
-    auto* music = fFindIn<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kMUSIC);
-    auto* sound = fFindIn<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kSOUND);
+    auto* music = fFindWidget<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kMUSIC);
+    auto* sound = fFindWidget<KEL::KC_GUI_SIMPLE_SLIDER>(*this, kSOUND);
     mPlayer->fSetMusicVolume(music ? kVOLUME_SCALE * music->fGetValue() : 0.0f);
     mPlayer->fSetSoundVolume(sound ? kVOLUME_SCALE * sound->fGetValue() : 0.0f);
     game->fSetCurrentPlayer(mPlayer);
 }
 
 void GG_WINDOW_OPTIONS::fRestore() {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!mPlayer || !mBackup || !game) return;
     if (!game->fIsMobilePlatform()) {
         mPlayer->fSetGameCursor(mBackup->fGetGameCursor());
@@ -84,7 +84,7 @@ void GG_WINDOW_OPTIONS::fRestore() {
 void GG_WINDOW_OPTIONS::fOnClick(int32_t widgetId) {
     switch (widgetId) {
         case kKEEP:
-            if (GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet()) game->fSave();
+            if (GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet()) game->fSave();
             if (mManager) mManager->fHideWindow(mName);
             break;
         case kCANCEL:

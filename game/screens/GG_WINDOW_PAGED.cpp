@@ -1,13 +1,17 @@
 #include "game/screens/GG_WINDOW_PAGED.h"
 
+#include <string>
+
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
-GG_WINDOW_PAGED::GG_WINDOW_PAGED(const pugi::xml_node& node, const char* titleWindow)
-    : G_WINDOW(node), mTitleWindow(titleWindow) {}
+GG_WINDOW_PAGED::GG_WINDOW_PAGED(const pugi::xml_node& node, const KS_PAGING& paging)
+    : G_WINDOW(node), mPaging(paging) {}
+
+GG_WINDOW_PAGED::~GG_WINDOW_PAGED() = default;
 
 void GG_WINDOW_PAGED::fBuild(const pugi::xml_node& node, std::unique_ptr<KEL::gPages> pages) {
     const pugi::xml_node file = node.child("gPages");
@@ -15,43 +19,54 @@ void GG_WINDOW_PAGED::fBuild(const pugi::xml_node& node, std::unique_ptr<KEL::gP
     mPages = std::move(pages);
     mPages->fLoad(file.attribute("file").as_string(""));
     mPages->fSetParent(&mTransform);
+    const pugi::xml_attribute x = file.attribute("pos_x"), y = file.attribute("pos_y");
+    if (x && y) mPages->fSetPosition(float(x.as_int(0)), float(y.as_int(0)));
+    fBuildDots(node);
+}
+
+void GG_WINDOW_PAGED::fBuildDots(const pugi::xml_node& node) {
     const pugi::xml_node settings = node.child("settings");
-    const pugi::xml_attribute dots = settings.attribute("page_number");
-    if (!dots) return;
-    mDots = std::make_unique<KEL::G_PAGES_DOTS>(std::string(dots.value()));
+    const pugi::xml_attribute texture = settings.attribute("page_number");
+    if (texture) {
+        mDots = std::make_unique<KEL::G_PAGES_DOTS>(std::string(texture.value()));
+        const KEL::KS_VEC2 at = fReadPair(settings.attribute("pos"));
+        mDots->fSetPosition(at.x, at.y);
+    } else if (const pugi::xml_node element = node.child("IOS_PAGE_NUMBER")) {
+        mDots = std::make_unique<KEL::G_PAGES_DOTS>(element);
+    } else {
+        return;
+    }
     mDots->fSetParent(&mTransform);
-    const KEL::KS_VEC2 at = fReadPair(settings.attribute("pos"));
-    mDots->fSetPosition(at.x, at.y);
     mDots->fSetCount(uint32_t(mPages->fGetPageCount()));
 }
 
 void GG_WINDOW_PAGED::fUpdateArrows() {
-    auto* previous = fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kPREVIOUS);
-    auto* next = fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kNEXT);
-    const bool hasNext = mPages && mPages->fHasNextPage();
-    const bool hasPrevious = mPages && mPages->fHasPrevPage();
-    for (KEL::KC_GUI_BUTTON5* arrow : {previous, next})
-        if (arrow) arrow->fSetVisible(hasNext || hasPrevious);
-    fEnableButton(next, hasNext);
-    fEnableButton(previous, hasPrevious);
+    fUpdatePageArrows(*this, mPages.get(), mPaging.mPrevious, mPaging.mNext);
+    if (!mPaging.mHideArrowsOnOnePage) return;
+    const bool several = mPages && (mPages->fHasNextPage() || mPages->fHasPrevPage());
+    for (int32_t id : {mPaging.mPrevious, mPaging.mNext})
+        if (auto* arrow = fFindWidget<KEL::KC_GUI_BUTTON5>(*this, id)) arrow->fSetVisible(several);
 }
 
 // The dots move only with a turn the list took, so they stay in step
 // while a slide is still running.
 void GG_WINDOW_PAGED::fOnClick(int32_t widgetId) {
-    if (!mPages) return;
-    if (widgetId == kNEXT && mPages->fTurnNext() && mDots) mDots->fNext();
-    if (widgetId == kPREVIOUS && mPages->fTurnPrev() && mDots) mDots->fPrev();
-    if (widgetId == kNEXT || widgetId == kPREVIOUS) fUpdateArrows();
+    const bool next = widgetId == mPaging.mNext, previous = widgetId == mPaging.mPrevious;
+    if (!mPages || widgetId == kNO_ARROW || (!next && !previous) || mPages->fIsTurning()) return;
+    const bool turned = next ? mPages->fTurnNext() : mPages->fTurnPrev();
+    fUpdateArrows();
+    if (!turned || !mDots) return;
+    if (next) mDots->fNext();
+    else mDots->fPrev();
 }
 
 void GG_WINDOW_PAGED::fOnShowStart() {
-    if (mManager) mManager->fShowWindow(mTitleWindow);
+    if (mManager && mPaging.mTitleWindow) mManager->fShowWindow(mPaging.mTitleWindow);
     fUpdateArrows();
 }
 
 void GG_WINDOW_PAGED::fOnHideStart() {
-    if (mManager) mManager->fHideWindow(mTitleWindow);
+    if (mManager && mPaging.mTitleWindow) mManager->fHideWindow(mPaging.mTitleWindow);
 }
 
 void GG_WINDOW_PAGED::fOnDraw() {
@@ -59,6 +74,8 @@ void GG_WINDOW_PAGED::fOnDraw() {
     if (mDots) mDots->fDraw();
 }
 
+// Stepped even where the list hears no mouse, so a sliding turn runs to
+// its end.
 void GG_WINDOW_PAGED::fOnFrame() {
     if (mPages) mPages->fUpdate();
 }
@@ -75,20 +92,20 @@ void GG_WINDOW_PAGED::fOnUnload() {
 
 KEL::KS_MOUSE_RESULT GG_WINDOW_PAGED::fOnMouseDown(int32_t button) {
     const KEL::KS_MOUSE_RESULT result = G_WINDOW::fOnMouseDown(button);
-    if (result.fTaken() || !mPages) return result;
+    if (result.fTaken() || !mPages || !mPaging.mListTakesMouse) return result;
     return mPages->fOnMouseDown(button);
 }
 
 KEL::KS_MOUSE_RESULT GG_WINDOW_PAGED::fOnMouseUp(int32_t button) {
     const KEL::KS_MOUSE_RESULT result = G_WINDOW::fOnMouseUp(button);
-    if (result.fTaken() || !mPages) return result;
+    if (result.fTaken() || !mPages || !mPaging.mListTakesMouse) return result;
     return mPages->fOnMouseUp(button);
 }
 
 KEL::KS_MOUSE_RESULT GG_WINDOW_PAGED::fOnMouseMove() {
     const KEL::KS_MOUSE_RESULT result = G_WINDOW::fOnMouseMove();
-    if (mPages) mPages->fOnMouseMove();
-    return result;
+    if (result.fTaken() || !mPages || !mPaging.mListTakesMouse) return result;
+    return mPages->fOnMouseMove();
 }
 
 }  // namespace game

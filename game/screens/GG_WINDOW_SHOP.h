@@ -7,18 +7,17 @@
 
 #include <pugixml.hpp>
 
-#include "engine/windows/G_WINDOW.h"
+#include "game/screens/GG_WINDOW_PAGED.h"
 
 namespace game {
 
 class gPagesShop;
 
-// "Shop": the offer cards read from the page file the "gPages" child names
-// (placed by its "pos_x" and "pos_y"), the player's score in label 2, a
+// "Shop": the offer cards as a paged list, the player's score in label 2, a
 // close button 1 and, in in-app editions, button 7 handed to the store's
 // provider. Opened over a level, it lets the level go on when it closes,
 // unless the in-level menu is still open.
-class GG_WINDOW_SHOP : public KEL::G_WINDOW {
+class GG_WINDOW_SHOP : public GG_WINDOW_PAGED {
 public:
     static constexpr int32_t kCLOSE = 1;
     static constexpr int32_t kSCORE = 2;
@@ -26,27 +25,19 @@ public:
     static constexpr const char* kGAME_MENU = "GP_Menu";
 
     explicit GG_WINDOW_SHOP(const pugi::xml_node& node);
-    ~GG_WINDOW_SHOP() override;
 
     void fOnClick(int32_t widgetId) override;
     void fOnShowStart() override;
     void fOnRefresh() override;
     void fOnHidden() override;
-    void fOnDraw() override;
-    void fOnLoad() override;
-    void fOnUnload() override;
-    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button) override;
-    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button) override;
-    KEL::KS_MOUSE_RESULT fOnMouseMove() override;
 
-    gPagesShop* fGetPages() const { return mPages.get(); }
+    gPagesShop* fGetShopPages() const;
     // Item names by id from the "settings" "pair" children.
     const std::map<int32_t, std::string>& fGetPairs() const { return mPairs; }
 
 private:
     void fRefreshCards();
 
-    std::unique_ptr<gPagesShop> mPages;
     std::map<int32_t, std::string> mPairs;
 };
 

@@ -1,9 +1,9 @@
 #include "game/screens/pages/gHelpItem.h"
 
 #include "engine/gui/KF_GUI_READER.h"
-#include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SIDE_STEPS.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
@@ -15,7 +15,7 @@ gHelpItem::gHelpItem(const void* owner, const pugi::xml_node& element) : G_PAGES
     mGui = std::make_unique<KEL::KC_GUI_ROOT>();
     KEL::fReadGuiLayout(*mGui, gui);
     mGui->fGetRootWidget().fGetTransform().mParent = &mTransform;
-    if (GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet()) game->fLocalize(&mGui->fGetRootWidget());
+    if (GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet()) game->fLocalize(&mGui->fGetRootWidget());
 }
 
 void gHelpItem::fReloadResources() {

@@ -4,16 +4,16 @@
 
 #include "SERVICE/KS_RESULT.h"
 #include "game/progress/KC_TROPHIES.h"
-#include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SIDE_STEPS.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
 namespace {
 
 KEL::KC_TROPHY* fFindTrophy(const std::string& name) {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     KEL::KC_TROPHIES* trophies = game ? game->fGetTrophies() : nullptr;
     return trophies ? trophies->fFind(name) : nullptr;
 }
@@ -35,7 +35,7 @@ gItem_Trophy::gItem_Trophy(const void* owner, const pugi::xml_node& element) : G
 }
 
 void gItem_Trophy::fReadStyle(KS_TEXT_STYLE& style, const pugi::xml_node& element) {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     style.mFont.fRead(element, game ? game->fGetFonts() : nullptr);
     style.mShift = fReadPair(element.attribute("shift"));
 }
@@ -59,7 +59,7 @@ void gItem_Trophy::fRefresh() {
 
 void gItem_Trophy::fReloadResources() {
     const KEL::KC_TROPHY* trophy = fFindTrophy(mName);
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!trophy || !game) return;
     mTitle = game->fGetString(trophy->fGetName());
     mDescription = game->fGetString(trophy->fGetDesc());
@@ -94,7 +94,7 @@ void gItem_Trophy::fDrawBonusPicture() {
 
 void gItem_Trophy::fDrawText(const KS_TEXT_STYLE& style, const std::wstring& text) const {
     const KEL::KS_TRANSFORM3 at = mTransform.fGetAbsolute();
-    fDrawWith(style.mFont, at.mPosition.x + style.mShift.x, at.mPosition.y + style.mShift.y, text);
+    game::fDrawText(style.mFont, at.mPosition.x + style.mShift.x, at.mPosition.y + style.mShift.y, text);
 }
 
 void gItem_Trophy::fDrawTexts() const {

@@ -4,8 +4,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_SHOP_ITEM.h"
-#include "game/services/KC_STORE.h"
-#include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/pages/gPages_Shop_Item.h"
 
 namespace game {
@@ -37,11 +36,11 @@ void gPagesShop::fApplyAffordability(int32_t score) {
 }
 
 bool gPagesShop::fBuy(const gPages_Shop_Item& card) {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     const KEL::KC_SHOP_ITEM* offer = game ? game->fStoreQuery(card.fGetOfferName()) : nullptr;
     GG_PLAYER* player = game ? game->fGetCurrentPlayer() : nullptr;
     if (!offer || !player) return false;
-    if (game->fHasInApp()) return KEL::KC_STORE::fGetInstance().fPurchase(offer->fGetInAppKey());
+    if (game->fHasInApp()) return game->fPurchase(offer->fGetInAppKey());
     if (offer->fGetPrice() > player->fGetStatistic().mScore) return false;
     fBuyWithScore(*player, offer->fGetName(), offer->fGetPrice());
     return true;
@@ -50,7 +49,7 @@ bool gPagesShop::fBuy(const gPages_Shop_Item& card) {
 // What the item gives is what the same purchase from the store gives: more
 // hearts come at once, and the running level hears of the rest.
 void gPagesShop::fBuyWithScore(GG_PLAYER& player, const std::string& item, int32_t price) {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     player.fSetItemCount(item, player.fGetItemCount(item) + 1);
     player.fGetStatistic().fAddScore(-price);
     if (item == KEL::kITEM_HEALTH || item == KEL::kITEM_REFILL_HEALTH) fFillHearts(player);

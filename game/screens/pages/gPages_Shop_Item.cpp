@@ -8,10 +8,9 @@
 #include "engine/util/KF_UTF8.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_SHOP_ITEM.h"
-#include "game/services/KC_STORE.h"
-#include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SIDE_STEPS.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
@@ -24,16 +23,16 @@ gPages_Shop_Item::gPages_Shop_Item(const void* owner, const pugi::xml_node& elem
     mGui = std::make_unique<KEL::KC_GUI_ROOT>();
     KEL::fReadGuiLayout(*mGui, element.child("GUI"));
     mGui->fGetRootWidget().fGetTransform().mParent = &mTransform;
-    if (auto* annotation = fFindIn<KEL::KC_GUI_WLABEL>(mGui.get(), kANNOTATION))
+    if (auto* annotation = fFindWidget<KEL::KC_GUI_WLABEL>(mGui.get(), kANNOTATION))
         mDefaultAnnotation = KEL::fToUtf8(annotation->fGetText());
-    if (auto* picture = fFindIn<KEL::KC_GUI_IMAGE>(mGui.get(), kPICTURE)) mDefaultImage = picture->fGetTextureName();
+    if (auto* picture = fFindWidget<KEL::KC_GUI_IMAGE>(mGui.get(), kPICTURE)) mDefaultImage = picture->fGetTextureName();
     fRefresh();
 }
 
 // The card is taken as on sale or not before the button is worked out, so
 // a card whose offer came or went shows it at once.
 void gPages_Shop_Item::fRefresh() {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     const KEL::KC_SHOP_ITEM* offer = game ? game->fStoreQuery(mOfferName) : nullptr;
     const bool inApp = game && game->fHasInApp();
     mAvailable = offer != nullptr;
@@ -45,10 +44,9 @@ void gPages_Shop_Item::fRefresh() {
         mPrice = offer->fGetPrice();
         mImage = offer->fGetImage();
         if (inApp && !offer->fGetInAppKey().empty()) {
-            KEL::KC_STORE& store = KEL::KC_STORE::fGetInstance();
-            const KEL::KS_STORE_PRODUCT* product = store.fGetProduct(store.fFindByProductId(offer->fGetInAppKey()));
-            priced = product && !product->mPriceText.empty();
-            mPriceText = priced ? KEL::fFromUtf8(product->mPriceText) : game->fGetString(kLOADING);
+            const std::string price = game->fGetStorePrice(offer->fGetInAppKey());
+            priced = !price.empty();
+            mPriceText = priced ? KEL::fFromUtf8(price) : game->fGetString(kLOADING);
         }
     } else {
         mAnnotation = mDefaultAnnotation;
@@ -65,21 +63,21 @@ void gPages_Shop_Item::fRefresh() {
 }
 
 void gPages_Shop_Item::fWriteLabels() {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!game) return;
-    auto* title = fFindIn<KEL::KC_GUI_WLABEL>(mGui.get(), kTITLE);
+    auto* title = fFindWidget<KEL::KC_GUI_WLABEL>(mGui.get(), kTITLE);
     if (title && !mOfferName.empty()) title->fSetText(game->fGetString(mOfferName));
-    auto* annotation = fFindIn<KEL::KC_GUI_WLABEL>(mGui.get(), kANNOTATION);
+    auto* annotation = fFindWidget<KEL::KC_GUI_WLABEL>(mGui.get(), kANNOTATION);
     if (annotation && !mAnnotation.empty()) annotation->fSetText(game->fGetString(mAnnotation));
     // A card off sale shows no price rather than the one it had.
-    if (auto* price = fFindIn<KEL::KC_GUI_WLABEL>(mGui.get(), kPRICE))
+    if (auto* price = fFindWidget<KEL::KC_GUI_WLABEL>(mGui.get(), kPRICE))
         price->fSetText(game->fHasInApp() ? mPriceText : mPrice > 0 ? std::to_wstring(mPrice) : std::wstring());
-    auto* picture = fFindIn<KEL::KC_GUI_IMAGE>(mGui.get(), kPICTURE);
+    auto* picture = fFindWidget<KEL::KC_GUI_IMAGE>(mGui.get(), kPICTURE);
     if (picture && !mImage.empty()) picture->fSetTexture(mImage);
 }
 
 bool gPages_Shop_Item::fCanTakeNow() const {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!game) return false;
     if (mGameplayOnly && !game->fIsLevelRunning()) return false;
     if (mOfferName == KEL::kITEM_REFILL_HINT) return game->fCanRefillHints();
@@ -91,14 +89,14 @@ bool gPages_Shop_Item::fCanTakeNow() const {
 }
 
 void gPages_Shop_Item::fApplyAvailability(bool flag) {
-    auto* buy = fFindIn<KEL::KC_GUI_BUTTON5>(mGui.get(), kBUY);
+    auto* buy = fFindWidget<KEL::KC_GUI_BUTTON5>(mGui.get(), kBUY);
     if (!buy) return;
     if (flag && mAvailable && fCanTakeNow()) buy->fSetNormal();
     else buy->fSetDisabled();
 }
 
 void gPages_Shop_Item::fApplyAffordability(int32_t score) {
-    GG_SIDE_SCREENS_GAME* game = GG_SIDE_SCREENS_GAME::fGet();
+    GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (game && !game->fHasInApp()) fApplyAvailability(mPrice <= score);
 }
 

@@ -86,11 +86,11 @@ TEST_F(ShopTest, CardsShowTheirOffersAndTheWindowTheScore) {
 TEST_F(ShopTest, OffersDisappearOnceBoughtUp) {
     fShow();
     ASSERT_TRUE(fBuyable(kHEALTH));
-    EXPECT_TRUE(mShop->fGetPages()->fBuy(fCardOf(kHEALTH)));
+    EXPECT_TRUE(mShop->fGetShopPages()->fBuy(fCardOf(kHEALTH)));
     EXPECT_EQ(mPlayer.fGetItemCount("health"), 6);
     EXPECT_EQ(fScore(), 700);
     EXPECT_TRUE(fCardOf(kHEALTH).fIsAvailable()) << "the next heart is on sale";
-    EXPECT_TRUE(mShop->fGetPages()->fBuy(fCardOf(kHEALTH)));
+    EXPECT_TRUE(mShop->fGetShopPages()->fBuy(fCardOf(kHEALTH)));
     EXPECT_EQ(mPlayer.fGetItemCount("health"), 7);
     EXPECT_EQ(fScore(), 400);
 
@@ -101,7 +101,7 @@ TEST_F(ShopTest, OffersDisappearOnceBoughtUp) {
     EXPECT_TRUE(fCardOf(kHEALTH).fGetGui()->fFindChild(gPages_Shop_Item::kNOT_OFFERED)->fIsVisible());
     EXPECT_EQ(fText(kHEALTH, gPages_Shop_Item::kANNOTATION), L"[sold_out]");
     EXPECT_EQ(fText(kHEALTH, gPages_Shop_Item::kPRICE), L"");
-    EXPECT_FALSE(mShop->fGetPages()->fBuy(fCardOf(kHEALTH)));
+    EXPECT_FALSE(mShop->fGetShopPages()->fBuy(fCardOf(kHEALTH)));
     EXPECT_EQ(fScore(), 400);
     EXPECT_EQ(mGame.mSaves, 2);
 }
@@ -110,7 +110,7 @@ TEST_F(ShopTest, AHeartBoughtWithScoreFillsTheHeartsAsTheStoreWould) {
     mPlayer.fGetHealth().fUseHeart();
     mPlayer.fGetHealth().fUseHeart();
     fShow();
-    ASSERT_TRUE(mShop->fGetPages()->fBuy(fCardOf(kHEALTH)));
+    ASSERT_TRUE(mShop->fGetShopPages()->fBuy(fCardOf(kHEALTH)));
     EXPECT_EQ(mPlayer.fGetHealth().fGetCount(), 6);
     EXPECT_TRUE(mPlayer.fGetHealth().fGetQueue().empty());
 }
@@ -122,7 +122,7 @@ TEST_F(ShopTest, TheButtonFollowsTheScoreToThePoint) {
     mPlayer.fGetStatistic().mScore = 149;
     mManager.fRefreshAll();
     EXPECT_FALSE(fBuyable(kSTART_HINT));
-    EXPECT_FALSE(mShop->fGetPages()->fBuy(fCardOf(kSTART_HINT)));
+    EXPECT_FALSE(mShop->fGetShopPages()->fBuy(fCardOf(kSTART_HINT)));
     EXPECT_EQ(mPlayer.fGetItemCount("start_hint"), 2);
 }
 
@@ -143,7 +143,7 @@ TEST_F(ShopTest, HeartRefillsOnlyWhileAHeartIsComingBack) {
     mPlayer.fGetHealth().fUseHeart();
     mManager.fRefreshAll();
     ASSERT_TRUE(fBuyable(kREFILL_HEALTH));
-    ASSERT_TRUE(mShop->fGetPages()->fBuy(fCardOf(kREFILL_HEALTH)));
+    ASSERT_TRUE(mShop->fGetShopPages()->fBuy(fCardOf(kREFILL_HEALTH)));
     EXPECT_EQ(mPlayer.fGetHealth().fGetCount(), 5);
     EXPECT_EQ(fScore(), 800);
     EXPECT_FALSE(fBuyable(kREFILL_HEALTH)) << "every window was refreshed";
@@ -152,7 +152,7 @@ TEST_F(ShopTest, HeartRefillsOnlyWhileAHeartIsComingBack) {
 TEST_F(ShopTest, APurchaseDuringALevelReachesItAndLastsUntilTheShopCloses) {
     mGame.mLevelRunning = mGame.mCanRefill = true;
     fShow();
-    ASSERT_TRUE(mShop->fGetPages()->fBuy(fCardOf(kREFILL_HINT)));
+    ASSERT_TRUE(mShop->fGetShopPages()->fBuy(fCardOf(kREFILL_HINT)));
     EXPECT_EQ(mGame.mLevelHeard, std::vector<std::string>{"buy refill_hint"});
     EXPECT_EQ(mPlayer.fGetItemCount("refill_hint"), 1);
     EXPECT_EQ(fScore(), 900);
@@ -178,7 +178,7 @@ TEST_F(ShopTest, InAnInAppEditionTheStoreSellsAndTheScoreStays) {
     mGame.mInApp = true;
     fShow();
     EXPECT_EQ(fText(kHEALTH, gPages_Shop_Item::kPRICE), L"") << "an offer without an in-app key has no price text";
-    EXPECT_FALSE(mShop->fGetPages()->fBuy(fCardOf(kHEALTH))) << "the store does not list the product";
+    EXPECT_FALSE(mShop->fGetShopPages()->fBuy(fCardOf(kHEALTH))) << "the store does not list the product";
     EXPECT_EQ(fScore(), 1000);
     EXPECT_TRUE(mGame.mLevelHeard.empty());
 }

@@ -88,7 +88,7 @@ TEST_F(TrophyTest, ATrophyWonWhileTheGalleryIsOpenShowsAfterTheNextRefresh) {
 
 TEST_F(TrophyTest, ArrowsTurnOnlyAnIdleListAndTheDotsFollowOnlyRealTurns) {
     GG_WINDOW_TROPHY& gallery = fGallery();
-    game::gPages_Trophy& pages = *gallery.fGetPages();
+    game::gPages_Trophy& pages = *gallery.fGetTrophyPages();
     EXPECT_FALSE(fEnabled(gallery, GG_WINDOW_TROPHY::kPREVIOUS));
     EXPECT_TRUE(fEnabled(gallery, GG_WINDOW_TROPHY::kNEXT));
 

@@ -33,6 +33,7 @@
 #include "game/progress/KC_TROPHIES.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/screens/GG_SCREENS_GAME.h"
+#include "ScreensGameStub.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "support/ContentScreenTest.h"
 
@@ -43,7 +44,7 @@ namespace fs = std::filesystem;
 
 // The game as the screens see it. Whole screens open and close by name as
 // the game opens them; level control and the store are only recorded.
-class KS_FAKE_GAME : public game::GG_SCREENS_GAME {
+class KS_FAKE_GAME : public KC_SCREENS_GAME_STUB {
 public:
     KS_FAKE_GAME(KEL::G_WINDOW_MANAGER& windows, KEL::KC_FONT_LIST& fonts, KEL::KC_STRING_TABLE& strings)
         : mWindows(windows), mFonts(fonts), mStrings(strings) {
@@ -135,7 +136,10 @@ public:
     int32_t fGetCurrentPackId() override { return mPackId; }
     game::GG_LEVEL_RECORD* fGetCurrentLevel() override { return mLevel; }
     void fQuit() override { fNote("quit"); }
-    void fPurchase(const std::string& product) override { fNote("purchase " + product); }
+    bool fPurchase(const std::string& product) override {
+        fNote("purchase " + product);
+        return true;
+    }
     void fStoreProviderPass() override { fNote("store provider"); }
 
     void fRunThen() {

@@ -12,14 +12,14 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
-#include "game/screens/GG_SIDE_SCREENS_GAME.h"
+#include "ScreensGameStub.h"
 
 namespace sidescreenstest {
 
 // The game as the side screens see it: one player, the shop and trophies
 // read from text, a level that runs or not, and a log of what the screens
 // asked for.
-class KC_FAKE_GAME : public game::GG_SIDE_SCREENS_GAME {
+class KC_FAKE_GAME : public screenstest::KC_SCREENS_GAME_STUB {
 public:
     game::GG_PLAYER* fGetCurrentPlayer() override { return mPlayer; }
     void fSetCurrentPlayer(game::GG_PLAYER* player) override {
@@ -71,10 +71,10 @@ protected:
             "</playeritems><health count='5' time_refill_heart='600'/><statisctic score='1000'/></player>");
         mPlayer.fLoadXml(player.document_element());
         mGame.mPlayer = &mPlayer;
-        game::GG_SIDE_SCREENS_GAME::fInstall(&mGame);
+        game::GG_SCREENS_GAME::fInstall(&mGame);
     }
     void TearDown() override {
-        game::GG_SIDE_SCREENS_GAME::fInstall(nullptr);
+        game::GG_SCREENS_GAME::fInstall(nullptr);
         SceneFixture::TearDown();
     }
     pugi::xml_node fNode(const std::string& text) {

@@ -48,7 +48,7 @@ private:
 class SideScreensGlFrame : public testsupport::ContentScreenTest {
 protected:
     void TearDown() override {
-        game::GG_SIDE_SCREENS_GAME::fInstall(nullptr);
+        game::GG_SCREENS_GAME::fInstall(nullptr);
         game::fSetWindowServices(nullptr, nullptr);
         ContentScreenTest::TearDown();
     }
@@ -113,7 +113,7 @@ TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     ASSERT_TRUE(fake.mShop.fLoad(repository, "data/share/main/other store.xml"));
     ASSERT_TRUE(fake.mTrophies.fLoad(repository, "data/share/main/other trophies.xml"));
     fake.mTrophies.fUpdateValue("tr_pack_1", KEL::KS_TROPHY_VALUE::fFromFloat("tr_pack_1", 1.0));
-    game::GG_SIDE_SCREENS_GAME::fInstall(&fake);
+    game::GG_SCREENS_GAME::fInstall(&fake);
     game::fSetWindowServices(&strings, nullptr);
 
     auto manager = std::make_unique<KEL::G_WINDOW_MANAGER>();
