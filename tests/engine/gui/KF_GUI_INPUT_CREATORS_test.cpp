@@ -116,6 +116,24 @@ TEST_F(InputTagsTest, BarsReadFilledWhateverItsCaseAndRefuseAnEmptyGrid) {
     EXPECT_FALSE(fErrorText().empty());
 }
 
+TEST_F(InputTagsTest, AnAnimationBarRefusesHostileGridsAndClampsHugeFrameCounts) {
+    fRead(R"(<ANIMATION_BAR ID="5" TEXTURE="grid.png" COLUMNS="65536" ROWS="65536" FRAMES="10"/>
+             <ANIMATION_BAR ID="6" TEXTURE="grid.png" COLUMNS="2147483647" ROWS="1" FRAMES="1"/>
+             <ANIMATION_BAR ID="7" TEXTURE="grid.png" COLUMNS="5" ROWS="2" FRAMES="2147483647"/>
+             <ANIMATION_BAR ID="8" TEXTURE="grid.png" COLUMNS="1024" ROWS="1024" FRAMES="99999999999"/>)");
+    EXPECT_EQ(fCount(), 2);
+    EXPECT_NE(fErrorText().find("at most 1024"), std::string::npos) << fErrorText();
+    for (int32_t id : {7, 8}) {
+        auto* bar = fGet<KC_GUI_ANIMATION_BAR>(id);
+        bar->fSetPercent(100);
+        EXPECT_EQ(bar->fGetFrame(), id == 7 ? 9 : 1024 * 1024 - 1) << "the last cell of the sheet";
+        bar->fSetPercent(50);
+        EXPECT_EQ(bar->fGetFrame(), id == 7 ? 9 : 1024 * 1024 - 1) << "half of a huge count is past the sheet";
+        bar->fSetPercent(0);
+        EXPECT_EQ(bar->fGetFrame(), 0);
+    }
+}
+
 TEST_F(InputTagsTest, SlidersTakeTheirDefaultsAndAnExactValueChangedEvent) {
     fRead(R"(<SLIDER13 ID="7" TEXTURE="strip13.png" START="100 100" END="400 100">
                <SCRIPTS><S EVENT="value_changed">lower</S></SCRIPTS></SLIDER13>

@@ -192,3 +192,47 @@ TEST_F(PagesTest, ClicksGoToTheCurrentPageUntilOneIsTaken) {
     EXPECT_EQ(pages.mLog.mAsked, std::vector<int32_t>{3}) << "only the current page";
     EXPECT_FALSE(pages.fOnMouseMove().fTaken());
 }
+
+TEST_F(PagesTest, HostileNumbersAreRefusedWithAnErrorAndLoadNothing) {
+    const char* hostile[] = {
+        "cols='65536' rows='65536'",
+        "cols='2147483647' rows='2'",
+        "cols='-3' rows='-3'",
+        "cols='2' rows='99999999999'",
+        "cols='2' rows='2' interval_x='2147483647'",
+        "cols='2' rows='2' interval_y='-2147483648'",
+        "cols='2' rows='2' turn_time='nan'",
+        "cols='2' rows='2' turn_speed='inf'",
+        "cols='2' rows='2' turn_offset='1e39 0'",
+    };
+    for (const char* settings : hostile) {
+        KEL::fErrorText().clear();
+        KC_TEST_PAGES pages;
+        fLoad(pages, fPageFile(settings, 5));
+        EXPECT_EQ(pages.fGetItemCount(), 0) << settings;
+        EXPECT_EQ(pages.fGetPageCount(), 0) << settings;
+        EXPECT_EQ(pages.fGetPerPage(), 0) << settings;
+        EXPECT_NE(KEL::fErrorText().find("Page file data pages.xml"), std::string::npos) << settings;
+        EXPECT_FALSE(pages.fTurnNext());
+        pages.fDraw();
+    }
+}
+
+TEST_F(PagesTest, TheLargestSettingsAndHugeItemsLayOutWithoutOverflow) {
+    KC_TEST_PAGES pages;
+    std::string text = "<pages cols='1024' rows='1024' interval_x='16384' interval_y='-16384'>";
+    for (int i = 0; i < 3; ++i) text += "<item n='" + std::to_string(i) + "' w='2147483647' h='2147483647'/>";
+    fLoad(pages, text + "</pages>");
+    EXPECT_EQ(pages.fGetPerPage(), 1024 * 1024);
+    EXPECT_EQ(pages.fGetPageCount(), 1);
+    EXPECT_EQ(pages.fGetBlockWidth(), INT32_MAX) << "held at the largest width";
+    pages.fDraw();
+    ASSERT_EQ(pages.mLog.mDrawnAt.size(), 3u);
+    EXPECT_LT(pages.mLog.mDrawnAt[0].x, pages.mLog.mDrawnAt[1].x) << "cells still run left to right";
+
+    pages.fSetCols(65536);
+    pages.fSetRows(65536);
+    EXPECT_EQ(pages.fGetPerPage(), INT32_MAX);
+    pages.fSetRows(-1);
+    EXPECT_EQ(pages.fGetPerPage(), 0);
+}
