@@ -63,7 +63,11 @@ void gPages::fSetPosition(float x, float y) { mStrip.fSetPos(x, y, 0.0f); }
 void gPages::fLoad(const std::string& fileName) {
     pugi::xml_document* document = kcREPOSITORY ? kcREPOSITORY->fGetXml(fileName) : nullptr;
     if (!document) return;
-    const pugi::xml_node root = document->document_element();
+    fRead(document->document_element(), fileName);
+    kcREPOSITORY->fReleaseXml(document);
+}
+
+void gPages::fRead(const pugi::xml_node& root, const std::string& fileName) {
     mTurns.fDeleteAll();
     mItems.clear();
     mPageCount = 0;
@@ -72,14 +76,12 @@ void gPages::fLoad(const std::string& fileName) {
         fRaiseError("Page file " + fileName + ": " + refused);
         fSetCols(0);
         fSetRows(0);
-        kcREPOSITORY->fReleaseXml(document);
         return;
     }
     fReadSettings(root);
     fCreateItems(root);
     if (const pugi::xml_node example = root.child(kEXAMPLE)) fOnExample(example);
     if (mPerPage > 0) mPageCount = fClampToInt((int64_t(fGetItemCount()) + mPerPage - 1) / mPerPage);
-    kcREPOSITORY->fReleaseXml(document);
     fRefresh();
 }
 

@@ -59,6 +59,9 @@ public:
     // Items of an earlier load are replaced. A file with numbers out of range
     // (cells a side, intervals, turn times) loads nothing and raises an error.
     virtual void fLoad(const std::string& fileName);
+    // The same from a page file's root element already parsed; the name is
+    // for the error.
+    void fRead(const pugi::xml_node& root, const std::string& fileName);
     virtual void fRefresh();
     // Reloads every item, then lays them out.
     virtual void fReloadResources();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PagesFixture.h"
+#include "support/FuzzFindings.h"
 
 using KEL::KS_MOUSE_RESULT;
 using KEL::KS_VEC3;
@@ -194,25 +195,30 @@ TEST_F(PagesTest, ClicksGoToTheCurrentPageUntilOneIsTaken) {
 }
 
 TEST_F(PagesTest, HostileNumbersAreRefusedWithAnErrorAndLoadNothing) {
-    const char* hostile[] = {
-        "cols='65536' rows='65536'",
-        "cols='2147483647' rows='2'",
-        "cols='-3' rows='-3'",
-        "cols='2' rows='99999999999'",
-        "cols='2' rows='2' interval_x='2147483647'",
-        "cols='2' rows='2' interval_y='-2147483648'",
-        "cols='2' rows='2' turn_time='nan'",
-        "cols='2' rows='2' turn_speed='inf'",
-        "cols='2' rows='2' turn_offset='1e39 0'",
+    std::vector<std::string> texts = {
+        fPageFile("cols='65536' rows='65536'", 5),
+        fPageFile("cols='2147483647' rows='2'", 5),
+        fPageFile("cols='-3' rows='-3'", 5),
+        fPageFile("cols='2' rows='99999999999'", 5),
+        fPageFile("cols='2' rows='2' interval_x='2147483647'", 5),
+        fPageFile("cols='2' rows='2' interval_y='-2147483648'", 5),
+        fPageFile("cols='2' rows='2' turn_time='nan'", 5),
+        fPageFile("cols='2' rows='2' turn_speed='inf'", 5),
+        testsupport::fFinding("pages-cells-overflow.xml"),
+        testsupport::fFinding("pages-int-max.xml"),
     };
-    for (const char* settings : hostile) {
+    for (size_t i = 0; i < texts.size(); ++i) fWrite("hostile" + std::to_string(i) + ".xml", texts[i]);
+    fMount();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string name = "data hostile" + std::to_string(i) + ".xml";
         KEL::fErrorText().clear();
         KC_TEST_PAGES pages;
-        fLoad(pages, fPageFile(settings, 5));
-        EXPECT_EQ(pages.fGetItemCount(), 0) << settings;
-        EXPECT_EQ(pages.fGetPageCount(), 0) << settings;
-        EXPECT_EQ(pages.fGetPerPage(), 0) << settings;
-        EXPECT_NE(KEL::fErrorText().find("Page file data pages.xml"), std::string::npos) << settings;
+        pages.fLoad(name);
+        pages.fReloadResources();
+        EXPECT_EQ(pages.fGetItemCount(), 0) << texts[i];
+        EXPECT_EQ(pages.fGetPageCount(), 0) << texts[i];
+        EXPECT_EQ(pages.fGetPerPage(), 0) << texts[i];
+        EXPECT_NE(KEL::fErrorText().find("Page file " + name), std::string::npos) << texts[i];
         EXPECT_FALSE(pages.fTurnNext());
         pages.fDraw();
     }

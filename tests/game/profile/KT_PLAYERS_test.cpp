@@ -7,6 +7,7 @@
 #include "game/profile/KT_PLAYERS.h"
 #include "PlayerFixture.h"
 #include "support/FakeHost.h"
+#include "support/FuzzFindings.h"
 #include "support/TestEnvironment.h"
 
 namespace fs = std::filesystem;
@@ -234,6 +235,22 @@ TEST(KT_PLAYERS, DuplicateAndUndecodableNamesLoseNobodyAcrossASave) {
     EXPECT_EQ(f.fLoadDumps(again), expected);
     ASSERT_TRUE(again.fSave(f.folder));
     EXPECT_EQ(fReadBytes(f.file), saved);
+}
+
+TEST(KT_PLAYERS, AFileWithDuplicatesFromFuzzingKeepsEveryone) {
+    SaveFolder f;
+    const std::string bytes = testsupport::fFinding("players-duplicate-names.save");
+    ASSERT_FALSE(bytes.empty());
+    fWriteBytes(f.file, bytes);
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoad(f.folder));
+    EXPECT_EQ(list.fGetNames(), (std::vector<std::wstring>{L"Ann", L"Ann (2)", L"Bad\uFFFD", L"Bad\uFFFD (2)"}));
+    EXPECT_EQ(list.fGetCurrent(), list.fFind(L"Ann"));
+    EXPECT_EQ(fReadBytes(f.backup), bytes);
+    ASSERT_TRUE(list.fSave(f.folder));
+    KT_PLAYERS again;
+    EXPECT_TRUE(again.fLoad(f.folder));
+    EXPECT_EQ(again.fGetNames(), list.fGetNames());
 }
 
 TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {

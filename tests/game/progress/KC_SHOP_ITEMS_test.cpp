@@ -8,6 +8,7 @@
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "game/services/KC_STORE.h"
+#include "support/FuzzFindings.h"
 
 using KEL::KC_SHOP_ITEM;
 using KEL::KC_SHOP_ITEMS;
@@ -40,6 +41,14 @@ TEST(KC_SHOP_ITEMS, NestedOffersStopAtTheLimitWithAnErrorHoweverDeepTheFile) {
         ASSERT_EQ(items.fGetItems().size(), 1u);
         EXPECT_EQ(fDepth(*items.fGetItems().front()), KC_SHOP_ITEM::kMAX_DEPTH) << depth;
         EXPECT_NE(KEL::fErrorText().find("nested too deep"), std::string::npos) << depth;
+    }
+    {
+        pugi::xml_document finding;
+        ASSERT_TRUE(finding.load_string(testsupport::fFinding("store-nested-offers.xml").c_str()));
+        KC_SHOP_ITEMS items;
+        items.fLoad(finding.document_element());
+        ASSERT_EQ(items.fGetItems().size(), 1u);
+        EXPECT_EQ(fDepth(*items.fGetItems().front()), KC_SHOP_ITEM::kMAX_DEPTH);
     }
     pugi::xml_document document;
     document.load_string(fNested("store", "item", KC_SHOP_ITEM::kMAX_DEPTH).c_str());
