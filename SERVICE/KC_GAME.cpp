@@ -37,7 +37,9 @@ KC_GAME::KC_GAME() {
 }
 
 KC_GAME* KC_GAME::fGetGame() {
-    static KC_GAME game;
+    // Never destroyed: an exit() from inside a library may come in the
+    // middle of its frame, with its threads still running.
+    static KC_GAME& game = *new KC_GAME();
     return &game;
 }
 

@@ -33,8 +33,9 @@ KC_CALLBACK* kcbFRAME = nullptr;
 KC_CALLBACK* kcbFIRST_PRESENT = nullptr;
 
 std::string& fErrorText() {
-    // Function-local so that static initialisers elsewhere may set it safely.
-    static std::string text;
+    // Function-local so that static initialisers elsewhere may set it safely;
+    // never destroyed, so an error raised while exit() runs finds it.
+    static std::string& text = *new std::string();
     return text;
 }
 

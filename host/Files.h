@@ -43,7 +43,9 @@ void fUnmapFile(const uint8_t* data, uint64_t size);
 
 // Pushes the stream's written bytes to the disk (flush, then sync).
 bool fSyncFile(std::FILE* file);
-// Renames a file over another in the same folder in one step.
+// Renames a file over another in the same folder in one step, then syncs
+// the folder so the new entry survives a power cut. True once renamed (a
+// folder that cannot be synced is reported on standard error).
 bool fReplaceFile(const std::string& from, const std::string& to);
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #include "engine/gui/KC_GUI_ANIMATION_BAR.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/gui/KF_GUI_SPRITES.h"
 
@@ -28,9 +29,12 @@ void KC_GUI_ANIMATION_BAR::fSetSize(int32_t width, int32_t height) {
     mSprite->fSetHotSpot(kANCHOR_CENTRE);
 }
 
+// Clamped before the conversion: a ratio out of 0..1 (or NaN, from a bar
+// whose minimum equals its maximum) or a huge frame count must not overflow.
 void KC_GUI_ANIMATION_BAR::fApply() {
-    const int32_t frame = static_cast<int32_t>(static_cast<float>(mLastFrame) * mRatio);
-    mFrame = std::clamp(frame, 0, mColumns * mRows - 1);
+    const double ratio = std::isnan(mRatio) ? 0.0 : std::clamp(static_cast<double>(mRatio), 0.0, 1.0);
+    const double last = static_cast<double>(static_cast<int64_t>(mColumns) * mRows - 1);
+    mFrame = static_cast<int32_t>(std::clamp(std::floor(mLastFrame * ratio), 0.0, last));
     mSprite->fSetFrame(mColumns, mRows, mFrame, false);
     fRunFilledRule();
 }

@@ -21,6 +21,9 @@ namespace KEL {
 
 namespace {
 
+// A frame sheet has at most this many frames a side.
+constexpr int32_t kMAX_FRAME_GRID = 1024;
+
 bool fHasKeys(const pugi::xml_node& node, std::initializer_list<const char*> keys) {
     for (const char* key : keys)
         if (!fGuiHas(node, key)) return false;
@@ -165,6 +168,10 @@ std::unique_ptr<KC_GUI_OBJECT> fReadGuiAnimationBar(const pugi::xml_node& node) 
     const int32_t frames = fGuiInt(fValue(node, "FRAMES"));
     if (columns < 1 || rows < 1 || frames < 1) {
         fGuiRefuse(node, "COLUMNS, ROWS and FRAMES must be at least 1");
+        return nullptr;
+    }
+    if (columns > kMAX_FRAME_GRID || rows > kMAX_FRAME_GRID) {
+        fGuiRefuse(node, "COLUMNS and ROWS must be at most " + std::to_string(kMAX_FRAME_GRID));
         return nullptr;
     }
     auto bar = std::make_unique<KC_GUI_ANIMATION_BAR>(fIdOf(node), fValue(node, "TEXTURE"), columns, rows, frames);

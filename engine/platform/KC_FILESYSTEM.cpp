@@ -41,13 +41,15 @@ int32_t fReadFolderFile(const std::string& path, uint8_t*& data, uint32_t& size)
     return KS_RESULT::kOK;
 }
 
+// These statics are never destroyed: the loader thread may still use them
+// while exit() runs.
 std::mutex& fCurrentDirLock() {
-    static std::mutex lock;
+    static std::mutex& lock = *new std::mutex();
     return lock;
 }
 
 std::string& fLastCurrentDir() {
-    static std::string path;
+    static std::string& path = *new std::string();
     return path;
 }
 
@@ -60,7 +62,7 @@ std::string fNormalisePath(std::string path) {
 }
 
 KC_FILESYSTEM& KC_FILESYSTEM::fGetInstance() {
-    static KC_FILESYSTEM instance;
+    static KC_FILESYSTEM& instance = *new KC_FILESYSTEM();  // never destroyed, see above
     return instance;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/platform/KC_THREAD.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 #include "SERVICE/KS_RESULT.h"
@@ -9,17 +10,28 @@ namespace KEL {
 
 namespace {
 
+// The registry is never destroyed: a thread may be stopped from a
+// destructor that runs during exit(), after function-local statics are gone.
 std::mutex& fListMutex() {
-    static std::mutex mutex;
+    static std::mutex& mutex = *new std::mutex();
     return mutex;
 }
 
 std::vector<KC_THREAD*>& fRecords() {
-    static std::vector<KC_THREAD*> records;
+    static std::vector<KC_THREAD*>& records = *new std::vector<KC_THREAD*>();
     return records;
 }
 
 std::atomic<uint32_t> gNextId{1};
+
+// An exit() from inside a library (Xlib's, when the display goes away) ends
+// the process with these threads still running; the libraries' own
+// destructors would then pull their state from under them. Each is asked to
+// stop and joined first: handlers registered by the program run before the
+// libraries' destructors.
+void fStopAllAtExit() {
+    for (KC_THREAD* record : KC_THREAD::fList()) KC_THREAD::fStop(record);
+}
 thread_local KC_THREAD* tCurrent = nullptr;
 thread_local const std::atomic<bool>* tStopFlag = nullptr;
 
@@ -38,6 +50,8 @@ void KC_THREAD::fTrampoline(KC_THREAD* record) {
 
 KC_THREAD* KC_THREAD::fCreate(KF_THREAD function, void* argument) {
     if (!function) return nullptr;
+    static const bool kSTOPS_AT_EXIT = std::atexit(&fStopAllAtExit) == 0;
+    (void)kSTOPS_AT_EXIT;
     auto* record = new KC_THREAD();
     record->mId = gNextId.fetch_add(1);
     record->mFunction = function;

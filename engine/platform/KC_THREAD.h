@@ -15,7 +15,8 @@ using KF_THREAD = uint32_t (*)(void* argument);
 // One thread beside the main loop, kept in a global list in creation order.
 // Threads are never killed: a looping thread polls fStopRequested() and ends
 // itself; fTerminate asks it to stop and joins it. A thread that ends after
-// such a request reads the exit code -113.
+// such a request reads the exit code -113. At exit() every listed thread
+// is asked to stop and joined before the libraries it uses are torn down.
 class KC_THREAD {
 public:
     static constexpr int32_t kSTILL_ACTIVE = 259;

@@ -29,10 +29,71 @@ constexpr uint64_t kInflateRatio = 1032;
 struct KS_ARCHIVE {
     unzFile mFile = nullptr;
     explicit KS_ARCHIVE(const std::string& path) : mFile(unzOpen64(path.c_str())) {}
+    explicit KS_ARCHIVE(unzFile file) : mFile(file) {}
     ~KS_ARCHIVE() {
         if (mFile) unzClose(mFile);
     }
 };
+
+// minizip reading from bytes in memory: the archive is one read-only stream.
+struct KS_MEMORY_STREAM {
+    const uint8_t* mBytes = nullptr;
+    uint64_t mSize = 0;
+    uint64_t mAt = 0;
+};
+
+// minizip passes what unzOpen2_64 took as the path: here the source stream.
+voidpf fMemoryOpen(voidpf, const void* source, int mode) {
+    if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) return nullptr;
+    const auto* from = static_cast<const KS_MEMORY_STREAM*>(source);
+    return new (std::nothrow) KS_MEMORY_STREAM {from->mBytes, from->mSize, 0};
+}
+
+uLong fMemoryRead(voidpf, voidpf stream, void* buffer, uLong size) {
+    auto* s = static_cast<KS_MEMORY_STREAM*>(stream);
+    const uint64_t count = std::min<uint64_t>(size, s->mSize - s->mAt);
+    if (count) std::memcpy(buffer, s->mBytes + s->mAt, static_cast<size_t>(count));
+    s->mAt += count;
+    return static_cast<uLong>(count);
+}
+
+uLong fMemoryWrite(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T fMemoryTell(voidpf, voidpf stream) { return static_cast<KS_MEMORY_STREAM*>(stream)->mAt; }
+
+long fMemorySeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto* s = static_cast<KS_MEMORY_STREAM*>(stream);
+    uint64_t base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR) base = s->mAt;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END) base = s->mSize;
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET) return -1;
+    if (offset > s->mSize - base) return -1;
+    s->mAt = base + offset;
+    return 0;
+}
+
+int fMemoryClose(voidpf, voidpf stream) {
+    delete static_cast<KS_MEMORY_STREAM*>(stream);
+    return 0;
+}
+
+int fMemoryError(voidpf, voidpf) { return 0; }
+
+// Opens an archive held in memory; the bytes must outlive the handle.
+unzFile fOpenMemory(const uint8_t* bytes, uint64_t size) {
+    KS_MEMORY_STREAM source {bytes, size, 0};
+    zlib_filefunc64_def functions {};
+    functions.zopen64_file = &fMemoryOpen;
+    functions.zread_file = &fMemoryRead;
+    functions.zwrite_file = &fMemoryWrite;
+    functions.ztell64_file = &fMemoryTell;
+    functions.zseek64_file = &fMemorySeek;
+    functions.zclose_file = &fMemoryClose;
+    functions.zerror_file = &fMemoryError;
+    functions.opaque = nullptr;
+    // minizip hands the "path" to the open function, which copies the stream.
+    return unzOpen2_64(&source, &functions);
+}
 
 bool fCurrentName(unzFile file, unz_file_info64& info, std::string& name) {
     if (unzGetCurrentFileInfo64(file, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
@@ -85,15 +146,26 @@ int32_t KC_ZIP_READER::fFileType(const std::string& path) {
 bool KC_ZIP_READER::fList(const std::string& path, std::vector<std::string>& names) {
     if (fFileType(path) != static_cast<int32_t>(kZipSignature)) return false;
     KS_ARCHIVE archive(path);
-    if (!archive.mFile) return false;
+    return fListOpen(archive.mFile, names);
+}
+
+bool KC_ZIP_READER::fList(const uint8_t* bytes, uint64_t size, std::vector<std::string>& names) {
+    if (size < 3 || bytes[0] != 0x50 || bytes[1] != 0x4B || bytes[2] != 0x03) return false;
+    KS_ARCHIVE archive(fOpenMemory(bytes, size));
+    return fListOpen(archive.mFile, names);
+}
+
+bool KC_ZIP_READER::fListOpen(void* handle, std::vector<std::string>& names) {
+    const unzFile file = static_cast<unzFile>(handle);
+    if (!file) return false;
     std::vector<std::string> found;
-    int status = unzGoToFirstFile(archive.mFile);
+    int status = unzGoToFirstFile(file);
     while (status == UNZ_OK) {
         unz_file_info64 info {};
         std::string name;
-        if (!fCurrentName(archive.mFile, info, name)) break;
+        if (!fCurrentName(file, info, name)) break;
         found.push_back(std::move(name));
-        status = unzGoToNextFile(archive.mFile);
+        status = unzGoToNextFile(file);
     }
     names.insert(names.end(), found.begin(), found.end());
     return true;
@@ -110,6 +182,8 @@ KC_ZIP_READER::KS_INDEX::~KS_INDEX() {
 }
 
 KC_ZIP_READER::KS_INDEX* KC_ZIP_READER::fIndex(const std::string& path) {
+    if (const auto memory = mIndexes.find(path); memory != mIndexes.end() && memory->second->mInMemory)
+        return memory->second.get();
     uint64_t fileSize = 0;
     int64_t modified = 0;
     if (!host::fFileStamp(path, fileSize, modified)) {
@@ -132,20 +206,41 @@ KC_ZIP_READER::KS_INDEX* KC_ZIP_READER::fIndex(const std::string& path) {
     }
     index->mFileSize = fileSize;
     index->mModified = modified;
+    if (!fFillIndex(*index)) return nullptr;
+    KS_INDEX* kept = index.get();
+    mIndexes.emplace(path, std::move(index));
+    return kept;
+}
+
+bool KC_ZIP_READER::fFillIndex(KS_INDEX& index) {
+    auto* file = static_cast<unzFile>(index.mHandle);
     int status = unzGoToFirstFile(file);
-    if (status != UNZ_OK) return nullptr;
+    if (status != UNZ_OK) return false;
     while (status == UNZ_OK) {
         unz_file_info64 info {};
         std::string entry;
         unz64_file_pos pos {};
         if (!fCurrentName(file, info, entry) || unzGetFilePos64(file, &pos) != UNZ_OK) break;
         // The first of two equal names wins, as a walk from the start finds it.
-        index->mEntries.emplace(std::move(entry), std::make_pair(pos.pos_in_zip_directory, pos.num_of_file));
+        index.mEntries.emplace(std::move(entry), std::make_pair(pos.pos_in_zip_directory, pos.num_of_file));
         status = unzGoToNextFile(file);
     }
-    KS_INDEX* kept = index.get();
-    mIndexes.emplace(path, std::move(index));
-    return kept;
+    return true;
+}
+
+bool KC_ZIP_READER::fAddMemory(const std::string& name, const uint8_t* bytes, uint64_t size) {
+    std::lock_guard<std::mutex> guard(mLock);
+    mIndexes.erase(name);
+    auto index = std::make_unique<KS_INDEX>();
+    index->mHandle = fOpenMemory(bytes, size);
+    if (!index->mHandle) return false;
+    index->mView = std::shared_ptr<const uint8_t>(bytes, [](const uint8_t*) {});
+    index->mViewSize = size;
+    index->mFileSize = size;
+    index->mInMemory = true;
+    if (!fFillIndex(*index)) return false;
+    mIndexes.emplace(name, std::move(index));
+    return true;
 }
 
 int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, const std::string& password,

@@ -24,6 +24,13 @@ public:
     // Appends every entry name in archive order; false (nothing appended)
     // when the file is not an archive or cannot be opened.
     static bool fList(const std::string& path, std::vector<std::string>& names);
+    // The same for an archive held in memory.
+    static bool fList(const uint8_t* bytes, uint64_t size, std::vector<std::string>& names);
+
+    // Makes an archive held in memory readable by fRead under the name, in
+    // place of a path; false when it is no archive. The bytes are not copied:
+    // they must stay until the name is given other bytes or fForget runs.
+    bool fAddMemory(const std::string& name, const uint8_t* bytes, uint64_t size);
 
     // Reads the whole entry into a new buffer of size + 1 bytes (freed with
     // delete[]). 1 on success; -1 when the archive cannot be opened; -108
@@ -53,11 +60,15 @@ private:
         uint64_t mViewSize = 0;
         uint64_t mFileSize = 0;
         int64_t mModified = 0;
+        bool mInMemory = false;  // from fAddMemory: no file to watch
         std::unordered_map<std::string, std::pair<uint64_t, uint64_t>> mEntries;  // name -> position
     };
 
     // The open index of the archive; null when it cannot be opened.
     KS_INDEX* fIndex(const std::string& path);
+    // Walks the open archive's directory into the name index.
+    static bool fFillIndex(KS_INDEX& index);
+    static bool fListOpen(void* handle, std::vector<std::string>& names);
 
     std::mutex mLock;
     std::map<std::string, std::unique_ptr<KS_INDEX>> mIndexes;

@@ -18,6 +18,17 @@ namespace {
 constexpr const char* kEXAMPLE = "gEXAMPLE";
 constexpr int32_t kLEFT_BUTTON = 1;
 constexpr int32_t kRIGHT_BUTTON = 2;
+
+// Page files beyond these are refused: a page has at most kMAX_CELLS cells a
+// side, cells are at most kMAX_INTERVAL apart.
+constexpr int32_t kMAX_CELLS = 1024;
+constexpr int32_t kMAX_INTERVAL = 16384;
+
+int32_t fClampToInt(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+bool fInRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 }  // namespace
 
 gPages::~gPages() { mTurns.fDeleteAll(); }
@@ -37,13 +48,13 @@ KC_BASE* gPages::fGetItem(int32_t index) const {
 }
 
 void gPages::fSetCols(int32_t cols) {
-    mCols = cols;
-    mPerPage = mCols * mRows;
+    mCols = std::max(cols, 0);
+    mPerPage = fClampToInt(int64_t(mCols) * mRows);
 }
 
 void gPages::fSetRows(int32_t rows) {
-    mRows = rows;
-    mPerPage = mCols * mRows;
+    mRows = std::max(rows, 0);
+    mPerPage = fClampToInt(int64_t(mCols) * mRows);
 }
 
 void gPages::fSetPosition(float x, float y) { mStrip.fSetPos(x, y, 0.0f); }
@@ -52,15 +63,41 @@ void gPages::fSetPosition(float x, float y) { mStrip.fSetPos(x, y, 0.0f); }
 void gPages::fLoad(const std::string& fileName) {
     pugi::xml_document* document = kcREPOSITORY ? kcREPOSITORY->fGetXml(fileName) : nullptr;
     if (!document) return;
-    const pugi::xml_node root = document->document_element();
+    fRead(document->document_element(), fileName);
+    kcREPOSITORY->fReleaseXml(document);
+}
+
+void gPages::fRead(const pugi::xml_node& root, const std::string& fileName) {
     mTurns.fDeleteAll();
     mItems.clear();
+    mPageCount = 0;
+    const std::string refused = fRefusal(root);
+    if (!refused.empty()) {
+        fRaiseError("Page file " + fileName + ": " + refused);
+        fSetCols(0);
+        fSetRows(0);
+        return;
+    }
     fReadSettings(root);
     fCreateItems(root);
     if (const pugi::xml_node example = root.child(kEXAMPLE)) fOnExample(example);
-    if (mPerPage > 0) mPageCount = (fGetItemCount() + mPerPage - 1) / mPerPage;
-    kcREPOSITORY->fReleaseXml(document);
+    if (mPerPage > 0) mPageCount = fClampToInt((int64_t(fGetItemCount()) + mPerPage - 1) / mPerPage);
     fRefresh();
+}
+
+std::string gPages::fRefusal(const pugi::xml_node& root) {
+    if (!fInRange(root.attribute("cols").as_int(0), 0, kMAX_CELLS) ||
+        !fInRange(root.attribute("rows").as_int(0), 0, kMAX_CELLS))
+        return "cols and rows must lie in 0.." + std::to_string(kMAX_CELLS);
+    if (!fInRange(root.attribute("interval_x").as_int(0), -kMAX_INTERVAL, kMAX_INTERVAL) ||
+        !fInRange(root.attribute("interval_y").as_int(0), -kMAX_INTERVAL, kMAX_INTERVAL))
+        return "interval_x and interval_y must lie within " + std::to_string(kMAX_INTERVAL);
+    for (const char* name : {"turn_speed", "turn_time"})
+        if (!std::isfinite(root.attribute(name).as_float(0.0f))) return std::string(name) + " is not a number";
+    KS_VEC2 offset(0, 0);
+    if (const pugi::xml_attribute text = root.attribute("turn_offset")) offset.fFromString(text.value());
+    if (!std::isfinite(offset.x) || !std::isfinite(offset.y)) return "turn_offset is not a number";
+    return {};
 }
 
 void gPages::fReadSettings(const pugi::xml_node& root) {
@@ -105,15 +142,18 @@ void gPages::fReloadResources() {
 
 void gPages::fReleaseResources() { fSendAll(G_PAGES_ITEM::kMSG_RELEASE); }
 
+// In 64 bits: an item may answer any size.
 void gPages::fLayoutItems() {
     if (mItems.empty()) return;
-    const int32_t w = mItems.front()->fMessage(G_PAGES_ITEM::kMSG_WIDTH, 0, 0, 0, nullptr);
-    const int32_t h = mItems.front()->fMessage(G_PAGES_ITEM::kMSG_HEIGHT, 0, 0, 0, nullptr);
-    mBlockWidth = mCols * w + (mCols - 1) * mIntervalX;
-    mBlockHeight = mRows * h + (mRows - 1) * mIntervalY;
-    const int32_t x0 = w / 2 - mBlockWidth / 2;
-    const int32_t y0 = h / 2 - mBlockHeight / 2;
-    int32_t c = 0, r = 0;
+    const int64_t w = mItems.front()->fMessage(G_PAGES_ITEM::kMSG_WIDTH, 0, 0, 0, nullptr);
+    const int64_t h = mItems.front()->fMessage(G_PAGES_ITEM::kMSG_HEIGHT, 0, 0, 0, nullptr);
+    const int64_t blockWidth = mCols * w + (mCols - 1) * int64_t(mIntervalX);
+    const int64_t blockHeight = mRows * h + (mRows - 1) * int64_t(mIntervalY);
+    mBlockWidth = fClampToInt(blockWidth);
+    mBlockHeight = fClampToInt(blockHeight);
+    const int64_t x0 = w / 2 - blockWidth / 2;
+    const int64_t y0 = h / 2 - blockHeight / 2;
+    int64_t c = 0, r = 0;
     for (const std::unique_ptr<KC_BASE>& item : mItems) {
         if (c == mCols) {
             c = 0;

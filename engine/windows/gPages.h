@@ -56,8 +56,12 @@ public:
     // Every item hears it; never taken.
     virtual KS_MOUSE_RESULT fOnMouseMove();
     // Reads the page file from the repository; a missing file loads nothing.
-    // Items of an earlier load are replaced.
+    // Items of an earlier load are replaced. A file with numbers out of range
+    // (cells a side, intervals, turn times) loads nothing and raises an error.
     virtual void fLoad(const std::string& fileName);
+    // The same from a page file's root element already parsed; the name is
+    // for the error.
+    void fRead(const pugi::xml_node& root, const std::string& fileName);
     virtual void fRefresh();
     // Reloads every item, then lays them out.
     virtual void fReloadResources();
@@ -106,6 +110,8 @@ public:
     static int32_t fTurnTypeFromName(const char* name);
 
 protected:
+    // Why the page file's settings cannot be used; empty when they can.
+    static std::string fRefusal(const pugi::xml_node& root);
     void fReadSettings(const pugi::xml_node& root);
     void fCreateItems(const pugi::xml_node& root);
     // Items [first, end) of a page; empty for a page that does not exist.

@@ -46,7 +46,10 @@ struct KS_MODULE {
     std::unique_ptr<GG_GAME_HOST> mHost;
     std::unique_ptr<KEL::G_GAMEPLAY> mGameplay;
 };
-KS_MODULE gModule;
+// Never destroyed: fOnRelease empties it, and an exit() from inside a
+// library mid-frame must not run its members' destructors after the engine
+// statics they need are gone.
+KS_MODULE& gModule = *new KS_MODULE();
 
 constexpr float kMAX_STEP = 1.0f / 30.0f;
 constexpr int32_t kRATE = 60;

@@ -45,7 +45,9 @@ struct KS_SERVICES {
     std::unique_ptr<GG_SCREENS_HOST> mScreens;
 };
 
-KS_SERVICES gServices;
+// Never destroyed, for the same reason as the start-up module's state:
+// gGame::fRelease empties it.
+KS_SERVICES& gServices = *new KS_SERVICES();
 
 constexpr const char* kMUSIC = "music";
 constexpr const char* kPACKS_FILE = "data/share/main/other packs_description.xml";

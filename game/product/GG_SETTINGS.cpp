@@ -30,7 +30,9 @@ GG_SETTINGS::GG_SETTINGS() = default;
 GG_SETTINGS::~GG_SETTINGS() = default;
 
 GG_SETTINGS& GG_SETTINGS::fGetInstance() {
-    static GG_SETTINGS instance;
+    // Never destroyed: its sprites need the engine, which an exit() from
+    // inside a library may have torn down before static destructors run.
+    static GG_SETTINGS& instance = *new GG_SETTINGS();
     return instance;
 }
 

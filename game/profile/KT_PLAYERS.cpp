@@ -1,6 +1,7 @@
 #include "game/profile/KT_PLAYERS.h"
 
 #include <filesystem>
+#include <set>
 
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/resources/KC_BIN_FILE.h"
@@ -26,6 +27,16 @@ std::vector<game::GG_SAVE_LAYOUT> fLayoutsToTry(const game::GG_SAVE_LAYOUT& runn
     return layouts;
 }
 
+// The name itself when free, else the first of "name (2)", "name (3)"...
+// that is: a player the list refuses keeps a name of its own.
+std::wstring fFreeName(const std::wstring& name, const std::set<std::wstring>& taken) {
+    if (!taken.count(name)) return name;
+    for (uint64_t n = 2;; ++n) {
+        std::wstring candidate = name + L" (" + std::to_wstring(n) + L")";
+        if (!taken.count(candidate)) return candidate;
+    }
+}
+
 bool fCopyAside(const std::string& from, const std::string& to) {
     std::error_code error;
     std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
@@ -39,8 +50,9 @@ void KT_PLAYERS::fClear() {
     mPlayers.clear();
 }
 
-bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout) {
+bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed) {
     fClear();
+    renamed = 0;
     KC_BIN_FILE file;
     if (!file.fOpenRead(path)) return false;
     uint8_t hasCurrent = 0;
@@ -49,11 +61,20 @@ bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layo
     file.fRead1(hasCurrent);
     if (hasCurrent) file.fReadString(current);
     file.fRead4b(count);
+    std::set<std::wstring> taken;
     for (uint32_t i = 0; i < count && !file.fFailed(); ++i) {
         auto player = std::make_unique<game::GG_PLAYER>(layout);
         player->fLoadBinary(file);
         if (file.fFailed()) break;
         player->fSetLayout(mLayout);
+        // Two stored names can be equal, or decode to the same text: the
+        // later player is kept under a free name rather than dropped.
+        const std::wstring name = fFreeName(player->fGetName(), taken);
+        if (name != player->fGetName()) {
+            player->fSetName(name);
+            ++renamed;
+        }
+        taken.insert(name);
         fAddPlayer(std::move(player));
     }
     if (!current.empty()) fSelect(fFromUtf8(current));
@@ -75,18 +96,28 @@ bool KT_PLAYERS::fLoad(const std::string& folder) {
     // A folder in its place, or a file that cannot be opened: leave it alone
     // and save nothing over it.
     if (kind != 1 || !KC_BIN_FILE().fOpenRead(path)) return false;
+    uint32_t renamed = 0;
     for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
-        if (fRead(path, layout)) {
+        if (!fRead(path, layout, renamed)) continue;
+        if (renamed == 0) {
             mLoaded = true;
             return true;
         }
+        // Read whole, but a player had to be renamed: the file is kept as
+        // written, as for any other damage.
+        fSetAside(folder);
+        return false;
     }
     // Nothing read cleanly: keep what the running layout read whole, and the
     // file itself aside, before a save can replace it.
-    fRead(path, mLayout);
-    mDamaged = true;
-    mLoaded = fCopyAside(path, fInFolder(folder, kBACKUP));
+    fRead(path, mLayout, renamed);
+    fSetAside(folder);
     return false;
+}
+
+void KT_PLAYERS::fSetAside(const std::string& folder) {
+    mDamaged = true;
+    mLoaded = fCopyAside(fInFolder(folder, kFILE), fInFolder(folder, kBACKUP));
 }
 
 bool KT_PLAYERS::fSave(const std::string& folder) {

@@ -14,8 +14,9 @@ namespace KEL {
 // who plays (the game object asks it rather than keeping its own copy).
 // Kept in "players.save" in the user folder.
 //
-// Loading never trusts the file: only players read whole are kept, a file
-// that does not read cleanly is copied to "players.save.bak" before anything
+// Loading never trusts the file: only players read whole are kept, a player
+// whose name is already listed is kept under a free name ("Ann (2)"), a file
+// that does not read cleanly or needed such a rename is copied to "players.save.bak" before anything
 // can overwrite it, and a file written with the other layout (edition with
 // or without in-app store, old or new settings version) is still read.
 // Saving writes aside and swaps the new file in, and does nothing until the
@@ -60,8 +61,12 @@ public:
 
 private:
     // One reading of the file with the given layout; true when it read
-    // whole and to its last byte.
-    bool fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout);
+    // whole and to its last byte. Renamed counts the players kept under a
+    // new name because theirs was already listed.
+    bool fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed);
+    // Marks the load damaged and copies the file to the backup; saving is
+    // allowed only once the copy is made.
+    void fSetAside(const std::string& folder);
     void fClear();
 
     game::GG_SAVE_LAYOUT mLayout;

@@ -12,9 +12,11 @@ namespace KEL {
 // One shop offer: the player item it changes ("name"), its price in
 // points, the count a purchase sets ("value") or "endless", its picture and
 // text key, and its in-app product. Nested "item" elements become nested
-// offers.
+// offers, kMAX_DEPTH levels in all; deeper ones are dropped with an error.
 class KC_SHOP_ITEM {
 public:
+    static constexpr int32_t kMAX_DEPTH = 16;
+
     void fRead(const pugi::xml_node& node);
 
     bool fIsEndless() const { return mEndless != 0; }
@@ -27,6 +29,8 @@ public:
     const std::vector<std::unique_ptr<KC_SHOP_ITEM>>& fGetItems() const { return mItems; }
 
 private:
+    void fRead(const pugi::xml_node& node, int32_t depth);
+
     uint8_t mEndless = 0;
     int32_t mPrice = 0;
     int32_t mValue = 0;

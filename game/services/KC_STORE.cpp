@@ -9,7 +9,8 @@ KC_STORE::KC_STORE() : mProvider(std::make_unique<KC_IGP_WRAPPER_TEST>()) {}
 KC_STORE::~KC_STORE() = default;
 
 KC_STORE& KC_STORE::fGetInstance() {
-    static KC_STORE instance;
+    // Never destroyed: the loader thread may still fill it while exit() runs.
+    static KC_STORE& instance = *new KC_STORE();
     return instance;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/QuietStandardError.h"
+#include "host/sdl/X11ErrorWatch.h"
 
 namespace host {
 
@@ -91,6 +92,8 @@ bool fStartVideo(std::string& failure) {
         failure = fNoDisplayText();
         return false;
     }
+    // Xlib's own handlers would end the game with a bare "XIO" line.
+    if (fIsNamed(driver, "x11")) X11ErrorWatch::fInstall();
     return true;
 }
 

@@ -1,6 +1,7 @@
-// Fuzzes the players.save reader: the input is the file, read with each of
-// the layouts an edition may run with; whatever was read is saved and must
-// read back whole with the same players.
+// Fuzzes the players.save reader as a round trip: the input is the file, read
+// with each of the layouts an edition may run with; whatever was read is
+// saved, must read back clean with the same players, and saved again must
+// give the same bytes. The folder lives in memory where the system offers it.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +23,16 @@ const std::string& fFolder() {
         return made;
     }();
     return folder;
+}
+
+std::string fReadSaved() {
+    std::string bytes;
+    if (std::FILE* file = std::fopen((fFolder() + KEL::KT_PLAYERS::kFILE).c_str(), "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+        std::fclose(file);
+    }
+    return bytes;
 }
 
 void fWrite(const uint8_t* data, size_t size) {
@@ -47,9 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         player->fCountPerfectLevels();
     }
     if (!list.fSave(fFolder())) return 0;
+    const std::string saved = fReadSaved();
     KEL::KT_PLAYERS back;
     back.fSetLayout(layout);
-    // What was saved must read back clean and whole.
-    if (!back.fLoad(fFolder()) || back.fGetCount() != list.fGetCount()) std::abort();
+    // What was saved must read back clean and whole, and save as it was.
+    if (!back.fLoad(fFolder()) || back.fGetNames() != list.fGetNames()) std::abort();
+    if (!back.fSave(fFolder()) || fReadSaved() != saved) std::abort();
     return 0;
 }

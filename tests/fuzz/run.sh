@@ -52,12 +52,13 @@ gather_seeds() {
       seed "$into" "$findings" 'anim-*' ;;
     players_save) seed "$into" "$findings" 'players-*' ;;
     game_config) seed "$into" "$source_dir/content" 'game.xml' 'data.xml' 'editions.xml' ;;
-    progress_xml) seed "$into" "$source_dir/content/data/share/main/other" '*.xml' ;;
+    progress_xml) seed "$into" "$source_dir/content/data/share/main/other" '*.xml'; seed "$into" "$findings" 'store-*' ;;
     gui_layout) seed "$into" "$resources/data/share/main/GameProcess" 'pause.xml' 'hint_button.xml' \
       'reset_selection.xml' 'store_button*.xml'
-      seed "$into" "$source_dir/content/data/share/main/other" 'widget_sample.xml' ;;
+      seed "$into" "$source_dir/content/data/share/main/other" 'widget_sample.xml'; seed "$into" "$findings" 'gui-*' ;;
     window_xml) seed "$into" "$source_dir/content/data/share/main/other" 'window_*.xml' ;;
-    pages) seed "$into" "$source_dir/content/data/share/main/other" 'pages_*.xml' 'sample_pages.xml' ;;
+    pages) seed "$into" "$source_dir/content/data/share/main/other" 'pages_*.xml' 'sample_pages.xml'
+      seed "$into" "$findings" 'pages-*' ;;
     ambient) seed "$into" "$resources/data/share/main/GameProcess" 'ambient.xml' ;;
     tutorial) seed "$into" "$source_dir/content/data/share/main/other" 'tutorial*.xml' ;;
     particles) seed "$into" "$resources/data/share/main/GameProcess" 'effects.xml'; seed "$into" "$findings" 'particles-*' ;;

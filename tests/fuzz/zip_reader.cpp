@@ -1,29 +1,30 @@
-// Fuzzes the zip reader on whole archives: listing, then reading every entry
-// plain and with a password, which drives the decryption and inflation.
+// Fuzzes the zip reader on whole archives held in memory: listing, then
+// reading every entry plain and with a password, which drives the
+// decryption and inflation.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/resources/KC_ZIP_CRYPTO.h"
 #include "engine/resources/KC_ZIP_READER.h"
-#include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = fuzzsupport::fScratchFile(data, size);
-    KEL::KC_ZIP_READER::fFileType(path);
     std::vector<std::string> names;
-    KEL::KC_ZIP_READER::fList(path, names);
-    // A new reader each time: its index is keyed by the file's size and time.
-    KEL::KC_ZIP_READER reader;
-    names.push_back("missing");
-    for (size_t i = 0; i < names.size() && i < 64; ++i) {
-        for (const char* password : {"", "secret"}) {
-            uint8_t* bytes = nullptr;
-            uint32_t length = 0;
-            reader.fRead(path, names[i], password, bytes, length);
-            delete[] bytes;
+    KEL::KC_ZIP_READER::fList(data, size, names);
+    static KEL::KC_ZIP_READER reader;
+    // The same name each time: the new bytes replace the last input's.
+    if (reader.fAddMemory("input", data, size)) {
+        names.push_back("missing");
+        for (size_t i = 0; i < names.size() && i < 64; ++i) {
+            for (const char* password : {"", "secret"}) {
+                uint8_t* bytes = nullptr;
+                uint32_t length = 0;
+                reader.fRead("input", names[i], password, bytes, length);
+                delete[] bytes;
+            }
         }
     }
+    reader.fForget();
     // The cipher alone, keyed and fed by the input.
     if (size >= 12) {
         KEL::KC_ZIP_CRYPTO crypto(std::string(reinterpret_cast<const char*>(data), size % 32));

@@ -1,5 +1,6 @@
 // The layout tags of the text, list, progress and slider widgets: required
 // keys, every optional key, and the order keys are applied in.
+#include "support/FuzzFindings.h"
 #include "WidgetFixture.h"
 
 #include <pugixml.hpp>
@@ -114,6 +115,33 @@ TEST_F(InputTagsTest, BarsReadFilledWhateverItsCaseAndRefuseAnEmptyGrid) {
     EXPECT_EQ(bar->fGetTransform().mPivot.x, 15.0f) << "added to the cell's centre";
     EXPECT_EQ(bar->fGetTransform().mPosition.y, 20.0f);
     EXPECT_FALSE(fErrorText().empty());
+}
+
+namespace {
+// What lies between a document's outer tags.
+std::string fInner(const std::string& document) {
+    const size_t open = document.find('>'), close = document.rfind("</");
+    return open == std::string::npos || close == std::string::npos ? "" : document.substr(open + 1, close - open - 1);
+}
+}  // namespace
+
+TEST_F(InputTagsTest, AnAnimationBarRefusesHostileGridsAndClampsHugeFrameCounts) {
+    fRead(R"(<ANIMATION_BAR ID="5" TEXTURE="grid.png" COLUMNS="65536" ROWS="65536" FRAMES="10"/>
+             <ANIMATION_BAR ID="6" TEXTURE="grid.png" COLUMNS="2147483647" ROWS="1" FRAMES="1"/>
+             <ANIMATION_BAR ID="7" TEXTURE="grid.png" COLUMNS="5" ROWS="2" FRAMES="2147483647"/>
+             <ANIMATION_BAR ID="8" TEXTURE="grid.png" COLUMNS="1024" ROWS="1024" FRAMES="99999999999"/>)" +
+          fInner(testsupport::fFinding("gui-animation-bar-grid.xml")));
+    EXPECT_EQ(fCount(), 2);
+    EXPECT_NE(fErrorText().find("at most 1024"), std::string::npos) << fErrorText();
+    for (int32_t id : {7, 8}) {
+        auto* bar = fGet<KC_GUI_ANIMATION_BAR>(id);
+        bar->fSetPercent(100);
+        EXPECT_EQ(bar->fGetFrame(), id == 7 ? 9 : 1024 * 1024 - 1) << "the last cell of the sheet";
+        bar->fSetPercent(50);
+        EXPECT_EQ(bar->fGetFrame(), id == 7 ? 9 : 1024 * 1024 - 1) << "half of a huge count is past the sheet";
+        bar->fSetPercent(0);
+        EXPECT_EQ(bar->fGetFrame(), 0);
+    }
 }
 
 TEST_F(InputTagsTest, SlidersTakeTheirDefaultsAndAnExactValueChangedEvent) {

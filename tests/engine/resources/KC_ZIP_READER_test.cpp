@@ -59,3 +59,53 @@ TEST(KC_ZIP_READER, StoredEntriesMustLieInsideTheArchive) {
     const auto damaged = TestEnvironment::fWriteFile("damaged", bytes);
     EXPECT_EQ(fReadEntry(damaged.string(), "s.txt", size), KS_RESULT::kUNREADABLE);
 }
+
+TEST(KC_ZIP_READER, AnArchiveInMemoryReadsAsItsFileDoesAndDamageIsRefusedTheSameWay) {
+    TestEnvironment::fWriteFile("mem/a.txt", "first entry, deflated deflated deflated");
+    TestEnvironment::fWriteFile("mem/b.txt", "second");
+    ASSERT_TRUE(testsupport::fZip("mem.zip", "mem", "a.txt b.txt", "-P secret"));
+    const std::string path = (TestEnvironment::fRoot() / "mem.zip").string();
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+
+    std::vector<std::string> fromFile, fromMemory;
+    ASSERT_TRUE(KC_ZIP_READER::fList(path, fromFile));
+    ASSERT_TRUE(KC_ZIP_READER::fList(data, bytes.size(), fromMemory));
+    EXPECT_EQ(fromMemory, fromFile);
+    EXPECT_EQ(fromMemory, (std::vector<std::string>{"a.txt", "b.txt"}));
+
+    KC_ZIP_READER reader;
+    ASSERT_TRUE(reader.fAddMemory("in memory", data, bytes.size()));
+    for (const char* name : {"a.txt", "b.txt"}) {
+        uint8_t* a = nullptr;
+        uint8_t* b = nullptr;
+        uint32_t aSize = 0, bSize = 0;
+        EXPECT_EQ(reader.fRead(path, name, "secret", a, aSize), KS_RESULT::kOK);
+        EXPECT_EQ(reader.fRead("in memory", name, "secret", b, bSize), KS_RESULT::kOK);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(b), bSize), std::string(reinterpret_cast<char*>(a), aSize));
+        delete[] a;
+        delete[] b;
+    }
+    uint8_t* none = nullptr;
+    uint32_t size = 0;
+    EXPECT_EQ(reader.fRead("in memory", "a.txt", "wrong", none, size), KS_RESULT::kUNREADABLE);
+    EXPECT_EQ(reader.fRead("in memory", "c.txt", "secret", none, size), KS_RESULT::kMISSING);
+
+    // Cut anywhere, the bytes never read past their end (the sanitizers watch).
+    for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+        const std::string part = bytes.substr(0, cut);
+        std::vector<std::string> names;
+        KC_ZIP_READER::fList(reinterpret_cast<const uint8_t*>(part.data()), part.size(), names);
+        if (!reader.fAddMemory("cut", reinterpret_cast<const uint8_t*>(part.data()), part.size())) continue;
+        for (const std::string& name : names) {
+            if (reader.fRead("cut", name, "secret", none, size) == KS_RESULT::kOK) delete[] none;
+            none = nullptr;
+        }
+    }
+    const std::string finding = testsupport::fFinding("zip-declared-size.zip");
+    ASSERT_TRUE(reader.fAddMemory("declared", reinterpret_cast<const uint8_t*>(finding.data()), finding.size()));
+    EXPECT_EQ(reader.fRead("declared", "a", "", none, size), KS_RESULT::kUNREADABLE);
+    reader.fForget();
+    EXPECT_EQ(reader.fRead("in memory", "a.txt", "secret", none, size), KS_RESULT::kFAILED) << "forgotten";
+}

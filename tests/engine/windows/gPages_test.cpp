@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PagesFixture.h"
+#include "support/FuzzFindings.h"
 
 using KEL::KS_MOUSE_RESULT;
 using KEL::KS_VEC3;
@@ -191,4 +192,53 @@ TEST_F(PagesTest, ClicksGoToTheCurrentPageUntilOneIsTaken) {
     EXPECT_TRUE(pages.fOnMouseUp(1).fTaken());
     EXPECT_EQ(pages.mLog.mAsked, std::vector<int32_t>{3}) << "only the current page";
     EXPECT_FALSE(pages.fOnMouseMove().fTaken());
+}
+
+TEST_F(PagesTest, HostileNumbersAreRefusedWithAnErrorAndLoadNothing) {
+    std::vector<std::string> texts = {
+        fPageFile("cols='65536' rows='65536'", 5),
+        fPageFile("cols='2147483647' rows='2'", 5),
+        fPageFile("cols='-3' rows='-3'", 5),
+        fPageFile("cols='2' rows='99999999999'", 5),
+        fPageFile("cols='2' rows='2' interval_x='2147483647'", 5),
+        fPageFile("cols='2' rows='2' interval_y='-2147483648'", 5),
+        fPageFile("cols='2' rows='2' turn_time='nan'", 5),
+        fPageFile("cols='2' rows='2' turn_speed='inf'", 5),
+        testsupport::fFinding("pages-cells-overflow.xml"),
+        testsupport::fFinding("pages-int-max.xml"),
+    };
+    for (size_t i = 0; i < texts.size(); ++i) fWrite("hostile" + std::to_string(i) + ".xml", texts[i]);
+    fMount();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string name = "data hostile" + std::to_string(i) + ".xml";
+        KEL::fErrorText().clear();
+        KC_TEST_PAGES pages;
+        pages.fLoad(name);
+        pages.fReloadResources();
+        EXPECT_EQ(pages.fGetItemCount(), 0) << texts[i];
+        EXPECT_EQ(pages.fGetPageCount(), 0) << texts[i];
+        EXPECT_EQ(pages.fGetPerPage(), 0) << texts[i];
+        EXPECT_NE(KEL::fErrorText().find("Page file " + name), std::string::npos) << texts[i];
+        EXPECT_FALSE(pages.fTurnNext());
+        pages.fDraw();
+    }
+}
+
+TEST_F(PagesTest, TheLargestSettingsAndHugeItemsLayOutWithoutOverflow) {
+    KC_TEST_PAGES pages;
+    std::string text = "<pages cols='1024' rows='1024' interval_x='16384' interval_y='-16384'>";
+    for (int i = 0; i < 3; ++i) text += "<item n='" + std::to_string(i) + "' w='2147483647' h='2147483647'/>";
+    fLoad(pages, text + "</pages>");
+    EXPECT_EQ(pages.fGetPerPage(), 1024 * 1024);
+    EXPECT_EQ(pages.fGetPageCount(), 1);
+    EXPECT_EQ(pages.fGetBlockWidth(), INT32_MAX) << "held at the largest width";
+    pages.fDraw();
+    ASSERT_EQ(pages.mLog.mDrawnAt.size(), 3u);
+    EXPECT_LT(pages.mLog.mDrawnAt[0].x, pages.mLog.mDrawnAt[1].x) << "cells still run left to right";
+
+    pages.fSetCols(65536);
+    pages.fSetRows(65536);
+    EXPECT_EQ(pages.fGetPerPage(), INT32_MAX);
+    pages.fSetRows(-1);
+    EXPECT_EQ(pages.fGetPerPage(), 0);
 }

@@ -12,6 +12,9 @@
 #include <string>
 #include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/audio/KC_SOUND_LIST.h"
@@ -34,6 +37,7 @@
 #include "game/profile/KT_PLAYERS.h"
 #include "game/app/gGame.h"
 #include "host/IGraphicsDevice.h"
+#include "host/sdl/X11ErrorWatch.h"
 #include "host/recording/RecordingDevice.h"
 #include "support/FakeHost.h"
 #include "support/TestEnvironment.h"
@@ -99,6 +103,10 @@ protected:
         if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
         // The process stands in its own "Resources" folder.
         KEL::KC_FILESYSTEM::fGetInstance();
+        // Whatever an earlier test changed (an archive unpacked into a
+        // folder of its name, a file removed) goes before the fresh copy.
+        for (const fs::directory_entry& entry : fs::directory_iterator(kBUILT))
+            fs::remove_all(fs::current_path() / entry.path().filename());
         fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
     void TearDown() override {
@@ -472,4 +480,82 @@ TEST(StartupPicture, TheTitleIsDrawnOverItsPicture) {
     EXPECT_FALSE(pixels[corner] == 0x44 && pixels[corner + 1] == 0x44 && pixels[corner + 2] == 0x44);
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
     KEL::kcGAME = nullptr;
+}
+
+namespace {
+
+// What a child process wrote to standard error and how it ended.
+struct KS_CHILD_END {
+    int mStatus = -1;
+    std::string mErrors;
+};
+
+// Runs body in a forked child whose standard error comes back; the child
+// must end itself (a body that returns ends with status 77).
+KS_CHILD_END fRunInChild(const std::function<void()>& body) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return {};
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        dup2(pipeEnds[1], STDERR_FILENO);
+        body();
+        _exit(77);
+    }
+    close(pipeEnds[1]);
+    KS_CHILD_END end;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) end.mErrors.append(buffer, size_t(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    end.mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return end;
+}
+
+// The frame callback the game registered, and when to leave from inside it.
+KEL::KC_CALLBACK* gGameFrame = nullptr;
+std::function<bool()> gLeaveWhen;
+std::function<void()> gLeave;
+
+int32_t fFrameThenMaybeLeave(void* argument) {
+    const int32_t result = KEL::KC_CALLBACK::fCall(gGameFrame, argument);
+    if (gLeaveWhen()) gLeave();
+    return result;
+}
+
+}  // namespace
+
+// Xlib ends a program whose display went away by calling exit(1) from
+// wherever it stands; the sanitizers see every destructor that then runs.
+TEST_F(StartupTest, AnExitFromInsideTheFrameTouchesNoFreedMemory) {
+    struct Case {
+        const char* mWhen;
+        std::function<bool()> mLeaveWhen;
+        std::function<void()> mLeave;
+        const char* mSays;
+    };
+    int frames = 0;
+    const Case cases[] = {
+        {"on the first loading frame", [&] { return ++frames >= 1; }, [] { std::exit(1); }, ""},
+        {"at the title", fAtTitle, [] { host::X11ErrorWatch::fOnIoError(nullptr); }, "lost its connection"},
+        {"inside a refused request", fAtTitle, [] { host::X11ErrorWatch::fOnError(nullptr, nullptr); },
+         "refused a request"},
+    };
+    for (const Case& c : cases) {
+        const KS_CHILD_END end = fRunInChild([&] {
+            fStart();
+            gGameFrame = KEL::kcbDRAW;
+            KEL::kcbDRAW = KEL::KC_CALLBACK::fCreate(&fFrameThenMaybeLeave, "", nullptr);
+            gLeaveWhen = c.mLeaveWhen;
+            gLeave = c.mLeave;
+            fRunUntil([] { return false; });
+        });
+        EXPECT_EQ(end.mStatus, 1) << c.mWhen << "\n" << end.mErrors;
+        EXPECT_NE(end.mErrors.find(c.mSays), std::string::npos) << c.mWhen << "\n" << end.mErrors;
+        for (const char* report : {"Sanitizer", "runtime error"})
+            EXPECT_EQ(end.mErrors.find(report), std::string::npos) << c.mWhen << "\n" << end.mErrors;
+    }
 }

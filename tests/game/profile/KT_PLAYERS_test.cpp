@@ -7,6 +7,7 @@
 #include "game/profile/KT_PLAYERS.h"
 #include "PlayerFixture.h"
 #include "support/FakeHost.h"
+#include "support/FuzzFindings.h"
 #include "support/TestEnvironment.h"
 
 namespace fs = std::filesystem;
@@ -191,6 +192,65 @@ TEST(KT_PLAYERS, HostileCountsAndLengthsEndAtTheFilesEnd) {
             if (list.fWasDamaged()) EXPECT_EQ(fReadBytes(f.backup), bad);
         }
     }
+}
+
+TEST(KT_PLAYERS, DuplicateAndUndecodableNamesLoseNobodyAcrossASave) {
+    SaveFolder f;
+    // Stored names: two equal, two invalid UTF-8 ones that decode alike, and
+    // a name the first rename would take.
+    const std::vector<std::string> written {"Dup_A", "Dup_B", "Bad_1", "Bad_2", "Dup_A (2)"};
+    const std::vector<std::pair<std::string, std::string>> patches {
+        {"Dup_B", "Dup_A"}, {"Bad_1", "Bad_\xFF"}, {"Bad_2", "Bad_\xFE"}};
+    {
+        KT_PLAYERS list;
+        list.fLoad(f.folder);
+        for (size_t i = 0; i < written.size(); ++i)
+            ASSERT_TRUE(list.fAddPlayer(fFullPlayer(written[i], int(i), kPLAIN)));
+        ASSERT_TRUE(list.fSave(f.folder));
+    }
+    std::string bytes = fReadBytes(f.file);
+    for (const auto& [from, to] : patches) bytes.replace(bytes.find(from), from.size(), to);
+    fWriteBytes(f.file, bytes);
+
+    const std::vector<std::wstring> names {L"Dup_A", L"Dup_A (2)", L"Bad_\uFFFD", L"Bad_\uFFFD (2)",
+                                           L"Dup_A (2) (2)"};
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < names.size(); ++i) {
+        auto player = fFullPlayer("", int(i), kPLAIN);
+        player->fSetName(names[i]);
+        expected.push_back(fDump(*player));
+    }
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoad(f.folder)) << "a rename is damage";
+    EXPECT_TRUE(list.fWasDamaged());
+    EXPECT_EQ(fReadBytes(f.backup), bytes) << "the file as written is kept";
+    EXPECT_EQ(list.fGetNames(), names);
+    EXPECT_EQ(f.fLoadDumps(list), expected);
+    ASSERT_TRUE(list.fSave(f.folder));
+    const std::string saved = fReadBytes(f.file);
+
+    KT_PLAYERS again;
+    EXPECT_TRUE(again.fLoad(f.folder)) << "nobody is renamed twice";
+    EXPECT_FALSE(again.fWasDamaged());
+    EXPECT_EQ(f.fLoadDumps(again), expected);
+    ASSERT_TRUE(again.fSave(f.folder));
+    EXPECT_EQ(fReadBytes(f.file), saved);
+}
+
+TEST(KT_PLAYERS, AFileWithDuplicatesFromFuzzingKeepsEveryone) {
+    SaveFolder f;
+    const std::string bytes = testsupport::fFinding("players-duplicate-names.save");
+    ASSERT_FALSE(bytes.empty());
+    fWriteBytes(f.file, bytes);
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoad(f.folder));
+    EXPECT_EQ(list.fGetNames(), (std::vector<std::wstring>{L"Ann", L"Ann (2)", L"Bad\uFFFD", L"Bad\uFFFD (2)"}));
+    EXPECT_EQ(list.fGetCurrent(), list.fFind(L"Ann"));
+    EXPECT_EQ(fReadBytes(f.backup), bytes);
+    ASSERT_TRUE(list.fSave(f.folder));
+    KT_PLAYERS again;
+    EXPECT_TRUE(again.fLoad(f.folder));
+    EXPECT_EQ(again.fGetNames(), list.fGetNames());
 }
 
 TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {
