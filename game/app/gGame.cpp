@@ -580,11 +580,18 @@ void gGame::fRestartLevel() {
 }
 
 void gGame::fStartTutorial() {
+    // A step of the level before (one not played to its end, say, then
+    // "Next") never stays over this level.
+    if (mTutorial.fIsRunning()) mTutorial.fHalt();
     // The tutorial guides a player who has not passed it yet; without a
     // player nobody is guided.
     const GG_PLAYER* player = fGetCurrentPlayer();
     auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay);
     if (!board || !player || player->fGetPassedTutorial()) return;
+    // Every pack numbers its levels from 1: the script's ids hold only in
+    // the pack it was written for.
+    const int32_t firstPack = fGetPacks().empty() ? 0 : int32_t(fGetPacks().front()->fGetId());
+    if (!mCurrentPack || !mTutorial.fGuidesPack(mCurrentPack->fGetId(), firstPack)) return;
     const int32_t levelId = mCurrentLevel ? mCurrentLevel->fGetId() : -1;
     if (!mTutorial.fHasSteps(levelId) || !mTutorial.fStart(levelId)) return;
     board->fSetControlDelegate(&mTutorial);
