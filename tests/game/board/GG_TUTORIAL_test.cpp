@@ -91,7 +91,8 @@ TEST_F(GG_TUTORIAL_TEST, AScriptGuidesThePackItNamesOrElseTheFirstPack) {
     };
     for (const KS_CASE& c : cases) {
         pugi::xml_document document;
-        const std::string text = std::string("<tutorial") + c.attribute + "><level id=\"1\"><step type=\"ENDLESS\"/></level></tutorial>";
+        const std::string text =
+            std::string("<tutorial") + c.attribute + "><level id=\"1\"><step type=\"ENDLESS\"/></level></tutorial>";
         ASSERT_TRUE(document.load_string(text.c_str()));
         game::GG_TUTORIAL tutorial;
         tutorial.fLoadXml(document.document_element());
