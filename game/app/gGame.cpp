@@ -154,6 +154,8 @@ bool gGame::fLoadResources() {
 // the edition makes one by itself.
 bool gGame::fLoadPlayersAndTexts() {
     gServices.mPlayers->fLoad(fGetSettings().fGetUserFolder());
+    // Hearts that came back while the game was closed count from the start.
+    for (const auto& player : gServices.mPlayers->fGetPlayers()) player->fGetHealth().fUpdate();
     if (gServices.mFonts->fRead(kFONTS_FILE) < 1) return fFailLoad(kFONTS_FILE);
     const bool strings = fWithDocument(kSTRINGS_FILE, [](pugi::xml_document& document) {
         gServices.mStrings->fRead(KEL::KC_STRING_TABLE::fFirstRow(document));
@@ -445,6 +447,9 @@ void gGame::fShow(const char* name, bool skip) { gServices.mWindows->fShowWindow
 void gGame::fHide(const char* name, bool skip) { gServices.mWindows->fHideWindow(name, skip); }
 
 void gGame::fOpenTitle() {
+    // The title may follow a long stay in the menus or another player's
+    // turn: the hearts shown from here on are those due by now.
+    if (GG_PLAYER* player = fGetCurrentPlayer()) player->fGetHealth().fUpdate();
     fShow("Title");
     fShow("Title_Top");
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -28,6 +29,7 @@
 #include "game/app/GG_MAIN.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "game/progress/KC_TROPHY.h"
 #include "game/app/G_LOADER_SCREEN.h"
@@ -276,6 +278,60 @@ TEST_F(StartupTest, FocusChangesNothingWhileLoadingAndPausesARunningLevelAfterwa
     gGame::fGetGame()->fSetCurrentPlayer(nullptr);
     game::fOnActivate(nullptr);
     EXPECT_FLOAT_EQ(fGain("sounds"), 0.8f);
+}
+
+namespace {
+// Spends hearts as if it had been done that long ago.
+void fSpendHeartsAgo(game::GG_PLAYER& player, int count, int64_t secondsAgo) {
+    testsupport::FakeClock clock;
+    clock.mDate = static_cast<int64_t>(std::time(nullptr)) - secondsAgo;
+    for (int i = 0; i < count; ++i) ASSERT_TRUE(player.fGetHealth().fUseHeart());
+}
+}  // namespace
+
+TEST_F(StartupTest, HeartsThatCameBackWhileTheGameWasClosedCountAtLoadAndAtTheTitle) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    game::GG_PLAYER* first = gGame::fGetPlayers()->fGetCurrent();
+    ASSERT_NE(first, nullptr);
+    game::GG_PLAYER* other = game.fCreatePlayer(L"other");
+    ASSERT_NE(other, nullptr);
+    const int32_t full = first->fGetHealth().fGetCount();
+    const int32_t refill = first->fGetHealth().fGetTimeRefill();
+    ASSERT_GT(refill, 0);
+    // Both refills are due by now; the stored countdowns say otherwise.
+    for (game::GG_PLAYER* player : {first, other}) {
+        ASSERT_NO_FATAL_FAILURE(fSpendHeartsAgo(*player, 2, 3 * int64_t(refill)));
+        ASSERT_EQ(player->fGetHealth().fGetCount(), full - 2);
+        ASSERT_TRUE(player->fGetHealth().fGetIncrement());
+    }
+    fFinish();
+    game::GG_SETTINGS::fGetInstance().fReset();
+
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    game::GG_PLAYER* back = gGame::fGetPlayers()->fFind(L"other");
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(back, gGame::fGetPlayers()->fGetCurrent());
+    EXPECT_EQ(back->fGetHealth().fGetCount(), full) << "a player not even chosen has its hearts back";
+    EXPECT_FALSE(back->fGetHealth().fGetIncrement());
+    EXPECT_TRUE(back->fGetHealth().fGetQueue().empty());
+    EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetHealth().fGetCount(), full);
+
+    // A stay in the menus: the title counts what came due meanwhile, not
+    // only the countdown the frames ran down.
+    game::GG_PLAYER* current = gGame::fGetPlayers()->fGetCurrent();
+    ASSERT_NO_FATAL_FAILURE(fSpendHeartsAgo(*current, 1, 0));
+    ASSERT_EQ(current->fGetHealth().fGetCount(), full - 1);
+    {
+        testsupport::FakeClock later;
+        later.mDate = static_cast<int64_t>(std::time(nullptr)) + refill;
+        gGame::fGetGame()->fCloseTitle();
+        gGame::fGetGame()->fOpenTitle();
+        EXPECT_EQ(current->fGetHealth().fGetCount(), full);
+        EXPECT_FALSE(current->fGetHealth().fGetIncrement());
+    }
 }
 
 TEST_F(StartupTest, AWindowMissingFromTheWindowListIsSkipped) {
