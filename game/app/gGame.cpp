@@ -17,6 +17,8 @@
 #include "game/app/GG_SCREENS_HOST.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
+#include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/services/KC_LEADERBOARD_LIST.h"
@@ -374,6 +376,16 @@ void gGame::fGiveSecondChance() {
 // Player, screen and side bars (main thread)
 
 void gGame::fSetCurrentPlayer(GG_PLAYER* player) {
+    // Another player starts the lists at their first pages, not where the
+    // one before left them. The list itself may have made the player current
+    // already (a first player), so the lists keep whose pages they show.
+    if (player != mListsPlayer) {
+        for (const char* name : {"Packs", "Levels"}) {
+            auto* list = dynamic_cast<GG_WINDOW_PAGED*>(gServices.mWindows->fFindWindow(name));
+            if (list) list->fToFirstPage();
+        }
+        mListsPlayer = player;
+    }
     if (!fGetSettings().fIsMobilePlatform()) {
         const bool systemCursor = player && !player->fGetGameCursor();
         if (KEL::kcWINDOW) KEL::kcWINDOW->fShowCursor(systemCursor);
@@ -478,7 +490,15 @@ void gGame::fOpenLevels(int32_t packId, bool skip) {
     fShow("Level_Title", skip);
     fShow("Levels", skip);
     fSelectPack(packId);
-    gServices.mWindows->fRefreshWindow("Levels");
+    // Filled for this player's record and opened at its first page, whatever
+    // page the list was left at.
+    auto* levels = dynamic_cast<GG_WINDOW_LEVEL*>(gServices.mWindows->fFindWindow("Levels"));
+    const GG_PLAYER* player = fGetCurrentPlayer();
+    const GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
+    if (levels && record)
+        levels->fSetPack(*record);
+    else
+        gServices.mWindows->fRefreshWindow("Levels");
 }
 
 void gGame::fCloseLevels() {

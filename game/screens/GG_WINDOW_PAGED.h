@@ -39,6 +39,9 @@ public:
     KEL::G_PAGES_DOTS* fGetDots() const { return mDots.get(); }
     // Arrows hidden with one page; each enabled only where a page lies.
     void fUpdateArrows();
+    // The list, its dots and arrows back at the first page (a turn under
+    // way is dropped).
+    void fToFirstPage();
 
 protected:
     // Reads the page file into the page set (made by the screen) and the

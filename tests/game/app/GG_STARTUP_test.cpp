@@ -28,6 +28,7 @@
 #include "engine/resources/TestArchives.h"
 #include "game/app/GG_MAIN.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_TROPHIES.h"
@@ -332,6 +333,70 @@ TEST_F(StartupTest, HeartsThatCameBackWhileTheGameWasClosedCountAtLoadAndAtTheTi
         EXPECT_EQ(current->fGetHealth().fGetCount(), full);
         EXPECT_FALSE(current->fGetHealth().fGetIncrement());
     }
+}
+
+TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
+    // Level cards one row a page, so that a pack's levels take pages.
+    const fs::path folder = fUnpackOther();
+    std::string cards = fRead(folder / "pages_levels.xml");
+    cards.replace(cards.find("rows=\"3\""), 8, "rows=\"1\"");
+    fWrite(folder / "pages_levels.xml", cards);
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
+    auto* packs = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Packs"));
+    auto* levels = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Levels"));
+    ASSERT_NE(packs, nullptr);
+    ASSERT_NE(levels, nullptr);
+    const auto turnNext = [&](game::GG_WINDOW_PAGED& list) {
+        list.fOnClick(game::GG_WINDOW_PAGED::kNEXT);
+        ASSERT_TRUE(fRunUntil([&] { return list.fGetPages()->fGetCurrentPage() == 1; }));
+        ASSERT_EQ(list.fGetDots()->fGetCurrent(), 1u);
+    };
+    const auto atFirstPage = [](game::GG_WINDOW_PAGED& list) {
+        return list.fGetPages()->fGetCurrentPage() == 0 && list.fGetDots()->fGetCurrent() == 0u;
+    };
+
+    // The level list comes back at its first page, for the same pack too.
+    game.fCloseTitle();
+    game.fOpenLevels(0, true);
+    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen("Levels") && !levels->fIsAnimating(); }));
+    ASSERT_GT(levels->fGetPages()->fGetPageCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(turnNext(*levels));
+    game.fCloseLevels();
+    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen("Levels"); }));
+    game.fOpenLevels(0, true);
+    EXPECT_TRUE(atFirstPage(*levels));
+    ASSERT_NO_FATAL_FAILURE(turnNext(*levels));
+
+    // The pack list keeps its page for the same player (options applied
+    // again, say) and starts at the first for another one.
+    game.fCloseLevels();
+    game.fOpenPacks(true);
+    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen("Packs") && !packs->fIsAnimating(); }));
+    ASSERT_GT(packs->fGetPages()->fGetPageCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
+    game::GG_PLAYER* first = gGame::fGetPlayers()->fGetCurrent();
+    game.fSetCurrentPlayer(first);
+    EXPECT_EQ(packs->fGetPages()->fGetCurrentPage(), 1);
+    game::GG_PLAYER* other = game.fCreatePlayer(L"other");
+    ASSERT_NE(other, nullptr);
+    game.fSetCurrentPlayer(other);
+    EXPECT_TRUE(atFirstPage(*packs));
+    EXPECT_TRUE(atFirstPage(*levels));
+
+    // The first player of an emptied list is made current by the list
+    // itself before the game hears of it; it starts at the first page too.
+    ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
+    game.fSetCurrentPlayer(nullptr);
+    ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
+    ASSERT_TRUE(gGame::fGetPlayers()->fRemovePlayer(L"other"));
+    ASSERT_TRUE(gGame::fGetPlayers()->fRemovePlayer(L"player"));
+    game::GG_PLAYER* fresh = game.fCreatePlayer(L"fresh");
+    ASSERT_EQ(gGame::fGetPlayers()->fGetCurrent(), fresh);
+    game.fSetCurrentPlayer(fresh);
+    EXPECT_TRUE(atFirstPage(*packs));
 }
 
 TEST_F(StartupTest, AWindowMissingFromTheWindowListIsSkipped) {
