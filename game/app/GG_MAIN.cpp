@@ -145,10 +145,13 @@ void fHandOver() {
     KEL::fReturnFreeMemory();
 }
 
-// Whether the running level's picture is still to be finished.
+// Whether the running level's picture is still to be finished. Input
+// refused is no end: it is refused while a hint flies, too. A level whose
+// end is already being handled (won, or lost and asking) is left to that.
 bool fLevelUnfinished(KEL::G_GAMEPLAY& gameplay) {
     auto* board = dynamic_cast<GG_GAMEPLAY*>(&gameplay);
-    return !board || !board->fIsEnded();
+    if (!board) return true;
+    return !board->fIsEndHandled() && board->fGetProcess().fGetProgress() < 1.0;
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include "game/app/GG_SCREENS_HOST.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
+#include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/services/KC_LEADERBOARD_LIST.h"
@@ -154,6 +156,8 @@ bool gGame::fLoadResources() {
 // the edition makes one by itself.
 bool gGame::fLoadPlayersAndTexts() {
     gServices.mPlayers->fLoad(fGetSettings().fGetUserFolder());
+    // Hearts that came back while the game was closed count from the start.
+    for (const auto& player : gServices.mPlayers->fGetPlayers()) player->fGetHealth().fUpdate();
     if (gServices.mFonts->fRead(kFONTS_FILE) < 1) return fFailLoad(kFONTS_FILE);
     const bool strings = fWithDocument(kSTRINGS_FILE, [](pugi::xml_document& document) {
         gServices.mStrings->fRead(KEL::KC_STRING_TABLE::fFirstRow(document));
@@ -372,6 +376,16 @@ void gGame::fGiveSecondChance() {
 // Player, screen and side bars (main thread)
 
 void gGame::fSetCurrentPlayer(GG_PLAYER* player) {
+    // Another player starts the lists at their first pages, not where the
+    // one before left them. The list itself may have made the player current
+    // already (a first player), so the lists keep whose pages they show.
+    if (player != mListsPlayer) {
+        for (const char* name : {"Packs", "Levels"}) {
+            auto* list = dynamic_cast<GG_WINDOW_PAGED*>(gServices.mWindows->fFindWindow(name));
+            if (list) list->fToFirstPage();
+        }
+        mListsPlayer = player;
+    }
     if (!fGetSettings().fIsMobilePlatform()) {
         const bool systemCursor = player && !player->fGetGameCursor();
         if (KEL::kcWINDOW) KEL::kcWINDOW->fShowCursor(systemCursor);
@@ -445,6 +459,9 @@ void gGame::fShow(const char* name, bool skip) { gServices.mWindows->fShowWindow
 void gGame::fHide(const char* name, bool skip) { gServices.mWindows->fHideWindow(name, skip); }
 
 void gGame::fOpenTitle() {
+    // The title may follow a long stay in the menus or another player's
+    // turn: the hearts shown from here on are those due by now.
+    if (GG_PLAYER* player = fGetCurrentPlayer()) player->fGetHealth().fUpdate();
     fShow("Title");
     fShow("Title_Top");
 }
@@ -473,7 +490,15 @@ void gGame::fOpenLevels(int32_t packId, bool skip) {
     fShow("Level_Title", skip);
     fShow("Levels", skip);
     fSelectPack(packId);
-    gServices.mWindows->fRefreshWindow("Levels");
+    // Filled for this player's record and opened at its first page, whatever
+    // page the list was left at.
+    auto* levels = dynamic_cast<GG_WINDOW_LEVEL*>(gServices.mWindows->fFindWindow("Levels"));
+    const GG_PLAYER* player = fGetCurrentPlayer();
+    const GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
+    if (levels && record)
+        levels->fSetPack(*record);
+    else
+        gServices.mWindows->fRefreshWindow("Levels");
 }
 
 void gGame::fCloseLevels() {
@@ -580,11 +605,18 @@ void gGame::fRestartLevel() {
 }
 
 void gGame::fStartTutorial() {
+    // A step of the level before (one not played to its end, say, then
+    // "Next") never stays over this level.
+    if (mTutorial.fIsRunning()) mTutorial.fHalt();
     // The tutorial guides a player who has not passed it yet; without a
     // player nobody is guided.
     const GG_PLAYER* player = fGetCurrentPlayer();
     auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay);
     if (!board || !player || player->fGetPassedTutorial()) return;
+    // Every pack numbers its levels from 1: the script's ids hold only in
+    // the pack it was written for.
+    const int32_t firstPack = fGetPacks().empty() ? 0 : int32_t(fGetPacks().front()->fGetId());
+    if (!mCurrentPack || !mTutorial.fGuidesPack(mCurrentPack->fGetId(), firstPack)) return;
     const int32_t levelId = mCurrentLevel ? mCurrentLevel->fGetId() : -1;
     if (!mTutorial.fHasSteps(levelId) || !mTutorial.fStart(levelId)) return;
     board->fSetControlDelegate(&mTutorial);

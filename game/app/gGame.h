@@ -185,6 +185,9 @@ private:
     float mTrophyHold = 0.0f;
     GG_PACK_INFO* mCurrentPack = nullptr;
     GG_LEVEL_RECORD* mCurrentLevel = nullptr;
+    // The player the pack and level lists were last paged for; only
+    // compared, never followed.
+    const GG_PLAYER* mListsPlayer = nullptr;
     std::wstring mHealthNotification;
     std::string mLoadError;
     KEL::G_GAMEPLAY* mGameplay = nullptr;

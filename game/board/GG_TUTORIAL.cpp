@@ -1,5 +1,9 @@
 #include "game/board/GG_TUTORIAL.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
 #include "SERVICE/KS_RESULT.h"
 #include "engine/util/Closure.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
@@ -16,6 +20,17 @@ namespace {
 // only they make the clicks a step waits for.
 bool fIsMouseButton(int32_t key) { return key == 1 || key == 2 || key == 4; }
 
+// A pack id is a 16-bit number; anything else guides no pack rather than
+// the wrong one.
+int32_t fReadPackId(const char* text) {
+    char* end = nullptr;
+    errno = 0;
+    const long id = std::strtol(text, &end, 10);
+    while (end && std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (end == text || !end || *end != '\0' || errno != 0 || id < 0 || id > 0xFFFF) return GG_TUTORIAL::kNO_PACK;
+    return static_cast<int32_t>(id);
+}
+
 }  // namespace
 
 GG_TUTORIAL::GG_TUTORIAL(GG_GAMEPLAY_HOST* host) : mHost(host) {}
@@ -25,6 +40,7 @@ GG_TUTORIAL::~GG_TUTORIAL() = default;
 // ---------------------------------------------------------------- script
 
 void GG_TUTORIAL::fLoadXml(const pugi::xml_node& tutorial) {
+    if (const pugi::xml_attribute pack = tutorial.attribute("pack")) mPackId = fReadPackId(pack.value());
     for (const pugi::xml_node& level : tutorial.children("level")) {
         const int32_t id = level.attribute("id").as_int();
         for (const pugi::xml_node& node : level.children("step")) {
@@ -40,6 +56,7 @@ void GG_TUTORIAL::fClear() {
     fUnload();
     mSteps.clear();
     mCurrent = -1;
+    mPackId = kFIRST_PACK;
 }
 
 int32_t GG_TUTORIAL::fFindFirst(int32_t levelId) const {

@@ -43,12 +43,26 @@ public:
     // The board the tutorial guides on (not owned); null detaches it.
     void fSetGameplay(GG_GAMEPLAY* gameplay) { mGameplay = gameplay; }
 
+    // The script names no pack: it guides the game's first pack.
+    static constexpr int32_t kFIRST_PACK = -1;
+    // A "pack" that is no pack id: the script guides no pack at all.
+    static constexpr int32_t kNO_PACK = -2;
+
     // Appends a step per "step" of every "level" of the script's
-    // "tutorial" element, with the level's "id".
+    // "tutorial" element, with the level's "id"; the element's "pack" is
+    // the pack the script was written for.
     void fLoadXml(const pugi::xml_node& tutorial);
     // Forgets every step (stopping first).
     void fClear();
     bool fHasSteps(int32_t levelId) const { return fFindFirst(levelId) >= 0; }
+    // Every pack numbers its levels from 1, so the level ids of the script
+    // hold only in this pack; kFIRST_PACK when the script names none.
+    int32_t fGetPackId() const { return mPackId; }
+    // Whether the script guides levels of packId, firstPackId being the
+    // game's first pack.
+    bool fGuidesPack(int32_t packId, int32_t firstPackId) const {
+        return packId >= 0 && packId == (mPackId == kFIRST_PACK ? firstPackId : mPackId);
+    }
 
     // The level's first step is applied; false (not running) when the
     // script has none for it or there is no board.
@@ -112,6 +126,7 @@ private:
     uint8_t mRunning = 0;
     int32_t mCurrent = -1;
     int32_t mLevelId = -1;
+    int32_t mPackId = kFIRST_PACK;
     // The step current at the last press; -1 when that press cannot end
     // a step.
     int32_t mPressStep = -1;

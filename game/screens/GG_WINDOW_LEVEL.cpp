@@ -20,9 +20,7 @@ void GG_WINDOW_LEVEL::fSetPack(const GG_PACK_RECORD& pack) {
     gPages_Level* pages = fGetLevelPages();
     if (!pages) return;
     pages->fFill(pack);
-    pages->fResetPage();
-    if (mDots) mDots->fReset();
-    fUpdateArrows();
+    fToFirstPage();
 }
 
 void GG_WINDOW_LEVEL::fOnRefresh() {

@@ -48,6 +48,12 @@ void GG_WINDOW_PAGED::fUpdateArrows() {
         if (auto* arrow = fFindWidget<KEL::KC_GUI_BUTTON5>(*this, id)) arrow->fSetVisible(several);
 }
 
+void GG_WINDOW_PAGED::fToFirstPage() {
+    if (mPages) mPages->fResetPage();
+    if (mDots) mDots->fReset();
+    fUpdateArrows();
+}
+
 // The dots move only with a turn the list took, so they stay in step
 // while a slide is still running.
 void GG_WINDOW_PAGED::fOnClick(int32_t widgetId) {

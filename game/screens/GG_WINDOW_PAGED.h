@@ -57,6 +57,9 @@ public:
     // Next enabled where a next page lies, previous where a previous one
     // lies, each lit again if the pointer rests on it.
     void fUpdateArrows();
+    // The list, its dots and arrows back at the first page (a turn under
+    // way is dropped).
+    void fToFirstPage();
 
 protected:
     // Reads the page file into the page set the screen made; without a

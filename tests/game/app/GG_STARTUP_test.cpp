@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,7 +31,9 @@
 #include "engine/resources/TestArchives.h"
 #include "game/app/GG_MAIN.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "game/progress/KC_TROPHY.h"
 #include "game/app/G_LOADER_SCREEN.h"
@@ -284,6 +287,124 @@ TEST_F(StartupTest, FocusChangesNothingWhileLoadingAndPausesARunningLevelAfterwa
     gGame::fGetGame()->fSetCurrentPlayer(nullptr);
     game::fOnActivate(nullptr);
     EXPECT_FLOAT_EQ(fGain("sounds"), 0.8f);
+}
+
+namespace {
+// Spends hearts as if it had been done that long ago.
+void fSpendHeartsAgo(game::GG_PLAYER& player, int count, int64_t secondsAgo) {
+    testsupport::FakeClock clock;
+    clock.mDate = static_cast<int64_t>(std::time(nullptr)) - secondsAgo;
+    for (int i = 0; i < count; ++i) ASSERT_TRUE(player.fGetHealth().fUseHeart());
+}
+}  // namespace
+
+TEST_F(StartupTest, HeartsThatCameBackWhileTheGameWasClosedCountAtLoadAndAtTheTitle) {
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    game::GG_PLAYER* first = gGame::fGetPlayers()->fGetCurrent();
+    ASSERT_NE(first, nullptr);
+    game::GG_PLAYER* other = game.fCreatePlayer(L"other");
+    ASSERT_NE(other, nullptr);
+    const int32_t full = first->fGetHealth().fGetCount();
+    const int32_t refill = first->fGetHealth().fGetTimeRefill();
+    ASSERT_GT(refill, 0);
+    // Both refills are due by now; the stored countdowns say otherwise.
+    for (game::GG_PLAYER* player : {first, other}) {
+        ASSERT_NO_FATAL_FAILURE(fSpendHeartsAgo(*player, 2, 3 * int64_t(refill)));
+        ASSERT_EQ(player->fGetHealth().fGetCount(), full - 2);
+        ASSERT_TRUE(player->fGetHealth().fGetIncrement());
+    }
+    fFinish();
+    game::GG_SETTINGS::fGetInstance().fReset();
+
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    game::GG_PLAYER* back = gGame::fGetPlayers()->fFind(L"other");
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(back, gGame::fGetPlayers()->fGetCurrent());
+    EXPECT_EQ(back->fGetHealth().fGetCount(), full) << "a player not even chosen has its hearts back";
+    EXPECT_FALSE(back->fGetHealth().fGetIncrement());
+    EXPECT_TRUE(back->fGetHealth().fGetQueue().empty());
+    EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetHealth().fGetCount(), full);
+
+    // A stay in the menus: the title counts what came due meanwhile, not
+    // only the countdown the frames ran down.
+    game::GG_PLAYER* current = gGame::fGetPlayers()->fGetCurrent();
+    ASSERT_NO_FATAL_FAILURE(fSpendHeartsAgo(*current, 1, 0));
+    ASSERT_EQ(current->fGetHealth().fGetCount(), full - 1);
+    {
+        testsupport::FakeClock later;
+        later.mDate = static_cast<int64_t>(std::time(nullptr)) + refill;
+        gGame::fGetGame()->fCloseTitle();
+        gGame::fGetGame()->fOpenTitle();
+        EXPECT_EQ(current->fGetHealth().fGetCount(), full);
+        EXPECT_FALSE(current->fGetHealth().fGetIncrement());
+    }
+}
+
+TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
+    // Level cards one row a page, so that a pack's levels take pages.
+    const fs::path folder = fUnpackOther();
+    std::string cards = fRead(folder / "pages_levels.xml");
+    cards.replace(cards.find("rows=\"3\""), 8, "rows=\"1\"");
+    fWrite(folder / "pages_levels.xml", cards);
+    fStart();
+    ASSERT_TRUE(fRunUntil(fAtTitle));
+    gGame& game = *gGame::fGetGame();
+    KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
+    auto* packs = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Packs"));
+    auto* levels = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Levels"));
+    ASSERT_NE(packs, nullptr);
+    ASSERT_NE(levels, nullptr);
+    const auto turnNext = [&](game::GG_WINDOW_PAGED& list) {
+        list.fOnClick(game::GG_WINDOW_PAGED::kNEXT);
+        ASSERT_TRUE(fRunUntil([&] { return list.fGetPages()->fGetCurrentPage() == 1; }));
+        ASSERT_EQ(list.fGetDots()->fGetCurrent(), 1u);
+    };
+    const auto atFirstPage = [](game::GG_WINDOW_PAGED& list) {
+        return list.fGetPages()->fGetCurrentPage() == 0 && list.fGetDots()->fGetCurrent() == 0u;
+    };
+
+    // The level list comes back at its first page, for the same pack too.
+    game.fCloseTitle();
+    game.fOpenLevels(0, true);
+    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen("Levels") && !levels->fIsAnimating(); }));
+    ASSERT_GT(levels->fGetPages()->fGetPageCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(turnNext(*levels));
+    game.fCloseLevels();
+    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen("Levels"); }));
+    game.fOpenLevels(0, true);
+    EXPECT_TRUE(atFirstPage(*levels));
+    ASSERT_NO_FATAL_FAILURE(turnNext(*levels));
+
+    // The pack list keeps its page for the same player (options applied
+    // again, say) and starts at the first for another one.
+    game.fCloseLevels();
+    game.fOpenPacks(true);
+    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen("Packs") && !packs->fIsAnimating(); }));
+    ASSERT_GT(packs->fGetPages()->fGetPageCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
+    game::GG_PLAYER* first = gGame::fGetPlayers()->fGetCurrent();
+    game.fSetCurrentPlayer(first);
+    EXPECT_EQ(packs->fGetPages()->fGetCurrentPage(), 1);
+    game::GG_PLAYER* other = game.fCreatePlayer(L"other");
+    ASSERT_NE(other, nullptr);
+    game.fSetCurrentPlayer(other);
+    EXPECT_TRUE(atFirstPage(*packs));
+    EXPECT_TRUE(atFirstPage(*levels));
+
+    // The first player of an emptied list is made current by the list
+    // itself before the game hears of it; it starts at the first page too.
+    ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
+    game.fSetCurrentPlayer(nullptr);
+    ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
+    ASSERT_TRUE(gGame::fGetPlayers()->fRemovePlayer(L"other"));
+    ASSERT_TRUE(gGame::fGetPlayers()->fRemovePlayer(L"player"));
+    game::GG_PLAYER* fresh = game.fCreatePlayer(L"fresh");
+    ASSERT_EQ(gGame::fGetPlayers()->fGetCurrent(), fresh);
+    game.fSetCurrentPlayer(fresh);
+    EXPECT_TRUE(atFirstPage(*packs));
 }
 
 TEST_F(StartupTest, AWindowMissingFromTheWindowListIsSkipped) {

@@ -70,6 +70,44 @@ TEST_F(GG_TUTORIAL_TEST, StartsOnlyForALevelWithSteps) {
     EXPECT_EQ(mTutorial.fGetLevelId(), 1);
 }
 
+TEST_F(GG_TUTORIAL_TEST, AScriptGuidesThePackItNamesOrElseTheFirstPack) {
+    // Each script in its own tutorial: (the pack read, whether it guides
+    // pack 0 and pack 2 when the first pack is 0).
+    struct KS_CASE {
+        const char* attribute;
+        int32_t pack;
+        bool guides0;
+        bool guides2;
+    };
+    const KS_CASE cases[] = {
+        {"", game::GG_TUTORIAL::kFIRST_PACK, true, false},
+        {" pack=\"2\"", 2, false, true},
+        {" pack=\" 0 \"", 0, true, false},
+        {" pack=\"two\"", game::GG_TUTORIAL::kNO_PACK, false, false},
+        {" pack=\"2x\"", game::GG_TUTORIAL::kNO_PACK, false, false},
+        {" pack=\"-1\"", game::GG_TUTORIAL::kNO_PACK, false, false},
+        {" pack=\"70000\"", game::GG_TUTORIAL::kNO_PACK, false, false},
+        {" pack=\"\"", game::GG_TUTORIAL::kNO_PACK, false, false},
+    };
+    for (const KS_CASE& c : cases) {
+        pugi::xml_document document;
+        const std::string text =
+            std::string("<tutorial") + c.attribute + "><level id=\"1\"><step type=\"ENDLESS\"/></level></tutorial>";
+        ASSERT_TRUE(document.load_string(text.c_str()));
+        game::GG_TUTORIAL tutorial;
+        tutorial.fLoadXml(document.document_element());
+        EXPECT_EQ(tutorial.fGetPackId(), c.pack) << text;
+        EXPECT_EQ(tutorial.fGuidesPack(0, 0), c.guides0) << text;
+        EXPECT_EQ(tutorial.fGuidesPack(2, 0), c.guides2) << text;
+        EXPECT_FALSE(tutorial.fGuidesPack(-1, -1)) << "no pack is guided by no script";
+        tutorial.fClear();
+        EXPECT_EQ(tutorial.fGetPackId(), game::GG_TUTORIAL::kFIRST_PACK) << "a cleared tutorial names no pack";
+    }
+    // Unnamed, the game's first pack is the guided one, whatever its id.
+    EXPECT_TRUE(mTutorial.fGuidesPack(3, 3));
+    EXPECT_FALSE(mTutorial.fGuidesPack(0, 3));
+}
+
 // ------------------------------------------------------------------ cell steps
 
 TEST_F(GG_TUTORIAL_TEST, CellStepsEndWhenTheirCellsAreOpenAtARelease) {
