@@ -191,6 +191,13 @@ KEL::KS_VEC2 WholeGame::fWhere(const std::string& window, int32_t id) {
 }
 
 void WholeGame::fClickWidget(const std::string& window, int32_t id) {
+    // A window still moving anywhere in front refuses the click, so wait
+    // as a player waits for the screen to stop.
+    fRunUntil([this] {
+        for (const KEL::G_WINDOW* open : fWindows().fGetOpenWindows())
+            if (open->fIsAnimating()) return false;
+        return true;
+    });
     if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id)) {
         const KEL::KS_VEC2 at = widget->fGetTransform().fGetAbsolute().fGetPos2();
         fClickAt(at.x, at.y);

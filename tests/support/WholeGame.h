@@ -69,6 +69,7 @@ protected:
     void fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0);
     // The pointer comes from aside, so buttons see it enter.
     void fClickAt(float x, float y);
+    // Once no window moves: one moving in front would refuse the click.
     void fClickWidget(const std::string& window, int32_t id);
     // Press at one point, move to the other, release there.
     void fDrag(KEL::KS_VEC2 from, KEL::KS_VEC2 to);
