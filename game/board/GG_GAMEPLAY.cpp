@@ -709,8 +709,10 @@ void GG_GAMEPLAY::fUnlockNext() {
         }
         return;
     }
+    // Stars open a following pack's first level; the whole pack opens by
+    // stars only in a free edition.
     for (int32_t id = mPackId + 1; GG_PACK_RECORD* pack = mPlayer->fFindPack(id); ++id)
-        pack->fUpdateLock(mPlayer->fGetTotalStars(), mHost->fFindPack(id), edition.mUnlockPackImmediately != 0);
+        pack->fUpdateLock(mPlayer->fGetTotalStars(), mHost->fFindPack(id), edition.mFree != 0);
 }
 
 void GG_GAMEPLAY::fFeedWinTrophies() {
@@ -791,7 +793,10 @@ bool GG_GAMEPLAY::fOpenQuestion(const char* name, bool secondAnswer, KEL::Closur
         question->fSetAnswerHandler(answer);
     }
     question->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fPause>(this));
-    question->fSetTime(false, mAmbient.fGetErrorPanel().fGetPendingTime());
+    // The wait is before the question comes, not after it is answered: a
+    // question lingering after its answer could not be asked again at once
+    // (the offer's "no" re-asks), leaving the lost level with no question.
+    question->fSetTime(true, mAmbient.fGetErrorPanel().fGetPendingTime());
     mEnded = 1;
     windows->fShowWindow(name);
     return true;
@@ -834,6 +839,8 @@ void GG_GAMEPLAY::fGiveSecondChance() {
     mErrors = 0;
 }
 
+// The shop is asked for by a yes to "no hearts left, visit the shop?": it
+// opens whatever pays for it, points or the in-app store.
 void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
     if (restartNow) {
         mHost->fRestartLevel();
@@ -842,26 +849,28 @@ void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
     KEL::G_WINDOW* fade = windows ? windows->fFindWindow(kWINDOW_FADE) : nullptr;
     if (!fade) {
-        mHost->fLeaveLevel(thenShop && mInApp);
+        mHost->fLeaveLevel(thenShop);
         return;
     }
-    if (thenShop && mInApp)
+    if (thenShop)
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnShopFaded>(this));
     else
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLevelsFaded>(this));
     windows->fShowWindow(kWINDOW_FADE);
 }
 
-void GG_GAMEPLAY::fOnLevelsFaded() {
-    if (KEL::G_WINDOW* fade = mHost->fGetWindowManager()->fFindWindow(kWINDOW_FADE))
-        fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
-    mHost->fLeaveLevel(false);
-}
+void GG_GAMEPLAY::fOnLevelsFaded() { fLeaveUnderFade(false); }
 
-void GG_GAMEPLAY::fOnShopFaded() {
-    if (KEL::G_WINDOW* fade = mHost->fGetWindowManager()->fFindWindow(kWINDOW_FADE))
+void GG_GAMEPLAY::fOnShopFaded() { fLeaveUnderFade(true); }
+
+// The curtain is modal and in front: once the level list is behind it, it
+// must lift, or nothing can be clicked again.
+void GG_GAMEPLAY::fLeaveUnderFade(bool thenShop) {
+    KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
+    if (KEL::G_WINDOW* fade = windows->fFindWindow(kWINDOW_FADE))
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
-    mHost->fLeaveLevel(true);
+    mHost->fLeaveLevel(thenShop);
+    windows->fHideWindow(kWINDOW_FADE);
 }
 
 // ---------------------------------------------------------------- timers

@@ -186,6 +186,7 @@ private:
     void fFeedWinTrophies();
     bool fOpenQuestion(const char* name, bool secondAnswer, KEL::Closure<void()> answer);
     void fAskRestart();
+    void fLeaveUnderFade(bool thenShop);
     void fSleep(float seconds, const KEL::KC_CALLBACK* then);
     static int32_t fOnFinishTimer(void* self);
     static int32_t fOnMusicTimer(void* self);

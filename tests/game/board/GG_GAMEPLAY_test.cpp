@@ -6,6 +6,8 @@
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/audio/KS_SOUND_GROUP.h"
+#include "game/profile/GG_PACK_RECORD.h"
+#include "game/profile/GG_SAVE_LAYOUT.h"
 
 using gameplaytest::GameplayFixture;
 
@@ -372,8 +374,25 @@ TEST_F(GG_GAMEPLAY_END, TheMusicIsHalvedWhileTheWinPlaysAndComesBackAfterIt) {
     KEL::kcAUDIO = nullptr;
 }
 
+namespace {
+
+// A pack record locked as one sold in the store is.
+void fLockPack(game::GG_PACK_RECORD& pack) {
+    pugi::xml_document document;
+    pugi::xml_node node = document.append_child("pack");
+    const game::GG_SAVE_LAYOUT layout;
+    pack.fSaveXml(node, layout);
+    node.append_attribute("lock") = 1;
+    ASSERT_TRUE(pack.fLoadXml(node, layout));
+    ASSERT_EQ(pack.fGetLock(), 1);
+}
+
+}  // namespace
+
 TEST_F(GG_GAMEPLAY_END, WithPacksOpenedByStarsEveryLaterPackIsWeighed) {
     mHost.mEdition.mPackLogicStars = 1;
+    mHost.mEdition.mUnlockPackImmediately = 1;
+    ASSERT_NO_FATAL_FAILURE(fLockPack(*mHost.mPlayer.fFindPack(1)));
     for (int level = 1; level <= 12; ++level) mHost.mPlayer.fFindLevel(0, level)->fSetStars(2);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART), 5, 0);
     EXPECT_FALSE(mHost.mPlayer.fFindLevel(1, 1)->fIsOpen());
@@ -381,6 +400,19 @@ TEST_F(GG_GAMEPLAY_END, WithPacksOpenedByStarsEveryLaterPackIsWeighed) {
     EXPECT_TRUE(mHost.mPlayer.fFindLevel(1, 1)->fIsOpen());
     EXPECT_FALSE(mHost.mPlayer.fFindLevel(2, 1)->fIsOpen());
     EXPECT_TRUE(mHost.mPlayer.fFindLevel(0, 6)->fIsOpen());
+    EXPECT_EQ(mHost.mPlayer.fFindPack(1)->fGetLock(), 1) << "a paid edition still sells the pack";
+}
+
+TEST_F(GG_GAMEPLAY_END, AFreeEditionOpensTheWholePackWithTheStars) {
+    mHost.mEdition.mPackLogicStars = 1;
+    mHost.mEdition.mFree = 1;
+    ASSERT_NO_FATAL_FAILURE(fLockPack(*mHost.mPlayer.fFindPack(1)));
+    ASSERT_NO_FATAL_FAILURE(fLockPack(*mHost.mPlayer.fFindPack(2)));
+    for (int level = 1; level <= 12; ++level) mHost.mPlayer.fFindLevel(0, level)->fSetStars(2);
+    game::GG_GAMEPLAY& g = fStart(fLevel(kHEART), 5, 0);
+    fSolve(g, 0);
+    EXPECT_EQ(mHost.mPlayer.fFindPack(1)->fGetLock(), 0);
+    EXPECT_EQ(mHost.mPlayer.fFindPack(2)->fGetLock(), 1) << "short of its stars";
 }
 
 TEST_F(GG_GAMEPLAY_END, TheInAppEditionGivesEarnsAndSpendsNoHints) {
@@ -414,8 +446,10 @@ TEST_F(GG_GAMEPLAY_END, ASecondChanceTakenRestartsAndRefusedLeaves) {
     g.fSetErrorLimit(1);
     fClick(0, 0);
     ASSERT_TRUE(g.fIsEndHandled());
+    // The question waits for the mistake's icon, then pauses the level.
     fWindowFrames(2);
     ASSERT_TRUE(chance->fIsOpen());
+    for (int i = 0; i < 600 && chance->fIsAnimating(); ++i) fWindowFrames(1);
     EXPECT_TRUE(g.fIsPaused());
     chance->fOnAnswer(KEL::G_WINDOW_CONFIRM::kYES);
     EXPECT_TRUE(mHost.fHas("restart"));
@@ -457,9 +491,28 @@ TEST_F(GG_GAMEPLAY_END, ABoughtSecondChanceGoesOnWithTheSameBoard) {
     EXPECT_TRUE(g.fGetProcess().fGetCell(1, 1)->fIsRevealed());
 }
 
-TEST_F(GG_GAMEPLAY_END, WithoutHeartsTheLossOffersTheShop) {
+TEST_F(GG_GAMEPLAY_END, TheOfferDeclinedAsksTheQuestionAgainAtOnce) {
+    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion("Confirm_SecondChance");
+    KEL::G_WINDOW_CONFIRM* buy = fAddQuestion("Confirm_SecondChanceBuy");
+    game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
+    g.fSetErrorLimit(1);
+    fClick(0, 0);
+    ASSERT_GT(g.fGetAmbient().fGetErrorPanel().fGetPendingTime(), 0.0f) << "the mistake's icon still pops in";
+    for (int i = 0; i < 600 && !chance->fIsOpen(); ++i) fWindowFrames(1);
+    ASSERT_TRUE(chance->fIsOpen());
+    chance->fOnAnswer(KEL::G_WINDOW_CONFIRM::kNO);
+    fWindowFrames(2);
+    ASSERT_TRUE(buy->fIsOpen());
+    buy->fOnAnswer(KEL::G_WINDOW_CONFIRM::kNO);
+    fWindowFrames(600);
+    EXPECT_TRUE(chance->fIsOpen()) << "asked again, not left hiding";
+    EXPECT_FALSE(buy->fIsOpen());
+    EXPECT_TRUE(g.fIsEnded());
+}
+
+TEST_F(GG_GAMEPLAY_END, WithoutHeartsTheLossOffersTheShopAndTheCurtainLifts) {
     KEL::G_WINDOW_CONFIRM* noHealth = fAddQuestion("Confirm_Restart_NoHealth");
-    fAddWindow("Fade_Transition");
+    KEL::G_WINDOW* fade = fAddWindow("Fade_Transition");
     mHost.mPlayer.fGetHealth().fSetCount(1);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     g.fSetErrorLimit(1);
@@ -469,7 +522,9 @@ TEST_F(GG_GAMEPLAY_END, WithoutHeartsTheLossOffersTheShop) {
     ASSERT_TRUE(noHealth->fIsOpen());
     noHealth->fOnAnswer(KEL::G_WINDOW_CONFIRM::kYES);
     fWindowFrames(4);
-    EXPECT_TRUE(mHost.fHas("leave")) << "the shop comes only with the in-app store";
+    EXPECT_TRUE(mHost.fHas("leave shop")) << "a shop paid with points is a shop too";
+    fWindowFrames(4);
+    EXPECT_FALSE(fade->fIsOpen()) << "the curtain never stays in front of the level list";
 }
 
 TEST_F(GG_GAMEPLAY_END, WithNoQuestionWindowsALossReturnsToTheLevels) {
