@@ -44,7 +44,11 @@ void gPages_Shop_Item::fRefresh() {
         mAnnotation = offer->fGetAnnotation();
         mPrice = offer->fGetPrice();
         mImage = offer->fGetImage();
-        if (inApp && !offer->fGetInAppKey().empty()) {
+        if (inApp && offer->fGetInAppKey().empty()) {
+            // Nothing the store could sell: the button would do nothing.
+            priced = false;
+            mPriceText.clear();
+        } else if (inApp) {
             KEL::KC_STORE& store = KEL::KC_STORE::fGetInstance();
             const KEL::KS_STORE_PRODUCT* product = store.fGetProduct(store.fFindByProductId(offer->fGetInAppKey()));
             priced = product && !product->mPriceText.empty();
