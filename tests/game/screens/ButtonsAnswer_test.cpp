@@ -30,8 +30,11 @@
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
+#include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
 #include "game/screens/GG_WINDOW_TROPHY.h"
+#include "game/screens/pages/gPagesShop.h"
+#include "game/screens/pages/gPages_Shop_Item.h"
 #include "game/screens/pages/gPages_Trophy.h"
 #include "host/IWindow.h"
 #include "host/recording/RecordingDevice.h"
@@ -209,3 +212,27 @@ TEST_F(ButtonsAnswer, TrophyArrowOnTheFirstVisit) {
     ASSERT_TRUE(fRunUntil([&] { return !gallery->fGetPages()->fIsTurning(); }));
     EXPECT_EQ(gallery->fGetPages()->fGetCurrentPage(), 2);
 }
+
+// A card's buy button, refreshed by the purchase it made, takes the next
+// click with the pointer still resting on it.
+TEST_F(ButtonsAnswer, ABuyButtonBuysAgainWithoutThePointerMoving) {
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    game::GG_PLAYER& player = *fGameObject().fGetCurrentPlayer();
+    player.fGetStatistic().mScore = 5000;
+    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
+    fOpenBy([&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kSHOP); }, "Shop");
+    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow("Shop"));
+    ASSERT_NE(shop, nullptr);
+    game::gPages_Shop_Item* hints = nullptr;
+    for (int32_t i = 0; i < shop->fGetPages()->fGetItemCount(); ++i) {
+        auto* card = dynamic_cast<game::gPages_Shop_Item*>(shop->fGetPages()->fGetItem(i));
+        if (card && card->fGetOfferName() == "start_hint") hints = card;
+    }
+    ASSERT_NE(hints, nullptr);
+    const int32_t before = player.fGetItemCount("start_hint");
+    fClickAt(hints->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY)->fGetTransform().fGetAbsolute().fGetPos2());
+    EXPECT_EQ(player.fGetItemCount("start_hint"), before + 1);
+    fClickHere();
+    EXPECT_EQ(player.fGetItemCount("start_hint"), before + 2);
+}
+
