@@ -11,6 +11,11 @@ KC_GUI_BUTTON5::KC_GUI_BUTTON5(int32_t id, const std::string& textureName)
 
 void KC_GUI_BUTTON5::fShow(int32_t frame) { fShowFrame(mSprite.get(), kFRAMES, frame); }
 
+void KC_GUI_BUTTON5::fSetNormal() {
+    if (mState == kHOVER || mState == kPRESSED) return;
+    fSetState(kNORMAL);
+}
+
 void KC_GUI_BUTTON5::fSetState(int32_t state) {
     mState = state;
     fShow(state);

@@ -16,7 +16,9 @@ namespace KEL {
 // and a release without the pointer leaving the button in between; the
 // move pass is what arms it, so a button under a pointer that has not moved
 // since it appeared ignores a press. Selected and disabled are inert until
-// fSetNormal.
+// fSetNormal; a button that is enabled already keeps its hover or press
+// there, so a screen refreshing its buttons does not make the one under the
+// pointer ignore the next click.
 class KC_GUI_BUTTON5 : public KC_GUI_OBJECT {
 public:
     static constexpr int32_t kNORMAL = 0;
@@ -37,7 +39,7 @@ public:
     void fReloadResources() override;
     void fReleaseResources() override;
 
-    void fSetNormal() { fSetState(kNORMAL); }
+    void fSetNormal();
     void fSetDisabled() { fSetState(kDISABLED); }
     void fSetSelected() { fSetState(kSELECTED); }
     int32_t fGetState() const { return mState; }

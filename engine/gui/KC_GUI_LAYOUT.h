@@ -27,6 +27,10 @@ public:
     bool fRemoveChild(const KC_GUI_OBJECT* child);
     bool fRemoveChildAt(int32_t index);
 
+    // The box's size, so a box placed in another box takes its room.
+    float fGetWidth() const override { return mBoxWidth; }
+    float fGetHeight() const override { return mBoxHeight; }
+
     float fGetUsedWidth() const { return mUsedWidth; }
     float fGetUsedHeight() const { return mUsedHeight; }
 

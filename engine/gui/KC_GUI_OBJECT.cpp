@@ -135,9 +135,16 @@ bool KC_GUI_OBJECT::fIsActivating(int32_t code) {
 
 KS_MOUSE_RESULT KC_GUI_OBJECT::fDispatch(KE_PASS pass) {
     if (!mEnabled) return KS_MOUSE_RESULT::fNotTaken();
+    // A widget the pointer left must not hide the move from the one it
+    // entered: that one would never light up and would ignore the click.
+    KS_MOUSE_RESULT left = KS_MOUSE_RESULT::fNotTaken();
     for (size_t i = 0; i < mChildren.size(); ++i) {
         const KS_MOUSE_RESULT result = mChildren[i]->fDispatch(pass);
         if (!result.fTaken()) continue;
+        if (pass == KE_PASS::kMOVE && result.fHasEvent() && result.mEvent.mCode == KS_GUI_EVENT::kLEFT) {
+            if (!left.fTaken()) left = result;
+            continue;
+        }
         if (result.fHasEvent() && fIsActivating(result.mEvent.mCode)) {
             mActive = 1;
             // The poll leaves the children after the winner alone.
@@ -147,6 +154,7 @@ KS_MOUSE_RESULT KC_GUI_OBJECT::fDispatch(KE_PASS pass) {
         }
         return result;
     }
+    if (left.fTaken()) return left;
     return fOwnHandler(pass);
 }
 

@@ -142,6 +142,9 @@ KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseMove() { return fRoute(KE_PASS::kMOVE,
 
 KS_MOUSE_RESULT G_WINDOW_MANAGER::fRoute(KE_PASS pass, int32_t button) {
     const std::vector<G_WINDOW*> open = mOpen;
+    // As in a widget tree: the pointer leaving a button of a window in front
+    // still reaches the button it entered in a window behind.
+    KS_MOUSE_RESULT left = KS_MOUSE_RESULT::fNotTaken();
     for (G_WINDOW* window : open) {
         // Windows that left the list or finished hiding meanwhile get nothing.
         if (!fIsListed(window) || !window->fIsOpen()) continue;
@@ -151,10 +154,14 @@ KS_MOUSE_RESULT G_WINDOW_MANAGER::fRoute(KE_PASS pass, int32_t button) {
             case KE_PASS::kUP: result = window->fOnMouseUp(button); break;
             case KE_PASS::kMOVE: result = window->fOnMouseMove(); break;
         }
-        if (result.fTaken()) return result;
+        if (pass == KE_PASS::kMOVE && result.fHasEvent() && result.mEvent.mCode == KS_GUI_EVENT::kLEFT) {
+            if (!left.fTaken()) left = result;
+        } else if (result.fTaken()) {
+            return result;
+        }
         if (window->fIsModal()) break;
     }
-    return KS_MOUSE_RESULT::fNotTaken();
+    return left;
 }
 
 void G_WINDOW_MANAGER::fUpdate() {

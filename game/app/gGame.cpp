@@ -283,6 +283,16 @@ void gGame::fDraw() {
     if (!fGetSettings().fIsMobilePlatform()) mCursor.fDraw();
 }
 
+void gGame::fOnPurchaseStarted() {
+    GG_PROGRESS::fOnPurchaseStarted();
+    mPurchaseAnimation.fPlay();
+}
+
+void gGame::fOnPurchaseResult(const KEL::KS_STORE_PRODUCT* product, int32_t flag) {
+    mPurchaseAnimation.fStop();
+    GG_PROGRESS::fOnPurchaseResult(product, flag);
+}
+
 void gGame::fDrawOverlay() {
     mPurchaseBackground.fDraw();
     mPurchaseAnimation.fDraw();

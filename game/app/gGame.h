@@ -152,6 +152,12 @@ public:
     void fSave() override;
     void fLeaveGame();
 
+    // The overlay's animation runs from its first frame while a purchase
+    // is in progress.
+    void fOnPurchaseStarted() override;
+    void fOnPurchaseResult(const KEL::KS_STORE_PRODUCT* product, int32_t flag) override;
+    const KEL::G_ANIMATION& fGetPurchaseAnimation() const { return mPurchaseAnimation; }
+
     // Won trophies wait for their window; the queue holds back for this
     // long (frame time), e.g. while a level's end is being shown.
     void fHoldTrophies(float seconds);

@@ -212,6 +212,11 @@ void GG_PROGRESS::fOnPurchaseSuccess(const KEL::KS_STORE_PRODUCT& product) {
     }
     if (fStartsWith(key, KEL::kITEM_ERRORS)) fSetItemFromShop(*player, KEL::kITEM_ERRORS);
     if (key == KEL::kITEM_REFILL_HEALTH) fRefillHearts(*player);
+    // A hint bought from the store is one more, as bought with the score.
+    if (key == KEL::kITEM_START_HINT || key == KEL::kITEM_REFILL_HINT) {
+        player->fSetItemCount(key, player->fGetItemCount(key) + 1);
+        fTellLevel("buy", key);
+    }
     if (key == KEL::kITEM_SECOND_CHANCE) {
         fGiveSecondChance();
         player->fGetHealth().fAddHeart();

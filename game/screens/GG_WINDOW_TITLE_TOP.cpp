@@ -32,9 +32,6 @@ GG_WINDOW_TITLE_TOP::GG_WINDOW_TITLE_TOP(const pugi::xml_node& node) : G_WINDOW(
 void GG_WINDOW_TITLE_TOP::fOnLoad() {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (game) mChangeText = game->fGetString("label_change_player");
-    if (!mFontMed.mFont) return;
-    mHalfWidth = float(mFontMed.mFont->fMeasureW(mChangeText.c_str()) / 2);
-    mHalfHeight = float(mFontMed.mFont->fGetLineHeight() / 2);
 }
 
 void GG_WINDOW_TITLE_TOP::fOnRefresh() {
@@ -61,25 +58,39 @@ float GG_WINDOW_TITLE_TOP::fBigLineHeight() const {
     return mFontBig.mFont ? float(mFontBig.mFont->fGetLineHeight()) : 0.0f;
 }
 
+KEL::KS_VEC2 GG_WINDOW_TITLE_TOP::fLinePlace() const {
+    const KEL::KS_VEC2 origin = fOrigin();
+    return {origin.x, origin.y + fBigLineHeight()};
+}
+
 void GG_WINDOW_TITLE_TOP::fOnDraw() {
     const KEL::KS_VEC2 origin = fOrigin();
     fDrawText(mFontBig.mFont, origin.x, origin.y, mFontBig.mColor.fGetARGB(), mFontBig.mAnchor, mGreeting);
-    fDrawText(mFontMed.mFont, origin.x, origin.y + fBigLineHeight(), mCurrentColor.fGetARGB(), mFontMed.mAnchor,
-              mChangeText);
+    const KEL::KS_VEC2 line = fLinePlace();
+    fDrawText(mFontMed.mFont, line.x, line.y, mCurrentColor.fGetARGB(), mFontMed.mAnchor, mChangeText);
 }
 
-// The line's box: its half width either side of the origin, from a little
-// above the greeting's middle down past the greeting's height.
+// The box the line is drawn in: the font places the text around the line's
+// point by its anchor, so the hit test asks the font the same way.
+bool GG_WINDOW_TITLE_TOP::fLineBox(KEL::KS_VEC2& topLeft, KEL::KS_VEC2& bottomRight) const {
+    KEL::KC_FONT* font = mFontMed.mFont;
+    if (!font || mChangeText.empty()) return false;
+    font->fSetAnchor(mFontMed.mAnchor);
+    const KEL::KS_VEC2 line = fLinePlace();
+    topLeft = {line.x + float(font->fGetOffsetXW(mChangeText.c_str())),
+               line.y + float(font->fGetOffsetYW(mChangeText.c_str()))};
+    bottomRight = {topLeft.x + float(font->fMeasureW(mChangeText.c_str())),
+                   topLeft.y + float(font->fGetLineHeight())};
+    return true;
+}
+
 KEL::KS_MOUSE_RESULT GG_WINDOW_TITLE_TOP::fOnMouseMove() {
     const KEL::KS_MOUSE_RESULT result = G_WINDOW::fOnMouseMove();
-    const KEL::KS_VEC2 origin = fOrigin();
-    const float left = origin.x - mHalfWidth, right = origin.x + mHalfWidth;
-    const float middle = origin.y + kLINE_DROP * mHalfHeight;
-    const float top = middle - mHalfHeight, bottom = middle + mHalfHeight + fBigLineHeight();
+    KEL::KS_VEC2 topLeft, bottomRight;
     bool inside = false;
-    if (KEL::kcINPUT && mFontMed.mFont && !mAnimating) {
+    if (KEL::kcINPUT && !mAnimating && fLineBox(topLeft, bottomRight)) {
         const float x = float(KEL::kcINPUT->fGetMousePosition().x), y = float(KEL::kcINPUT->fGetMousePosition().y);
-        inside = x > left && x < right && y > top && y < bottom;
+        inside = x > topLeft.x && x < bottomRight.x && y > topLeft.y && y < bottomRight.y;
     }
     mHovered = inside;
     mCurrentColor = inside ? mHighlightColor : mNormalColor;

@@ -24,7 +24,6 @@ class GG_WINDOW_TITLE_TOP : public KEL::G_WINDOW {
 public:
     static constexpr int32_t kCHANGE_PLAYER = 2;
     static constexpr const char* kPLAYERS_WINDOW = "Players";
-    static constexpr float kLINE_DROP = 0.7f;
     static constexpr int32_t kGREETING_CAPACITY = 256;
 
     explicit GG_WINDOW_TITLE_TOP(const pugi::xml_node& node);
@@ -49,6 +48,10 @@ private:
     // Where the text block starts: the window's place plus the shift.
     KEL::KS_VEC2 fOrigin() const;
     float fBigLineHeight() const;
+    // The point the line is drawn at, under the greeting.
+    KEL::KS_VEC2 fLinePlace() const;
+    // The line's drawn box; false without its font or text.
+    bool fLineBox(KEL::KS_VEC2& topLeft, KEL::KS_VEC2& bottomRight) const;
 
     KEL::KC_FONT_DESC mFontMed;
     KEL::KC_FONT_DESC mFontBig;
@@ -60,8 +63,6 @@ private:
     std::wstring mGreetingArgument;
     std::wstring mGreeting;
     std::wstring mChangeText;
-    float mHalfWidth = 0.0f;
-    float mHalfHeight = 0.0f;
     // Lit by the pointer; the colours only draw it.
     bool mHovered = false;
     GG_NEW_PLAYER mNewPlayer;

@@ -258,6 +258,25 @@ TEST_F(BuiltContent, ResourceListNamesExistingFolders) {
     EXPECT_GT(count, 0);
 }
 
+// In the edition with the in-app store every offer is sold through it: an
+// offer without a listed product would show a buy button that buys nothing.
+TEST_F(BuiltContent, EveryShopOfferHasAnInAppProduct) {
+    pugi::xml_document store, products;
+    ASSERT_TRUE(fParse("data/share/main/other store.xml", store));
+    ASSERT_TRUE(fParse("data/share/main/other inapp.xml", products));
+    std::set<std::string> ids;
+    for (pugi::xml_node product : products.document_element().children("product"))
+        ids.insert(product.attribute("product_id").value());
+    int count = 0;
+    for (pugi::xml_node item : store.document_element().children("item")) {
+        const std::string key = item.attribute("InAppKey").value();
+        EXPECT_FALSE(key.empty()) << item.attribute("name").value();
+        EXPECT_TRUE(ids.count(key)) << key;
+        ++count;
+    }
+    EXPECT_GT(count, 0);
+}
+
 TEST_F(BuiltContent, SoundListHoldsEverySoundTheGamePlays) {
     pugi::xml_document doc;
     ASSERT_TRUE(fParse("data/share/main/other sound.xml", doc));

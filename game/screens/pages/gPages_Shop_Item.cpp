@@ -43,7 +43,11 @@ void gPages_Shop_Item::fRefresh() {
         mAnnotation = offer->fGetAnnotation();
         mPrice = offer->fGetPrice();
         mImage = offer->fGetImage();
-        if (inApp && !offer->fGetInAppKey().empty()) {
+        if (inApp && offer->fGetInAppKey().empty()) {
+            // Nothing the store could sell: the button would do nothing.
+            priced = false;
+            mPriceText.clear();
+        } else if (inApp) {
             const std::string price = game->fGetStorePrice(offer->fGetInAppKey());
             priced = !price.empty();
             mPriceText = priced ? KEL::fFromUtf8(price) : game->fGetString(kLOADING);

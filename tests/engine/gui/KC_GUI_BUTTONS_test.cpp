@@ -86,6 +86,18 @@ TEST_F(KC_GUI_BUTTONS, Button5DisabledAndSelectedAreInertUntilNormal) {
     button->fSetNormal();
     fStep();
     EXPECT_EQ(fCode(fMove(1, 1)), E::kENTERED);
+
+    // Enabling a button that is enabled already keeps it armed under the
+    // pointer: clicked, refreshed, clicked again without a move.
+    fPress();
+    fStep();
+    EXPECT_EQ(fCode(fRelease()), E::kCLICK);
+    fStep();
+    button->fSetNormal();
+    EXPECT_EQ(button->fGetState(), KC_GUI_BUTTON5::kHOVER);
+    EXPECT_EQ(fCode(fPress()), E::kPRESSED);
+    fStep();
+    EXPECT_EQ(fCode(fRelease()), E::kCLICK);
 }
 
 TEST_F(KC_GUI_BUTTONS, Button2WorksFromThePollAndClicksWhenLeftWhileHeld) {

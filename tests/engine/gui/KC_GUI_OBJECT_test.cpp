@@ -74,17 +74,28 @@ TEST(KC_GUI_OBJECT, ThePassStopsAtTheFirstReportChildrenBeforeParents) {
     EXPECT_EQ(root.fMouseDown().mEvent.mId, 2) << "overlapping siblings: the earlier one wins";
     EXPECT_EQ(second->mDowns + parent->mDowns + later->mDowns, 0);
 
-    // A move pass ends at the first enter or leave as well.
+    // A move pass ends at the first enter, but a leave does not hide the
+    // move from the widgets after it: moving onto the next widget is seen.
     first->mMoveCode = KS_GUI_EVENT::kLEFT;
     second->mMoveCode = KS_GUI_EVENT::kENTERED;
-    EXPECT_EQ(root.fMouseMove().mEvent, (KS_GUI_EVENT{2, KS_GUI_EVENT::kLEFT}));
-    EXPECT_EQ(second->mMoves, 0) << "moving onto the next widget is not seen in the same pass";
+    EXPECT_EQ(root.fMouseMove().mEvent, (KS_GUI_EVENT{3, KS_GUI_EVENT::kENTERED}));
+    EXPECT_EQ(second->mMoves, 1);
+    EXPECT_EQ(parent->mMoves + later->mMoves, 0);
 
-    first->mMoveCode = second->mMoveCode = 0;
+    // A leave alone is the pass's report; the parent's own handler is not
+    // run, its later siblings still are.
+    second->mMoveCode = 0;
+    EXPECT_EQ(root.fMouseMove().mEvent, (KS_GUI_EVENT{2, KS_GUI_EVENT::kLEFT}));
+    EXPECT_EQ(parent->mMoves, 0);
+    EXPECT_EQ(later->mMoves, 1);
+    later->mMoveCode = KS_GUI_EVENT::kENTERED;
+    EXPECT_EQ(root.fMouseMove().mEvent, (KS_GUI_EVENT{4, KS_GUI_EVENT::kENTERED})) << "also across subtrees";
+
+    first->mMoveCode = later->mMoveCode = 0;
     EXPECT_FALSE(root.fMouseMove().fTaken());
     EXPECT_EQ(root.fGetEventCode(), 0) << "a pass that found nothing leaves no current event";
     EXPECT_EQ(root.fGetEventId(), 0);
-    EXPECT_EQ(parent->mMoves + later->mMoves, 2) << "with no report every handler runs";
+    EXPECT_EQ(parent->mMoves + later->mMoves, 1 + 3) << "with no report every handler runs";
 }
 
 TEST(KC_GUI_OBJECT, ActivatingCodesActivateTheParentsAndDeactivateTheOthers) {

@@ -1,10 +1,11 @@
-// Labels, images, panels, nine-piece panels and the row layout.
+// Labels, images, panels, nine-piece panels and the box layouts.
 #include "GuiFixture.h"
 
 #include <pugixml.hpp>
 
 #include "engine/gui/KC_GUI_HBOX_LAYOUT.h"
 #include "engine/gui/KC_GUI_IMAGE.h"
+#include "engine/gui/KC_GUI_VBOX_LAYOUT.h"
 #include "engine/gui/KC_GUI_LABEL.h"
 #include "engine/gui/KC_GUI_PANEL.h"
 #include "engine/gui/KC_GUI_PANEL9.h"
@@ -184,4 +185,25 @@ TEST_F(KC_GUI_PANELS, ARowLayoutPlacesWhatFitsAndRefusesWhatDoesNot) {
     fixed->fAddChild(fImage("pic.png"), 5.0f, 4)->fSetVisible(false);
     KC_GUI_OBJECT* shown = fixed->fAddChild(fImage("pic.png"), 10.0f, 4);
     EXPECT_FLOAT_EQ(shown->fGetTransform().mPosition.x, -(-100.0f + 20.0f + 10.0f)) << "from the right";
+}
+
+TEST_F(KC_GUI_PANELS, BoxesReportTheirSizeAndAreNestedByIt) {
+    auto* column = static_cast<KC_GUI_VBOX_LAYOUT*>(
+        mRoot->fAddChild(std::make_unique<KC_GUI_VBOX_LAYOUT>(1, 300.0f, 200.0f, 0, false)));
+    EXPECT_FLOAT_EQ(column->fGetWidth(), 300.0f);
+    EXPECT_FLOAT_EQ(column->fGetHeight(), 200.0f);
+
+    // Two rows stacked from the top, each taking its own height.
+    KC_GUI_OBJECT* upper = column->fAddChild(std::make_unique<KC_GUI_HBOX_LAYOUT>(2, 240.0f, 60.0f, 0, true), 0.0f, 4);
+    ASSERT_NE(upper, nullptr);
+    KC_GUI_OBJECT* lower = column->fAddChild(std::make_unique<KC_GUI_HBOX_LAYOUT>(3, 100.0f, 40.0f, 0, true), 10.0f, 0);
+    ASSERT_NE(lower, nullptr);
+    EXPECT_FLOAT_EQ(column->fGetUsedHeight(), 100.0f);
+    EXPECT_FLOAT_EQ(upper->fGetTransform().mPosition.y, -100.0f + 30.0f);
+    EXPECT_FLOAT_EQ(lower->fGetTransform().mPosition.y, -100.0f + 60.0f + 10.0f + 20.0f);
+    EXPECT_FLOAT_EQ(lower->fGetTransform().mPosition.x, -150.0f + 50.0f) << "anchored to the left by its width";
+
+    EXPECT_EQ(column->fAddChild(std::make_unique<KC_GUI_HBOX_LAYOUT>(4, 301.0f, 10.0f, 0, true), 0.0f, 4), nullptr)
+        << "a box wider than the column is refused";
+    EXPECT_EQ(column->fGetChildCount(), 2);
 }

@@ -242,3 +242,35 @@ TEST_F(WindowManagerTest, AWindowShownAgainAsItLeavesStaysListedOnce) {
     mManager.fUnloadAll(true);
     EXPECT_FALSE(window->fIsLoaded());
 }
+
+TEST_F(WindowManagerTest, ALeaveInAFrontWindowStillLetsTheMoveReachTheWindowsBehind) {
+    KC_LOG_WINDOW* front = fAdd("_name='Front' layer='2'");
+    KC_LOG_WINDOW* back = fAdd("_name='Back'");
+    KC_LOG_WINDOW* modal = fAdd("_name='Modal' _modal='1' layer='1'");
+    KC_PROBE* left = front->fAddProbe(3);
+    KC_PROBE* entered = back->fAddProbe(4);
+    mManager.fShowWindow("Front", true);
+    mManager.fShowWindow("Back", true);
+    fFrames(1);
+
+    left->mMoveCode = KS_GUI_EVENT::kLEFT;
+    entered->mMoveCode = KS_GUI_EVENT::kENTERED;
+    EXPECT_EQ(mManager.fOnMouseMove().mEvent, (KS_GUI_EVENT{4, KS_GUI_EVENT::kENTERED}));
+    entered->mMoveCode = 0;
+    EXPECT_EQ(mManager.fOnMouseMove().mEvent, (KS_GUI_EVENT{3, KS_GUI_EVENT::kLEFT})) << "a leave alone is reported";
+
+    // An enter still ends the pass.
+    left->mMoveCode = KS_GUI_EVENT::kENTERED;
+    const int moves = entered->mMoves;
+    EXPECT_EQ(mManager.fOnMouseMove().mEvent, (KS_GUI_EVENT{3, KS_GUI_EVENT::kENTERED}));
+    EXPECT_EQ(entered->mMoves, moves);
+
+    // Nothing passes a modal window, a leave there included.
+    KC_PROBE* inModal = modal->fAddProbe(5);
+    mManager.fShowWindow("Modal", true);
+    fFrames(1);
+    inModal->mMoveCode = KS_GUI_EVENT::kLEFT;
+    left->mMoveCode = 0;
+    entered->mMoveCode = KS_GUI_EVENT::kENTERED;
+    EXPECT_EQ(mManager.fOnMouseMove().mEvent, (KS_GUI_EVENT{5, KS_GUI_EVENT::kLEFT}));
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -181,6 +183,16 @@ TEST(GG_PROGRESS, EachPurchaseGivesWhatItSells) {
     EXPECT_EQ(w.progress.log[0], "buy health");
     EXPECT_EQ(w.progress.log[1], "queue m_tr_lifes") << "eight hearts win a trophy";
     EXPECT_TRUE(w.trophies.fIsUnlocked("m_tr_lifes"));
+
+    // Hints: one more each, and the running level hears of it.
+    const int32_t hints = p.fGetItemCount("start_hint"), refills = p.fGetItemCount("refill_hint");
+    w.progress.log.clear();
+    w.progress.fOnPurchaseSuccess(fProduct("start_hint"));
+    w.progress.fOnPurchaseSuccess(fProduct("refill_hint"));
+    EXPECT_EQ(p.fGetItemCount("start_hint"), hints + 1);
+    EXPECT_EQ(p.fGetItemCount("refill_hint"), refills + 1);
+    EXPECT_EQ(w.progress.log[0], "buy start_hint");
+    EXPECT_EQ(std::count(w.progress.log.begin(), w.progress.log.end(), "buy refill_hint"), 1);
 
     p.fGetHealth().fUseHeart();
     w.progress.log.clear();

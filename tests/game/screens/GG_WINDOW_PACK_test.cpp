@@ -98,7 +98,7 @@ TEST_F(PackTest, OpenAndLockedPacksShowApartAndPagesTurnWithTheDotsInStep) {
     EXPECT_EQ(fPacks()->fGetPages()->fGetCurrentPage(), 1);
     EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kDISABLED);
     EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kPREVIOUS), KC_GUI_BUTTON5::kHOVER)
-        << "enabled again, and lit, since the pointer rests on it";
+        << "enabled, and still lit under the pointer that clicked it";
     fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
     EXPECT_EQ(dots->fGetCurrent(), 1u);
     fClickWidget("Packs", game::GG_WINDOW_PAGED::kPREVIOUS);

@@ -178,6 +178,8 @@ TEST_F(ShopTest, InAnInAppEditionTheStoreSellsAndTheScoreStays) {
     mGame.mInApp = true;
     fShow();
     EXPECT_EQ(fText(kHEALTH, gPages_Shop_Item::kPRICE), L"") << "an offer without an in-app key has no price text";
+    EXPECT_FALSE(fBuyable(kHEALTH)) << "a buy button that cannot buy is greyed";
+    EXPECT_FALSE(fBuyable(kSTART_HINT));
     EXPECT_FALSE(mShop->fGetShopPages()->fBuy(fCardOf(kHEALTH))) << "the store does not list the product";
     EXPECT_EQ(fScore(), 1000);
     EXPECT_TRUE(mGame.mLevelHeard.empty());

@@ -51,7 +51,8 @@ protected:
     KEL::KS_VEC2 fChangeLine() {
         auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
         const KEL::KS_TRANSFORM3 place = top->fGetTransform().fGetAbsolute();
-        return {place.mPosition.x, place.mPosition.y + 18.0f + 60.0f};
+        // The middle of the drawn "Change player", under the greeting.
+        return {place.mPosition.x, place.mPosition.y + 110.0f};
     }
 };
 
@@ -132,6 +133,57 @@ TEST_F(TitleTest, TheChangePlayerLineActsOnlyWhileLitUnderThePointer) {
     EXPECT_TRUE(fIsOpen("Players"));
     EXPECT_FALSE(top->fIsHighlighted()) << "the modal list took the focus and the line went dark";
     EXPECT_EQ(top->fGetLineColor(), 0xFFFFFFFFu);
+}
+
+// The line lights and answers over the pixels it is drawn in, and not over
+// the greeting above it: the drawn line is found as the pixels that change
+// colour when it lights.
+TEST_F(TitleTest, TheChangePlayerLineLightsWhereItIsDrawnAndNotOverTheGreeting) {
+    fMakePlayer(L"Cleo");
+    fOpenTitle();
+    auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
+    const KEL::KS_TRANSFORM3 place = top->fGetTransform().fGetAbsolute();
+    const int32_t x = int32_t(place.mPosition.x);
+    int32_t lit = -1;
+    for (int32_t y = int32_t(place.mPosition.y); y < 200 && lit < 0; ++y) {
+        fMove(x, y);
+        if (top->fIsHighlighted()) lit = y;
+    }
+    ASSERT_GE(lit, 0) << "the line never lit";
+    fShot("Title_Top_lit");
+    const std::vector<uint8_t> litPixels = fScreen().fPixels();
+    fMove(x, 700);
+    ASSERT_FALSE(top->fIsHighlighted());
+    fShot("Title_Top_dark");
+    int32_t left = 1024, right = -1, upper = 768, lower = -1;
+    for (int32_t py = 0; py < 300; ++py)
+        for (int32_t px = 0; px < 1024; ++px)
+            if (testsupport::fPixelOf(litPixels, 1024, px, py) != fScreen().fPixel(px, py)) {
+                left = std::min(left, px), right = std::max(right, px);
+                upper = std::min(upper, py), lower = std::max(lower, py);
+            }
+    ASSERT_LT(left, right) << "lighting the line changed no pixel";
+    const int32_t height = lower - upper, width = right - left;
+
+    // All over the drawn text, its middle and near each end.
+    for (const auto& [px, py] : {std::pair{(left + right) / 2, (upper + lower) / 2},
+                                 std::pair{left + width / 10, upper + height / 4},
+                                 std::pair{right - width / 10, lower - height / 4}}) {
+        fMove(px, py);
+        EXPECT_TRUE(top->fIsHighlighted()) << px << " " << py << " lies on the drawn line";
+    }
+    // Not over the greeting, nor well clear of the text.
+    for (const auto& [px, py] : {std::pair{x, upper - height}, std::pair{x, lower + height},
+                                 std::pair{left - width / 4, (upper + lower) / 2}}) {
+        fMove(px, py);
+        EXPECT_FALSE(top->fIsHighlighted()) << px << " " << py << " lies off the line";
+    }
+    fClick(x, upper - height);
+    ASSERT_TRUE(fSettle());
+    EXPECT_FALSE(fIsOpen("Players")) << "a click on the greeting changes nobody";
+    fClick((left + right) / 2, (upper + lower) / 2);
+    ASSERT_TRUE(fSettle());
+    EXPECT_TRUE(fIsOpen("Players"));
 }
 
 TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {

@@ -50,7 +50,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
 
     // A player of one's own: the strip's change line, the list, a name.
     const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
-    fTimed("title -> players", [&] { fClickAt(strip.mPosition.x, strip.mPosition.y + 18.0f + 60.0f); }, "Players");
+    fTimed("title -> players", [&] { fClickAt(strip.mPosition.x, strip.mPosition.y + 110.0f); }, "Players");
     fTimed("players -> name entry", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); },
            "Players_EditBox");
     fType("walker");
