@@ -71,6 +71,9 @@ void KC_INPUT::fOnChar(wchar_t typed) {
     mTypedText[0] = typed;
     mTypedText[1] = 0;
     KC_CALLBACK::fCall(kcbKEY_DOWN, fKeyArgument(0));
+    // No key will come up for it either; the release pass that follows every
+    // key (where text boxes check what was typed) is raised here.
+    KC_CALLBACK::fCall(kcbKEY_UP, fKeyArgument(0));
 }
 
 void KC_INPUT::fOnKeyUp(int32_t key) {

@@ -35,7 +35,8 @@ public:
     // desktop's keyboard layout made it; the key table is not asked.
     void fOnKeyDown(int32_t key, wchar_t typed);
     // A character typed with no key of its own (an input method, a dead key
-    // sequence): a key-down pass with last key 0 and this text.
+    // sequence): a key-down pass with last key 0 and this text, then a
+    // key-up pass, as for a key pressed and released.
     void fOnChar(wchar_t typed);
     void fOnKeyUp(int32_t key);
     void fOnMouseMove(int32_t x, int32_t y);
