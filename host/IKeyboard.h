@@ -6,6 +6,9 @@
 // written against: it reads the caller's own 256 key-state bytes, where a
 // byte with its high bit set counts as down and one with its low bit set as
 // toggled. Layout: fixed US English, so results are the same everywhere.
+// Only for windows that do not deliver typed text themselves
+// (IWindow::fHasTextInput); the game's window types through the desktop's
+// own layout.
 namespace host {
 
 // Writes the text of virtual key vk (at most size units) into out and

@@ -17,7 +17,9 @@ enum : uint32_t {
     kMsgClose = 0x10,       // close button, window manager, SIGINT/SIGTERM
     kMsgKeyDown = 256,      // wParam = Windows virtual-key code; repeats too
     kMsgKeyUp = 257,
-    kMsgMouseMove = 512,    // x, y = cursor in client pixels
+    kMsgChar = 258,         // wParam = a Unicode code point the player typed;
+                            // it follows the key down that typed it, if any
+    kMsgMouseMove = 512,    // x, y = cursor in drawable pixels
     kMsgLButtonDown = 513,
     kMsgLButtonUp = 514,
     kMsgRButtonDown = 516,
@@ -29,7 +31,7 @@ enum : uint32_t {
 struct WindowMessage {
     uint32_t mMessage = 0;
     uint32_t mWParam = 0;
-    int32_t mX = 0;  // client pixels, for mouse messages
+    int32_t mX = 0;  // drawable pixels, for mouse messages
     int32_t mY = 0;
 };
 
@@ -77,8 +79,12 @@ public:
     // window of the SDL backend); null before creation.
     virtual void* fNativeHandle() = 0;
     // The back buffer size in pixels (may differ from the client size on
-    // high-density screens or in full screen).
+    // high-density screens or in full screen). Mouse messages use the same
+    // pixels, so a position maps onto the picture whatever the window's size.
     virtual void fGetDrawableSize(int32_t& width, int32_t& height) = 0;
+    // True when typed text arrives as kMsgChar messages; without, the engine
+    // turns key downs into text itself.
+    virtual bool fHasTextInput() const { return false; }
 };
 
 // A new window object of the active backend (not yet created).

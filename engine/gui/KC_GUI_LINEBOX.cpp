@@ -20,6 +20,8 @@ constexpr int32_t kKEY_LEFT = 37;
 constexpr int32_t kKEY_RIGHT = 39;
 constexpr int32_t kKEY_DELETE = 46;
 constexpr wchar_t kFIRST_PRINTABLE = 32;
+constexpr wchar_t kDELETE = 0x7F;
+constexpr wchar_t kLAST_C1 = 0x9F;
 enum { kLEFT, kTOP, kRIGHT, kBOTTOM };
 }  // namespace
 
@@ -128,7 +130,8 @@ void KC_GUI_LINEBOX::fRestartBlink() {
 }
 
 bool KC_GUI_LINEBOX::fIsAllowed(wchar_t character) const {
-    if (character < kFIRST_PRINTABLE) return false;
+    // Control characters (C0, DEL and C1) are never text.
+    if (character < kFIRST_PRINTABLE || (character >= kDELETE && character <= kLAST_C1)) return false;
     return mRefused.find(character) == std::wstring::npos;
 }
 
@@ -187,8 +190,12 @@ bool KC_GUI_LINEBOX::fEditKey(int32_t key) {
 bool KC_GUI_LINEBOX::fInsert(wchar_t character, int32_t key) {
     if (character == 0 || !mFont) return false;
     if (mText.size() >= mMaxChars || KC_INPUT::fIsSpecialKey(key) || !fIsAllowed(character)) return false;
+    // A letter the font cannot draw would show as "?" and be kept as
+    // something else: the box takes only what it can show.
+    const int32_t advance = mFont->fGetAdvance(static_cast<uint32_t>(character));
+    if (advance <= 0) return false;
     // Room for the character twice over keeps the caret inside the area.
-    const int32_t step = mFont->fGetAdvance(static_cast<uint32_t>(character)) + mFont->fGetSpacing();
+    const int32_t step = advance + mFont->fGetSpacing();
     if (mInputWidth < static_cast<float>(mFont->fMeasureW(mText.c_str()) + 2 * step)) return false;
     mText.insert(mCaret, 1, character);
     ++mCaret;

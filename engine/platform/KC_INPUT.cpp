@@ -30,8 +30,7 @@ bool KC_INPUT::fIsSpecialKey(int32_t key) {
     }
 }
 
-void KC_INPUT::fOnKeyDown(int32_t key) {
-    if (!fValid(key)) return;
+void KC_INPUT::fCountDown(int32_t key) {
     mLastKey = key;
     if (key == 16) {
         // Shift also marks byte 20, which the key-to-text conversion reads
@@ -45,8 +44,36 @@ void KC_INPUT::fOnKeyDown(int32_t key) {
     }
     // A key without text must not leave the previous key's text behind.
     mTypedText[0] = 0;
+}
+
+void KC_INPUT::fOnKeyDown(int32_t key) {
+    if (!fValid(key)) return;
+    fCountDown(key);
     if (!fIsSpecialKey(key)) fKeyToUnicode(key, mKeys, mTypedText, kTEXT_UNITS);
     KC_CALLBACK::fCall(kcbKEY_DOWN, fKeyArgument(key));
+}
+
+void KC_INPUT::fOnKeyDown(int32_t key, wchar_t typed) {
+    if (!fValid(key)) return;
+    fCountDown(key);
+    if (!fIsSpecialKey(key)) {
+        mTypedText[0] = typed;
+        mTypedText[1] = 0;
+    }
+    KC_CALLBACK::fCall(kcbKEY_DOWN, fKeyArgument(key));
+}
+
+void KC_INPUT::fOnChar(wchar_t typed) {
+    if (typed == 0) return;
+    // No key of its own: a last key left from an earlier press (Backspace)
+    // must not be applied again.
+    mLastKey = 0;
+    mTypedText[0] = typed;
+    mTypedText[1] = 0;
+    KC_CALLBACK::fCall(kcbKEY_DOWN, fKeyArgument(0));
+    // No key will come up for it either; the release pass that follows every
+    // key (where text boxes check what was typed) is raised here.
+    KC_CALLBACK::fCall(kcbKEY_UP, fKeyArgument(0));
 }
 
 void KC_INPUT::fOnKeyUp(int32_t key) {

@@ -29,7 +29,15 @@ public:
     KC_INPUT(const KC_INPUT&) = delete;
     KC_INPUT& operator=(const KC_INPUT&) = delete;
 
+    // A key went down; its text, if any, comes from the key table.
     void fOnKeyDown(int32_t key);
+    // A key went down that typed the given character (0: none), as the
+    // desktop's keyboard layout made it; the key table is not asked.
+    void fOnKeyDown(int32_t key, wchar_t typed);
+    // A character typed with no key of its own (an input method, a dead key
+    // sequence): a key-down pass with last key 0 and this text, then a
+    // key-up pass, as for a key pressed and released.
+    void fOnChar(wchar_t typed);
     void fOnKeyUp(int32_t key);
     void fOnMouseMove(int32_t x, int32_t y);
     // Ages every key state; once per logic step, after the update slot.
@@ -59,6 +67,7 @@ public:
 
 private:
     static bool fValid(int32_t key) { return key >= 0 && key < 256; }
+    void fCountDown(int32_t key);
 };
 
 // The key-down and key-up slots receive the key code as the argument's

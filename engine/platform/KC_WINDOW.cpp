@@ -55,12 +55,30 @@ void KC_WINDOW::fSetMode(int32_t width, int32_t height, bool fullscreen, bool sc
         return;
     }
     if (width <= 0 || height <= 0) return;
-    const float sx = static_cast<float>(msScreenWidth) / static_cast<float>(width);
-    const float sy = static_cast<float>(msScreenHeight) / static_cast<float>(height);
-    mScale = sy < sx ? sy : sx;
-    mOffset = KS_VEC2((static_cast<float>(msScreenWidth) - mScale * static_cast<float>(width)) / 2.0f,
-                      (static_cast<float>(msScreenHeight) - mScale * static_cast<float>(height)) / 2.0f);
+    fFitLetterbox(KS_POINT(msScreenWidth, msScreenHeight), width, height, mScale, mOffset);
     fClipToLetterbox();
+}
+
+void KC_WINDOW::fFitLetterbox(const KS_POINT& area, int32_t width, int32_t height, float& scale, KS_VEC2& offset) {
+    const float sx = static_cast<float>(area.x) / static_cast<float>(width);
+    const float sy = static_cast<float>(area.y) / static_cast<float>(height);
+    scale = sy < sx ? sy : sx;
+    offset = KS_VEC2((static_cast<float>(area.x) - scale * static_cast<float>(width)) / 2.0f,
+                     (static_cast<float>(area.y) - scale * static_cast<float>(height)) / 2.0f);
+}
+
+KS_POINT KC_WINDOW::fMapToGame(const KS_POINT& point, const KS_POINT& drawable, int32_t width, int32_t height,
+                               bool letterbox) {
+    if (drawable.x <= 0 || drawable.y <= 0 || width <= 0 || height <= 0) return point;
+    if (letterbox) {
+        float scale = 1.0f;
+        KS_VEC2 offset;
+        fFitLetterbox(drawable, width, height, scale, offset);
+        return KS_POINT(static_cast<int32_t>((static_cast<float>(point.x) - offset.x) / scale),
+                        static_cast<int32_t>((static_cast<float>(point.y) - offset.y) / scale));
+    }
+    return KS_POINT(static_cast<int32_t>(static_cast<int64_t>(point.x) * width / drawable.x),
+                    static_cast<int32_t>(static_cast<int64_t>(point.y) * height / drawable.y));
 }
 
 host::WindowStyle KC_WINDOW::fStyle() const {
@@ -108,9 +126,14 @@ void KC_WINDOW::fSetMinimizeBox(bool on) {
 }
 
 KS_POINT KC_WINDOW::fClientToGame(const KS_POINT& client) const {
-    if (!mFullscreen || !mScaleToScreen || mScale == 0.0f) return client;
-    return KS_POINT(static_cast<int32_t>((static_cast<float>(client.x) - mOffset.x) / mScale),
-                    static_cast<int32_t>((static_cast<float>(client.y) - mOffset.y) / mScale));
+    // The renderer fills the whole drawable: letterboxed in full screen with
+    // scale to screen, stretched otherwise (which is no change at all while
+    // the window keeps the size asked for).
+    const bool letterbox = mFullscreen && mScaleToScreen;
+    KS_POINT drawable = fGetDrawableSize();
+    if (drawable.x <= 0 || drawable.y <= 0)
+        drawable = letterbox ? KS_POINT(msScreenWidth, msScreenHeight) : KS_POINT(mWidth, mHeight);
+    return fMapToGame(client, drawable, mWidth, mHeight, letterbox);
 }
 
 KS_POINT KC_WINDOW::fScreenToGame(const KS_POINT& screen) const {
@@ -173,31 +196,63 @@ int32_t KC_WINDOW::fWindowProc(const host::WindowMessage& message) {
     }
 }
 
+namespace {
+
+void fToInput(KC_INPUT& input, KC_WINDOW& window, const host::WindowMessage& message, bool hostText,
+              const host::WindowMessage* typed) {
+    const int32_t key = static_cast<int32_t>(message.mWParam & 0xFFFF);
+    switch (message.mMessage) {
+        case host::kMsgKeyDown:
+            if (hostText) input.fOnKeyDown(key, typed ? static_cast<wchar_t>(typed->mWParam) : L'\0');
+            else input.fOnKeyDown(key);
+            break;
+        case host::kMsgKeyUp: input.fOnKeyUp(key); break;
+        case host::kMsgChar: input.fOnChar(static_cast<wchar_t>(message.mWParam)); break;
+        case host::kMsgMouseMove: {
+            const KS_POINT game = window.fClientToGame(KS_POINT(message.mX, message.mY));
+            input.fOnMouseMove(game.x, game.y);
+            break;
+        }
+        case host::kMsgLButtonDown: input.fOnKeyDown(1); break;
+        case host::kMsgLButtonUp: input.fOnKeyUp(1); break;
+        case host::kMsgRButtonDown: input.fOnKeyDown(2); break;
+        case host::kMsgRButtonUp: input.fOnKeyUp(2); break;
+        case host::kMsgMButtonDown: input.fOnKeyDown(4); break;
+        case host::kMsgMButtonUp: input.fOnKeyUp(4); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
 void fPumpMessages(KC_INPUT* input, KC_WINDOW* window) {
     if (!window || !window->fGetHostWindow()) return;
     host::IWindow* host = window->fGetHostWindow();
-    host::WindowMessage message;
-    while (host->fPollMessage(message)) {
-        if (input) {
-            const int32_t key = static_cast<int32_t>(message.mWParam & 0xFFFF);
-            switch (message.mMessage) {
-                case host::kMsgKeyDown: input->fOnKeyDown(key); break;
-                case host::kMsgKeyUp: input->fOnKeyUp(key); break;
-                case host::kMsgMouseMove: {
-                    const KS_POINT game = window->fClientToGame(KS_POINT(message.mX, message.mY));
-                    input->fOnMouseMove(game.x, game.y);
-                    break;
-                }
-                case host::kMsgLButtonDown: input->fOnKeyDown(1); break;
-                case host::kMsgLButtonUp: input->fOnKeyUp(1); break;
-                case host::kMsgRButtonDown: input->fOnKeyDown(2); break;
-                case host::kMsgRButtonUp: input->fOnKeyUp(2); break;
-                case host::kMsgMButtonDown: input->fOnKeyDown(4); break;
-                case host::kMsgMButtonUp: input->fOnKeyUp(4); break;
-                default: break;
+    const bool hostText = host->fHasTextInput();
+    host::WindowMessage message, next;
+    bool hasNext = false;
+    for (;;) {
+        if (hasNext) {
+            message = next;
+            hasNext = false;
+        } else if (!host->fPollMessage(message)) {
+            break;
+        }
+        // The character a key typed follows its key down: both make one
+        // key-down pass, as when the key itself was turned into text.
+        const host::WindowMessage* typed = nullptr;
+        const bool textKey = message.mMessage == host::kMsgKeyDown &&
+                             !KC_INPUT::fIsSpecialKey(static_cast<int32_t>(message.mWParam & 0xFFFF));
+        if (textKey && hostText && host->fPollMessage(next)) {
+            if (next.mMessage == host::kMsgChar) {
+                typed = &next;
+            } else {
+                hasNext = true;
             }
         }
+        if (input) fToInput(*input, *window, message, hostText, typed);
         window->fWindowProc(message);
+        if (typed) window->fWindowProc(*typed);
     }
 }
 

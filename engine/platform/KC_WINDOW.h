@@ -46,8 +46,20 @@ public:
     // Screen pixels to game pixels (through the letterbox when full screen
     // and scale to screen are both set; truncated toward zero).
     KS_POINT fScreenToGame(const KS_POINT& screen) const;
-    // The same from client pixels (what the event queue reports).
+    // The same from drawable pixels (what the event queue reports), by the
+    // drawable's size now: a window the desktop sized otherwise than asked
+    // still takes clicks where it draws.
     KS_POINT fClientToGame(const KS_POINT& client) const;
+    // Drawable pixels to game pixels on a drawable of the given size showing
+    // a picture of width x height: letterboxed (scaled to fit and centred)
+    // or stretched over the whole drawable. Truncated toward zero; an empty
+    // drawable or picture leaves the point as it is.
+    static KS_POINT fMapToGame(const KS_POINT& point, const KS_POINT& drawable, int32_t width, int32_t height,
+                               bool letterbox);
+    // The letterbox of a picture of width x height on an area: the scale
+    // that fits it (the horizontal one when both agree) and the offset that
+    // centres it.
+    static void fFitLetterbox(const KS_POINT& area, int32_t width, int32_t height, float& scale, KS_VEC2& offset);
     // Variant that tests only the full-screen flag.
     KS_POINT fScreenToGameFullscreen(const KS_POINT& screen) const;
 

@@ -7,6 +7,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
+#include "engine/platform/KC_WINDOW.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "host/IMessageBox.h"
 #include "host/IWindow.h"
@@ -253,6 +254,7 @@ int32_t KC_RENDER::fBeginFrame() {
         // A failed reset leaves no buffers: keep trying before drawing again.
         return fResetDevice() ? KS_RESULT::kDEVICE_RESET : KS_RESULT::kFAILED;
     }
+    fFollowDrawable();
     if (!mDevice->fBeginScene()) return KS_RESULT::kNOTHING;
     if (!fClear()) {
         mDevice->fEndScene();
@@ -281,6 +283,18 @@ bool KC_RENDER::fClearFlags(bool target, bool stencil, bool depth) {
     const uint32_t flags = (target ? uint32_t(kCLEAR_TARGET) : 0u) | (stencil ? uint32_t(kCLEAR_STENCIL) : 0u) |
                            (depth ? uint32_t(kCLEAR_ZBUFFER) : 0u);
     return mDevice->fClear(flags, mClearColor, 1.0f, 0);
+}
+
+// The full-screen picture is fitted to the window's drawable as it is now:
+// the desktop may have given the window another size than its own, and the
+// mouse is mapped by the same size (KC_WINDOW::fClientToGame).
+void KC_RENDER::fFollowDrawable() {
+    if (!mFullscreen || !mUseDesktopSize || !kcWINDOW) return;
+    const KS_POINT drawable = kcWINDOW->fGetDrawableSize();
+    if (drawable.x <= 0 || drawable.y <= 0 || (drawable.x == mActualWidth && drawable.y == mActualHeight)) return;
+    mActualWidth = drawable.x;
+    mActualHeight = drawable.y;
+    fSetProjection();
 }
 
 // ---------------------------------------------------------------- cameras

@@ -166,6 +166,7 @@ private:
 
     bool fCreateDevice();
     bool fResetDevice();
+    void fFollowDrawable();
     void fSetCreationStates();
     void fReleaseBuffers();
     bool fBuffersReady() const { return mVertexBuffer && mIndexBuffer && mPointBuffer; }

@@ -21,6 +21,7 @@ G_WINDOW_EDITBOX::G_WINDOW_EDITBOX(const pugi::xml_node& node) : G_WINDOW(node) 
     mLineBox = fFindOfType<KC_GUI_LINEBOX>(*mGui, kLINEBOX, KC_GUI_OBJECT::kTYPE_LINEBOX);
     mOk = fFindOfType<KC_GUI_BUTTON5>(*mGui, kOK, KC_GUI_OBJECT::kTYPE_BUTTON);
     mErrorMark = mGui->fFindChild(kERROR_MARK);
+    mErrorText = mGui->fFindChild(kERROR_TEXT);
     if (const pugi::xml_node settings = node.child("SETTINGS")) {
         if (const pugi::xml_attribute text = settings.attribute("text_color"))
             mTextColor = KS_COLOR::fFromHex(text.value());
@@ -47,13 +48,14 @@ void G_WINDOW_EDITBOX::fSetMaxChars(uint32_t count) {
 std::wstring G_WINDOW_EDITBOX::fGetText() const { return mLineBox ? mLineBox->fGetText() : std::wstring(); }
 
 void G_WINDOW_EDITBOX::fUpdateLook(bool valid) {
-    if (mErrorMark) mErrorMark->fSetVisible(false);
-    if (valid) {
-        if (mOk) mOk->fSetNormal();
-        return;
+    // The words go with the mark: a red mark alone does not say what is wrong.
+    const bool refused = !valid && !fGetText().empty();
+    for (KC_GUI_OBJECT* widget : {mErrorMark, mErrorText})
+        if (widget) widget->fSetVisible(refused);
+    if (mOk) {
+        if (valid) mOk->fSetNormal();
+        else mOk->fSetDisabled();
     }
-    if (mOk) mOk->fSetDisabled();
-    if (mErrorMark && !fGetText().empty()) mErrorMark->fSetVisible(true);
 }
 
 bool G_WINDOW_EDITBOX::fCheck() {

@@ -15,7 +15,8 @@ class KC_GUI_LINEBOX;
 class KC_GUI_OBJECT;
 
 // A one-line text entry with OK and Cancel: widget 2 is the line box, 3 the
-// OK button, 4 Cancel and 5 a mark shown beside a text the check refuses.
+// OK button, 4 Cancel, 5 a mark shown beside a text the check refuses and 7
+// (optional) the words saying why, shown with the mark.
 // Each time it is shown the box starts empty in the text colour with OK
 // greyed. After every release pass (mouse buttons and keys alike) the text
 // is checked: an empty text or one the check handler refuses greys OK, and
@@ -31,6 +32,7 @@ public:
     static constexpr int32_t kOK = 3;
     static constexpr int32_t kCANCEL = 4;
     static constexpr int32_t kERROR_MARK = 5;
+    static constexpr int32_t kERROR_TEXT = 7;
     static const wchar_t* const kREFUSED;
 
     // Gets the text and 1 for OK, 0 for Cancel.
@@ -63,6 +65,7 @@ private:
     KC_GUI_LINEBOX* mLineBox = nullptr;  // in the widget tree; null when absent
     KC_GUI_BUTTON5* mOk = nullptr;
     KC_GUI_OBJECT* mErrorMark = nullptr;
+    KC_GUI_OBJECT* mErrorText = nullptr;
     KS_COLOR mTextColor;
     KS_COLOR mErrorColor;
     KF_ANSWER mAnswer = nullptr;

@@ -79,10 +79,48 @@ uint32_t fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     }
 }
 
+std::vector<char32_t> fTypedCodePoints(const std::string& utf8) {
+    std::vector<char32_t> out;
+    const size_t n = utf8.size();
+    size_t i = 0;
+    while (i < n) {
+        const auto lead = static_cast<uint8_t>(utf8[i]);
+        size_t length = 0;
+        char32_t code = 0, least = 0;
+        if (lead < 0x80) {
+            length = 1, code = lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, code = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, code = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, code = lead & 0x07, least = 0x10000;
+        } else {
+            ++i;  // a stray continuation byte or an invalid lead
+            continue;
+        }
+        size_t k = 1;
+        for (; k < length && i + k < n; ++k) {
+            const auto next = static_cast<uint8_t>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80) break;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (k < length) {  // cut short: skip what was read, resync at the next lead
+            i += k;
+            continue;
+        }
+        i += length;
+        const bool valid = code >= least && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (valid && !control) out.push_back(code);
+    }
+    return out;
+}
+
 bool SdlEventTranslator::fTakePending(WindowMessage& out) {
-    if (!mHasPending) return false;
-    out = mPending;
-    mHasPending = false;
+    if (mPending.empty()) return false;
+    out = mPending.front();
+    mPending.pop_front();
     return true;
 }
 
@@ -110,6 +148,18 @@ bool SdlEventTranslator::fTranslate(const SDL_Event& event, WindowMessage& out) 
             out.mWParam = vk;
             return true;
         }
+        case SDL_TEXTINPUT: {
+            bool first = true;
+            for (const char32_t code : fTypedCodePoints(event.text.text)) {
+                WindowMessage typed;
+                typed.mMessage = kMsgChar;
+                typed.mWParam = static_cast<uint32_t>(code);
+                if (first) out = typed;
+                else mPending.push_back(typed);
+                first = false;
+            }
+            return !first;
+        }
         case SDL_MOUSEMOTION:
             out.mMessage = kMsgMouseMove;
             out.mX = event.motion.x;
@@ -135,9 +185,9 @@ bool SdlEventTranslator::fTranslate(const SDL_Event& event, WindowMessage& out) 
                     const bool gained = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
                     out.mMessage = kMsgActivate;
                     out.mWParam = gained ? 1 : 0;
-                    mPending = WindowMessage{};
-                    mPending.mMessage = gained ? kMsgSetFocus : kMsgKillFocus;
-                    mHasPending = true;
+                    WindowMessage focus;
+                    focus.mMessage = gained ? kMsgSetFocus : kMsgKillFocus;
+                    mPending.push_back(focus);
                     return true;
                 }
                 case SDL_WINDOWEVENT_CLOSE:

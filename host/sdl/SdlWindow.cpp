@@ -14,6 +14,9 @@
 #include "host/QuietStandardError.h"
 #include "host/sdl/X11ErrorWatch.h"
 
+// Last: it brings Xlib and its macros.
+#include <SDL2/SDL_syswm.h>
+
 namespace host {
 
 namespace {
@@ -97,6 +100,46 @@ bool fStartVideo(std::string& failure) {
     return true;
 }
 
+// Xlib's default error handler ends the process; a window id read from a
+// property may be stale, so the check below answers errors itself.
+int fIgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+// The window id an X window's _NET_SUPPORTING_WM_CHECK names, or 0.
+::Window fWmCheckOf(Display* display, ::Window window, Atom check) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    ::Window found = 0;
+    if (XGetWindowProperty(display, window, check, 0, 1, False, XA_WINDOW, &type, &format, &count, &left, &data) ==
+            Success &&
+        data && type == XA_WINDOW && format == 32 && count == 1) {
+        found = *reinterpret_cast<::Window*>(data);
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+// Whether a window manager runs that can put a window in full screen. Only
+// X11 can lack one; a desktop of another kind always has one.
+bool fHasWindowManager(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    Display* display = info.info.x11.display;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    XSync(display, False);
+    auto* previous = XSetErrorHandler(&fIgnoreXError);
+    // A running manager's check window names itself; one left behind by a
+    // manager that has gone names nothing or is gone too.
+    const ::Window child = fWmCheckOf(display, DefaultRootWindow(display), check);
+    const bool running = child != 0 && fWmCheckOf(display, child, check) == child;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return running;
+}
+
 }  // namespace
 
 SdlWindow::~SdlWindow() {
@@ -121,8 +164,10 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    // A full-screen window is made windowed and hidden, then takes the
+    // desktop the way a later switch does, with or without a window manager.
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (fullscreen) flags |= SDL_WINDOW_HIDDEN;
     if (!mStyle.mCaption) flags |= SDL_WINDOW_BORDERLESS;
     if (mStyle.mResizable) flags |= SDL_WINDOW_RESIZABLE;
     mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -131,19 +176,20 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
         mFailure = std::string("The game window cannot be opened: ") + SDL_GetError();
         return false;
     }
-    // Text comes from the engine's own key table; an input method would
-    // only hold key presses back for composition.
-    SDL_StopTextInput();
+    // Typed text comes as the desktop's keyboard layout makes it, accents
+    // and dead keys included.
+    SDL_StartTextInput();
     fPinLoadedLibraries();
+    if (fullscreen) fSetMode(width, height, true);
     return true;
 }
 
 void SdlWindow::fSetMode(int32_t width, int32_t height, bool fullscreen) {
     if (!mWindow) return;
     if (fullscreen) {
-        SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (!mCoversDesktop) fEnterFullscreen();
     } else {
-        SDL_SetWindowFullscreen(mWindow, 0);
+        if (mCoversDesktop) fLeaveFullscreen();
         fApplyStyle();
         SDL_SetWindowSize(mWindow, width > 0 ? width : 1, height > 0 ? height : 1);
         SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -151,9 +197,35 @@ void SdlWindow::fSetMode(int32_t width, int32_t height, bool fullscreen) {
     SDL_ShowWindow(mWindow);
 }
 
+void SdlWindow::fEnterFullscreen() {
+    mCoversDesktop = true;
+    mOwnFullscreen = !fHasWindowManager(mWindow);
+    if (!mOwnFullscreen) {
+        SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
+    }
+    // Nobody would act on SDL's request: SDL would take the window for the
+    // desktop's size while it keeps its own. A frameless window over the
+    // whole desktop is the same picture.
+    SDL_Rect desktop{0, 0, 0, 0};
+    const int display = SDL_GetWindowDisplayIndex(mWindow);
+    if (SDL_GetDisplayBounds(display >= 0 ? display : 0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+        fGetDesktopSize(desktop.w, desktop.h);
+    }
+    SDL_SetWindowBordered(mWindow, SDL_FALSE);
+    SDL_SetWindowPosition(mWindow, desktop.x, desktop.y);
+    SDL_SetWindowSize(mWindow, desktop.w, desktop.h);
+}
+
+void SdlWindow::fLeaveFullscreen() {
+    if (!mOwnFullscreen) SDL_SetWindowFullscreen(mWindow, 0);
+    mCoversDesktop = false;
+    mOwnFullscreen = false;
+}
+
 void SdlWindow::fSetStyle(const WindowStyle& style) {
     mStyle = style;
-    if (mWindow && !(SDL_GetWindowFlags(mWindow) & SDL_WINDOW_FULLSCREEN)) fApplyStyle();
+    if (mWindow && !mCoversDesktop) fApplyStyle();
 }
 
 void SdlWindow::fApplyStyle() {
@@ -194,9 +266,27 @@ bool SdlWindow::fPollMessage(WindowMessage& out) {
     if (mTranslator.fTakePending(out)) return true;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (mTranslator.fTranslate(event, out)) return true;
+        if (!mTranslator.fTranslate(event, out)) continue;
+        fToDrawablePixels(out);
+        return true;
     }
     return false;
+}
+
+void SdlWindow::fToDrawablePixels(WindowMessage& message) {
+    switch (message.mMessage) {
+        case kMsgMouseMove: case kMsgLButtonDown: case kMsgLButtonUp: case kMsgRButtonDown:
+        case kMsgRButtonUp: case kMsgMButtonDown: case kMsgMButtonUp: break;
+        default: return;
+    }
+    // SDL reports the mouse in window points; a high-density screen has more
+    // pixels than points.
+    int w = 0, h = 0, dw = 0, dh = 0;
+    SDL_GetWindowSize(mWindow, &w, &h);
+    SDL_GL_GetDrawableSize(mWindow, &dw, &dh);
+    if (w <= 0 || h <= 0 || (w == dw && h == dh)) return;
+    message.mX = static_cast<int32_t>(static_cast<int64_t>(message.mX) * dw / w);
+    message.mY = static_cast<int32_t>(static_cast<int64_t>(message.mY) * dh / h);
 }
 
 void SdlWindow::fGetPosition(int32_t& x, int32_t& y) {

@@ -10,7 +10,10 @@
 // buffer, depth 24, stencil 8, attributes set before creation) under the
 // class name kWindowClass, with an icon from RGBA pixels, windowed
 // centred or desktop full screen, title, cursor show/hide and clip, the
-// event queue as Windows-style messages, the drawable size. The windowed
+// event queue as Windows-style messages with typed text from SDL's text
+// input and the mouse in drawable pixels, the drawable size. Full screen
+// is the window manager's where one runs; under a bare X server the window
+// itself goes frameless over the whole desktop. The windowed
 // frame follows the style's caption (borderless without) and resizable
 // flags. SDL's video is started once per program, shared with the
 // desktop-size query. The offscreen and dummy drivers are used only when
@@ -41,12 +44,18 @@ public:
     void fGetPosition(int32_t& x, int32_t& y) override;
     void* fNativeHandle() override { return mWindow; }
     void fGetDrawableSize(int32_t& width, int32_t& height) override;
+    bool fHasTextInput() const override { return true; }
 
 private:
     void fApplyStyle();
+    void fEnterFullscreen();
+    void fLeaveFullscreen();
+    void fToDrawablePixels(WindowMessage& message);
 
     SDL_Window* mWindow = nullptr;
     bool mVideoStarted = false;
+    bool mCoversDesktop = false;  // full screen, by whichever road
+    bool mOwnFullscreen = false;  // full screen made without a window manager
     WindowStyle mStyle;
     std::string mFailure;
     SdlEventTranslator mTranslator;

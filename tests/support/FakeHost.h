@@ -45,6 +45,11 @@ struct FakeWindowLog {
     host::Rect mClip;
     bool mCursorVisible = true;
     int32_t mPosX = 0, mPosY = 0;
+    // The drawable: the mode's size windowed, the desktop's in full screen,
+    // unless set here (a window the desktop sized otherwise).
+    int32_t mDrawableW = 0, mDrawableH = 0;
+    // Whether typed text comes as character messages.
+    bool mTextInput = false;
     std::deque<host::WindowMessage> mQueue;
 
     void fPush(uint32_t message, uint32_t wParam = 0, int32_t x = 0, int32_t y = 0) {
@@ -100,7 +105,13 @@ public:
     void fGetDrawableSize(int32_t& width, int32_t& height) override {
         width = mLog->mWidth;
         height = mLog->mHeight;
+        if (mLog->mFullscreen) host::fGetDesktopSize(width, height);
+        if (mLog->mDrawableW > 0 && mLog->mDrawableH > 0) {
+            width = mLog->mDrawableW;
+            height = mLog->mDrawableH;
+        }
     }
+    bool fHasTextInput() const override { return mLog->mTextInput; }
 
 private:
     std::shared_ptr<FakeWindowLog> mLog;

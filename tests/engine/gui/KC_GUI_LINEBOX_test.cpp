@@ -73,6 +73,60 @@ TEST_F(LineboxTest, RefusedCharactersAndKeysWithoutTextInsertNothing) {
     EXPECT_EQ(box->fGetText(), L"Ab");
 }
 
+// Text as the desktop's layout types it: with the key that typed it, or on
+// its own (a composed letter). Every letter the font draws goes in; control
+// characters, refused ones and letters without a glyph do not.
+TEST_F(LineboxTest, TypedLettersOfTheFontGoInAndControlsDoNot) {
+    std::string xml = fFontXml();
+    std::string extra;
+    for (int code : {0xE9, 0xEB, 0x141, 0x17A, 0x7F, 0x85})
+        extra += "<char id=\"" + std::to_string(code) +
+                 "\" x=\"0\" y=\"0\" width=\"8\" height=\"16\" xoffset=\"0\" yoffset=\"0\" xadvance=\"10\"/>";
+    xml.insert(xml.find("</chars>"), extra);
+    fWrite("latin.xml", xml);
+    fMount();
+    auto* box = fAdd<KC_GUI_LINEBOX>(2, "box.png", "page.png", "latin.xml");
+    box->fSetPosition(200, 100, 0);
+    mRoot->fReloadResources();
+    fClick(200, 100);
+    box->fSetRefused(L" \\*/");
+
+    auto typed = [&](int32_t key, wchar_t text) {
+        mInput->fOnKeyDown(key, text);
+        const int32_t code = fCode(mRoot->fMouseDown());
+        fRelease(key);
+        fStep();
+        return code;
+    };
+    auto composed = [&](wchar_t text) {
+        mInput->fOnChar(text);
+        const int32_t code = fCode(mRoot->fMouseDown());
+        fStep();
+        return code;
+    };
+    EXPECT_EQ(typed('Z', L'Z'), KS_GUI_EVENT::kVALUE_CHANGED);
+    EXPECT_EQ(typed('O', L'o'), KS_GUI_EVENT::kVALUE_CHANGED);
+    EXPECT_EQ(composed(L'\u00EB'), KS_GUI_EVENT::kVALUE_CHANGED) << "a letter with no key of its own";
+    EXPECT_EQ(box->fGetText(), L"Zo\u00EB");
+    EXPECT_EQ(typed(0xBA, L'\u0141'), KS_GUI_EVENT::kVALUE_CHANGED) << "the layout, not the key, says which";
+    EXPECT_EQ(typed('Q', 0), 0) << "a key that typed nothing";
+    EXPECT_EQ(box->fGetText(), L"Zo\u00EB\u0141");
+
+    EXPECT_EQ(typed(0xBF, L'/'), 0) << "refused";
+    EXPECT_EQ(composed(L'\\'), 0) << "refused";
+    EXPECT_EQ(composed(L'\x7F'), 0) << "DEL, even with a glyph";
+    EXPECT_EQ(composed(L'\x85'), 0) << "a C1 control, even with a glyph";
+    EXPECT_EQ(composed(L'\x1B'), 0);
+    EXPECT_EQ(composed(L'\u0436'), 0) << "a letter the font cannot draw";
+    EXPECT_EQ(box->fGetText(), L"Zo\u00EB\u0141");
+
+    // A composed letter right after Backspace is typed, not a second erase.
+    mInput->fOnKeyDown(kBACKSPACE, 0);
+    mRoot->fMouseDown();
+    EXPECT_EQ(composed(L'\u017A'), KS_GUI_EVENT::kVALUE_CHANGED);
+    EXPECT_EQ(box->fGetText(), L"Zo\u00EB\u017A");
+}
+
 TEST_F(LineboxTest, EditingKeysMoveAndEraseQuietlyAtBothEnds) {
     KC_GUI_LINEBOX* box = fBox();
     fType("abc");

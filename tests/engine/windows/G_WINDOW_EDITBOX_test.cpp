@@ -65,12 +65,14 @@ protected:
             "<BUTTON5 ID='3' TEXTURE='data strip5.png'><POSITION>-100 100</POSITION></BUTTON5>"
             "<BUTTON5 ID='4' TEXTURE='data strip5.png'><POSITION>100 100</POSITION></BUTTON5>"
             "<IMAGE ID='5' TEXTURE='data mark.png' ENABLE='0'><POSITION>150 0</POSITION></IMAGE>"
+            "<WLABEL ID='7' FONT='data font.xml' FONT_TEXTURE='data page.png' TEXT='taken' ENABLE='0' VISIBLE='0'/>"
             "</GUI></w>"))));
         mEdit->fSetAnswerHandler(&KS_ANSWERS::fOnAnswer, &mAnswers);
         mBox = dynamic_cast<KC_GUI_LINEBOX*>(mEdit->fGetGui()->fFindChild(2));
         mOk = dynamic_cast<KC_GUI_BUTTON5*>(mEdit->fGetGui()->fFindChild(3));
         mMark = mEdit->fGetGui()->fFindChild(5);
-        ASSERT_TRUE(mBox && mOk && mMark);
+        mWords = mEdit->fGetGui()->fFindChild(7);
+        ASSERT_TRUE(mBox && mOk && mMark && mWords);
     }
     void TearDown() override {
         mManager.fDeleteAll();
@@ -106,6 +108,7 @@ protected:
     KC_GUI_LINEBOX* mBox = nullptr;
     KC_GUI_BUTTON5* mOk = nullptr;
     KEL::KC_GUI_OBJECT* mMark = nullptr;
+    KEL::KC_GUI_OBJECT* mWords = nullptr;
     KS_ANSWERS mAnswers;
 };
 
@@ -149,14 +152,18 @@ TEST_F(EditBoxTest, ARefusedTextShowsTheMarkInRedAndOkTakesNothing) {
     fShow();
     fType("bob");
     EXPECT_TRUE(mMark->fIsVisible());
+    EXPECT_TRUE(mWords->fIsVisible()) << "the words saying why come with the mark";
     EXPECT_EQ(mBox->fGetTextColor(), kRED);
     EXPECT_EQ(mOk->fGetState(), KC_GUI_BUTTON5::kDISABLED);
     mEdit->fOnClick(G_WINDOW_EDITBOX::kOK);
     EXPECT_TRUE(mAnswers.mTexts.empty()) << "OK checks again";
     EXPECT_TRUE(mEdit->fIsOpen());
 
-    for (int i = 0; i < 3; ++i) fKey(kBACKSPACE);
+    fKey(kBACKSPACE);
+    EXPECT_FALSE(mWords->fIsVisible()) << "and go with it";
+    for (int i = 0; i < 2; ++i) fKey(kBACKSPACE);
     EXPECT_FALSE(mMark->fIsVisible()) << "an empty text shows no mark";
+    EXPECT_FALSE(mWords->fIsVisible());
     EXPECT_EQ(mOk->fGetState(), KC_GUI_BUTTON5::kDISABLED);
     fType("bobby");
     EXPECT_EQ(mEdit->fGetText(), L"bobb") << "the limit holds";
@@ -165,6 +172,8 @@ TEST_F(EditBoxTest, ARefusedTextShowsTheMarkInRedAndOkTakesNothing) {
     EXPECT_EQ(mOk->fGetState(), KC_GUI_BUTTON5::kNORMAL);
     mEdit->fOnClick(G_WINDOW_EDITBOX::kOK);
     EXPECT_EQ(mAnswers.mTexts, std::vector<std::wstring>{L"bobb"});
+    fShow();
+    EXPECT_FALSE(mWords->fIsVisible()) << "a new showing starts clear";
 }
 
 TEST_F(EditBoxTest, WidgetsOfAnotherKindCountAsMissing) {

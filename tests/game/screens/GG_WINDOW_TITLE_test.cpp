@@ -5,6 +5,7 @@
 
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/gui/KC_GUI_LISTBOX.h"
+#include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "game/screens/GG_WINDOW_CONFIRM_EX.h"
 #include "game/screens/GG_WINDOW_PLAYERS.h"
@@ -204,6 +205,15 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
     fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(fIsOpen("Players_EditBox")) << "a name taken is refused";
+    {
+        KEL::KC_GUI_ROOT* gui = mManager->fFindWindow("Players_EditBox")->fGetGui();
+        auto* words = dynamic_cast<KEL::KC_GUI_WLABEL*>(gui->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT));
+        ASSERT_NE(words, nullptr);
+        EXPECT_TRUE(words->fIsVisible());
+        EXPECT_TRUE(gui->fFindChild(G_WINDOW_EDITBOX::kERROR_MARK)->fIsVisible());
+        EXPECT_EQ(words->fGetText(), L"That name is already taken") << "in words beside the red mark";
+        fShot("Players_EditBox-taken");
+    }
     fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kLINEBOX);
     for (int i = 0; i < 4; ++i) fKey(kBACKSPACE);
     fType("abc");
@@ -212,6 +222,8 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
     fKey(kFULL_STOP);
     fType("jklmnopqrstu");
     EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"abcdefghijklmno");
+    EXPECT_FALSE(mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
+                     ->fIsVisible());
     fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
     ASSERT_EQ(fList()->fGetCount(), 3);
@@ -275,4 +287,37 @@ TEST_F(TitleTest, AFullListGreysNewUntilAPlayerGoesAndChoosingMakesCurrent) {
     EXPECT_EQ(fCurrentName(), L"B");
     EXPECT_TRUE(fIsOpen("Title"));
     EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>("Title_Top")->fGetGreeting(), L"Hello, B!");
+}
+
+// A name as the player's keyboard types it: accented letters go in, "/",
+// "\" and control characters never do, and the name is kept as typed.
+TEST_F(TitleTest, NamesTakeTheLettersAPlayerTypes) {
+    fMakePlayer(L"Cleo");
+    fOpenTitle();
+    mManager->fShowWindow("Players");
+    ASSERT_TRUE(fSettle());
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
+    ASSERT_TRUE(fSettle());
+    fTypeText(L"Zo\u00EB/\\\t\x7F\x1B\u0085");
+    fShot("Players_EditBox-accents");
+    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"Zo\u00EB");
+    fTypeText(L"\u0141\u0151");
+    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"Zo\u00EB\u0141\u0151")
+        << "Latin Extended-A too";
+    auto* ok = dynamic_cast<KC_GUI_BUTTON5*>(
+        mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kOK));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->fGetState(), KC_GUI_BUTTON5::kNORMAL) << "a letter with no key of its own is checked too";
+    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    ASSERT_TRUE(fSettle());
+    EXPECT_FALSE(fIsOpen("Players_EditBox"));
+    EXPECT_EQ(fList()->fGetCount(), 2);
+    EXPECT_NE(mGame->mPlayers.fFind(L"Zo\u00EB\u0141\u0151"), nullptr);
+
+    // The same name again is taken, accents and all.
+    fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
+    ASSERT_TRUE(fSettle());
+    fTypeText(L"Zo\u00EB\u0141\u0151");
+    EXPECT_TRUE(mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
+                    ->fIsVisible());
 }

@@ -81,6 +81,13 @@ void ScreensTest::fType(const std::string& text) {
     for (char c : text) fKey(uint32_t(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
 }
 
+void ScreensTest::fTypeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        fMessages().fSend(host::kMsgChar, uint32_t(c));
+        fMessages().fStep();
+    }
+}
+
 void ScreensTest::fFrames(int count, float dt, bool draw) {
     KEL::kfFRAME_DELTA = dt;
     for (int i = 0; i < count; ++i) {

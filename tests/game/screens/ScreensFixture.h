@@ -199,6 +199,9 @@ protected:
     // A key pressed and released (Windows virtual-key codes).
     void fKey(uint32_t key);
     void fType(const std::string& text);
+    // Text as the desktop types it, one character message each (the letters
+    // a player's keyboard layout makes, whatever key makes them).
+    void fTypeText(const std::wstring& text);
     // Frames of window updates; drawn too when asked, for windows that step
     // their effects while drawing.
     void fFrames(int count, float dt = kDT, bool draw = false);

@@ -115,3 +115,48 @@ TEST(SdlEvents, MouseFocusAndClose) {
     EXPECT_EQ(out[7].mMessage, host::kMsgClose);
     EXPECT_EQ(out[8].mMessage, host::kMsgClose) << "only the quit right after a close is the same request";
 }
+
+namespace {
+SDL_Event fText(const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, utf8, sizeof(e.text.text));
+    return e;
+}
+}  // namespace
+
+TEST(SdlEvents, TypedTextComesOneCharacterAtATime) {
+    SdlEventTranslator t;
+    // "Zoë" in one piece (an input method commits whole words), then a
+    // key with its own text.
+    const auto out = fRun(t, {fText("Zo\xC3\xAB"), fKey(SDL_KEYDOWN, SDLK_x), fText("x"), fText("\xE2\x82\xAC")});
+    ASSERT_EQ(out.size(), 6u);
+    const uint32_t expected[] = {'Z', 'o', 0xEB};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(out[i].mMessage, host::kMsgChar);
+        EXPECT_EQ(out[i].mWParam, expected[i]);
+    }
+    EXPECT_EQ(out[3].mMessage, host::kMsgKeyDown);
+    EXPECT_EQ(out[4].mMessage, host::kMsgChar) << "the text follows its key";
+    EXPECT_EQ(out[4].mWParam, uint32_t('x'));
+    EXPECT_EQ(out[5].mWParam, 0x20ACu) << "three-byte letters";
+
+    // Text of control characters alone makes no message at all.
+    SdlEventTranslator u;
+    EXPECT_TRUE(fRun(u, {fText("\t"), fText("\x7F"), fText("\xC2\x85")}).empty());
+}
+
+TEST(SdlEvents, TypedTextDropsControlsAndBrokenUtf8) {
+    using Codes = std::vector<char32_t>;
+    EXPECT_EQ(host::fTypedCodePoints("a/\\b"), (Codes{'a', '/', '\\', 'b'})) << "refusing is the text box's business";
+    EXPECT_EQ(host::fTypedCodePoints("\x01" "a\r\n\x1B" "b\x7F"), (Codes{'a', 'b'})) << "C0 and DEL";
+    EXPECT_EQ(host::fTypedCodePoints("\xC2\x80\xC2\x9F\xC2\xA0"), (Codes{0xA0})) << "C1 controls, then no-break space";
+    EXPECT_EQ(host::fTypedCodePoints("\xC5\x81\xC3\xB3" "d\xC5\xBA"), (Codes{0x141, 0xF3, 'd', 0x17A})) << "Extended-A";
+    EXPECT_EQ(host::fTypedCodePoints("\xF0\x9F\x99\x82"), (Codes{0x1F642})) << "four bytes";
+    EXPECT_EQ(host::fTypedCodePoints("\xC3"), Codes{}) << "cut short at the end";
+    EXPECT_EQ(host::fTypedCodePoints("\xC3z"), (Codes{'z'})) << "cut short before a plain letter, which stays";
+    EXPECT_EQ(host::fTypedCodePoints("\x80\xBF" "a"), (Codes{'a'})) << "stray continuation bytes";
+    EXPECT_EQ(host::fTypedCodePoints("\xC0\xAF" "b"), (Codes{'b'})) << "an overlong slash is no slash";
+    EXPECT_EQ(host::fTypedCodePoints("\xED\xA0\x80" "c"), (Codes{'c'})) << "surrogate halves";
+    EXPECT_EQ(host::fTypedCodePoints("\xF4\x90\x80\x80" "d\xFF"), (Codes{'d'})) << "beyond Unicode, invalid leads";
+}

@@ -76,6 +76,51 @@ TEST(SdlWindow, TerminationSignalArrivesAsOneCloseRequest) {
     EXPECT_EQ(closes, 1);
 }
 
+TEST(SdlWindow, TypedTextArrivesAfterItsKey) {
+    auto window = host::fMakeWindow();
+    ASSERT_TRUE(window->fCreate("text", 320, 200, false));
+    EXPECT_TRUE(window->fHasTextInput());
+    host::WindowMessage m;
+    while (window->fPollMessage(m)) {
+    }
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_e;
+    key.key.keysym.scancode = SDL_SCANCODE_E;
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    SDL_strlcpy(text.text.text, "\xC3\xAB", sizeof(text.text.text));
+    ASSERT_EQ(SDL_PushEvent(&key), 1);
+    ASSERT_EQ(SDL_PushEvent(&text), 1) << "the window takes typed text";
+    ASSERT_TRUE(window->fPollMessage(m));
+    EXPECT_EQ(m.mMessage, host::kMsgKeyDown);
+    EXPECT_EQ(m.mWParam, uint32_t('E'));
+    ASSERT_TRUE(window->fPollMessage(m));
+    EXPECT_EQ(m.mMessage, host::kMsgChar);
+    EXPECT_EQ(m.mWParam, 0xEBu);
+}
+
+TEST(SdlWindow, FullScreenCoversTheDesktopAndComesBack) {
+    int32_t dw = 0, dh = 0;
+    host::fGetDesktopSize(dw, dh);
+    auto window = host::fMakeWindow();
+    ASSERT_TRUE(window->fCreate("full", 1024, 768, true));
+    SDL_Window* native = static_cast<SDL_Window*>(window->fNativeHandle());
+    EXPECT_FALSE(SDL_GetWindowFlags(native) & SDL_WINDOW_HIDDEN) << "made hidden, shown once full screen";
+    int32_t w = 0, h = 0;
+    window->fGetDrawableSize(w, h);
+    EXPECT_EQ(w, dw);
+    EXPECT_EQ(h, dh);
+    window->fSetMode(640, 480, false);
+    window->fGetDrawableSize(w, h);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 480);
+    window->fSetMode(640, 480, true);
+    window->fGetDrawableSize(w, h);
+    EXPECT_EQ(w, dw);
+    EXPECT_EQ(h, dh);
+}
+
 TEST(SdlMessageBox, HeadlessRunsWriteToStandardErrorAndHooksTakeOver) {
     ASSERT_TRUE(host::fIsHeadless()) << "tests run with the offscreen video driver";
     testing::internal::CaptureStderr();
