@@ -8,6 +8,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -134,6 +135,7 @@ public:
         return was;
     }
     uint32_t fSize() const override { return uint32_t(mBytes.size()); }
+    const uint8_t* fBytes() const { return mBytes.data(); }
 
     // Binds the buffer and brings its GL copy up to date.
     void fBind() {
@@ -400,6 +402,7 @@ void GlDevice::fDefaults() {
     mFVF = 0;
     mTarget = nullptr;
     mStatesDirty = mSamplerDirty = true;
+    mApplied = Sampling{0, 0, 0.0f};
     if (mContext) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         fViewportToTarget();
@@ -434,6 +437,9 @@ bool GlDevice::fBeginScene() {
 
 bool GlDevice::fPresent() {
     if (!mContext) return false;
+    // Some drivers (SDL's offscreen one) flush nothing on a swap; the
+    // software rasteriser then keeps every frame's commands queued.
+    glFlush();
     SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
     return true;
 }
@@ -494,7 +500,36 @@ void GlDevice::fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t, uint
     mStride = stride;
 }
 
-bool GlDevice::fPrepareDraw(GPrimitive type) {
+GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool depthVaries,
+                                             uint32_t maxAnisotropy) {
+    const uint32_t mag = samplerStates[size_t(GSamplerState::MAGFILTER)];
+    const uint32_t min = samplerStates[size_t(GSamplerState::MINFILTER)];
+    auto filter = [](uint32_t f) { return int32_t(f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR); };
+    Sampling sampling{filter(mag), filter(min), 1.0f};
+    const bool asked = mag == kTEXF_ANISOTROPIC || min == kTEXF_ANISOTROPIC;
+    if (asked && depthVaries && maxAnisotropy > 1) {
+        const uint32_t wanted = std::max(1u, samplerStates[size_t(GSamplerState::MAXANISOTROPY)]);
+        sampling.anisotropy = float(std::min(wanted, maxAnisotropy));
+    }
+    return sampling;
+}
+
+bool GlDevice::fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
+                            const float* clip) {
+    float lowest = 0.0f, highest = 0.0f;
+    for (uint32_t i = 0; i < count; ++i) {
+        float p[3];
+        std::memcpy(p, vertices + size_t(first + i) * stride, sizeof p);
+        // Row vectors: the fourth column gives w.
+        const float w = p[0] * clip[3] + p[1] * clip[7] + p[2] * clip[11] + clip[15];
+        if (i == 0) lowest = highest = w;
+        lowest = std::min(lowest, w);
+        highest = std::max(highest, w);
+    }
+    return highest - lowest > 1e-4f * std::max(std::fabs(lowest), std::fabs(highest));
+}
+
+bool GlDevice::fPrepareDraw(GPrimitive type, uint32_t firstVertex, uint32_t vertexCount) {
     if (!mContext || !mStream) return false;
     Impl& g = *mImpl;
     glUseProgram(g.program);
@@ -529,25 +564,6 @@ bool GlDevice::fPrepareDraw(GPrimitive type) {
                     fBitsToFloat(rs(GRenderState::POINTSIZE_MAX)));
         mStatesDirty = false;
     }
-    if (mSamplerDirty) {
-        auto ss = [this](GSamplerState s) { return mSamplerStates[size_t(s)]; };
-        auto filter = [](uint32_t f) { return GLint(f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR); };
-        auto address = [](uint32_t a) { return GLint(a == kADDRESS_WRAP ? GL_REPEAT : GL_CLAMP_TO_EDGE); };
-        glSamplerParameteri(g.sampler, GL_TEXTURE_MAG_FILTER, filter(ss(GSamplerState::MAGFILTER)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_MIN_FILTER, filter(ss(GSamplerState::MINFILTER)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_S, address(ss(GSamplerState::ADDRESSU)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_T, address(ss(GSamplerState::ADDRESSV)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_R, address(ss(GSamplerState::ADDRESSW)));
-        if (g.anisotropy) {
-            const bool aniso = ss(GSamplerState::MINFILTER) == kTEXF_ANISOTROPIC ||
-                               ss(GSamplerState::MAGFILTER) == kTEXF_ANISOTROPIC;
-            const float amount = aniso ? float(std::max(1u, ss(GSamplerState::MAXANISOTROPY))) : 1.0f;
-            glSamplerParameterf(g.sampler, GL_TEXTURE_MAX_ANISOTROPY, amount);
-        }
-        glBindSampler(0, g.sampler);
-        mSamplerDirty = false;
-    }
-
     // clip = v x world x view x projection; uploaded as is, the shader's
     // column-major reading makes M * v the row-vector product.
     float wv[16], m[16];
@@ -562,6 +578,29 @@ bool GlDevice::fPrepareDraw(GPrimitive type) {
     multiply(mTransforms[size_t(GTransform::WORLD)], mTransforms[size_t(GTransform::VIEW)], wv);
     multiply(wv, mTransforms[size_t(GTransform::PROJECTION)], m);
     glUniformMatrix4fv(g.uMatrix, 1, GL_FALSE, m);
+
+    if (mSamplerDirty) {
+        auto ss = [this](GSamplerState s) { return mSamplerStates[size_t(s)]; };
+        auto address = [](uint32_t a) { return GLint(a == kADDRESS_WRAP ? GL_REPEAT : GL_CLAMP_TO_EDGE); };
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_S, address(ss(GSamplerState::ADDRESSU)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_T, address(ss(GSamplerState::ADDRESSV)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_R, address(ss(GSamplerState::ADDRESSW)));
+        glBindSampler(0, g.sampler);
+        mSamplerDirty = false;
+    }
+    // Filtering is chosen per draw: the same states may serve a flat sprite
+    // and a tilted mesh.
+    const bool depthVaries = type == GPrimitive::TRIANGLELIST && g.anisotropy && mCaps.maxAnisotropy > 1 &&
+                             fDepthVaries(static_cast<GlBuffer*>(mStream)->fBytes(), mStride, firstVertex,
+                                          vertexCount, m);
+    const Sampling sampling = fChooseSampling(mSamplerStates, depthVaries, g.anisotropy ? mCaps.maxAnisotropy : 1);
+    if (sampling.magFilter != mApplied.magFilter)
+        glSamplerParameteri(g.sampler, GL_TEXTURE_MAG_FILTER, sampling.magFilter);
+    if (sampling.minFilter != mApplied.minFilter)
+        glSamplerParameteri(g.sampler, GL_TEXTURE_MIN_FILTER, sampling.minFilter);
+    if (g.anisotropy && sampling.anisotropy != mApplied.anisotropy)
+        glSamplerParameterf(g.sampler, GL_TEXTURE_MAX_ANISOTROPY, sampling.anisotropy);
+    mApplied = sampling;
 
     // Stage 0 modulates the texture by the diffuse colour; without a
     // texture it passes the diffuse colour.
@@ -611,19 +650,26 @@ uint32_t fPerPrimitive(GPrimitive type) {
 
 bool GlDevice::fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t count) {
     if (count == 0) return true;
-    if (!fPrepareDraw(type)) return false;
+    if (!mContext || !mStream || mStride == 0) return false;
     const uint32_t vertices = count * fPerPrimitive(type);
     if (uint64_t(startVertex + vertices) * mStride > mStream->fSize()) return false;
+    if (!fPrepareDraw(type, startVertex, vertices)) return false;
     glDrawArrays(fMode(type), GLint(startVertex), GLsizei(vertices));
     return true;
 }
 
-bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t, uint32_t, uint32_t startIndex,
-                                     uint32_t count) {
+bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
+                                     uint32_t startIndex, uint32_t count) {
     if (count == 0) return true;
-    if (!mIndices || !fPrepareDraw(type)) return false;
+    if (!mIndices || !mContext || !mStream || mStride == 0) return false;
     const uint32_t indices = count * fPerPrimitive(type);
     if (uint64_t(startIndex + indices) * 2 > mIndices->fSize()) return false;
+    // The range the caller names, kept inside the buffer, tells whether the
+    // draw is flat on screen.
+    const int64_t held = int64_t(mStream->fSize() / mStride);
+    const int64_t first = std::clamp<int64_t>(int64_t(baseVertex) + minIndex, 0, held);
+    const int64_t used = std::clamp<int64_t>(numVertices, 0, held - first);
+    if (!fPrepareDraw(type, uint32_t(first), uint32_t(used))) return false;
     static_cast<GlBuffer*>(mIndices)->fBind();
     glDrawElementsBaseVertex(fMode(type), GLsizei(indices), GL_UNSIGNED_SHORT,
                              reinterpret_cast<void*>(uintptr_t(startIndex) * 2), baseVertex);

@@ -61,10 +61,25 @@ public:
     // the drawing thread.
     void fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer);
 
+    // The sampling one draw gets: the cheapest that looks the same as the
+    // sampler states ask. Anisotropy only changes what is seen where the
+    // texel footprint varies across a primitive, which needs the depth (w)
+    // to vary across it; screen-aligned 2D draws sample linearly.
+    struct Sampling {
+        int32_t magFilter;   // GL_NEAREST or GL_LINEAR
+        int32_t minFilter;
+        float anisotropy;    // 1 = none
+    };
+    static Sampling fChooseSampling(const uint32_t* samplerStates, bool depthVaries, uint32_t maxAnisotropy);
+    // Whether clip w differs between the vertices [first, first + count) of
+    // 36-byte-or-wider vertices starting with a float position.
+    static bool fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
+                             const float* clipMatrix);
+
 private:
     struct Impl;
     void fDefaults();
-    bool fPrepareDraw(GPrimitive type);
+    bool fPrepareDraw(GPrimitive type, uint32_t firstVertex, uint32_t vertexCount);
     void fCollectGarbage();
     void fViewportToTarget();
 
@@ -86,6 +101,7 @@ private:
     GMaterial mMaterial;
     bool mStatesDirty = true;
     bool mSamplerDirty = true;
+    Sampling mApplied{0, 0, 0.0f};  // what the sampler object holds
     std::mutex mGarbageLock;
     std::vector<uint32_t> mDeadTextures, mDeadBuffers, mDeadFramebuffers;
 };
