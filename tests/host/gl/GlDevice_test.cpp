@@ -319,6 +319,7 @@ TEST_F(GlFrameTest, ScreenAlignedSpritesSampleWithoutAnisotropyAndTiltedOnesWith
     ASSERT_EQ(mRender->fBeginFrame(), 1);
     fQuad(10, 10, 64, 64, 0xFFFFFFFFu, texture, s);
     mRender->fFlush();
+    ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));  // draws what is recorded
     EXPECT_EQ(fBoundAnisotropy(), 1.0f);
     EXPECT_EQ(fBoundMinFilter(), GL_LINEAR);
     // The same quad leaning into the screen.
@@ -334,6 +335,7 @@ TEST_F(GlFrameTest, ScreenAlignedSpritesSampleWithoutAnisotropyAndTiltedOnesWith
     static const uint16_t kIdx[6] = {0, 1, 2, 0, 2, 3};
     mRender->fDrawBatch(v, texture, &s, 4, kIdx, 6);
     mRender->fFlush();
+    ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));  // draws what is recorded
     GLfloat most = 1.0f;
     glGetFloatv(0x84FF /* GL_MAX_TEXTURE_MAX_ANISOTROPY */, &most);
     if (most > 1.0f) {
@@ -366,4 +368,57 @@ TEST_F(GlFrameTest, PresentedFramesDoNotPileUpInTheDriver) {
     for (int i = 0; i < 80; ++i) frame();
     const double grown = fHeldMb() - before;
     EXPECT_LT(grown, 8.0) << "resident memory grew " << grown << " MB over 80 frames";
+}
+
+TEST_F(GlFrameTest, AFrameEqualToTheOneOnScreenDrawsNothing) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KC_TEXTURE* texture = mRender->fCreateTexture(2, 2);
+    ASSERT_NE(texture, nullptr);
+    const uint32_t red[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
+    const uint32_t green[4] = {0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u};
+    ASSERT_TRUE(mRender->fFillTexture(texture, red));
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_POINT;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&](float x, uint32_t colour) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(x, 10, 64, 64, colour, texture, s);
+        fQuad(200, 10, 32, 32, 0xFFFFFFFFu, nullptr, KS_RENDER_STATE());
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    frame(10, 0xFFFFFFFFu);
+    const int64_t drawn = device->fFramesDrawn();
+    const int64_t kept = device->fFramesKept();
+    frame(10, 0xFFFFFFFFu);
+    frame(10, 0xFFFFFFFFu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn);
+    EXPECT_EQ(device->fFramesKept(), kept + 2);
+    // Any change reaches the screen: a vertex moved, a colour, new pixels in
+    // the same texture, another clear colour.
+    frame(11, 0xFFFFFFFFu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 1);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 2);
+    ASSERT_TRUE(mRender->fFillTexture(texture, green));
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 3);
+    mRender->fSetClearColor(0xFF123456u);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 4);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 4);
+    // A frame read back mid-way shows everything drawn, and the next one
+    // is drawn again whatever it holds.
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(11, 10, 64, 64, 0xFFFFFFFFu, texture, s);
+    mRender->fFlush();
+    ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+    EXPECT_TRUE(fNear(fPixel(40, 40), 0x00FF00));
+    EXPECT_TRUE(fNear(fPixel(500, 500), 0x123456));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 6);
+    EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
 }
