@@ -422,3 +422,30 @@ TEST_F(GlFrameTest, AFrameEqualToTheOneOnScreenDrawsNothing) {
     EXPECT_EQ(device->fFramesDrawn(), drawn + 6);
     EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
 }
+
+TEST_F(GlFrameTest, AnAnimationStartedWhileTheScreenRestsIsDrawnEveryStepToItsEnd) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&](float x, bool read) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(x, 100, 40, 40, 0xFFFF0000u, nullptr, s);
+        if (read) {
+            mRender->fFlush();
+            ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+        }
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    for (int i = 0; i < 5; ++i) frame(0, false);
+    const int64_t drawn = device->fFramesDrawn();
+    EXPECT_GE(device->fFramesKept(), 4);
+    // Ten steps of 30 pixels: each one reaches the screen in its own frame.
+    for (int step = 1; step <= 10; ++step) {
+        frame(float(step * 30), false);
+        EXPECT_EQ(device->fFramesDrawn(), drawn + step);
+    }
+    frame(300, true);
+    EXPECT_TRUE(fNear(fPixel(320, 120), 0xFF0000)) << "the quad rests at its end";
+    EXPECT_FALSE(fNear(fPixel(20, 120), 0xFF0000)) << "and nowhere near its start";
+}
