@@ -49,9 +49,9 @@ pid_t fSpawn(const std::string& program, const std::string& folder, const std::v
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0);
     pid_t pid = -1;
-    posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return failed ? -1 : pid;
 }
 
 // Microseconds of the milestone, or -1 when it never came.
@@ -76,6 +76,8 @@ long long fResidentKb(pid_t pid) {
 }
 
 void fStop(pid_t pid) {
+    // Never -1 or 0: those would signal every process or the whole group.
+    if (pid <= 0) return;
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -134,14 +136,16 @@ int main(int argc, char** argv) {
         const long long floorAt = fMilestone(marks, "frame", start + 60000000LL);
         if (floorAt > 0) floorFrame.push_back((floorAt - start) / 1000.0);
         int status = 0;
-        waitpid(pid, &status, 0);
+        if (pid > 0) waitpid(pid, &status, 0);
 
         start = fNowMicros();
         pid = fSpawn("/usr/games/sgt-pattern", folder.string(), {});
-        while (!fPatternMapped() && fNowMicros() < start + 60000000LL) {
+        if (pid > 0) {
+            while (!fPatternMapped() && fNowMicros() < start + 60000000LL) {
+            }
+            pattern.push_back((fNowMicros() - start) / 1000.0);
+            fStop(pid);
         }
-        pattern.push_back((fNowMicros() - start) / 1000.0);
-        fStop(pid);
         fs::remove_all(folder);
     }
     const double floorMs = fMedian(floorFrame);

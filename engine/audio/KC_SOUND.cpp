@@ -186,6 +186,10 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     mBuffersMade = true;
     alBufferData(mBuffers[0], mFormat, mPcm, decoded, mRate);
     alGetError();
+    // OpenAL keeps its own copy and a whole sound is never decoded again:
+    // holding ours as well would keep every short sound twice.
+    delete[] mPcm;
+    mPcm = nullptr;
     return KS_RESULT::kOK;
 }
 

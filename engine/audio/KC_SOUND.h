@@ -61,6 +61,8 @@ public:
     float fGetDelay();
     float fGetPlayTime() const;
     uint32_t fGetBufferSize() const { return mBufferSize; }
+    // Whether decoded samples are held here besides OpenAL's buffers.
+    bool fHoldsPcm() const { return mPcm != nullptr; }
     int32_t fGetBufferCount() const { return mBufferCount; }
     ALenum fGetFormat() const { return mFormat; }
     int32_t fGetRate() const { return mRate; }

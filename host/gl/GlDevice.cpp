@@ -8,6 +8,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -111,21 +112,14 @@ GLuint fCompile(GLenum kind, const char* source) {
     return shader;
 }
 
-// Buffers keep a CPU copy; a lock writes there and the dirty range goes to
-// the GL buffer before the next draw that uses it.
+// Buffers live in memory: each draw takes a copy of the bytes it uses into
+// the frame's record, which alone goes to GL.
 class GlBuffer : public GBuffer {
 public:
-    GlBuffer(GlDevice* device, uint32_t bytes, GLenum target)
-        : mDevice(device), mBytes(bytes, 0), mTarget(target) {}
-    ~GlBuffer() override {
-        if (mName) mDevice->fQueueDelete(0, mName, 0);
-    }
-    void* fLock(uint32_t offset, uint32_t size, uint32_t flags) override {
+    explicit GlBuffer(uint32_t bytes) : mBytes(bytes, 0) {}
+    void* fLock(uint32_t offset, uint32_t size, uint32_t) override {
         if (mLocked || uint64_t(offset) + size > mBytes.size()) return nullptr;
         mLocked = true;
-        if (flags & kLOCK_DISCARD) mOrphan = true;
-        mDirtyFrom = std::min(mDirtyFrom, offset);
-        mDirtyTo = std::max(mDirtyTo, offset + size);
         return mBytes.data() + offset;
     }
     bool fUnlock() override {
@@ -134,35 +128,16 @@ public:
         return was;
     }
     uint32_t fSize() const override { return uint32_t(mBytes.size()); }
-
-    // Binds the buffer and brings its GL copy up to date.
-    void fBind() {
-        if (!mName) {
-            glGenBuffers(1, &mName);
-            glBindBuffer(mTarget, mName);
-            glBufferData(mTarget, GLsizeiptr(mBytes.size()), nullptr, GL_DYNAMIC_DRAW);
-        } else {
-            glBindBuffer(mTarget, mName);
-        }
-        if (mDirtyFrom < mDirtyTo) {
-            if (mOrphan) glBufferData(mTarget, GLsizeiptr(mBytes.size()), nullptr, GL_DYNAMIC_DRAW);
-            glBufferSubData(mTarget, GLintptr(mDirtyFrom), GLsizeiptr(mDirtyTo - mDirtyFrom), mBytes.data() + mDirtyFrom);
-        }
-        mDirtyFrom = UINT32_MAX;
-        mDirtyTo = 0;
-        mOrphan = false;
-    }
+    const uint8_t* fBytes() const { return mBytes.data(); }
 
 private:
-    GlDevice* mDevice;
     std::vector<uint8_t> mBytes;
-    GLenum mTarget;
-    GLuint mName = 0;
     bool mLocked = false;
-    bool mOrphan = false;
-    uint32_t mDirtyFrom = UINT32_MAX;
-    uint32_t mDirtyTo = 0;
 };
+
+// Every content a texture holds gets a number no other texture's content
+// ever had, so that a frame may be compared with the one on screen.
+std::atomic<uint64_t> gNextStamp{1};
 
 class GlTexture;
 
@@ -175,7 +150,8 @@ public:
 class GlTexture : public GTexture {
 public:
     GlTexture(GlDevice* device, int32_t w, int32_t h, uint32_t usage, GFormat format)
-        : mDevice(device), mWidth(w), mHeight(h), mUsage(usage), mFormat(format), mPixels(size_t(w) * h * 4, 0) {}
+        : mDevice(device), mWidth(w), mHeight(h), mUsage(usage), mFormat(format), mPixels(size_t(w) * h * 4, 0),
+          mStamp(gNextStamp++) {}
     ~GlTexture() override {
         if (mName || mFramebuffer) mDevice->fQueueDelete(mName, 0, mFramebuffer);
     }
@@ -192,7 +168,10 @@ public:
         std::lock_guard<std::mutex> guard(mLock);
         const bool was = mLocked;
         mLocked = false;
-        if (was) mDirty = true;
+        if (was) {
+            mDirty = true;
+            mStamp = gNextStamp++;
+        }
         return was;
     }
     int32_t fWidth() const override { return mWidth; }
@@ -200,6 +179,10 @@ public:
     GFormat fFormat() const override { return mFormat; }
     GSurface* fGetSurface() override {
         return (mUsage & kUSAGE_RENDERTARGET) ? new GlSurface(this) : nullptr;
+    }
+    uint64_t fStamp() {
+        std::lock_guard<std::mutex> guard(mLock);
+        return mStamp;
     }
 
     // Drawing thread: uploads the CPU copy when it changed, then gives the
@@ -252,6 +235,7 @@ private:
     bool mAllocated = false;
     GLuint mName = 0;
     GLuint mFramebuffer = 0;
+    uint64_t mStamp;
 };
 
 }  // namespace
@@ -263,6 +247,47 @@ struct GlDevice::Impl {
     GLint uMatrix = -1, uPointRange = -1, uTexture = -1, uTextured = -1, uSprite = -1;
     bool anisotropy = false;
     bool ownsWindow = false;
+    GLuint vertexBuffer = 0, indexBuffer = 0;
+    bool programFailed = false;
+
+    // One piece of a frame: a clear, a draw with every state it needs and
+    // the bytes it reads, or a change of render target.
+    struct Packet {
+        enum Kind : uint32_t { kCLEAR, kDRAW, kINDEXED, kTARGET };
+        struct Head {
+            uint32_t kind, type, count;
+            uint32_t clearFlags, clearColor, clearStencil;
+            float clearZ;
+            uint32_t fvf, stride;
+            uint32_t renderStates[size_t(GRenderState::COUNT)];
+            uint32_t samplerStates[size_t(GSamplerState::COUNT)];
+            uint32_t textured;
+            uint32_t texture;  // GL name
+            uint64_t stamp;
+            float transforms[3][16];
+            uint32_t framebuffer;
+            int32_t viewWidth, viewHeight;
+        } head;
+        std::vector<uint8_t> vertices;
+        std::vector<uint16_t> indices;
+
+        explicit Packet(Kind kind) {
+            std::memset(&head, 0, sizeof head);  // padding too: heads compare as bytes
+            head.kind = kind;
+        }
+        bool operator==(const Packet& o) const {
+            return std::memcmp(&head, &o.head, sizeof head) == 0 && vertices == o.vertices && indices == o.indices;
+        }
+    };
+    std::vector<Packet> pending;  // this frame so far
+    std::vector<Packet> shown;    // the frame on screen
+    bool shownKnown = false;      // false: the screen may differ from `shown`
+    bool frameUnsure = false;     // this frame must reach the screen whatever it holds
+    int32_t shownWidth = 0, shownHeight = 0;
+    int64_t framesDrawn = 0, framesKept = 0;
+    // What GL holds, so that a replay sets only what changed.
+    uint32_t appliedRenderStates[size_t(GRenderState::COUNT)] = {};
+    uint32_t appliedSamplerStates[size_t(GSamplerState::COUNT)] = {};
 };
 
 GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
@@ -274,6 +299,8 @@ GlDevice::~GlDevice() {
         glDeleteProgram(mImpl->program);
         glDeleteVertexArrays(1, &mImpl->vao);
         glDeleteSamplers(1, &mImpl->sampler);
+        glDeleteBuffers(1, &mImpl->vertexBuffer);
+        glDeleteBuffers(1, &mImpl->indexBuffer);
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(mContext));
     }
 }
@@ -314,33 +341,11 @@ bool GlDevice::fCreate(void* window, GDeviceType, uint32_t, const GPresentParams
         SDL_GL_DeleteContext(context);
         return false;
     }
-    const GLuint vs = fCompile(GL_VERTEX_SHADER, kVERTEX_SHADER);
-    const GLuint fs = fCompile(GL_FRAGMENT_SHADER, kFRAGMENT_SHADER);
-    if (!vs || !fs) {
-        SDL_GL_DeleteContext(context);
-        return false;
-    }
     Impl& g = *mImpl;
-    g.program = glCreateProgram();
-    glAttachShader(g.program, vs);
-    glAttachShader(g.program, fs);
-    glLinkProgram(g.program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint linked = 0;
-    glGetProgramiv(g.program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-        glDeleteProgram(g.program);
-        SDL_GL_DeleteContext(context);
-        return false;
-    }
-    g.uMatrix = glGetUniformLocation(g.program, "uMatrix");
-    g.uPointRange = glGetUniformLocation(g.program, "uPointRange");
-    g.uTexture = glGetUniformLocation(g.program, "uTexture");
-    g.uTextured = glGetUniformLocation(g.program, "uTextured");
-    g.uSprite = glGetUniformLocation(g.program, "uSprite");
     glGenVertexArrays(1, &g.vao);
     glGenSamplers(1, &g.sampler);
+    glGenBuffers(1, &g.vertexBuffer);
+    glGenBuffers(1, &g.indexBuffer);
 
     mCaps = GCaps{};
     g.anisotropy = SDL_GL_ExtensionSupported("GL_EXT_texture_filter_anisotropic") ||
@@ -400,6 +405,10 @@ void GlDevice::fDefaults() {
     mFVF = 0;
     mTarget = nullptr;
     mStatesDirty = mSamplerDirty = true;
+    mApplied = Sampling{0, 0, 0.0f};
+    mImpl->pending.clear();
+    mImpl->shownKnown = false;
+    mImpl->frameUnsure = false;
     if (mContext) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         fViewportToTarget();
@@ -425,21 +434,112 @@ bool GlDevice::fReset(const GPresentParams& params) {
     return true;
 }
 
+// The program is built once the first frame is on screen: the window shows
+// its first picture without waiting for the shader compiler.
+bool GlDevice::fBuildProgram() {
+    Impl& g = *mImpl;
+    if (g.program) return true;
+    if (g.programFailed) return false;
+    g.programFailed = true;
+    const GLuint vs = fCompile(GL_VERTEX_SHADER, kVERTEX_SHADER);
+    const GLuint fs = fCompile(GL_FRAGMENT_SHADER, kFRAGMENT_SHADER);
+    if (!vs || !fs) {
+        if (vs) glDeleteShader(vs);
+        if (fs) glDeleteShader(fs);
+        return false;
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        std::fprintf(stderr, "graphics: the shader program does not link; nothing can be drawn\n");
+        glDeleteProgram(program);
+        return false;
+    }
+    g.program = program;
+    g.programFailed = false;
+    g.uMatrix = glGetUniformLocation(g.program, "uMatrix");
+    g.uPointRange = glGetUniformLocation(g.program, "uPointRange");
+    g.uTexture = glGetUniformLocation(g.program, "uTexture");
+    g.uTextured = glGetUniformLocation(g.program, "uTextured");
+    g.uSprite = glGetUniformLocation(g.program, "uSprite");
+    mStatesDirty = true;  // the point range is a uniform of the program
+    return true;
+}
+
 bool GlDevice::fBeginScene() {
     if (!mContext) return false;
-    fCollectGarbage();
-    fViewportToTarget();
+    // Names freed now could still be named by the frame being recorded.
+    if (mImpl->pending.empty()) fCollectGarbage();
     return true;
 }
 
 bool GlDevice::fPresent() {
     if (!mContext) return false;
+    Impl& g = *mImpl;
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    // A frame equal to the one on screen would draw the same pixels: the
+    // window keeps showing them and the rasteriser rests.
+    if (g.shownKnown && !g.frameUnsure && w == g.shownWidth && h == g.shownHeight && g.pending == g.shown) {
+        g.pending.clear();
+        ++g.framesKept;
+        fCollectGarbage();
+        return true;
+    }
+    fReplay();
+    g.shown.swap(g.pending);
+    g.pending.clear();
+    g.shownKnown = !g.frameUnsure;
+    g.frameUnsure = false;
+    g.shownWidth = w;
+    g.shownHeight = h;
+    ++g.framesDrawn;
+    // Some drivers (SDL's offscreen one) flush nothing on a swap; the
+    // software rasteriser then keeps every frame's commands queued.
+    glFlush();
     SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
+    fBuildProgram();
+    fCollectGarbage();
     return true;
+}
+
+int64_t GlDevice::fFramesDrawn() const { return mImpl->framesDrawn; }
+int64_t GlDevice::fFramesKept() const { return mImpl->framesKept; }
+
+void GlDevice::fStartPacket() {
+    // A frame's record starts on the target it was begun on.
+    Impl& g = *mImpl;
+    if (!g.pending.empty()) return;
+    auto* surface = static_cast<GlSurface*>(mTarget);
+    Impl::Packet target(Impl::Packet::kTARGET);
+    if (surface && surface->mTexture) {
+        target.head.framebuffer = surface->mTexture->fFramebuffer();
+        target.head.viewWidth = surface->mTexture->fWidth();
+        target.head.viewHeight = surface->mTexture->fHeight();
+        g.frameUnsure = true;  // drawing into a texture: always replayed
+    }
+    g.pending.push_back(std::move(target));
 }
 
 bool GlDevice::fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
     if (!mContext) return false;
+    fStartPacket();
+    Impl::Packet clear(Impl::Packet::kCLEAR);
+    clear.head.clearFlags = flags;
+    clear.head.clearColor = color;
+    clear.head.clearZ = z;
+    clear.head.clearStencil = stencil;
+    mImpl->pending.push_back(std::move(clear));
+    return true;
+}
+
+void GlDevice::fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
@@ -460,7 +560,6 @@ bool GlDevice::fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil)
         bits |= GL_STENCIL_BUFFER_BIT;
     }
     if (bits) glClear(bits);
-    return glGetError() == GL_NO_ERROR;
 }
 
 void GlDevice::fSetRenderState(GRenderState state, uint32_t value) {
@@ -494,14 +593,143 @@ void GlDevice::fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t, uint
     mStride = stride;
 }
 
-bool GlDevice::fPrepareDraw(GPrimitive type) {
-    if (!mContext || !mStream) return false;
-    Impl& g = *mImpl;
-    glUseProgram(g.program);
-    glBindVertexArray(g.vao);
+GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool depthVaries,
+                                             uint32_t maxAnisotropy) {
+    const uint32_t mag = samplerStates[size_t(GSamplerState::MAGFILTER)];
+    const uint32_t min = samplerStates[size_t(GSamplerState::MINFILTER)];
+    auto filter = [](uint32_t f) { return int32_t(f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR); };
+    Sampling sampling{filter(mag), filter(min), 1.0f};
+    const bool asked = mag == kTEXF_ANISOTROPIC || min == kTEXF_ANISOTROPIC;
+    if (asked && depthVaries && maxAnisotropy > 1) {
+        const uint32_t wanted = std::max(1u, samplerStates[size_t(GSamplerState::MAXANISOTROPY)]);
+        sampling.anisotropy = float(std::min(wanted, maxAnisotropy));
+    }
+    return sampling;
+}
 
-    if (mStatesDirty) {
-        auto rs = [this](GRenderState s) { return mRenderStates[size_t(s)]; };
+bool GlDevice::fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
+                            const float* clip) {
+    float lowest = 0.0f, highest = 0.0f;
+    for (uint32_t i = 0; i < count; ++i) {
+        float p[3];
+        std::memcpy(p, vertices + size_t(first + i) * stride, sizeof p);
+        // Row vectors: the fourth column gives w.
+        const float w = p[0] * clip[3] + p[1] * clip[7] + p[2] * clip[11] + clip[15];
+        if (i == 0) lowest = highest = w;
+        lowest = std::min(lowest, w);
+        highest = std::max(highest, w);
+    }
+    return highest - lowest > 1e-4f * std::max(std::fabs(lowest), std::fabs(highest));
+}
+
+namespace {
+GLenum fMode(GPrimitive type) {
+    switch (type) {
+        case GPrimitive::POINTLIST: return GL_POINTS;
+        case GPrimitive::LINELIST: return GL_LINES;
+        default: return GL_TRIANGLES;
+    }
+}
+uint32_t fPerPrimitive(GPrimitive type) {
+    return type == GPrimitive::TRIANGLELIST ? 3 : type == GPrimitive::LINELIST ? 2 : 1;
+}
+}  // namespace
+
+void GlDevice::fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex, uint32_t vertexCount,
+                           const uint16_t* indices, int32_t baseVertex) {
+    fStartPacket();
+    Impl& g = *mImpl;
+    Impl::Packet draw(indices ? Impl::Packet::kINDEXED : Impl::Packet::kDRAW);
+    auto& h = draw.head;
+    h.type = uint32_t(type);
+    h.count = count;
+    h.fvf = mFVF;
+    h.stride = mStride;
+    std::copy(std::begin(mRenderStates), std::end(mRenderStates), h.renderStates);
+    std::copy(std::begin(mSamplerStates), std::end(mSamplerStates), h.samplerStates);
+    std::memcpy(h.transforms, mTransforms, sizeof h.transforms);
+    // Stage 0 modulates the texture by the diffuse colour; without a
+    // texture it passes the diffuse colour.
+    h.textured = mTexture != nullptr && mStageStates[size_t(GStageState::COLOROP)] != kTOP_DISABLE;
+    if (h.textured) {
+        auto* texture = static_cast<GlTexture*>(mTexture);
+        glActiveTexture(GL_TEXTURE0);
+        h.texture = texture->fName();  // uploads new pixels now, while they are the draw's
+        h.stamp = texture->fStamp();
+    }
+    const uint8_t* bytes = static_cast<GlBuffer*>(mStream)->fBytes() + size_t(firstVertex) * mStride;
+    draw.vertices.assign(bytes, bytes + size_t(vertexCount) * mStride);
+    if (indices) {
+        // Counted from the first vertex kept, so that the same picture drawn
+        // from another place in the stream records the same.
+        const size_t n = size_t(count) * fPerPrimitive(type);
+        draw.indices.resize(n);
+        const int32_t shift = baseVertex - int32_t(firstVertex);
+        for (size_t k = 0; k < n; ++k) draw.indices[k] = uint16_t(int32_t(indices[k]) + shift);
+    }
+    g.pending.push_back(std::move(draw));
+}
+
+void GlDevice::fReplay() {
+    Impl& g = *mImpl;
+    if (g.pending.empty()) return;
+    // All the frame's vertices and indices go up in one piece each.
+    size_t vertexBytes = 0, indexBytes = 0;
+    for (const auto& packet : g.pending) {
+        vertexBytes += packet.vertices.size();
+        indexBytes += packet.indices.size() * 2;
+    }
+    glBindVertexArray(g.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, g.vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexBytes), nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, g.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexBytes), nullptr, GL_STREAM_DRAW);
+    size_t vertexAt = 0, indexAt = 0;
+    for (const auto& packet : g.pending) {
+        if (!packet.vertices.empty())
+            glBufferSubData(GL_ARRAY_BUFFER, GLintptr(vertexAt), GLsizeiptr(packet.vertices.size()), packet.vertices.data());
+        if (!packet.indices.empty())
+            glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, GLintptr(indexAt), GLsizeiptr(packet.indices.size() * 2),
+                            packet.indices.data());
+        vertexAt += packet.vertices.size();
+        indexAt += packet.indices.size() * 2;
+    }
+    vertexAt = indexAt = 0;
+    for (const auto& packet : g.pending) {
+        const auto& h = packet.head;
+        switch (h.kind) {
+            case Impl::Packet::kTARGET:
+                glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer);
+                if (h.framebuffer) {
+                    glViewport(0, 0, h.viewWidth, h.viewHeight);
+                } else {
+                    int w = 0, hh = 0;
+                    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &hh);
+                    glViewport(0, 0, w, hh);
+                }
+                break;
+            case Impl::Packet::kCLEAR:
+                fClearNow(h.clearFlags, h.clearColor, h.clearZ, h.clearStencil);
+                break;
+            default:
+                fReplayDraw(&packet, vertexAt, indexAt);
+                break;
+        }
+        vertexAt += packet.vertices.size();
+        indexAt += packet.indices.size() * 2;
+    }
+}
+
+void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
+    const auto& packet = *static_cast<const Impl::Packet*>(item);
+    const auto& h = packet.head;
+    const GPrimitive type = GPrimitive(h.type);
+    Impl& g = *mImpl;
+    if (!fBuildProgram()) return;
+    glUseProgram(g.program);
+
+    if (mStatesDirty || std::memcmp(g.appliedRenderStates, h.renderStates, sizeof h.renderStates) != 0) {
+        auto rs = [&h](GRenderState s) { return h.renderStates[size_t(s)]; };
         if (rs(GRenderState::ALPHABLENDENABLE)) glEnable(GL_BLEND);
         else glDisable(GL_BLEND);
         glBlendFunc(fBlendFactor(rs(GRenderState::SRCBLEND)), fBlendFactor(rs(GRenderState::DESTBLEND)));
@@ -527,27 +755,9 @@ bool GlDevice::fPrepareDraw(GPrimitive type) {
         glEnable(GL_PROGRAM_POINT_SIZE);
         glUniform2f(g.uPointRange, fBitsToFloat(rs(GRenderState::POINTSIZE_MIN)),
                     fBitsToFloat(rs(GRenderState::POINTSIZE_MAX)));
+        std::memcpy(g.appliedRenderStates, h.renderStates, sizeof h.renderStates);
         mStatesDirty = false;
     }
-    if (mSamplerDirty) {
-        auto ss = [this](GSamplerState s) { return mSamplerStates[size_t(s)]; };
-        auto filter = [](uint32_t f) { return GLint(f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR); };
-        auto address = [](uint32_t a) { return GLint(a == kADDRESS_WRAP ? GL_REPEAT : GL_CLAMP_TO_EDGE); };
-        glSamplerParameteri(g.sampler, GL_TEXTURE_MAG_FILTER, filter(ss(GSamplerState::MAGFILTER)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_MIN_FILTER, filter(ss(GSamplerState::MINFILTER)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_S, address(ss(GSamplerState::ADDRESSU)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_T, address(ss(GSamplerState::ADDRESSV)));
-        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_R, address(ss(GSamplerState::ADDRESSW)));
-        if (g.anisotropy) {
-            const bool aniso = ss(GSamplerState::MINFILTER) == kTEXF_ANISOTROPIC ||
-                               ss(GSamplerState::MAGFILTER) == kTEXF_ANISOTROPIC;
-            const float amount = aniso ? float(std::max(1u, ss(GSamplerState::MAXANISOTROPY))) : 1.0f;
-            glSamplerParameterf(g.sampler, GL_TEXTURE_MAX_ANISOTROPY, amount);
-        }
-        glBindSampler(0, g.sampler);
-        mSamplerDirty = false;
-    }
-
     // clip = v x world x view x projection; uploaded as is, the shader's
     // column-major reading makes M * v the row-vector product.
     float wv[16], m[16];
@@ -559,83 +769,101 @@ bool GlDevice::fPrepareDraw(GPrimitive type) {
                 out[r * 4 + c] = sum;
             }
     };
-    multiply(mTransforms[size_t(GTransform::WORLD)], mTransforms[size_t(GTransform::VIEW)], wv);
-    multiply(wv, mTransforms[size_t(GTransform::PROJECTION)], m);
+    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
+    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], m);
     glUniformMatrix4fv(g.uMatrix, 1, GL_FALSE, m);
 
-    // Stage 0 modulates the texture by the diffuse colour; without a
-    // texture it passes the diffuse colour.
-    const bool textured = mTexture != nullptr && mStageStates[size_t(GStageState::COLOROP)] != kTOP_DISABLE;
+    if (mSamplerDirty || std::memcmp(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates) != 0) {
+        auto ss = [&h](GSamplerState s) { return h.samplerStates[size_t(s)]; };
+        auto address = [](uint32_t a) { return GLint(a == kADDRESS_WRAP ? GL_REPEAT : GL_CLAMP_TO_EDGE); };
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_S, address(ss(GSamplerState::ADDRESSU)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_T, address(ss(GSamplerState::ADDRESSV)));
+        glSamplerParameteri(g.sampler, GL_TEXTURE_WRAP_R, address(ss(GSamplerState::ADDRESSW)));
+        glBindSampler(0, g.sampler);
+        std::memcpy(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates);
+        mSamplerDirty = false;
+    }
+    // Filtering is chosen per draw: the same states may serve a flat sprite
+    // and a tilted mesh.
+    const uint32_t stride = std::max(h.stride, 12u);
+    const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && g.anisotropy &&
+                             mCaps.maxAnisotropy > 1 &&
+                             fDepthVaries(packet.vertices.data(), stride, 0,
+                                          uint32_t(packet.vertices.size() / stride), m);
+    const Sampling sampling = fChooseSampling(h.samplerStates, depthVaries, g.anisotropy ? mCaps.maxAnisotropy : 1);
+    if (sampling.magFilter != mApplied.magFilter)
+        glSamplerParameteri(g.sampler, GL_TEXTURE_MAG_FILTER, sampling.magFilter);
+    if (sampling.minFilter != mApplied.minFilter)
+        glSamplerParameteri(g.sampler, GL_TEXTURE_MIN_FILTER, sampling.minFilter);
+    if (g.anisotropy && sampling.anisotropy != mApplied.anisotropy)
+        glSamplerParameterf(g.sampler, GL_TEXTURE_MAX_ANISOTROPY, sampling.anisotropy);
+    mApplied = sampling;
+
     glActiveTexture(GL_TEXTURE0);
-    if (textured) static_cast<GlTexture*>(mTexture)->fName();
-    else glBindTexture(GL_TEXTURE_2D, 0);
+    glBindTexture(GL_TEXTURE_2D, h.textured ? h.texture : 0);
     glUniform1i(g.uTexture, 0);
-    glUniform1i(g.uTextured, textured ? 1 : 0);
-    const bool sprite = type == GPrimitive::POINTLIST && mRenderStates[size_t(GRenderState::POINTSPRITEENABLE)];
+    glUniform1i(g.uTextured, h.textured ? 1 : 0);
+    const bool sprite = type == GPrimitive::POINTLIST && h.renderStates[size_t(GRenderState::POINTSPRITEENABLE)];
     glUniform1i(g.uSprite, sprite ? 1 : 0);
 
-    static_cast<GlBuffer*>(mStream)->fBind();
-    const GLsizei stride = GLsizei(mStride);
+    const GLsizei st = GLsizei(h.stride);
+    auto at = [vertexAt](size_t offset) { return reinterpret_cast<void*>(vertexAt + offset); };
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
-    if (mFVF == kFVF_POINT) {
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, st, at(0));
+    if (h.fvf == kFVF_POINT) {
         glEnableVertexAttribArray(1);
-        glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(12));
+        glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, st, at(12));
         glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(16));
+        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, st, at(16));
         glDisableVertexAttribArray(3);
         glVertexAttrib2f(3, 0.0f, 0.0f);
     } else {
         glDisableVertexAttribArray(1);
-        glVertexAttrib1f(1, fBitsToFloat(mRenderStates[size_t(GRenderState::POINTSIZE)]));
+        glVertexAttrib1f(1, fBitsToFloat(h.renderStates[size_t(GRenderState::POINTSIZE)]));
         glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(24));
+        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, st, at(24));
         glEnableVertexAttribArray(3);
-        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(28));
+        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, st, at(28));
     }
-    return true;
-}
-
-namespace {
-GLenum fMode(GPrimitive type) {
-    switch (type) {
-        case GPrimitive::POINTLIST: return GL_POINTS;
-        case GPrimitive::LINELIST: return GL_LINES;
-        default: return GL_TRIANGLES;
+    if (h.kind == Impl::Packet::kINDEXED) {
+        glDrawElements(fMode(type), GLsizei(packet.indices.size()), GL_UNSIGNED_SHORT,
+                       reinterpret_cast<void*>(indexAt));
+    } else {
+        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / stride));
     }
 }
-uint32_t fPerPrimitive(GPrimitive type) {
-    return type == GPrimitive::TRIANGLELIST ? 3 : type == GPrimitive::LINELIST ? 2 : 1;
-}
-}  // namespace
 
 bool GlDevice::fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t count) {
     if (count == 0) return true;
-    if (!fPrepareDraw(type)) return false;
+    if (!mContext || !mStream || mStride < 12) return false;
     const uint32_t vertices = count * fPerPrimitive(type);
-    if (uint64_t(startVertex + vertices) * mStride > mStream->fSize()) return false;
-    glDrawArrays(fMode(type), GLint(startVertex), GLsizei(vertices));
+    if ((uint64_t(startVertex) + vertices) * mStride > mStream->fSize()) return false;
+    fRecordDraw(type, count, startVertex, vertices, nullptr, 0);
     return true;
 }
 
 bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t, uint32_t, uint32_t startIndex,
                                      uint32_t count) {
     if (count == 0) return true;
-    if (!mIndices || !fPrepareDraw(type)) return false;
+    if (!mIndices || !mContext || !mStream || mStride < 12) return false;
     const uint32_t indices = count * fPerPrimitive(type);
-    if (uint64_t(startIndex + indices) * 2 > mIndices->fSize()) return false;
-    static_cast<GlBuffer*>(mIndices)->fBind();
-    glDrawElementsBaseVertex(fMode(type), GLsizei(indices), GL_UNSIGNED_SHORT,
-                             reinterpret_cast<void*>(uintptr_t(startIndex) * 2), baseVertex);
+    if ((uint64_t(startIndex) + indices) * 2 > mIndices->fSize()) return false;
+    // The vertices the indices reach, all inside the stream.
+    const auto* list = reinterpret_cast<const uint16_t*>(static_cast<GlBuffer*>(mIndices)->fBytes()) + startIndex;
+    const auto [lowest, highest] = std::minmax_element(list, list + indices);
+    const int64_t first = int64_t(baseVertex) + *lowest;
+    const int64_t last = int64_t(baseVertex) + *highest;
+    if (first < 0 || uint64_t(last + 1) * mStride > mStream->fSize()) return false;
+    fRecordDraw(type, count, uint32_t(first), uint32_t(last - first + 1), list, baseVertex);
     return true;
 }
 
 GBuffer* GlDevice::fCreateVertexBuffer(uint32_t bytes, uint32_t, uint32_t) {
-    return mContext ? new GlBuffer(this, bytes, GL_ARRAY_BUFFER) : nullptr;
+    return mContext ? new GlBuffer(bytes) : nullptr;
 }
 
 GBuffer* GlDevice::fCreateIndexBuffer(uint32_t bytes, uint32_t) {
-    return mContext ? new GlBuffer(this, bytes, GL_ELEMENT_ARRAY_BUFFER) : nullptr;
+    return mContext ? new GlBuffer(bytes) : nullptr;
 }
 
 GTexture* GlDevice::fCreateTexture(int32_t width, int32_t height, uint32_t usage, GFormat format) {
@@ -652,9 +880,16 @@ GSurface* GlDevice::fGetRenderTarget(uint32_t index) {
 bool GlDevice::fSetRenderTarget(uint32_t index, GSurface* surface) {
     if (index != 0 || !surface || !mContext) return false;
     auto* target = static_cast<GlSurface*>(surface);
-    glBindFramebuffer(GL_FRAMEBUFFER, target->mTexture ? target->mTexture->fFramebuffer() : 0);
+    fStartPacket();
     mTarget = surface;
-    fViewportToTarget();
+    Impl::Packet change(Impl::Packet::kTARGET);
+    if (target->mTexture) {
+        change.head.framebuffer = target->mTexture->fFramebuffer();
+        change.head.viewWidth = target->mTexture->fWidth();
+        change.head.viewHeight = target->mTexture->fHeight();
+        mImpl->frameUnsure = true;
+    }
+    mImpl->pending.push_back(std::move(change));
     return true;
 }
 
@@ -666,6 +901,10 @@ bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
     if (w <= 0 || h <= 0) return false;
+    // What was drawn so far goes to the back buffer now.
+    fReplay();
+    mImpl->pending.clear();
+    mImpl->frameUnsure = true;
     GLint bound = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

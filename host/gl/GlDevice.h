@@ -7,9 +7,10 @@
 // world x view x projection, texture modulated by the vertex colour, alpha
 // and additive blending, point sprites sized 1..64 pixels, depth test);
 // one sampler object so filtering and wrapping follow the last sampler
-// states whatever texture is bound; managed textures with CPU copies that
-// may be created, filled and deleted on any thread and are uploaded on the
-// drawing thread; render targets as framebuffer objects (colour only);
+// states whatever texture is bound; frames recorded and drawn at the
+// present only when they differ from the frame on screen; managed textures
+// with CPU copies that may be created, filled and deleted on any thread and
+// are uploaded on the drawing thread; render targets as framebuffer objects (colour only);
 // stencil masks; vsync where offered; back-buffer read-back.
 // Does not provide: fixed-function lighting and materials (stored, not
 // drawn), line antialiasing, multisampling, device loss (never lost).
@@ -57,14 +58,42 @@ public:
     void fSetMaterial(const GMaterial& material) override { mMaterial = material; }
     bool fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) override;
 
+    // Presents that drew a frame, and those that found the frame equal to
+    // the one on screen and left it there.
+    int64_t fFramesDrawn() const;
+    int64_t fFramesKept() const;
+
     // GL names of textures and buffers deleted on other threads, freed on
     // the drawing thread.
     void fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer);
 
+    // The sampling one draw gets: the cheapest that looks the same as the
+    // sampler states ask. Anisotropy only changes what is seen where the
+    // texel footprint varies across a primitive, which needs the depth (w)
+    // to vary across it; screen-aligned 2D draws sample linearly.
+    struct Sampling {
+        int32_t magFilter;   // GL_NEAREST or GL_LINEAR
+        int32_t minFilter;
+        float anisotropy;    // 1 = none
+    };
+    static Sampling fChooseSampling(const uint32_t* samplerStates, bool depthVaries, uint32_t maxAnisotropy);
+    // Whether clip w differs between the vertices [first, first + count),
+    // each `stride` bytes starting with a float position.
+    static bool fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
+                             const float* clipMatrix);
+
 private:
     struct Impl;
     void fDefaults();
-    bool fPrepareDraw(GPrimitive type);
+    // A frame is recorded, and drawn at the present only when it differs
+    // from the frame on screen.
+    bool fBuildProgram();
+    void fStartPacket();
+    void fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex, uint32_t vertexCount,
+                     const uint16_t* indices, int32_t baseVertex);
+    void fReplay();
+    void fReplayDraw(const void* packet, size_t vertexAt, size_t indexAt);
+    void fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil);
     void fCollectGarbage();
     void fViewportToTarget();
 
@@ -86,6 +115,7 @@ private:
     GMaterial mMaterial;
     bool mStatesDirty = true;
     bool mSamplerDirty = true;
+    Sampling mApplied{0, 0, 0.0f};  // what the sampler object holds
     std::mutex mGarbageLock;
     std::vector<uint32_t> mDeadTextures, mDeadBuffers, mDeadFramebuffers;
 };

@@ -115,6 +115,16 @@ TEST_F(AudioTest, MonoWholeSoundReservesFourBytesPerFrameAndUploadsTwo) {
     const uint32_t frames = sound->fGetBufferSize() / 4;
     EXPECT_NEAR(frames, 0.25 * 44100, 64);
     EXPECT_EQ(sound->fGetLastFill(), frames * 2);
+    EXPECT_FALSE(sound->fHoldsPcm()) << "a whole sound lives in OpenAL's buffer only";
+    // It still plays from that buffer, and again after a stop.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(sound->fPlay(), 0);
+        EXPECT_TRUE(sound->fIsPlaying());
+        sound->fStop();
+    }
+    KC_SOUND* streamed = fMake(0.25, 1, false);
+    ASSERT_NE(streamed, nullptr);
+    EXPECT_TRUE(streamed->fHoldsPcm()) << "a stream refills from its own buffer";
 }
 
 TEST_F(AudioTest, PlayingTwiceChangesNothingAndStopFreesTheSource) {

@@ -1,11 +1,20 @@
 #include "host/gl/GlDevice.h"
 
+#define GL_GLEXT_PROTOTYPES 1
 #include <SDL2/SDL.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <thread>
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 #include "engine/render/KC_RENDER.h"
 #include "host/IWindow.h"
@@ -211,4 +220,232 @@ TEST_F(GlFrameTest, ATextureRefilledAfterItWasDrawnShowsTheNewPixels) {
         EXPECT_TRUE(fNear(fPixel(32, 32), texels[0] & 0xFFFFFFu));
     }
     EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
+}
+
+namespace {
+
+float fBoundAnisotropy() {
+    GLint sampler = 0;
+    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    GLfloat amount = 0.0f;
+    glGetSamplerParameterfv(GLuint(sampler), 0x84FE /* GL_TEXTURE_MAX_ANISOTROPY */, &amount);
+    return amount;
+}
+
+GLint fBoundMinFilter() {
+    GLint sampler = 0;
+    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    GLint filter = 0;
+    glGetSamplerParameteriv(GLuint(sampler), GL_TEXTURE_MIN_FILTER, &filter);
+    return filter;
+}
+
+// Heap in use, driver's included: resident size would also count what the
+// address sanitizer holds back from reuse.
+double fHeldMb() {
+#if defined(__SANITIZE_ADDRESS__)
+    return double(__sanitizer_get_current_allocated_bytes()) / (1024.0 * 1024.0);
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+#endif
+}
+
+}  // namespace
+
+TEST(GlSamplingTest, AnisotropyOnlyWhereDepthVariesAcrossTheDraw) {
+    uint32_t states[size_t(host::GSamplerState::COUNT)] = {};
+    states[size_t(host::GSamplerState::MAGFILTER)] = host::kTEXF_ANISOTROPIC;
+    states[size_t(host::GSamplerState::MINFILTER)] = host::kTEXF_ANISOTROPIC;
+    states[size_t(host::GSamplerState::MAXANISOTROPY)] = 16;
+    auto flat = host::GlDevice::fChooseSampling(states, false, 16);
+    EXPECT_EQ(flat.anisotropy, 1.0f);
+    EXPECT_EQ(flat.minFilter, GL_LINEAR);
+    EXPECT_EQ(flat.magFilter, GL_LINEAR);
+    EXPECT_EQ(host::GlDevice::fChooseSampling(states, true, 16).anisotropy, 16.0f);
+    // Never more than the device offers, nor where it offers none.
+    EXPECT_EQ(host::GlDevice::fChooseSampling(states, true, 4).anisotropy, 4.0f);
+    EXPECT_EQ(host::GlDevice::fChooseSampling(states, true, 1).anisotropy, 1.0f);
+    // Point and linear states never get anisotropy.
+    states[size_t(host::GSamplerState::MAGFILTER)] = host::kTEXF_POINT;
+    states[size_t(host::GSamplerState::MINFILTER)] = host::kTEXF_POINT;
+    auto point = host::GlDevice::fChooseSampling(states, true, 16);
+    EXPECT_EQ(point.anisotropy, 1.0f);
+    EXPECT_EQ(point.minFilter, GL_NEAREST);
+    states[size_t(host::GSamplerState::MINFILTER)] = host::kTEXF_LINEAR;
+    EXPECT_EQ(host::GlDevice::fChooseSampling(states, true, 16).minFilter, GL_LINEAR);
+}
+
+TEST(GlSamplingTest, DepthVariesOnlyForTiltedVertices) {
+    // A perspective whose w is the view depth (row vectors: column 3).
+    float clip[16] = {};
+    clip[0] = clip[5] = 1.0f;
+    clip[10] = 1.0f;
+    clip[11] = 1.0f;
+    clip[14] = -0.1f;
+    clip[15] = 0.0f;
+    auto vertices = [](std::initializer_list<float> zs) {
+        std::vector<uint8_t> bytes;
+        float x = 0.0f;
+        for (float z : zs) {
+            uint8_t vertex[36] = {};
+            const float p[3] = {x, 2.0f * x, z};
+            std::memcpy(vertex, p, sizeof p);
+            bytes.insert(bytes.end(), vertex, vertex + 36);
+            x += 10.0f;
+        }
+        return bytes;
+    };
+    const auto flat = vertices({500.0f, 500.0f, 500.0f, 500.0f});
+    EXPECT_FALSE(host::GlDevice::fDepthVaries(flat.data(), 36, 0, 4, clip));
+    const auto tilted = vertices({500.0f, 500.0f, 520.0f, 520.0f, 500.0f});
+    EXPECT_TRUE(host::GlDevice::fDepthVaries(tilted.data(), 36, 0, 4, clip));
+    // Only the named range counts.
+    EXPECT_FALSE(host::GlDevice::fDepthVaries(tilted.data(), 36, 0, 2, clip));
+    EXPECT_FALSE(host::GlDevice::fDepthVaries(tilted.data(), 36, 2, 2, clip));
+    EXPECT_FALSE(host::GlDevice::fDepthVaries(tilted.data(), 36, 0, 0, clip));
+}
+
+TEST_F(GlFrameTest, ScreenAlignedSpritesSampleWithoutAnisotropyAndTiltedOnesWith) {
+    KC_TEXTURE* texture = mRender->fCreateTexture(4, 4);
+    ASSERT_NE(texture, nullptr);
+    const std::vector<uint32_t> white(16, 0xFFFFFFFFu);
+    ASSERT_TRUE(mRender->fFillTexture(texture, white.data()));
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(10, 10, 64, 64, 0xFFFFFFFFu, texture, s);
+    mRender->fFlush();
+    ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));  // draws what is recorded
+    EXPECT_EQ(fBoundAnisotropy(), 1.0f);
+    EXPECT_EQ(fBoundMinFilter(), GL_LINEAR);
+    // The same quad leaning into the screen.
+    KS_VERTEX v[4];
+    v[0].fSetPos(100, 100, 0);
+    v[1].fSetPos(300, 100, 0);
+    v[2].fSetPos(300, 300, 200);
+    v[3].fSetPos(100, 300, 200);
+    v[1].fSetUV(1, 0);
+    v[2].fSetUV(1, 1);
+    v[3].fSetUV(0, 1);
+    for (auto& vertex : v) vertex.fSetColor(0xFFFFFFFFu);
+    static const uint16_t kIdx[6] = {0, 1, 2, 0, 2, 3};
+    mRender->fDrawBatch(v, texture, &s, 4, kIdx, 6);
+    mRender->fFlush();
+    ASSERT_TRUE(mRender->fGetDevice()->fReadBackBuffer(mPixels, mWidth, mHeight));  // draws what is recorded
+    GLfloat most = 1.0f;
+    glGetFloatv(0x84FF /* GL_MAX_TEXTURE_MAX_ANISOTROPY */, &most);
+    if (most > 1.0f) {
+        EXPECT_GT(fBoundAnisotropy(), 1.0f);
+    }
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+    EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
+}
+
+TEST_F(GlFrameTest, PresentedFramesDoNotPileUpInTheDriver) {
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    // As windows opening and closing: each frame draws a picture of its own
+    // and gives it back.
+    const std::vector<uint32_t> grey(256 * 256, 0xFF808080u);
+    auto frame = [&] {
+        KC_TEXTURE* texture = mRender->fCreateTexture(256, 256);
+        ASSERT_NE(texture, nullptr);
+        ASSERT_TRUE(mRender->fFillTexture(texture, grey.data()));
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(0, 0, 16, 16, 0xFFFFFFFFu, texture, s);
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+        EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
+    };
+    for (int i = 0; i < 10; ++i) frame();
+    const double before = fHeldMb();
+    for (int i = 0; i < 80; ++i) frame();
+    const double grown = fHeldMb() - before;
+    EXPECT_LT(grown, 8.0) << "resident memory grew " << grown << " MB over 80 frames";
+}
+
+TEST_F(GlFrameTest, AFrameEqualToTheOneOnScreenDrawsNothing) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KC_TEXTURE* texture = mRender->fCreateTexture(2, 2);
+    ASSERT_NE(texture, nullptr);
+    const uint32_t red[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
+    const uint32_t green[4] = {0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u};
+    ASSERT_TRUE(mRender->fFillTexture(texture, red));
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_POINT;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&](float x, uint32_t colour) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(x, 10, 64, 64, colour, texture, s);
+        fQuad(200, 10, 32, 32, 0xFFFFFFFFu, nullptr, KS_RENDER_STATE());
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    frame(10, 0xFFFFFFFFu);
+    const int64_t drawn = device->fFramesDrawn();
+    const int64_t kept = device->fFramesKept();
+    frame(10, 0xFFFFFFFFu);
+    frame(10, 0xFFFFFFFFu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn);
+    EXPECT_EQ(device->fFramesKept(), kept + 2);
+    // Any change reaches the screen: a vertex moved, a colour, new pixels in
+    // the same texture, another clear colour.
+    frame(11, 0xFFFFFFFFu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 1);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 2);
+    ASSERT_TRUE(mRender->fFillTexture(texture, green));
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 3);
+    mRender->fSetClearColor(0xFF123456u);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 4);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 4);
+    // A frame read back mid-way shows everything drawn, and the next one
+    // is drawn again whatever it holds.
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(11, 10, 64, 64, 0xFFFFFFFFu, texture, s);
+    mRender->fFlush();
+    ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+    EXPECT_TRUE(fNear(fPixel(40, 40), 0x00FF00));
+    EXPECT_TRUE(fNear(fPixel(500, 500), 0x123456));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+    frame(11, 0xFFFFFFFEu);
+    EXPECT_EQ(device->fFramesDrawn(), drawn + 6);
+    EXPECT_EQ(mRender->fReleaseTexture(texture), 1);
+}
+
+TEST_F(GlFrameTest, AnAnimationStartedWhileTheScreenRestsIsDrawnEveryStepToItsEnd) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&](float x, bool read) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(x, 100, 40, 40, 0xFFFF0000u, nullptr, s);
+        if (read) {
+            mRender->fFlush();
+            ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+        }
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    for (int i = 0; i < 5; ++i) frame(0, false);
+    const int64_t drawn = device->fFramesDrawn();
+    EXPECT_GE(device->fFramesKept(), 4);
+    // Ten steps of 30 pixels: each one reaches the screen in its own frame.
+    for (int step = 1; step <= 10; ++step) {
+        frame(float(step * 30), false);
+        EXPECT_EQ(device->fFramesDrawn(), drawn + step);
+    }
+    frame(300, true);
+    EXPECT_TRUE(fNear(fPixel(320, 120), 0xFF0000)) << "the quad rests at its end";
+    EXPECT_FALSE(fNear(fPixel(20, 120), 0xFF0000)) << "and nowhere near its start";
 }
