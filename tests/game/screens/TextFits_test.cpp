@@ -202,6 +202,23 @@ protected:
                 else t.text = KEL::fFromUtf8(raw);
                 texts.push_back(t);
             }
+            // A player list shows the longest name from its panel's left
+            // indent (a twentieth of it) and margin; a name entry takes it
+            // between its margins.
+            if (tag == "LISTBOX" || tag == "LINEBOX") {
+                const char* back = tag == "LISTBOX" ? "PANEL_TEXTURE" : "TEXTURE";
+                const KEL::KS_POINT size = fTextureSize(w.attribute(back).as_string());
+                const BOX box = fBoxAt(wx, wy, float(size.x), float(size.y), 4);
+                pictures.push_back({box, where + " " + tag + " " + std::to_string(id)});
+                TEXT t;
+                t.where = where + " " + tag + " " + std::to_string(id) + " name";
+                t.font = fFontOfXml(w.attribute("FONT").as_string());
+                t.text = kLONG_NAME;
+                t.anchor = tag == "LISTBOX" ? 3 : 4;
+                t.x = tag == "LISTBOX" ? box.l + float(size.x / 20 + w.attribute("LEFT_MARGIN").as_int(0)) : wx;
+                t.y = tag == "LISTBOX" ? box.t + float(size.y) / float(w.attribute("VISIBLE_COUNT").as_int(3)) * 0.5f : wy;
+                texts.push_back(t);
+            }
             if (pugi::xml_node context = w.child("CONTEXT")) fWalk(context, wx, wy, localise, where, filled, pictures, texts);
         }
     }
