@@ -2,7 +2,8 @@
 # Set-up and build entry points for a fresh Debian machine.
 #   tools/dev.sh play   build the game and its default content, then start it
 #   tools/dev.sh test   build everything with sanitizers, run every fuzz target
-#                       for a few seconds (with clang), then run all tests
+#                       for a few seconds (with clang), then run all tests and
+#                       lay every screen picture out on screens/all.png
 #   tools/dev.sh tsan   build everything with ThreadSanitizer (build-tsan) and
 #                       run all tests, among them every suite with threads
 #   tools/dev.sh deps   only install the Debian packages the build needs
@@ -66,9 +67,14 @@ case "${1:-}" in
     cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNONOGRAM_SANITIZE=ON
     cmake --build "$root/build-test" -j "$jobs"
     fuzz_smoke
-    # The test summary closes the output.
     cd "$root/build-test"
-    ctest --output-on-failure -j "$jobs"
+    # Every screen picture of the run on one sheet (screens/all.png), made
+    # before the test summary so that the summary closes the output.
+    status=0
+    ctest --output-on-failure -j "$jobs" >ctest.out 2>&1 || status=$?
+    ./tools/contactsheet screens screens/all.png || true
+    cat ctest.out
+    exit $status
     ;;
   tsan)
     install_deps

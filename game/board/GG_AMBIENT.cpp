@@ -133,12 +133,14 @@ void GG_AMBIENT::fReleaseResources() {
     mScoreFont = nullptr;
 }
 
-// The bars keep their textures' thickness and reach across the board and
-// its clue strip, so the hovered row's and column's clues are lit too.
+// The bars are a cell thick and reach across the board and its clue
+// strip, so the hovered row's and column's clues are lit too.
 void GG_AMBIENT::fSizeBars() {
     if (!mLayout) return;
     const float left = static_cast<float>(mLeftEar.fGetSize());
     const float up = static_cast<float>(mUpEar.fGetSize());
+    mHorizontal.fSetHeight(mLayout->mElSize.y);
+    mVertical.fSetWidth(mLayout->mElSize.x);
     mHorizontal.fSetWidth(static_cast<float>(mLayout->mWidth) + left);
     mHorizontal.fSetHotSpot(kHORIZONTAL_ANCHOR);
     mHorizontal.fSetX(mLayout->mOrigin.x - left);

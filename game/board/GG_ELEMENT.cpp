@@ -126,6 +126,16 @@ void GG_ELEMENT::fLoadResources(const GG_BOARD_LAYOUT& layout) {
     mCross->fReloadTexture();
     mLocked->fReloadTexture();
     if (mShine) mShine->fReloadTexture();
+    fFitImages(layout.mElSize);
+}
+
+// Levels size their cells to their board, and every level shares the cell
+// images: they hang under the cell's transform, scaled from the size they
+// were drawn at (one fill frame) to the cell's.
+void GG_ELEMENT::fFitImages(const KEL::KS_VEC2& cellSize) {
+    const float w = mFill ? mFill->fGetWidth() : 0.0f, h = mFill ? mFill->fGetHeight() : 0.0f;
+    if (!mFill || !mFill->fHasOwnTexture() || !(w > 0.0f) || !(h > 0.0f)) return;
+    mTransform.fSetScale(cellSize.x / w, cellSize.y / h, 1.0f);
 }
 
 void GG_ELEMENT::fReleaseResources() {

@@ -99,6 +99,7 @@ private:
     int32_t fReveal(bool fill, float delay);
     // Puts an image under the cell's transform at the given offset.
     void fAttach(KEL::G_SPRITE& image, float x, float y);
+    void fFitImages(const KEL::KS_VEC2& cellSize);
 
     int32_t mRow = 0;
     int32_t mColumn = 0;

@@ -58,7 +58,12 @@ void GG_NUMBERS::fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>
     const int32_t count = std::min<int32_t>(mLineCount, static_cast<int32_t>(mLines->size()));
     // Across: the axis the lines advance along; outward: the axis the numbers
     // of one line run along, away from the board.
-    int32_t across = KEL::fClampToInt(mRowView ? mOrigin.y + mShiftFirst.y : mOrigin.x + mShiftFirst.x);
+    // Levels size their cells to their board while every level shares this
+    // file: the numbers stand on the middle of their line, and the shift
+    // along the lines only nudges them from there.
+    const float middle = static_cast<float>(mStep) * 0.5f;
+    int32_t across =
+        KEL::fClampToInt(mRowView ? mOrigin.y + middle + mShiftFirst.y : mOrigin.x + middle + mShiftFirst.x);
     const int32_t outwardStart = KEL::fClampToInt(mRowView ? mOrigin.x - mShiftFirst.x : mOrigin.y - mShiftFirst.y);
     for (int32_t i = 0; i < count; ++i) {
         if (mBlockSize != 0 && i % mBlockSize == 0) across -= mBlockShift;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <cmath>
 #include <string>
 
 using tools::BoardStyle;
@@ -90,4 +91,56 @@ TEST(BoardStyleTest, WritesALevelFileTheBoardCanRead) {
     std::vector<std::string> types;
     for (pugi::xml_node c : root.child("gElements").children()) types.push_back(c.attribute("type").value());
     EXPECT_EQ(types, (std::vector<std::string>{"101", "100", "101", "100", "100", "100", "101", "100", "103"}));
+}
+
+TEST(BoardStyleTest, BoardsTakeTheLargestCellsTheirPacksAreaHolds) {
+    BoardStyle style;
+    std::string error;
+    const std::string areas = std::string(kStyle) +
+                              "tile_fives = g fives.png\narea = 150 30 875 755\narea.first = 150 172 875 755\n";
+    ASSERT_TRUE(style.fParse(areas, error)) << error;
+    const LevelSource small = fLevel("#.#.#\n#####\n#.#.#\n#####\n#.#.#\n");
+    std::string big;
+    for (int r = 0; r < 15; ++r) big += std::string(15, r % 2 ? '#' : '.').replace(0, 1, "#") + "\n";
+    const LevelSource large = fLevel(big);
+
+    // 5 x 5 in the whole area: strips and board fill 725 pixels, at most.
+    const BoardStyle five = style.fSizedFor(small, "other");
+    EXPECT_LE(150 + five.fBoardWidth(5), 725);
+    BoardStyle bigger = five;
+    bigger.mCellW = bigger.mCellH = five.mCellW + 1;
+    EXPECT_GT(150 + bigger.fBoardWidth(5), 725 - 12) << "no larger cell fits";
+    EXPECT_GT(five.mCellW, 100.0f);
+    // Gaps grow with the cells, as the tile is stretched.
+    EXPECT_EQ(five.mShiftX, int(std::lround(-4 * five.mCellW / 30)));
+    EXPECT_EQ(five.mTile, "g tile.png");
+    EXPECT_TRUE(five.fCheckFits(small, error)) << error;
+
+    // The first pack leaves the band above its area free.
+    const BoardStyle first = style.fSizedFor(small, "first");
+    EXPECT_LT(first.mCellW, five.mCellW);
+    float x = 0, y = 0;
+    first.fPosition(5, 5, x, y);
+    EXPECT_GE(y - first.fBoardHeight(5) * 0.5f - 150, 172.0f);
+    EXPECT_LE(y + first.fBoardHeight(5) * 0.5f, 755.0f);
+    EXPECT_EQ(int(x - first.fBoardWidth(5) * 0.5f), x - first.fBoardWidth(5) * 0.5f) << "the corner on a whole pixel";
+
+    // Boards over ten cells mark their blocks of five; the design cell stays
+    // the smallest for boards that fit it.
+    const BoardStyle fifteen = style.fSizedFor(large, "other");
+    EXPECT_EQ(fifteen.mTile, "g fives.png");
+    EXPECT_GE(fifteen.mCellW, 30.0f);
+    const std::string xml = fifteen.fWriteLevel(large);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(xml.c_str()));
+    const pugi::xml_node settings = doc.child("level").child("settings");
+    const std::string cell = std::to_string(int(fifteen.mCellW));
+    EXPECT_EQ(settings.attribute("elSize").value(), cell + " " + cell);
+    EXPECT_EQ(std::string(settings.child("selection_yes").child_value("SIZE")), cell + " " + cell);
+
+    // Without an area every board keeps the design.
+    BoardStyle plain;
+    ASSERT_TRUE(plain.fParse(kStyle, error));
+    EXPECT_EQ(plain.fSizedFor(small, "other").mCellW, 30.0f);
+    EXPECT_FALSE(BoardStyle().fParse(std::string(kStyle) + "area = 10 10 5 5\n", error));
 }

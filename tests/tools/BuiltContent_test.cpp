@@ -343,7 +343,12 @@ TEST_F(BuiltContent, PacksHoldTwelvePlayableLevelsEach) {
     pugi::xml_document packs;
     ASSERT_TRUE(fParse("data/share/main/other packs_description.xml", packs));
     unsigned expectedId = 0;
-    std::string cellSize;
+    // The design cell of board.conf, the smallest a board may take.
+    int designCell = 0;
+    std::ifstream conf(std::string(NONOGRAM_SOURCE_DIR) + "/content/board.conf");
+    for (std::string line; std::getline(conf, line);)
+        if (line.rfind("elSize", 0) == 0) std::istringstream(line.substr(line.find('=') + 1)) >> designCell;
+    ASSERT_GT(designCell, 0);
     for (pugi::xml_node p : packs.document_element().children()) {
         EXPECT_EQ(p.attribute("id").as_uint(), expectedId++) << "pack ids run 0, 1, 2, ...";
         for (const char* a : {"key", "stars2pass", "price", "path"}) EXPECT_TRUE(p.attribute(a)) << a;
@@ -366,9 +371,17 @@ TEST_F(BuiltContent, PacksHoldTwelvePlayableLevelsEach) {
             }
             EXPECT_EQ(cells, w * h) << file;
             EXPECT_LE(s.attribute("bonuses").as_int(), full) << file;
-            // One cell size for every level: the cell images are shared.
-            if (cellSize.empty()) cellSize = s.attribute("elSize").value();
-            EXPECT_EQ(cellSize, s.attribute("elSize").value()) << file;
+            // Each board takes the largest cells that fit beside its clue
+            // strips: a 20 x 20 board keeps the readable design cell, smaller
+            // boards grow to fill the play area, none reaches the controls.
+            int cell = 0;
+            std::istringstream(s.attribute("elSize").value()) >> cell;
+            EXPECT_GE(cell, designCell) << file;
+            EXPECT_GE(cell * std::max(w, h), 400) << file << ": the board fills its area";
+            float x = 0, y = 0;
+            std::istringstream(s.attribute("position").value()) >> x >> y;
+            EXPECT_LE(x + cell * w * 0.5f + 12, 890.0f) << file << ": clear of the tool switch";
+            EXPECT_LE(y + cell * h * 0.5f + 12, 768.0f) << file;
             ++levels;
         }
         EXPECT_GE(levels, 12) << path;
@@ -435,9 +448,13 @@ TEST_F(BuiltContent, CellImagesMatchTheSharedCellSize) {
         EXPECT_EQ(fPngHeight(*png), cell) << name;
         EXPECT_EQ(fPngWidth(*png) % cell, 0) << name;
     }
-    // The tile covers a block and the margin round it.
-    const std::string* tile = fFind(v["tile"]);
-    ASSERT_NE(tile, nullptr);
-    EXPECT_EQ(fPngWidth(*tile), block * cell - 2 * shift);
-    EXPECT_EQ(fPngHeight(*tile), block * cell - 2 * shift);
+    // The tiles cover a block and the margin round it, drawn at the design
+    // cell or a whole multiple of it (levels stretch them to their cells).
+    for (const char* key : {"tile", "tile_fives"}) {
+        const std::string* tile = fFind(v[key]);
+        ASSERT_NE(tile, nullptr) << key;
+        const int side = block * cell - 2 * shift;
+        EXPECT_EQ(fPngWidth(*tile) % side, 0) << key;
+        EXPECT_EQ(fPngHeight(*tile), fPngWidth(*tile)) << key;
+    }
 }

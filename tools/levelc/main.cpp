@@ -3,6 +3,7 @@
 // level breaks a rule, so a bad level stops the content build.
 //   levelc <board.conf> <level source> <level file>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -43,11 +44,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     tools::LevelSource level;
-    if (!level.fParse(levelText, error) || !level.fCheck(error) || !style.fCheckFits(level, error)) {
+    if (!level.fParse(levelText, error) || !level.fCheck(error)) {
         std::fprintf(stderr, "%s: %s\n", argv[2], error.c_str());
         return 1;
     }
-    const std::string xml = style.fWriteLevel(level);
+    // The pack is the folder the level lies in.
+    const tools::BoardStyle sized =
+        style.fSizedFor(level, std::filesystem::path(argv[2]).parent_path().filename().string());
+    if (!sized.fCheckFits(level, error)) {
+        std::fprintf(stderr, "%s: %s\n", argv[2], error.c_str());
+        return 1;
+    }
+    const std::string xml = sized.fWriteLevel(level);
     const std::string tmp = std::string(argv[3]) + ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary);

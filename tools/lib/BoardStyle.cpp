@@ -80,7 +80,52 @@ bool BoardStyle::fParse(const std::string& text, std::string& error) {
     mSelectionYes = *v;
     if (!(v = need("selection_no"))) return false;
     mSelectionNo = *v;
+    auto it = values.find("tile_fives");
+    if (it != values.end()) mTileFives = it->second;
+    mAreas.clear();
+    for (const auto& [key, value] : values) {
+        if (key != "area" && key.rfind("area.", 0) != 0) continue;
+        std::istringstream area(value);
+        AREA a;
+        if (!(area >> a.l >> a.t >> a.r >> a.b) || a.r <= a.l || a.b <= a.t) {
+            error = "bad " + key;
+            return false;
+        }
+        mAreas[key == "area" ? std::string() : key.substr(5)] = a;
+    }
     return true;
+}
+
+bool BoardStyle::fFits(const LevelSource& level, const AREA& area) const {
+    return mEar + fBoardWidth(level.mWidth) <= area.r - area.l && mEar + fBoardHeight(level.mHeight) <= area.b - area.t;
+}
+
+BoardStyle BoardStyle::fSizedFor(const LevelSource& level, const std::string& pack) const {
+    BoardStyle sized = *this;
+    auto it = mAreas.find(pack);
+    if (it == mAreas.end()) it = mAreas.find(std::string());
+    if (it == mAreas.end()) return sized;
+    const AREA& area = it->second;
+    // Gaps grow with the cells, so a tile drawn for the design cell lines up
+    // with the cells when it is stretched to a block.
+    auto sizeTo = [&](int cell) {
+        sized.mCellW = sized.mCellH = static_cast<float>(cell);
+        sized.mShiftX = static_cast<int>(std::lround(mShiftX * cell / mCellW));
+        sized.mShiftY = static_cast<int>(std::lround(mShiftY * cell / mCellH));
+    };
+    int cell = static_cast<int>(mCellW);
+    sizeTo(cell);
+    while (cell < 256) {
+        sizeTo(cell + 1);
+        if (!sized.fFits(level, area)) break;
+        ++cell;
+    }
+    sizeTo(cell);
+    while (cell > 8 && !sized.fFits(level, area)) sizeTo(--cell);
+    sized.mCentreX = (area.l + area.r) * 0.5f;
+    sized.mCentreY = (area.t + area.b) * 0.5f;
+    if (!mTileFives.empty() && (level.mWidth > 10 || level.mHeight > 10)) sized.mTile = mTileFives;
+    return sized;
 }
 
 int BoardStyle::fBoardWidth(int columns) const {
@@ -94,12 +139,12 @@ int BoardStyle::fBoardHeight(int rows) const {
 }
 
 void BoardStyle::fPosition(int columns, int rows, float& x, float& y) const {
-    (void)columns;
-    (void)rows;
     // The board and the clue strips left of and above it are centred
-    // together, so the board centre sits half a strip right and down.
-    x = std::floor(mCentreX + mEar * 0.5f);
-    y = std::floor(mCentreY + mEar * 0.5f);
+    // together, so the board centre sits half a strip right and down; the
+    // board's corner keeps to whole pixels, so cell lines stay sharp.
+    const float w = static_cast<float>(fBoardWidth(columns)), h = static_cast<float>(fBoardHeight(rows));
+    x = std::floor(mCentreX + mEar * 0.5f - w * 0.5f) + w * 0.5f;
+    y = std::floor(mCentreY + mEar * 0.5f - h * 0.5f) + h * 0.5f;
 }
 
 bool BoardStyle::fCheckFits(const LevelSource& level, std::string& error) const {
@@ -141,9 +186,13 @@ std::string BoardStyle::fWriteLevel(const LevelSource& level) const {
         << mShiftY << "\" position=\"" << fNum(x) << ' ' << fNum(y) << "\" bonuses=\"" << level.mBonuses << "\">\n";
     out << "    <block><FILE>" << mTile << "</FILE><HOT_SPOT>HS_UL</HOT_SPOT><SIZE>" << tileW << ' ' << tileH
         << "</SIZE></block>\n";
-    out << "    <selection><FILE>" << mSelection << "</FILE><HOT_SPOT>HS_MID</HOT_SPOT></selection>\n";
-    out << "    <selection_yes><FILE>" << mSelectionYes << "</FILE><HOT_SPOT>HS_MID</HOT_SPOT></selection_yes>\n";
-    out << "    <selection_no><FILE>" << mSelectionNo << "</FILE><HOT_SPOT>HS_MID</HOT_SPOT></selection_no>\n";
+    // The selection marks are drawn a cell large.
+    const std::string cell = "<SIZE>" + fNum(mCellW) + ' ' + fNum(mCellH) + "</SIZE>";
+    out << "    <selection><FILE>" << mSelection << "</FILE><HOT_SPOT>HS_MID</HOT_SPOT>" << cell << "</selection>\n";
+    out << "    <selection_yes><FILE>" << mSelectionYes << "</FILE><HOT_SPOT>HS_MID</HOT_SPOT>" << cell
+        << "</selection_yes>\n";
+    out << "    <selection_no><FILE>" << mSelectionNo << "</FILE><HOT_SPOT>HS_MID</HOT_SPOT>" << cell
+        << "</selection_no>\n";
     out << "  </settings>\n  <gElements>\n";
     for (int r = 0; r < level.mHeight; ++r) {
         out << "   ";

@@ -9,7 +9,10 @@ namespace tools {
 
 // The board design every level shares (cell size, blocks, gaps, where the
 // board and its clue strips sit, the tile and selection images), read from
-// a "key = value" file, and the level file written from it.
+// a "key = value" file, and the level file written from it. With a play
+// area ("area", or "area.<pack>" for one pack's folder), each board takes
+// the largest cells that fit the area beside its clue strips, gaps growing
+// with the cells, and stands centred in it.
 class BoardStyle {
 public:
     // False with a message when a key is missing or malformed.
@@ -21,6 +24,10 @@ public:
 
     // The level file the board reads.
     std::string fWriteLevel(const LevelSource& level) const;
+
+    // The design for one level of a pack (its folder name): cells and gaps
+    // sized to the pack's play area, when the file gives one.
+    BoardStyle fSizedFor(const LevelSource& level, const std::string& pack) const;
 
     // Board centre for a grid (the board and its strips centred together).
     void fPosition(int columns, int rows, float& x, float& y) const;
@@ -35,6 +42,17 @@ public:
     int mClueStep = 0;
     int mScreenW = 1024, mScreenH = 768;
     std::string mTile, mSelection, mSelectionYes, mSelectionNo;
+    // Tile of boards over ten cells across or down (blocks of five marked);
+    // empty: the one tile for every board.
+    std::string mTileFives;
+    struct AREA {
+        float l = 0, t = 0, r = 0, b = 0;
+    };
+    // Play areas by pack folder; "" is every other pack's. None: fixed cells.
+    std::map<std::string, AREA> mAreas;
+
+private:
+    bool fFits(const LevelSource& level, const AREA& area) const;
 };
 
 }  // namespace tools

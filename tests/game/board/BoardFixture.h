@@ -38,8 +38,8 @@ inline std::string fLevel(const std::string& settings, const std::vector<std::st
 
 inline const char* const kNUMBERS =
     "<numbers>"
-    "<numbersLeft font=\"clues\" font_color=\"FF102030\" font_cross=\"80A0A0A0\" interval=\"18\" shift_first=\"20 15\"/>"
-    "<numbersUp font=\"clues\" font_color=\"FF102030\" font_cross=\"80A0A0A0\" interval=\"16\" shift_first=\"15 12\"/>"
+    "<numbersLeft font=\"clues\" font_color=\"FF102030\" font_cross=\"80A0A0A0\" interval=\"18\" shift_first=\"20 0\"/>"
+    "<numbersUp font=\"clues\" font_color=\"FF102030\" font_cross=\"80A0A0A0\" interval=\"16\" shift_first=\"0 12\"/>"
     "</numbers>";
 
 }  // namespace boardtest

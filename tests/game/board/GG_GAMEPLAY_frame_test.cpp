@@ -57,6 +57,12 @@ TEST_F(GG_GAMEPLAY_FRAME, TheFirstLevelPlayedToAWin) {
     EXPECT_GT(fBlue(fPixel(playing, mWidth, filled.x, filled.y)), fRed(fPixel(playing, mWidth, filled.x, filled.y)))
         << "an opened full cell is blue";
     EXPECT_GT(fRed(fPixel(playing, mWidth, closed.x, closed.y)), 0xC0u) << "a closed cell is paper";
+    // The shared cell images are drawn as large as this board's cells: the
+    // fill reaches well out to the cell's corner, a cross to its edge.
+    const float reach = g.fGetLayout().mElSize.x * 0.35f;
+    ASSERT_GT(g.fGetLayout().mElSize.x, 56.0f) << "a 5 x 5 board takes large cells";
+    const uint32_t corner = fPixel(playing, mWidth, filled.x - reach, filled.y + reach);
+    EXPECT_GT(fBlue(corner), fRed(corner) + 0x30) << std::hex << corner << ": the fill covers the cell";
     fUp();
     fFrame();
     fDrag(4, 2, 4, 2);

@@ -34,7 +34,7 @@ TEST(GG_NUMBERS, ReadsItsAttributesAndNeedsEveryOne) {
     EXPECT_EQ(left.fGetColor().fGetARGB(), 0xFF102030u);
     EXPECT_EQ(left.fGetCrossColor().fGetARGB(), 0x80A0A0A0u);
     EXPECT_EQ(left.fGetInterval(), 18);
-    EXPECT_FLOAT_EQ(left.fGetShiftFirst().y, 15.0f);
+    EXPECT_FLOAT_EQ(left.fGetShiftFirst().x, 20.0f);
 
     for (const char* missing : {"font", "font_color", "font_cross", "interval", "shift_first"}) {
         pugi::xml_document copy;
@@ -59,14 +59,14 @@ TEST(GG_NUMBERS, NumbersRunOutwardsAndFollowTheBlockShift) {
     left.fSetOrigin(100, 200);
     EXPECT_TRUE(fWalk(left).empty()) << "nothing before the lines are set";
     left.fSetLines(&model.fGetRows());
-    // x0 = 100 - 20, y = 200 + 15, + 4 before rows 0 and 2; last clue nearest the board.
+    // x0 = 100 - 20, y = 200 + half a cell, + 4 before rows 0 and 2; last clue nearest the board.
     EXPECT_EQ(fWalk(left), (std::vector<Placed>{{1, 80, 219}, {1, 62, 219}, {0, 80, 249}, {2, 80, 283}}));
 
     GG_NUMBERS up(false);
     ASSERT_TRUE(up.fLoad(doc.document_element().child("numbersUp"), -4, 30, 3, 2));
     up.fSetOrigin(100, 200);
     up.fSetLines(&model.fGetColumns());
-    // x = 100 + 15 (+4 before columns 0 and 2), y0 = 200 - 12, interval 16.
+    // x = 100 + half a cell (+4 before columns 0 and 2), y0 = 200 - 12, interval 16.
     EXPECT_EQ(fWalk(up), (std::vector<Placed>{{1, 119, 188}, {1, 119, 172}, {1, 149, 188}, {1, 183, 188}}));
 
     GG_NUMBERS noBlocks(true);

@@ -3,6 +3,7 @@
 // skip button, the markers on the row to fill and the arrow above it, then
 // the skip question over the paused level. Frames go to
 // <build>/screens/tutorial.png and tutorial-skip.png.
+#include "engine/gui/KC_GUI_WLABEL.h"
 #include "game/board/TutorialFixture.h"
 
 using tutorialtest::TutorialFixture;
@@ -58,4 +59,9 @@ TEST_F(GG_TUTORIAL_FRAME, TheFirstStepOverTheFirstPicture) {
     ASSERT_TRUE(question->fIsOpen());
     fTick(60);
     fShoot("tutorial-skip.png");
+    for (int32_t id : {2, 6}) {
+        auto* text = dynamic_cast<KEL::KC_GUI_WLABEL*>(question->fGetGui()->fFindChild(id));
+        ASSERT_NE(text, nullptr) << id;
+        EXPECT_EQ(text->fGetText().find(L'_'), std::wstring::npos) << "the player's words, not a string key";
+    }
 }

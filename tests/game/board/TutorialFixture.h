@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/gui/KC_GUI_CHECKBOX_INTERFACE.h"
+#include "engine/gui/KC_GUI_ROOT.h"
+#include "engine/resources/KC_STRING_TABLE.h"
+#include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/board/GG_TUTORIAL.h"
 #include "game/board/GameplayFixture.h"
 
@@ -81,6 +84,8 @@ protected:
         mRepository.fReleaseXml(script);
     }
     // The question the skip button asks, as the window list builds it.
+    KEL::KC_STRING_TABLE mStrings;
+
     KEL::G_WINDOW_CONFIRM* fSkipQuestion() {
         mHost.mWindows.fRegisterClass("G_WINDOW_CONFIRM", [](const pugi::xml_node& node) {
             return std::make_unique<KEL::G_WINDOW_CONFIRM>(node);
@@ -90,6 +95,14 @@ protected:
         if (!file) return nullptr;
         auto* window = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(mHost.mWindows.fCreateWindow(file->document_element()));
         mRepository.fReleaseXml(file);
+        // Translated as the game's window factory does, so its texts are
+        // the player's, not string keys.
+        EXPECT_GE(mRepository.fLoad("data/en"), 1);
+        if (pugi::xml_document* sheet = mRepository.fGetXml("strings.xml")) {
+            mStrings.fRead(KEL::KC_STRING_TABLE::fFirstRow(*sheet));
+            mRepository.fReleaseXml(sheet);
+        }
+        if (window && window->fGetGui()) game::fLocalizeTree(&window->fGetGui()->fGetRootWidget(), mStrings);
         return window;
     }
 

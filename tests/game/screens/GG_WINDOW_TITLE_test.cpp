@@ -100,11 +100,9 @@ TEST_F(TitleTest, OptionsWithoutPlayerMakesOneThenOpensOptionsAndExitQuitsOnlyOn
     fShot("Confirm_Exit");
     fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
-    ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kCLOSE);
-    ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(mGame->fTake().empty()) << "no and close keep the game running";
+    EXPECT_TRUE(mGame->fTake().empty()) << "no keeps the game running";
+    EXPECT_EQ(mManager->fFindWindow("Confirm_Exit")->fGetGui()->fFindChild(KEL::G_WINDOW_CONFIRM::kCLOSE), nullptr)
+        << "no second cross beside the no";
     fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
     ASSERT_TRUE(fSettle());
     fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kYES);
