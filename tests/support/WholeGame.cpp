@@ -9,6 +9,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_TIMER.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -140,6 +141,11 @@ void WholeGame::fFrames(int count) {
     for (int i = 0; i < count && mGame->mRunning; ++i) fFrame();
 }
 
+void WholeGame::fStep() {
+    const float before = KEL::kcTIMER ? KEL::kcTIMER->mTotal : 0.0f;
+    fRunUntil([&] { return !KEL::kcTIMER || KEL::kcTIMER->mTotal != before; });
+}
+
 bool WholeGame::fRunUntil(const std::function<bool()>& done, bool evenStopped) {
     const Clock::time_point end = Clock::now() + kHANG_BOUND;
     while (Clock::now() < end) {
@@ -198,10 +204,21 @@ void WholeGame::fClickWidget(const std::string& window, int32_t id) {
             if (open->fIsAnimating()) return false;
         return true;
     });
-    if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id)) {
-        const KEL::KS_VEC2 at = widget->fGetTransform().fGetAbsolute().fGetPos2();
-        fClickAt(at.x, at.y);
+    if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id))
+        fClickSteady([widget] { return widget->fGetTransform().fGetAbsolute().fGetPos2(); });
+}
+
+void WholeGame::fClickSteady(const std::function<KEL::KS_VEC2()>& place) {
+    constexpr int kSTILL_STEPS = 3;
+    KEL::KS_VEC2 last = place();
+    int still = 0;
+    for (int step = 0; step < 600 && still < kSTILL_STEPS && mGame->mRunning; ++step) {
+        fStep();
+        const KEL::KS_VEC2 now = place();
+        still = now == last ? still + 1 : 0;
+        last = now;
     }
+    fClickAt(last.x, last.y);
 }
 
 void WholeGame::fDrag(KEL::KS_VEC2 from, KEL::KS_VEC2 to) {

@@ -59,6 +59,10 @@ protected:
 
     void fFrame();
     void fFrames(int count);
+    // Frames until game time has gone on: a frame that only waited for its
+    // turn moves nothing, so counting it as a frame would see still
+    // windows where a slide is half done.
+    void fStep();
     // Frames until done answers true; false on the hang bound or when the
     // game stopped running (unless evenStopped).
     bool fRunUntil(const std::function<bool()>& done, bool evenStopped = false);
@@ -69,7 +73,12 @@ protected:
     void fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0);
     // The pointer comes from aside, so buttons see it enter.
     void fClickAt(float x, float y);
-    // Once no window moves: one moving in front would refuse the click.
+    // Once the place has stayed put for a few steps of game time: windows
+    // ease their widgets in after they stand, and a slide reaches its end a
+    // step after its window reports it shown.
+    void fClickSteady(const std::function<KEL::KS_VEC2()>& place);
+    // Once no window moves (one moving in front would refuse the click)
+    // and the widget has come to rest.
     void fClickWidget(const std::string& window, int32_t id);
     // Press at one point, move to the other, release there.
     void fDrag(KEL::KS_VEC2 from, KEL::KS_VEC2 to);

@@ -68,16 +68,15 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
     auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
     ASSERT_NE(packs, nullptr);
-    const KEL::KS_VEC2 pack = packs->fGetPackPages()->fGetPackItem(0)->fGetGui()->fGetRootWidget().fGetTransform()
-                                  .fGetAbsolute().fGetPos2();
-    fTimed("packs -> levels", [&] { fClickAt(pack.x, pack.y); }, "Levels");
+    game::gPackItem* packCard = packs->fGetPackPages()->fGetPackItem(0);
+    const auto pack = [packCard] { return packCard->fGetGui()->fGetRootWidget().fGetTransform().fGetAbsolute().fGetPos2(); };
+    fTimed("packs -> levels", [&] { fClickSteady(pack); }, "Levels");
     auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels"));
     ASSERT_NE(levels, nullptr);
     game::gLevel_Item* first = levels->fGetLevelPages()->fGetLevelItem(0);
     ASSERT_EQ(first->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
-    const KEL::KS_VEC2 card = first->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2();
     const Clock::time_point start = Clock::now();
-    fClickAt(card.x, card.y);
+    fClickSteady([first] { return first->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); });
     auto* board = dynamic_cast<game::GG_GAMEPLAY*>(fGameObject().fGetGameplay());
     ASSERT_NE(board, nullptr);
     ASSERT_TRUE(fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); }));

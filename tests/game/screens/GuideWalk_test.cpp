@@ -14,6 +14,7 @@
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_TIMER.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -93,13 +94,20 @@ protected:
         fSend(host::kMsgLButtonDown);
         fSend(host::kMsgLButtonUp);
     }
-    // Windows ease their widgets in after they stand: the click waits
-    // until the target has come to rest.
+    // Frames until game time has gone on: a frame that only waited for its
+    // turn moves nothing.
+    void fStep() {
+        const float before = KEL::kcTIMER->mTotal;
+        fRunUntil([&] { return KEL::kcTIMER->mTotal != before; });
+    }
+    // Windows ease their widgets in after they stand, and a slide reaches
+    // its end a step after its window reports it shown: the click waits
+    // until the target has stayed put for a few steps of game time.
     void fClickSteady(const std::function<KEL::KS_VEC2()>& place) {
         KEL::KS_VEC2 last = place();
         int still = 0;
-        for (int frame = 0; frame < 600 && still < 5; ++frame) {
-            fFrames(1);
+        for (int frame = 0; frame < 600 && still < 3; ++frame) {
+            fStep();
             const KEL::KS_VEC2 now = place();
             still = now == last ? still + 1 : 0;
             last = now;
