@@ -38,8 +38,8 @@ void GG_GAME_HOST::fFeedTrophy(const std::string& key, float value) {
 void GG_GAME_HOST::fSubmitScore(int32_t, int32_t) { mGame.fSubmitScore(); }
 
 bool GG_GAME_HOST::fPurchase(const std::string& item) {
-    if (!gGame::fGetSettings().fHasInApp()) return false;
-    return KEL::KC_STORE::fGetInstance().fPurchase(item);
+    if (gGame::fGetSettings().fHasInApp()) return KEL::KC_STORE::fGetInstance().fPurchase(item);
+    return item == KEL::kITEM_SECOND_CHANCE && mGame.fBuySecondChanceWithScore();
 }
 
 void GG_GAME_HOST::fShowPrice(KEL::G_WINDOW& window, const std::string& item) {

@@ -299,16 +299,24 @@ void gGame::fDrawOverlay() {
     KEL::KC_STORE::fGetInstance().fProviderSlot6();
 }
 
-// The board hears every button before the windows do; the tutorial hears
-// it while the level runs.
+// The board hears every button before the windows do, and the tutorial
+// while the level runs; but no press goes through a modal window to the
+// cell beneath it (a thanks over a running picture pauses nothing).
+// Releases always reach the board, so a drag begun before it came ends.
 int32_t gGame::fOnKeyDown(int32_t key) {
     if (fIsPurchaseOverlayUp()) return 1;
-    if (mGameplay) {
+    if (mGameplay && !fIsModalWindowOpen()) {
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseDown(key);
         mGameplay->fOnMouseDown(key);
     }
     gServices.mWindows->fOnMouseDown(key);
     return 1;
+}
+
+bool gGame::fIsModalWindowOpen() const {
+    for (const KEL::G_WINDOW* window : gServices.mWindows->fGetOpenWindows())
+        if (window->fIsModal() && window->fIsOpen()) return true;
+    return false;
 }
 
 int32_t gGame::fOnKeyUp(int32_t key) {

@@ -227,4 +227,16 @@ void GG_PROGRESS::fOnPurchaseSuccess(const KEL::KS_STORE_PRODUCT& product) {
     fSave();
 }
 
+bool GG_PROGRESS::fBuySecondChanceWithScore() {
+    GG_PLAYER* player = fGetCurrentPlayer();
+    const KEL::KC_SHOP_ITEM* offer = fStoreQuery(KEL::kITEM_SECOND_CHANCE);
+    if (!player || !offer || offer->fGetPrice() > player->fGetStatistic().mScore) return false;
+    player->fGetStatistic().fAddScore(-offer->fGetPrice());
+    fGiveSecondChance();
+    player->fGetHealth().fAddHeart();
+    fRefreshAllWindows();
+    fSave();
+    return true;
+}
+
 }  // namespace game

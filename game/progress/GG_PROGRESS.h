@@ -90,6 +90,10 @@ public:
     void fOnPurchaseStarted() override;
     void fOnPurchaseResult(const KEL::KS_STORE_PRODUCT* product, int32_t flag) override;
     void fOnPurchaseSuccess(const KEL::KS_STORE_PRODUCT& product) override;
+    // Without the in-app store the second chance is paid with the score,
+    // as the shop's offers are; it gives what the store's purchase gives.
+    // False, and nothing spent, when the score does not reach its price.
+    bool fBuySecondChanceWithScore();
     bool fIsPurchaseOverlayUp() const { return mOverlayUp; }
 
 protected:

@@ -467,6 +467,13 @@ TEST_F(StartupTest, LevelsAreShownOnlyWithABoardAPackAndALevelRecord) {
     game.fOnKeyDown(1);
     EXPECT_EQ(level.mDowns, 0);
     game.fOnPurchaseResult(nullptr, 1);
+    // Nor through the failure's notice, modal over the board.
+    KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
+    ASSERT_TRUE(windows.fIsOpen("purchase_fail"));
+    game.fOnKeyDown(1);
+    EXPECT_EQ(level.mDowns, 0);
+    windows.fHideWindow("purchase_fail", true);
+    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen("purchase_fail"); }));
     game.fOnKeyDown(1);
     EXPECT_EQ(level.mDowns, 1);
     game.fSetGameplay(nullptr);
