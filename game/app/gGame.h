@@ -99,8 +99,6 @@ public:
     int32_t fOnKeyDown(int32_t key);
     int32_t fOnKeyUp(int32_t key);
     int32_t fOnMouseMove();
-    // A modal window (a question, a menu, a thanks) stands over the board.
-    bool fIsModalWindowOpen() const;
 
     // The player whose volumes, cursor and trophies apply; null for none.
     void fSetCurrentPlayer(GG_PLAYER* player);
@@ -176,6 +174,8 @@ protected:
     void fGiveSecondChance() override;
 
 private:
+    // A modal window (a question, a menu, a thanks) stands over the board.
+    bool fIsModalWindowOpen() const;
     bool fLoadPlayersAndTexts();
     bool fLoadEditionFiles();
     bool fLoadInApp();

@@ -217,14 +217,17 @@ void GG_PROGRESS::fOnPurchaseSuccess(const KEL::KS_STORE_PRODUCT& product) {
         player->fSetItemCount(key, player->fGetItemCount(key) + 1);
         fTellLevel("buy", key);
     }
-    if (key == KEL::kITEM_SECOND_CHANCE) {
-        fGiveSecondChance();
-        player->fGetHealth().fAddHeart();
-    }
+    if (key == KEL::kITEM_SECOND_CHANCE) fGrantSecondChance(*player);
     mPurchaseSucceeded = true;
     fShowWindow("purchase_success");
     fRefreshAllWindows();
     fSave();
+}
+
+// The picture goes on where it stopped, and the heart its loss took is back.
+void GG_PROGRESS::fGrantSecondChance(GG_PLAYER& player) {
+    fGiveSecondChance();
+    player.fGetHealth().fAddHeart();
 }
 
 bool GG_PROGRESS::fBuySecondChanceWithScore() {
@@ -232,8 +235,7 @@ bool GG_PROGRESS::fBuySecondChanceWithScore() {
     const KEL::KC_SHOP_ITEM* offer = fStoreQuery(KEL::kITEM_SECOND_CHANCE);
     if (!player || !offer || offer->fGetPrice() > player->fGetStatistic().mScore) return false;
     player->fGetStatistic().fAddScore(-offer->fGetPrice());
-    fGiveSecondChance();
-    player->fGetHealth().fAddHeart();
+    fGrantSecondChance(*player);
     fRefreshAllWindows();
     fSave();
     return true;

@@ -111,6 +111,7 @@ private:
     void fFeed(const std::string& name, const KEL::KS_TROPHY_VALUE& value);
     void fFeedStatistics(const GG_PLAYER& player);
     void fSetItemFromShop(GG_PLAYER& player, const char* item);
+    void fGrantSecondChance(GG_PLAYER& player);
     static void fRefillHearts(GG_PLAYER& player);
 
     const GG_SETTINGS& mSettings;
