@@ -21,6 +21,7 @@
 #include "game/app/GG_GAME_HOST.h"
 #include "game/app/GG_MILESTONES.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/app/G_LOADER_SCREEN.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/board/GG_GAMEPLAY.h"
@@ -98,8 +99,8 @@ void fFreeSlots() {
 
 void fSetVolumes(float music, float sounds) {
     if (KEL::KC_SOUND_LIST* list = gGame::fGetSound()) {
-        list->fSetGroupVolume("music", music);
-        list->fSetGroupVolume("sounds", sounds);
+        list->fSetGroupVolume(GG_SOUND_GROUP::kMUSIC, music);
+        list->fSetGroupVolume(GG_SOUND_GROUP::kSOUNDS, sounds);
     }
 }
 

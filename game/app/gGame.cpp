@@ -2,6 +2,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/platform/KC_WINDOW.h"
 #include "engine/platform/KF_SYSTEM.h"
@@ -9,7 +10,7 @@
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
-#include "engine/scene/G_GAMEPLAY.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/scene/KS_TRANSFORM3_AUTO.h"
 #include "engine/util/KF_XML.h"
 #include "engine/windows/G_WINDOW.h"
@@ -17,6 +18,7 @@
 #include "game/app/GG_SCREENS_HOST.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
@@ -51,9 +53,7 @@ struct KS_SERVICES {
 // gGame::fRelease empties it.
 KS_SERVICES& gServices = *new KS_SERVICES();
 
-constexpr const char* kMUSIC = "music";
 constexpr const char* kPACKS_FILE = "data/share/main/other packs_description.xml";
-constexpr const char* kSOUNDS = "sounds";
 constexpr float kMUSIC_PERIOD = 2.5f;
 constexpr const char* kTROPHY_WINDOW = "Trophy_Get";
 constexpr const char* kMENU_WINDOWS[] = {"Title", "Title_Top", "Options", "Confirm_Exit", "Players",
@@ -203,8 +203,8 @@ bool gGame::fLoadSounds() {
         return true;
     });
     if (!read) return false;
-    gServices.mSound->fLoadGroup(kMUSIC);
-    gServices.mSound->fLoadGroup(kSOUNDS);
+    gServices.mSound->fLoadGroup(GG_SOUND_GROUP::kMUSIC);
+    gServices.mSound->fLoadGroup(GG_SOUND_GROUP::kSOUNDS);
     return true;
 }
 
@@ -261,7 +261,7 @@ int32_t gGame::fUpdate() {
     if (fGetCurrentPlayer()) KEL::KC_STORE::fGetInstance().fUpdate();
     if (fIsPurchaseOverlayUp()) {
         mPurchaseAnimation.fUpdate();
-        return 1;
+        return KEL::KS_RESULT::kOK;
     }
     if (mGameplay) {
         mGameplay->fUpdate();
@@ -270,7 +270,7 @@ int32_t gGame::fUpdate() {
     gServices.mWindows->fUpdate();
     fUpdateTrophyQueue();
     if (GG_PLAYER* player = fGetCurrentPlayer()) player->fGetHealth().fTick(KEL::kfFRAME_DELTA);
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 void gGame::fDraw() {
@@ -302,33 +302,33 @@ void gGame::fDrawOverlay() {
 // The board hears every button before the windows do; the tutorial hears
 // it while the level runs.
 int32_t gGame::fOnKeyDown(int32_t key) {
-    if (fIsPurchaseOverlayUp()) return 1;
+    if (fIsPurchaseOverlayUp()) return KEL::KS_RESULT::kOK;
     if (mGameplay) {
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseDown(key);
         mGameplay->fOnMouseDown(key);
     }
     gServices.mWindows->fOnMouseDown(key);
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 int32_t gGame::fOnKeyUp(int32_t key) {
-    if (fIsPurchaseOverlayUp()) return 1;
+    if (fIsPurchaseOverlayUp()) return KEL::KS_RESULT::kOK;
     if (mGameplay) {
         mGameplay->fOnMouseUp(key);
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseUp(key);
     }
     gServices.mWindows->fOnMouseUp(key);
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 int32_t gGame::fOnMouseMove() {
-    if (fIsPurchaseOverlayUp()) return 1;
+    if (fIsPurchaseOverlayUp()) return KEL::KS_RESULT::kOK;
     if (mGameplay) {
         mGameplay->fOnMouseMove();
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseMove();
     }
     gServices.mWindows->fOnMouseMove();
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 // ---------------------------------------------------------------------------
@@ -404,15 +404,15 @@ void gGame::fSetCurrentPlayer(GG_PLAYER* player) {
     fInitScreen();
     const GG_PLAYER* volumes = player ? player : fGetTemplate();
     if (volumes) {
-        gServices.mSound->fSetGroupVolume(kMUSIC, volumes->fGetMusicVolume());
-        gServices.mSound->fSetGroupVolume(kSOUNDS, volumes->fGetSoundVolume());
+        gServices.mSound->fSetGroupVolume(GG_SOUND_GROUP::kMUSIC, volumes->fGetMusicVolume());
+        gServices.mSound->fSetGroupVolume(GG_SOUND_GROUP::kSOUNDS, volumes->fGetSoundVolume());
     }
     fUpdateTrophies(player);
     gServices.mPlayers->fSetCurrent(player);
     gServices.mWindows->fRefreshAll();
 }
 
-void gGame::fSetMusic() { gServices.mSound->fPlayGroup(kMUSIC, kMUSIC_PERIOD); }
+void gGame::fSetMusic() { gServices.mSound->fPlayGroup(GG_SOUND_GROUP::kMUSIC, kMUSIC_PERIOD); }
 
 void gGame::fInitScreen() {
     GG_SETTINGS& settings = fGetSettings();
@@ -444,9 +444,9 @@ void gGame::fDrawSideBars() {
         line->fSetSize(lineWidth, float(kHEIGHT));
         for (KEL::G_SPRITE* sprite : {tile, line}) {
             sprite->fResetUV();
-            sprite->fSetHotSpot(0);
+            sprite->fSetHotSpot(KEL::kANCHOR_TOP_LEFT);
             sprite->fDrawAt(float(kWIDTH), 0.0f, 0.0f, 1.0f, 1.0f);
-            sprite->fSetHotSpot(2);
+            sprite->fSetHotSpot(KEL::kANCHOR_TOP_RIGHT);
             sprite->fDrawAt(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
         }
     } else if (mTopBottomBars) {
@@ -454,9 +454,9 @@ void gGame::fDrawSideBars() {
         line->fSetSize(float(desktop.x), lineHeight);
         for (KEL::G_SPRITE* sprite : {tile, line}) {
             sprite->fResetUV();
-            sprite->fSetHotSpot(0);
+            sprite->fSetHotSpot(KEL::kANCHOR_TOP_LEFT);
             sprite->fDrawAt(0.0f, float(kHEIGHT), 0.0f, 1.0f, 1.0f);
-            sprite->fSetHotSpot(6);
+            sprite->fSetHotSpot(KEL::kANCHOR_BOTTOM_LEFT);
             sprite->fDrawAt(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
         }
     }
@@ -580,7 +580,7 @@ bool gGame::fShowLevel(int32_t packId, int32_t levelId) {
         mAds.fIsReady("flurry_top");
         mAds.fIsReady("apple_top");
     }
-    gServices.mSound->fPlaySound(kSOUNDS, "levelshow");
+    gServices.mSound->fPlaySound(GG_SOUND_GROUP::kSOUNDS, "levelshow");
     return true;
 }
 
@@ -654,7 +654,7 @@ void gGame::fLeaveGame() {
         mPurchaseBackground.fUnloadTexture();
         mPurchaseAnimation.fUnloadTexture();
     }
-    for (const char* group : {kMUSIC, kSOUNDS}) {
+    for (const char* group : {GG_SOUND_GROUP::kMUSIC, GG_SOUND_GROUP::kSOUNDS}) {
         gServices.mSound->fUnloadGroup(group);
         gServices.mSound->fClearGroup(group);
     }

@@ -55,8 +55,6 @@ public:
     static constexpr const char* kSTRINGS_FILE = "strings.xml";
     static constexpr const char* kCURSOR_FILE = "data/share/main/other gCursor.xml";
     static constexpr const char* kDATA_FILE = "data data.xml";
-    // The share of a level's end sweep that queued trophies wait for.
-    static constexpr float kTROPHY_HOLD_SHARE = 0.95f;
 
     // Creates the services and the game object, reads the product settings
     // and sets the screen up; false (nothing left behind) when the settings

@@ -8,6 +8,7 @@
 #include "engine/util/KF_WFORMAT.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PACK_RECORD.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
@@ -201,7 +202,7 @@ void GG_WINDOW_FINISH::fOnLastLevelFaded() {
 
 void GG_WINDOW_FINISH::fOnRestartAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game) return;
+    if (answer != KEL::G_WINDOW_CONFIRM::kANSWER_YES || !game) return;
     mBots.fDeleteAll();
     game->fRestartLevel();
     fClose();
