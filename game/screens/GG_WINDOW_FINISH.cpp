@@ -1,11 +1,14 @@
 #include "game/screens/GG_WINDOW_FINISH.h"
 
+#include <algorithm>
+
 #include "engine/bots/KC_BOT_BLOB.h"
 #include "engine/bots/KC_BOT_SLEEP.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_WFORMAT.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
@@ -94,10 +97,9 @@ void GG_WINDOW_FINISH::fOnUnload() {
         if (star) star->fUnloadTexture();
 }
 
-int32_t GG_WINDOW_FINISH::fEarnedStars() const {
-    if (mResult.mErrors == 0) return 3;
-    return mResult.mErrors == 1 ? 2 : 1;
-}
+// The board gave the result its stars when the level was won; a count out
+// of range shows as many as there are stars to show.
+int32_t GG_WINDOW_FINISH::fEarnedStars() const { return std::clamp(mResult.mStars, 0, kSTARS); }
 
 // Every showing plays the stars again from the start.
 void GG_WINDOW_FINISH::fOnShown() {

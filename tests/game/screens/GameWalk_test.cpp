@@ -18,6 +18,7 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/board/GG_GAMEPLAY.h"
@@ -128,6 +129,9 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_NE(finish, nullptr);
     EXPECT_EQ(finish->fGetResult().mErrors, 0);
     EXPECT_EQ(finish->fEarnedStars(), 3);
+    ASSERT_NE(fGameObject().fGetCurrentLevel(), nullptr);
+    EXPECT_EQ(fGameObject().fGetCurrentLevel()->fGetStars(), finish->fEarnedStars())
+        << "the level's record holds the stars the result shows";
     const float levelTime = finish->fGetResult().mLevelTime;
     EXPECT_GT(levelTime, 0.0f);
 
