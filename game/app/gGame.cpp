@@ -34,8 +34,9 @@ namespace game {
 
 namespace {
 
-// The game-wide services, made in this order and deleted in the same
-// order. Main thread, apart from the loader's filling (see gGame).
+// The game-wide services, made in this order and deleted in the reverse
+// order: what is made later may use what was made before. Main thread,
+// apart from the loader's filling (see gGame).
 struct KS_SERVICES {
     std::unique_ptr<KEL::KC_SOUND_LIST> mSound;
     std::unique_ptr<KEL::KC_SHOP_ITEMS> mShop;
@@ -110,16 +111,16 @@ void gGame::fRelease() {
     fSetWindowServices(nullptr, nullptr);
     GG_SCREENS_GAME::fInstall(nullptr);
     KEL::KC_STORE::fGetInstance().fSetDelegate(nullptr);
-    gServices.mSound.reset();
-    gServices.mShop.reset();
-    gServices.mStrings.reset();
-    gServices.mPlayers.reset();
-    gServices.mFonts.reset();
-    gServices.mWindows.reset();
-    gServices.mTrophies.reset();
-    gServices.mLeaderboards.reset();
-    gServices.mGame.reset();
     gServices.mScreens.reset();
+    gServices.mGame.reset();
+    gServices.mLeaderboards.reset();
+    gServices.mTrophies.reset();
+    gServices.mWindows.reset();
+    gServices.mFonts.reset();
+    gServices.mPlayers.reset();
+    gServices.mStrings.reset();
+    gServices.mShop.reset();
+    gServices.mSound.reset();
 }
 
 gGame* gGame::fGetGame() { return gServices.mGame.get(); }
@@ -371,15 +372,15 @@ void gGame::fRefreshWindow(const std::string& name) { gServices.mWindows->fRefre
 void gGame::fRefreshAllWindows() { gServices.mWindows->fRefreshAll(); }
 
 void gGame::fTellLevel(const std::string& kind, const std::string& item) {
-    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fOnPurchase(kind, item);
+    if (mGameplay) mGameplay->fOnPurchase(kind, item);
 }
 
 void gGame::fAskSecondChance() {
-    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fAskSecondChance();
+    if (mGameplay) mGameplay->fAskSecondChance();
 }
 
 void gGame::fGiveSecondChance() {
-    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fGiveSecondChance();
+    if (mGameplay) mGameplay->fGiveSecondChance();
 }
 
 // ---------------------------------------------------------------------------
@@ -602,10 +603,10 @@ void gGame::fEndLevel() {
     mTutorial.fHalt();
 }
 
-void gGame::fSetGameplay(KEL::G_GAMEPLAY* gameplay) {
+void gGame::fSetGameplay(GG_GAMEPLAY* gameplay) {
     if (!gameplay) mTutorial.fHalt();
     mGameplay = gameplay;
-    mTutorial.fSetGameplay(dynamic_cast<GG_GAMEPLAY*>(gameplay));
+    mTutorial.fSetGameplay(gameplay);
 }
 
 void gGame::fRestartLevel() {
@@ -621,15 +622,14 @@ void gGame::fStartTutorial() {
     // The tutorial guides a player who has not passed it yet; without a
     // player nobody is guided.
     const GG_PLAYER* player = fGetCurrentPlayer();
-    auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay);
-    if (!board || !player || player->fGetPassedTutorial()) return;
+    if (!mGameplay || !player || player->fGetPassedTutorial()) return;
     // Every pack numbers its levels from 1: the script's ids hold only in
     // the pack it was written for.
     const int32_t firstPack = fGetPacks().empty() ? 0 : int32_t(fGetPacks().front()->fGetId());
     if (!mCurrentPack || !mTutorial.fGuidesPack(mCurrentPack->fGetId(), firstPack)) return;
     const int32_t levelId = mCurrentLevel ? mCurrentLevel->fGetId() : -1;
     if (!mTutorial.fHasSteps(levelId) || !mTutorial.fStart(levelId)) return;
-    board->fSetControlDelegate(&mTutorial);
+    mGameplay->fSetControlDelegate(&mTutorial);
 }
 
 void gGame::fLeaveLevel(bool thenShop) {

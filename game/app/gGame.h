@@ -15,7 +15,6 @@
 #include "game/services/cAdDelegate.h"
 
 namespace KEL {
-class G_GAMEPLAY;
 class G_WINDOW;
 class G_WINDOW_MANAGER;
 class KC_FONT_LIST;
@@ -31,6 +30,7 @@ class KT_PLAYERS;
 namespace game {
 
 struct GG_EDITION;
+class GG_GAMEPLAY;
 class GG_SETTINGS;
 
 // The game as a whole: it creates and owns the game-wide services (sounds,
@@ -61,7 +61,7 @@ public:
     // cannot be read.
     static bool fInit(const std::string& productFile);
     // Leaves the game (which saves) and deletes the services and the game
-    // object in the order they were made. Safe to call without fInit.
+    // object in the reverse order of their making. Safe to call without fInit.
     static void fRelease();
     static gGame* fGetGame();
     static KEL::KC_SOUND_LIST* fGetSound();
@@ -87,8 +87,8 @@ public:
     const std::string& fGetLoadError() const { return mLoadError; }
 
     // The board object (not owned); null detaches it.
-    void fSetGameplay(KEL::G_GAMEPLAY* gameplay);
-    KEL::G_GAMEPLAY* fGetGameplay() const { return mGameplay; }
+    void fSetGameplay(GG_GAMEPLAY* gameplay);
+    GG_GAMEPLAY* fGetGameplay() const { return mGameplay; }
 
     // Per frame, main thread.
     int32_t fUpdate();
@@ -194,7 +194,7 @@ private:
     const GG_PLAYER* mListsPlayer = nullptr;
     std::wstring mHealthNotification;
     std::string mLoadError;
-    KEL::G_GAMEPLAY* mGameplay = nullptr;
+    GG_GAMEPLAY* mGameplay = nullptr;
     GG_TUTORIAL mTutorial;
     KEL::G_ANIMATION mPurchaseAnimation;
     KEL::G_SPRITE mPurchaseBackground;

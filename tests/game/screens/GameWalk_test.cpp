@@ -79,7 +79,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     const KEL::KS_VEC2 card = first->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2();
     const Clock::time_point start = Clock::now();
     fClickAt(card.x, card.y);
-    auto* board = dynamic_cast<game::GG_GAMEPLAY*>(fGameObject().fGetGameplay());
+    game::GG_GAMEPLAY* board = fGameObject().fGetGameplay();
     ASSERT_NE(board, nullptr);
     ASSERT_TRUE(fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); }));
     fKeepTime("levels -> picture", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
