@@ -2,14 +2,12 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_INPUT.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 namespace KEL {
 
 namespace {
 constexpr int32_t kFRAMES = 5;
-constexpr int32_t kLEFT_BUTTON = 1;
-constexpr int32_t kRIGHT_BUTTON = 2;
-constexpr int32_t kCENTRE = 4;
 
 bool fKeyPressed(int32_t key) { return kcINPUT && kcINPUT->fIsKeyPressed(key); }
 bool fKeyReleased(int32_t key) { return kcINPUT && kcINPUT->fIsKeyReleased(key); }
@@ -28,7 +26,7 @@ void G_HIT_SPRITE::fInit(KC_TEXTURE* texture, KS_TRANSFORM3* transform, int32_t 
     if (width == 0.0f) width = static_cast<float>(static_cast<int32_t>(mQuad.fGetWidth() / kFRAMES));
     if (height == 0.0f) height = hitType == KS_HIT_AREA::kCIRCLE ? width : mQuad.fGetHeight();
     mQuad.fSetSizeF(width, height);
-    mQuad.fSetHotSpot(kCENTRE);
+    mQuad.fSetHotSpot(kANCHOR_CENTRE);
     if (hitType == KS_HIT_AREA::kCIRCLE)
         mHitArea.fSet(hitType, transform, width / 2.0f, 0.0f);
     else
@@ -53,7 +51,7 @@ int32_t G_HIT_SPRITE::fUpdate() {
         case kNORMAL:
             if (!inside) return 0;
             fChange(kHOVER);
-            if (fKeyPressed(kLEFT_BUTTON)) {
+            if (fKeyPressed(KC_INPUT::kMOUSE_LEFT)) {
                 mLeftHeld = 1;
                 fChange(kPRESSED);
             }
@@ -62,9 +60,9 @@ int32_t G_HIT_SPRITE::fUpdate() {
             if (!inside) {
                 mLeftHeld = mRightHeld = 0;
                 fChange(kNORMAL);
-            } else if (fKeyPressed(kLEFT_BUTTON) || fKeyPressed(kRIGHT_BUTTON)) {
-                mLeftHeld = fKeyPressed(kLEFT_BUTTON) ? 1 : mLeftHeld;
-                mRightHeld = fKeyPressed(kRIGHT_BUTTON) ? 1 : mRightHeld;
+            } else if (fKeyPressed(KC_INPUT::kMOUSE_LEFT) || fKeyPressed(KC_INPUT::kMOUSE_RIGHT)) {
+                mLeftHeld = fKeyPressed(KC_INPUT::kMOUSE_LEFT) ? 1 : mLeftHeld;
+                mRightHeld = fKeyPressed(KC_INPUT::kMOUSE_RIGHT) ? 1 : mRightHeld;
                 fChange(kPRESSED);
             }
             return 0;
@@ -81,8 +79,8 @@ int32_t G_HIT_SPRITE::fStepPressed(bool inside) {
         fChange(kNORMAL);
         return 0;
     }
-    const bool leftUp = mLeftHeld && fKeyReleased(kLEFT_BUTTON);
-    const bool rightUp = mRightHeld && fKeyReleased(kRIGHT_BUTTON);
+    const bool leftUp = mLeftHeld && fKeyReleased(KC_INPUT::kMOUSE_LEFT);
+    const bool rightUp = mRightHeld && fKeyReleased(KC_INPUT::kMOUSE_RIGHT);
     if (!leftUp && !rightUp) return 0;
     if (leftUp) mLeftHeld = 0;
     if (rightUp) mRightHeld = 0;

@@ -8,6 +8,7 @@
 #include "engine/gui/KC_GUI_TEXTURE.h"
 #include "engine/gui/KS_HIT_AREA.h"
 #include "engine/scene/KC_QUAD.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 namespace KEL {
 
@@ -41,7 +42,7 @@ private:
     void fBuild();
 
     KC_GUI_TEXTURE mTexture;
-    int32_t mAnchor = 4;
+    int32_t mAnchor = kANCHOR_CENTRE;
     std::unique_ptr<KC_QUAD> mSprite;
     KS_HIT_AREA mHitArea;
     bool mSized = false;

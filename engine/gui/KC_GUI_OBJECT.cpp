@@ -8,10 +8,6 @@
 
 namespace KEL {
 
-namespace {
-constexpr int32_t kLEFT_BUTTON = 1;
-}  // namespace
-
 KC_GUI_OBJECT::KC_GUI_OBJECT(int32_t id) { mEvent.mId = id; }
 
 KC_GUI_OBJECT::~KC_GUI_OBJECT() { fDeleteChildren(); }
@@ -189,7 +185,7 @@ bool KC_GUI_OBJECT::fMouseIn(const KS_HIT_AREA* area) const {
     return area && area->fContains(fMouseX(), fMouseY());
 }
 
-bool KC_GUI_OBJECT::fLeftPressed() { return kcINPUT && kcINPUT->fIsKeyPressed(kLEFT_BUTTON); }
-bool KC_GUI_OBJECT::fLeftReleased() { return kcINPUT && kcINPUT->fIsKeyReleased(kLEFT_BUTTON); }
+bool KC_GUI_OBJECT::fLeftPressed() { return kcINPUT && kcINPUT->fIsKeyPressed(KC_INPUT::kMOUSE_LEFT); }
+bool KC_GUI_OBJECT::fLeftReleased() { return kcINPUT && kcINPUT->fIsKeyReleased(KC_INPUT::kMOUSE_LEFT); }
 
 }  // namespace KEL

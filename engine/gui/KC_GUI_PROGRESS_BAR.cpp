@@ -1,13 +1,13 @@
 #include "engine/gui/KC_GUI_PROGRESS_BAR.h"
 
 #include "engine/gui/KF_GUI_SPRITES.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/scene/KF_SCENE_TEXTURES.h"
 
 namespace KEL {
 
 namespace {
 constexpr float kHALF = 0.5f;
-constexpr int32_t kANCHOR_MIDDLE_LEFT = 3;
 }  // namespace
 
 KC_GUI_PROGRESS_BAR::KC_GUI_PROGRESS_BAR(int32_t id, const std::string& textureName)
@@ -69,7 +69,7 @@ void KC_GUI_PROGRESS_BAR::fApply() {
 void KC_GUI_PROGRESS_BAR::fShowRatio() {
     mFill->fSetSize(static_cast<int32_t>(static_cast<float>(mBarWidth) * mRatio), mBarHeight);
     mFill->fSetUV(kHALF, 0.0f, kHALF + kHALF * mRatio, 1.0f);
-    mFill->fSetHotSpot(kANCHOR_MIDDLE_LEFT, static_cast<float>(mBarWidth) * kHALF, 0.0f);
+    mFill->fSetHotSpot(kANCHOR_LEFT, static_cast<float>(mBarWidth) * kHALF, 0.0f);
 }
 
 void KC_GUI_PROGRESS_BAR::fDraw() {

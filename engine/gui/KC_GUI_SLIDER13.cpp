@@ -1,13 +1,13 @@
 #include "engine/gui/KC_GUI_SLIDER13.h"
 
 #include "engine/gui/KF_GUI_SPRITES.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/scene/KF_SCENE_TEXTURES.h"
 
 namespace KEL {
 
 namespace {
 constexpr float kQUARTER_TURN = 1.57079633f;
-constexpr int32_t kANCHOR_MIDDLE_TOP = 1;
 }  // namespace
 
 KC_GUI_SLIDER13::KC_GUI_SLIDER13(int32_t id, const std::string& textureName, const KS_VEC2& start,
@@ -51,7 +51,7 @@ void KC_GUI_SLIDER13::fUpdateFill() {
     mFillOrigin = fGetStart() + fGetMarginVector();
     mFillLength = KS_VEC2::fDistance(mFillOrigin, fGetKnobPosition());
     mFill->fSetSize(static_cast<int32_t>(mFillWidth), static_cast<int32_t>(mFillLength));
-    mFill->fSetHotSpot(kANCHOR_MIDDLE_TOP);
+    mFill->fSetHotSpot(kANCHOR_TOP);
     mFill->fGetTransform()->fSetPos2(mFillOrigin);
 }
 

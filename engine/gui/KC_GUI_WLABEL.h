@@ -7,6 +7,7 @@
 #include "engine/gui/KC_GUI_OBJECT.h"
 #include "engine/gui/KC_GUI_TEXTURE.h"
 #include "engine/resources/KC_FONT.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 namespace KEL {
 
@@ -22,7 +23,6 @@ namespace KEL {
 class KC_GUI_WLABEL : public KC_GUI_OBJECT {
 public:
     static constexpr uint32_t kWHITE = 0xFFFFFFFFu;
-    static constexpr int32_t kCENTRE = 4;
 
     explicit KC_GUI_WLABEL(int32_t id);
     KC_GUI_WLABEL(int32_t id, const std::string& fontName, const std::string& fontTextureName,
@@ -59,7 +59,7 @@ private:
     std::string mFontName;
     KC_GUI_TEXTURE mTexture;
     uint32_t mColor = kWHITE;
-    int32_t mAnchor = kCENTRE;
+    int32_t mAnchor = kANCHOR_CENTRE;
     std::unique_ptr<KC_FONT> mFont;
     float mScale = 1.0f;
     int32_t mLetterSpace = 0;

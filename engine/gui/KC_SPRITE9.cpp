@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/scene/KE_ANCHOR.h"
+
 namespace KEL {
 
 namespace {
@@ -16,15 +18,15 @@ struct KS_PLACEMENT {
 };
 
 constexpr KS_PLACEMENT kPLACEMENTS[KC_SPRITE9::kPIECE_COUNT] = {
-    {8, -1.0f, -1.0f},  // ul: lower right corner on the rectangle's upper left
-    {7, 0.0f, -1.0f},   // up
-    {6, 1.0f, -1.0f},   // ur
-    {3, 1.0f, 0.0f},    // rt
-    {0, 1.0f, 1.0f},    // dr
-    {1, 0.0f, 1.0f},    // dn
-    {2, -1.0f, 1.0f},   // dl
-    {5, -1.0f, 0.0f},   // lt
-    {4, 0.0f, 0.0f},    // mid
+    {kANCHOR_BOTTOM_RIGHT, -1.0f, -1.0f},  // ul: lower right corner on the rectangle's upper left
+    {kANCHOR_BOTTOM, 0.0f, -1.0f},        // up
+    {kANCHOR_BOTTOM_LEFT, 1.0f, -1.0f},   // ur
+    {kANCHOR_LEFT, 1.0f, 0.0f},           // rt
+    {kANCHOR_TOP_LEFT, 1.0f, 1.0f},       // dr
+    {kANCHOR_TOP, 0.0f, 1.0f},            // dn
+    {kANCHOR_TOP_RIGHT, -1.0f, 1.0f},     // dl
+    {kANCHOR_RIGHT, -1.0f, 0.0f},         // lt
+    {kANCHOR_CENTRE, 0.0f, 0.0f},         // mid
 };
 
 }  // namespace

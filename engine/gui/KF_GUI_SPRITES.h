@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/scene/KC_QUAD.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 // Sprite building and texture swapping shared by the textured widgets.
 namespace KEL {
@@ -12,8 +13,6 @@ class KC_GUI_TEXTURE;
 class KC_TEXTURE;
 struct KS_HIT_AREA;
 struct KS_TRANSFORM3;
-
-inline constexpr int32_t kANCHOR_CENTRE = 4;
 
 // A quad over the whole texture, drawn with the given transform (its own
 // when null). Without a texture the quad is empty but placed.

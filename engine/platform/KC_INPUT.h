@@ -6,8 +6,8 @@
 
 namespace KEL {
 
-// Keyboard and mouse state. One byte per Windows virtual-key code (mouse
-// buttons are keys 1, 2 and 4), aged once per logic step:
+// Keyboard and mouse state. One byte per Windows virtual-key code (the
+// mouse buttons have the key codes kMOUSE_*), aged once per logic step:
 //   0 up, 1 pressed this step, 2..125 held (126 wraps to 2), 255 released.
 // Construction makes this the global input; destruction clears it.
 class KC_INPUT {
@@ -23,6 +23,13 @@ public:
     };
 
     static constexpr int32_t kTEXT_UNITS = 6;
+    // The mouse buttons' key codes.
+    static constexpr int32_t kMOUSE_LEFT = 1;
+    static constexpr int32_t kMOUSE_RIGHT = 2;
+    static constexpr int32_t kMOUSE_MIDDLE = 4;
+    static constexpr bool fIsMouseButton(int32_t key) {
+        return key == kMOUSE_LEFT || key == kMOUSE_RIGHT || key == kMOUSE_MIDDLE;
+    }
 
     KC_INPUT();
     ~KC_INPUT();

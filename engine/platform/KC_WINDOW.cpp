@@ -213,12 +213,12 @@ void fToInput(KC_INPUT& input, KC_WINDOW& window, const host::WindowMessage& mes
             input.fOnMouseMove(game.x, game.y);
             break;
         }
-        case host::kMsgLButtonDown: input.fOnKeyDown(1); break;
-        case host::kMsgLButtonUp: input.fOnKeyUp(1); break;
-        case host::kMsgRButtonDown: input.fOnKeyDown(2); break;
-        case host::kMsgRButtonUp: input.fOnKeyUp(2); break;
-        case host::kMsgMButtonDown: input.fOnKeyDown(4); break;
-        case host::kMsgMButtonUp: input.fOnKeyUp(4); break;
+        case host::kMsgLButtonDown: input.fOnKeyDown(KC_INPUT::kMOUSE_LEFT); break;
+        case host::kMsgLButtonUp: input.fOnKeyUp(KC_INPUT::kMOUSE_LEFT); break;
+        case host::kMsgRButtonDown: input.fOnKeyDown(KC_INPUT::kMOUSE_RIGHT); break;
+        case host::kMsgRButtonUp: input.fOnKeyUp(KC_INPUT::kMOUSE_RIGHT); break;
+        case host::kMsgMButtonDown: input.fOnKeyDown(KC_INPUT::kMOUSE_MIDDLE); break;
+        case host::kMsgMButtonUp: input.fOnKeyUp(KC_INPUT::kMOUSE_MIDDLE); break;
         default: break;
     }
 }

@@ -10,6 +10,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/scene/KC_QUAD.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_WFORMAT.h"
@@ -118,7 +119,7 @@ int32_t KC_FONT::fLoad(const pugi::xml_node& font, KC_TEXTURE* texture) {
     }
     if (fReadGlyphs(font) == 0) return KS_RESULT::kFAILED;
     mFixedWidth = 20;
-    mQuad->fSetHotSpot(4, 0.0f, 0.0f);
+    mQuad->fSetHotSpot(kANCHOR_CENTRE, 0.0f, 0.0f);
     mAnchor = 0;
     return KS_RESULT::kOK;
 }
@@ -153,7 +154,7 @@ int32_t KC_FONT::fInitXml(const pugi::xml_node& font, KC_TEXTURE* texture, uint3
     else mQuad->fFreeBuffers();
     mQuad->fInitEmpty();
     if (texture) mQuad->fInitFromTexture(texture, nullptr);
-    mQuad->fSetHotSpot(4, 0.0f, 0.0f);
+    mQuad->fSetHotSpot(kANCHOR_CENTRE, 0.0f, 0.0f);
     return fLoadWithTexture(font);
 }
 

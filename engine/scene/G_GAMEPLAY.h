@@ -23,8 +23,8 @@ public:
     // Every frame; -1 while stopped or paused, else 0.
     virtual int32_t fUpdate() = 0;
     virtual void fDraw() = 0;
-    // Mouse buttons are keys 1 (left), 2 (right) and 4 (middle); keyboard
-    // keys arrive here too. -109 when the event was taken.
+    // Mouse buttons arrive as their KC_INPUT key codes; keyboard keys
+    // arrive here too. -109 when the event was taken.
     virtual int32_t fOnMouseUp(int32_t button) = 0;
     virtual int32_t fOnMouseDown(int32_t button) = 0;
     virtual void fOnMouseMove() = 0;

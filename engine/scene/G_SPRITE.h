@@ -6,13 +6,15 @@
 #include <pugixml.hpp>
 
 #include "engine/scene/KC_MESH.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 namespace KEL {
 
 // The scene's textured rectangle: a texture addressed by its repository
 // name, a hot spot, an owned transform, a colour and a size, read from XML.
-// Releasing the texture (slot 4) shows the renderer's default texture and
-// keeps name, size and anchor; reloading (slot 3) fetches it again by name.
+// Releasing the texture (fUnloadTexture) shows the renderer's default
+// texture and keeps name, size and anchor; reloading (fReloadTexture)
+// fetches it again by name.
 class G_SPRITE : public KC_MESH {
 public:
     static constexpr float kAUTO_SIZE = -1.0f;
@@ -27,9 +29,9 @@ public:
     // The sprite XML: children "FILE", "HOT_SPOT", "POS", "TRANSFORM",
     // "COLOR", "SIZE", each optional, applied in that order.
     virtual void fRead(const pugi::xml_node& node);
-    // Slot 3: only while on the default texture and with a name.
+    // Only while on the default texture and with a name.
     virtual void fReloadTexture();
-    // Slot 4: only while holding an own texture.
+    // Only while holding an own texture.
     virtual void fUnloadTexture();
 
     void fSetup(KC_TEXTURE* texture);
@@ -73,7 +75,7 @@ protected:
     std::string mTextureName;
     float mWidth = kAUTO_SIZE;
     float mHeight = kAUTO_SIZE;
-    int32_t mHotSpot = 4;
+    int32_t mHotSpot = kANCHOR_CENTRE;
     uint8_t mOwnsTransform = 1;
 };
 

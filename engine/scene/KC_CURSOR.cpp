@@ -6,6 +6,7 @@
 #include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 namespace KEL {
 
@@ -20,7 +21,7 @@ bool KC_CURSOR::fLoad(const std::string& name) {
         mSprite->fSetTextureName(file);
     } else {
         mSprite = new G_SPRITE(file);
-        mSprite->fSetHotSpot(0, 0.0f, 0.0f);
+        mSprite->fSetHotSpot(kANCHOR_TOP_LEFT, 0.0f, 0.0f);
     }
     kcREPOSITORY->fReleaseXml(document);
     return true;

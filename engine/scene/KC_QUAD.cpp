@@ -7,6 +7,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/render/KC_TEXTURE.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KF_CURVES.h"
 
 namespace KEL {
@@ -269,7 +270,7 @@ void KC_QUAD::fDrawRegion(float x, float y, float a, float b, float c, float d, 
     if (mTransform) mTransform->fSetPos(x, y, mTransform->mPosition.z);
     fSetUV(a, b, c, d);
     fSetSize(w, h);
-    fSetHotSpot(0);
+    fSetHotSpot(kANCHOR_TOP_LEFT);
     fDraw();
 }
 

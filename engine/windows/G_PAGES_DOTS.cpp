@@ -1,6 +1,7 @@
 #include "engine/windows/G_PAGES_DOTS.h"
 
 #include "engine/render/KC_TEXTURE.h"
+#include "engine/scene/KE_ANCHOR.h"
 
 namespace KEL {
 
@@ -8,7 +9,6 @@ namespace {
 constexpr int32_t kFRAMES = 2;
 constexpr int32_t kFRAME_CURRENT = 0;
 constexpr int32_t kFRAME_OTHER = 1;
-constexpr int32_t kANCHOR_MIDDLE_LEFT = 3;
 }  // namespace
 
 G_PAGES_DOTS::G_PAGES_DOTS(const pugi::xml_node& element) : mSprite(element.attribute("file").as_string("")) {
@@ -34,7 +34,7 @@ void G_PAGES_DOTS::fReloadResources() {
     mSprite.fReloadTexture();
     if (const KC_TEXTURE* texture = mSprite.fGetTexture(); texture && mSprite.fHasOwnTexture())
         mSprite.fSetWidth(float(texture->fGetWidth() / kFRAMES));
-    mSprite.fSetHotSpot(kANCHOR_MIDDLE_LEFT);
+    mSprite.fSetHotSpot(kANCHOR_LEFT);
 }
 
 void G_PAGES_DOTS::fReleaseResources() { mSprite.fUnloadTexture(); }

@@ -47,10 +47,7 @@ G_WINDOW::G_WINDOW(const pugi::xml_node& node)
     fComputePlacements();
 }
 
-G_WINDOW::~G_WINDOW() {
-    mAnimators.fDeleteAll();
-    for (KC_BASE* animator : mPendingAnimators) delete animator;
-}
+G_WINDOW::~G_WINDOW() { mAnimators.fDeleteAll(); }
 
 int32_t G_WINDOW::fShowTypeFromName(const char* name) {
     static constexpr const char* kNAMES[] = {"SH_MOMENTAL", "SH_FADE", "SH_MOVE_UP", "SH_MOVE_DOWN",
@@ -177,9 +174,9 @@ void G_WINDOW::fRaise(int32_t index) {
     callback();
 }
 
-void G_WINDOW::fAddAnimator(KC_BASE* animator) {
-    if (mAnimatorPass > 0) mPendingAnimators.push_back(animator);
-    else mAnimators.fAdd(animator);
+void G_WINDOW::fAddAnimator(std::unique_ptr<KC_BASE> animator) {
+    if (mAnimatorPass > 0) mPendingAnimators.push_back(std::move(animator));
+    else mAnimators.fAdd(animator.release());
 }
 
 void G_WINDOW::fUpdateAnimators() {
@@ -187,9 +184,9 @@ void G_WINDOW::fUpdateAnimators() {
     mAnimators.fUpdate();
     --mAnimatorPass;
     if (mAnimatorPass > 0) return;
-    std::vector<KC_BASE*> made;
+    std::vector<std::unique_ptr<KC_BASE>> made;
     made.swap(mPendingAnimators);
-    for (KC_BASE* animator : made) mAnimators.fAdd(animator);
+    for (auto& animator : made) mAnimators.fAdd(animator.release());
 }
 
 // Show and hide share their animators: the placement (set after the delay
@@ -202,18 +199,18 @@ void G_WINDOW::fStartTransition(const KS_TRANSFORM3_AUTO& target, int32_t type, 
     if (instant) {
         // An opening window waits off screen for its delay to pass.
         if (park) mTransform.fSetPos(kPARKED, kPARKED, 0.0f);
-        fAddAnimator(new KT_BOT_SLEEP<KS_TRANSFORM3_AUTO>(&mTransform, target, delay));
+        fAddAnimator(std::make_unique<KT_BOT_SLEEP<KS_TRANSFORM3_AUTO>>(&mTransform, target, delay));
     } else if (type != kSH_FADE) {
         const KS_VEC3 end = target.mPosition;
-        fAddAnimator(fCreateBotMove(&mTransform, time, 0.0f, end.x, end.y, end.z, delay));
+        fAddAnimator(std::unique_ptr<KC_BASE>(fCreateBotMove(&mTransform, time, 0.0f, end.x, end.y, end.z, delay)));
     }
     const float length = instant ? 0.0f : time;
     if (mBackground && from != to) {
         mBackground->fSetColor(from.fGetARGB());
-        fAddAnimator(fCreateBotColor(mBackground.get(), length, to.fGetARGB(), delay));
+        fAddAnimator(std::unique_ptr<KC_BASE>(fCreateBotColor(mBackground.get(), length, to.fGetARGB(), delay)));
     }
     // Last, so that the finish sees the frame's placement and colour.
-    fAddAnimator(fCreateBotSleep(nullptr, &finish, length + delay, 0.0f));
+    fAddAnimator(std::unique_ptr<KC_BASE>(fCreateBotSleep(nullptr, &finish, length + delay, 0.0f)));
 }
 
 void G_WINDOW::fShow(bool skip) {
@@ -221,7 +218,6 @@ void G_WINDOW::fShow(bool skip) {
     // Inside this window's own pass the manager only unlinks them; they are
     // deleted when the pass ends.
     mAnimators.fDeleteAll();
-    for (KC_BASE* animator : mPendingAnimators) delete animator;
     mPendingAnimators.clear();
     fOnShowStart();
     fRaise(kCB_SHOW_START);

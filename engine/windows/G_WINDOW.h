@@ -174,7 +174,7 @@ protected:
     // clear itself.
     void fRaise(int32_t index);
     // Adds an animator, or keeps it until the running animator pass ends.
-    void fAddAnimator(KC_BASE* animator);
+    void fAddAnimator(std::unique_ptr<KC_BASE> animator);
 
     G_WINDOW_MANAGER* mManager = nullptr;
     std::unique_ptr<KC_GUI_ROOT> mGui;
@@ -219,8 +219,8 @@ private:
     static int32_t fOnShowFinished(void* window);
     static int32_t fOnHideFinished(void* window);
 
-    KC_BOT_MANAGER mAnimators;
-    std::vector<KC_BASE*> mPendingAnimators;  // owned; made during the pass
+    KC_BOT_MANAGER mAnimators;  // owns what it is given: fDeleteAll frees them
+    std::vector<std::unique_ptr<KC_BASE>> mPendingAnimators;  // made during the pass
     int32_t mAnimatorPass = 0;
     KC_CALLBACK mShowFinished;
     KC_CALLBACK mHideFinished;

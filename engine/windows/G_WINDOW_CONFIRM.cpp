@@ -18,11 +18,11 @@ bool G_WINDOW_CONFIRM::fSetAnswerHandler2(const Closure<void()>& handler) {
 void G_WINDOW_CONFIRM::fOnClick(int32_t widgetId) { fOnAnswer(widgetId); }
 
 void G_WINDOW_CONFIRM::fOnAnswer(int32_t widgetId) {
-    int32_t first = 0;
-    int32_t second = 0;
+    int32_t first = kANSWER_CLOSE;
+    int32_t second = kANSWER_CLOSE;
     switch (widgetId) {
-        case kYES: first = second = 1; break;
-        case kNO: second = -1; break;
+        case kYES: first = second = kANSWER_YES; break;
+        case kNO: second = kANSWER_NO; break;
         case kCLOSE: break;
         default: return;
     }

@@ -15,13 +15,13 @@ namespace KEL {
 // A question with yes (widget 3), no (4) and close (5) buttons. Each button
 // hands its answer to both handlers, then hides the window:
 //
-//   button   first handler   second handler
-//   yes           1                1
-//   no            0               -1
-//   close         0                0
+//   button   first handler    second handler
+//   yes      kANSWER_YES      kANSWER_YES
+//   no       kANSWER_CLOSE    kANSWER_NO
+//   close    kANSWER_CLOSE    kANSWER_CLOSE
 //
 // The second handler tells "no" from "close", so its target must take an
-// integer: a byte target would read -1 as 255, a yes.
+// integer: a byte target would read kANSWER_NO as 255, a yes.
 //
 // Widget 2, a wide-text label, shows the question. Its text from the layout
 // (translated by then) is the format fFormatMessage fills with code's values,
@@ -32,6 +32,10 @@ public:
     static constexpr int32_t kNO = 4;
     static constexpr int32_t kCLOSE = 5;
     static constexpr int32_t kMESSAGE = 2;
+    // The answers the handlers get (see the table above).
+    static constexpr int32_t kANSWER_YES = 1;
+    static constexpr int32_t kANSWER_CLOSE = 0;
+    static constexpr int32_t kANSWER_NO = -1;
     // Characters of a formatted question, terminator included.
     static constexpr uint32_t kMESSAGE_CAPACITY = 512;
 

@@ -93,7 +93,7 @@ void G_WINDOW_EDITBOX::fOnClick(int32_t widgetId) {
     // OK takes only a text the check would take now.
     if (widgetId == kOK && !fCheck()) return;
     const std::wstring text = fGetText();
-    if (mAnswer) mAnswer(mAnswerUser, text, widgetId == kOK ? 1 : 0);
+    if (mAnswer) mAnswer(mAnswerUser, text, widgetId == kOK ? kANSWER_OK : kANSWER_CANCEL);
     fHide(false);
 }
 

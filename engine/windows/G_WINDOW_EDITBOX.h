@@ -35,7 +35,11 @@ public:
     static constexpr int32_t kERROR_TEXT = 7;
     static const wchar_t* const kREFUSED;
 
-    // Gets the text and 1 for OK, 0 for Cancel.
+    // The answers the handler gets.
+    static constexpr int32_t kANSWER_OK = 1;
+    static constexpr int32_t kANSWER_CANCEL = 0;
+
+    // Gets the text and the answer: kANSWER_OK or kANSWER_CANCEL.
     using KF_ANSWER = void (*)(void* user, const std::wstring& text, int32_t answer);
     // True when the text may be taken.
     using KF_CHECK = bool (*)(void* user, const std::wstring& text);

@@ -9,6 +9,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/bots/KC_BOT_MOVE_ON.h"
 #include "engine/bots/KT_BOT_SLEEP.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/windows/G_PAGES_ITEM.h"
 
@@ -16,8 +17,6 @@ namespace KEL {
 
 namespace {
 constexpr const char* kEXAMPLE = "gEXAMPLE";
-constexpr int32_t kLEFT_BUTTON = 1;
-constexpr int32_t kRIGHT_BUTTON = 2;
 
 // Page files beyond these are refused: a page has at most kMAX_CELLS cells a
 // side, cells are at most kMAX_INTERVAL apart.
@@ -211,7 +210,7 @@ int32_t gPages::fUpdate() {
 
 KS_MOUSE_RESULT gPages::fMouse(int32_t message, int32_t button, KC_BASE*& taker, int32_t& index) {
     taker = nullptr;
-    if (button != kLEFT_BUTTON && button != kRIGHT_BUTTON) return KS_MOUSE_RESULT::fNotTaken();
+    if (button != KC_INPUT::kMOUSE_LEFT && button != KC_INPUT::kMOUSE_RIGHT) return KS_MOUSE_RESULT::fNotTaken();
     size_t first = 0, end = 0;
     fPageRange(mCurrentPage, first, end);
     for (size_t i = first; i < end; ++i) {

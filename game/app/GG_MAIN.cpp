@@ -15,13 +15,14 @@
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
-#include "engine/scene/G_GAMEPLAY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_GAME_HOST.h"
 #include "game/app/GG_MILESTONES.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/app/G_LOADER_SCREEN.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/app/gGame.h"
@@ -44,7 +45,7 @@ struct KS_MODULE {
     std::unique_ptr<G_LOADER_SCREEN> mLoader;
     // What the board asks of the game; outlives the board.
     std::unique_ptr<GG_GAME_HOST> mHost;
-    std::unique_ptr<KEL::G_GAMEPLAY> mGameplay;
+    std::unique_ptr<GG_GAMEPLAY> mGameplay;
 };
 // Never destroyed: fOnRelease empties it, and an exit() from inside a
 // library mid-frame must not run its members' destructors after the engine
@@ -98,8 +99,8 @@ void fFreeSlots() {
 
 void fSetVolumes(float music, float sounds) {
     if (KEL::KC_SOUND_LIST* list = gGame::fGetSound()) {
-        list->fSetGroupVolume("music", music);
-        list->fSetGroupVolume("sounds", sounds);
+        list->fSetGroupVolume(GG_SOUND_GROUP::kMUSIC, music);
+        list->fSetGroupVolume(GG_SOUND_GROUP::kSOUNDS, sounds);
     }
 }
 
@@ -148,17 +149,15 @@ void fHandOver() {
 // Whether the running level's picture is still to be finished. Input
 // refused is no end: it is refused while a hint flies, too. A level whose
 // end is already being handled (won, or lost and asking) is left to that.
-bool fLevelUnfinished(KEL::G_GAMEPLAY& gameplay) {
-    auto* board = dynamic_cast<GG_GAMEPLAY*>(&gameplay);
-    if (!board) return true;
-    return !board->fIsEndHandled() && board->fGetProcess().fGetProgress() < 1.0;
+bool fLevelUnfinished(GG_GAMEPLAY& board) {
+    return !board.fIsEndHandled() && board.fGetProcess().fGetProgress() < 1.0;
 }
 
 }  // namespace
 
 int32_t fGetState() { return gModule.mState; }
 G_LOADER_SCREEN* fGetLoaderScreen() { return gModule.mLoader.get(); }
-KEL::G_GAMEPLAY* fGetGameplay() { return gModule.mGameplay.get(); }
+GG_GAMEPLAY* fGetGameplay() { return gModule.mGameplay.get(); }
 
 int32_t fMain(void*) {
     KEL::kcGAME = KEL::KC_GAME::fGetGame();
@@ -286,7 +285,7 @@ int32_t fOnDeactivate(void*) {
     if (!game) return KEL::KS_RESULT::kNOTHING;
     if (gModule.mState == kSTATE_LOADING) return kOK;
     fSetVolumes(0.0f, 0.0f);
-    KEL::G_GAMEPLAY* gameplay = game->fGetGameplay();
+    GG_GAMEPLAY* gameplay = game->fGetGameplay();
     if (gameplay && gameplay->fIsRunning() && !gameplay->fIsPaused() && fLevelUnfinished(*gameplay)) {
         game->fPauseLevel();
         if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(kGP_MENU);

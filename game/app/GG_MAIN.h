@@ -2,10 +2,6 @@
 
 #include <cstdint>
 
-namespace KEL {
-class G_GAMEPLAY;
-}
-
 // The game's start-up module: registers the program entry, fills the
 // engine's callback slots, mounts the resources, loads the game behind the
 // loading screen on the loader thread, hands the frame over to the game
@@ -15,6 +11,7 @@ class G_GAMEPLAY;
 namespace game {
 
 class G_LOADER_SCREEN;
+class GG_GAMEPLAY;
 
 // What owns the frame: the loading screen, then the game.
 inline constexpr int32_t kSTATE_LOADING = 0;
@@ -52,6 +49,6 @@ int32_t fOnLoaded();
 
 int32_t fGetState();
 G_LOADER_SCREEN* fGetLoaderScreen();
-KEL::G_GAMEPLAY* fGetGameplay();
+GG_GAMEPLAY* fGetGameplay();
 
 }  // namespace game

@@ -3,7 +3,6 @@
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/resources/KC_STRING_TABLE.h"
-#include "engine/scene/G_GAMEPLAY.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/services/KC_STORE.h"
@@ -85,7 +84,7 @@ const KEL::KC_SHOP_ITEM* GG_SCREENS_HOST::fStoreQuery(const std::string& name) {
 bool GG_SCREENS_HOST::fIsLevelRunning() { return mGame.fGetGameplay() && mGame.fGetGameplay()->fIsRunning(); }
 
 bool GG_SCREENS_HOST::fCanRefillHints() {
-    auto* board = dynamic_cast<GG_GAMEPLAY*>(mGame.fGetGameplay());
+    GG_GAMEPLAY* board = mGame.fGetGameplay();
     return board && board->fCanRefillHints();
 }
 

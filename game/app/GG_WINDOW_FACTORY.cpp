@@ -12,6 +12,7 @@
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/screens/GG_SCREEN_CLASSES.h"
 
 namespace game {
@@ -72,7 +73,7 @@ void fLocalizeTree(KEL::KC_GUI_OBJECT* widget) {
 }
 
 void fPlayClickSound(const std::string& sound) {
-    if (!sound.empty() && gSounds) gSounds->fPlaySound("sounds", sound);
+    if (!sound.empty() && gSounds) gSounds->fPlaySound(GG_SOUND_GROUP::kSOUNDS, sound);
 }
 
 }  // namespace game

@@ -49,7 +49,7 @@ void fRegisterWindowClasses(KEL::G_WINDOW_MANAGER& manager);
 void fLocalizeTree(KEL::KC_GUI_OBJECT* widget, const KEL::KC_STRING_TABLE& strings);
 void fLocalizeTree(KEL::KC_GUI_OBJECT* widget);
 
-// Plays the named sound of the "sounds" group; an empty name plays nothing.
+// Plays the named sound of the group of every other sound; an empty name plays nothing.
 void fPlayClickSound(const std::string& sound);
 
 }  // namespace game

@@ -3,11 +3,13 @@
 #include <sstream>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/bots/KC_BOT_COLOR.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_THREAD.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/Closure.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_XML.h"
@@ -76,7 +78,7 @@ void G_LOADER_SCREEN::fMakeBackColor(uint32_t color) {
     mBackColorValue = color;
     mBackColor.fSetup(mBackTexture);
     mBackColor.fSetSize(float(gGame::kWIDTH), float(gGame::kHEIGHT));
-    mBackColor.fSetHotSpot(4, 0.0f, 0.0f);
+    mBackColor.fSetHotSpot(KEL::kANCHOR_CENTRE, 0.0f, 0.0f);
     mBackColor.fSetPosition(float(gGame::kWIDTH / 2), float(gGame::kHEIGHT / 2), 0.0f);
 }
 
@@ -112,7 +114,7 @@ int32_t G_LOADER_SCREEN::fUpdate() {
     } else if (mSeenLoaded) {
         if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fUpdate();
     }
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 void G_LOADER_SCREEN::fNextSplash() {
@@ -137,7 +139,7 @@ int32_t G_LOADER_SCREEN::fDraw() {
         }
         (*splash)->fDraw();
     }
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 void G_LOADER_SCREEN::fOnLoaderDone() {

@@ -2,6 +2,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/platform/KC_WINDOW.h"
 #include "engine/platform/KF_SYSTEM.h"
@@ -9,7 +10,7 @@
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
-#include "engine/scene/G_GAMEPLAY.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/scene/KS_TRANSFORM3_AUTO.h"
 #include "engine/util/KF_XML.h"
 #include "engine/windows/G_WINDOW.h"
@@ -17,6 +18,7 @@
 #include "game/app/GG_SCREENS_HOST.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
@@ -32,8 +34,9 @@ namespace game {
 
 namespace {
 
-// The game-wide services, made in this order and deleted in the same
-// order. Main thread, apart from the loader's filling (see gGame).
+// The game-wide services, made in this order and deleted in the reverse
+// order: what is made later may use what was made before. Main thread,
+// apart from the loader's filling (see gGame).
 struct KS_SERVICES {
     std::unique_ptr<KEL::KC_SOUND_LIST> mSound;
     std::unique_ptr<KEL::KC_SHOP_ITEMS> mShop;
@@ -51,9 +54,7 @@ struct KS_SERVICES {
 // gGame::fRelease empties it.
 KS_SERVICES& gServices = *new KS_SERVICES();
 
-constexpr const char* kMUSIC = "music";
 constexpr const char* kPACKS_FILE = "data/share/main/other packs_description.xml";
-constexpr const char* kSOUNDS = "sounds";
 constexpr float kMUSIC_PERIOD = 2.5f;
 constexpr const char* kTROPHY_WINDOW = "Trophy_Get";
 constexpr const char* kMENU_WINDOWS[] = {"Title", "Title_Top", "Options", "Confirm_Exit", "Players",
@@ -110,16 +111,16 @@ void gGame::fRelease() {
     fSetWindowServices(nullptr, nullptr);
     GG_SCREENS_GAME::fInstall(nullptr);
     KEL::KC_STORE::fGetInstance().fSetDelegate(nullptr);
-    gServices.mSound.reset();
-    gServices.mShop.reset();
-    gServices.mStrings.reset();
-    gServices.mPlayers.reset();
-    gServices.mFonts.reset();
-    gServices.mWindows.reset();
-    gServices.mTrophies.reset();
-    gServices.mLeaderboards.reset();
-    gServices.mGame.reset();
     gServices.mScreens.reset();
+    gServices.mGame.reset();
+    gServices.mLeaderboards.reset();
+    gServices.mTrophies.reset();
+    gServices.mWindows.reset();
+    gServices.mFonts.reset();
+    gServices.mPlayers.reset();
+    gServices.mStrings.reset();
+    gServices.mShop.reset();
+    gServices.mSound.reset();
 }
 
 gGame* gGame::fGetGame() { return gServices.mGame.get(); }
@@ -203,8 +204,8 @@ bool gGame::fLoadSounds() {
         return true;
     });
     if (!read) return false;
-    gServices.mSound->fLoadGroup(kMUSIC);
-    gServices.mSound->fLoadGroup(kSOUNDS);
+    gServices.mSound->fLoadGroup(GG_SOUND_GROUP::kMUSIC);
+    gServices.mSound->fLoadGroup(GG_SOUND_GROUP::kSOUNDS);
     return true;
 }
 
@@ -261,7 +262,7 @@ int32_t gGame::fUpdate() {
     if (fGetCurrentPlayer()) KEL::KC_STORE::fGetInstance().fUpdate();
     if (fIsPurchaseOverlayUp()) {
         mPurchaseAnimation.fUpdate();
-        return 1;
+        return KEL::KS_RESULT::kOK;
     }
     if (mGameplay) {
         mGameplay->fUpdate();
@@ -270,7 +271,7 @@ int32_t gGame::fUpdate() {
     gServices.mWindows->fUpdate();
     fUpdateTrophyQueue();
     if (GG_PLAYER* player = fGetCurrentPlayer()) player->fGetHealth().fTick(KEL::kfFRAME_DELTA);
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 void gGame::fDraw() {
@@ -304,13 +305,13 @@ void gGame::fDrawOverlay() {
 // cell beneath it (a thanks over a running picture pauses nothing).
 // Releases always reach the board, so a drag begun before it came ends.
 int32_t gGame::fOnKeyDown(int32_t key) {
-    if (fIsPurchaseOverlayUp()) return 1;
+    if (fIsPurchaseOverlayUp()) return KEL::KS_RESULT::kOK;
     if (mGameplay && !fIsModalWindowOpen()) {
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseDown(key);
         mGameplay->fOnMouseDown(key);
     }
     gServices.mWindows->fOnMouseDown(key);
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 bool gGame::fIsModalWindowOpen() const {
@@ -320,23 +321,23 @@ bool gGame::fIsModalWindowOpen() const {
 }
 
 int32_t gGame::fOnKeyUp(int32_t key) {
-    if (fIsPurchaseOverlayUp()) return 1;
+    if (fIsPurchaseOverlayUp()) return KEL::KS_RESULT::kOK;
     if (mGameplay) {
         mGameplay->fOnMouseUp(key);
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseUp(key);
     }
     gServices.mWindows->fOnMouseUp(key);
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 int32_t gGame::fOnMouseMove() {
-    if (fIsPurchaseOverlayUp()) return 1;
+    if (fIsPurchaseOverlayUp()) return KEL::KS_RESULT::kOK;
     if (mGameplay) {
         mGameplay->fOnMouseMove();
         if (mGameplay->fIsRunning()) mTutorial.fOnMouseMove();
     }
     gServices.mWindows->fOnMouseMove();
-    return 1;
+    return KEL::KS_RESULT::kOK;
 }
 
 // ---------------------------------------------------------------------------
@@ -379,15 +380,15 @@ void gGame::fRefreshWindow(const std::string& name) { gServices.mWindows->fRefre
 void gGame::fRefreshAllWindows() { gServices.mWindows->fRefreshAll(); }
 
 void gGame::fTellLevel(const std::string& kind, const std::string& item) {
-    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fOnPurchase(kind, item);
+    if (mGameplay) mGameplay->fOnPurchase(kind, item);
 }
 
 void gGame::fAskSecondChance() {
-    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fAskSecondChance();
+    if (mGameplay) mGameplay->fAskSecondChance();
 }
 
 void gGame::fGiveSecondChance() {
-    if (auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay)) board->fGiveSecondChance();
+    if (mGameplay) mGameplay->fGiveSecondChance();
 }
 
 // ---------------------------------------------------------------------------
@@ -412,15 +413,15 @@ void gGame::fSetCurrentPlayer(GG_PLAYER* player) {
     fInitScreen();
     const GG_PLAYER* volumes = player ? player : fGetTemplate();
     if (volumes) {
-        gServices.mSound->fSetGroupVolume(kMUSIC, volumes->fGetMusicVolume());
-        gServices.mSound->fSetGroupVolume(kSOUNDS, volumes->fGetSoundVolume());
+        gServices.mSound->fSetGroupVolume(GG_SOUND_GROUP::kMUSIC, volumes->fGetMusicVolume());
+        gServices.mSound->fSetGroupVolume(GG_SOUND_GROUP::kSOUNDS, volumes->fGetSoundVolume());
     }
     fUpdateTrophies(player);
     gServices.mPlayers->fSetCurrent(player);
     gServices.mWindows->fRefreshAll();
 }
 
-void gGame::fSetMusic() { gServices.mSound->fPlayGroup(kMUSIC, kMUSIC_PERIOD); }
+void gGame::fSetMusic() { gServices.mSound->fPlayGroup(GG_SOUND_GROUP::kMUSIC, kMUSIC_PERIOD); }
 
 void gGame::fInitScreen() {
     GG_SETTINGS& settings = fGetSettings();
@@ -452,9 +453,9 @@ void gGame::fDrawSideBars() {
         line->fSetSize(lineWidth, float(kHEIGHT));
         for (KEL::G_SPRITE* sprite : {tile, line}) {
             sprite->fResetUV();
-            sprite->fSetHotSpot(0);
+            sprite->fSetHotSpot(KEL::kANCHOR_TOP_LEFT);
             sprite->fDrawAt(float(kWIDTH), 0.0f, 0.0f, 1.0f, 1.0f);
-            sprite->fSetHotSpot(2);
+            sprite->fSetHotSpot(KEL::kANCHOR_TOP_RIGHT);
             sprite->fDrawAt(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
         }
     } else if (mTopBottomBars) {
@@ -462,9 +463,9 @@ void gGame::fDrawSideBars() {
         line->fSetSize(float(desktop.x), lineHeight);
         for (KEL::G_SPRITE* sprite : {tile, line}) {
             sprite->fResetUV();
-            sprite->fSetHotSpot(0);
+            sprite->fSetHotSpot(KEL::kANCHOR_TOP_LEFT);
             sprite->fDrawAt(0.0f, float(kHEIGHT), 0.0f, 1.0f, 1.0f);
-            sprite->fSetHotSpot(6);
+            sprite->fSetHotSpot(KEL::kANCHOR_BOTTOM_LEFT);
             sprite->fDrawAt(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
         }
     }
@@ -588,7 +589,7 @@ bool gGame::fShowLevel(int32_t packId, int32_t levelId) {
         mAds.fIsReady("flurry_top");
         mAds.fIsReady("apple_top");
     }
-    gServices.mSound->fPlaySound(kSOUNDS, "levelshow");
+    gServices.mSound->fPlaySound(GG_SOUND_GROUP::kSOUNDS, "levelshow");
     return true;
 }
 
@@ -610,10 +611,10 @@ void gGame::fEndLevel() {
     mTutorial.fHalt();
 }
 
-void gGame::fSetGameplay(KEL::G_GAMEPLAY* gameplay) {
+void gGame::fSetGameplay(GG_GAMEPLAY* gameplay) {
     if (!gameplay) mTutorial.fHalt();
     mGameplay = gameplay;
-    mTutorial.fSetGameplay(dynamic_cast<GG_GAMEPLAY*>(gameplay));
+    mTutorial.fSetGameplay(gameplay);
 }
 
 void gGame::fRestartLevel() {
@@ -629,15 +630,14 @@ void gGame::fStartTutorial() {
     // The tutorial guides a player who has not passed it yet; without a
     // player nobody is guided.
     const GG_PLAYER* player = fGetCurrentPlayer();
-    auto* board = dynamic_cast<GG_GAMEPLAY*>(mGameplay);
-    if (!board || !player || player->fGetPassedTutorial()) return;
+    if (!mGameplay || !player || player->fGetPassedTutorial()) return;
     // Every pack numbers its levels from 1: the script's ids hold only in
     // the pack it was written for.
     const int32_t firstPack = fGetPacks().empty() ? 0 : int32_t(fGetPacks().front()->fGetId());
     if (!mCurrentPack || !mTutorial.fGuidesPack(mCurrentPack->fGetId(), firstPack)) return;
     const int32_t levelId = mCurrentLevel ? mCurrentLevel->fGetId() : -1;
     if (!mTutorial.fHasSteps(levelId) || !mTutorial.fStart(levelId)) return;
-    board->fSetControlDelegate(&mTutorial);
+    mGameplay->fSetControlDelegate(&mTutorial);
 }
 
 void gGame::fLeaveLevel(bool thenShop) {
@@ -662,7 +662,7 @@ void gGame::fLeaveGame() {
         mPurchaseBackground.fUnloadTexture();
         mPurchaseAnimation.fUnloadTexture();
     }
-    for (const char* group : {kMUSIC, kSOUNDS}) {
+    for (const char* group : {GG_SOUND_GROUP::kMUSIC, GG_SOUND_GROUP::kSOUNDS}) {
         gServices.mSound->fUnloadGroup(group);
         gServices.mSound->fClearGroup(group);
     }

@@ -15,7 +15,6 @@
 #include "game/services/cAdDelegate.h"
 
 namespace KEL {
-class G_GAMEPLAY;
 class G_WINDOW;
 class G_WINDOW_MANAGER;
 class KC_FONT_LIST;
@@ -31,6 +30,7 @@ class KT_PLAYERS;
 namespace game {
 
 struct GG_EDITION;
+class GG_GAMEPLAY;
 class GG_SETTINGS;
 
 // The game as a whole: it creates and owns the game-wide services (sounds,
@@ -55,15 +55,13 @@ public:
     static constexpr const char* kSTRINGS_FILE = "strings.xml";
     static constexpr const char* kCURSOR_FILE = "data/share/main/other gCursor.xml";
     static constexpr const char* kDATA_FILE = "data data.xml";
-    // The share of a level's end sweep that queued trophies wait for.
-    static constexpr float kTROPHY_HOLD_SHARE = 0.95f;
 
     // Creates the services and the game object, reads the product settings
     // and sets the screen up; false (nothing left behind) when the settings
     // cannot be read.
     static bool fInit(const std::string& productFile);
     // Leaves the game (which saves) and deletes the services and the game
-    // object in the order they were made. Safe to call without fInit.
+    // object in the reverse order of their making. Safe to call without fInit.
     static void fRelease();
     static gGame* fGetGame();
     static KEL::KC_SOUND_LIST* fGetSound();
@@ -89,8 +87,8 @@ public:
     const std::string& fGetLoadError() const { return mLoadError; }
 
     // The board object (not owned); null detaches it.
-    void fSetGameplay(KEL::G_GAMEPLAY* gameplay);
-    KEL::G_GAMEPLAY* fGetGameplay() const { return mGameplay; }
+    void fSetGameplay(GG_GAMEPLAY* gameplay);
+    GG_GAMEPLAY* fGetGameplay() const { return mGameplay; }
 
     // Per frame, main thread.
     int32_t fUpdate();
@@ -198,7 +196,7 @@ private:
     const GG_PLAYER* mListsPlayer = nullptr;
     std::wstring mHealthNotification;
     std::string mLoadError;
-    KEL::G_GAMEPLAY* mGameplay = nullptr;
+    GG_GAMEPLAY* mGameplay = nullptr;
     GG_TUTORIAL mTutorial;
     KEL::G_ANIMATION mPurchaseAnimation;
     KEL::G_SPRITE mPurchaseBackground;

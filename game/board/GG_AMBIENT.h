@@ -7,6 +7,7 @@
 
 #include "engine/gui/KC_SPRITE9.h"
 #include "engine/scene/G_SPRITE.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KS_COLOR.h"
 #include "engine/util/KS_POINT.h"
 #include "engine/util/KS_VEC2.h"
@@ -124,7 +125,7 @@ private:
     std::string mScoreFontName;
     KEL::KC_FONT* mScoreFont = nullptr;
     KEL::KS_COLOR mScoreColor;
-    int32_t mScoreAnchor = 4;
+    int32_t mScoreAnchor = KEL::kANCHOR_CENTRE;
     KEL::KS_VEC2 mScorePos;
     int32_t mScore = 0;
 };

@@ -6,13 +6,12 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/gui/KC_GUI_CHECKBOX_INTERFACE.h"
 #include "engine/gui/KF_GUI_READER.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_REPOSITORY.h"
 
 namespace game {
 
 namespace {
-
-constexpr int32_t kLEFT = 1;
 
 // The first check box of a tree, depth first.
 KEL::KC_GUI_CHECKBOX_INTERFACE* fFindCheckBox(KEL::KC_GUI_OBJECT& widget) {
@@ -106,7 +105,8 @@ void GG_CONTROLS::fTell() {
 }
 
 int32_t GG_CONTROLS::fOnMouseDown(int32_t button) {
-    if (mSwitchBox && !mSwitchBlocked && !mSwitchResetPending && button == kLEFT && mSwitch.fMouseDown().fHasEvent()) {
+    if (mSwitchBox && !mSwitchBlocked && !mSwitchResetPending && button == KEL::KC_INPUT::kMOUSE_LEFT &&
+        mSwitch.fMouseDown().fHasEvent()) {
         fTell<&cControlDelegate::fOnToolSwitched>();
         return KEL::KS_RESULT::kNOT_NOW;
     }

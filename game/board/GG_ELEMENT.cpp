@@ -7,6 +7,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
+#include "game/product/GG_SOUND_GROUP.h"
 
 namespace game {
 
@@ -29,12 +30,12 @@ void GG_ELEMENT::fPlace(const KEL::KS_VEC2& centre, const KEL::KS_VEC2& size) {
     mRectPosition.y = KEL::fClampToInt(centre.y - size.y * 0.5f);
 }
 
-int32_t GG_ELEMENT::fRevealWithFill(float delay) { return fReveal(true, delay); }
+GG_ELEMENT::KE_REVEAL GG_ELEMENT::fRevealWithFill(float delay) { return fReveal(true, delay); }
 
-int32_t GG_ELEMENT::fRevealWithCross(float delay) { return fReveal(false, delay); }
+GG_ELEMENT::KE_REVEAL GG_ELEMENT::fRevealWithCross(float delay) { return fReveal(false, delay); }
 
-int32_t GG_ELEMENT::fReveal(bool fill, float delay) {
-    if (fIsRevealed() || mType == kFIXED) return 0;
+GG_ELEMENT::KE_REVEAL GG_ELEMENT::fReveal(bool fill, float delay) {
+    if (fIsRevealed() || mType == kFIXED) return kREVEAL_NONE;
     // No wait unless the delay is positive: the countdown only runs for a
     // positive delay, so any other would hide the cell for good.
     mRevealDelay = delay > 0.0f ? delay : 0.0f;
@@ -43,7 +44,7 @@ int32_t GG_ELEMENT::fReveal(bool fill, float delay) {
     if (mCross) fAttach(*mCross, kHIDDEN, kHIDDEN);
     if (mRevealDelay == 0.0f) fSetShownState(mType);
     const bool right = fill ? mType == kFULL : mType == kEMPTY;
-    return right ? 1 : 2;
+    return right ? kREVEAL_RIGHT : kREVEAL_WRONG;
 }
 
 bool GG_ELEMENT::fContains(const KEL::KS_POINT& pointer) const {
@@ -55,7 +56,7 @@ bool GG_ELEMENT::fContains(const KEL::KS_POINT& pointer) const {
 }
 
 int32_t GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const {
-    if (mBlocked || (button != 1 && button != 2)) return KEL::KS_RESULT::kNOTHING;
+    if (mBlocked || (button != KEL::KC_INPUT::kMOUSE_LEFT && button != 2)) return KEL::KS_RESULT::kNOTHING;
     return fContains(pointer) ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
 }
 
@@ -89,7 +90,7 @@ void GG_ELEMENT::fUpdate(float delta, KEL::KC_SOUND_LIST* sounds) {
     mRevealDelay -= delta;
     if (mRevealDelay > 0.0f) return;
     fSetShownState(mType);
-    if (sounds && !mRevealSound.empty()) sounds->fPlaySound("sounds", mRevealSound);
+    if (sounds && !mRevealSound.empty()) sounds->fPlaySound(GG_SOUND_GROUP::kSOUNDS, mRevealSound);
 }
 
 void GG_ELEMENT::fStartShine() {

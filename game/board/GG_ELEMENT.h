@@ -37,11 +37,17 @@ public:
     // top-left corner.
     void fPlace(const KEL::KS_VEC2& centre, const KEL::KS_VEC2& size);
 
-    // Open the cell with a tool. 0: already revealed or fixed, nothing
-    // changes; 1: the tool matches the type; 2: it does not. The cell counts
-    // as revealed at once; its picture and sound wait for the delay.
-    int32_t fRevealWithFill(float delay);
-    int32_t fRevealWithCross(float delay);
+    // What opening a cell with a tool came to.
+    enum KE_REVEAL : int32_t {
+        kREVEAL_NONE = 0,   // already revealed or fixed: nothing changes
+        kREVEAL_RIGHT = 1,  // the tool matches the type
+        kREVEAL_WRONG = 2,  // it does not
+    };
+
+    // Open the cell with a tool. The cell counts as revealed at once; its
+    // picture and sound wait for the delay.
+    KE_REVEAL fRevealWithFill(float delay);
+    KE_REVEAL fRevealWithCross(float delay);
 
     bool fIsRevealed() const { return mShownState == mType; }
     bool fIsFull() const { return mType == kFULL; }
@@ -52,7 +58,7 @@ public:
     KEL::KS_TRANSFORM3& fGetTransform() { return mTransform; }
     // The pointer lies in the hit rectangle, all four edges included.
     bool fContains(const KEL::KS_POINT& pointer) const;
-    // -109 (press taken) for button 1 or 2 over an unblocked cell, else 0.
+    // -109 (press taken) for the left or right button over an unblocked cell, else 0.
     int32_t fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const;
     // The same at the input's mouse position; 0 without input.
     int32_t fHitTest(int32_t button) const;
@@ -60,7 +66,7 @@ public:
     // (by type) back in place and played from its first frame.
     void fSetShownState(int32_t state);
     // Per frame: counts the reveal delay down, then shows the cell and plays
-    // its reveal sound from the group "sounds"; after that, advances the
+    // its reveal sound from the group of every other sound; after that, advances the
     // cell's animations. The frame the delay runs out advances nothing.
     void fUpdate(float delta, KEL::KC_SOUND_LIST* sounds);
 
@@ -96,7 +102,7 @@ public:
     std::string mRevealSound;
 
 private:
-    int32_t fReveal(bool fill, float delay);
+    KE_REVEAL fReveal(bool fill, float delay);
     // Puts an image under the cell's transform at the given offset.
     void fAttach(KEL::G_SPRITE& image, float x, float y);
     void fFitImages(const KEL::KS_VEC2& cellSize);

@@ -17,6 +17,7 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/product/GG_EDITION.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/product/GG_PACK_INFO.h"
 #include "game/profile/GG_PACK_RECORD.h"
@@ -356,7 +357,7 @@ int32_t GG_GAMEPLAY::fOnMouseDown(int32_t button) {
     if (!cell) return KEL::KS_RESULT::kFAILED;
     if (cell->fHitTest(button) != KEL::KS_RESULT::kNOT_NOW) return KEL::KS_RESULT::kNOTHING;
     const bool switchFills = mControls.fGetTool();
-    mTool = (button == 1 ? switchFills : !switchFills) ? 1 : 0;
+    mTool = (button == KEL::KC_INPUT::kMOUSE_LEFT ? switchFills : !switchFills) ? 1 : 0;
     mPressed = 1;
     mPressButton = button;
     mPressRow = mHoverRow;
@@ -635,13 +636,13 @@ void GG_GAMEPLAY::fOnLevelWin() {
     // A speed of 0 or less would sweep for ever and hold the trophies back.
     const float speed = mProcess.mSweepSpeed > 0.0f ? mProcess.mSweepSpeed : kDEFAULT_SWEEP_SPEED;
     const float sweep = mProcess.fStartSweep(speed, &mFinishCallback);
-    mHost->fHoldTrophies(0.95f * sweep);
+    mHost->fHoldTrophies(kTROPHY_HOLD_SHARE * sweep);
     if (KEL::KC_SOUND_LIST* sound = mHost->fGetSound()) {
         const float volume = mPlayer ? mPlayer->fGetMusicVolume() : 0.0f;
-        sound->fSetGroupVolume("music", volume * 0.5f);
+        sound->fSetGroupVolume(GG_SOUND_GROUP::kMUSIC, volume * 0.5f);
         mMusicDucked = 1;
-        sound->fPlaySound(GG_PROCESS::kSOUND_GROUP, "levelwin");
-        fSleep(static_cast<float>(sound->fGetLength(GG_PROCESS::kSOUND_GROUP, "levelwin")), &mMusicCallback);
+        sound->fPlaySound(GG_SOUND_GROUP::kSOUNDS, "levelwin");
+        fSleep(static_cast<float>(sound->fGetLength(GG_SOUND_GROUP::kSOUNDS, "levelwin")), &mMusicCallback);
     }
     fUpdateWinRecords();
     mResult.mWon = 1;
@@ -741,14 +742,14 @@ void GG_GAMEPLAY::fShowFinishWhenIdle() {
 void GG_GAMEPLAY::fRestoreMusic() {
     mMusicDucked = 0;
     KEL::KC_SOUND_LIST* sound = mHost ? mHost->fGetSound() : nullptr;
-    if (sound && mPlayer) sound->fSetGroupVolume("music", mPlayer->fGetMusicVolume());
+    if (sound && mPlayer) sound->fSetGroupVolume(GG_SOUND_GROUP::kMUSIC, mPlayer->fGetMusicVolume());
 }
 
 void GG_GAMEPLAY::fOnLevelLost() {
     // Input ends whatever windows exist; they only decide what comes next.
     mEnded = 1;
     fResetSelection();
-    if (KEL::KC_SOUND_LIST* sound = mHost->fGetSound()) sound->fPlaySound(GG_PROCESS::kSOUND_GROUP, "levelloose");
+    if (KEL::KC_SOUND_LIST* sound = mHost->fGetSound()) sound->fPlaySound(GG_SOUND_GROUP::kSOUNDS, "levelloose");
     fCopyResult();
     if (mPlayer) {
         GG_STATISTIC& s = mPlayer->fGetStatistic();
@@ -803,13 +804,13 @@ bool GG_GAMEPLAY::fOpenQuestion(const char* name, bool secondAnswer, KEL::Closur
 }
 
 void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
-    if (answer == 1) {
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
         if (mPlayer && mPlayer->fGetHealth().fGetCount() >= 1)
             fRestartWithFade(true, false);
         else if (!fOpenQuestion(kWINDOW_NO_HEALTH, false,
                                 KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this)))
             fRestartWithFade(false, false);
-    } else if (answer == -1) {
+    } else if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_NO) {
         if (fOpenQuestion(kWINDOW_SECOND_CHANCE_BUY, true,
                           KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceBuyAnswer>(this))) {
             if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(kWINDOW_SECOND_CHANCE_BUY))
@@ -823,13 +824,17 @@ void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
 }
 
 void GG_GAMEPLAY::fOnSecondChanceBuyAnswer(int32_t answer) {
-    if (answer == 1 && mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
     if (!fAskSecondChance()) fRestartWithFade(false, false);
 }
 
-void GG_GAMEPLAY::fOnLostAnswerRestart(int32_t answer) { fRestartWithFade(answer != 0, false); }
+void GG_GAMEPLAY::fOnLostAnswerRestart(int32_t answer) {
+    fRestartWithFade(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES, false);
+}
 
-void GG_GAMEPLAY::fOnLostAnswerShop(int32_t answer) { fRestartWithFade(false, answer != 0); }
+void GG_GAMEPLAY::fOnLostAnswerShop(int32_t answer) {
+    fRestartWithFade(false, answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES);
+}
 
 void GG_GAMEPLAY::fGiveSecondChance() {
     mEnded = 0;

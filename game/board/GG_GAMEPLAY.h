@@ -48,6 +48,8 @@ public:
     static constexpr int32_t kDEFAULT_ERROR_LIMIT = 6;
     static constexpr uint32_t kDEFAULT_MAX_HINTS = 4;
     static constexpr float kDEFAULT_SWEEP_SPEED = 1.5f;
+    // The share of a won level's end sweep that queued trophies wait for.
+    static constexpr float kTROPHY_HOLD_SHARE = 0.95f;
     static constexpr const char* kWINDOW_FINISH = "GP_Finish";
     static constexpr const char* kWINDOW_MENU = "GP_Menu";
     static constexpr const char* kWINDOW_SHOP = "Shop";

@@ -5,6 +5,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/bots/KC_BOT_COLOR.h"
 #include "engine/bots/KC_BOT_MOVE.h"
+#include "engine/platform/KC_INPUT.h"
 
 namespace game {
 
@@ -54,7 +55,8 @@ void GG_HINT_BUTTON::fUpdate() {
 }
 
 int32_t GG_HINT_BUTTON::fOnMouseDown(int32_t button) {
-    if (button != 1 || mBlocked || mBusy || mCount <= 0 || !mButton.fHitTest()) return KEL::KS_RESULT::kNOTHING;
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked || mBusy || mCount <= 0 || !mButton.fHitTest())
+        return KEL::KS_RESULT::kNOTHING;
     fSlide(false, &mPressedEnd);
     return KEL::KS_RESULT::kNOT_NOW;
 }

@@ -6,6 +6,7 @@
 
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
@@ -97,7 +98,7 @@ void GG_NUMBERS::fUpdate() {
 void GG_NUMBERS::fDraw() {
     if (!mFont || !mLines) return;
     const int32_t anchor = mFont->fGetAnchor();
-    mFont->fSetAnchor(4);
+    mFont->fSetAnchor(KEL::kANCHOR_CENTRE);
     fWalk([this](GG_CLUE& clue, int32_t x, int32_t y) {
         mFont->fSetColor((clue.mDrawnCrossed ? mCrossColor : mColor).fGetARGB());
         mFont->fPrintW(static_cast<float>(x), static_cast<float>(y), L"%i", clue.mLength);

@@ -5,6 +5,7 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/gui/KF_GUI_READER.h"
 #include "engine/gui/KS_GUI_EVENT.h"
+#include "engine/platform/KC_INPUT.h"
 
 namespace game {
 
@@ -35,12 +36,12 @@ int32_t GG_PAUSE::fOnMouseMove() {
 }
 
 int32_t GG_PAUSE::fOnMouseDown(int32_t button) {
-    if (button != 1 || mBlocked) return KEL::KS_RESULT::kNOTHING;
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_RESULT::kNOTHING;
     return mWidgets.fMouseDown().fHasEvent() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
 }
 
 int32_t GG_PAUSE::fOnMouseUp(int32_t button) {
-    if (button != 1 || mBlocked) return KEL::KS_RESULT::kNOTHING;
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_RESULT::kNOTHING;
     const KEL::KS_MOUSE_RESULT result = mWidgets.fMouseUp();
     if (!result.fHasEvent() || result.mEvent.mCode != KEL::KS_GUI_EVENT::kCLICK) return KEL::KS_RESULT::kNOTHING;
     const KEL::Closure<void()> onPause = mOnPause;

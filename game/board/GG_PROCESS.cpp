@@ -9,6 +9,7 @@
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "game/product/GG_SOUND_GROUP.h"
 
 namespace game {
 
@@ -182,9 +183,9 @@ std::vector<GG_ELEMENT*> GG_PROCESS::fCellsOnPath(int32_t pressRow, int32_t pres
     return path;
 }
 
-int32_t GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
-    const int32_t result = fill ? cell.fRevealWithFill(delay) : cell.fRevealWithCross(delay);
-    if (result == 0) return 0;
+GG_ELEMENT::KE_REVEAL GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
+    const GG_ELEMENT::KE_REVEAL result = fill ? cell.fRevealWithFill(delay) : cell.fRevealWithCross(delay);
+    if (result == GG_ELEMENT::kREVEAL_NONE) return result;
     if (cell.fIsFull()) mRevealedFull.push_back(&cell);
     mClues.fUpdateCrossing(cell.fGetRow(), cell.fGetColumn());
     return result;
@@ -193,9 +194,9 @@ int32_t GG_PROCESS::fRevealCell(GG_ELEMENT& cell, bool fill, float delay) {
 void GG_PROCESS::fOnClick(int32_t pressRow, int32_t pressColumn, int32_t endRow, int32_t endColumn, bool fill) {
     float delay = 0.0f;
     for (GG_ELEMENT* cell : fCellsOnPath(pressRow, pressColumn, endRow, endColumn)) {
-        const int32_t result = fRevealCell(*cell, fill, delay);
-        if (result == 0) continue;
-        const bool right = result == 1;
+        const GG_ELEMENT::KE_REVEAL result = fRevealCell(*cell, fill, delay);
+        if (result == GG_ELEMENT::kREVEAL_NONE) continue;
+        const bool right = result == GG_ELEMENT::kREVEAL_RIGHT;
         cell->mRevealSound = !right ? kSOUND_ERROR : cell->fIsFull() ? kSOUND_FULL : kSOUND_EMPTY;
         if (mJudge) {
             if (right)
@@ -204,7 +205,7 @@ void GG_PROCESS::fOnClick(int32_t pressRow, int32_t pressColumn, int32_t endRow,
                 mJudge->fOnCellWrong(*cell);
         }
         // A later cell plays its sound itself when its wait is over.
-        if (!cell->fIsWaiting() && mSounds) mSounds->fPlaySound(kSOUND_GROUP, cell->mRevealSound);
+        if (!cell->fIsWaiting() && mSounds) mSounds->fPlaySound(GG_SOUND_GROUP::kSOUNDS, cell->mRevealSound);
         delay += mRevealStep;
     }
     if (mJudge) mJudge->fCheckWin();

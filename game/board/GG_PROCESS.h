@@ -36,7 +36,6 @@ public:
         virtual void fCheckWin() = 0;
     };
 
-    static constexpr const char* kSOUND_GROUP = "sounds";
     static constexpr const char* kSOUND_FULL = "fulltileclick";
     static constexpr const char* kSOUND_EMPTY = "emptytileclick";
     static constexpr const char* kSOUND_ERROR = "errorclick";
@@ -76,8 +75,8 @@ public:
     std::vector<GG_ELEMENT*> fCellsOnPath(int32_t pressRow, int32_t pressColumn, int32_t endRow,
                                           int32_t endColumn) const;
     // Reveals one cell with a tool, books a revealed full cell and updates
-    // the crossing of its row and column. The reveal's result (0, 1 or 2).
-    int32_t fRevealCell(GG_ELEMENT& cell, bool fill, float delay);
+    // the crossing of its row and column. Answers what the reveal came to.
+    GG_ELEMENT::KE_REVEAL fRevealCell(GG_ELEMENT& cell, bool fill, float delay);
     // The one way a press opens cells: every closed cell of the path, in
     // path order, is opened with the tool, judged (the judge is told) and
     // given its sound, each a reveal step later than the one before; cells
@@ -133,7 +132,8 @@ public:
     static constexpr const char* kNUMBERS_FILE = "data/share/main/GameProcess numbers.xml";
 
 private:
-    // Steps 3 on of loading: cells, bonuses, clues and the views' lines.
+    // Loading after the numbers file and the layout are read: cells,
+    // bonuses, clues and the views' lines.
     bool fBuild(const pugi::xml_node& gElements);
     void fUpdateSweep();
 

@@ -4,6 +4,7 @@
 
 #include "SERVICE/KS_RESULT.h"
 #include "engine/bots/KC_BOT_MOVE.h"
+#include "engine/platform/KC_INPUT.h"
 #include "game/board/GG_PAUSE.h"
 
 namespace game {
@@ -32,7 +33,7 @@ int32_t GG_STORE_BUTTON::fOnMouseMove() {
 }
 
 int32_t GG_STORE_BUTTON::fOnMouseDown(int32_t button) {
-    if (button != 1 || mBlocked || !fIsInView()) return KEL::KS_RESULT::kNOTHING;
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked || !fIsInView()) return KEL::KS_RESULT::kNOTHING;
     if (!mWidgets.fMouseDown().fHasEvent()) return KEL::KS_RESULT::kNOTHING;
     const KEL::Closure<void()> onStore = mOnStore;
     onStore();
@@ -40,7 +41,7 @@ int32_t GG_STORE_BUTTON::fOnMouseDown(int32_t button) {
 }
 
 int32_t GG_STORE_BUTTON::fOnMouseUp(int32_t button) {
-    if (button != 1) return KEL::KS_RESULT::kNOTHING;
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT) return KEL::KS_RESULT::kNOTHING;
     mWidgets.fMouseUp();
     return KEL::KS_RESULT::kNOTHING;
 }

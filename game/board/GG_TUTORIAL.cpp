@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "SERVICE/KS_RESULT.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/util/Closure.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -15,10 +16,6 @@
 namespace game {
 
 namespace {
-
-// The mouse buttons arrive as keys 1, 2 and 4 among the keyboard's keys;
-// only they make the clicks a step waits for.
-bool fIsMouseButton(int32_t key) { return key == 1 || key == 2 || key == 4; }
 
 // A pack id is a 16-bit number; anything else guides no pack rather than
 // the wrong one.
@@ -218,7 +215,7 @@ int32_t GG_TUTORIAL::fOnMouseDown(int32_t button) {
     if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
     // A release ends a step only when its press came during that step, not
     // the press on a control that brought the step on.
-    if (fIsMouseButton(button)) mPressStep = mCurrent;
+    if (KEL::KC_INPUT::fIsMouseButton(button)) mPressStep = mCurrent;
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseDown() : KEL::KS_MOUSE_RESULT();
     // The hint, not the player's hand, is to open the hinted cell.
     if (step->fGetType() == GG_TUTORIAL_STEP::kHINT) fBlockListedCellsUnderPointer(*step, button);
@@ -227,7 +224,7 @@ int32_t GG_TUTORIAL::fOnMouseDown(int32_t button) {
 
 int32_t GG_TUTORIAL::fOnMouseUp(int32_t button) {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
-    const bool mouse = fIsMouseButton(button);
+    const bool mouse = KEL::KC_INPUT::fIsMouseButton(button);
     const bool counts = mouse && mPressStep >= 0 && mPressStep == mCurrent;
     if (mouse) mPressStep = -1;
     if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
@@ -286,7 +283,7 @@ void GG_TUTORIAL::fAskSkip() {
 
 void GG_TUTORIAL::fOnSkipAnswer(uint8_t answer) {
     if (mGameplay) mGameplay->fResume();
-    if (answer && mRunning) fStop();
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && mRunning) fStop();
 }
 
 }  // namespace game

@@ -20,7 +20,9 @@ bool GG_NEW_PLAYER::fStart(KEL::G_WINDOW_MANAGER* manager, const KEL::Closure<vo
 
 void GG_NEW_PLAYER::fOnAnswer(const std::wstring& name, int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game || name.empty() || name.size() > kMAX_NAME || !fIsFree(name)) return;
+    if (answer != KEL::G_WINDOW_EDITBOX::kANSWER_OK || !game || name.empty() || name.size() > kMAX_NAME ||
+        !fIsFree(name))
+        return;
     GG_PLAYER* player = game->fCreatePlayer(name);
     if (!player) return;
     game->fSetCurrentPlayer(player);

@@ -1,6 +1,7 @@
 #include "game/screens/GG_WINDOW_CONFIRM_EX.h"
 
 #include "engine/resources/KC_FONT_LIST.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 
@@ -24,7 +25,7 @@ void GG_WINDOW_CONFIRM_EX::fOnLoad() {
 void GG_WINDOW_CONFIRM_EX::fOnDraw() {
     if (!mFont || mExtraText.empty()) return;
     const KEL::KS_TRANSFORM3 place = mTransform.fGetAbsolute();
-    fDrawText(mFont, place.mPosition.x + mExtraShift.x, place.mPosition.y + mExtraShift.y, mColor, kCENTRE,
+    fDrawText(mFont, place.mPosition.x + mExtraShift.x, place.mPosition.y + mExtraShift.y, mColor, KEL::kANCHOR_CENTRE,
               mExtraText);
 }
 

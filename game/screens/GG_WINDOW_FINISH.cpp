@@ -1,13 +1,17 @@
 #include "game/screens/GG_WINDOW_FINISH.h"
 
+#include <algorithm>
+
 #include "engine/bots/KC_BOT_BLOB.h"
 #include "engine/bots/KC_BOT_SLEEP.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "engine/util/KF_WFORMAT.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PACK_RECORD.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
@@ -93,10 +97,9 @@ void GG_WINDOW_FINISH::fOnUnload() {
         if (star) star->fUnloadTexture();
 }
 
-int32_t GG_WINDOW_FINISH::fEarnedStars() const {
-    if (mResult.mErrors == 0) return 3;
-    return mResult.mErrors == 1 ? 2 : 1;
-}
+// The board gave the result its stars when the level was won; a count out
+// of range shows as many as there are stars to show.
+int32_t GG_WINDOW_FINISH::fEarnedStars() const { return std::clamp(mResult.mStars, 0, kSTARS); }
 
 // Every showing plays the stars again from the start.
 void GG_WINDOW_FINISH::fOnShown() {
@@ -201,7 +204,7 @@ void GG_WINDOW_FINISH::fOnLastLevelFaded() {
 
 void GG_WINDOW_FINISH::fOnRestartAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game) return;
+    if (answer != KEL::G_WINDOW_CONFIRM::kANSWER_YES || !game) return;
     mBots.fDeleteAll();
     game->fRestartLevel();
     fClose();

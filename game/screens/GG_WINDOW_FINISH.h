@@ -18,10 +18,10 @@ namespace game {
 
 // The result of a won level, "GP_Finish": time, hints used, mistakes,
 // points, the player's best time and total score, the level's number, and
-// three stars that pop in one after another (three for no mistake, two for
-// one, else one); after the earned ones a second's pause, then the rest
-// show plainly. Buttons: next level (1), play again (2, after a question),
-// back to the level list (3).
+// three stars that pop in one after another (the result's stars); after
+// the earned ones a second's pause, then the rest show plainly. Buttons:
+// next level (1), play again (2, after a question), back to the level
+// list (3).
 //
 // XML: "settings" > "star_sprite" (a sprite of a two-frame strip,
 // unearned then earned, plus "shift", the first star's place) and
@@ -61,6 +61,7 @@ public:
 
     // The next star pops in (or the pause runs); 0 when none is waiting.
     int32_t fRevealNext();
+    // The result's stars, 0 to kSTARS.
     int32_t fEarnedStars() const;
     size_t fGetShownStars() const { return mShown.size(); }
     size_t fGetPendingStars() const { return mPending.size(); }

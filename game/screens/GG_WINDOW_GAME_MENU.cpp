@@ -47,7 +47,7 @@ void GG_WINDOW_GAME_MENU::fClose() {
 
 void GG_WINDOW_GAME_MENU::fOnRestartAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game) return;
+    if (answer != KEL::G_WINDOW_CONFIRM::kANSWER_YES || !game) return;
     game->fUpdateHealth();
     game->fRestartLevel();
     fClose();
@@ -55,7 +55,7 @@ void GG_WINDOW_GAME_MENU::fOnRestartAnswer(int32_t answer) {
 
 void GG_WINDOW_GAME_MENU::fOnLeaveAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game) return;
+    if (answer != KEL::G_WINDOW_CONFIRM::kANSWER_YES || !game) return;
     game->fUpdateHealth();
     fFadeThen(mManager, Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnLeaveFaded>(this));
 }

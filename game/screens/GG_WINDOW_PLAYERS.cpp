@@ -2,6 +2,7 @@
 
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/gui/KC_GUI_LISTBOX.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PLAYER.h"
@@ -86,7 +87,8 @@ void GG_WINDOW_PLAYERS::fNew() {
 
 void GG_WINDOW_PLAYERS::fOnNameAnswer(const std::wstring& name, int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game || name.empty() || name.size() > GG_NEW_PLAYER::kMAX_NAME) return;
+    const bool taken = answer == KEL::G_WINDOW_EDITBOX::kANSWER_OK;
+    if (!taken || !game || name.empty() || name.size() > GG_NEW_PLAYER::kMAX_NAME) return;
     if (!GG_NEW_PLAYER::fIsFree(name) || !game->fCreatePlayer(name)) return;
     fFill();
     if (mList) mList->fSelectText(name);
@@ -109,7 +111,7 @@ void GG_WINDOW_PLAYERS::fOnDeleteAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     KEL::KT_PLAYERS* players = fPlayers();
     const std::wstring* selected = fSelected();
-    if (answer != 1 || !game || !players || !selected) return;
+    if (answer != KEL::G_WINDOW_CONFIRM::kANSWER_YES || !game || !players || !selected) return;
     const std::wstring name = *selected;
     GG_PLAYER* current = game->fGetCurrentPlayer();
     const bool wasCurrent = current && current->fGetName() == name;

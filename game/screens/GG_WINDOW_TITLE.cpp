@@ -1,5 +1,6 @@
 #include "game/screens/GG_WINDOW_TITLE.h"
 
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
@@ -44,7 +45,7 @@ void GG_WINDOW_TITLE::fOpenOptions() {
 // Only a yes quits; no and close leave the title as it was.
 void GG_WINDOW_TITLE::fOnExitAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer == 1 && game) game->fQuit();
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && game) game->fQuit();
 }
 
 }  // namespace game

@@ -11,10 +11,6 @@
 
 namespace game {
 
-namespace {
-constexpr int32_t kLEFT_BUTTON = 1;
-}
-
 GG_WINDOW_TITLE_TOP::GG_WINDOW_TITLE_TOP(const pugi::xml_node& node) : G_WINDOW(node) {
     const pugi::xml_node settings = node.child("SETTINGS");
     if (!settings) return;
@@ -99,7 +95,7 @@ KEL::KS_MOUSE_RESULT GG_WINDOW_TITLE_TOP::fOnMouseMove() {
 
 KEL::KS_MOUSE_RESULT GG_WINDOW_TITLE_TOP::fOnMouseUp(int32_t button) {
     const KEL::KS_MOUSE_RESULT result = G_WINDOW::fOnMouseUp(button);
-    if (result.fTaken() || button != kLEFT_BUTTON || !mHovered) return result;
+    if (result.fTaken() || button != KEL::KC_INPUT::kMOUSE_LEFT || !mHovered) return result;
     fOnClick(kCHANGE_PLAYER);
     return KEL::KS_MOUSE_RESULT::fEvent({kCHANGE_PLAYER, KEL::KS_GUI_EVENT::kCLICK});
 }

@@ -23,6 +23,7 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "host/recording/RecordingDevice.h"
 #include "support/TestEnvironment.h"
 
@@ -138,18 +139,18 @@ TEST_F(EngineReadsContent, SoundListLoadsEveryTrackAndEffect) {
     ASSERT_NE(doc, nullptr);
     KC_SOUND_LIST sounds;
     ASSERT_EQ(sounds.fRead(doc->child("sound")), 1);
-    for (const char* group : {"music", "sounds"}) {
+    for (const char* group : {game::GG_SOUND_GROUP::kMUSIC, game::GG_SOUND_GROUP::kSOUNDS}) {
         ASSERT_EQ(sounds.fLoadGroup(group), 1) << group;
         KS_SOUND_GROUP* g = sounds.fGetGroup(group);
         ASSERT_NE(g, nullptr);
         for (const auto& [name, entry] : g->mEntries) {
             EXPECT_NE(entry->mSound, nullptr) << group << " " << name << " (" << entry->mPath << ")";
             // Effects are decoded whole, music is streamed.
-            EXPECT_EQ(entry->mStreamed, std::string(group) == "sounds") << name;
+            EXPECT_EQ(entry->mStreamed, std::string(group) == game::GG_SOUND_GROUP::kSOUNDS) << name;
         }
     }
-    sounds.fUnloadGroup("music");
-    sounds.fUnloadGroup("sounds");
+    sounds.fUnloadGroup(game::GG_SOUND_GROUP::kMUSIC);
+    sounds.fUnloadGroup(game::GG_SOUND_GROUP::kSOUNDS);
 }
 
 TEST_F(EngineReadsContent, EveryPackLevelLoads) {

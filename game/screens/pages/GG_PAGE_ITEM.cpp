@@ -9,10 +9,6 @@
 
 namespace game {
 
-namespace {
-constexpr int32_t kLEFT_BUTTON = 1;
-}
-
 GG_PAGE_ITEM::GG_PAGE_ITEM(const void* owner, const pugi::xml_node& element, int32_t ordinal)
     : G_PAGES_ITEM(owner), mOrdinal(ordinal) {
     if (const pugi::xml_attribute background = element.attribute("background")) {
@@ -108,7 +104,7 @@ bool GG_PAGE_ITEM::fIsUnderPointer() const {
 }
 
 int32_t GG_PAGE_ITEM::fOnMouseUp(int32_t button) {
-    return button == kLEFT_BUTTON && fIsUnderPointer() ? kTAKEN : KEL::KS_RESULT::kFAILED;
+    return button == KEL::KC_INPUT::kMOUSE_LEFT && fIsUnderPointer() ? kTAKEN : KEL::KS_RESULT::kFAILED;
 }
 
 }  // namespace game

@@ -1,6 +1,7 @@
 #include "game/screens/pages/gPages_Level.h"
 
 #include "engine/windows/G_WINDOW.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/product/GG_EDITION.h"
 #include "game/profile/GG_PACK_RECORD.h"
@@ -67,7 +68,7 @@ void gPages_Level::fOnItemClicked(KEL::KC_BASE* base) {
 
 void gPages_Level::fOnShopAnswer(int32_t answer) {
     KEL::G_WINDOW_MANAGER* manager = mWindow ? mWindow->fGetManager() : nullptr;
-    if (answer == 1 && manager) manager->fShowWindow(kSHOP);
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && manager) manager->fShowWindow(kSHOP);
 }
 
 void gPages_Level::fOnLevelChosen() {

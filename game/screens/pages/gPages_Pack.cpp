@@ -120,8 +120,8 @@ void gPages_Pack::fOpenPack() {
 void gPages_Pack::fOnStoreAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     GG_PACK_RECORD* record = fChosenRecord();
-    if (!game || answer == 0) return;
-    if (answer < 0) game->fStoreProviderPass();
+    if (!game || answer == KEL::G_WINDOW_CONFIRM::kANSWER_CLOSE) return;
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_NO) game->fStoreProviderPass();
     else if (record) game->fPurchase(record->fGetInAppKey());
 }
 
@@ -129,7 +129,7 @@ void gPages_Pack::fOnStoreAnswer(int32_t answer) {
 // record of the pack nothing is taken.
 void gPages_Pack::fOnBuyAnswer(int32_t answer) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (answer != 1 || !game) return;
+    if (answer != KEL::G_WINDOW_CONFIRM::kANSWER_YES || !game) return;
     GG_PLAYER* player = game->fGetCurrentPlayer();
     const GG_PACK_INFO* pack = game->fFindPack(mChosenPack);
     GG_PACK_RECORD* record = fChosenRecord();

@@ -42,12 +42,12 @@ TEST_F(G_HIT_SPRITE_TEST, HoverPressReleaseAndLeave) {
     EXPECT_EQ(sprite.fGetState(), G_HIT_SPRITE::kHOVER);
     EXPECT_EQ(sprite.fGetQuad().mVertices[0].u, 0.2f) << "the hover frame";
 
-    input.fOnKeyDown(1);
+    input.fOnKeyDown(KEL::KC_INPUT::kMOUSE_LEFT);
     sprite.fUpdate();
     EXPECT_EQ(sprite.fGetState(), G_HIT_SPRITE::kPRESSED);
     input.fUpdate();
     EXPECT_EQ(sprite.fUpdate(), 0) << "holding is not a release";
-    input.fOnKeyUp(1);
+    input.fOnKeyUp(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(sprite.fUpdate(), G_HIT_SPRITE::kRELEASED);
     EXPECT_EQ(sprite.fGetState(), G_HIT_SPRITE::kHOVER);
     EXPECT_EQ(clicks, 1);
@@ -55,13 +55,13 @@ TEST_F(G_HIT_SPRITE_TEST, HoverPressReleaseAndLeave) {
 
     // Pressed, then dragged off: back to normal and no click.
     input.fUpdate();
-    input.fOnKeyDown(2);
+    input.fOnKeyDown(KEL::KC_INPUT::kMOUSE_RIGHT);
     sprite.fUpdate();
     EXPECT_EQ(sprite.fGetState(), G_HIT_SPRITE::kPRESSED) << "the right button presses too";
     input.fOnMouseMove(300, 300);
     sprite.fUpdate();
     EXPECT_EQ(sprite.fGetState(), G_HIT_SPRITE::kNORMAL);
-    input.fOnKeyUp(2);
+    input.fOnKeyUp(KEL::KC_INPUT::kMOUSE_RIGHT);
     EXPECT_EQ(sprite.fUpdate(), 0);
     EXPECT_EQ(clicks, 1);
 
@@ -69,7 +69,7 @@ TEST_F(G_HIT_SPRITE_TEST, HoverPressReleaseAndLeave) {
     input.fUpdate();
     input.fUpdate();
     input.fOnMouseMove(100, 100);
-    input.fOnKeyDown(1);
+    input.fOnKeyDown(KEL::KC_INPUT::kMOUSE_LEFT);
     sprite.fUpdate();
     EXPECT_EQ(sprite.fGetState(), G_HIT_SPRITE::kPRESSED);
     sprite.fReset();

@@ -6,6 +6,7 @@
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "engine/gui/KC_GUI_CHECKBOX5.h"
 #include "engine/gui/KC_GUI_CHECKBOX_IOS.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/render/KC_RENDER.h"
 
 using namespace KEL;
@@ -106,7 +107,7 @@ TEST_F(KC_GUI_BUTTONS, Button2WorksFromThePollAndClicksWhenLeftWhileHeld) {
     EXPECT_EQ(button->fGetWidth(), 60.0f);
     mInput->fOnMouseMove(10, 5);
     EXPECT_FALSE(mRoot->fPollEvent().fTaken());
-    mInput->fOnKeyDown(1);
+    mInput->fOnKeyDown(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(fCode(mRoot->fPollEvent()), E::kPRESSED);
     EXPECT_EQ(fFrame(button->fGetSprite(), 2), 1);
     fStep();
@@ -114,7 +115,7 @@ TEST_F(KC_GUI_BUTTONS, Button2WorksFromThePollAndClicksWhenLeftWhileHeld) {
     mInput->fOnMouseMove(100, 5);
     EXPECT_EQ(fCode(mRoot->fPollEvent()), E::kCLICK) << "leaving while held clicks at once";
     EXPECT_EQ(fFrame(button->fGetSprite(), 2), 0);
-    mInput->fOnKeyUp(1);
+    mInput->fOnKeyUp(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_FALSE(mRoot->fPollEvent().fTaken());
 }
 

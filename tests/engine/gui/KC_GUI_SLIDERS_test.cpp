@@ -6,6 +6,7 @@
 
 #include "engine/gui/KC_GUI_SLIDER12.h"
 #include "engine/gui/KC_GUI_SLIDER13.h"
+#include "engine/platform/KC_INPUT.h"
 
 using namespace KEL;
 
@@ -140,13 +141,13 @@ TEST_F(SliderTest, ThePollAloneDrivesTheSlider) {
     KC_GUI_SLIDER12* slider = fSlider();
     mInput->fOnMouseMove(100, 100);
     EXPECT_EQ(fCode(mRoot->fPollEvent()), KS_GUI_EVENT::kENTERED);
-    mInput->fOnKeyDown(1);
+    mInput->fOnKeyDown(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(fCode(mRoot->fPollEvent()), KS_GUI_EVENT::kPRESSED);
     fStep();
     const KS_MOUSE_RESULT held = mRoot->fPollEvent();
     EXPECT_TRUE(held.fTaken()) << "a pressed button holds the poll";
     EXPECT_EQ(fCode(held), 0);
-    mInput->fOnKeyUp(1);
+    mInput->fOnKeyUp(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(fCode(mRoot->fPollEvent()), KS_GUI_EVENT::kVALUE_CHANGED);
     EXPECT_EQ(slider->fGetValue(), 0.0f);
     EXPECT_EQ(slider->fGetPiece(kPIECE_START_BUTTON)->mVertices[0].u, 1.0f / 12.0f) << "hovered cell";

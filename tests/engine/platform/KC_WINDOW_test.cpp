@@ -21,7 +21,7 @@ int32_t fLost(void*) { gEvents.push_back(2); return 1; }
 int32_t fClose(void*) { gEvents.push_back(3); return 1; }
 int32_t fKeyDown(void*) {
     // The input state is already counted when the slot runs.
-    gEvents.push_back(KEL::kcINPUT && KEL::kcINPUT->fGetKey(1) == 1 ? 4 : -4);
+    gEvents.push_back(KEL::kcINPUT && KEL::kcINPUT->fGetKey(KEL::KC_INPUT::kMOUSE_LEFT) == 1 ? 4 : -4);
     return 1;
 }
 
@@ -174,9 +174,9 @@ TEST(KC_WINDOW, PumpDeliversEveryMessageInOrder) {
     KEL::fPumpMessages(&input, &window);
 
     EXPECT_TRUE(fake->mQueue.empty());
-    EXPECT_EQ(input.fGetKey(1), 255) << "press and release in one pump";
-    EXPECT_EQ(input.fGetKey(2), 1);
-    EXPECT_EQ(input.fGetKey(4), 255);
+    EXPECT_EQ(input.fGetKey(KEL::KC_INPUT::kMOUSE_LEFT), 255) << "press and release in one pump";
+    EXPECT_EQ(input.fGetKey(KEL::KC_INPUT::kMOUSE_RIGHT), 1);
+    EXPECT_EQ(input.fGetKey(KEL::KC_INPUT::kMOUSE_MIDDLE), 255);
     EXPECT_EQ(input.fGetKey('Q'), 2) << "a repeat counts further";
     EXPECT_EQ(input.mMousePos, KS_POINT(100, 99)) << "mouse goes through the letterbox";
     EXPECT_EQ((std::vector<int>{4, -4, -4, -4, -4, 2, 1, 1, 2, 1, 3}), gEvents);

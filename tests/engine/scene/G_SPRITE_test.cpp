@@ -107,7 +107,7 @@ TEST_F(SpriteTest, XmlChildrenApplyInOrder) {
         <t><POS>1 2</POS><COLOR>1 2 3</COLOR><HOT_SPOT>middle</HOT_SPOT></t>)");
     G_SPRITE sprite(doc.child("s"));
     EXPECT_EQ(sprite.fGetTextureName(), "wide.png");
-    EXPECT_FALSE(sprite.fHasOwnTexture()) << "the texture comes with slot 3";
+    EXPECT_FALSE(sprite.fHasOwnTexture()) << "the texture comes with the reload";
     EXPECT_EQ(sprite.fGetTransform()->mPosition, KS_VEC3(7, 8, 0)) << "TRANSFORM replaces POS";
     EXPECT_FLOAT_EQ(sprite.fGetTransform()->mRotation.z, 0.5f);
     EXPECT_EQ(sprite.mVertices[2].color, 0x80FF0000u);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowsFixture.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/util/Closure.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -45,7 +46,7 @@ TEST_F(ConfirmTest, EachButtonHandsItsAnswersToBothHandlersThenHides) {
     auto confirm = fConfirm();
     confirm->fSetAnswerHandler(Closure<void()>::fBind<&KS_LISTENER::fOnInt>(&listener));
     EXPECT_TRUE(confirm->fSetAnswerHandler2(Closure<void()>::fBind<&KS_LISTENER::fOnInt2>(&listener)));
-    for (int32_t button : {3, 4, 5}) {
+    for (int32_t button : {G_WINDOW_CONFIRM::kYES, G_WINDOW_CONFIRM::kNO, G_WINDOW_CONFIRM::kCLOSE}) {
         confirm->fShow(true);
         fFrames(*confirm, 1);
         confirm->fOnAnswer(button);
@@ -53,8 +54,10 @@ TEST_F(ConfirmTest, EachButtonHandsItsAnswersToBothHandlersThenHides) {
         fFrames(*confirm, 1);
         EXPECT_FALSE(confirm->fIsOpen());
     }
-    EXPECT_EQ(listener.mInts, (std::vector<int32_t>{1, 0, 0}));
-    EXPECT_EQ(listener.mInts2, (std::vector<int32_t>{1, -1, 0})) << "no and close differ only here";
+    const int32_t yes = G_WINDOW_CONFIRM::kANSWER_YES, no = G_WINDOW_CONFIRM::kANSWER_NO;
+    const int32_t close = G_WINDOW_CONFIRM::kANSWER_CLOSE;
+    EXPECT_EQ(listener.mInts, (std::vector<int32_t>{yes, close, close}));
+    EXPECT_EQ(listener.mInts2, (std::vector<int32_t>{yes, no, close})) << "no and close differ only here";
 
     confirm->fShow(true);
     fFrames(*confirm, 1);
@@ -120,18 +123,18 @@ TEST_F(ConfirmTest, AClickOpensAModalQuestionThatTakesTheNextClicks) {
     fFrames(*menu, 1);
     quit->mUpCode = KS_GUI_EVENT::kCLICK;
     noButton->mUpCode = KS_GUI_EVENT::kCLICK;
-    EXPECT_EQ(manager.fOnMouseUp(1).mEvent.mId, 7);
+    EXPECT_EQ(manager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mEvent.mId, 7);
     ASSERT_TRUE(manager.fIsOpen("Confirm_Exit"));
     KEL::kfFRAME_DELTA = kDT;
     manager.fUpdate();
     EXPECT_FALSE(menu->fIsActive());
 
-    EXPECT_EQ(manager.fOnMouseUp(1).mEvent.mId, 4) << "the question takes the click";
-    EXPECT_EQ(listener.mInts2, std::vector<int32_t>{-1});
+    EXPECT_EQ(manager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mEvent.mId, 4) << "the question takes the click";
+    EXPECT_EQ(listener.mInts2, std::vector<int32_t>{G_WINDOW_CONFIRM::kANSWER_NO});
     manager.fUpdate();
     EXPECT_FALSE(manager.fIsOpen("Confirm_Exit"));
     EXPECT_TRUE(menu->fIsActive());
-    EXPECT_EQ(manager.fOnMouseUp(1).mEvent.mId, 7) << "the menu hears clicks again";
+    EXPECT_EQ(manager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mEvent.mId, 7) << "the menu hears clicks again";
 }
 
 TEST_F(ConfirmTest, FormatsItsQuestionFromTheLayoutTextEveryTime) {

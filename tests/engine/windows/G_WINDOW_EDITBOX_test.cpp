@@ -131,7 +131,7 @@ TEST_F(EditBoxTest, StartsEmptyWithOkGreyedEachTimeItIsShown) {
 
     fClick(-100, 100);
     EXPECT_EQ(mAnswers.mTexts, std::vector<std::wstring>{L"ab"});
-    EXPECT_EQ(mAnswers.mAnswers, std::vector<int32_t>{1});
+    EXPECT_EQ(mAnswers.mAnswers, std::vector<int32_t>{G_WINDOW_EDITBOX::kANSWER_OK});
     mManager.fUpdate();
     EXPECT_FALSE(mManager.fIsOpen("Edit"));
 
@@ -142,7 +142,7 @@ TEST_F(EditBoxTest, StartsEmptyWithOkGreyedEachTimeItIsShown) {
     fType("zed");
     fClick(100, 100);
     EXPECT_EQ(mAnswers.mTexts.back(), L"zed");
-    EXPECT_EQ(mAnswers.mAnswers.back(), 0) << "cancel";
+    EXPECT_EQ(mAnswers.mAnswers.back(), G_WINDOW_EDITBOX::kANSWER_CANCEL) << "cancel";
 }
 
 TEST_F(EditBoxTest, ARefusedTextShowsTheMarkInRedAndOkTakesNothing) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "WindowsFixture.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/util/Closure.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
@@ -117,17 +118,18 @@ TEST_F(WindowManagerTest, AModalWindowTakesInputAndFocusFromThoseBehind) {
     mManager.fShowWindow("Back", true);
     mManager.fShowWindow("Behind", true);
     fFrames(1);
-    EXPECT_EQ(mManager.fOnMouseUp(1).mEvent, (KS_GUI_EVENT{3, KS_GUI_EVENT::kCLICK}));
+    EXPECT_EQ(mManager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mEvent, (KS_GUI_EVENT{3, KS_GUI_EVENT::kCLICK}));
     fTake();
 
     mManager.fShowWindow("Modal");
     EXPECT_TRUE(mManager.fFindWindow("Modal")->fIsActive());
     EXPECT_FALSE(back->fIsActive());
     EXPECT_FALSE(behind->fIsActive());
-    EXPECT_EQ(mManager.fOnMouseUp(1).mKind, KEL::KS_MOUSE_RESULT::KE_KIND::kANIMATING)
+    EXPECT_EQ(mManager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mKind, KEL::KS_MOUSE_RESULT::KE_KIND::kANIMATING)
         << "a window that animates stops the pass";
     fFrames(2);
-    EXPECT_FALSE(mManager.fOnMouseUp(1).fTaken()) << "nothing behind a modal window hears the click";
+    EXPECT_FALSE(mManager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).fTaken())
+        << "nothing behind a modal window hears the click";
     EXPECT_TRUE(fOnly("click").empty());
 
     mManager.fHideWindow("Modal", true);
@@ -135,7 +137,7 @@ TEST_F(WindowManagerTest, AModalWindowTakesInputAndFocusFromThoseBehind) {
     EXPECT_FALSE(mManager.fIsOpen("Modal"));
     EXPECT_TRUE(back->fIsActive()) << "focus comes back when it leaves";
     EXPECT_TRUE(behind->fIsActive());
-    EXPECT_TRUE(mManager.fOnMouseUp(1).fHasEvent());
+    EXPECT_TRUE(mManager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).fHasEvent());
 }
 
 TEST_F(WindowManagerTest, QueuedWindowsShowOneAfterAnother) {
@@ -185,11 +187,11 @@ TEST_F(WindowManagerTest, HandlersOpenAndCloseWindowsDuringPasses) {
     menu->fSetEventHandler(KS_GUI_EVENT::kCLICK, Closure<void()>::fBind<&KS_DIRECTOR::fOnClick>(&director));
     mManager.fShowWindow("Menu", true);
     fFrames(1);
-    EXPECT_TRUE(mManager.fOnMouseUp(1).fHasEvent());
+    EXPECT_TRUE(mManager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).fHasEvent());
     EXPECT_EQ(fOpenNames(), (std::vector<std::string>{"Confirm", "Menu"})) << "opened by the click handler";
     EXPECT_TRUE(confirm->fIsActive());
     EXPECT_FALSE(menu->fIsActive());
-    EXPECT_EQ(mManager.fOnMouseUp(1).mKind, KEL::KS_MOUSE_RESULT::KE_KIND::kANIMATING);
+    EXPECT_EQ(mManager.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mKind, KEL::KS_MOUSE_RESULT::KE_KIND::kANIMATING);
     mManager.fHideWindow("Confirm", true);
     fFrames(1);
 

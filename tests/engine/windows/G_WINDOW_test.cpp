@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowsFixture.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/util/Closure.h"
 
@@ -88,7 +89,7 @@ TEST_F(WindowsTest, AWholeLifeFollowsItsPlacementsFrameByFrame) {
     window->fShow();
     EXPECT_EQ(fTake(), (std::vector<std::string>{"W:showStart", "W:cb 0", "W:show", "W:cb 0"}));
     EXPECT_TRUE(window->fIsOpen());
-    EXPECT_TRUE(window->fOnMouseUp(1).mKind == KEL::KS_MOUSE_RESULT::KE_KIND::kANIMATING);
+    EXPECT_TRUE(window->fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).mKind == KEL::KS_MOUSE_RESULT::KE_KIND::kANIMATING);
     window->fShow();
     EXPECT_TRUE(fTake().empty()) << "showing an open window does nothing";
 
@@ -102,7 +103,7 @@ TEST_F(WindowsTest, AWholeLifeFollowsItsPlacementsFrameByFrame) {
     EXPECT_EQ(ys, (std::vector<float>{-384, -192, 0, 192, 384, 384}));
     EXPECT_EQ(fTake(), (std::vector<std::string>{"W:shown", "W:cb 0"}));
     EXPECT_FALSE(window->fIsAnimating());
-    EXPECT_TRUE(window->fOnMouseUp(1).fHasEvent());
+    EXPECT_TRUE(window->fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).fHasEvent());
     fTake();
 
     window->fHide();
@@ -277,7 +278,7 @@ TEST_F(WindowsTest, AClickPlaysItsSoundThenReachesTheWindowThenItsHandler) {
     gSounds.clear();
 
     loud->mUpCode = KS_GUI_EVENT::kCLICK;
-    const KEL::KS_MOUSE_RESULT up = window->fOnMouseUp(1);
+    const KEL::KS_MOUSE_RESULT up = window->fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(up.mEvent, (KS_GUI_EVENT{3, KS_GUI_EVENT::kCLICK}));
     EXPECT_EQ(window->fGetLastEvent().mEvent, up.mEvent);
     EXPECT_EQ(gSounds, std::vector<std::string>{"click"});
@@ -285,16 +286,16 @@ TEST_F(WindowsTest, AClickPlaysItsSoundThenReachesTheWindowThenItsHandler) {
 
     loud->mUpCode = 0;
     quiet->mUpCode = KS_GUI_EVENT::kCLICK;
-    window->fOnMouseUp(1);
+    window->fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(gSounds.size(), 1u) << "no sound item, no sound";
     EXPECT_EQ(fTake(), (std::vector<std::string>{"C:click 4", "C:handler 4"}));
 
     quiet->mUpCode = 0;
     quiet->mDownCode = KS_GUI_EVENT::kCLICK;
-    window->fOnMouseDown(1);
+    window->fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(fTake(), (std::vector<std::string>{"C:click 4"})) << "a press click reaches only the window";
     quiet->mDownCode = KS_GUI_EVENT::kPRESSED;
-    EXPECT_TRUE(window->fOnMouseDown(1).fHasEvent());
+    EXPECT_TRUE(window->fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT).fHasEvent());
     EXPECT_TRUE(fTake().empty());
 
     window->fActivate();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PagesFixture.h"
+#include "engine/platform/KC_INPUT.h"
 #include "support/FuzzFindings.h"
 
 using KEL::KS_MOUSE_RESULT;
@@ -166,30 +167,30 @@ TEST_F(PagesTest, JumpsClampAndReportWhetherThePageChanged) {
     EXPECT_FALSE(empty.fTurnPrev());
     EXPECT_EQ(empty.fGetCurrentPage(), 0) << "never page -1";
     empty.fDraw();
-    EXPECT_FALSE(empty.fOnMouseUp(1).fTaken());
+    EXPECT_FALSE(empty.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).fTaken());
 }
 
 TEST_F(PagesTest, ClicksGoToTheCurrentPageUntilOneIsTaken) {
     KC_TEST_PAGES pages;
     fLoad(pages, "<pages cols='3' rows='1'><item n='0'/><item n='1' takes='1'/><item n='2' takes='1'/>"
                  "<item n='3' takes='1'/></pages>");
-    const KS_MOUSE_RESULT up = pages.fOnMouseUp(1);
+    const KS_MOUSE_RESULT up = pages.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT);
     EXPECT_EQ(pages.mLog.mAsked, (std::vector<int32_t>{0, 1}));
     EXPECT_EQ(pages.mClicked, std::vector<int32_t>{1});
     ASSERT_TRUE(up.fHasEvent());
     EXPECT_EQ(up.mEvent, (KEL::KS_GUI_EVENT{1, KEL::KS_GUI_EVENT::kCLICK}));
 
-    const KS_MOUSE_RESULT down = pages.fOnMouseDown(2);
+    const KS_MOUSE_RESULT down = pages.fOnMouseDown(KEL::KC_INPUT::kMOUSE_RIGHT);
     EXPECT_EQ(down.mEvent, (KEL::KS_GUI_EVENT{1, KEL::KS_GUI_EVENT::kPRESSED}));
     EXPECT_EQ(pages.mClicked.size(), 1u) << "a press clicks nothing";
 
     pages.mLog.mAsked.clear();
-    EXPECT_FALSE(pages.fOnMouseUp(4).fTaken());
+    EXPECT_FALSE(pages.fOnMouseUp(KEL::KC_INPUT::kMOUSE_MIDDLE).fTaken());
     EXPECT_FALSE(pages.fOnMouseDown(65).fTaken());
     EXPECT_TRUE(pages.mLog.mAsked.empty()) << "only the left and right buttons";
 
     ASSERT_TRUE(pages.fTurnNext());
-    EXPECT_TRUE(pages.fOnMouseUp(1).fTaken());
+    EXPECT_TRUE(pages.fOnMouseUp(KEL::KC_INPUT::kMOUSE_LEFT).fTaken());
     EXPECT_EQ(pages.mLog.mAsked, std::vector<int32_t>{3}) << "only the current page";
     EXPECT_FALSE(pages.fOnMouseMove().fTaken());
 }

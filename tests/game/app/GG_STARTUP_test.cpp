@@ -25,11 +25,11 @@
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
-#include "engine/scene/G_GAMEPLAY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/resources/TestArchives.h"
 #include "game/app/GG_MAIN.h"
+#include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
@@ -66,10 +66,11 @@ void fWrite(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A level that runs until paused; records what the game asked of it.
-class KC_FAKE_LEVEL : public KEL::G_GAMEPLAY {
+// A board with no host that runs until paused, reads no level file and
+// records what the game asked of it.
+class KC_FAKE_LEVEL : public game::GG_GAMEPLAY {
 public:
-    KC_FAKE_LEVEL() { mRunning = 1; }
+    KC_FAKE_LEVEL() : GG_GAMEPLAY(nullptr) { mRunning = 1; }
     bool fLoad(const std::string& file) override {
         mFile = file;
         return true;

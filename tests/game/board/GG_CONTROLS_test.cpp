@@ -4,6 +4,7 @@
 #include "game/board/GameplayFixture.h"
 
 #include "engine/gui/KC_GUI_CHECKBOX_INTERFACE.h"
+#include "engine/platform/KC_INPUT.h"
 
 using gameplaytest::GameplayFixture;
 
@@ -137,14 +138,14 @@ TEST_F(GG_CONTROLS_TEST, TheHintButtonShowsItsCountAndTakesNoPressWithNone) {
     fFrames(60);
     const KEL::KS_VEC2 at = fPlace(*hint.fGetButton().fGetTransform());
     fMoveTo(at.x, at.y);
-    EXPECT_EQ(hint.fOnMouseDown(1), 0);
+    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT), 0);
     hint.fSetBlocked(true);
     hint.fSetHintCount(2);
     fFrames(60);
     const KEL::KS_VEC2 shown = fPlace(*hint.fGetButton().fGetTransform());
     fMoveTo(shown.x, shown.y);
-    EXPECT_EQ(hint.fOnMouseDown(1), 0) << "blocked";
+    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT), 0) << "blocked";
     hint.fSetBlocked(false);
-    EXPECT_EQ(hint.fOnMouseDown(2), 0) << "the right button";
-    EXPECT_EQ(hint.fOnMouseDown(1), -109);
+    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_RIGHT), 0) << "the right button";
+    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT), -109);
 }

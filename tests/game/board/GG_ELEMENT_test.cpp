@@ -32,12 +32,12 @@ TEST(GG_ELEMENT, RevealResultsByToolAndType) {
     GG_ELEMENT full(100, 0, 0), empty(101, 0, 1), fixed(103, 0, 2), odd(0, 0, 3);
     EXPECT_FALSE(full.fIsRevealed());
     EXPECT_TRUE(fixed.fIsRevealed());
-    EXPECT_EQ(full.fRevealWithFill(0.0f), 1);
-    EXPECT_EQ(full.fRevealWithFill(0.0f), 0) << "already open";
-    EXPECT_EQ(empty.fRevealWithFill(0.0f), 2);
+    EXPECT_EQ(full.fRevealWithFill(0.0f), GG_ELEMENT::kREVEAL_RIGHT);
+    EXPECT_EQ(full.fRevealWithFill(0.0f), GG_ELEMENT::kREVEAL_NONE) << "already open";
+    EXPECT_EQ(empty.fRevealWithFill(0.0f), GG_ELEMENT::kREVEAL_WRONG);
     EXPECT_EQ(empty.fGetShownState(), 101) << "a wrong reveal shows the true content";
-    EXPECT_EQ(fixed.fRevealWithCross(0.0f), 0);
-    EXPECT_EQ(odd.fRevealWithCross(0.0f), 2);
+    EXPECT_EQ(fixed.fRevealWithCross(0.0f), GG_ELEMENT::kREVEAL_NONE);
+    EXPECT_EQ(odd.fRevealWithCross(0.0f), GG_ELEMENT::kREVEAL_WRONG);
     EXPECT_TRUE(odd.fIsRevealed());
 }
 
@@ -52,7 +52,7 @@ TEST(GG_ELEMENT, DelayedRevealKeepsItsPictureOutOfSightUntilTheDelayRunsOut) {
 
     KEL::KC_SOUND_LIST sounds;  // no groups: playing is refused quietly
     cell.mRevealSound = "fulltileclick";
-    EXPECT_EQ(cell.fRevealWithCross(0.1f), 2);
+    EXPECT_EQ(cell.fRevealWithCross(0.1f), GG_ELEMENT::kREVEAL_WRONG);
     EXPECT_TRUE(cell.fIsRevealed());
     EXPECT_FLOAT_EQ(fAbsolute(cell.fGetFill()).x, 200.0f - 1000.0f);
     EXPECT_FALSE(cell.fGetFill()->fIsPlaying());

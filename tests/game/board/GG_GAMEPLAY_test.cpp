@@ -6,6 +6,7 @@
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/audio/KS_SOUND_GROUP.h"
+#include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_SAVE_LAYOUT.h"
 
@@ -354,21 +355,21 @@ TEST_F(GG_GAMEPLAY_END, TheMusicIsHalvedWhileTheWinPlaysAndComesBackAfterIt) {
     ASSERT_NE(list, nullptr);
     sounds.fRead(list->document_element());
     mRepository.fReleaseXml(list);
-    sounds.fLoadGroup("sounds");
-    sounds.fSetGroupVolume("music", 50.0f);
+    sounds.fLoadGroup(game::GG_SOUND_GROUP::kSOUNDS);
+    sounds.fSetGroupVolume(game::GG_SOUND_GROUP::kMUSIC, 50.0f);
     mHost.mSound = &sounds;
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     fSolve(g, 0);
-    EXPECT_FLOAT_EQ(sounds.fGetGroup("music")->mGain, 0.25f);
-    const double length = sounds.fGetLength("sounds", "levelwin");
+    EXPECT_FLOAT_EQ(sounds.fGetGroup(game::GG_SOUND_GROUP::kMUSIC)->mGain, 0.25f);
+    const double length = sounds.fGetLength(game::GG_SOUND_GROUP::kSOUNDS, "levelwin");
     ASSERT_GT(length, 0.1);
     fFrames(static_cast<int>(length * 60.0) + 5);
-    EXPECT_FLOAT_EQ(sounds.fGetGroup("music")->mGain, 0.5f);
+    EXPECT_FLOAT_EQ(sounds.fGetGroup(game::GG_SOUND_GROUP::kMUSIC)->mGain, 0.5f);
     // A level left while the win plays never keeps the music low.
     g.fRestart();
     fSolve(g, 0);
     g.fStop();
-    EXPECT_FLOAT_EQ(sounds.fGetGroup("music")->mGain, 0.5f);
+    EXPECT_FLOAT_EQ(sounds.fGetGroup(game::GG_SOUND_GROUP::kMUSIC)->mGain, 0.5f);
     mHost.mSound = nullptr;
     sounds.fDeleteAll();
     KEL::kcAUDIO = nullptr;

@@ -78,22 +78,22 @@ TEST(GG_PROCESS, HitRectanglesIncludeTheirEdgesAndGapsHitNothing) {
     const GG_ELEMENT* first = b.fGetCell(0, 0);
     EXPECT_EQ(first->fGetRectPosition().x, 360);
     EXPECT_EQ(first->fGetRectPosition().y, 248);
-    EXPECT_EQ(first->fHitTestAt(1, {360, 248}), -109);
-    EXPECT_EQ(first->fHitTestAt(2, {390, 278}), -109);
-    EXPECT_EQ(first->fHitTestAt(1, {391, 263}), 0);
-    EXPECT_EQ(first->fHitTestAt(1, {359, 263}), 0);
+    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {360, 248}), -109);
+    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_RIGHT, {390, 278}), -109);
+    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {391, 263}), 0);
+    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {359, 263}), 0);
     EXPECT_EQ(first->fHitTestAt(4, {375, 263}), 0) << "only buttons 1 and 2 press cells";
 
     // Columns 4 and 5 lie either side of the 4-pixel block gap.
     const KEL::KS_POINT gap{512, 263};
-    EXPECT_EQ(b.fGetCell(0, 4)->fHitTestAt(1, gap), 0);
-    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(1, gap), 0);
-    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(1, {514, 263}), -109);
+    EXPECT_EQ(b.fGetCell(0, 4)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, gap), 0);
+    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, gap), 0);
+    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {514, 263}), -109);
 
     b.fSetCellsBlocked(1);
-    EXPECT_EQ(first->fHitTestAt(1, {375, 263}), 0) << "a blocked cell ignores presses";
+    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {375, 263}), 0) << "a blocked cell ignores presses";
     b.fSetCellsBlocked(0);
-    EXPECT_EQ(first->fHitTestAt(1, {375, 263}), -109);
+    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {375, 263}), -109);
 }
 
 TEST(GG_PROCESS, RejectsLevelsThatCannotBePlayed) {
@@ -146,9 +146,9 @@ TEST(GG_PROCESS, CellsFromTypesAndNonElementNodesAreSkipped) {
     EXPECT_TRUE(b.fGetCell(0, 1)->fIsRevealed()) << "a fixed cell is open from the start";
     EXPECT_EQ(b.fGetCell(0, 1)->fGetShownState(), 103);
     EXPECT_EQ(b.fGetCell(1, 0)->fGetType(), 0) << "a cell without a type";
-    EXPECT_EQ(b.fGetCell(1, 0)->fRevealWithFill(0.0f), 2) << "is wrong for either tool";
-    EXPECT_EQ(b.fGetCell(1, 1)->fRevealWithCross(0.0f), 1);
-    EXPECT_EQ(b.fGetCell(0, 1)->fRevealWithCross(0.0f), 0);
+    EXPECT_EQ(b.fGetCell(1, 0)->fRevealWithFill(0.0f), GG_ELEMENT::kREVEAL_WRONG) << "is wrong for either tool";
+    EXPECT_EQ(b.fGetCell(1, 1)->fRevealWithCross(0.0f), GG_ELEMENT::kREVEAL_RIGHT);
+    EXPECT_EQ(b.fGetCell(0, 1)->fRevealWithCross(0.0f), GG_ELEMENT::kREVEAL_NONE);
 }
 
 TEST(GG_PROCESS, BonusesNeverExceedTheFullCells) {
@@ -190,19 +190,21 @@ TEST(GG_PROCESS, RevealsBookProgressAndCrossings) {
     ASSERT_EQ(b.fGetFullCells().size(), 4u);
     EXPECT_EQ(b.fGetProgress(), 0.0);
 
-    EXPECT_EQ(b.fRevealCell(*b.fGetCell(0, 3), false, 0.0f), 2) << "a full cell crossed is wrong";
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(0, 3), false, 0.0f), GG_ELEMENT::kREVEAL_WRONG)
+        << "a full cell crossed is wrong";
     EXPECT_DOUBLE_EQ(b.fGetProgress(), 0.25) << "but counts as open";
     EXPECT_TRUE(b.fGetClues().fGetRows()[0][1]->mCrossed);
     EXPECT_EQ(b.fGetCell(0, 3)->fGetShownState(), 100) << "it shows its true content";
 
-    EXPECT_EQ(b.fRevealCell(*b.fGetCell(0, 3), true, 0.0f), 0) << "open cells stay as they are";
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(0, 3), true, 0.0f), GG_ELEMENT::kREVEAL_NONE) << "open cells stay as they are";
     EXPECT_EQ(b.fGetRevealedFull().size(), 1u);
 
-    EXPECT_EQ(b.fRevealCell(*b.fGetCell(1, 0), false, 0.0f), 1);
-    EXPECT_EQ(b.fRevealCell(*b.fGetCell(1, 1), true, 0.0f), 2);
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(1, 0), false, 0.0f), GG_ELEMENT::kREVEAL_RIGHT);
+    EXPECT_EQ(b.fRevealCell(*b.fGetCell(1, 1), true, 0.0f), GG_ELEMENT::kREVEAL_WRONG);
     EXPECT_DOUBLE_EQ(b.fGetProgress(), 0.25) << "empty cells do not count";
 
-    for (auto [r, c] : {std::pair{0, 0}, {0, 1}, {1, 3}}) EXPECT_EQ(b.fRevealCell(*b.fGetCell(r, c), true, 0.0f), 1);
+    for (auto [r, c] : {std::pair{0, 0}, {0, 1}, {1, 3}})
+        EXPECT_EQ(b.fRevealCell(*b.fGetCell(r, c), true, 0.0f), GG_ELEMENT::kREVEAL_RIGHT);
     EXPECT_DOUBLE_EQ(b.fGetProgress(), 1.0);
     ASSERT_EQ(b.fGetRevealedFull().size(), 4u);
     EXPECT_EQ(b.fGetRevealedFull()[0], b.fGetCell(0, 3)) << "in the order they were opened";
@@ -454,13 +456,13 @@ TEST(GG_PROCESS, CellHitTestReadsTheInputsMousePosition) {
     ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
     const GG_ELEMENT* first = level.board.fGetCell(0, 0);
     ASSERT_EQ(KEL::kcINPUT, nullptr);
-    EXPECT_EQ(first->fHitTest(1), 0) << "no input, no press";
+    EXPECT_EQ(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT), 0) << "no input, no press";
     {
         KEL::KC_INPUT input;
         input.fOnMouseMove(375, 263);
-        EXPECT_EQ(first->fHitTest(1), -109);
+        EXPECT_EQ(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT), -109);
         input.fOnMouseMove(600, 600);
-        EXPECT_EQ(first->fHitTest(1), 0);
+        EXPECT_EQ(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT), 0);
     }
     EXPECT_EQ(KEL::kcINPUT, nullptr);
 }

@@ -30,7 +30,8 @@ protected:
         return player;
     }
     GG_WINDOW_FINISH* fFinish() { return fWindow<GG_WINDOW_FINISH>("GP_Finish"); }
-    void fWin(int32_t errors, int32_t levelId = 1) {
+    // A won level's result, with the stars the board gave it.
+    void fWin(int32_t errors, int32_t levelId = 1, int32_t stars = GG_WINDOW_FINISH::kSTARS) {
         game::GG_LEVEL_RESULT result;
         result.mPackId = 0;
         result.mLevelId = levelId;
@@ -38,15 +39,17 @@ protected:
         result.mErrors = errors;
         result.mHintsUsed = 12;
         result.mScore = 12345;
+        result.mStars = stars;
         fFinish()->fShowResult(result);
         mManager->fShowWindow("GP_Finish");
     }
     // Frames drawn, as the result steps its stars while drawing.
     void fDrawn(int count, float dt = 0.1f) { fFrames(count, dt, true); }
+    // The strip frame each shown star shows: 1 earned, 0 plain.
     std::vector<int32_t> fStarFrames() {
         std::vector<int32_t> frames;
         for (size_t i = 0; i < fFinish()->fGetShownStars(); ++i)
-            frames.push_back(fFinish()->fGetShownStar(i)->fGetTransform()->mScale.x > 0.5f ? 1 : 0);
+            frames.push_back(fFinish()->fGetShownStar(i)->mVertices[0].u >= 0.5f ? 1 : 0);
         return frames;
     }
     int32_t fRestartState() {
@@ -132,7 +135,7 @@ TEST_F(LevelWindowsTest, AWinWithoutMistakesPopsThreeStarsAndShowsWholeNumbers) 
     // Shown again: the labels keep their format, the stars play again.
     mManager->fHideWindow("GP_Finish");
     ASSERT_TRUE(fSettle());
-    fWin(12, 4);
+    fWin(12, 4, 1);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_ERRORS), L"12");
     EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 4");
@@ -148,9 +151,28 @@ TEST_F(LevelWindowsTest, AWinWithoutMistakesPopsThreeStarsAndShowsWholeNumbers) 
     fShot("GP_Finish_many_errors");
 }
 
+// The board's result decides the stars: the window shows what the result
+// holds, whatever its errors, and never more stars than it has.
+TEST_F(LevelWindowsTest, TheStarsShownAreTheResultsStars) {
+    fPlaying(1);
+    fWin(0, 1, 2);
+    ASSERT_TRUE(fSettle());
+    fDrawn(40);
+    EXPECT_EQ(fFinish()->fEarnedStars(), 2);
+    EXPECT_EQ(fStarFrames(), (std::vector<int32_t>{1, 1, 0}));
+
+    mManager->fHideWindow("GP_Finish");
+    ASSERT_TRUE(fSettle());
+    fWin(5, 1, 9);
+    ASSERT_TRUE(fSettle());
+    fDrawn(40);
+    EXPECT_EQ(fFinish()->fEarnedStars(), GG_WINDOW_FINISH::kSTARS);
+    EXPECT_EQ(fStarFrames(), (std::vector<int32_t>{1, 1, 1}));
+}
+
 TEST_F(LevelWindowsTest, ResultLeadsToTheNextLevelThePacksOrTheLevelList) {
     fPlaying(1);
-    fWin(1, 1);
+    fWin(1, 1, 2);
     ASSERT_TRUE(fSettle());
     fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
     ASSERT_TRUE(fSettle());

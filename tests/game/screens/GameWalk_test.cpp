@@ -18,6 +18,7 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/board/GG_GAMEPLAY.h"
@@ -77,7 +78,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_EQ(first->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     const Clock::time_point start = Clock::now();
     fClickSteady([first] { return first->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); });
-    auto* board = dynamic_cast<game::GG_GAMEPLAY*>(fGameObject().fGetGameplay());
+    game::GG_GAMEPLAY* board = fGameObject().fGetGameplay();
     ASSERT_NE(board, nullptr);
     ASSERT_TRUE(fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); }));
     fKeepTime("levels -> picture", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
@@ -127,6 +128,9 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_NE(finish, nullptr);
     EXPECT_EQ(finish->fGetResult().mErrors, 0);
     EXPECT_EQ(finish->fEarnedStars(), 3);
+    ASSERT_NE(fGameObject().fGetCurrentLevel(), nullptr);
+    EXPECT_EQ(fGameObject().fGetCurrentLevel()->fGetStars(), finish->fEarnedStars())
+        << "the level's record holds the stars the result shows";
     const float levelTime = finish->fGetResult().mLevelTime;
     EXPECT_GT(levelTime, 0.0f);
 
