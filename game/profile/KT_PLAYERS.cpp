@@ -50,11 +50,10 @@ void KT_PLAYERS::fClear() {
     mPlayers.clear();
 }
 
-bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed) {
+bool KT_PLAYERS::fRead(KC_BIN_FILE& file, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed) {
     fClear();
     renamed = 0;
-    KC_BIN_FILE file;
-    if (!file.fOpenRead(path)) return false;
+    file.fRewind();
     uint8_t hasCurrent = 0;
     std::string current;
     uint32_t count = 0;
@@ -93,25 +92,34 @@ bool KT_PLAYERS::fLoad(const std::string& folder) {
         mLoaded = true;
         return false;
     }
-    // A folder in its place, or a file that cannot be opened: leave it alone
+    // A folder in its place, or a file that cannot be read: leave it alone
     // and save nothing over it.
-    if (kind != 1 || !KC_BIN_FILE().fOpenRead(path)) return false;
-    uint32_t renamed = 0;
-    for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
-        if (!fRead(path, layout, renamed)) continue;
-        if (renamed == 0) {
-            mLoaded = true;
-            return true;
-        }
-        // Read whole, but a player had to be renamed: the file is kept as
-        // written, as for any other damage.
-        fSetAside(folder);
-        return false;
+    std::string bytes;
+    if (kind != 1 || !KC_BIN_FILE::fReadWhole(path, bytes)) return false;
+    if (fLoadBytes(std::move(bytes))) {
+        mLoaded = true;
+        return true;
     }
-    // Nothing read cleanly: keep what the running layout read whole, and the
-    // file itself aside, before a save can replace it.
-    fRead(path, mLayout, renamed);
+    // Damaged, or a player had to be renamed: the file is kept as written
+    // before a save can replace it.
     fSetAside(folder);
+    return false;
+}
+
+bool KT_PLAYERS::fLoadBytes(std::string bytes) {
+    mDamaged = false;
+    uint32_t renamed = 0;
+    KC_BIN_FILE file;
+    file.fOpenMemory(std::move(bytes));
+    for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
+        if (!fRead(file, layout, renamed)) continue;
+        // Read whole, but a rename changed what was stored: damage too.
+        mDamaged = renamed != 0;
+        return !mDamaged;
+    }
+    // Nothing read cleanly: keep what the running layout read whole.
+    fRead(file, mLayout, renamed);
+    mDamaged = true;
     return false;
 }
 
@@ -125,6 +133,18 @@ bool KT_PLAYERS::fSave(const std::string& folder) {
     if (fFileExists(folder) != 2 && !fCreateDirectories(folder)) return false;
     KC_BIN_FILE file;
     if (!file.fOpenSave(fInFolder(folder, kFILE))) return false;
+    fWrite(file);
+    return file.fCommit();
+}
+
+std::string KT_PLAYERS::fSaveBytes() const {
+    KC_BIN_FILE file;
+    file.fOpenMemory();
+    fWrite(file);
+    return file.fGetMemory();
+}
+
+void KT_PLAYERS::fWrite(KC_BIN_FILE& file) const {
     file.fWrite1(mCurrent ? 1 : 0);
     if (mCurrent) file.fWriteString(fToUtf8(mCurrent->fGetName()));
     file.fWrite4b(static_cast<uint32_t>(mPlayers.size()));
@@ -132,7 +152,6 @@ bool KT_PLAYERS::fSave(const std::string& folder) {
         player->fSetLayout(mLayout);
         player->fSaveBinary(file);
     }
-    return file.fCommit();
 }
 
 bool KT_PLAYERS::fAddPlayer(std::unique_ptr<game::GG_PLAYER> player) {

@@ -176,6 +176,38 @@ TEST(KT_PLAYERS, AFileCutAtAnyByteKeepsWholePlayersAndIsKeptAside) {
     }
 }
 
+TEST(KT_PLAYERS, BytesInMemoryReadAndSaveAsTheFileDoesAndTouchNoFile) {
+    SaveFolder f;
+    const std::vector<std::string> saved = f.fSaveThree(kINAPP);
+    const std::string good = fReadBytes(f.file);
+
+    KT_PLAYERS list;
+    list.fSetLayout(kINAPP);
+    ASSERT_TRUE(list.fLoadBytes(good));
+    EXPECT_FALSE(list.fWasDamaged());
+    EXPECT_EQ(f.fLoadDumps(list), saved);
+    EXPECT_EQ(list.fGetCurrent(), list.fFind(L"J\u00FCrgen"));
+    EXPECT_EQ(list.fSaveBytes(), good);
+    EXPECT_FALSE(list.fIsLoaded()) << "bytes in hand give no leave to overwrite a file";
+    EXPECT_FALSE(list.fSave(f.folder));
+
+    // Damaged bytes keep whole players and leave the folder as it was.
+    KT_PLAYERS cut;
+    cut.fSetLayout(kINAPP);
+    EXPECT_FALSE(cut.fLoadBytes(good.substr(0, good.size() - 1)));
+    EXPECT_TRUE(cut.fWasDamaged());
+    EXPECT_EQ(cut.fGetCount(), 2u);
+    EXPECT_FALSE(fs::exists(f.backup));
+    EXPECT_EQ(fReadBytes(f.file), good);
+
+    KT_PLAYERS renamed;
+    EXPECT_FALSE(renamed.fLoadBytes(testsupport::fFinding("players-duplicate-names.save")));
+    EXPECT_TRUE(renamed.fWasDamaged());
+    KT_PLAYERS back;
+    EXPECT_TRUE(back.fLoadBytes(renamed.fSaveBytes()));
+    EXPECT_EQ(back.fGetNames(), renamed.fGetNames());
+}
+
 TEST(KT_PLAYERS, HostileCountsAndLengthsEndAtTheFilesEnd) {
     SaveFolder f;
     f.fSaveThree(kPLAIN);
