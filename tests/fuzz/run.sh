@@ -56,6 +56,8 @@ gather_seeds() {
     gui_layout) seed "$into" "$resources/data/share/main/GameProcess" 'pause.xml' 'hint_button.xml' \
       'reset_selection.xml' 'store_button*.xml'
       seed "$into" "$source_dir/content/data/share/main/other" 'widget_sample.xml'; seed "$into" "$findings" 'gui-*' ;;
+    board_controls) seed "$into" "$resources/data/share/main/GameProcess" 'pause.xml' 'hint_button.xml' \
+      'reset_selection.xml' 'store_button*.xml' ;;
     window_xml) seed "$into" "$source_dir/content/data/share/main/other" 'window_*.xml' ;;
     pages) seed "$into" "$source_dir/content/data/share/main/other" 'pages_*.xml' 'sample_pages.xml'
       seed "$into" "$findings" 'pages-*' ;;
@@ -68,7 +70,7 @@ gather_seeds() {
 # The XML readers share one dictionary of the descriptions' tokens.
 dictionary() {
   case $1 in
-    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|window_xml|pages|ambient|tutorial) echo "-dict=$here/xml.dict" ;;
+    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|board_controls|window_xml|pages|ambient|tutorial|game_config|progress_xml) echo "-dict=$here/xml.dict" ;;
   esac
 }
 
