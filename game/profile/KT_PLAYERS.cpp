@@ -1,6 +1,7 @@
 #include "game/profile/KT_PLAYERS.h"
 
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "engine/platform/KC_FILESYSTEM.h"
@@ -28,10 +29,14 @@ std::vector<game::GG_SAVE_LAYOUT> fLayoutsToTry(const game::GG_SAVE_LAYOUT& runn
 }
 
 // The name itself when free, else the first of "name (2)", "name (3)"...
-// that is: a player the list refuses keeps a name of its own.
-std::wstring fFreeName(const std::wstring& name, const std::set<std::wstring>& taken) {
+// that is: a player the list refuses keeps a name of its own. Next holds,
+// per name, the number to try first: the ones below it were taken already,
+// so a file of many equal names reads in linear time, not quadratic.
+std::wstring fFreeName(const std::wstring& name, const std::set<std::wstring>& taken,
+                       std::map<std::wstring, uint64_t>& next) {
     if (!taken.count(name)) return name;
-    for (uint64_t n = 2;; ++n) {
+    uint64_t& n = next.try_emplace(name, 2).first->second;
+    for (;; ++n) {
         std::wstring candidate = name + L" (" + std::to_wstring(n) + L")";
         if (!taken.count(candidate)) return candidate;
     }
@@ -61,6 +66,7 @@ bool KT_PLAYERS::fRead(KC_BIN_FILE& file, const game::GG_SAVE_LAYOUT& layout, ui
     if (hasCurrent) file.fReadString(current);
     file.fRead4b(count);
     std::set<std::wstring> taken;
+    std::map<std::wstring, uint64_t> next;
     for (uint32_t i = 0; i < count && !file.fFailed(); ++i) {
         auto player = std::make_unique<game::GG_PLAYER>(layout);
         player->fLoadBinary(file);
@@ -68,13 +74,16 @@ bool KT_PLAYERS::fRead(KC_BIN_FILE& file, const game::GG_SAVE_LAYOUT& layout, ui
         player->fSetLayout(mLayout);
         // Two stored names can be equal, or decode to the same text: the
         // later player is kept under a free name rather than dropped.
-        const std::wstring name = fFreeName(player->fGetName(), taken);
+        const std::wstring name = fFreeName(player->fGetName(), taken, next);
         if (name != player->fGetName()) {
             player->fSetName(name);
             ++renamed;
         }
         taken.insert(name);
-        fAddPlayer(std::move(player));
+        // Free by construction: no walk of the list (that would make a
+        // file of many players quadratic).
+        mPlayers.push_back(std::move(player));
+        if (mPlayers.size() == 1) mCurrent = mPlayers.front().get();
     }
     if (!current.empty()) fSelect(fFromUtf8(current));
     const bool whole = !file.fFailed() && hasCurrent <= 1;

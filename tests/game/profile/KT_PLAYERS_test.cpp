@@ -285,6 +285,39 @@ TEST(KT_PLAYERS, AFileWithDuplicatesFromFuzzingKeepsEveryone) {
     EXPECT_EQ(again.fGetNames(), list.fGetNames());
 }
 
+TEST(KT_PLAYERS, AFileOfManyEqualNamesReadsInLinearTime) {
+    // One stored player repeated: every copy after the first needs a new
+    // name. Trying each suffix from 2 again for every copy, or walking the
+    // list for every player added, made this a hang for large files.
+    KT_PLAYERS one;
+    ASSERT_TRUE(one.fAddPlayer(std::make_unique<GG_PLAYER>(kPLAIN)));
+    one.fGetPlayers().front()->fSetName(L"A");
+    one.fSetCurrent(nullptr);
+    const std::string single = one.fSaveBytes();
+    const std::string record = single.substr(5);
+    constexpr uint32_t kCOPIES = 5000;
+    std::string bytes(1, '\0');
+    bytes.append(reinterpret_cast<const char*>(&kCOPIES), 4);
+    for (uint32_t i = 0; i < kCOPIES; ++i) bytes += record;
+
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoadBytes(bytes)) << "renames are damage";
+    ASSERT_EQ(list.fGetCount(), kCOPIES);
+    const std::vector<std::wstring> names = list.fGetNames();
+    EXPECT_EQ(names[0], L"A");
+    EXPECT_EQ(names[1], L"A (2)");
+    EXPECT_EQ(names[kCOPIES - 1], L"A (" + std::to_wstring(kCOPIES) + L")");
+    KT_PLAYERS back;
+    EXPECT_TRUE(back.fLoadBytes(list.fSaveBytes()));
+    EXPECT_EQ(back.fGetNames(), names);
+
+    // The file fuzzing found: 3000 players named "A".
+    KT_PLAYERS found;
+    EXPECT_FALSE(found.fLoadBytes(testsupport::fFinding("players-many-equal-names.save")));
+    ASSERT_EQ(found.fGetCount(), 3000u);
+    EXPECT_EQ(found.fGetNames().back(), L"A (3000)");
+}
+
 TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {
     SaveFolder f;
     f.fSaveThree(kPLAIN);
