@@ -120,14 +120,26 @@ bool KT_PLAYERS::fLoadBytes(std::string bytes) {
     uint32_t renamed = 0;
     KC_BIN_FILE file;
     file.fOpenMemory(std::move(bytes));
+    // What the running layout (tried first) read whole is put by, so that a
+    // file no layout reads cleanly is not read a second time.
+    std::vector<std::unique_ptr<game::GG_PLAYER>> firstPlayers;
+    game::GG_PLAYER* firstCurrent = nullptr;
+    bool first = true;
     for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
-        if (!fRead(file, layout, renamed)) continue;
-        // Read whole, but a rename changed what was stored: damage too.
-        mDamaged = renamed != 0;
-        return !mDamaged;
+        if (fRead(file, layout, renamed)) {
+            // Read whole, but a rename changed what was stored: damage too.
+            mDamaged = renamed != 0;
+            return !mDamaged;
+        }
+        if (first) {
+            firstPlayers.swap(mPlayers);
+            firstCurrent = mCurrent;
+            first = false;
+        }
     }
     // Nothing read cleanly: keep what the running layout read whole.
-    fRead(file, mLayout, renamed);
+    mPlayers.swap(firstPlayers);
+    mCurrent = firstCurrent;
     mDamaged = true;
     return false;
 }

@@ -1,7 +1,9 @@
 // Fuzzes the players.save reader as a round trip in memory: the input is the
 // file, read with each of the layouts an edition may run with; whatever was
 // read is saved, must read back clean with the same players, and saved again
-// must give the same bytes. No file is written.
+// must give the same bytes. A save always carries the best score and moves
+// the settings to the version that reads it, so the file is read back with
+// that version. No file is written.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::string saved = list.fSaveBytes();
     KEL::KT_PLAYERS back;
-    back.fSetLayout(layout);
+    back.fSetLayout({inApp, game::GG_SAVE_LAYOUT::kVERSION});
     // What was saved must read back clean and whole, and save as it was.
     if (!back.fLoadBytes(saved) || back.fGetNames() != list.fGetNames()) std::abort();
     if (back.fSaveBytes() != saved) std::abort();
