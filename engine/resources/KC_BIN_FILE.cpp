@@ -18,6 +18,8 @@ void KC_BIN_FILE::fCloseFile() {
     mPosition = 0;
     mEnd = 0;
     mLastWrite = false;
+    mInMemory = false;
+    mMemory.clear();
 }
 
 void KC_BIN_FILE::fClose() {
@@ -52,6 +54,37 @@ bool KC_BIN_FILE::fStartReading() {
     return mOpen != 0;
 }
 
+bool KC_BIN_FILE::fOpenMemory(std::string bytes) {
+    fClose();
+    mFailed = false;
+    mInMemory = true;
+    mMemory = std::move(bytes);
+    mEnd = mMemory.size();
+    mOpen = 1;
+    return true;
+}
+
+void KC_BIN_FILE::fRewind() {
+    if (!mOpen) return;
+    mFailed = false;
+    mPosition = 0;
+    mLastWrite = false;
+    if (mFile) std::fseek(mFile, 0, SEEK_SET);
+}
+
+bool KC_BIN_FILE::fReadWhole(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[16384];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    const bool read = !std::ferror(file);
+    std::fclose(file);
+    if (!read) bytes.clear();
+    return read;
+}
+
 bool KC_BIN_FILE::fOpenSave(const std::string& path) {
     fClose();
     mFailed = false;
@@ -82,6 +115,11 @@ bool KC_BIN_FILE::fReadBytes(void* target, size_t count) {
         mFailed = true;
         return false;
     }
+    if (mInMemory) {
+        if (count) std::memcpy(target, mMemory.data() + mPosition, count);
+        mPosition += count;
+        return true;
+    }
     // The C library needs a seek between a write and a read.
     if (mLastWrite) std::fseek(mFile, static_cast<long>(mPosition), SEEK_SET);
     mLastWrite = false;
@@ -97,6 +135,13 @@ bool KC_BIN_FILE::fReadBytes(void* target, size_t count) {
 
 void KC_BIN_FILE::fWriteBytes(const void* source, size_t count) {
     if (!mOpen) return;
+    if (mInMemory) {
+        if (mPosition + count > mMemory.size()) mMemory.resize(mPosition + count);
+        if (count) std::memcpy(mMemory.data() + mPosition, source, count);
+        mPosition += count;
+        mEnd = mMemory.size();
+        return;
+    }
     if (!mLastWrite) std::fseek(mFile, static_cast<long>(mPosition), SEEK_SET);
     mLastWrite = true;
     if (count && std::fwrite(source, 1, count, mFile) != count) {
@@ -151,7 +196,7 @@ void KC_BIN_FILE::fReadString(std::string& value) {
 void KC_BIN_FILE::fFlush() {
     if (!mOpen) return;
     fWrite1(0x0A);
-    std::fflush(mFile);
+    if (mFile) std::fflush(mFile);
 }
 
 }  // namespace KEL

@@ -18,6 +18,10 @@ namespace KEL {
 // Saves that must survive a crash go through fOpenSave and fCommit: the bytes
 // go to a temporary file in the same folder that replaces the old file only
 // once it is complete on disk.
+//
+// A stream can also live in memory (fOpenMemory): the same reads and writes
+// on bytes the stream holds, so that one reader serves a file and bytes
+// already in hand alike.
 class KC_BIN_FILE {
 public:
     KC_BIN_FILE() = default;
@@ -30,6 +34,14 @@ public:
     bool fOpen(const std::string& path);
     // Opens an existing file for reading only; false when it cannot be read.
     bool fOpenRead(const std::string& path);
+    // Opens a stream on a copy of the bytes (empty for a new one to write),
+    // read from the first byte; fGetMemory answers what it holds.
+    bool fOpenMemory(std::string bytes = std::string());
+    const std::string& fGetMemory() const { return mMemory; }
+    // Back to the first byte with the failure flag cleared, to read again.
+    void fRewind();
+    // Reads a whole file into bytes; false when it cannot be read.
+    static bool fReadWhole(const std::string& path, std::string& bytes);
     // Opens a new empty temporary file that fCommit puts in place of path.
     bool fOpenSave(const std::string& path);
     // Flushes the save to disk and renames it over its target; false (and
@@ -70,6 +82,8 @@ private:
 
     uint8_t mOpen = 0;
     std::FILE* mFile = nullptr;
+    bool mInMemory = false;
+    std::string mMemory;  // the stream's bytes when mInMemory
     bool mFailed = false;
     bool mLastWrite = false;
     uint64_t mPosition = 0;

@@ -1,6 +1,7 @@
 #include "game/profile/KT_PLAYERS.h"
 
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "engine/platform/KC_FILESYSTEM.h"
@@ -28,10 +29,14 @@ std::vector<game::GG_SAVE_LAYOUT> fLayoutsToTry(const game::GG_SAVE_LAYOUT& runn
 }
 
 // The name itself when free, else the first of "name (2)", "name (3)"...
-// that is: a player the list refuses keeps a name of its own.
-std::wstring fFreeName(const std::wstring& name, const std::set<std::wstring>& taken) {
+// that is: a player the list refuses keeps a name of its own. Next holds,
+// per name, the number to try first: the ones below it were taken already,
+// so a file of many equal names reads in linear time, not quadratic.
+std::wstring fFreeName(const std::wstring& name, const std::set<std::wstring>& taken,
+                       std::map<std::wstring, uint64_t>& next) {
     if (!taken.count(name)) return name;
-    for (uint64_t n = 2;; ++n) {
+    uint64_t& n = next.try_emplace(name, 2).first->second;
+    for (;; ++n) {
         std::wstring candidate = name + L" (" + std::to_wstring(n) + L")";
         if (!taken.count(candidate)) return candidate;
     }
@@ -50,11 +55,10 @@ void KT_PLAYERS::fClear() {
     mPlayers.clear();
 }
 
-bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed) {
+bool KT_PLAYERS::fRead(KC_BIN_FILE& file, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed) {
     fClear();
     renamed = 0;
-    KC_BIN_FILE file;
-    if (!file.fOpenRead(path)) return false;
+    file.fRewind();
     uint8_t hasCurrent = 0;
     std::string current;
     uint32_t count = 0;
@@ -62,6 +66,7 @@ bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layo
     if (hasCurrent) file.fReadString(current);
     file.fRead4b(count);
     std::set<std::wstring> taken;
+    std::map<std::wstring, uint64_t> next;
     for (uint32_t i = 0; i < count && !file.fFailed(); ++i) {
         auto player = std::make_unique<game::GG_PLAYER>(layout);
         player->fLoadBinary(file);
@@ -69,13 +74,16 @@ bool KT_PLAYERS::fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layo
         player->fSetLayout(mLayout);
         // Two stored names can be equal, or decode to the same text: the
         // later player is kept under a free name rather than dropped.
-        const std::wstring name = fFreeName(player->fGetName(), taken);
+        const std::wstring name = fFreeName(player->fGetName(), taken, next);
         if (name != player->fGetName()) {
             player->fSetName(name);
             ++renamed;
         }
         taken.insert(name);
-        fAddPlayer(std::move(player));
+        // Free by construction: no walk of the list (that would make a
+        // file of many players quadratic).
+        mPlayers.push_back(std::move(player));
+        if (mPlayers.size() == 1) mCurrent = mPlayers.front().get();
     }
     if (!current.empty()) fSelect(fFromUtf8(current));
     const bool whole = !file.fFailed() && hasCurrent <= 1;
@@ -93,25 +101,46 @@ bool KT_PLAYERS::fLoad(const std::string& folder) {
         mLoaded = true;
         return false;
     }
-    // A folder in its place, or a file that cannot be opened: leave it alone
+    // A folder in its place, or a file that cannot be read: leave it alone
     // and save nothing over it.
-    if (kind != 1 || !KC_BIN_FILE().fOpenRead(path)) return false;
-    uint32_t renamed = 0;
-    for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
-        if (!fRead(path, layout, renamed)) continue;
-        if (renamed == 0) {
-            mLoaded = true;
-            return true;
-        }
-        // Read whole, but a player had to be renamed: the file is kept as
-        // written, as for any other damage.
-        fSetAside(folder);
-        return false;
+    std::string bytes;
+    if (kind != 1 || !KC_BIN_FILE::fReadWhole(path, bytes)) return false;
+    if (fLoadBytes(std::move(bytes))) {
+        mLoaded = true;
+        return true;
     }
-    // Nothing read cleanly: keep what the running layout read whole, and the
-    // file itself aside, before a save can replace it.
-    fRead(path, mLayout, renamed);
+    // Damaged, or a player had to be renamed: the file is kept as written
+    // before a save can replace it.
     fSetAside(folder);
+    return false;
+}
+
+bool KT_PLAYERS::fLoadBytes(std::string bytes) {
+    mDamaged = false;
+    uint32_t renamed = 0;
+    KC_BIN_FILE file;
+    file.fOpenMemory(std::move(bytes));
+    // What the running layout (tried first) read whole is put by, so that a
+    // file no layout reads cleanly is not read a second time.
+    std::vector<std::unique_ptr<game::GG_PLAYER>> firstPlayers;
+    game::GG_PLAYER* firstCurrent = nullptr;
+    bool first = true;
+    for (const game::GG_SAVE_LAYOUT& layout : fLayoutsToTry(mLayout)) {
+        if (fRead(file, layout, renamed)) {
+            // Read whole, but a rename changed what was stored: damage too.
+            mDamaged = renamed != 0;
+            return !mDamaged;
+        }
+        if (first) {
+            firstPlayers.swap(mPlayers);
+            firstCurrent = mCurrent;
+            first = false;
+        }
+    }
+    // Nothing read cleanly: keep what the running layout read whole.
+    mPlayers.swap(firstPlayers);
+    mCurrent = firstCurrent;
+    mDamaged = true;
     return false;
 }
 
@@ -125,6 +154,18 @@ bool KT_PLAYERS::fSave(const std::string& folder) {
     if (fFileExists(folder) != 2 && !fCreateDirectories(folder)) return false;
     KC_BIN_FILE file;
     if (!file.fOpenSave(fInFolder(folder, kFILE))) return false;
+    fWrite(file);
+    return file.fCommit();
+}
+
+std::string KT_PLAYERS::fSaveBytes() const {
+    KC_BIN_FILE file;
+    file.fOpenMemory();
+    fWrite(file);
+    return file.fGetMemory();
+}
+
+void KT_PLAYERS::fWrite(KC_BIN_FILE& file) const {
     file.fWrite1(mCurrent ? 1 : 0);
     if (mCurrent) file.fWriteString(fToUtf8(mCurrent->fGetName()));
     file.fWrite4b(static_cast<uint32_t>(mPlayers.size()));
@@ -132,7 +173,6 @@ bool KT_PLAYERS::fSave(const std::string& folder) {
         player->fSetLayout(mLayout);
         player->fSaveBinary(file);
     }
-    return file.fCommit();
 }
 
 bool KT_PLAYERS::fAddPlayer(std::unique_ptr<game::GG_PLAYER> player) {

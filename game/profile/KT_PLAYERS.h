@@ -10,6 +10,8 @@
 
 namespace KEL {
 
+class KC_BIN_FILE;
+
 // The player profiles and which of them is current: the one place that says
 // who plays (the game object asks it rather than keeping its own copy).
 // Kept in "players.save" in the user folder.
@@ -41,6 +43,12 @@ public:
     bool fLoad(const std::string& folder);
     // Creates the folder and writes the list; false when nothing was written.
     bool fSave(const std::string& folder);
+    // The same reading and writing on the bytes of a "players.save" held in
+    // memory. fLoadBytes answers whether they read cleanly (else the list
+    // keeps what the running layout read whole, and fWasDamaged tells); it
+    // touches no file and leaves whether fSave may write unchanged.
+    bool fLoadBytes(std::string bytes);
+    std::string fSaveBytes() const;
     // Whether a save may write: the list was loaded or its file was missing.
     bool fIsLoaded() const { return mLoaded; }
     // Whether the last load found a damaged file (kept as the backup).
@@ -60,10 +68,11 @@ public:
     const std::vector<std::unique_ptr<game::GG_PLAYER>>& fGetPlayers() const { return mPlayers; }
 
 private:
-    // One reading of the file with the given layout; true when it read
-    // whole and to its last byte. Renamed counts the players kept under a
-    // new name because theirs was already listed.
-    bool fRead(const std::string& path, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed);
+    // One reading of the stream from its start with the given layout; true
+    // when it read whole and to the last byte. Renamed counts the players
+    // kept under a new name because theirs was already listed.
+    bool fRead(KC_BIN_FILE& file, const game::GG_SAVE_LAYOUT& layout, uint32_t& renamed);
+    void fWrite(KC_BIN_FILE& file) const;
     // Marks the load damaged and copies the file to the backup; saving is
     // allowed only once the copy is made.
     void fSetAside(const std::string& folder);

@@ -47,7 +47,8 @@ gather_seeds() {
     font) seed "$into" "$resources/data/share/font" '*.xml'; seed "$into" "$findings" 'font-*' ;;
     string_table) seed "$into" "$resources/data" 'strings.xml' ;;
     ogg) seed "$into" "$resources/data/share/sound" '*.ogg'; seed "$into" "$findings" 'ogg-*' ;;
-    image) seed "$into" "$resources/data/share/main/GameProcess" '*.png'; seed "$into" "$findings" 'image-*' ;;
+    image) find "$resources/data/share/main/GameProcess" -name '*.png' -size -16k -exec cp {} "$into"/ \;
+      seed "$into" "$findings" 'image-*' ;;
     sprite|animation) seed "$into" "$resources/data" 'data.xml' 'ambient.xml' 'effects.xml'
       seed "$into" "$findings" 'anim-*' ;;
     players_save) seed "$into" "$findings" 'players-*' ;;
@@ -56,6 +57,8 @@ gather_seeds() {
     gui_layout) seed "$into" "$resources/data/share/main/GameProcess" 'pause.xml' 'hint_button.xml' \
       'reset_selection.xml' 'store_button*.xml'
       seed "$into" "$source_dir/content/data/share/main/other" 'widget_sample.xml'; seed "$into" "$findings" 'gui-*' ;;
+    board_controls) seed "$into" "$resources/data/share/main/GameProcess" 'pause.xml' 'hint_button.xml' \
+      'reset_selection.xml' 'store_button*.xml' ;;
     window_xml) seed "$into" "$source_dir/content/data/share/main/other" 'window_*.xml' ;;
     pages) seed "$into" "$source_dir/content/data/share/main/other" 'pages_*.xml' 'sample_pages.xml'
       seed "$into" "$findings" 'pages-*' ;;
@@ -65,13 +68,28 @@ gather_seeds() {
   esac
 }
 
-# The XML readers share one dictionary of the descriptions' tokens.
-dictionary() {
+# The longest input a target is given. Decoders and the save reader spend
+# time in proportion to the input (a whole sound decoded, every pixel, every
+# player read under each layout) and find nothing more in long inputs than
+# in inputs of a few kilobytes: shorter inputs keep them at thousands of
+# runs a second. Longer seeds are cut to this length.
+max_length() {
   case $1 in
-    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|window_xml|pages|ambient|tutorial) echo "-dict=$here/xml.dict" ;;
+    ogg|image|players_save) echo 16384 ;;
+    *) echo 65536 ;;
   esac
 }
 
+# The XML readers share one dictionary of the descriptions' tokens.
+dictionary() {
+  case $1 in
+    level|font|string_table|sound_list|sprite|animation|particles|gui_layout|board_controls|window_xml|pages|ambient|tutorial|game_config|progress_xml) echo "-dict=$here/xml.dict" ;;
+  esac
+}
+
+# The readers' own messages (one per refused input) are dropped with
+# -close_fd_mask=2: they cost a write per run and fill the log. libFuzzer's
+# and the sanitizers' reports still reach the log.
 run_target() {
   local target=$1 work="$build/fuzz/$1"
   mkdir -p "$work/corpus"
@@ -81,7 +99,8 @@ run_target() {
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   ALSOFT_DRIVERS=null \
     "$build/tests/fuzz/fuzz_$target" "$work/corpus" "$work/seeds" -max_total_time="$seconds" \
-      -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/" \
+      -timeout=10 -rss_limit_mb=2048 -max_len="$(max_length "$target")" -print_final_stats=1 -artifact_prefix="$work/" \
+      -close_fd_mask=2 \
       $(dictionary "$target") \
       >"$work/log" 2>&1
   echo $? >"$work/status"

@@ -81,6 +81,67 @@ TEST(KC_BIN_FILE, WritesLittleEndianValuesAndReadsThemBack) {
     EXPECT_EQ(fBytes(path).size(), bytes.size() + 4);
 }
 
+TEST(KC_BIN_FILE, AStreamInMemoryHoldsTheBytesAFileWould) {
+    const auto write = [](KC_BIN_FILE& file) {
+        file.fWriteString("abc");
+        file.fWrite1(0xFE);
+        file.fWrite4a(-2);
+        file.fWrite8(-0.25);
+        file.fWriteString("");
+        file.fFlush();
+    };
+    const std::string path = fPath("same.bin");
+    {
+        KC_BIN_FILE file;
+        ASSERT_TRUE(file.fOpen(path));
+        write(file);
+    }
+    KC_BIN_FILE memory;
+    ASSERT_TRUE(memory.fOpenMemory());
+    write(memory);
+    EXPECT_FALSE(memory.fFailed());
+    EXPECT_EQ(memory.fGetMemory(), fBytes(path));
+    EXPECT_FALSE(memory.fCommit()) << "no file to put it in";
+
+    std::string whole;
+    ASSERT_TRUE(KC_BIN_FILE::fReadWhole(path, whole));
+    EXPECT_EQ(whole, fBytes(path));
+    EXPECT_FALSE(KC_BIN_FILE::fReadWhole(fPath("missing.bin"), whole));
+    EXPECT_EQ(whole, "");
+
+    // Read back from a copy, then past its end: the same sticky failure.
+    KC_BIN_FILE back;
+    ASSERT_TRUE(back.fOpenMemory(fBytes(path)));
+    std::string text;
+    uint8_t byte = 0;
+    int32_t value = 0;
+    double twice = 0;
+    back.fReadString(text);
+    back.fRead1(byte);
+    back.fRead4a(value);
+    back.fRead8(twice);
+    EXPECT_EQ(text, "abc");
+    EXPECT_EQ(byte, 0xFE);
+    EXPECT_EQ(value, -2);
+    EXPECT_EQ(twice, -0.25);
+    back.fReadString(text);
+    back.fRead1(byte);
+    EXPECT_FALSE(back.fFailed());
+    back.fRead4a(value);
+    EXPECT_TRUE(back.fFailed());
+    EXPECT_EQ(value, 0);
+    back.fRewind();
+    EXPECT_FALSE(back.fFailed()) << "a rewound stream reads again from its start";
+    back.fReadString(text);
+    EXPECT_EQ(text, "abc");
+
+    KC_BIN_FILE hostile;
+    hostile.fOpenMemory(std::string("\xFF\xFF\xFF\x7F" "ab", 6));
+    hostile.fReadString(text);
+    EXPECT_EQ(text, "") << "a length beyond the bytes allocates nothing";
+    EXPECT_TRUE(hostile.fFailed());
+}
+
 TEST(KC_BIN_FILE, TruncatedAndHostileFilesFailCleanly) {
     // A string claiming 4 GB, then a truncated value.
     TestEnvironment::fWriteFile("hostile.bin", std::string("\xFF\xFF\xFF\xFF" "ab", 6));

@@ -176,6 +176,38 @@ TEST(KT_PLAYERS, AFileCutAtAnyByteKeepsWholePlayersAndIsKeptAside) {
     }
 }
 
+TEST(KT_PLAYERS, BytesInMemoryReadAndSaveAsTheFileDoesAndTouchNoFile) {
+    SaveFolder f;
+    const std::vector<std::string> saved = f.fSaveThree(kINAPP);
+    const std::string good = fReadBytes(f.file);
+
+    KT_PLAYERS list;
+    list.fSetLayout(kINAPP);
+    ASSERT_TRUE(list.fLoadBytes(good));
+    EXPECT_FALSE(list.fWasDamaged());
+    EXPECT_EQ(f.fLoadDumps(list), saved);
+    EXPECT_EQ(list.fGetCurrent(), list.fFind(L"J\u00FCrgen"));
+    EXPECT_EQ(list.fSaveBytes(), good);
+    EXPECT_FALSE(list.fIsLoaded()) << "bytes in hand give no leave to overwrite a file";
+    EXPECT_FALSE(list.fSave(f.folder));
+
+    // Damaged bytes keep whole players and leave the folder as it was.
+    KT_PLAYERS cut;
+    cut.fSetLayout(kINAPP);
+    EXPECT_FALSE(cut.fLoadBytes(good.substr(0, good.size() - 1)));
+    EXPECT_TRUE(cut.fWasDamaged());
+    EXPECT_EQ(cut.fGetCount(), 2u);
+    EXPECT_FALSE(fs::exists(f.backup));
+    EXPECT_EQ(fReadBytes(f.file), good);
+
+    KT_PLAYERS renamed;
+    EXPECT_FALSE(renamed.fLoadBytes(testsupport::fFinding("players-duplicate-names.save")));
+    EXPECT_TRUE(renamed.fWasDamaged());
+    KT_PLAYERS back;
+    EXPECT_TRUE(back.fLoadBytes(renamed.fSaveBytes()));
+    EXPECT_EQ(back.fGetNames(), renamed.fGetNames());
+}
+
 TEST(KT_PLAYERS, HostileCountsAndLengthsEndAtTheFilesEnd) {
     SaveFolder f;
     f.fSaveThree(kPLAIN);
@@ -251,6 +283,39 @@ TEST(KT_PLAYERS, AFileWithDuplicatesFromFuzzingKeepsEveryone) {
     KT_PLAYERS again;
     EXPECT_TRUE(again.fLoad(f.folder));
     EXPECT_EQ(again.fGetNames(), list.fGetNames());
+}
+
+TEST(KT_PLAYERS, AFileOfManyEqualNamesReadsInLinearTime) {
+    // One stored player repeated: every copy after the first needs a new
+    // name. Trying each suffix from 2 again for every copy, or walking the
+    // list for every player added, made this a hang for large files.
+    KT_PLAYERS one;
+    ASSERT_TRUE(one.fAddPlayer(std::make_unique<GG_PLAYER>(kPLAIN)));
+    one.fGetPlayers().front()->fSetName(L"A");
+    one.fSetCurrent(nullptr);
+    const std::string single = one.fSaveBytes();
+    const std::string record = single.substr(5);
+    constexpr uint32_t kCOPIES = 5000;
+    std::string bytes(1, '\0');
+    bytes.append(reinterpret_cast<const char*>(&kCOPIES), 4);
+    for (uint32_t i = 0; i < kCOPIES; ++i) bytes += record;
+
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoadBytes(bytes)) << "renames are damage";
+    ASSERT_EQ(list.fGetCount(), kCOPIES);
+    const std::vector<std::wstring> names = list.fGetNames();
+    EXPECT_EQ(names[0], L"A");
+    EXPECT_EQ(names[1], L"A (2)");
+    EXPECT_EQ(names[kCOPIES - 1], L"A (" + std::to_wstring(kCOPIES) + L")");
+    KT_PLAYERS back;
+    EXPECT_TRUE(back.fLoadBytes(list.fSaveBytes()));
+    EXPECT_EQ(back.fGetNames(), names);
+
+    // The file fuzzing found: 3000 players named "A".
+    KT_PLAYERS found;
+    EXPECT_FALSE(found.fLoadBytes(testsupport::fFinding("players-many-equal-names.save")));
+    ASSERT_EQ(found.fGetCount(), 3000u);
+    EXPECT_EQ(found.fGetNames().back(), L"A (3000)");
 }
 
 TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {
