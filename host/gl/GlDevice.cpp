@@ -305,6 +305,15 @@ struct GlDevice::Impl {
     uint32_t appliedSamplerStates[size_t(GSamplerState::COUNT)] = {};
     int32_t appliedBlend = -1;  // GL_BLEND as enabled now; -1 unknown
     int32_t viewWidth = 0, viewHeight = 0;
+    // The window's picture is drawn into the canvas and copied to the back
+    // buffer at each present, so it outlives the swap and a frame that
+    // differs in a few places redraws only the rectangle around them.
+    GLuint canvas = 0, canvasColour = 0, canvasDepth = 0;
+    int32_t canvasWidth = 0, canvasHeight = 0;
+    bool canvasHoldsShown = false;
+    // The rectangle a replay is kept to (x, y from the bottom, w, h); w 0
+    // means the whole target.
+    int32_t damage[4] = {0, 0, 0, 0};
 };
 
 GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
@@ -332,6 +341,7 @@ GlDevice::~GlDevice() {
     if (mContext) {
         SDL_GL_MakeCurrent(static_cast<SDL_Window*>(mWindow), static_cast<SDL_GLContext>(mContext));
         fCollectGarbage();
+        fDropCanvas();
         glDeleteProgram(mImpl->program);
         glDeleteVertexArrays(1, &mImpl->vao);
         glDeleteSamplers(1, &mImpl->sampler);
@@ -534,7 +544,20 @@ bool GlDevice::fPresent() {
         fCollectGarbage();
         return true;
     }
+    const bool canvas = fMakeCanvas(w, h);
+    const bool partial = canvas && g.canvasHoldsShown && g.shownKnown && !g.frameUnsure && w == g.shownWidth &&
+                         h == g.shownHeight && fFindDamage(w, h);
+    if (!partial) g.damage[2] = 0;
     fReplay();
+    g.damage[2] = 0;
+    glDisable(GL_SCISSOR_TEST);
+    if (canvas) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, g.canvas);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    g.canvasHoldsShown = canvas && !g.frameUnsure;
     g.shown.swap(g.pending);
     g.pending.clear();
     g.shownKnown = !g.frameUnsure;
@@ -548,6 +571,120 @@ bool GlDevice::fPresent() {
     SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
     fBuildProgram();
     fCollectGarbage();
+    return true;
+}
+
+bool GlDevice::fMakeCanvas(int32_t width, int32_t height) {
+    Impl& g = *mImpl;
+    if (g.canvas && g.canvasWidth == width && g.canvasHeight == height) return true;
+    fDropCanvas();
+    if (width <= 0 || height <= 0) return false;
+    glGenRenderbuffers(1, &g.canvasColour);
+    glBindRenderbuffer(GL_RENDERBUFFER, g.canvasColour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glGenRenderbuffers(1, &g.canvasDepth);
+    glBindRenderbuffer(GL_RENDERBUFFER, g.canvasDepth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glGenFramebuffers(1, &g.canvas);
+    glBindFramebuffer(GL_FRAMEBUFFER, g.canvas);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, g.canvasColour);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, g.canvasDepth);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete) {
+        fDropCanvas();
+        return false;
+    }
+    g.canvasWidth = width;
+    g.canvasHeight = height;
+    return true;
+}
+
+void GlDevice::fDropCanvas() {
+    Impl& g = *mImpl;
+    if (g.canvas) glDeleteFramebuffers(1, &g.canvas);
+    if (g.canvasColour) glDeleteRenderbuffers(1, &g.canvasColour);
+    if (g.canvasDepth) glDeleteRenderbuffers(1, &g.canvasDepth);
+    g.canvas = g.canvasColour = g.canvasDepth = 0;
+    g.canvasWidth = g.canvasHeight = 0;
+    g.canvasHoldsShown = false;
+}
+
+void GlDevice::fScissorToDamage() {
+    const Impl& g = *mImpl;
+    if (g.damage[2] > 0) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(g.damage[0], g.damage[1], g.damage[2], g.damage[3]);
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
+}
+
+// The rectangle of the window where the frame being presented may differ
+// from the one on screen: the boxes of the draws that differ, where they
+// were and where they are now. False when the frames differ otherwise
+// (another length, a clear or a target changed) or a box is unknown.
+bool GlDevice::fFindDamage(int32_t width, int32_t height) {
+    Impl& g = *mImpl;
+    if (g.pending.size() != g.shown.size()) return false;
+    float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};  // left, top, right, bottom in pixels
+    for (size_t i = 0; i < g.pending.size(); ++i) {
+        const Impl::Packet& now = g.pending[i];
+        const Impl::Packet& was = g.shown[i];
+        if (now == was) continue;
+        if (now.head.kind != was.head.kind || now.head.kind == Impl::Packet::kCLEAR ||
+            now.head.kind == Impl::Packet::kTARGET)
+            return false;
+        for (const Impl::Packet* packet : {&now, &was})
+            if (!fDrawBox(packet, width, height, box)) return false;
+    }
+    if (box[0] > box[2]) return false;
+    // Filtering and rounding reach a pixel or two past the geometry.
+    const int32_t left = std::max(0, int32_t(std::floor(box[0])) - 2);
+    const int32_t right = std::min(width, int32_t(std::ceil(box[2])) + 2);
+    const int32_t top = std::max(0, int32_t(std::floor(box[1])) - 2);
+    const int32_t bottom = std::min(height, int32_t(std::ceil(box[3])) + 2);
+    if (right <= left || bottom <= top) return false;
+    g.damage[0] = left;
+    g.damage[1] = height - bottom;
+    g.damage[2] = right - left;
+    g.damage[3] = bottom - top;
+    return true;
+}
+
+bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box) {
+    const auto& packet = *static_cast<const Impl::Packet*>(item);
+    const auto& h = packet.head;
+    const uint32_t stride = std::max(h.stride, 12u);
+    float wv[16], m[16];
+    auto multiply = [](const float* a, const float* b, float* out) {
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                float sum = 0;
+                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
+                out[r * 4 + c] = sum;
+            }
+    };
+    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
+    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], m);
+    // Points reach half their largest size around their centre.
+    const float reach = h.type == uint32_t(GPrimitive::POINTLIST) ? 33.0f : 1.0f;
+    const size_t count = packet.vertices.size() / stride;
+    for (size_t i = 0; i < count; ++i) {
+        float p[3];
+        std::memcpy(p, packet.vertices.data() + i * stride, sizeof p);
+        const float x = p[0] * m[0] + p[1] * m[4] + p[2] * m[8] + m[12];
+        const float y = p[0] * m[1] + p[1] * m[5] + p[2] * m[9] + m[13];
+        const float w = p[0] * m[3] + p[1] * m[7] + p[2] * m[11] + m[15];
+        if (!(w > 1e-6f)) return false;
+        const float px = (x / w * 0.5f + 0.5f) * float(width);
+        const float py = (0.5f - y / w * 0.5f) * float(height);
+        if (!std::isfinite(px) || !std::isfinite(py)) return false;
+        box[0] = std::min(box[0], px - reach);
+        box[1] = std::min(box[1], py - reach);
+        box[2] = std::max(box[2], px + reach);
+        box[3] = std::max(box[3], py + reach);
+    }
     return true;
 }
 
@@ -582,7 +719,7 @@ bool GlDevice::fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil)
 }
 
 void GlDevice::fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
-    glDisable(GL_SCISSOR_TEST);
+    fScissorToDamage();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilMask(0xFF);
@@ -799,7 +936,8 @@ void GlDevice::fReplay() {
         const auto& h = packet.head;
         switch (h.kind) {
             case Impl::Packet::kTARGET:
-                glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer);
+                glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer ? h.framebuffer : g.canvas);
+                fScissorToDamage();
                 if (h.framebuffer) {
                     glViewport(0, 0, h.viewWidth, h.viewHeight);
                     g.viewWidth = h.viewWidth;
@@ -1026,14 +1164,26 @@ bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
     if (w <= 0 || h <= 0) return false;
+    fMakeCanvas(w, h);
     // What was drawn so far goes to the back buffer now.
     fReplay();
     mImpl->pending.clear();
     mImpl->frameUnsure = true;
+    mImpl->canvasHoldsShown = false;
+    return fReadPicture(rgba, width, height, w, h);
+}
+
+bool GlDevice::fReadShown(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
+    const Impl& g = *mImpl;
+    if (!mContext || !g.canvas || !g.canvasHoldsShown) return false;
+    return fReadPicture(rgba, width, height, g.canvasWidth, g.canvasHeight);
+}
+
+bool GlDevice::fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height, int32_t w, int32_t h) {
     GLint bound = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
+    glBindFramebuffer(GL_FRAMEBUFFER, mImpl->canvas);
+    glReadBuffer(mImpl->canvas ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     std::vector<uint8_t> upside(size_t(w) * h * 4);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, upside.data());

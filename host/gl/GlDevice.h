@@ -63,6 +63,9 @@ public:
     // Presents that drew a frame, and those that found the frame equal to
     // the one on screen and left it there.
     int64_t fFramesDrawn() const;
+    // The picture on screen as rows of R, G, B, A bytes, top row first;
+    // false when it is not known (nothing presented yet, or read mid-frame).
+    bool fReadShown(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height);
     int64_t fFramesKept() const;
 
     // GL names of textures and buffers deleted on other threads, freed on
@@ -106,6 +109,14 @@ private:
     void fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil);
     void fCollectGarbage();
     void fViewportToTarget();
+    bool fMakeCanvas(int32_t width, int32_t height);
+    bool fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height, int32_t w, int32_t h);
+    void fDropCanvas();
+    void fScissorToDamage();
+    bool fFindDamage(int32_t width, int32_t height);
+    // Grows box (left, top, right, bottom, in pixels of a view of the given
+    // size) by the draw packet's vertices; false when one is behind the eye.
+    static bool fDrawBox(const void* packet, int32_t width, int32_t height, float* box);
     // Event watch: a window whose pixels were lost is drawn at the next
     // present even when the frame is unchanged.
     static int fWatchWindow(void* device, SDL_Event* event);

@@ -626,3 +626,56 @@ TEST_F(GlFrameTest, OpaquePicturesCoverWhatIsBehindAndTranslucentOnesStillBlend)
     EXPECT_TRUE(fNear(fPixel(11, 151), 0xFFFFFF));
     EXPECT_EQ(mRender->fEndFrame(), 0);
 }
+
+TEST_F(GlFrameTest, AFrameChangedInOnePlaceRedrawsOnlyThereAndShowsTheWholeNewPicture) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.blend = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&](float redX, uint32_t blue) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, s);
+        fQuad(redX, 100, 50, 50, 0xFFFF0000u, nullptr, s);
+        fQuad(600, 400, 50, 50, blue, nullptr, s);
+        fQuad(0, 700, 1024, 20, 0x8000FF00u, nullptr, s);  // half green over all of it
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    auto shown = [&]() {
+        mPixels.clear();
+        EXPECT_TRUE(device->fReadShown(mPixels, mWidth, mHeight));
+        return !mPixels.empty();
+    };
+    frame(100, 0xFF0000FFu);
+    frame(100, 0xFF0000FFu);
+    ASSERT_TRUE(shown());
+    EXPECT_TRUE(fNear(fPixel(120, 120), 0xFF0000));
+    // The red square moves; the blue one changes colour; nothing else.
+    for (float x : {300.0f, 310.0f, 900.0f}) {
+        frame(x, 0xFF0000FFu);
+        ASSERT_TRUE(shown());
+        EXPECT_TRUE(fNear(fPixel(int(x) + 20, 120), 0xFF0000)) << x;
+        EXPECT_TRUE(fNear(fPixel(120, 120), 0x808080)) << "the old place is grey again";
+        EXPECT_TRUE(fNear(fPixel(620, 420), 0x0000FF));
+        EXPECT_TRUE(fNear(fPixel(5, 5), 0x808080));
+        EXPECT_TRUE(fNear(fPixel(500, 710), 0x40C040, 4)) << "blended once, not twice";
+    }
+    frame(900, 0xFFFFFF00u);
+    ASSERT_TRUE(shown());
+    EXPECT_TRUE(fNear(fPixel(620, 420), 0xFFFF00));
+    EXPECT_TRUE(fNear(fPixel(920, 120), 0xFF0000));
+    // A frame with another number of draws is drawn whole.
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(0, 0, 1024, 768, 0xFF202020u, nullptr, s);
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+    ASSERT_TRUE(shown());
+    EXPECT_TRUE(fNear(fPixel(620, 420), 0x202020));
+    EXPECT_TRUE(fNear(fPixel(500, 710), 0x202020));
+    // Read mid-frame, the picture is no longer the one shown.
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(0, 0, 10, 10, 0xFFFFFFFFu, nullptr, s);
+    mRender->fFlush();
+    ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+    EXPECT_FALSE(device->fReadShown(mPixels, mWidth, mHeight));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+}
