@@ -123,7 +123,13 @@ int main(int argc, char** argv) {
     fRunUntil(engine, nullptr, 1.0);
     const Measure title = fMeasure(engine, seconds, [](double) {});
     game::gGame& game = *game::gGame::fGetGame();
+    // As the level list does: the title's screens go, then the level starts
+    // and the windows it does not use are given back.
+    KEL::G_WINDOW_MANAGER* windows = game::gGame::fGetWindowManager();
+    if (windows) windows->fHideAll();
+    fRunUntil(engine, nullptr, 1.5);
     const bool shown = game.fShowLevel(3, 1);
+    if (windows) windows->fUnloadAll(false);
     fRunUntil(engine, nullptr, 3.0);
     const Measure level = fMeasure(engine, seconds, [](double) {});
     // The pointer sweeps the middle of the screen with the button held,

@@ -1,5 +1,6 @@
 #include "engine/render/KC_RENDER.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -157,6 +158,7 @@ void KC_RENDER::fReleaseBuffers() {
     mVertexBuffer = mIndexBuffer = mPointBuffer = nullptr;
     mBackBuffer = nullptr;
     mBatchVertices = mBatchIndices = 0;
+    fDropPending();
 }
 
 bool KC_RENDER::fResetDevice() {
@@ -366,42 +368,176 @@ void KC_RENDER::fDrawBatch(const KS_VERTEX* vertices, KC_TEXTURE* texture, const
     // A request larger than a buffer cannot be drawn at all.
     if (uint32_t(vertexCount) > kVERTEX_CAPACITY || uint32_t(indexCount) > kINDEX_CAPACITY) return;
 
-    // Indexed and plain lists cannot share one draw call.
-    const bool indexedChanges = mBatchVertices > 0 && ((indexCount > 0) != (mBatchIndices > 0));
-    if (*state != mState || texture != mTexture || mBatchVertices + uint32_t(vertexCount) > kVERTEX_CAPACITY ||
-        mBatchIndices + uint32_t(indexCount) > kINDEX_CAPACITY || indexedChanges) {
+    // Requests are kept until the flush and drawn grouped by texture and
+    // state; all those held are seen through one camera.
+    if (!mPending.empty() && state->camera != mPending.front().state.camera) fFlush();
+    if (mPending.empty()) {
+        KC_CAMERA* camera = state->camera ? mCamera2.get() : mCamera1.get();
+        mPendingToClip = (camera ? camera->fGetMatrix() : KS_MATRIX()) * fViewFlip() * mProjection;
+    }
+
+    Pending request;
+    request.state = *state;
+    request.texture = texture;
+    request.firstVertex = uint32_t(mPendingVertices.size());
+    request.vertexCount = uint32_t(vertexCount);
+    request.firstIndex = uint32_t(mPendingIndices.size());
+    request.indexCount = uint32_t(indexCount);
+    mPendingVertices.resize(mPendingVertices.size() + size_t(vertexCount));
+    KS_VERTEX* out = mPendingVertices.data() + request.firstVertex;
+    // Points have a size of their own: they are never moved past anything.
+    bool coversAll = state->primitive == KS_RENDER_STATE::kPOINTS ||
+                     state->primitive == KS_RENDER_STATE::kPOINT_SPRITES;
+    float left = 2.0f, bottom = 2.0f, right = -2.0f, top = -2.0f;
+    const float* c = mPendingToClip.m;
+    for (int32_t i = 0; i < vertexCount; ++i) {
+        fTransformInto(out[i], vertices[i], mWorld);
+        const float x = out[i].x, y = out[i].y, z = out[i].z;
+        const float w = x * c[3] + y * c[7] + z * c[11] + c[15];
+        if (!(w > 1e-4f)) {
+            coversAll = true;
+            continue;
+        }
+        const float cx = (x * c[0] + y * c[4] + z * c[8] + c[12]) / w;
+        const float cy = (x * c[1] + y * c[5] + z * c[9] + c[13]) / w;
+        left = std::min(left, cx);
+        right = std::max(right, cx);
+        bottom = std::min(bottom, cy);
+        top = std::max(top, cy);
+    }
+    if (coversAll || !(left <= right) || !(bottom <= top)) {
+        request.box[0] = 1.0f;
+        request.box[2] = -1.0f;
+    } else {
+        // Two pixels of margin: lines and edges cover the pixels they touch.
+        const float mx = 4.0f / float(std::max(1, mActualWidth));
+        const float my = 4.0f / float(std::max(1, mActualHeight));
+        request.box[0] = left - mx;
+        request.box[1] = bottom - my;
+        request.box[2] = right + mx;
+        request.box[3] = top + my;
+    }
+    if (indexCount > 0) mPendingIndices.insert(mPendingIndices.end(), indices, indices + indexCount);
+    mPending.push_back(request);
+    fPlace(mPending.back());
+}
+
+namespace {
+
+bool fBoxesMeet(const float* a, const float* b) {
+    if (a[0] > a[2] || b[0] > b[2]) return true;
+    return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+}
+
+void fGrowBox(float* box, const float* by) {
+    if (box[0] > box[2]) return;
+    if (by[0] > by[2]) {
+        std::copy(by, by + 4, box);
+        return;
+    }
+    box[0] = std::min(box[0], by[0]);
+    box[1] = std::min(box[1], by[1]);
+    box[2] = std::max(box[2], by[2]);
+    box[3] = std::max(box[3], by[3]);
+}
+
+// Requests looked at before a new one gives up moving back.
+constexpr int32_t kPLACE_BUDGET = 256;
+
+}  // namespace
+
+// A request joins the latest group of its texture and state when nothing
+// drawn after that group overlaps it: it then moves back under pictures
+// that do not touch it, and what lies on top stays on top.
+void KC_RENDER::fPlace(Pending& request) {
+    const int32_t self = int32_t(mPending.size()) - 1;
+    const bool indexed = request.indexCount > 0;
+    int32_t join = -1;
+    int32_t budget = kPLACE_BUDGET;
+    for (int32_t g = int32_t(mPendingGroups.size()) - 1; g >= 0 && budget > 0; --g, --budget) {
+        const PendingGroup& group = mPendingGroups[size_t(g)];
+        if (group.state == request.state && group.texture == request.texture && group.indexed == indexed) {
+            join = g;
+            break;
+        }
+        if (!fBoxesMeet(group.box, request.box)) continue;
+        bool blocked = false;
+        for (int32_t m = group.first; m >= 0 && !blocked; m = mPending[size_t(m)].next)
+            blocked = --budget <= 0 || fBoxesMeet(mPending[size_t(m)].box, request.box);
+        if (blocked) break;
+    }
+    if (join < 0) {
+        PendingGroup group;
+        group.state = request.state;
+        group.texture = request.texture;
+        group.indexed = indexed;
+        std::copy(request.box, request.box + 4, group.box);
+        group.first = group.last = self;
+        mPendingGroups.push_back(group);
+        return;
+    }
+    PendingGroup& group = mPendingGroups[size_t(join)];
+    mPending[size_t(group.last)].next = self;
+    group.last = self;
+    fGrowBox(group.box, request.box);
+}
+
+void KC_RENDER::fDropPending() {
+    mPendingVertices.clear();
+    mPendingIndices.clear();
+    mPending.clear();
+    mPendingGroups.clear();
+}
+
+void KC_RENDER::fAppendPending(const Pending& request) {
+    const bool indexed = request.indexCount > 0;
+    if ((mBatchVertices > 0 && (indexed != (mBatchIndices > 0))) ||
+        mBatchVertices + request.vertexCount > kVERTEX_CAPACITY || mBatchIndices + request.indexCount > kINDEX_CAPACITY)
         fFlush();
-        if (state->textured && texture) {
-            mDevice->fSetTexture(0, texture->mTexture);
-            mTexture = texture;
+    const uint32_t flags = mBatchVertices == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE;
+    auto* out = static_cast<KS_VERTEX*>(
+        mVertexBuffer->fLock(mBatchVertices * kVERTEX_SIZE, request.vertexCount * kVERTEX_SIZE, flags));
+    if (!out) return;
+    std::memcpy(out, mPendingVertices.data() + request.firstVertex, size_t(request.vertexCount) * kVERTEX_SIZE);
+    mVertexBuffer->fUnlock();
+    if (indexed) {
+        const uint32_t indexFlags = mBatchIndices == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE;
+        auto* outIndices = static_cast<uint16_t*>(
+            mIndexBuffer->fLock(mBatchIndices * 2, request.indexCount * 2, indexFlags));
+        if (!outIndices) return;
+        const uint16_t* in = mPendingIndices.data() + request.firstIndex;
+        for (uint32_t i = 0; i < request.indexCount; ++i) outIndices[i] = uint16_t(in[i] + mBatchVertices);
+        mIndexBuffer->fUnlock();
+        mBatchIndices += request.indexCount;
+    }
+    mBatchVertices += request.vertexCount;
+}
+
+void KC_RENDER::fIssuePending() {
+    mIssuing = true;
+    for (const PendingGroup& group : mPendingGroups) {
+        fFlush();
+        if (group.state.textured && group.texture) {
+            mDevice->fSetTexture(0, group.texture->mTexture);
+            mTexture = group.texture;
         } else {
             mDevice->fSetTexture(0, nullptr);
             mTexture = nullptr;
         }
-        fApplyStates(*state);
+        fApplyStates(group.state);
+        mDevice->fSetFVF(kFVF_VERTEX);
+        for (int32_t m = group.first; m >= 0; m = mPending[size_t(m)].next) fAppendPending(mPending[size_t(m)]);
     }
-
-    const uint32_t flags = mBatchVertices == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE;
-    auto* out = static_cast<KS_VERTEX*>(
-        mVertexBuffer->fLock(mBatchVertices * kVERTEX_SIZE, uint32_t(vertexCount) * kVERTEX_SIZE, flags));
-    if (!out) return;
-    for (int32_t i = 0; i < vertexCount; ++i) fTransformInto(out[i], vertices[i], mWorld);
-    mVertexBuffer->fUnlock();
-
-    if (indexCount > 0) {
-        const uint32_t indexFlags = mBatchIndices == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE;
-        auto* outIndices =
-            static_cast<uint16_t*>(mIndexBuffer->fLock(mBatchIndices * 2, uint32_t(indexCount) * 2, indexFlags));
-        if (!outIndices) return;
-        for (int32_t i = 0; i < indexCount; ++i) outIndices[i] = uint16_t(indices[i] + mBatchVertices);
-        mIndexBuffer->fUnlock();
-        mBatchIndices += uint32_t(indexCount);
-    }
-    mBatchVertices += uint32_t(vertexCount);
-    mDevice->fSetFVF(kFVF_VERTEX);
+    fFlush();
+    mIssuing = false;
+    fDropPending();
 }
 
 void KC_RENDER::fFlush() {
+    if (!mIssuing && !mPending.empty() && mDevice && fBuffersReady()) {
+        fIssuePending();
+        return;
+    }
     if (mCamera) fFlushWith(*mCamera);
     else fFlushWith(KS_MATRIX());
 }
@@ -657,7 +793,9 @@ int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
     }
     // The batch must not keep a pointer to a freed record. Only the drawing
     // thread binds textures; the loader releases textures nothing draws.
-    if (std::this_thread::get_id() == mDrawThread && mTexture == texture) {
+    if (std::this_thread::get_id() == mDrawThread &&
+        (mTexture == texture || std::any_of(mPending.begin(), mPending.end(),
+                                            [texture](const Pending& p) { return p.texture == texture; }))) {
         fFlush();
         mTexture = nullptr;
         if (mDevice) mDevice->fSetTexture(0, nullptr);
@@ -689,6 +827,7 @@ bool KC_RENDER::fFillTexture(KC_TEXTURE* texture, const uint32_t* pixels) {
 // ---------------------------------------------------------------- lights
 
 void KC_RENDER::fSetLighting(bool on) {
+    fFlush();
     if (mDevice) mDevice->fSetRenderState(GRenderState::LIGHTING, on ? 1 : 0);
 }
 
@@ -766,6 +905,7 @@ int32_t KC_RENDER::fEndTarget() {
 
 void KC_RENDER::fBeginMask() {
     if (!mDevice) return;
+    fFlush();
     fClearStencil();
     mDevice->fSetRenderState(GRenderState::STENCILENABLE, 1);
     mMaskCounter = 255;

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 #include <type_traits>
+#include <vector>
 
 #include "engine/render/KC_CAMERA.h"
 #include "engine/render/KC_VERTEX_ARRAY.h"
@@ -164,8 +165,31 @@ private:
         host::GSurface* surface = nullptr;
     };
 
+    // A batched request held until the next flush: its vertices are already
+    // in world space; the box is its screen extent in clip space.
+    struct Pending {
+        KS_RENDER_STATE state;
+        KC_TEXTURE* texture = nullptr;
+        uint32_t firstVertex = 0, vertexCount = 0;
+        uint32_t firstIndex = 0, indexCount = 0;
+        float box[4] = {};  // left, bottom, right, top; left > right covers all
+        int32_t next = -1;  // the next request of its group
+    };
+    // Requests of one texture and state word drawn together.
+    struct PendingGroup {
+        KS_RENDER_STATE state;
+        KC_TEXTURE* texture = nullptr;
+        bool indexed = false;
+        float box[4] = {};
+        int32_t first = -1, last = -1;
+    };
+
     bool fCreateDevice();
     bool fResetDevice();
+    void fPlace(Pending& request);
+    void fIssuePending();
+    void fDropPending();
+    void fAppendPending(const Pending& request);
     void fFollowDrawable();
     void fSetCreationStates();
     void fReleaseBuffers();
@@ -201,6 +225,12 @@ private:
     uint32_t mBatchVertices = 0;
     uint32_t mBatchIndices = 0;
     uint32_t mMaskCounter = 0;
+    std::vector<KS_VERTEX> mPendingVertices;
+    std::vector<uint16_t> mPendingIndices;
+    std::vector<Pending> mPending;
+    std::vector<PendingGroup> mPendingGroups;
+    KS_MATRIX mPendingToClip;
+    bool mIssuing = false;
     host::IGraphicsDevice* mDevice = nullptr;
     bool mDeviceCreated = false;
     host::GSurface* mBackBuffer = nullptr;

@@ -209,9 +209,17 @@ public:
                 glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, mWidth, mHeight, layout, GL_UNSIGNED_BYTE, mPixels.data());
             }
             mDirty = false;
+            // Alpha is the fourth byte in both layouts.
+            mOpaque = !mPixels.empty() && !(mUsage & kUSAGE_RENDERTARGET);
+            for (size_t i = 3; mOpaque && i < mPixels.size(); i += 4) mOpaque = mPixels[i] == 0xFF;
             std::vector<uint8_t>().swap(mPixels);
         }
         return mName;
+    }
+    // Every texel of the last upload has full alpha.
+    bool fIsOpaque() {
+        std::lock_guard<std::mutex> guard(mLock);
+        return mOpaque;
     }
     GLuint fFramebuffer() {
         if (!mFramebuffer) {
@@ -233,6 +241,7 @@ private:
     bool mLocked = false;
     bool mDirty = true;
     bool mAllocated = false;
+    bool mOpaque = false;
     GLuint mName = 0;
     GLuint mFramebuffer = 0;
     uint64_t mStamp;
@@ -263,6 +272,8 @@ struct GlDevice::Impl {
             uint32_t samplerStates[size_t(GSamplerState::COUNT)];
             uint32_t textured;
             uint32_t texture;  // GL name
+            uint32_t opaque;   // the texture has full alpha everywhere
+            int32_t textureWidth, textureHeight;
             uint64_t stamp;
             float transforms[3][16];
             uint32_t framebuffer;
@@ -283,19 +294,54 @@ struct GlDevice::Impl {
     std::vector<Packet> shown;    // the frame on screen
     bool shownKnown = false;      // false: the screen may differ from `shown`
     bool frameUnsure = false;     // this frame must reach the screen whatever it holds
+    // Set from the event watch when the window system lost the window's
+    // pixels (shown again, exposed, restored, resized).
+    std::atomic<bool> exposed{false};
+    bool watching = false;
     int32_t shownWidth = 0, shownHeight = 0;
     int64_t framesDrawn = 0, framesKept = 0;
     // What GL holds, so that a replay sets only what changed.
     uint32_t appliedRenderStates[size_t(GRenderState::COUNT)] = {};
     uint32_t appliedSamplerStates[size_t(GSamplerState::COUNT)] = {};
+    int32_t appliedBlend = -1;  // GL_BLEND as enabled now; -1 unknown
+    int32_t viewWidth = 0, viewHeight = 0;
+    // The window's picture is drawn into the canvas and copied to the back
+    // buffer at each present, so it outlives the swap and a frame that
+    // differs in a few places redraws only the rectangle around them.
+    GLuint canvas = 0, canvasColour = 0, canvasDepth = 0;
+    int32_t canvasWidth = 0, canvasHeight = 0;
+    bool canvasHoldsShown = false;
+    // The rectangle a replay is kept to (x, y from the bottom, w, h); w 0
+    // means the whole target.
+    int32_t damage[4] = {0, 0, 0, 0};
 };
 
 GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
 
+int GlDevice::fWatchWindow(void* device, SDL_Event* event) {
+    auto* self = static_cast<GlDevice*>(device);
+    const SDL_Event& e = *event;
+    if (e.type != SDL_WINDOWEVENT || !self->mWindow ||
+        e.window.windowID != SDL_GetWindowID(static_cast<SDL_Window*>(self->mWindow)))
+        return 0;
+    switch (e.window.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: self->mImpl->exposed = true; break;
+        default: break;
+    }
+    return 0;
+}
+
 GlDevice::~GlDevice() {
+    if (mImpl->watching)
+        SDL_DelEventWatch(&GlDevice::fWatchWindow, this);
     if (mContext) {
         SDL_GL_MakeCurrent(static_cast<SDL_Window*>(mWindow), static_cast<SDL_GLContext>(mContext));
         fCollectGarbage();
+        fDropCanvas();
         glDeleteProgram(mImpl->program);
         glDeleteVertexArrays(1, &mImpl->vao);
         glDeleteSamplers(1, &mImpl->sampler);
@@ -342,6 +388,10 @@ bool GlDevice::fCreate(void* window, GDeviceType, uint32_t, const GPresentParams
         return false;
     }
     Impl& g = *mImpl;
+    if (!g.watching) {
+        SDL_AddEventWatch(&GlDevice::fWatchWindow, this);
+        g.watching = true;
+    }
     glGenVertexArrays(1, &g.vao);
     glGenSamplers(1, &g.sampler);
     glGenBuffers(1, &g.vertexBuffer);
@@ -484,6 +534,8 @@ bool GlDevice::fPresent() {
     Impl& g = *mImpl;
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    // Pixels the window system threw away must be drawn again.
+    if (g.exposed.exchange(false)) g.shownKnown = false;
     // A frame equal to the one on screen would draw the same pixels: the
     // window keeps showing them and the rasteriser rests.
     if (g.shownKnown && !g.frameUnsure && w == g.shownWidth && h == g.shownHeight && g.pending == g.shown) {
@@ -492,7 +544,20 @@ bool GlDevice::fPresent() {
         fCollectGarbage();
         return true;
     }
+    const bool canvas = fMakeCanvas(w, h);
+    const bool partial = canvas && g.canvasHoldsShown && g.shownKnown && !g.frameUnsure && w == g.shownWidth &&
+                         h == g.shownHeight && fFindDamage(w, h);
+    if (!partial) g.damage[2] = 0;
     fReplay();
+    g.damage[2] = 0;
+    glDisable(GL_SCISSOR_TEST);
+    if (canvas) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, g.canvas);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    g.canvasHoldsShown = canvas && !g.frameUnsure;
     g.shown.swap(g.pending);
     g.pending.clear();
     g.shownKnown = !g.frameUnsure;
@@ -506,6 +571,120 @@ bool GlDevice::fPresent() {
     SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
     fBuildProgram();
     fCollectGarbage();
+    return true;
+}
+
+bool GlDevice::fMakeCanvas(int32_t width, int32_t height) {
+    Impl& g = *mImpl;
+    if (g.canvas && g.canvasWidth == width && g.canvasHeight == height) return true;
+    fDropCanvas();
+    if (width <= 0 || height <= 0) return false;
+    glGenRenderbuffers(1, &g.canvasColour);
+    glBindRenderbuffer(GL_RENDERBUFFER, g.canvasColour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glGenRenderbuffers(1, &g.canvasDepth);
+    glBindRenderbuffer(GL_RENDERBUFFER, g.canvasDepth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glGenFramebuffers(1, &g.canvas);
+    glBindFramebuffer(GL_FRAMEBUFFER, g.canvas);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, g.canvasColour);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, g.canvasDepth);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete) {
+        fDropCanvas();
+        return false;
+    }
+    g.canvasWidth = width;
+    g.canvasHeight = height;
+    return true;
+}
+
+void GlDevice::fDropCanvas() {
+    Impl& g = *mImpl;
+    if (g.canvas) glDeleteFramebuffers(1, &g.canvas);
+    if (g.canvasColour) glDeleteRenderbuffers(1, &g.canvasColour);
+    if (g.canvasDepth) glDeleteRenderbuffers(1, &g.canvasDepth);
+    g.canvas = g.canvasColour = g.canvasDepth = 0;
+    g.canvasWidth = g.canvasHeight = 0;
+    g.canvasHoldsShown = false;
+}
+
+void GlDevice::fScissorToDamage() {
+    const Impl& g = *mImpl;
+    if (g.damage[2] > 0) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(g.damage[0], g.damage[1], g.damage[2], g.damage[3]);
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
+}
+
+// The rectangle of the window where the frame being presented may differ
+// from the one on screen: the boxes of the draws that differ, where they
+// were and where they are now. False when the frames differ otherwise
+// (another length, a clear or a target changed) or a box is unknown.
+bool GlDevice::fFindDamage(int32_t width, int32_t height) {
+    Impl& g = *mImpl;
+    if (g.pending.size() != g.shown.size()) return false;
+    float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};  // left, top, right, bottom in pixels
+    for (size_t i = 0; i < g.pending.size(); ++i) {
+        const Impl::Packet& now = g.pending[i];
+        const Impl::Packet& was = g.shown[i];
+        if (now == was) continue;
+        if (now.head.kind != was.head.kind || now.head.kind == Impl::Packet::kCLEAR ||
+            now.head.kind == Impl::Packet::kTARGET)
+            return false;
+        for (const Impl::Packet* packet : {&now, &was})
+            if (!fDrawBox(packet, width, height, box)) return false;
+    }
+    if (box[0] > box[2]) return false;
+    // Filtering and rounding reach a pixel or two past the geometry.
+    const int32_t left = std::max(0, int32_t(std::floor(box[0])) - 2);
+    const int32_t right = std::min(width, int32_t(std::ceil(box[2])) + 2);
+    const int32_t top = std::max(0, int32_t(std::floor(box[1])) - 2);
+    const int32_t bottom = std::min(height, int32_t(std::ceil(box[3])) + 2);
+    if (right <= left || bottom <= top) return false;
+    g.damage[0] = left;
+    g.damage[1] = height - bottom;
+    g.damage[2] = right - left;
+    g.damage[3] = bottom - top;
+    return true;
+}
+
+bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box) {
+    const auto& packet = *static_cast<const Impl::Packet*>(item);
+    const auto& h = packet.head;
+    const uint32_t stride = std::max(h.stride, 12u);
+    float wv[16], m[16];
+    auto multiply = [](const float* a, const float* b, float* out) {
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                float sum = 0;
+                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
+                out[r * 4 + c] = sum;
+            }
+    };
+    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
+    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], m);
+    // Points reach half their largest size around their centre.
+    const float reach = h.type == uint32_t(GPrimitive::POINTLIST) ? 33.0f : 1.0f;
+    const size_t count = packet.vertices.size() / stride;
+    for (size_t i = 0; i < count; ++i) {
+        float p[3];
+        std::memcpy(p, packet.vertices.data() + i * stride, sizeof p);
+        const float x = p[0] * m[0] + p[1] * m[4] + p[2] * m[8] + m[12];
+        const float y = p[0] * m[1] + p[1] * m[5] + p[2] * m[9] + m[13];
+        const float w = p[0] * m[3] + p[1] * m[7] + p[2] * m[11] + m[15];
+        if (!(w > 1e-6f)) return false;
+        const float px = (x / w * 0.5f + 0.5f) * float(width);
+        const float py = (0.5f - y / w * 0.5f) * float(height);
+        if (!std::isfinite(px) || !std::isfinite(py)) return false;
+        box[0] = std::min(box[0], px - reach);
+        box[1] = std::min(box[1], py - reach);
+        box[2] = std::max(box[2], px + reach);
+        box[3] = std::max(box[3], py + reach);
+    }
     return true;
 }
 
@@ -540,7 +719,7 @@ bool GlDevice::fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil)
 }
 
 void GlDevice::fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
-    glDisable(GL_SCISSOR_TEST);
+    fScissorToDamage();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilMask(0xFF);
@@ -594,10 +773,13 @@ void GlDevice::fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t, uint
 }
 
 GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool depthVaries,
-                                             uint32_t maxAnisotropy) {
+                                             uint32_t maxAnisotropy, bool texelAligned) {
     const uint32_t mag = samplerStates[size_t(GSamplerState::MAGFILTER)];
     const uint32_t min = samplerStates[size_t(GSamplerState::MINFILTER)];
-    auto filter = [](uint32_t f) { return int32_t(f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR); };
+    // Pixel centres on texel centres: a linear sample is the nearest texel.
+    auto filter = [texelAligned](uint32_t f) {
+        return int32_t(texelAligned || f == kTEXF_POINT || f == kTEXF_NONE ? GL_NEAREST : GL_LINEAR);
+    };
     Sampling sampling{filter(mag), filter(min), 1.0f};
     const bool asked = mag == kTEXF_ANISOTROPIC || min == kTEXF_ANISOTROPIC;
     if (asked && depthVaries && maxAnisotropy > 1) {
@@ -605,6 +787,58 @@ GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool
         sampling.anisotropy = float(std::min(wanted, maxAnisotropy));
     }
     return sampling;
+}
+
+bool GlDevice::fTexelAligned(const uint8_t* vertices, uint32_t stride, uint32_t count, const uint16_t* indices,
+                             uint32_t indexCount, const float* clip, int32_t viewWidth, int32_t viewHeight,
+                             int32_t textureWidth, int32_t textureHeight) {
+    if (stride < 36 || count == 0 || viewWidth <= 0 || viewHeight <= 0 || textureWidth <= 0 || textureHeight <= 0)
+        return false;
+    // Each vertex: its pixel position and its texel position.
+    std::vector<float> at(size_t(count) * 4);
+    float firstW = 0.0f;
+    for (uint32_t i = 0; i < count; ++i) {
+        float p[3], uv[2];
+        std::memcpy(p, vertices + size_t(i) * stride, sizeof p);
+        std::memcpy(uv, vertices + size_t(i) * stride + 28, sizeof uv);
+        const float x = p[0] * clip[0] + p[1] * clip[4] + p[2] * clip[8] + clip[12];
+        const float y = p[0] * clip[1] + p[1] * clip[5] + p[2] * clip[9] + clip[13];
+        const float w = p[0] * clip[3] + p[1] * clip[7] + p[2] * clip[11] + clip[15];
+        if (!(std::abs(w) > 1e-6f)) return false;
+        if (i == 0) firstW = w;
+        else if (std::abs(w - firstW) > 1e-4f * std::abs(firstW)) return false;
+        float* v = &at[size_t(i) * 4];
+        v[0] = (x / w * 0.5f + 0.5f) * float(viewWidth);
+        v[1] = (0.5f - y / w * 0.5f) * float(viewHeight);
+        v[2] = uv[0] * float(textureWidth);
+        v[3] = uv[1] * float(textureHeight);
+    }
+    // Along each edge of each triangle a texel spans one pixel (to within
+    // a thousandth: the projection's own rounding), and each corner's pixel
+    // lies within 0.4 of a texel corner, the same one for the triangle.
+    auto fits = [&at](uint32_t a, uint32_t b) {
+        const float* p = &at[size_t(a) * 4];
+        const float* q = &at[size_t(b) * 4];
+        for (int axis = 0; axis < 2; ++axis) {
+            const float pixels = q[axis] - p[axis];
+            const float texels = q[axis + 2] - p[axis + 2];
+            if (std::abs(pixels - texels) > 0.01f + 0.001f * std::abs(pixels)) return false;
+            const float from = p[axis] - p[axis + 2], to = q[axis] - q[axis + 2];
+            if (std::round(from) != std::round(to) || std::abs(from - std::round(from)) > 0.4f ||
+                std::abs(to - std::round(to)) > 0.4f)
+                return false;
+        }
+        return true;
+    };
+    const uint32_t corners = indices ? indexCount : count;
+    if (corners < 3) return false;
+    for (uint32_t t = 0; t + 2 < corners; t += 3) {
+        const uint32_t a = indices ? indices[t] : t;
+        const uint32_t b = indices ? indices[t + 1] : t + 1;
+        const uint32_t c = indices ? indices[t + 2] : t + 2;
+        if (a >= count || b >= count || c >= count || !fits(a, b) || !fits(a, c)) return false;
+    }
+    return true;
 }
 
 bool GlDevice::fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
@@ -656,6 +890,9 @@ void GlDevice::fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex
         glActiveTexture(GL_TEXTURE0);
         h.texture = texture->fName();  // uploads new pixels now, while they are the draw's
         h.stamp = texture->fStamp();
+        h.opaque = texture->fIsOpaque() ? 1 : 0;
+        h.textureWidth = texture->fWidth();
+        h.textureHeight = texture->fHeight();
     }
     const uint8_t* bytes = static_cast<GlBuffer*>(mStream)->fBytes() + size_t(firstVertex) * mStride;
     draw.vertices.assign(bytes, bytes + size_t(vertexCount) * mStride);
@@ -699,13 +936,18 @@ void GlDevice::fReplay() {
         const auto& h = packet.head;
         switch (h.kind) {
             case Impl::Packet::kTARGET:
-                glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer);
+                glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer ? h.framebuffer : g.canvas);
+                fScissorToDamage();
                 if (h.framebuffer) {
                     glViewport(0, 0, h.viewWidth, h.viewHeight);
+                    g.viewWidth = h.viewWidth;
+                    g.viewHeight = h.viewHeight;
                 } else {
                     int w = 0, hh = 0;
                     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &hh);
                     glViewport(0, 0, w, hh);
+                    g.viewWidth = w;
+                    g.viewHeight = hh;
                 }
                 break;
             case Impl::Packet::kCLEAR:
@@ -730,8 +972,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
 
     if (mStatesDirty || std::memcmp(g.appliedRenderStates, h.renderStates, sizeof h.renderStates) != 0) {
         auto rs = [&h](GRenderState s) { return h.renderStates[size_t(s)]; };
-        if (rs(GRenderState::ALPHABLENDENABLE)) glEnable(GL_BLEND);
-        else glDisable(GL_BLEND);
+        g.appliedBlend = -1;
         glBlendFunc(fBlendFactor(rs(GRenderState::SRCBLEND)), fBlendFactor(rs(GRenderState::DESTBLEND)));
         glBlendEquation(GL_FUNC_ADD);
         if (rs(GRenderState::ZENABLE)) glEnable(GL_DEPTH_TEST);
@@ -790,7 +1031,29 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
                              mCaps.maxAnisotropy > 1 &&
                              fDepthVaries(packet.vertices.data(), stride, 0,
                                           uint32_t(packet.vertices.size() / stride), m);
-    const Sampling sampling = fChooseSampling(h.samplerStates, depthVaries, g.anisotropy ? mCaps.maxAnisotropy : 1);
+    const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
+    const bool aligned = type == GPrimitive::TRIANGLELIST && h.textured && h.fvf != kFVF_POINT && !depthVaries &&
+                         fTexelAligned(packet.vertices.data(), stride, vertexCount,
+                                       packet.indices.empty() ? nullptr : packet.indices.data(),
+                                       uint32_t(packet.indices.size()), m, g.viewWidth, g.viewHeight,
+                                       h.textureWidth, h.textureHeight);
+    const Sampling sampling =
+        fChooseSampling(h.samplerStates, depthVaries, g.anisotropy ? mCaps.maxAnisotropy : 1, aligned);
+    // Blending an opaque texture at full vertex alpha over anything gives
+    // the texture itself: the rasteriser need not read the target.
+    bool blend = h.renderStates[size_t(GRenderState::ALPHABLENDENABLE)] != 0;
+    if (blend && h.textured && h.opaque && h.fvf != kFVF_POINT &&
+        h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&
+        h.renderStates[size_t(GRenderState::DESTBLEND)] == kBLEND_INVSRCALPHA) {
+        bool full = true;
+        for (uint32_t i = 0; full && i < vertexCount; ++i) full = packet.vertices[size_t(i) * stride + 27] == 0xFF;
+        blend = !full;
+    }
+    if (int32_t(blend) != g.appliedBlend) {
+        if (blend) glEnable(GL_BLEND);
+        else glDisable(GL_BLEND);
+        g.appliedBlend = int32_t(blend);
+    }
     if (sampling.magFilter != mApplied.magFilter)
         glSamplerParameteri(g.sampler, GL_TEXTURE_MAG_FILTER, sampling.magFilter);
     if (sampling.minFilter != mApplied.minFilter)
@@ -901,14 +1164,26 @@ bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
     if (w <= 0 || h <= 0) return false;
+    fMakeCanvas(w, h);
     // What was drawn so far goes to the back buffer now.
     fReplay();
     mImpl->pending.clear();
     mImpl->frameUnsure = true;
+    mImpl->canvasHoldsShown = false;
+    return fReadPicture(rgba, width, height, w, h);
+}
+
+bool GlDevice::fReadShown(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
+    const Impl& g = *mImpl;
+    if (!mContext || !g.canvas || !g.canvasHoldsShown) return false;
+    return fReadPicture(rgba, width, height, g.canvasWidth, g.canvasHeight);
+}
+
+bool GlDevice::fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height, int32_t w, int32_t h) {
     GLint bound = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
+    glBindFramebuffer(GL_FRAMEBUFFER, mImpl->canvas);
+    glReadBuffer(mImpl->canvas ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     std::vector<uint8_t> upside(size_t(w) * h * 4);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, upside.data());

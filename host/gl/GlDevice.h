@@ -22,6 +22,8 @@
 
 #include "host/IGraphicsDevice.h"
 
+union SDL_Event;
+
 namespace host {
 
 class GlDevice : public IGraphicsDevice {
@@ -61,6 +63,9 @@ public:
     // Presents that drew a frame, and those that found the frame equal to
     // the one on screen and left it there.
     int64_t fFramesDrawn() const;
+    // The picture on screen as rows of R, G, B, A bytes, top row first;
+    // false when it is not known (nothing presented yet, or read mid-frame).
+    bool fReadShown(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height);
     int64_t fFramesKept() const;
 
     // GL names of textures and buffers deleted on other threads, freed on
@@ -76,7 +81,15 @@ public:
         int32_t minFilter;
         float anisotropy;    // 1 = none
     };
-    static Sampling fChooseSampling(const uint32_t* samplerStates, bool depthVaries, uint32_t maxAnisotropy);
+    // A texel-aligned draw samples the nearest texel whatever is asked.
+    static Sampling fChooseSampling(const uint32_t* samplerStates, bool depthVaries, uint32_t maxAnisotropy,
+                                    bool texelAligned = false);
+    // Whether every triangle of the draw lays its texels one to one on
+    // pixels with texel centres on pixel centres (the clip matrix maps the
+    // positions into a view of the given size; u, v at byte 28).
+    static bool fTexelAligned(const uint8_t* vertices, uint32_t stride, uint32_t count, const uint16_t* indices,
+                              uint32_t indexCount, const float* clip, int32_t viewWidth, int32_t viewHeight,
+                              int32_t textureWidth, int32_t textureHeight);
     // Whether clip w differs between the vertices [first, first + count),
     // each `stride` bytes starting with a float position.
     static bool fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
@@ -96,6 +109,17 @@ private:
     void fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil);
     void fCollectGarbage();
     void fViewportToTarget();
+    bool fMakeCanvas(int32_t width, int32_t height);
+    bool fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height, int32_t w, int32_t h);
+    void fDropCanvas();
+    void fScissorToDamage();
+    bool fFindDamage(int32_t width, int32_t height);
+    // Grows box (left, top, right, bottom, in pixels of a view of the given
+    // size) by the draw packet's vertices; false when one is behind the eye.
+    static bool fDrawBox(const void* packet, int32_t width, int32_t height, float* box);
+    // Event watch: a window whose pixels were lost is drawn at the next
+    // present even when the frame is unchanged.
+    static int fWatchWindow(void* device, SDL_Event* event);
 
     std::unique_ptr<Impl> mImpl;
     void* mWindow = nullptr;

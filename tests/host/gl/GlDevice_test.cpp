@@ -449,3 +449,233 @@ TEST_F(GlFrameTest, AnAnimationStartedWhileTheScreenRestsIsDrawnEveryStepToItsEn
     EXPECT_TRUE(fNear(fPixel(320, 120), 0xFF0000)) << "the quad rests at its end";
     EXPECT_FALSE(fNear(fPixel(20, 120), 0xFF0000)) << "and nowhere near its start";
 }
+
+TEST_F(GlFrameTest, AnExposedWindowIsDrawnAgainThoughTheFrameIsUnchanged) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&]() {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(10, 10, 40, 40, 0xFF00FF00u, nullptr, s);
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    frame();
+    frame();
+    const int64_t drawn = device->fFramesDrawn();
+    auto* window = static_cast<SDL_Window*>(mWindow->fNativeHandle());
+    auto send = [&](uint8_t what, Uint32 id) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = what;
+        event.window.windowID = id;
+        SDL_PushEvent(&event);
+        SDL_FlushEvent(SDL_WINDOWEVENT);
+    };
+    // Another window's events and those that lose no pixels change nothing.
+    send(SDL_WINDOWEVENT_EXPOSED, SDL_GetWindowID(window) + 100);
+    send(SDL_WINDOWEVENT_MOVED, SDL_GetWindowID(window));
+    frame();
+    EXPECT_EQ(device->fFramesDrawn(), drawn);
+    for (uint8_t what : {uint8_t(SDL_WINDOWEVENT_EXPOSED), uint8_t(SDL_WINDOWEVENT_RESTORED),
+                         uint8_t(SDL_WINDOWEVENT_SHOWN)}) {
+        const int64_t before = device->fFramesDrawn();
+        send(what, SDL_GetWindowID(window));
+        frame();
+        EXPECT_EQ(device->fFramesDrawn(), before + 1) << int(what);
+        frame();
+        EXPECT_EQ(device->fFramesDrawn(), before + 1) << "once only";
+    }
+}
+
+namespace {
+
+// Vertices in screen pixels of a 1024 x 768 view (w = 1), with texel
+// coordinates for a texture of `size` texels.
+struct AlignedQuads {
+    std::vector<uint8_t> bytes;
+    std::vector<uint16_t> indices;
+    float clip[16] = {};
+    AlignedQuads() {
+        clip[0] = 1.0f / 512.0f;
+        clip[12] = -1.0f;
+        clip[5] = -1.0f / 384.0f;
+        clip[13] = 1.0f;
+        clip[10] = 1.0f;
+        clip[15] = 1.0f;
+    }
+    // A quad from (x, y), w x h pixels, showing texels from (tx, ty) of
+    // tw x th texels of a texture `size` wide and high.
+    void fAdd(float x, float y, float w, float h, float tx, float ty, float tw, float th, float size) {
+        const uint16_t base = uint16_t(bytes.size() / 36);
+        const float corners[4][4] = {{x, y, tx, ty}, {x + w, y, tx + tw, ty}, {x + w, y + h, tx + tw, ty + th},
+                                     {x, y + h, tx, ty + th}};
+        for (const auto& c : corners) {
+            uint8_t vertex[36] = {};
+            const float p[3] = {c[0], c[1], 1.0f};
+            const float uv[2] = {c[2] / size, c[3] / size};
+            std::memcpy(vertex, p, sizeof p);
+            std::memcpy(vertex + 28, uv, sizeof uv);
+            bytes.insert(bytes.end(), vertex, vertex + 36);
+        }
+        for (uint16_t i : {0, 1, 2, 0, 2, 3}) indices.push_back(uint16_t(base + i));
+    }
+    bool fAligned(float size = 64.0f) const {
+        return host::GlDevice::fTexelAligned(bytes.data(), 36, uint32_t(bytes.size() / 36), indices.data(),
+                                             uint32_t(indices.size()), clip, 1024, 768, int32_t(size),
+                                             int32_t(size));
+    }
+};
+
+}  // namespace
+
+TEST(GlSamplingTest, TexelAlignedDrawsSampleTheNearestTexel) {
+    uint32_t states[size_t(host::GSamplerState::COUNT)] = {};
+    states[size_t(host::GSamplerState::MAGFILTER)] = host::kTEXF_LINEAR;
+    states[size_t(host::GSamplerState::MINFILTER)] = host::kTEXF_LINEAR;
+    EXPECT_EQ(host::GlDevice::fChooseSampling(states, false, 16, false).magFilter, GL_LINEAR);
+    const auto aligned = host::GlDevice::fChooseSampling(states, false, 16, true);
+    EXPECT_EQ(aligned.magFilter, GL_NEAREST);
+    EXPECT_EQ(aligned.minFilter, GL_NEAREST);
+
+    {
+        AlignedQuads q;  // one texel to one pixel at whole pixels
+        q.fAdd(100, 50, 64, 64, 0, 0, 64, 64, 64);
+        EXPECT_TRUE(q.fAligned());
+        // Glyphs from one sheet at different places each keep their texels.
+        q.fAdd(300, 17, 10, 12, 20, 30, 10, 12, 64);
+        EXPECT_TRUE(q.fAligned());
+        q.fAdd(0, 0, 20, 20, 0, 0, 10, 10, 64);  // one glyph doubled
+        EXPECT_FALSE(q.fAligned());
+    }
+    {
+        AlignedQuads q;  // half a pixel off: texel centres fall between pixels
+        q.fAdd(100.5f, 50, 64, 64, 0, 0, 64, 64, 64);
+        EXPECT_FALSE(q.fAligned());
+    }
+    {
+        AlignedQuads q;  // mirrored
+        q.fAdd(100, 50, 64, 64, 64, 0, -64, 64, 64);
+        EXPECT_FALSE(q.fAligned());
+    }
+    {
+        AlignedQuads q;  // the whole screen a third of a pixel wider: still one to one
+        q.fAdd(0, 0, 1024.34f, 768, 0, 0, 1024, 768, 1024);
+        EXPECT_TRUE(q.fAligned(1024));
+        AlignedQuads wider;  // a hundred pixels one wider is not
+        wider.fAdd(0, 0, 101, 100, 0, 0, 100, 100, 1024);
+        EXPECT_FALSE(wider.fAligned(1024));
+    }
+    {
+        AlignedQuads q;  // broken input never passes
+        q.fAdd(0, 0, 64, 64, 0, 0, 64, 64, 64);
+        q.indices[2] = 40;
+        EXPECT_FALSE(q.fAligned());
+        EXPECT_FALSE(host::GlDevice::fTexelAligned(q.bytes.data(), 36, 4, nullptr, 0, q.clip, 0, 768, 64, 64));
+    }
+}
+
+TEST_F(GlFrameTest, OpaquePicturesCoverWhatIsBehindAndTranslucentOnesStillBlend) {
+    KC_TEXTURE* opaque = mRender->fCreateTexture(2, 2);
+    KC_TEXTURE* holed = mRender->fCreateTexture(2, 2);
+    KC_TEXTURE* texels = mRender->fCreateTexture(2, 2);
+    ASSERT_TRUE(opaque && holed && texels);
+    const uint32_t checker[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};
+    const uint32_t seeThrough[4] = {0xFFFF0000u, 0x00000000u, 0xFF0000FFu, 0xFFFFFFFFu};
+    ASSERT_TRUE(mRender->fFillTexture(opaque, checker));
+    ASSERT_TRUE(mRender->fFillTexture(holed, seeThrough));
+    ASSERT_TRUE(mRender->fFillTexture(texels, checker));
+    KS_RENDER_STATE s;
+    s.blend = 1;
+    s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    KS_RENDER_STATE flat = s;
+    flat.textured = 0;
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(0, 0, 400, 200, 0xFF808080u, nullptr, flat);
+    // Stretched, at full alpha, half alpha, and with a clear texel.
+    fQuad(10, 10, 100, 100, 0xFFFFFFFFu, opaque, s);
+    fQuad(150, 10, 100, 100, 0x80FFFFFFu, opaque, s);
+    fQuad(290, 10, 100, 100, 0xFFFFFFFFu, holed, s);
+    // One texel to one pixel (in a draw of its own): the texels themselves,
+    // linear or not.
+    {
+        KS_VERTEX v[4];
+        v[0].fSetPos(10, 150, 0);
+        v[1].fSetPos(12, 150, 0);
+        v[2].fSetPos(12, 152, 0);
+        v[3].fSetPos(10, 152, 0);
+        v[1].fSetUV(1, 0);
+        v[2].fSetUV(1, 1);
+        v[3].fSetUV(0, 1);
+        for (auto& vertex : v) vertex.fSetColor(0xFFFFFFFFu);
+        static const uint16_t kIndices[6] = {0, 1, 2, 0, 2, 3};
+        mRender->fDrawBatch(v, texels, &s, 4, kIndices, 6);
+    }
+    mRender->fFlush();
+    ASSERT_TRUE(static_cast<host::GlDevice*>(mRender->fGetDevice())->fReadBackBuffer(mPixels, mWidth, mHeight));
+    EXPECT_TRUE(fNear(fPixel(15, 15), 0xFF0000));
+    EXPECT_TRUE(fNear(fPixel(155, 15), 0xBF4040, 4)) << "half over grey";
+    EXPECT_TRUE(fNear(fPixel(385, 15), 0x808080)) << "the clear texel shows the grey";
+    EXPECT_TRUE(fNear(fPixel(295, 15), 0xFF0000));
+    EXPECT_TRUE(fNear(fPixel(10, 150), 0xFF0000));
+    EXPECT_TRUE(fNear(fPixel(11, 150), 0x00FF00));
+    EXPECT_TRUE(fNear(fPixel(10, 151), 0x0000FF));
+    EXPECT_TRUE(fNear(fPixel(11, 151), 0xFFFFFF));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+}
+
+TEST_F(GlFrameTest, AFrameChangedInOnePlaceRedrawsOnlyThereAndShowsTheWholeNewPicture) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.blend = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    auto frame = [&](float redX, uint32_t blue) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, s);
+        fQuad(redX, 100, 50, 50, 0xFFFF0000u, nullptr, s);
+        fQuad(600, 400, 50, 50, blue, nullptr, s);
+        fQuad(0, 700, 1024, 20, 0x8000FF00u, nullptr, s);  // half green over all of it
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    auto shown = [&]() {
+        mPixels.clear();
+        EXPECT_TRUE(device->fReadShown(mPixels, mWidth, mHeight));
+        return !mPixels.empty();
+    };
+    frame(100, 0xFF0000FFu);
+    frame(100, 0xFF0000FFu);
+    ASSERT_TRUE(shown());
+    EXPECT_TRUE(fNear(fPixel(120, 120), 0xFF0000));
+    // The red square moves; the blue one changes colour; nothing else.
+    for (float x : {300.0f, 310.0f, 900.0f}) {
+        frame(x, 0xFF0000FFu);
+        ASSERT_TRUE(shown());
+        EXPECT_TRUE(fNear(fPixel(int(x) + 20, 120), 0xFF0000)) << x;
+        EXPECT_TRUE(fNear(fPixel(120, 120), 0x808080)) << "the old place is grey again";
+        EXPECT_TRUE(fNear(fPixel(620, 420), 0x0000FF));
+        EXPECT_TRUE(fNear(fPixel(5, 5), 0x808080));
+        EXPECT_TRUE(fNear(fPixel(500, 710), 0x40C040, 4)) << "blended once, not twice";
+    }
+    frame(900, 0xFFFFFF00u);
+    ASSERT_TRUE(shown());
+    EXPECT_TRUE(fNear(fPixel(620, 420), 0xFFFF00));
+    EXPECT_TRUE(fNear(fPixel(920, 120), 0xFF0000));
+    // A frame with another number of draws is drawn whole.
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(0, 0, 1024, 768, 0xFF202020u, nullptr, s);
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+    ASSERT_TRUE(shown());
+    EXPECT_TRUE(fNear(fPixel(620, 420), 0x202020));
+    EXPECT_TRUE(fNear(fPixel(500, 710), 0x202020));
+    // Read mid-frame, the picture is no longer the one shown.
+    ASSERT_EQ(mRender->fBeginFrame(), 1);
+    fQuad(0, 0, 10, 10, 0xFFFFFFFFu, nullptr, s);
+    mRender->fFlush();
+    ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+    EXPECT_FALSE(device->fReadShown(mPixels, mWidth, mHeight));
+    EXPECT_EQ(mRender->fEndFrame(), 0);
+}

@@ -1,0 +1,38 @@
+#!/bin/sh
+# Start-up, idle, playing and memory figures of the game in one run, each
+# beside the floor of a bare GL program or of a still window, and beside
+# the figures measured before the game was made lighter.
+# Run from a Release build folder (it holds `nonogram`, `Resources` and
+# `bench/`), with DISPLAY naming an X server (Xvfb -noreset):
+#   sh ../bench/light_figures.sh [runs] [seconds per idle measure]
+set -e
+runs=${1:-5}
+seconds=${2:-5}
+if [ -z "$DISPLAY" ]; then
+    echo "DISPLAY names no X server" >&2
+    exit 2
+fi
+for program in nonogram bench/bench_startup bench/bench_startup_floor bench/bench_idle bench/bench_screens_memory; do
+    if [ ! -x "$program" ]; then
+        echo "missing $program: run from the build folder" >&2
+        exit 2
+    fi
+done
+export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
+
+echo "== before (the same machine, Release): floor | game"
+echo "first frame, ms after exec          220 | 246"
+echo "title taking input, ms                - | 1680"
+echo "idle CPU at the title, % of a core    5 | 240"
+echo "idle CPU in a 20x20 level, %          - | 246-260 at 42-55 frames/s"
+echo "20x20 level played, frame p50/p99 ms  - | 25-31 / 37-47"
+echo "resident at the title, MB            75 | 145"
+echo
+echo "== start-up ($runs runs)"
+bench/bench_startup ./nonogram bench/bench_startup_floor "$runs"
+echo
+echo "== idle and playing ($seconds s each)"
+bench/bench_idle "$seconds"
+echo
+echo "== memory over the screens (2 rounds)"
+bench/bench_screens_memory 2 | tail -6
