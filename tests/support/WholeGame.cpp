@@ -264,8 +264,11 @@ KEL::KS_VEC2 WholeGame::fWhere(const std::string& window, int32_t id) {
 }
 
 void WholeGame::fClickWidget(const std::string& window, int32_t id) {
-    if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id))
-        fClickSteady([widget] { return fPlace(*widget); });
+    if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id)) fClickWidget(*widget);
+}
+
+void WholeGame::fClickWidget(const KEL::KC_GUI_OBJECT& widget) {
+    fClickSteady([&widget] { return fPlace(widget); });
 }
 
 bool WholeGame::fShown(const std::string& name) {

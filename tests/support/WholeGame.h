@@ -18,6 +18,7 @@
 #include "support/InputDriver.h"
 
 namespace KEL {
+class KC_GUI_OBJECT;
 class G_WINDOW;
 class G_WINDOW_MANAGER;
 }  // namespace KEL
@@ -88,6 +89,7 @@ protected:
     // the click.
     void fClickSteady(const std::function<KEL::KS_VEC2()>& place);
     void fClickWidget(const std::string& window, int32_t id);
+    void fClickWidget(const KEL::KC_GUI_OBJECT& widget);
     // Where a widget of an open window sits; (0, 0) and a failure when not.
     KEL::KS_VEC2 fWhere(const std::string& window, int32_t id);
 

@@ -46,7 +46,7 @@ TEST_F(InAppGame, APurchaseInProgressTurnsTheOverlayAndHoldsTheClicks) {
     EXPECT_NE(spinner.fGetFrame(), first) << "it turns while the purchase runs";
 
     ASSERT_TRUE(fShown("Title"));
-    fClickAt(fWhere("Title", game::GG_WINDOW_TITLE::kOPTIONS));
+    fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS);
     fWait(0.5f);
     EXPECT_FALSE(fWindows().fIsOpen("Options")) << "the overlay holds the clicks";
 
@@ -78,7 +78,7 @@ TEST_F(InAppGame, TheShopSellsHintsThroughTheStore) {
     game::GG_PLAYER& player = *fGameObject().fGetCurrentPlayer();
     const int32_t before = player.fGetItemCount("start_hint");
     ASSERT_EQ(shop->fGetPages()->fGetCurrentPage(), 0) << "the hint card is on the first page";
-    fClickAt(buy->fGetTransform().fGetAbsolute().fGetPos2());
+    fClickWidget(*buy);
     EXPECT_EQ(player.fGetItemCount("start_hint"), before + 1);
     EXPECT_FALSE(fGameObject().fIsPurchaseOverlayUp());
     EXPECT_TRUE(fWindows().fIsOpen("purchase_success"));

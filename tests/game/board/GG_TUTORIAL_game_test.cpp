@@ -63,10 +63,7 @@ TEST_F(GG_TUTORIAL_GAME, ANewPlayerIsGuidedAndSkipsAfterTheQuestion) {
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 0);
 
     // The skip button asks first, in the player's language.
-    fClickSteady([&] {
-        return tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)->fGetTransform()
-            .fGetAbsolute().fGetPos2();
-    });
+    fClickWidget(*tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET));
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows.fFindOpenWindow(game::GG_TUTORIAL::kWINDOW_SKIP));
     ASSERT_NE(question, nullptr);

@@ -111,7 +111,7 @@ TEST_F(ButtonsAnswer, ABuyButtonBuysAgainWithoutThePointerMoving) {
     game::gPages_Shop_Item* hints = fShopCard("start_hint");
     ASSERT_NE(hints, nullptr);
     const int32_t before = player.fGetItemCount("start_hint");
-    fClickAt(hints->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY)->fGetTransform().fGetAbsolute().fGetPos2());
+    fClickWidget(*hints->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY));
     EXPECT_EQ(player.fGetItemCount("start_hint"), before + 1);
     fInput().fClickHere();
     EXPECT_EQ(player.fGetItemCount("start_hint"), before + 2);

@@ -215,10 +215,8 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
     // A heart refill paid with score fills the hearts, and they show it.
     game::gPages_Shop_Item* refill = fShopCard("refill_health");
     ASSERT_NE(refill, nullptr);
-    const KEL::KS_VEC2 buy =
-        refill->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY)->fGetTransform().fGetAbsolute().fGetPos2();
     const int32_t price = refill->fGetPrice();
-    fClickAt(buy);
+    fClickWidget(*refill->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY));
     const int32_t max = player.fGetItemCount("health");
     EXPECT_EQ(player.fGetHealth().fGetCount(), max);
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
@@ -323,9 +321,8 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
     auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
     ASSERT_NE(packs, nullptr);
     EXPECT_TRUE(packs->fGetPackPages()->fGetPackItem(1)->fIsOpen());
-    const KEL::KS_VEC2 second = packs->fGetPackPages()->fGetPackItem(1)->fGetGui()->fGetRootWidget()
-                                    .fGetTransform().fGetAbsolute().fGetPos2();
-    fTimed("packs -> second pack", [&] { fClickAt(second); }, "Levels");
+    const KEL::KC_GUI_OBJECT& second = packs->fGetPackPages()->fGetPackItem(1)->fGetGui()->fGetRootWidget();
+    fTimed("packs -> second pack", [&] { fClickWidget(second); }, "Levels");
     EXPECT_EQ(fLevels()->fGetLevelPages()->fGetLevelItem(0)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     fPrintWorstFrame();
 

@@ -49,8 +49,11 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_NO_FATAL_FAILURE(fStart());
 
     // A player of one's own: the strip's change line, the list, a name.
-    const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
-    fTimed("title -> players", [&] { fClickAt({strip.mPosition.x, strip.mPosition.y + 110.0f}); }, "Players");
+    const auto changeLine = [this] {
+        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
+        return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
+    };
+    fTimed("title -> players", [&] { fClickSteady(changeLine); }, "Players");
     fTimed("players -> name entry", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); },
            "Players_EditBox");
     fInput().fType("walker");
@@ -85,9 +88,8 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     fInput().fDrag(rowStart, rowEnd);
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 1);
     EXPECT_TRUE(board->fGetProcess().fGetCell(1, 4)->fIsRevealed());
-    const KEL::KS_VEC2 skip = tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)
-                                  ->fGetTransform().fGetAbsolute().fGetPos2();
-    fTimed("picture -> skip question", [&] { fClickAt(skip); }, game::GG_TUTORIAL::kWINDOW_SKIP);
+    const KEL::KC_GUI_OBJECT& skip = *tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET);
+    fTimed("picture -> skip question", [&] { fClickWidget(skip); }, game::GG_TUTORIAL::kWINDOW_SKIP);
     EXPECT_TRUE(board->fIsPaused());
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_TUTORIAL::kWINDOW_SKIP));
     ASSERT_NE(question, nullptr);

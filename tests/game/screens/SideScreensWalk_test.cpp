@@ -117,7 +117,7 @@ TEST_F(SideScreensWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLevel) {
     ASSERT_NE(errors, nullptr);
     const int32_t limit = board->fGetErrorLimit();
     const int32_t price = errors->fGetPrice();
-    fClickAt(errors->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY)->fGetTransform().fGetAbsolute().fGetPos2());
+    fClickWidget(*errors->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY));
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
     EXPECT_EQ(board->fGetErrorLimit(), limit + 1);
     fCloseBy([&] { fClickWidget("Shop", game::GG_WINDOW_SHOP::kCLOSE); }, "Shop");
