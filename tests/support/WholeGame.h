@@ -84,8 +84,8 @@ protected:
     FakeWindowLog& fQueue() { return **mWindow; }
     // A click at a point, the pointer coming as mApproach says.
     void fClickAt(KEL::KS_VEC2 at);
-    // Once no window moves and the point has kept still a few frames: a
-    // window easing in its widgets, or one moving in front, would refuse
+    // Once no window moves and the point has kept still a few logic steps:
+    // a window easing in its widgets, or one moving in front, would refuse
     // the click.
     void fClickSteady(const std::function<KEL::KS_VEC2()>& place);
     void fClickWidget(const std::string& window, int32_t id);
