@@ -36,9 +36,11 @@ void MessagePump::fRoute(Handler move, Handler down, Handler up) {
     KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(&fOnUp, "up", nullptr);
 }
 
+void MessagePump::fPump() { KEL::fPumpMessages(mInput.get(), mWindow.get()); }
+
 void MessagePump::fSend(uint32_t message, uint32_t key, int32_t x, int32_t y) {
     mFakes->fPush(message, key, x, y);
-    KEL::fPumpMessages(mInput.get(), mWindow.get());
+    fPump();
 }
 
 int32_t MessagePump::fOnMove(void*) {

@@ -31,6 +31,9 @@ public:
     // The slots call these (the move handler gets key 0).
     void fRoute(Handler move, Handler down, Handler up);
 
+    // The queue the messages wait in, and one pump of whatever waits there.
+    FakeWindowLog& fQueue() { return *mFakes; }
+    void fPump();
     // One message into the queue, then one pump.
     void fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0);
     // The pointer to (x, y), the left button down, up.

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_TIMER.h"
@@ -15,9 +16,25 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MAIN.h"
 #include "game/app/gGame.h"
+#include "game/board/GG_CONTROLS.h"
 #include "game/board/GG_GAMEPLAY.h"
+#include "game/board/GG_PAUSE.h"
+#include "game/board/GG_TUTORIAL.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_WINDOW_GAME_MENU.h"
+#include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_PACK.h"
+#include "game/screens/GG_WINDOW_SHOP.h"
+#include "game/screens/GG_WINDOW_TITLE.h"
+#include "game/screens/pages/gLevel_Item.h"
+#include "game/screens/pages/gPackItem.h"
+#include "game/screens/pages/gPagesShop.h"
+#include "game/screens/pages/gPages_Level.h"
+#include "game/screens/pages/gPages_Pack.h"
+#include "game/screens/pages/gPages_Shop_Item.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "host/gl/GlDevice.h"
+#include "host/recording/RecordingDevice.h"
 #include "support/GlScreen.h"
 
 namespace fs = std::filesystem;
@@ -28,6 +45,10 @@ namespace {
 
 const fs::path kBUILT = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
 constexpr std::chrono::seconds kHANG_BOUND{120};
+// Logic steps a click's target must keep still.
+constexpr int kSTILL_STEPS = 5;
+// Windows leaving behind one that came to rest still take the pointer.
+constexpr float kLEAVING_SECONDS = 0.6f;
 
 // The game's renderer on a real offscreen window: the game's own window is
 // the fake one whose queue the test fills, so the device draws elsewhere.
@@ -69,15 +90,26 @@ std::string fFileName(std::string name) {
 
 void WholeGame::SetUp() {
     if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
-    mScreen = host::fMakeWindow();
-    ASSERT_TRUE(mScreen->fCreate("whole game", 1024, 768, false));
+    if (mPictures) {
+        mScreen = host::fMakeWindow();
+        ASSERT_TRUE(mScreen->fCreate("whole game", 1024, 768, false));
+    }
     mWindow = std::make_unique<FakeWindowScope>(1024, 768);
+    mInput = std::make_unique<InputDriver>(**mWindow, [this] {
+        fRunUntil([this] { return fQueue().mQueue.empty(); });
+        fFrames(1);
+    });
+    // The process stands in its own "Resources" folder. Whatever an earlier
+    // test changed there (an archive unpacked into a folder of its name, a
+    // file removed) goes before the fresh copy.
     KEL::KC_FILESYSTEM::fGetInstance();
+    for (const fs::directory_entry& entry : fs::directory_iterator(kBUILT))
+        fs::remove_all(fs::current_path() / entry.path().filename());
     fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 void WholeGame::TearDown() {
-    if (mGame && KEL::kcGAME == mGame.get()) fAfterLoop();
+    if (mGame && KEL::kcGAME == mGame.get()) fEnd();
     game::GG_SETTINGS::fGetInstance().fReset();
 }
 
@@ -96,23 +128,34 @@ void WholeGame::fUseEdition(const std::string& edition) {
     std::ofstream(file) << xml;
 }
 
-void WholeGame::fStart() {
+int32_t WholeGame::fBoot() {
     mGame = std::make_unique<KEL::KC_GAME>();
-    void* screen = mScreen->fNativeHandle();
-    mGame->mDeviceFactory = [screen] { return new KC_OFFSCREEN_DEVICE(screen); };
+    if (mPictures) {
+        void* screen = mScreen->fNativeHandle();
+        mGame->mDeviceFactory = [screen] { return new KC_OFFSCREEN_DEVICE(screen); };
+    } else {
+        mGame->mDeviceFactory = [] { return new host::RecordingDevice; };
+    }
     KEL::kcGAME = mGame.get();
     game::fRegisterCallbacks();
-    gGameDraw = KEL::kcbDRAW;
-    KEL::kcbDRAW = KEL::KC_CALLBACK::fCreate(&fDrawThenShoot, "whole_game_draw", nullptr);
-    ASSERT_EQ(mGame->fInit(""), 1);
-    mGame->mRunning = 1;
+    if (mPictures) {
+        gGameDraw = KEL::kcbDRAW;
+        KEL::kcbDRAW = KEL::KC_CALLBACK::fCreate(&fDrawThenShoot, "whole_game_draw", nullptr);
+    }
+    const int32_t result = mGame->fInit("");
+    mGame->mRunning = result == KEL::KS_RESULT::kOK ? 1 : 0;
+    return result;
+}
+
+void WholeGame::fStart() {
+    ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
     ASSERT_TRUE(fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown("Title"); }));
 }
 
 void WholeGame::fQuit() {
-    (*mWindow)->fPush(host::kMsgClose);
+    fQueue().fPush(host::kMsgClose);
     ASSERT_TRUE(fRunUntil([this] { return !mGame->mRunning; }, true));
-    fAfterLoop();
+    fEnd();
 }
 
 void WholeGame::fRestart() {
@@ -120,10 +163,12 @@ void WholeGame::fRestart() {
     ASSERT_NO_FATAL_FAILURE(fStart());
 }
 
-void WholeGame::fAfterLoop() {
-    delete KEL::kcbDRAW;
-    KEL::kcbDRAW = gGameDraw;
-    gGameDraw = nullptr;
+void WholeGame::fEnd() {
+    if (mPictures) {
+        delete KEL::kcbDRAW;
+        KEL::kcbDRAW = gGameDraw;
+        gGameDraw = nullptr;
+    }
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
     KEL::kcGAME = nullptr;
     mGame.reset();
@@ -157,26 +202,52 @@ bool WholeGame::fRunUntil(const std::function<bool()>& done, bool evenStopped) {
     return false;
 }
 
+namespace {
+
+bool fAnyMoving(KEL::G_WINDOW_MANAGER& windows) {
+    for (const KEL::G_WINDOW* window : windows.fGetOpenWindows())
+        if (window->fIsAnimating()) return true;
+    return false;
+}
+
+}  // namespace
+
 bool WholeGame::fSettle() {
-    return fRunUntil([this] {
-        if (fWindows().fIsOpen("Fade_Transition")) return false;
-        for (const KEL::G_WINDOW* window : fWindows().fGetOpenWindows())
-            if (window->fIsAnimating()) return false;
-        return true;
+    return fRunUntil([this] { return !fWindows().fIsOpen("Fade_Transition") && !fAnyMoving(fWindows()); });
+}
+
+void WholeGame::fWait(float seconds) {
+    float passed = 0.0f;
+    int32_t steps = mGame->mUpdateCount;
+    fRunUntil([&] {
+        if (mGame->mUpdateCount != steps) {
+            passed += KEL::kfFRAME_DELTA;
+            steps = mGame->mUpdateCount;
+        }
+        return passed >= seconds;
     });
 }
 
-void WholeGame::fSend(uint32_t message, uint32_t key, int32_t x, int32_t y) {
-    (*mWindow)->fPush(message, key, x, y);
-    fRunUntil([this] { return (*mWindow)->mQueue.empty(); });
-    fFrames(1);
-}
+void WholeGame::fClickAt(KEL::KS_VEC2 at) { mInput->fClick(at, mApproach); }
 
-void WholeGame::fClickAt(float x, float y) {
-    fSend(host::kMsgMouseMove, 0, int32_t(x) + 2, int32_t(y));
-    fSend(host::kMsgMouseMove, 0, int32_t(x), int32_t(y));
-    fSend(host::kMsgLButtonDown);
-    fSend(host::kMsgLButtonUp);
+void WholeGame::fClickSteady(const std::function<KEL::KS_VEC2()>& place) {
+    fRunUntil([this] { return !fAnyMoving(fWindows()); });
+    // Still over logic steps, not frames: a frame whose step is not due
+    // yet moves nothing, and a window's slide lands a step after the window
+    // says it is at rest.
+    KEL::KS_VEC2 last = place();
+    int32_t step = mGame->mUpdateCount;
+    int still = 0;
+    fRunUntil([&] {
+        if (mGame->mUpdateCount != step) {
+            step = mGame->mUpdateCount;
+            const KEL::KS_VEC2 now = place();
+            still = now == last ? still + 1 : 0;
+            last = now;
+        }
+        return still >= kSTILL_STEPS;
+    });
+    fClickAt(last);
 }
 
 namespace {
@@ -189,52 +260,21 @@ KEL::KC_GUI_OBJECT* fFindWidget(KEL::G_WINDOW_MANAGER& windows, const std::strin
     return widget;
 }
 
+KEL::KS_VEC2 fPlace(const KEL::KC_GUI_OBJECT& widget) { return widget.fGetTransform().fGetAbsolute().fGetPos2(); }
+
 }  // namespace
 
 KEL::KS_VEC2 WholeGame::fWhere(const std::string& window, int32_t id) {
     KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id);
-    return widget ? widget->fGetTransform().fGetAbsolute().fGetPos2() : KEL::KS_VEC2{0.0f, 0.0f};
+    return widget ? fPlace(*widget) : KEL::KS_VEC2{0.0f, 0.0f};
 }
 
 void WholeGame::fClickWidget(const std::string& window, int32_t id) {
-    // A window still moving anywhere in front refuses the click, so wait
-    // as a player waits for the screen to stop.
-    fRunUntil([this] {
-        for (const KEL::G_WINDOW* open : fWindows().fGetOpenWindows())
-            if (open->fIsAnimating()) return false;
-        return true;
-    });
-    if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id))
-        fClickSteady([widget] { return widget->fGetTransform().fGetAbsolute().fGetPos2(); });
+    if (KEL::KC_GUI_OBJECT* widget = fFindWidget(fWindows(), window, id)) fClickWidget(*widget);
 }
 
-void WholeGame::fClickSteady(const std::function<KEL::KS_VEC2()>& place) {
-    constexpr int kSTILL_STEPS = 3;
-    KEL::KS_VEC2 last = place();
-    int still = 0;
-    for (int step = 0; step < 600 && still < kSTILL_STEPS && mGame->mRunning; ++step) {
-        fStep();
-        const KEL::KS_VEC2 now = place();
-        still = now == last ? still + 1 : 0;
-        last = now;
-    }
-    fClickAt(last.x, last.y);
-}
-
-void WholeGame::fDrag(KEL::KS_VEC2 from, KEL::KS_VEC2 to) {
-    fSend(host::kMsgMouseMove, 0, int32_t(from.x), int32_t(from.y));
-    fSend(host::kMsgLButtonDown);
-    fSend(host::kMsgMouseMove, 0, int32_t(to.x), int32_t(to.y));
-    fSend(host::kMsgLButtonUp);
-}
-
-void WholeGame::fKey(uint32_t key) {
-    fSend(host::kMsgKeyDown, key);
-    fSend(host::kMsgKeyUp, key);
-}
-
-void WholeGame::fType(const std::string& text) {
-    for (char c : text) fKey(uint32_t(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+void WholeGame::fClickWidget(const KEL::KC_GUI_OBJECT& widget) {
+    fClickSteady([&widget] { return fPlace(widget); });
 }
 
 bool WholeGame::fShown(const std::string& name) {
@@ -247,6 +287,18 @@ std::vector<std::string> WholeGame::fOpenModals() {
     for (const KEL::G_WINDOW* window : fWindows().fGetOpenWindows())
         if (window->fIsModal()) names.push_back(window->fGetName());
     return names;
+}
+
+void WholeGame::fOpenBy(const std::function<void()>& click, const std::string& window) {
+    click();
+    ASSERT_TRUE(fRunUntil([&] { return fShown(window); })) << window << " never came";
+    fWait(kLEAVING_SECONDS);
+}
+
+void WholeGame::fCloseBy(const std::function<void()>& click, const std::string& window) {
+    click();
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(window); })) << window << " never left";
+    fWait(kLEAVING_SECONDS);
 }
 
 void WholeGame::fTimed(const std::string& change, const std::function<void()>& click, const std::string& screen) {
@@ -272,14 +324,93 @@ void WholeGame::fKeepTime(const std::string& change, double ms) {
     std::printf("[ %s ] %-32s %7.1f ms\n", mPrefix.c_str(), change.c_str(), ms);
 }
 
+void WholeGame::fPrintWorstFrame() {
+    std::printf("[ %s ] %-32s %7.1f ms\n", mPrefix.c_str(), "worst frame", mWorstFrame);
+}
+
 void WholeGame::fShoot(const std::string& name) {
+    if (!mPictures) return;
     gShot = mPrefix + "-" + name;
     fRunUntil([] { return gShot.empty(); });
 }
 
+void WholeGame::fOpenPack(int32_t packIndex) {
+    if (!fShown("Packs")) {
+        ASSERT_NO_FATAL_FAILURE(
+            fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs"));
+    }
+    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
+    ASSERT_NE(packs, nullptr);
+    game::gPackItem* card = packs->fGetPackPages()->fGetPackItem(packIndex);
+    ASSERT_NE(card, nullptr) << "pack card " << packIndex;
+    const auto place = [card] { return fPlace(card->fGetGui()->fGetRootWidget()); };
+    ASSERT_NO_FATAL_FAILURE(fTimed("packs -> levels", [&] { fClickSteady(place); }, "Levels"));
+    // The pack list takes the pointer while it eases out.
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen("Packs"); }));
+}
+
+void WholeGame::fPlayLevel(int32_t levelIndex) {
+    auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels"));
+    ASSERT_NE(levels, nullptr);
+    game::gLevel_Item* card = levels->fGetLevelPages()->fGetLevelItem(levelIndex);
+    ASSERT_NE(card, nullptr) << "level card " << levelIndex;
+    ASSERT_NE(card->fGetState(), game::GG_PAGE_ITEM::kLOCKED) << "level card " << levelIndex;
+    const auto place = [card] { return card->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); };
+    ASSERT_NO_FATAL_FAILURE(fTimed("levels -> picture", [&] { fClickSteady(place); }, [&] {
+        return fBoard() && fBoard()->fIsRunning() && !fWindows().fIsOpen("Fade_Transition") &&
+               !fWindows().fIsOpen("Levels");
+    }));
+}
+
+void WholeGame::fLeaveLevel() {
+    ASSERT_NE(fBoard(), nullptr);
+    const auto pause = [this] { fClickSteady([this] { return fPausePlace(); }); };
+    ASSERT_NO_FATAL_FAILURE(fTimed("picture -> menu", pause, "GP_Menu"));
+    const std::string question = game::GG_WINDOW_GAME_MENU::kLEAVE_QUESTION;
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "menu -> leave question", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kLEAVE); }, question));
+    // The menu still takes the pointer while it eases out.
+    ASSERT_NO_FATAL_FAILURE(fTimed("leave question -> levels",
+                                   [&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kYES); },
+                                   [&] { return fShown("Levels") && !fWindows().fIsOpen("GP_Menu"); }));
+}
+
+game::GG_GAMEPLAY* WholeGame::fShowLevel(int32_t pack, int32_t level) {
+    EXPECT_TRUE(fGameObject().fShowLevel(pack, level)) << "pack " << pack << " level " << level;
+    game::GG_GAMEPLAY* board = fBoard();
+    EXPECT_NE(board, nullptr);
+    const bool running =
+        board && fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); });
+    EXPECT_TRUE(running) << "the picture never ran";
+    return running ? board : nullptr;
+}
+
+void WholeGame::fPauseLevel() {
+    game::GG_GAMEPLAY* board = fBoard();
+    ASSERT_NE(board, nullptr);
+    game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
+    if (tutorial.fIsRunning()) tutorial.fStop();
+    ASSERT_NO_FATAL_FAILURE(fOpenBy([&] { fClickSteady([this] { return fPausePlace(); }); }, "GP_Menu"));
+    ASSERT_TRUE(board->fIsPaused());
+}
+
+KEL::KS_VEC2 WholeGame::fPausePlace() {
+    return fBoard()->fGetControls().fGetPause().fGetTransform().fGetAbsolute().fGetPos2();
+}
+
+game::gPages_Shop_Item* WholeGame::fShopCard(const std::string& offer) {
+    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow("Shop"));
+    if (!shop) return nullptr;
+    for (int32_t i = 0; i < shop->fGetPages()->fGetItemCount(); ++i) {
+        auto* card = dynamic_cast<game::gPages_Shop_Item*>(shop->fGetPages()->fGetItem(i));
+        if (card && card->fGetOfferName() == offer) return card;
+    }
+    return nullptr;
+}
+
 KEL::G_WINDOW_MANAGER& WholeGame::fWindows() { return *game::gGame::fGetWindowManager(); }
 game::gGame& WholeGame::fGameObject() { return *game::gGame::fGetGame(); }
-game::GG_GAMEPLAY* WholeGame::fBoard() { return dynamic_cast<game::GG_GAMEPLAY*>(fGameObject().fGetGameplay()); }
+game::GG_GAMEPLAY* WholeGame::fBoard() { return fGameObject().fGetGameplay(); }
 game::GG_PLAYER* WholeGame::fPlayer() { return fGameObject().fGetCurrentPlayer(); }
 
 }  // namespace testsupport

@@ -4,14 +4,12 @@
 // damaged data stops the start with a message naming what is wrong.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,16 +39,15 @@
 #include "game/app/gGame.h"
 #include "host/IGraphicsDevice.h"
 #include "host/sdl/X11ErrorWatch.h"
-#include "host/recording/RecordingDevice.h"
 #include "support/FakeHost.h"
 #include "support/TestEnvironment.h"
+#include "support/WholeGame.h"
 
 namespace fs = std::filesystem;
 using game::gGame;
 
 namespace {
 
-const fs::path kBUILT = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
 const fs::path kSTAGED = fs::path(NONOGRAM_BINARY_DIR) / "content" / "archives" / "data" / "share" / "main" / "other";
 constexpr const char* kOTHER = "data/share/main/other";
 
@@ -101,22 +98,9 @@ bool fAtTitle() {
            !windows->fIsOpen("Fade_Transition");
 }
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public testsupport::WholeGame {
 protected:
-    void SetUp() override {
-        if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
-        // The process stands in its own "Resources" folder.
-        KEL::KC_FILESYSTEM::fGetInstance();
-        // Whatever an earlier test changed (an archive unpacked into a
-        // folder of its name, a file removed) goes before the fresh copy.
-        for (const fs::directory_entry& entry : fs::directory_iterator(kBUILT))
-            fs::remove_all(fs::current_path() / entry.path().filename());
-        fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    }
-    void TearDown() override {
-        if (KEL::kcGAME == &mGame) fFinish();
-        game::GG_SETTINGS::fGetInstance().fReset();
-    }
+    StartupTest() { mPictures = false; }
 
     // The packed folder as a plain folder the test may change (the game
     // reads a folder of that name as it reads the archive).
@@ -127,48 +111,26 @@ protected:
         fs::copy(kSTAGED, folder, fs::copy_options::recursive);
         return folder;
     }
+    // One file of the packed folder changed by edit, the folder unpacked.
+    static void fEditOther(const std::string& file, const std::function<void(std::string&)>& edit) {
+        const fs::path path = fUnpackOther() / file;
+        std::string text = fRead(path);
+        edit(text);
+        fWrite(path, text);
+    }
     static fs::path fUserFile(const std::string& name) {
         return fs::path(std::getenv("XDG_DATA_HOME")) / "Oakhurst" / "PictureLogic" / name;
-    }
-
-    void fStart() {
-        mGame.mDeviceFactory = [] { return new host::RecordingDevice; };
-        KEL::kcGAME = &mGame;
-        game::fRegisterCallbacks();
-        mInit = mGame.fInit("");
-        mGame.mRunning = mInit == 1 ? 1 : 0;
-    }
-    // Frames until done() holds; false when it never does (or the loop ends first).
-    bool fRunUntil(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        while (std::chrono::steady_clock::now() < end) {
-            if (done()) return true;
-            if (!mGame.mRunning) return false;
-            mGame.fFrame();
-            std::this_thread::yield();
-        }
-        return false;
-    }
-    void fFinish() {
-        KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
-        KEL::kcGAME = nullptr;
     }
     static float fGain(const char* group) {
         KEL::KS_SOUND_GROUP* found = gGame::fGetSound() ? gGame::fGetSound()->fGetGroup(group) : nullptr;
         return found ? found->mGain : -1.0f;
     }
-
-    testsupport::FakeWindowScope mWindow{1024, 768};
-    testsupport::MessageBoxCatcher mBoxes;
-    KEL::KC_GAME mGame;
-    int32_t mInit = 0;
 };
 
 }  // namespace
 
 TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
-    fStart();
-    ASSERT_EQ(mInit, 1);
+    ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
     EXPECT_EQ(game::fGetState(), game::kSTATE_LOADING);
     ASSERT_NE(game::fGetLoaderScreen(), nullptr);
     EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashCount(), 1u) << "the studio card exists as a file";
@@ -177,15 +139,15 @@ TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
     ASSERT_TRUE(fRunUntil(fAtTitle));
     EXPECT_EQ(game::fGetLoaderScreen(), nullptr);
     EXPECT_TRUE(gGame::fGetWindowManager()->fIsOpen("Title_Top"));
-    EXPECT_EQ(mWindow->mTitle, "Picture Logic");
+    EXPECT_EQ(fQueue().mTitle, "Picture Logic");
     ASSERT_EQ(gGame::fGetPlayers()->fGetCount(), 1u);
     ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
     EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetName(), L"player");
     EXPECT_FALSE(fs::exists(fUserFile("players.save"))) << "nothing is saved before it must be";
 
     game::fOnClose(nullptr);
-    EXPECT_EQ(mGame.mRunning, 0);
-    fFinish();
+    EXPECT_EQ(fEngine().mRunning, 0);
+    fEnd();
     EXPECT_EQ(KEL::kcWINDOW, nullptr);
     EXPECT_NE(fRead(fUserFile("players.save")).find("player"), std::string::npos);
     EXPECT_NE(fRead(fUserFile("game.xml")).find("65792"), std::string::npos);
@@ -193,42 +155,35 @@ TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
 }
 
 TEST_F(StartupTest, AGoodSaveComesBackUnchanged) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
-    fFinish();
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    fEnd();
     const std::string first = fRead(fUserFile("players.save"));
     ASSERT_FALSE(first.empty());
-    game::GG_SETTINGS::fGetInstance().fReset();
 
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     EXPECT_EQ(gGame::fGetPlayers()->fGetCount(), 1u) << "the saved player, not a second one";
-    fFinish();
+    fEnd();
     EXPECT_EQ(fRead(fUserFile("players.save")), first);
 }
 
 TEST_F(StartupTest, ADamagedSaveIsKeptAsideAndTheGameStartsWithTheTemplate) {
     const std::string damaged = std::string("\x01\xff\xff\xff\x7f garbage", 13);
     fWrite(fUserFile("players.save"), damaged);
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
     EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetName(), L"player");
-    fFinish();
+    fEnd();
     EXPECT_EQ(fRead(fUserFile("players.save.bak")), damaged);
     EXPECT_NE(fRead(fUserFile("players.save")), damaged);
 }
 
 TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSaves) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
-    fFinish();
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    fEnd();
     const std::string before = fRead(fUserFile("players.save"));
     ASSERT_FALSE(before.empty());
     for (int stage = 0; stage < 2; ++stage) {
-        game::GG_SETTINGS::fGetInstance().fReset();
-        fStart();
-        ASSERT_EQ(mInit, 1);
+        ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
         if (stage == 1) {
             ASSERT_TRUE(fRunUntil([] {
                 KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
@@ -237,30 +192,29 @@ TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSave
             })) << "the fade shows before the hand-over";
         }
         game::fOnClose(nullptr);
-        EXPECT_EQ(mGame.fFrame(), KEL::KS_RESULT::kNOT_NOW);
-        fFinish();
+        EXPECT_EQ(fEngine().fFrame(), KEL::KS_RESULT::kNOT_NOW);
+        fEnd();
         EXPECT_EQ(fRead(fUserFile("players.save")), before) << "stage " << stage;
         EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);
     }
 }
 
 TEST_F(StartupTest, ACloseRequestWhileALevelRunsEndsItAndKeepsThePlayer) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
     ASSERT_NE(game.fGetGameplay(), nullptr) << "the loader built the board";
     ASSERT_TRUE(game.fShowLevel(0, 1));
     ASSERT_TRUE(fRunUntil([&] { return game.fGetGameplay()->fIsRunning(); }));
-    for (int i = 0; i < 10; ++i) mGame.fFrame();
+    fFrames(10);
     game::fOnClose(nullptr);
-    fFinish();
+    fEnd();
     const std::string save = fRead(fUserFile("players.save"));
     EXPECT_NE(save.find("player"), std::string::npos);
     EXPECT_NE(save.find("level01.xml"), std::string::npos) << "the player's records are all there";
 }
 
 TEST_F(StartupTest, FocusChangesNothingWhileLoadingAndPausesARunningLevelAfterwards) {
-    fStart();
+    ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
     EXPECT_EQ(game::fOnDeactivate(nullptr), KEL::KS_RESULT::kOK);
     EXPECT_EQ(game::fOnActivate(nullptr), KEL::KS_RESULT::kOK);
     EXPECT_FALSE(fs::exists(fUserFile("players.save"))) << "loading ignores focus";
@@ -269,17 +223,17 @@ TEST_F(StartupTest, FocusChangesNothingWhileLoadingAndPausesARunningLevelAfterwa
 
     KC_FAKE_LEVEL level;
     gGame::fGetGame()->fSetGameplay(&level);
-    mWindow->fPush(host::kMsgActivate, 0);
-    mWindow->fPush(host::kMsgKillFocus);
-    ASSERT_TRUE(fRunUntil([this] { return mWindow->mQueue.empty(); }));
+    fQueue().fPush(host::kMsgActivate, 0);
+    fQueue().fPush(host::kMsgKillFocus);
+    ASSERT_TRUE(fRunUntil([this] { return fQueue().mQueue.empty(); }));
     EXPECT_TRUE(level.fIsPaused());
     EXPECT_EQ(fGain("music"), 0.0f);
     EXPECT_EQ(fGain("sounds"), 0.0f);
     EXPECT_TRUE(fs::exists(fUserFile("players.save"))) << "losing focus saves";
 
-    mWindow->fPush(host::kMsgActivate, 1);
-    mWindow->fPush(host::kMsgSetFocus);
-    ASSERT_TRUE(fRunUntil([this] { return mWindow->mQueue.empty(); }));
+    fQueue().fPush(host::kMsgActivate, 1);
+    fQueue().fPush(host::kMsgSetFocus);
+    ASSERT_TRUE(fRunUntil([this] { return fQueue().mQueue.empty(); }));
     EXPECT_FLOAT_EQ(fGain("music"), music / 100.0f);
     EXPECT_TRUE(level.fIsPaused()) << "the player resumes from the menu";
 
@@ -300,8 +254,7 @@ void fSpendHeartsAgo(game::GG_PLAYER& player, int count, int64_t secondsAgo) {
 }  // namespace
 
 TEST_F(StartupTest, HeartsThatCameBackWhileTheGameWasClosedCountAtLoadAndAtTheTitle) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
     game::GG_PLAYER* first = gGame::fGetPlayers()->fGetCurrent();
     ASSERT_NE(first, nullptr);
@@ -316,11 +269,9 @@ TEST_F(StartupTest, HeartsThatCameBackWhileTheGameWasClosedCountAtLoadAndAtTheTi
         ASSERT_EQ(player->fGetHealth().fGetCount(), full - 2);
         ASSERT_TRUE(player->fGetHealth().fGetIncrement());
     }
-    fFinish();
-    game::GG_SETTINGS::fGetInstance().fReset();
+    fEnd();
 
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     game::GG_PLAYER* back = gGame::fGetPlayers()->fFind(L"other");
     ASSERT_NE(back, nullptr);
     ASSERT_NE(back, gGame::fGetPlayers()->fGetCurrent());
@@ -346,12 +297,9 @@ TEST_F(StartupTest, HeartsThatCameBackWhileTheGameWasClosedCountAtLoadAndAtTheTi
 
 TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
     // Level cards one row a page, so that a pack's levels take pages.
-    const fs::path folder = fUnpackOther();
-    std::string cards = fRead(folder / "pages_levels.xml");
-    cards.replace(cards.find("rows=\"3\""), 8, "rows=\"1\"");
-    fWrite(folder / "pages_levels.xml", cards);
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    fEditOther("pages_levels.xml",
+               [](std::string& cards) { cards.replace(cards.find("rows=\"3\""), 8, "rows=\"1\""); });
+    ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
     auto* packs = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Packs"));
@@ -409,22 +357,19 @@ TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
 }
 
 TEST_F(StartupTest, AWindowMissingFromTheWindowListIsSkipped) {
-    const fs::path other = fUnpackOther();
-    std::string scenes = fRead(other / "scenes.xml");
-    scenes.replace(scenes.find("<window "), 0, "<window file=\"data/share/main/other no_such_window.xml\"/>\n  ");
-    fWrite(other / "scenes.xml", scenes);
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    fEditOther("scenes.xml", [](std::string& scenes) {
+        scenes.replace(scenes.find("<window "), 0, "<window file=\"data/share/main/other no_such_window.xml\"/>\n  ");
+    });
+    ASSERT_NO_FATAL_FAILURE(fStart());
     EXPECT_EQ(gGame::fGetWindowManager()->fFindWindow("no_such_window"), nullptr);
     EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);
 }
 
 TEST_F(StartupTest, AFileTheLoaderNeedsMissingEndsTheRunWithAMessage) {
     fs::remove(fUnpackOther() / "trophies.xml");
-    fStart();
-    ASSERT_EQ(mInit, 1);
+    ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
     EXPECT_FALSE(fRunUntil([] { return false; })) << "the run ends by itself";
-    EXPECT_EQ(mGame.mRunning, 0);
+    EXPECT_EQ(fEngine().mRunning, 0);
     ASSERT_EQ(mBoxes.mBoxes.size(), 1u);
     EXPECT_EQ(mBoxes.mBoxes[0].second,
               "The game cannot start: its file \"data/share/main/other trophies.xml\" is missing or damaged.");
@@ -436,17 +381,15 @@ TEST_F(StartupTest, AnArchiveWithAnotherPasswordStopsTheStartWithAMessage) {
     fs::remove_all(staged);
     fs::copy(kSTAGED, staged, fs::copy_options::recursive);
     ASSERT_TRUE(testsupport::fZip("Resources/" + std::string(kOTHER), "staged", "*", "-P NotThePassword"));
-    fStart();
-    EXPECT_EQ(mInit, KEL::KS_RESULT::kSTART_FAILED);
+    EXPECT_EQ(fBoot(), KEL::KS_RESULT::kSTART_FAILED);
     ASSERT_EQ(mBoxes.mBoxes.size(), 1u);
     EXPECT_EQ(mBoxes.mBoxes[0].second,
               "The game cannot start: its file \"data/share/main/other editions.xml\" is missing or damaged.");
-    fFinish();
+    fEnd();
 }
 
 TEST_F(StartupTest, LevelsAreShownOnlyWithABoardAPackAndALevelRecord) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
     game.fSetGameplay(nullptr);
     EXPECT_FALSE(game.fShowLevel(0, 1)) << "no board object";
@@ -490,8 +433,7 @@ struct KS_ANNOUNCED {
 }  // namespace
 
 TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
     KS_ANNOUNCED announced;
@@ -542,54 +484,37 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
 }
 
 TEST_F(StartupTest, TheDesktopsShapeChoosesTheBarsAndASmallOneForcesFullScreen) {
-    fStart();
-    ASSERT_TRUE(fRunUntil(fAtTitle));
+    ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
-    mGame.mDesktopSize = KEL::KS_POINT(1280, 1024);
+    fEngine().mDesktopSize = KEL::KS_POINT(1280, 1024);
     game.fInitScreen();
     EXPECT_TRUE(game.fHasTopBottomBars());
     EXPECT_FALSE(game.fHasSideBars());
     EXPECT_FALSE(gGame::fGetSettings().fIsFullscreen());
-    mGame.mDesktopSize = KEL::KS_POINT(1024, 768);
+    fEngine().mDesktopSize = KEL::KS_POINT(1024, 768);
     game.fInitScreen();
     EXPECT_TRUE(game.fHasTopBottomBars()) << "bars of height 0";
     EXPECT_FALSE(gGame::fGetSettings().fIsFullscreen());
-    mGame.mDesktopSize = KEL::KS_POINT(1920, 1080);
+    fEngine().mDesktopSize = KEL::KS_POINT(1920, 1080);
     game.fInitScreen();
     EXPECT_TRUE(game.fHasSideBars());
     EXPECT_FALSE(game.fHasTopBottomBars());
-    mGame.mDesktopSize = KEL::KS_POINT(800, 600);
+    fEngine().mDesktopSize = KEL::KS_POINT(800, 600);
     game.fInitScreen();
     EXPECT_TRUE(gGame::fGetSettings().fIsFullscreen());
-    EXPECT_TRUE(mWindow->mFullscreen);
+    EXPECT_TRUE(fQueue().mFullscreen);
     game.fDrawSideBars();
-    mGame.mDesktopSize = KEL::KS_POINT(0, 0);
+    fEngine().mDesktopSize = KEL::KS_POINT(0, 0);
     game.fInitScreen();
     game.fDrawSideBars();
 }
 
 // The title as a player first sees it, drawn through the real renderer on an
 // offscreen window and kept as <build>/screens/Title.png.
-TEST(StartupPicture, TheTitleIsDrawnOverItsPicture) {
-    if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
-    std::unique_ptr<host::IGraphicsDevice> device(host::fCreateGraphicsDevice());
-    if (!device) GTEST_SKIP() << "no graphics device backend is built";
-    device.reset();
-    KEL::KC_FILESYSTEM::fGetInstance();
-    fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    testsupport::MessageBoxCatcher boxes;
-    KEL::KC_GAME engine;
-    KEL::kcGAME = &engine;
-    game::fRegisterCallbacks();
-    ASSERT_EQ(engine.fInit(""), 1);
-    engine.mRunning = 1;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    auto settled = [] {
-        KEL::G_WINDOW* title = gGame::fGetWindowManager() ? gGame::fGetWindowManager()->fFindOpenWindow("Title") : nullptr;
-        return fAtTitle() && title && !title->fIsAnimating();
-    };
-    while (!settled() && engine.mRunning && std::chrono::steady_clock::now() < end) engine.fFrame();
-    ASSERT_TRUE(settled());
+class StartupPicture : public testsupport::WholeGame {};
+
+TEST_F(StartupPicture, TheTitleIsDrawnOverItsPicture) {
+    ASSERT_NO_FATAL_FAILURE(fStart());
 
     KEL::KC_RENDER* render = KEL::kcRENDER;
     ASSERT_EQ(render->fBeginFrame(), 1);
@@ -607,8 +532,6 @@ TEST(StartupPicture, TheTitleIsDrawnOverItsPicture) {
     // Top left shows the title picture's sky, not the clear colour.
     const size_t corner = (size_t(height - 5) * width + 5) * 4;
     EXPECT_FALSE(pixels[corner] == 0x44 && pixels[corner + 1] == 0x44 && pixels[corner + 2] == 0x44);
-    KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
-    KEL::kcGAME = nullptr;
 }
 
 namespace {
@@ -675,7 +598,7 @@ TEST_F(StartupTest, AnExitFromInsideTheFrameTouchesNoFreedMemory) {
     };
     for (const Case& c : cases) {
         const KS_CHILD_END end = fRunInChild([&] {
-            fStart();
+            fBoot();
             gGameFrame = KEL::kcbDRAW;
             KEL::kcbDRAW = KEL::KC_CALLBACK::fCreate(&fFrameThenMaybeLeave, "", nullptr);
             gLeaveWhen = c.mLeaveWhen;

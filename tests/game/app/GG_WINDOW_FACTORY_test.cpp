@@ -4,6 +4,11 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <typeinfo>
+
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/scene/SceneFixture.h"
@@ -13,11 +18,22 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
+#include "game/screens/GG_WINDOW_CONFIRM_EX.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_GAME_MENU.h"
+#include "game/screens/GG_WINDOW_HEALTH.h"
 #include "game/screens/GG_WINDOW_HELP.h"
+#include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_OPTIONS.h"
+#include "game/screens/GG_WINDOW_PACK.h"
+#include "game/screens/GG_WINDOW_PACK_MENU.h"
+#include "game/screens/GG_WINDOW_PLAYERS.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
-#include "game/screens/GG_WINDOW_TROPHY_GET.h"
+#include "game/screens/GG_WINDOW_SUNIME.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
+#include "game/screens/GG_WINDOW_TITLE_TOP.h"
+#include "game/screens/GG_WINDOW_TROPHY.h"
+#include "game/screens/GG_WINDOW_TROPHY_GET.h"
 
 using KEL::KC_GUI_OBJECT;
 using KEL::KC_GUI_WLABEL;
@@ -59,28 +75,50 @@ protected:
 
 }  // namespace
 
-TEST_F(WindowFactoryTest, EveryListedClassMakesANamedWindow) {
+namespace {
+
+// Each registered class name and the class its windows must have; a name
+// whose own class was forgotten would fall back to the simple window.
+struct KS_WINDOW_CLASS {
+    const char* mType;
+    const std::type_info& mClass;
+};
+const KS_WINDOW_CLASS kCLASSES[] = {
+    {"GG_WINDOW_TITLE_TOP", typeid(game::GG_WINDOW_TITLE_TOP)},
+    {"GG_WINDOW_TITLE", typeid(game::GG_WINDOW_TITLE)},
+    {"GG_WINDOW_OPTIONS", typeid(game::GG_WINDOW_OPTIONS)},
+    {"GG_WINDOW_PACK", typeid(game::GG_WINDOW_PACK)},
+    {"GG_WINDOW_PACK_MENU", typeid(game::GG_WINDOW_PACK_MENU)},
+    {"GG_WINDOW_PLAYERS", typeid(game::GG_WINDOW_PLAYERS)},
+    {"G_WINDOW_CONFIRM", typeid(KEL::G_WINDOW_CONFIRM)},
+    {"G_WINDOW_EDITBOX", typeid(KEL::G_WINDOW_EDITBOX)},
+    {"GG_WINDOW_LEVEL", typeid(game::GG_WINDOW_LEVEL)},
+    {"GG_WINDOW_GAME_MENU", typeid(game::GG_WINDOW_GAME_MENU)},
+    {"GG_WINDOW_CONFIRM_EX", typeid(game::GG_WINDOW_CONFIRM_EX)},
+    {"GG_WINDOW_HELP", typeid(game::GG_WINDOW_HELP)},
+    {"GG_WINDOW_TROPHY", typeid(game::GG_WINDOW_TROPHY)},
+    {"G_WINDOW_SIMPLE", typeid(KEL::G_WINDOW_SIMPLE)},
+    {"GG_WINDOW_FINISH", typeid(game::GG_WINDOW_FINISH)},
+    {"GG_WINDOW_TROPHY_GET", typeid(game::GG_WINDOW_TROPHY_GET)},
+    {"GG_WINDOW_SUNIME", typeid(game::GG_WINDOW_SUNIME)},
+    {"GG_WINDOW_SHOP", typeid(game::GG_WINDOW_SHOP)},
+    {"GG_WINDOW_HEALTH", typeid(game::GG_WINDOW_HEALTH)},
+};
+
+}  // namespace
+
+TEST_F(WindowFactoryTest, EveryRegisteredClassMakesANamedWindowOfItsOwnClass) {
+    ASSERT_EQ(std::size(kCLASSES), std::size(game::kWINDOW_CLASSES)) << "a registered class without a row here";
     for (const char* type : game::kWINDOW_CLASSES) {
+        const auto row = std::find_if(std::begin(kCLASSES), std::end(kCLASSES),
+                                      [type](const KS_WINDOW_CLASS& c) { return std::string(c.mType) == type; });
+        ASSERT_NE(row, std::end(kCLASSES)) << type << " has no row here";
         auto window = game::fCreateWindow(fNode(std::string("<w _type='") + type + "' _name='N'/>"));
         ASSERT_NE(window, nullptr) << type;
-        EXPECT_EQ(window->fGetName(), "N");
+        EXPECT_EQ(window->fGetName(), "N") << type;
+        const KEL::G_WINDOW& made = *window;
+        EXPECT_EQ(typeid(made), row->mClass) << type << " made a " << typeid(made).name();
     }
-    auto confirm = game::fCreateWindow(fNode("<w _type='G_WINDOW_CONFIRM' _name='Q'/>"));
-    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_CONFIRM*>(confirm.get()), nullptr);
-    auto edit = game::fCreateWindow(fNode("<w _type='G_WINDOW_EDITBOX' _name='E'/>"));
-    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_EDITBOX*>(edit.get()), nullptr);
-    auto title = game::fCreateWindow(fNode("<w _type='GG_WINDOW_TITLE' _name='Title'/>"));
-    EXPECT_NE(dynamic_cast<game::GG_WINDOW_TITLE*>(title.get()), nullptr);
-    auto finish = game::fCreateWindow(fNode("<w _type='GG_WINDOW_FINISH' _name='GP_Finish'/>"));
-    EXPECT_NE(dynamic_cast<game::GG_WINDOW_FINISH*>(finish.get()), nullptr);
-    auto help = game::fCreateWindow(fNode("<w _type='GG_WINDOW_HELP' _name='Help'/>"));
-    EXPECT_NE(dynamic_cast<game::GG_WINDOW_HELP*>(help.get()), nullptr);
-    auto shop = game::fCreateWindow(fNode("<w _type='GG_WINDOW_SHOP' _name='Shop'/>"));
-    EXPECT_NE(dynamic_cast<game::GG_WINDOW_SHOP*>(shop.get()), nullptr);
-    auto popup = game::fCreateWindow(fNode("<w _type='GG_WINDOW_TROPHY_GET' _name='Trophy_Get'/>"));
-    EXPECT_NE(dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(popup.get()), nullptr);
-    auto plain = game::fCreateWindow(fNode("<w _type='G_WINDOW_SIMPLE' _name='Credits'/>"));
-    EXPECT_NE(dynamic_cast<KEL::G_WINDOW_SIMPLE*>(plain.get()), nullptr);
 }
 
 TEST_F(WindowFactoryTest, MissingNameOrTypeOrAnUnknownClassMakesNothing) {

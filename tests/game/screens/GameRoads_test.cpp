@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/gGame.h"
 #include "game/board/GG_ELEMENT.h"
@@ -26,7 +26,9 @@
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
+#include "game/screens/GG_WINDOW_HELP.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_PACK.h"
@@ -61,22 +63,9 @@ protected:
     // Title, packs, the pack's levels and the level, all by clicks.
     void fOpenLevel(int32_t packIndex, int32_t levelIndex) {
         if (!fShown("Levels")) {
-            fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
-            auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
-            ASSERT_NE(packs, nullptr);
-            game::gPackItem* card = packs->fGetPackPages()->fGetPackItem(packIndex);
-            ASSERT_NE(card, nullptr);
-            const auto pack = [card] { return card->fGetGui()->fGetRootWidget().fGetTransform().fGetAbsolute().fGetPos2(); };
-            fTimed("packs -> levels", [&] { fClickSteady(pack); }, "Levels");
+            ASSERT_NO_FATAL_FAILURE(fOpenPack(packIndex));
         }
-        ASSERT_NO_FATAL_FAILURE(fClickLevel(levelIndex));
-    }
-    void fClickLevel(int32_t levelIndex) {
-        game::gLevel_Item* item = fLevels()->fGetLevelPages()->fGetLevelItem(levelIndex);
-        ASSERT_NE(item, nullptr);
-        const auto card = [item] { return item->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); };
-        fTimed("levels -> picture", [&] { fClickSteady(card); },
-               [&] { return fBoard()->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); });
+        ASSERT_NO_FATAL_FAILURE(fPlayLevel(levelIndex));
     }
     // A player's answer: the control clicked once; a question left standing
     // after it is a click the game did not hear.
@@ -102,9 +91,9 @@ protected:
         const int32_t left = fBoard()->fGetErrorLimit() - fBoard()->fGetErrors();
         ASSERT_GT(left, 0) << "the picture is already lost";
         ASSERT_GE(static_cast<int32_t>(empty.size()), left);
-        for (int32_t i = 0; i + 1 < left; ++i) fClickAt(empty[i]->fGetPosition().x, empty[i]->fGetPosition().y);
+        for (int32_t i = 0; i + 1 < left; ++i) fClickAt(empty[i]->fGetPosition());
         const KEL::KS_VEC2 last = empty[left - 1]->fGetPosition();
-        fTimed(change, [&] { fClickAt(last.x, last.y); }, question);
+        fTimed(change, [&] { fClickAt(last); }, question);
     }
     // Every run of full cells in a row filled with one drag.
     void fSolve() {
@@ -122,7 +111,8 @@ protected:
                 int32_t end = column;
                 while (wanted(end + 1)) ++end;
                 if (fBoard()->fIsEndHandled()) return;
-                fDrag(process.fGetCell(row, column)->fGetPosition(), process.fGetCell(row, end)->fGetPosition());
+                fInput().fDrag(process.fGetCell(row, column)->fGetPosition(),
+                               process.fGetCell(row, end)->fGetPosition());
                 column = end + 1;
             }
         }
@@ -143,7 +133,6 @@ protected:
         EXPECT_TRUE(fSettle()) << where;
         EXPECT_EQ(fOpenModals(), std::vector<std::string>{}) << where;
     }
-    void fPrintWorstFrame() { std::printf("[ %s ] %-32s %7.1f ms\n", mPrefix.c_str(), "worst frame", mWorstFrame); }
 };
 
 }  // namespace
@@ -167,13 +156,13 @@ TEST_F(GameRoads, APictureLostByMistakesAsksThenRestartsThenLeavesForTheLevels) 
 
     // Carrying on is offered at the shop's price; declined, the question
     // comes back.
-    fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
+    fTimed("question -> second chance offer", [&] { fClickWidget(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimed("offer declined -> question", [&] { fAnswer(kCHANCE_BUY, Confirm::kNO); }, kCHANCE);
+    fTimed("offer declined -> question", [&] { fClickWidget(kCHANCE_BUY, Confirm::kNO); }, kCHANCE);
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE_BUY));
 
     // Restart: a clean board that takes clicks, the hearts as they were.
-    fTimedClose("question -> restarted", [&] { fAnswer(kCHANCE, Confirm::kYES); }, kCHANCE);
+    fTimedClose("question -> restarted", [&] { fClickWidget(kCHANCE, Confirm::kYES); }, kCHANCE);
     EXPECT_TRUE(board->fIsRunning());
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_FALSE(board->fIsEnded());
@@ -182,20 +171,20 @@ TEST_F(GameRoads, APictureLostByMistakesAsksThenRestartsThenLeavesForTheLevels) 
     EXPECT_EQ(player.fGetHealth().fGetCount(), hearts - 1) << "the restart after a loss is paid by the loss";
     fExpectNoModal("after the restart");
     const KEL::KS_VEC2 full = fCells(true, false).front()->fGetPosition();
-    fClickAt(full.x, full.y);
+    fClickAt(full);
     EXPECT_EQ(fCells(true, true).size(), 1u);
 
     // Lost again and left: the curtain lifts off the level list.
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("mistakes again -> question", kCHANCE));
     EXPECT_EQ(player.fGetHealth().fGetCount(), hearts - 2);
-    fTimed("question -> levels", [&] { fAnswer(kCHANCE, Confirm::kCLOSE); }, "Levels");
+    fTimed("question -> levels", [&] { fClickWidget(kCHANCE, Confirm::kCLOSE); }, "Levels");
     EXPECT_FALSE(board->fIsRunning());
     EXPECT_FALSE(fWindows().fIsOpen("Fade_Transition"));
     fExpectNoModal("on the level list");
     EXPECT_EQ(fHeartsShown(), std::to_wstring(hearts - 2));
 
     // The level list answers clicks: the picture starts again.
-    ASSERT_NO_FATAL_FAILURE(fClickLevel(0));
+    ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
     EXPECT_EQ(board->fGetErrors(), 0);
     fPrintWorstFrame();
 
@@ -219,12 +208,12 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
 
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
     EXPECT_EQ(player.fGetHealth().fGetCount(), 0);
-    fTimed("restart without hearts -> no hearts", [&] { fAnswer(kCHANCE, Confirm::kYES); }, kNO_HEALTH);
+    fTimed("restart without hearts -> no hearts", [&] { fClickWidget(kCHANCE, Confirm::kYES); }, kNO_HEALTH);
     EXPECT_EQ(fMessage(kNO_HEALTH), L"No hearts left.\nVisit the shop?");
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE));
 
     // Yes: the shop over the level list, the picture left.
-    fTimed("no hearts -> shop", [&] { fAnswer(kNO_HEALTH, Confirm::kYES); }, "Shop");
+    fTimed("no hearts -> shop", [&] { fClickWidget(kNO_HEALTH, Confirm::kYES); }, "Shop");
     EXPECT_TRUE(fShown("Levels"));
     EXPECT_FALSE(fBoard()->fIsRunning());
     ASSERT_TRUE(fSettle());
@@ -232,25 +221,17 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
     EXPECT_EQ(fHeartsShown(), L"0");
 
     // A heart refill paid with score fills the hearts, and they show it.
-    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow("Shop"));
-    ASSERT_NE(shop, nullptr);
-    game::gPages_Shop_Item* refill = nullptr;
-    for (int32_t i = 0; i < shop->fGetPages()->fGetItemCount(); ++i) {
-        auto* card = dynamic_cast<game::gPages_Shop_Item*>(shop->fGetPages()->fGetItem(i));
-        if (card && card->fGetOfferName() == "refill_health") refill = card;
-    }
+    game::gPages_Shop_Item* refill = fShopCard("refill_health");
     ASSERT_NE(refill, nullptr);
-    KEL::KC_GUI_OBJECT* buy = refill->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY);
-    ASSERT_NE(buy, nullptr);
     const int32_t price = refill->fGetPrice();
-    fClickSteady([buy] { return buy->fGetTransform().fGetAbsolute().fGetPos2(); });
+    fClickWidget(*refill->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY));
     const int32_t max = player.fGetItemCount("health");
     EXPECT_EQ(player.fGetHealth().fGetCount(), max);
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
-    fTimedClose("shop -> levels", [&] { fAnswer("Shop", game::GG_WINDOW_SHOP::kCLOSE); }, "Shop");
+    fTimedClose("shop -> levels", [&] { fClickWidget("Shop", game::GG_WINDOW_SHOP::kCLOSE); }, "Shop");
     ASSERT_TRUE(fRunUntil([&] { return fHeartsShown() == std::to_wstring(max); })) << "the hearts never showed it";
     fExpectNoModal("back on the level list");
-    ASSERT_NO_FATAL_FAILURE(fClickLevel(0));
+    ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
     fPrintWorstFrame();
 
     ASSERT_NO_FATAL_FAILURE(fRestart());
@@ -268,12 +249,12 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
     ASSERT_NO_FATAL_FAILURE(fOpenLevel(0, 0));
     game::GG_GAMEPLAY* board = fBoard();
     const KEL::KS_VEC2 right = fCells(true, false).front()->fGetPosition();
-    fClickAt(right.x, right.y);
+    fClickAt(right);
 
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
-    fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
+    fTimed("question -> second chance offer", [&] { fClickWidget(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimedClose("bought -> picture goes on", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, kCHANCE_BUY);
+    fTimedClose("bought -> picture goes on", [&] { fClickWidget(kCHANCE_BUY, Confirm::kYES); }, kCHANCE_BUY);
     ASSERT_TRUE(fSettle());
 
     // The same board, its mistakes forgiven, taking clicks again; the
@@ -290,13 +271,13 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
     ASSERT_TRUE(fSettle());
     ASSERT_TRUE(fWindows().fIsOpen("purchase_success"));
     const size_t filledBefore = fCells(true, true).size(), crossedBefore = fCells(false, true).size();
-    fClickWidget("purchase_success", 3);
+    fClickWidget("purchase_success", Confirm::kYES);
     fExpectNoModal("after the purchase");
     EXPECT_EQ(fCells(true, true).size(), filledBefore) << "the thanks' button let its press through to a cell";
     EXPECT_EQ(fCells(false, true).size(), crossedBefore) << "the thanks' button let its press through to a cell";
     const size_t filled = fCells(true, true).size();
     const KEL::KS_VEC2 next = fCells(true, false).front()->fGetPosition();
-    fClickAt(next.x, next.y);
+    fClickAt(next);
     EXPECT_EQ(fCells(true, true).size(), filled + 1) << "the board takes clicks again";
     fPrintWorstFrame();
     ASSERT_NO_FATAL_FAILURE(fQuit());
@@ -333,14 +314,14 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     fExpectNoModal("after the second chance");
     const size_t filled = fCells(true, true).size();
     const KEL::KS_VEC2 next = fCells(true, false).front()->fGetPosition();
-    fClickAt(next.x, next.y);
+    fClickAt(next);
     EXPECT_EQ(fCells(true, true).size(), filled + 1) << "the board takes clicks again";
 
     // A click on the drop target with no drag to cancel says what it is
     // for, then goes by itself; the board plays on under it.
     const KEL::KS_VEC2 target =
         board->fGetControls().fGetReset().fGetSprite().fGetTransform()->fGetAbsolute().fGetPos2();
-    fClickAt(target.x, target.y);
+    fClickAt(target);
     ASSERT_TRUE(fRunUntil([&] { return fWindows().fIsOpen(game::GG_GAMEPLAY::kWINDOW_RESET_FEEDBACK); }));
     fShoot("reset-feedback");
     ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_GAMEPLAY::kWINDOW_RESET_FEEDBACK); }));
@@ -375,7 +356,7 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
         if (fShown("Trophy_Get")) {
             auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow("Trophy_Get"));
             ++announced[popup->fGetTitle()];
-            fAnswer("Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE);
+            fClickWidget("Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE);
             fRunUntil([&] { return !fWindows().fIsOpen("Trophy_Get"); });
             return false;
         }
@@ -398,11 +379,8 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
     auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
     ASSERT_NE(packs, nullptr);
     EXPECT_TRUE(packs->fGetPackPages()->fGetPackItem(1)->fIsOpen());
-    game::gPackItem* secondCard = packs->fGetPackPages()->fGetPackItem(1);
-    const auto second = [secondCard] {
-        return secondCard->fGetGui()->fGetRootWidget().fGetTransform().fGetAbsolute().fGetPos2();
-    };
-    fTimed("packs -> second pack", [&] { fClickSteady(second); }, "Levels");
+    const KEL::KC_GUI_OBJECT& second = packs->fGetPackPages()->fGetPackItem(1)->fGetGui()->fGetRootWidget();
+    fTimed("packs -> second pack", [&] { fClickWidget(second); }, "Levels");
     EXPECT_EQ(fLevels()->fGetLevelPages()->fGetLevelItem(0)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     fPrintWorstFrame();
 
@@ -443,14 +421,14 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
         {"Confirm_Restart_NoHealth", Confirm::kNO},
         {"Confirm_Restart_Finish", Confirm::kCLOSE},
         {"Players_Confirm_Del", Confirm::kNO},
-        {"Players_EditBox", 4},
+        {"Players_EditBox", KEL::G_WINDOW_EDITBOX::kCANCEL},
         {"Options", game::GG_WINDOW_OPTIONS::kCANCEL},
-        {"Help", 2},
+        {"Help", game::GG_WINDOW_HELP::kCLOSE},
         {"Credits", game::GG_WINDOW_OPTIONS::kCREDITS_CLOSE, "Options", game::GG_WINDOW_OPTIONS::kCREDITS,
          game::GG_WINDOW_OPTIONS::kCANCEL},
         {"Shop", game::GG_WINDOW_SHOP::kCLOSE},
         {"Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE},
-        {"GP_Menu", 1},
+        {"GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME},
     };
     ASSERT_NO_FATAL_FAILURE(fStart());
     for (const KS_ROW& row : rows) {
@@ -462,8 +440,10 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
         } else {
             fTimed(std::string("title -> ") + row.name, [&] { fWindows().fShowWindow(row.name); }, row.name);
         }
-        fTimedClose(std::string(row.name) + " -> back", [&] { fAnswer(row.name, row.control); }, row.name);
-        if (row.via) fTimedClose(std::string(row.via) + " -> title", [&] { fAnswer(row.via, row.viaClose); }, row.via);
+        fTimedClose(std::string(row.name) + " -> back", [&] { fClickWidget(row.name, row.control); }, row.name);
+        if (row.via) {
+            fTimedClose(std::string(row.via) + " -> title", [&] { fClickWidget(row.via, row.viaClose); }, row.via);
+        }
         ASSERT_TRUE(fSettle());
         fExpectNoModal(row.name);
         EXPECT_TRUE(fShown("Title"));

@@ -50,11 +50,14 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_NO_FATAL_FAILURE(fStart());
 
     // A player of one's own: the strip's change line, the list, a name.
-    const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
-    fTimed("title -> players", [&] { fClickAt(strip.mPosition.x, strip.mPosition.y + 110.0f); }, "Players");
+    const auto changeLine = [this] {
+        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
+        return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
+    };
+    fTimed("title -> players", [&] { fClickSteady(changeLine); }, "Players");
     fTimed("players -> name entry", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); },
            "Players_EditBox");
-    fType("walker");
+    fInput().fType("walker");
     fTimedClose("name entry -> players", [&] { fClickWidget("Players_EditBox", KEL::G_WINDOW_EDITBOX::kOK); },
                 "Players_EditBox");
     auto* players = dynamic_cast<game::GG_WINDOW_PLAYERS*>(fWindows().fFindWindow("Players"));
@@ -66,22 +69,12 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_EQ(fGameObject().fGetCurrentPlayer()->fGetName(), L"walker");
 
     // Play, the first pack, the first picture.
-    fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
-    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
-    ASSERT_NE(packs, nullptr);
-    game::gPackItem* packCard = packs->fGetPackPages()->fGetPackItem(0);
-    const auto pack = [packCard] { return packCard->fGetGui()->fGetRootWidget().fGetTransform().fGetAbsolute().fGetPos2(); };
-    fTimed("packs -> levels", [&] { fClickSteady(pack); }, "Levels");
+    ASSERT_NO_FATAL_FAILURE(fOpenPack(0));
     auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels"));
     ASSERT_NE(levels, nullptr);
-    game::gLevel_Item* first = levels->fGetLevelPages()->fGetLevelItem(0);
-    ASSERT_EQ(first->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
-    const Clock::time_point start = Clock::now();
-    fClickSteady([first] { return first->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); });
-    game::GG_GAMEPLAY* board = fGameObject().fGetGameplay();
-    ASSERT_NE(board, nullptr);
-    ASSERT_TRUE(fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); }));
-    fKeepTime("levels -> picture", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    ASSERT_EQ(levels->fGetLevelPages()->fGetLevelItem(0)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
+    ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
+    game::GG_GAMEPLAY* board = fBoard();
     fShoot("picture");
 
     // A new player is guided: the first step holds back all but the row it
@@ -93,15 +86,11 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_EQ(board->fGetProcess().fGetCell(2, 2)->mBlocked, 1);
     const KEL::KS_VEC2 rowStart = board->fGetProcess().fGetCell(1, 0)->fGetPosition();
     const KEL::KS_VEC2 rowEnd = board->fGetProcess().fGetCell(1, 4)->fGetPosition();
-    fSend(host::kMsgMouseMove, 0, int32_t(rowStart.x), int32_t(rowStart.y));
-    fSend(host::kMsgLButtonDown);
-    fSend(host::kMsgMouseMove, 0, int32_t(rowEnd.x), int32_t(rowEnd.y));
-    fSend(host::kMsgLButtonUp);
+    fInput().fDrag(rowStart, rowEnd);
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 1);
     EXPECT_TRUE(board->fGetProcess().fGetCell(1, 4)->fIsRevealed());
-    const KEL::KS_VEC2 skip = tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)
-                                  ->fGetTransform().fGetAbsolute().fGetPos2();
-    fTimed("picture -> skip question", [&] { fClickAt(skip.x, skip.y); }, game::GG_TUTORIAL::kWINDOW_SKIP);
+    const KEL::KC_GUI_OBJECT& skip = *tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET);
+    fTimed("picture -> skip question", [&] { fClickWidget(skip); }, game::GG_TUTORIAL::kWINDOW_SKIP);
     EXPECT_TRUE(board->fIsPaused());
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_TUTORIAL::kWINDOW_SKIP));
     ASSERT_NE(question, nullptr);
@@ -117,8 +106,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     const Clock::time_point lastClick = Clock::now();
     for (const auto& cell : board->fGetProcess().fGetCells()) {
         if (!cell->fIsFull() || cell->fIsRevealed()) continue;
-        const KEL::KS_VEC2 at = cell->fGetPosition();
-        fClickAt(at.x, at.y);
+        fClickAt(cell->fGetPosition());
     }
     ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Finish"); })) << "the result never came";
     fKeepTime("solved -> result", std::chrono::duration<double, std::milli>(Clock::now() - lastClick).count());
@@ -137,7 +125,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     fTimed("result -> levels", [&] { fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kBACK); }, "Levels");
     EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(0)->fGetStars(), 3);
     EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(1)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
-    std::printf("[ walk ] %-32s %7.1f ms\n", "worst frame", mWorstFrame);
+    fPrintWorstFrame();
     ASSERT_NO_FATAL_FAILURE(fQuit());
 
     // The second start finds everything again.
