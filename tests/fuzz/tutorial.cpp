@@ -3,15 +3,19 @@
 #include <cstdint>
 
 #include "game/board/GG_TUTORIAL.h"
+#include "engine/util/KF_XML.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzsupport::fScene();
     pugi::xml_document document;
     if (!fuzzsupport::fParse(data, size, document)) return 0;
+    // The game reads the "tutorial" element inside the script's root.
+    const pugi::xml_node script = KEL::fFindElement(document).child("tutorial");
+    if (!script) return 0;
     game::GG_TUTORIAL tutorial;
-    tutorial.fLoadXml(document.document_element());
-    tutorial.fLoadXml(document.document_element());
+    tutorial.fLoadXml(script);
+    tutorial.fLoadXml(script);
     for (int32_t id = -1; id < 4; ++id) tutorial.fHasSteps(id);
     tutorial.fStart(1);
     tutorial.fClear();
