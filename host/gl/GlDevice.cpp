@@ -765,10 +765,12 @@ namespace {
 // past the geometry.
 GlDevice::DamageRect fPixelRect(const float* box, int32_t width, int32_t height) {
     if (box[0] > box[2]) return {0, 0, 0, 0};
-    const int32_t left = std::max(0, int32_t(std::floor(box[0])) - 2);
-    const int32_t right = std::min(width, int32_t(std::ceil(box[2])) + 2);
-    const int32_t top = std::max(0, int32_t(std::floor(box[1])) - 2);
-    const int32_t bottom = std::min(height, int32_t(std::ceil(box[3])) + 2);
+    // Far outside the window counts as just outside it.
+    auto at = [](float v) { return std::clamp(v, -1e6f, 1e6f); };
+    const int32_t left = std::max(0, int32_t(std::floor(at(box[0]))) - 2);
+    const int32_t right = std::min(width, int32_t(std::ceil(at(box[2]))) + 2);
+    const int32_t top = std::max(0, int32_t(std::floor(at(box[1]))) - 2);
+    const int32_t bottom = std::min(height, int32_t(std::ceil(at(box[3]))) + 2);
     if (right <= left || bottom <= top) return {0, 0, 0, 0};
     return {left, height - bottom, right - left, bottom - top};
 }
@@ -1205,12 +1207,36 @@ void GlDevice::fReplay() {
         vertexAt += packet.vertices.size();
         indexAt += packet.indices.size() * 2;
     }
-    // One pass for each damaged rectangle, or one over everything.
+    // One pass for each damaged rectangle, or one over everything. A pass
+    // skips the draws that reach none of its pixels: the rasteriser would
+    // still shade and bin all their vertices.
     const size_t passes = std::max<size_t>(1, g.damage.size());
+    std::vector<DamageRect> reach;
+    if (passes > 1) {
+        // Partial frames are drawn only into the window.
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+        reach.reserve(g.pending.size());
+        for (const auto& packet : g.pending) {
+            float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
+            const bool draw = packet.head.kind == Impl::Packet::kDRAW || packet.head.kind == Impl::Packet::kINDEXED;
+            reach.push_back(draw && fDrawBox(&packet, w, h, box) ? fPixelRect(box, w, h) : DamageRect{0, 0, w, h});
+        }
+    }
     for (g.pass = 0; g.pass < passes; ++g.pass) {
     vertexAt = indexAt = 0;
-    for (const auto& packet : g.pending) {
+    for (size_t k = 0; k < g.pending.size(); ++k) {
+        const auto& packet = g.pending[k];
         const auto& h = packet.head;
+        if (passes > 1) {
+            const DamageRect& a = reach[k];
+            const DamageRect& b = g.damage[g.pass];
+            if (a.w <= 0 || !(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)) {
+                vertexAt += packet.vertices.size();
+                indexAt += packet.indices.size() * 2;
+                continue;
+            }
+        }
         switch (h.kind) {
             case Impl::Packet::kTARGET:
                 glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer ? h.framebuffer : g.canvas);
