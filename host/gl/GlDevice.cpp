@@ -865,6 +865,11 @@ bool GlDevice::fDamageDraws(const void* nowItem, const void* wasItem, int32_t wi
         return fDamagePrimitives(&packet, width, height, first, end);
     };
     if (!fAlike(nowItem, wasItem)) return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
+    // Drawn another way (sampled or blended), every primitive may change.
+    float clip[16];
+    fClipMatrix(&now, clip);
+    if (fDrawChoices(&now, clip, width, height) != fDrawChoices(&was, clip, width, height))
+        return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
     const size_t stride = std::max(now.head.stride, 12u);
     const size_t per = fPerPrimitive(GPrimitive(now.head.type));
     const bool indexed = now.head.kind == Impl::Packet::kINDEXED;
@@ -917,6 +922,21 @@ bool GlDevice::fDamagePrimitives(const void* item, int32_t width, int32_t height
         fAddDamage(mImpl->damage, fPixelRect(box, width, height));
     }
     return true;
+}
+
+void GlDevice::fClipMatrix(const void* item, float* clip) {
+    const auto& h = static_cast<const Impl::Packet*>(item)->head;
+    float wv[16];
+    auto multiply = [](const float* a, const float* b, float* out) {
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                float sum = 0;
+                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
+                out[r * 4 + c] = sum;
+            }
+    };
+    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
+    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], clip);
 }
 
 bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box, size_t first, size_t end) {
@@ -1267,6 +1287,35 @@ void GlDevice::fReplay() {
     g.pass = 0;
 }
 
+// Filtering is chosen per draw: the same states may serve a flat sprite and
+// a tilted mesh. Blending an opaque texture at full vertex alpha over
+// anything gives the texture itself: the rasteriser need not read the
+// target. Each choice is the whole draw's, so a change to one primitive
+// may change how all the others look.
+uint32_t GlDevice::fDrawChoices(const void* item, const float* clip, int32_t viewWidth, int32_t viewHeight) const {
+    const auto& packet = *static_cast<const Impl::Packet*>(item);
+    const auto& h = packet.head;
+    const GPrimitive type = GPrimitive(h.type);
+    const uint32_t stride = std::max(h.stride, 12u);
+    const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
+    const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && mImpl->anisotropy &&
+                             mCaps.maxAnisotropy > 1 && fDepthVaries(packet.vertices.data(), stride, 0, vertexCount, clip);
+    const bool aligned = type == GPrimitive::TRIANGLELIST && h.textured && h.fvf != kFVF_POINT && !depthVaries &&
+                         fTexelAligned(packet.vertices.data(), stride, vertexCount,
+                                       packet.indices.empty() ? nullptr : packet.indices.data(),
+                                       uint32_t(packet.indices.size()), clip, viewWidth, viewHeight,
+                                       h.textureWidth, h.textureHeight);
+    bool blend = h.renderStates[size_t(GRenderState::ALPHABLENDENABLE)] != 0;
+    if (blend && h.textured && h.opaque && h.fvf != kFVF_POINT &&
+        h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&
+        h.renderStates[size_t(GRenderState::DESTBLEND)] == kBLEND_INVSRCALPHA) {
+        bool full = true;
+        for (uint32_t i = 0; full && i < vertexCount; ++i) full = packet.vertices[size_t(i) * stride + 27] == 0xFF;
+        blend = !full;
+    }
+    return (depthVaries ? kDEPTH_VARIES : 0u) | (aligned ? kTEXEL_ALIGNED : 0u) | (blend ? kBLENDS : 0u);
+}
+
 void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
     const auto& packet = *static_cast<const Impl::Packet*>(item);
     const auto& h = packet.head;
@@ -1329,31 +1378,10 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
         std::memcpy(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates);
         mSamplerDirty = false;
     }
-    // Filtering is chosen per draw: the same states may serve a flat sprite
-    // and a tilted mesh.
-    const uint32_t stride = std::max(h.stride, 12u);
-    const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && g.anisotropy &&
-                             mCaps.maxAnisotropy > 1 &&
-                             fDepthVaries(packet.vertices.data(), stride, 0,
-                                          uint32_t(packet.vertices.size() / stride), m);
-    const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
-    const bool aligned = type == GPrimitive::TRIANGLELIST && h.textured && h.fvf != kFVF_POINT && !depthVaries &&
-                         fTexelAligned(packet.vertices.data(), stride, vertexCount,
-                                       packet.indices.empty() ? nullptr : packet.indices.data(),
-                                       uint32_t(packet.indices.size()), m, g.viewWidth, g.viewHeight,
-                                       h.textureWidth, h.textureHeight);
-    const Sampling sampling =
-        fChooseSampling(h.samplerStates, depthVaries, g.anisotropy ? mCaps.maxAnisotropy : 1, aligned);
-    // Blending an opaque texture at full vertex alpha over anything gives
-    // the texture itself: the rasteriser need not read the target.
-    bool blend = h.renderStates[size_t(GRenderState::ALPHABLENDENABLE)] != 0;
-    if (blend && h.textured && h.opaque && h.fvf != kFVF_POINT &&
-        h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&
-        h.renderStates[size_t(GRenderState::DESTBLEND)] == kBLEND_INVSRCALPHA) {
-        bool full = true;
-        for (uint32_t i = 0; full && i < vertexCount; ++i) full = packet.vertices[size_t(i) * stride + 27] == 0xFF;
-        blend = !full;
-    }
+    const uint32_t choices = fDrawChoices(&packet, m, g.viewWidth, g.viewHeight);
+    const Sampling sampling = fChooseSampling(h.samplerStates, choices & kDEPTH_VARIES,
+                                              g.anisotropy ? mCaps.maxAnisotropy : 1, choices & kTEXEL_ALIGNED);
+    const bool blend = choices & kBLENDS;
     if (int32_t(blend) != g.appliedBlend) {
         if (blend) glEnable(GL_BLEND);
         else glDisable(GL_BLEND);
@@ -1397,7 +1425,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
         glDrawElements(fMode(type), GLsizei(packet.indices.size()), GL_UNSIGNED_SHORT,
                        reinterpret_cast<void*>(indexAt));
     } else {
-        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / stride));
+        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / std::max(h.stride, 12u)));
     }
 }
 

@@ -143,6 +143,11 @@ private:
     static bool fDrawBox(const void* packet, int32_t width, int32_t height, float* box, size_t first = 0,
                          size_t end = SIZE_MAX);
     static void fFindDirectWindow(Impl& g);
+    // world x view x projection of a draw packet.
+    static void fClipMatrix(const void* packet, float* clip);
+    // How a draw is made, as kDEPTH_VARIES | kTEXEL_ALIGNED | kBLENDS.
+    static constexpr uint32_t kDEPTH_VARIES = 1, kTEXEL_ALIGNED = 2, kBLENDS = 4;
+    uint32_t fDrawChoices(const void* packet, const float* clip, int32_t viewWidth, int32_t viewHeight) const;
     // Event watch: a window whose pixels were lost is drawn at the next
     // present even when the frame is unchanged.
     static int fWatchWindow(void* device, SDL_Event* event);

@@ -799,3 +799,49 @@ TEST_F(GlFrameTest, FramesChangedInFewPlacesRedrawOnlyThoseAndShowTheWholePictur
         scene = step;
     }
 }
+
+// A draw sampled or blended another way because one of its primitives
+// changed changes the look of all of them: it is redrawn whole.
+TEST_F(GlFrameTest, ADrawSampledAnotherWayAfterOnePrimitiveChangedIsRedrawnWhole) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KC_TEXTURE* stripes = mRender->fCreateTexture(16, 16);
+    ASSERT_NE(stripes, nullptr);
+    std::vector<uint32_t> texels(256);
+    for (size_t i = 0; i < texels.size(); ++i) texels[i] = i % 2 ? 0xFF000000u : 0xFFFFFFFFu;
+    ASSERT_TRUE(mRender->fFillTexture(stripes, texels.data()));
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
+    s.textured = 1;
+    s.blend = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    // Two sprites of one texture and state: one draw. The first lies a third
+    // of a pixel off the texel grid, near enough to be sampled at its
+    // nearest texels while every sprite of the draw is.
+    auto draw = [&](float size) {
+        fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, KS_RENDER_STATE());
+        fQuad(100.3f, 100, 16, 16, 0xFFFFFFFFu, stripes, s);
+        fQuad(600, 400, size, size, 0xFFFFFFFFu, stripes, s);
+    };
+    auto present = [&](float size) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        draw(size);
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    present(16);
+    present(16);
+    for (float size : {24.0f, 16.0f}) {
+        present(size);  // the second sprite scaled, then back: the first is sampled another way
+        ASSERT_FALSE(device->fLastDamage().empty()) << size;
+        ASSERT_TRUE(device->fReadShown(mPixels, mWidth, mHeight));
+        const uint32_t shown = fPixel(104, 108);
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        draw(size);
+        mRender->fFlush();
+        ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+        EXPECT_TRUE(fNear(shown, fPixel(104, 108), 1)) << size << ": " << std::hex << shown << " " << fPixel(104, 108);
+        present(size);
+    }
+    EXPECT_EQ(mRender->fReleaseTexture(stripes), 1);
+}
