@@ -802,7 +802,8 @@ bool GlDevice::fFindDamage(int32_t width, int32_t height) {
     // order stays; draws moved by an insertion elsewhere are not new.
     const size_t n = nowEnd - front, m = wasEnd - front;
     std::vector<std::pair<size_t, size_t>> kept;  // places in now and was, in order
-    if (n > 0 && m > 0 && n * m <= 65536) {
+    // Frames that differ in many draws are not worth the search.
+    if (n > 0 && m > 0 && n * m <= 4096) {
         std::vector<uint16_t> longest((n + 1) * (m + 1), 0);  // [i][j]: of now[i..], was[j..]
         auto at = [&](size_t i, size_t j) -> uint16_t& { return longest[i * (m + 1) + j]; };
         for (size_t i = n; i-- > 0;)
@@ -833,9 +834,11 @@ bool GlDevice::fFindDamage(int32_t width, int32_t height) {
         for (; i < keptNow; ++i) {
             const Impl::Packet& a = now[i];
             if (a.head.kind == Impl::Packet::kCLEAR || a.head.kind == Impl::Packet::kTARGET) return false;
+            constexpr size_t kLOOK_AHEAD = 16;
+            const size_t end = std::min(keptWas, j + kLOOK_AHEAD);
             size_t q = j;
-            while (q < keptWas && !fAlike(&a, &was[q])) ++q;
-            if (q == keptWas) {
+            while (q < end && !fAlike(&a, &was[q])) ++q;
+            if (q == end) {
                 if (!alone(a)) return false;
                 continue;
             }
