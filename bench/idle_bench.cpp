@@ -4,7 +4,8 @@
 // number of seconds notes the share of a core the process uses, the frames
 // the loop drew and those the GL device left on screen unchanged, and the
 // resident memory; then the same in the first 20 x 20 picture of pack 3,
-// left alone, and while the pointer drags across its board. Beside each
+// left alone, while the pointer drags across its board, and while its
+// rows are filled by drags along their runs of full cells. Beside each
 // figure it prints the floor a still window would reach.
 // Arguments: [seconds per measure]
 #include <sys/resource.h>
@@ -26,6 +27,10 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MAIN.h"
 #include "game/app/gGame.h"
+#include "game/board/GG_AMBIENT.h"
+#include "game/board/GG_ELEMENT.h"
+#include "game/board/GG_GAMEPLAY.h"
+#include "game/board/GG_PROCESS.h"
 #include "host/gl/GlDevice.h"
 
 namespace {
@@ -148,11 +153,54 @@ int main(int argc, char** argv) {
     });
     if (KEL::kcINPUT && held) {
         KEL::kcINPUT->fOnKeyUp(1);
+        held = false;
     }
+    fRunUntil(engine, nullptr, 0.5);
+    // Then the picture is filled as a player who knows it: each row's runs
+    // of full cells, one drag each, from the top.
+    struct Run {
+        KEL::KS_VEC2 from, to;
+    };
+    std::vector<Run> runs;
+    if (game::GG_GAMEPLAY* gameplay = game.fGetGameplay()) {
+        std::vector<std::pair<int32_t, int32_t>> full;
+        for (const game::GG_ELEMENT* cell : gameplay->fGetProcess().fGetFullCells())
+            full.emplace_back(cell->fGetRow(), cell->fGetColumn());
+        std::sort(full.begin(), full.end());
+        for (size_t i = 0; i < full.size();) {
+            size_t end = i + 1;
+            while (end < full.size() && full[end].first == full[i].first && full[end].second == full[end - 1].second + 1)
+                ++end;
+            runs.push_back({gameplay->fGetAmbient().fGetCellCentre(full[i].first, full[i].second),
+                            gameplay->fGetAmbient().fGetCellCentre(full[end - 1].first, full[end - 1].second)});
+            i = end;
+        }
+    }
+    constexpr double kRUN_SECONDS = 0.4;
+    const Measure fill = fMeasure(engine, seconds, [&](double gone) {
+        const size_t index = size_t(gone / kRUN_SECONDS);
+        if (!KEL::kcINPUT || index >= runs.size()) return;
+        const Run& run = runs[index];
+        const double along = std::min(1.0, (gone - double(index) * kRUN_SECONDS) / (kRUN_SECONDS * 0.75));
+        KEL::kcINPUT->fOnMouseMove(int32_t(run.from.x + (run.to.x - run.from.x) * float(along)), int32_t(run.from.y));
+        if (!held && along < 1.0) {
+            KEL::kcINPUT->fOnKeyDown(1);
+            held = true;
+        } else if (held && along >= 1.0) {
+            KEL::kcINPUT->fOnKeyUp(1);
+            held = false;
+        }
+    });
+    if (KEL::kcINPUT && held) KEL::kcINPUT->fOnKeyUp(1);
     std::printf("measured over %.0f s each; a still window's floor: core ~0 %%, drawn 0/s\n", seconds);
     fPrint("title, left alone", title);
     fPrint(shown ? "20x20 level, alone" : "level did not start", level);
     fPrint("20x20 level, dragging", drag);
+    fPrint("20x20 level, filling", fill);
+    if (game::GG_GAMEPLAY* gameplay = game.fGetGameplay())
+        std::printf("filled %zu of %zu full cells in %zu drags, %d mistakes\n",
+                    gameplay->fGetProcess().fGetRevealedFull().size(), gameplay->fGetProcess().fGetFullCells().size(),
+                    std::min(runs.size(), size_t(seconds / kRUN_SECONDS) + 1), gameplay->fGetErrors());
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
     return 0;
 }

@@ -311,12 +311,63 @@ struct GlDevice::Impl {
     GLuint canvas = 0, canvasColour = 0, canvasDepth = 0;
     int32_t canvasWidth = 0, canvasHeight = 0;
     bool canvasHoldsShown = false;
-    // The rectangle a replay is kept to (x, y from the bottom, w, h); w 0
-    // means the whole target.
-    int32_t damage[4] = {0, 0, 0, 0};
+    // The rectangles a replay redraws, one pass each; none: the whole
+    // target in one pass.
+    std::vector<DamageRect> damage;
+    size_t pass = 0;
+    std::vector<DamageRect> lastDamage;
+    // A software rasteriser's window on X: frames are drawn into its back
+    // buffer, which is never swapped, and only the rectangles that changed
+    // are copied to the window (a swap would copy all of it each frame and
+    // a canvas would add a second pass through the rasteriser's threads).
+    void* (*glxDisplay)() = nullptr;
+    unsigned long (*glxDrawable)() = nullptr;
+    void (*copySubBuffer)(void*, unsigned long, int, int, int, int) = nullptr;
 };
 
 GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
+
+namespace {
+
+constexpr int kGLX_EXTENSIONS = 3;
+
+bool fHasWord(const char* list, const char* word) {
+    if (!list) return false;
+    const size_t n = std::strlen(word);
+    for (const char* at = std::strstr(list, word); at; at = std::strstr(at + 1, word))
+        if ((at == list || at[-1] == ' ') && (at[n] == ' ' || at[n] == '\0')) return true;
+    return false;
+}
+
+template <typename F>
+F fProc(const char* name) {
+    return reinterpret_cast<F>(SDL_GL_GetProcAddress(name));
+}
+
+}  // namespace
+
+// Only where SDL made the context through GLX (X11 without EGL) are GLX
+// functions asked for: under EGL a GLX name may give a stub that must not be
+// called. Hardware keeps swapping, so frames wait for the display's refresh
+// and do not tear.
+void GlDevice::fFindDirectWindow(Impl& g) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!driver || !renderer || std::strcmp(driver, "x11") != 0 ||
+        SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE))
+        return;
+    if (!std::strstr(renderer, "llvmpipe") && !std::strstr(renderer, "softpipe") && !std::strstr(renderer, "swrast"))
+        return;
+    auto display = fProc<void* (*)()>("glXGetCurrentDisplay");
+    auto client = fProc<const char* (*)(void*, int)>("glXGetClientString");
+    if (!display || !client || !display() ||
+        !fHasWord(client(display(), kGLX_EXTENSIONS), "GLX_MESA_copy_sub_buffer"))
+        return;
+    g.glxDisplay = display;
+    g.glxDrawable = fProc<unsigned long (*)()>("glXGetCurrentDrawable");
+    g.copySubBuffer = fProc<void (*)(void*, unsigned long, int, int, int, int)>("glXCopySubBufferMESA");
+    if (!g.glxDrawable || !g.copySubBuffer || !g.glxDrawable()) g.copySubBuffer = nullptr;
+}
 
 int GlDevice::fWatchWindow(void* device, SDL_Event* event) {
     auto* self = static_cast<GlDevice*>(device);
@@ -406,6 +457,7 @@ bool GlDevice::fCreate(void* window, GDeviceType, uint32_t, const GPresentParams
         mCaps.maxAnisotropy = uint32_t(std::max(1.0f, most));
         mCaps.magAnisotropic = mCaps.minAnisotropic = mCaps.maxAnisotropy > 1;
     }
+    fFindDirectWindow(g);
     mWindow = window;
     mContext = context;
     mParams = params;
@@ -544,20 +596,21 @@ bool GlDevice::fPresent() {
         fCollectGarbage();
         return true;
     }
-    const bool canvas = fMakeCanvas(w, h);
-    const bool partial = canvas && g.canvasHoldsShown && g.shownKnown && !g.frameUnsure && w == g.shownWidth &&
-                         h == g.shownHeight && fFindDamage(w, h);
-    if (!partial) g.damage[2] = 0;
+    const bool direct = g.copySubBuffer != nullptr;
+    const bool canvas = !direct && fMakeCanvas(w, h);
+    const bool partial = (canvas || direct) && g.canvasHoldsShown && g.shownKnown && !g.frameUnsure &&
+                         w == g.shownWidth && h == g.shownHeight && fFindDamage(w, h);
+    if (!partial) g.damage.clear();
     fReplay();
-    g.damage[2] = 0;
     glDisable(GL_SCISSOR_TEST);
+    g.lastDamage = g.damage;
     if (canvas) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, g.canvas);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
         glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
-    g.canvasHoldsShown = canvas && !g.frameUnsure;
+    g.canvasHoldsShown = (canvas || direct) && !g.frameUnsure;
     g.shown.swap(g.pending);
     g.pending.clear();
     g.shownKnown = !g.frameUnsure;
@@ -568,7 +621,15 @@ bool GlDevice::fPresent() {
     // Some drivers (SDL's offscreen one) flush nothing on a swap; the
     // software rasteriser then keeps every frame's commands queued.
     glFlush();
-    SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
+    if (direct) {
+        void* display = g.glxDisplay();
+        const unsigned long drawable = g.glxDrawable();
+        if (g.damage.empty()) g.copySubBuffer(display, drawable, 0, 0, w, h);
+        for (const DamageRect& r : g.damage) g.copySubBuffer(display, drawable, r.x, r.y, r.w, r.h);
+    } else {
+        SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
+    }
+    g.damage.clear();
     fBuildProgram();
     fCollectGarbage();
     return true;
@@ -612,47 +673,276 @@ void GlDevice::fDropCanvas() {
 
 void GlDevice::fScissorToDamage() {
     const Impl& g = *mImpl;
-    if (g.damage[2] > 0) {
+    if (g.pass < g.damage.size()) {
+        const DamageRect& r = g.damage[g.pass];
         glEnable(GL_SCISSOR_TEST);
-        glScissor(g.damage[0], g.damage[1], g.damage[2], g.damage[3]);
+        glScissor(r.x, r.y, r.w, r.h);
     } else {
         glDisable(GL_SCISSOR_TEST);
     }
 }
 
-// The rectangle of the window where the frame being presented may differ
-// from the one on screen: the boxes of the draws that differ, where they
-// were and where they are now. False when the frames differ otherwise
-// (another length, a clear or a target changed) or a box is unknown.
+std::vector<GlDevice::DamageRect> GlDevice::fLastDamage() const { return mImpl->lastDamage; }
+
+void GlDevice::fAddDamage(std::vector<DamageRect>& rects, DamageRect r, size_t most) {
+    fAddDamageCut(rects, r, most, 0);
+}
+
+// Rectangles never overlap, or a pass would blend their common pixels a
+// second time. Two that meet or nearly meet become one when that adds few
+// pixels; a crossing one is cut around the other, a few cuts deep (cuts and
+// joins could undo each other), past which crossing ones are joined.
+void GlDevice::fAddDamageCut(std::vector<DamageRect>& rects, DamageRect r, size_t most, int32_t depth) {
+    if (r.w <= 0 || r.h <= 0) return;
+    constexpr int32_t kNEAR = 8;
+    constexpr int32_t kCUTS = 3;
+    auto area = [](const DamageRect& a) { return int64_t(a.w) * a.h; };
+    auto join = [](const DamageRect& a, const DamageRect& b) {
+        const int32_t x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+        return DamageRect{x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
+    };
+    auto meet = [](const DamageRect& a, const DamageRect& b, int32_t gap) {
+        return a.x < b.x + b.w + gap && b.x < a.x + a.w + gap && a.y < b.y + b.h + gap && b.y < a.y + a.h + gap;
+    };
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const DamageRect o = rects[i];
+        if (!meet(o, r, kNEAR)) continue;
+        const DamageRect u = join(o, r);
+        const bool cheap = area(u) * 4 <= (area(o) + area(r)) * 5 + 4 * 4096;
+        const bool cross = meet(o, r, 0);
+        if (cheap || (cross && depth >= kCUTS)) {
+            rects.erase(rects.begin() + std::ptrdiff_t(i));
+            fAddDamageCut(rects, u, most, depth + 1);
+            return;
+        }
+        if (!cross) continue;
+        // The parts of r above, below, left and right of o.
+        const int32_t low = std::max(r.y, o.y), high = std::min(r.y + r.h, o.y + o.h);
+        const DamageRect pieces[] = {
+            {r.x, o.y + o.h, r.w, r.y + r.h - (o.y + o.h)},
+            {r.x, r.y, r.w, o.y - r.y},
+            {r.x, low, o.x - r.x, high - low},
+            {o.x + o.w, low, r.x + r.w - (o.x + o.w), high - low},
+        };
+        for (const DamageRect& piece : pieces) fAddDamageCut(rects, piece, most, depth + 1);
+        return;
+    }
+    rects.push_back(r);
+    if (rects.size() <= std::max<size_t>(most, 1)) return;
+    // Too many passes: the two whose union wastes the fewest pixels become
+    // one, with every one that then crosses it.
+    size_t bestI = 0, bestJ = 1;
+    int64_t bestWaste = INT64_MAX;
+    for (size_t i = 0; i < rects.size(); ++i)
+        for (size_t j = i + 1; j < rects.size(); ++j) {
+            const int64_t waste = area(join(rects[i], rects[j])) - area(rects[i]) - area(rects[j]);
+            if (waste < bestWaste) {
+                bestWaste = waste;
+                bestI = i;
+                bestJ = j;
+            }
+        }
+    DamageRect u = join(rects[bestI], rects[bestJ]);
+    rects.erase(rects.begin() + std::ptrdiff_t(bestJ));
+    rects.erase(rects.begin() + std::ptrdiff_t(bestI));
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (size_t i = 0; i < rects.size(); ++i)
+            if (meet(rects[i], u, 0)) {
+                u = join(rects[i], u);
+                rects.erase(rects.begin() + std::ptrdiff_t(i));
+                grew = true;
+                break;
+            }
+    }
+    rects.push_back(u);
+}
+
+namespace {
+
+// A box in pixels from the top (left, top, right, bottom) as the pixels it
+// may reach, y from the bottom; filtering and rounding reach a pixel or two
+// past the geometry.
+GlDevice::DamageRect fPixelRect(const float* box, int32_t width, int32_t height) {
+    if (box[0] > box[2]) return {0, 0, 0, 0};
+    // Far outside the window counts as just outside it.
+    auto at = [](float v) { return std::clamp(v, -1e6f, 1e6f); };
+    const int32_t left = std::max(0, int32_t(std::floor(at(box[0]))) - 2);
+    const int32_t right = std::min(width, int32_t(std::ceil(at(box[2]))) + 2);
+    const int32_t top = std::max(0, int32_t(std::floor(at(box[1]))) - 2);
+    const int32_t bottom = std::min(height, int32_t(std::ceil(at(box[3]))) + 2);
+    if (right <= left || bottom <= top) return {0, 0, 0, 0};
+    return {left, height - bottom, right - left, bottom - top};
+}
+
+uint32_t fPerPrimitive(GPrimitive type);
+
+}  // namespace
+
+// The rectangles of the window where the frame being presented may differ
+// from the one on screen. Draws both frames hold alike, in the same order,
+// draw the same pixels; of the others, a draw whose states equal those of
+// the one at its place in the other frame reaches new pixels only with the
+// primitives that differ; other draws may change every pixel they cover.
+// False when the frames differ otherwise (a clear or a target between) or
+// a box is unknown, or the rectangles would cover most of the window.
 bool GlDevice::fFindDamage(int32_t width, int32_t height) {
     Impl& g = *mImpl;
-    if (g.pending.size() != g.shown.size()) return false;
-    float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};  // left, top, right, bottom in pixels
-    for (size_t i = 0; i < g.pending.size(); ++i) {
-        const Impl::Packet& now = g.pending[i];
-        const Impl::Packet& was = g.shown[i];
-        if (now == was) continue;
-        if (now.head.kind != was.head.kind || now.head.kind == Impl::Packet::kCLEAR ||
-            now.head.kind == Impl::Packet::kTARGET)
-            return false;
-        for (const Impl::Packet* packet : {&now, &was})
-            if (!fDrawBox(packet, width, height, box)) return false;
+    g.damage.clear();
+    const auto& now = g.pending;
+    const auto& was = g.shown;
+    size_t front = 0;
+    while (front < now.size() && front < was.size() && now[front] == was[front]) ++front;
+    size_t back = 0;
+    while (back < now.size() - front && back < was.size() - front &&
+           now[now.size() - 1 - back] == was[was.size() - 1 - back])
+        ++back;
+    const size_t nowEnd = now.size() - back, wasEnd = was.size() - back;
+    // Between them, the longest run of draws both frames hold in the same
+    // order stays; draws moved by an insertion elsewhere are not new.
+    const size_t n = nowEnd - front, m = wasEnd - front;
+    std::vector<std::pair<size_t, size_t>> kept;  // places in now and was, in order
+    // Frames that differ in many draws are not worth the search.
+    if (n > 0 && m > 0 && n * m <= 4096) {
+        std::vector<uint16_t> longest((n + 1) * (m + 1), 0);  // [i][j]: of now[i..], was[j..]
+        auto at = [&](size_t i, size_t j) -> uint16_t& { return longest[i * (m + 1) + j]; };
+        for (size_t i = n; i-- > 0;)
+            for (size_t j = m; j-- > 0;)
+                at(i, j) = now[front + i] == was[front + j] ? uint16_t(at(i + 1, j + 1) + 1)
+                                                            : std::max(at(i + 1, j), at(i, j + 1));
+        for (size_t i = 0, j = 0; i < n && j < m;) {
+            if (now[front + i] == was[front + j]) {
+                kept.emplace_back(front + i, front + j);
+                ++i;
+                ++j;
+            } else if (at(i + 1, j) >= at(i, j + 1)) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
     }
-    if (box[0] > box[2]) return false;
-    // Filtering and rounding reach a pixel or two past the geometry.
-    const int32_t left = std::max(0, int32_t(std::floor(box[0])) - 2);
-    const int32_t right = std::min(width, int32_t(std::ceil(box[2])) + 2);
-    const int32_t top = std::max(0, int32_t(std::floor(box[1])) - 2);
-    const int32_t bottom = std::min(height, int32_t(std::ceil(box[3])) + 2);
-    if (right <= left || bottom <= top) return false;
-    g.damage[0] = left;
-    g.damage[1] = height - bottom;
-    g.damage[2] = right - left;
-    g.damage[3] = bottom - top;
+    kept.emplace_back(nowEnd, wasEnd);
+    auto alone = [&](const Impl::Packet& packet) {
+        return packet.head.kind != Impl::Packet::kCLEAR && packet.head.kind != Impl::Packet::kTARGET &&
+               fDamagePrimitives(&packet, width, height, 0, SIZE_MAX);
+    };
+    size_t i = front, j = front;
+    for (const auto& [keptNow, keptWas] : kept) {
+        // Between two kept draws, a draw is paired with the next one of the
+        // other frame that has its states, the pairs in the order of both.
+        for (; i < keptNow; ++i) {
+            const Impl::Packet& a = now[i];
+            if (a.head.kind == Impl::Packet::kCLEAR || a.head.kind == Impl::Packet::kTARGET) return false;
+            constexpr size_t kLOOK_AHEAD = 16;
+            const size_t end = std::min(keptWas, j + kLOOK_AHEAD);
+            size_t q = j;
+            while (q < end && !fAlike(&a, &was[q])) ++q;
+            if (q == end) {
+                if (!alone(a)) return false;
+                continue;
+            }
+            for (; j < q; ++j)
+                if (!alone(was[j])) return false;
+            if (!fDamageDraws(&a, &was[q], width, height)) return false;
+            j = q + 1;
+        }
+        for (; j < keptWas; ++j)
+            if (!alone(was[j])) return false;
+        i = keptNow + 1;
+        j = keptWas + 1;
+    }
+    int64_t area = 0;
+    for (const DamageRect& r : g.damage) area += int64_t(r.w) * r.h;
+    if (g.damage.empty() || area * 4 > int64_t(width) * height * 3) {
+        g.damage.clear();
+        return false;
+    }
     return true;
 }
 
-bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box) {
+bool GlDevice::fDamageDraws(const void* nowItem, const void* wasItem, int32_t width, int32_t height) {
+    const auto& now = *static_cast<const Impl::Packet*>(nowItem);
+    const auto& was = *static_cast<const Impl::Packet*>(wasItem);
+    auto add = [&](const Impl::Packet& packet, size_t first, size_t end) {
+        return fDamagePrimitives(&packet, width, height, first, end);
+    };
+    if (!fAlike(nowItem, wasItem)) return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
+    // Drawn another way (sampled or blended), every primitive may change.
+    float clip[16];
+    fClipMatrix(&now, clip);
+    if (fDrawChoices(&now, clip, width, height) != fDrawChoices(&was, clip, width, height))
+        return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
+    const size_t stride = std::max(now.head.stride, 12u);
+    const size_t per = fPerPrimitive(GPrimitive(now.head.type));
+    const bool indexed = now.head.kind == Impl::Packet::kINDEXED;
+    auto count = [&](const Impl::Packet& p) {
+        return indexed ? p.indices.size() / per : p.vertices.size() / stride / per;
+    };
+    auto vertex = [&](const Impl::Packet& p, size_t primitive, size_t corner) -> const uint8_t* {
+        const size_t v = indexed ? p.indices[primitive * per + corner] : primitive * per + corner;
+        return (v + 1) * stride <= p.vertices.size() ? p.vertices.data() + v * stride : nullptr;
+    };
+    auto same = [&](size_t i, size_t k) {
+        for (size_t corner = 0; corner < per; ++corner) {
+            const uint8_t* x = vertex(now, i, corner);
+            const uint8_t* y = vertex(was, k, corner);
+            if (!x || !y || std::memcmp(x, y, stride) != 0) return false;
+        }
+        return true;
+    };
+    const size_t nowCount = count(now), wasCount = count(was);
+    size_t front = 0;
+    while (front < nowCount && front < wasCount && same(front, front)) ++front;
+    size_t back = 0;
+    while (back < nowCount - front && back < wasCount - front && same(nowCount - 1 - back, wasCount - 1 - back))
+        ++back;
+    if (nowCount != wasCount) return add(now, front, nowCount - back) && add(was, front, wasCount - back);
+    // As many primitives in both: those alike between stay.
+    for (size_t k = front; k < nowCount - back; ++k)
+        if (!same(k, k) && !(add(now, k, k + 1) && add(was, k, k + 1))) return false;
+    return true;
+}
+
+bool GlDevice::fAlike(const void* nowItem, const void* wasItem) {
+    Impl::Packet::Head a = static_cast<const Impl::Packet*>(nowItem)->head;
+    Impl::Packet::Head b = static_cast<const Impl::Packet*>(wasItem)->head;
+    a.count = b.count = 0;
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Each primitive's box joins the damage on its own, so that a draw spread
+// over the window damages only where its primitives lie.
+bool GlDevice::fDamagePrimitives(const void* item, int32_t width, int32_t height, size_t first, size_t end) {
+    const auto& packet = *static_cast<const Impl::Packet*>(item);
+    const size_t per = fPerPrimitive(GPrimitive(packet.head.type));
+    const size_t stride = std::max(packet.head.stride, 12u);
+    const size_t count = packet.head.kind == Impl::Packet::kINDEXED ? packet.indices.size() / per
+                                                                     : packet.vertices.size() / stride / per;
+    for (size_t k = first; k < std::min(end, count); ++k) {
+        float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
+        if (!fDrawBox(&packet, width, height, box, k, k + 1)) return false;
+        fAddDamage(mImpl->damage, fPixelRect(box, width, height));
+    }
+    return true;
+}
+
+void GlDevice::fClipMatrix(const void* item, float* clip) {
+    const auto& h = static_cast<const Impl::Packet*>(item)->head;
+    float wv[16];
+    auto multiply = [](const float* a, const float* b, float* out) {
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                float sum = 0;
+                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
+                out[r * 4 + c] = sum;
+            }
+    };
+    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
+    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], clip);
+}
+
+bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box, size_t first, size_t end) {
     const auto& packet = *static_cast<const Impl::Packet*>(item);
     const auto& h = packet.head;
     const uint32_t stride = std::max(h.stride, 12u);
@@ -670,7 +960,16 @@ bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* 
     // Points reach half their largest size around their centre.
     const float reach = h.type == uint32_t(GPrimitive::POINTLIST) ? 33.0f : 1.0f;
     const size_t count = packet.vertices.size() / stride;
-    for (size_t i = 0; i < count; ++i) {
+    // Every vertex, or the corners of the primitives asked for.
+    const size_t per = fPerPrimitive(GPrimitive(h.type));
+    const bool indexed = h.kind == Impl::Packet::kINDEXED;
+    const size_t primitives = indexed ? packet.indices.size() / per : count / per;
+    const bool all = first == 0 && end >= primitives;
+    const size_t from = all ? 0 : first * per;
+    const size_t to = all ? count : std::min(end, primitives) * per;
+    for (size_t k = from; k < to; ++k) {
+        const size_t i = all || !indexed ? k : packet.indices[k];
+        if (i >= count) continue;
         float p[3];
         std::memcpy(p, packet.vertices.data() + i * stride, sizeof p);
         const float x = p[0] * m[0] + p[1] * m[4] + p[2] * m[8] + m[12];
@@ -931,9 +1230,36 @@ void GlDevice::fReplay() {
         vertexAt += packet.vertices.size();
         indexAt += packet.indices.size() * 2;
     }
+    // One pass for each damaged rectangle, or one over everything. A pass
+    // skips the draws that reach none of its pixels: the rasteriser would
+    // still shade and bin all their vertices.
+    const size_t passes = std::max<size_t>(1, g.damage.size());
+    std::vector<DamageRect> reach;
+    if (passes > 1) {
+        // Partial frames are drawn only into the window.
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+        reach.reserve(g.pending.size());
+        for (const auto& packet : g.pending) {
+            float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
+            const bool draw = packet.head.kind == Impl::Packet::kDRAW || packet.head.kind == Impl::Packet::kINDEXED;
+            reach.push_back(draw && fDrawBox(&packet, w, h, box) ? fPixelRect(box, w, h) : DamageRect{0, 0, w, h});
+        }
+    }
+    for (g.pass = 0; g.pass < passes; ++g.pass) {
     vertexAt = indexAt = 0;
-    for (const auto& packet : g.pending) {
+    for (size_t k = 0; k < g.pending.size(); ++k) {
+        const auto& packet = g.pending[k];
         const auto& h = packet.head;
+        if (passes > 1) {
+            const DamageRect& a = reach[k];
+            const DamageRect& b = g.damage[g.pass];
+            if (a.w <= 0 || !(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)) {
+                vertexAt += packet.vertices.size();
+                indexAt += packet.indices.size() * 2;
+                continue;
+            }
+        }
         switch (h.kind) {
             case Impl::Packet::kTARGET:
                 glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer ? h.framebuffer : g.canvas);
@@ -960,6 +1286,37 @@ void GlDevice::fReplay() {
         vertexAt += packet.vertices.size();
         indexAt += packet.indices.size() * 2;
     }
+    }
+    g.pass = 0;
+}
+
+// Filtering is chosen per draw: the same states may serve a flat sprite and
+// a tilted mesh. Blending an opaque texture at full vertex alpha over
+// anything gives the texture itself: the rasteriser need not read the
+// target. Each choice is the whole draw's, so a change to one primitive
+// may change how all the others look.
+uint32_t GlDevice::fDrawChoices(const void* item, const float* clip, int32_t viewWidth, int32_t viewHeight) const {
+    const auto& packet = *static_cast<const Impl::Packet*>(item);
+    const auto& h = packet.head;
+    const GPrimitive type = GPrimitive(h.type);
+    const uint32_t stride = std::max(h.stride, 12u);
+    const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
+    const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && mImpl->anisotropy &&
+                             mCaps.maxAnisotropy > 1 && fDepthVaries(packet.vertices.data(), stride, 0, vertexCount, clip);
+    const bool aligned = type == GPrimitive::TRIANGLELIST && h.textured && h.fvf != kFVF_POINT && !depthVaries &&
+                         fTexelAligned(packet.vertices.data(), stride, vertexCount,
+                                       packet.indices.empty() ? nullptr : packet.indices.data(),
+                                       uint32_t(packet.indices.size()), clip, viewWidth, viewHeight,
+                                       h.textureWidth, h.textureHeight);
+    bool blend = h.renderStates[size_t(GRenderState::ALPHABLENDENABLE)] != 0;
+    if (blend && h.textured && h.opaque && h.fvf != kFVF_POINT &&
+        h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&
+        h.renderStates[size_t(GRenderState::DESTBLEND)] == kBLEND_INVSRCALPHA) {
+        bool full = true;
+        for (uint32_t i = 0; full && i < vertexCount; ++i) full = packet.vertices[size_t(i) * stride + 27] == 0xFF;
+        blend = !full;
+    }
+    return (depthVaries ? kDEPTH_VARIES : 0u) | (aligned ? kTEXEL_ALIGNED : 0u) | (blend ? kBLENDS : 0u);
 }
 
 void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
@@ -1024,31 +1381,10 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
         std::memcpy(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates);
         mSamplerDirty = false;
     }
-    // Filtering is chosen per draw: the same states may serve a flat sprite
-    // and a tilted mesh.
-    const uint32_t stride = std::max(h.stride, 12u);
-    const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && g.anisotropy &&
-                             mCaps.maxAnisotropy > 1 &&
-                             fDepthVaries(packet.vertices.data(), stride, 0,
-                                          uint32_t(packet.vertices.size() / stride), m);
-    const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
-    const bool aligned = type == GPrimitive::TRIANGLELIST && h.textured && h.fvf != kFVF_POINT && !depthVaries &&
-                         fTexelAligned(packet.vertices.data(), stride, vertexCount,
-                                       packet.indices.empty() ? nullptr : packet.indices.data(),
-                                       uint32_t(packet.indices.size()), m, g.viewWidth, g.viewHeight,
-                                       h.textureWidth, h.textureHeight);
-    const Sampling sampling =
-        fChooseSampling(h.samplerStates, depthVaries, g.anisotropy ? mCaps.maxAnisotropy : 1, aligned);
-    // Blending an opaque texture at full vertex alpha over anything gives
-    // the texture itself: the rasteriser need not read the target.
-    bool blend = h.renderStates[size_t(GRenderState::ALPHABLENDENABLE)] != 0;
-    if (blend && h.textured && h.opaque && h.fvf != kFVF_POINT &&
-        h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&
-        h.renderStates[size_t(GRenderState::DESTBLEND)] == kBLEND_INVSRCALPHA) {
-        bool full = true;
-        for (uint32_t i = 0; full && i < vertexCount; ++i) full = packet.vertices[size_t(i) * stride + 27] == 0xFF;
-        blend = !full;
-    }
+    const uint32_t choices = fDrawChoices(&packet, m, g.viewWidth, g.viewHeight);
+    const Sampling sampling = fChooseSampling(h.samplerStates, choices & kDEPTH_VARIES,
+                                              g.anisotropy ? mCaps.maxAnisotropy : 1, choices & kTEXEL_ALIGNED);
+    const bool blend = choices & kBLENDS;
     if (int32_t(blend) != g.appliedBlend) {
         if (blend) glEnable(GL_BLEND);
         else glDisable(GL_BLEND);
@@ -1092,7 +1428,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
         glDrawElements(fMode(type), GLsizei(packet.indices.size()), GL_UNSIGNED_SHORT,
                        reinterpret_cast<void*>(indexAt));
     } else {
-        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / stride));
+        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / std::max(h.stride, 12u)));
     }
 }
 
@@ -1164,7 +1500,7 @@ bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
     if (w <= 0 || h <= 0) return false;
-    fMakeCanvas(w, h);
+    if (!mImpl->copySubBuffer) fMakeCanvas(w, h);
     // What was drawn so far goes to the back buffer now.
     fReplay();
     mImpl->pending.clear();
@@ -1175,8 +1511,8 @@ bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32
 
 bool GlDevice::fReadShown(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
     const Impl& g = *mImpl;
-    if (!mContext || !g.canvas || !g.canvasHoldsShown) return false;
-    return fReadPicture(rgba, width, height, g.canvasWidth, g.canvasHeight);
+    if (!mContext || (!g.canvas && !g.copySubBuffer) || !g.canvasHoldsShown) return false;
+    return fReadPicture(rgba, width, height, g.shownWidth, g.shownHeight);
 }
 
 bool GlDevice::fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height, int32_t w, int32_t h) {

@@ -8,7 +8,10 @@
 // and additive blending, point sprites sized 1..64 pixels, depth test);
 // one sampler object so filtering and wrapping follow the last sampler
 // states whatever texture is bound; frames recorded and drawn at the
-// present only when they differ from the frame on screen; managed textures
+// present only when they differ from the frame on screen, and then only in
+// the rectangles where they differ (into a canvas copied to the window, or,
+// for a software rasteriser's X window, into its back buffer, of which only
+// those rectangles are copied to the window); managed textures
 // with CPU copies that may be created, filled and deleted on any thread and
 // are uploaded on the drawing thread; render targets as framebuffer objects (colour only);
 // stencil masks; vsync where offered; back-buffer read-back.
@@ -16,6 +19,7 @@
 // drawn), line antialiasing, multisampling, device loss (never lost).
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -95,6 +99,20 @@ public:
     static bool fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t first, uint32_t count,
                              const float* clipMatrix);
 
+    // A rectangle of the window in pixels, y from the bottom.
+    struct DamageRect {
+        int32_t x, y, w, h;
+    };
+    // Adds r to the rectangles a present redraws, none overlapping: those
+    // that meet become one where that adds few pixels, a crossing one is cut
+    // around another, and past `most` the two whose union wastes the fewest
+    // pixels are joined.
+    static void fAddDamage(std::vector<DamageRect>& rects, DamageRect r, size_t most = kMAX_DAMAGE_RECTS);
+    static constexpr size_t kMAX_DAMAGE_RECTS = 6;
+    // Where the last present redrew the picture; empty when it drew the
+    // whole window.
+    std::vector<DamageRect> fLastDamage() const;
+
 private:
     struct Impl;
     void fDefaults();
@@ -114,9 +132,22 @@ private:
     void fDropCanvas();
     void fScissorToDamage();
     bool fFindDamage(int32_t width, int32_t height);
+    bool fDamageDraws(const void* now, const void* was, int32_t width, int32_t height);
+    bool fDamagePrimitives(const void* packet, int32_t width, int32_t height, size_t first, size_t end);
+    // Two draws with the same states, texture and layout.
+    static bool fAlike(const void* now, const void* was);
+    static void fAddDamageCut(std::vector<DamageRect>& rects, DamageRect r, size_t most, int32_t depth);
     // Grows box (left, top, right, bottom, in pixels of a view of the given
-    // size) by the draw packet's vertices; false when one is behind the eye.
-    static bool fDrawBox(const void* packet, int32_t width, int32_t height, float* box);
+    // size) by the vertices of the draw packet's primitives [first, end);
+    // false when one is behind the eye.
+    static bool fDrawBox(const void* packet, int32_t width, int32_t height, float* box, size_t first = 0,
+                         size_t end = SIZE_MAX);
+    static void fFindDirectWindow(Impl& g);
+    // world x view x projection of a draw packet.
+    static void fClipMatrix(const void* packet, float* clip);
+    // How a draw is made, as kDEPTH_VARIES | kTEXEL_ALIGNED | kBLENDS.
+    static constexpr uint32_t kDEPTH_VARIES = 1, kTEXEL_ALIGNED = 2, kBLENDS = 4;
+    uint32_t fDrawChoices(const void* packet, const float* clip, int32_t viewWidth, int32_t viewHeight) const;
     // Event watch: a window whose pixels were lost is drawn at the next
     // present even when the frame is unchanged.
     static int fWatchWindow(void* device, SDL_Event* event);

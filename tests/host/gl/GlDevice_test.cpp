@@ -679,3 +679,169 @@ TEST_F(GlFrameTest, AFrameChangedInOnePlaceRedrawsOnlyThereAndShowsTheWholeNewPi
     EXPECT_FALSE(device->fReadShown(mPixels, mWidth, mHeight));
     EXPECT_EQ(mRender->fEndFrame(), 0);
 }
+
+TEST(GlDamageTest, RectanglesThatMeetBecomeOneAndNoneEverOverlap) {
+    using Rect = host::GlDevice::DamageRect;
+    std::vector<Rect> rects;
+    host::GlDevice::fAddDamage(rects, {0, 0, 0, 10});
+    EXPECT_TRUE(rects.empty()) << "an empty rectangle adds nothing";
+    host::GlDevice::fAddDamage(rects, {10, 10, 20, 20});
+    host::GlDevice::fAddDamage(rects, {500, 400, 30, 30});
+    ASSERT_EQ(rects.size(), 2u) << "far apart: two passes";
+    host::GlDevice::fAddDamage(rects, {34, 10, 10, 10});  // four pixels from the first
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects.back().x, 10);
+    EXPECT_EQ(rects.back().w, 34);
+    // A rectangle reaching two joins them both.
+    host::GlDevice::fAddDamage(rects, {40, 20, 470, 390});
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].x, 10);
+    EXPECT_EQ(rects[0].y, 10);
+    EXPECT_EQ(rects[0].w, 520);
+    EXPECT_EQ(rects[0].h, 420);
+    // Past the most, the cheapest pair is joined, and what it then meets.
+    rects.clear();
+    const Rect spread[] = {{0, 0, 10, 10}, {100, 0, 10, 10}, {200, 0, 10, 10}, {0, 300, 10, 10}, {60, 300, 10, 10}};
+    for (const Rect& r : spread) host::GlDevice::fAddDamage(rects, r, 3);
+    EXPECT_LE(rects.size(), 3u);
+    int64_t covered = 0;
+    for (size_t i = 0; i < rects.size(); ++i) {
+        covered += int64_t(rects[i].w) * rects[i].h;
+        for (size_t j = i + 1; j < rects.size(); ++j) {
+            const Rect& a = rects[i];
+            const Rect& b = rects[j];
+            EXPECT_FALSE(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h) << i << " " << j;
+        }
+    }
+    for (const Rect& r : spread) {
+        bool inside = false;
+        for (const Rect& o : rects)
+            inside = inside || (r.x >= o.x && r.y >= o.y && r.x + r.w <= o.x + o.w && r.y + r.h <= o.y + o.h);
+        EXPECT_TRUE(inside) << r.x << "," << r.y;
+    }
+    EXPECT_LT(covered, 30000) << "the far rows stay apart";
+}
+
+// Frames changed in a few places: each place is redrawn alone, and the
+// picture shown is the one the whole frame draws.
+TEST_F(GlFrameTest, FramesChangedInFewPlacesRedrawOnlyThoseAndShowTheWholePicture) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.blend = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    KS_RENDER_STATE additive = s;
+    additive.additive = 1;
+    struct Scene {
+        float cursorX = 100, cornerX = 900;
+        int lit = -1;           // the cell drawn yellow, -1 none
+        bool bars = false;      // additive bars drawn between cells and cursor
+    };
+    auto draw = [&](const Scene& scene) {
+        fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, s);
+        // A board of cells with one state: one draw, however many cells.
+        for (int c = 0; c < 100; ++c)
+            fQuad(float(300 + c % 10 * 40), float(200 + c / 10 * 40), 36, 36,
+                  c == scene.lit ? 0xFFFFFF00u : 0xFF2040A0u, nullptr, s);
+        if (scene.bars) {
+            fQuad(300, 300, 400, 36, 0x60FFFFFFu, nullptr, additive);
+            fQuad(420, 200, 36, 400, 0x60FFFFFFu, nullptr, additive);
+        }
+        mRender->fFlush();
+        fQuad(scene.cursorX, 100, 30, 30, 0xC0FF0000u, nullptr, s);
+        fQuad(scene.cornerX, 700, 50, 50, 0xFF00FF00u, nullptr, s);
+    };
+    auto present = [&](const Scene& scene) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        draw(scene);
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    // The same frame drawn whole into the canvas.
+    auto whole = [&](const Scene& scene) {
+        std::vector<uint8_t> pixels;
+        int32_t w = 0, h = 0;
+        EXPECT_EQ(mRender->fBeginFrame(), 1);
+        draw(scene);
+        mRender->fFlush();
+        EXPECT_TRUE(device->fReadBackBuffer(pixels, w, h));
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+        return pixels;
+    };
+    auto damaged = [&]() {
+        int64_t area = 0;
+        for (const auto& r : device->fLastDamage()) area += int64_t(r.w) * r.h;
+        return area;
+    };
+    Scene scene;
+    present(scene);
+    present(scene);
+    const Scene steps[] = {
+        {140, 900, -1, false},  // the cursor moves
+        {180, 850, -1, false},  // and the corner too, far away
+        {180, 850, 37, false},  // one cell of the board changes
+        {200, 850, 38, true},   // bars come between board and cursor
+        {220, 850, 38, false},  // and go
+    };
+    for (size_t k = 0; k < std::size(steps); ++k) {
+        const Scene& step = steps[k];
+        present(step);
+        const auto rects = device->fLastDamage();
+        ASSERT_FALSE(rects.empty()) << k << ": drawn in part";
+        EXPECT_LT(damaged(), step.bars || scene.bars ? 60000 : 12000) << k;
+        ASSERT_TRUE(device->fReadShown(mPixels, mWidth, mHeight));
+        const std::vector<uint8_t> shown = mPixels;
+        const std::vector<uint8_t> expected = whole(step);
+        ASSERT_EQ(shown.size(), expected.size());
+        size_t differ = 0;
+        for (size_t i = 0; i < shown.size(); ++i) differ += std::abs(int(shown[i]) - int(expected[i])) > 2;
+        EXPECT_EQ(differ, 0u) << k;
+        present(step);  // after the read: drawn whole again
+        scene = step;
+    }
+}
+
+// A draw sampled or blended another way because one of its primitives
+// changed changes the look of all of them: it is redrawn whole.
+TEST_F(GlFrameTest, ADrawSampledAnotherWayAfterOnePrimitiveChangedIsRedrawnWhole) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KC_TEXTURE* stripes = mRender->fCreateTexture(16, 16);
+    ASSERT_NE(stripes, nullptr);
+    std::vector<uint32_t> texels(256);
+    for (size_t i = 0; i < texels.size(); ++i) texels[i] = i % 2 ? 0xFF000000u : 0xFFFFFFFFu;
+    ASSERT_TRUE(mRender->fFillTexture(stripes, texels.data()));
+    KS_RENDER_STATE s;
+    s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
+    s.textured = 1;
+    s.blend = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    // Two sprites of one texture and state: one draw. The first lies a third
+    // of a pixel off the texel grid, near enough to be sampled at its
+    // nearest texels while every sprite of the draw is.
+    auto draw = [&](float size) {
+        fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, KS_RENDER_STATE());
+        fQuad(100.3f, 100, 16, 16, 0xFFFFFFFFu, stripes, s);
+        fQuad(600, 400, size, size, 0xFFFFFFFFu, stripes, s);
+    };
+    auto present = [&](float size) {
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        draw(size);
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+    };
+    present(16);
+    present(16);
+    for (float size : {24.0f, 16.0f}) {
+        present(size);  // the second sprite scaled, then back: the first is sampled another way
+        ASSERT_FALSE(device->fLastDamage().empty()) << size;
+        ASSERT_TRUE(device->fReadShown(mPixels, mWidth, mHeight));
+        const uint32_t shown = fPixel(104, 108);
+        ASSERT_EQ(mRender->fBeginFrame(), 1);
+        draw(size);
+        mRender->fFlush();
+        ASSERT_TRUE(device->fReadBackBuffer(mPixels, mWidth, mHeight));
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+        EXPECT_TRUE(fNear(shown, fPixel(104, 108), 1)) << size << ": " << std::hex << shown << " " << fPixel(104, 108);
+        present(size);
+    }
+    EXPECT_EQ(mRender->fReleaseTexture(stripes), 1);
+}
