@@ -946,17 +946,8 @@ bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* 
     const auto& packet = *static_cast<const Impl::Packet*>(item);
     const auto& h = packet.head;
     const uint32_t stride = std::max(h.stride, 12u);
-    float wv[16], m[16];
-    auto multiply = [](const float* a, const float* b, float* out) {
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c) {
-                float sum = 0;
-                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
-                out[r * 4 + c] = sum;
-            }
-    };
-    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
-    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], m);
+    float m[16];
+    fClipMatrix(item, m);
     // Points reach half their largest size around their centre.
     const float reach = h.type == uint32_t(GPrimitive::POINTLIST) ? 33.0f : 1.0f;
     const size_t count = packet.vertices.size() / stride;
@@ -1358,17 +1349,8 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
     }
     // clip = v x world x view x projection; uploaded as is, the shader's
     // column-major reading makes M * v the row-vector product.
-    float wv[16], m[16];
-    auto multiply = [](const float* a, const float* b, float* out) {
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c) {
-                float sum = 0;
-                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
-                out[r * 4 + c] = sum;
-            }
-    };
-    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
-    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], m);
+    float m[16];
+    fClipMatrix(item, m);
     glUniformMatrix4fv(g.uMatrix, 1, GL_FALSE, m);
 
     if (mSamplerDirty || std::memcmp(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates) != 0) {
