@@ -6,6 +6,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "engine/resources/KC_RESOURCE_GROUP.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
@@ -371,6 +372,21 @@ int32_t KC_REPOSITORY::fCountLoaded() {
 uint32_t KC_REPOSITORY::fGetFreedCount() {
     KT_GUARD guard(mLock);
     return mFreed;
+}
+
+size_t KC_REPOSITORY::fGetTextureBytes() {
+    KT_GUARD guard(mLock);
+    size_t bytes = 0;
+    const auto add = [&bytes](const KC_RESOURCE* record) {
+        if (!record->mLoaded || record->mKind != KC_RESOURCE::kTexture || !record->mData) return;
+        const KC_TEXTURE* texture = static_cast<const KC_TEXTURE*>(record->mData);
+        bytes += size_t(std::max(0, texture->fGetWidth())) * size_t(std::max(0, texture->fGetHeight())) * 4;
+    };
+    for (auto& entry : mMain) add(entry.second);
+    for (KC_RESOURCE_GROUP* group : mGroups)
+        for (auto& entry : group->mResources) add(entry.second);
+    for (KC_RESOURCE* record : mOrphans) add(record);
+    return bytes;
 }
 
 std::vector<std::string> KC_REPOSITORY::fGetGroupNames() {

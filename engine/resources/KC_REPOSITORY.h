@@ -77,6 +77,9 @@ public:
 
     // Records whose last use was given back.
     uint32_t fGetFreedCount();
+    // Bytes of the decoded pictures the loaded texture records hold (four a
+    // pixel), whether or not anything uses them.
+    size_t fGetTextureBytes();
     // Groups in mount order (names), for inspection.
     std::vector<std::string> fGetGroupNames();
 
