@@ -10,6 +10,8 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/render/KC_RENDER.h"
+#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_GAMEPLAY.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MAIN.h"
@@ -23,6 +25,18 @@ double fResidentMb() {
     while (std::getline(status, line))
         if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
     return -1.0;
+}
+
+// Decoded pictures the repository holds, as the textures' pixels.
+double fPicturesMb() {
+    return KEL::kcREPOSITORY ? double(KEL::kcREPOSITORY->fGetTextureBytes()) / (1024.0 * 1024.0) : 0.0;
+}
+
+// Every texture of the renderer: pictures, glyph pages, render targets and
+// those made in code.
+double fTexturesMb() {
+    KEL::KC_RENDER* render = KEL::KC_RENDER::fCurrent();
+    return render ? double(render->fGetTextureBytes()) / (1024.0 * 1024.0) : 0.0;
 }
 
 bool fRunUntil(KEL::KC_GAME& engine, bool (*done)(), double seconds) {
@@ -51,12 +65,18 @@ int main() {
     if (!fRunUntil(engine, &fAtTitle, 60.0)) return 1;
     fRunUntil(engine, nullptr, 0.5);
     const double title = fResidentMb();
+    const double titlePictures = fPicturesMb();
+    const double titleTextures = fTexturesMb();
     game::gGame& game = *game::gGame::fGetGame();
     const bool shown = game.fShowLevel(3, 1);
     fRunUntil(engine, nullptr, 2.0);
     const double level = fResidentMb();
-    std::printf("resident after the title  %.1f MB\n", title);
-    std::printf("resident playing 20 x 20  %.1f MB%s\n", level, shown ? "" : " (the level did not start)");
+    const double levelPictures = fPicturesMb();
+    const double levelTextures = fTexturesMb();
+    std::printf("resident after the title  %.1f MB (pictures %.1f MB, textures %.1f MB)\n", title, titlePictures,
+                titleTextures);
+    std::printf("resident playing 20 x 20  %.1f MB (pictures %.1f MB, textures %.1f MB)%s\n", level, levelPictures,
+                levelTextures, shown ? "" : " (the level did not start)");
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
     return 0;
 }

@@ -810,6 +810,15 @@ size_t KC_RENDER::fGetTextureCount() const {
     return mTextures.size();
 }
 
+size_t KC_RENDER::fGetTextureBytes() const {
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    size_t bytes = 0;
+    for (const KC_TEXTURE* texture : mTextures)
+        if (texture->mTexture)
+            bytes += size_t(texture->mTexture->fWidth()) * size_t(texture->mTexture->fHeight()) * 4;
+    return bytes;
+}
+
 void* KC_RENDER::fLockTexture(KC_TEXTURE* texture) {
     if (!texture || !texture->mTexture) return nullptr;
     int32_t pitch = 0;

@@ -108,6 +108,8 @@ public:
     bool fFillTexture(KC_TEXTURE* texture, const uint32_t* pixels);
     KC_TEXTURE* fGetDefaultTexture() const { return mDefaultTexture; }
     size_t fGetTextureCount() const;
+    // Pixels of every texture the renderer holds, four bytes each.
+    size_t fGetTextureBytes() const;
 
     host::IGraphicsDevice* fGetDevice() const { return mDevice; }
     void fSetLighting(bool on);
