@@ -68,7 +68,13 @@ int main() {
     const double titlePictures = fPicturesMb();
     const double titleTextures = fTexturesMb();
     game::gGame& game = *game::gGame::fGetGame();
+    // As the level list does: the title's screens go, then the level starts
+    // and the windows it does not use are given back.
+    KEL::G_WINDOW_MANAGER* windows = game::gGame::fGetWindowManager();
+    if (windows) windows->fHideAll();
+    fRunUntil(engine, nullptr, 1.5);
     const bool shown = game.fShowLevel(3, 1);
+    if (windows) windows->fUnloadAll(false);
     fRunUntil(engine, nullptr, 2.0);
     const double level = fResidentMb();
     const double levelPictures = fPicturesMb();

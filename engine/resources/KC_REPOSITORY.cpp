@@ -1,6 +1,7 @@
 #include "engine/resources/KC_REPOSITORY.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -318,12 +319,14 @@ int32_t KC_REPOSITORY::fUnloadGroup(const std::string& name) {
 }
 
 bool KC_REPOSITORY::fSweepRecord(KC_RESOURCE* record) {
+    if (record->mLoaded && record->mUses <= 0) mSweptData = true;
     return record->fUnload() == KS_RESULT::kOK;
 }
 
 int32_t KC_REPOSITORY::fCountLoaded() {
     KT_GUARD guard(mLock);
     int32_t total = 0;
+    mSweptData = false;
     for (size_t i = 0; i < mGroups.size();) {
         KC_RESOURCE_GROUP* group = mGroups[i];
         for (auto it = group->mResources.begin(); it != group->mResources.end();) {
@@ -359,6 +362,7 @@ int32_t KC_REPOSITORY::fCountLoaded() {
     // Records a re-mount replaced are no longer the repository's: freed, not counted.
     for (auto it = mOrphans.begin(); it != mOrphans.end();) {
         if ((*it)->mUses <= 0) {
+            if ((*it)->mLoaded) mSweptData = true;
             (*it)->fUnload();
             fDelete(*it);
             it = mOrphans.erase(it);
@@ -366,6 +370,10 @@ int32_t KC_REPOSITORY::fCountLoaded() {
             ++it;
         }
     }
+    // What the records held leaves free pages the allocator keeps, in the
+    // heap of whichever thread made them: pictures let go with a screen are
+    // megabytes. Hand them back to the system.
+    if (mSweptData) malloc_trim(0);
     return total;
 }
 

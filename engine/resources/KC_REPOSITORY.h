@@ -104,6 +104,8 @@ private:
     std::vector<KC_RESOURCE_GROUP*> mGroups;
     KC_RESOURCE* mLastHit = nullptr;
     uint32_t mFreed = 0;
+    // The sweep under way freed data a record held.
+    bool mSweptData = false;
     // Replaced by a re-mount while in use: kept until a sweep frees them.
     std::vector<KC_RESOURCE*> mOrphans;
 };
