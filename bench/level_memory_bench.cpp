@@ -1,7 +1,9 @@
 // Resident memory of the game as a player sees it: started in this process
 // over the built content (run from the build folder, under Xvfb or any
 // display), it waits for the title, notes the resident size, then plays the
-// first 20 x 20 picture of pack 3 for two seconds and notes it again.
+// first 20 x 20 picture of pack 3 for two seconds, the title's windows let go
+// as the level list does, and notes it again. Beside each: the pictures the
+// repository holds and all the renderer's textures.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
