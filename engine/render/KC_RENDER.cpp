@@ -738,6 +738,7 @@ KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t hei
     record->mSize.fSet(width, height);
     std::lock_guard<std::mutex> guard(mTexturesLock);
     mTextures.insert(record);
+    mTexturesMade += 1;
     return record;
 }
 
@@ -808,6 +809,11 @@ int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
 size_t KC_RENDER::fGetTextureCount() const {
     std::lock_guard<std::mutex> guard(mTexturesLock);
     return mTextures.size();
+}
+
+size_t KC_RENDER::fGetTexturesMade() const {
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    return mTexturesMade;
 }
 
 size_t KC_RENDER::fGetTextureBytes() const {
