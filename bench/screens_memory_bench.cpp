@@ -17,6 +17,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/resources/KC_REPOSITORY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MAIN.h"
@@ -32,6 +33,11 @@ double fResidentMb() {
     while (std::getline(status, line))
         if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
     return -1.0;
+}
+
+// Decoded pictures the repository holds, as the textures' pixels.
+double fPicturesMb() {
+    return KEL::kcREPOSITORY ? double(KEL::kcREPOSITORY->fGetTextureBytes()) / (1024.0 * 1024.0) : 0.0;
 }
 
 KEL::G_WINDOW_MANAGER& fWindows() { return *game::gGame::fGetWindowManager(); }
@@ -105,6 +111,7 @@ int main(int argc, char** argv) {
     run.fFor(0.5);
     const std::vector<std::string> screens = fScreens(leftOut);
     const double start = fResidentMb();
+    const double startPictures = fPicturesMb();
     run.worstMs = 0.0;
     std::map<std::string, double> added;
     std::set<std::string> stuck;
@@ -118,16 +125,17 @@ int main(int argc, char** argv) {
             if (round > 0) added[name] += fResidentMb() - before;
         }
         if (round == 0) firstRound = fResidentMb();
-        std::printf("round %d: %.1f MB\n", round + 1, fResidentMb());
+        std::printf("round %d: %.1f MB (pictures %.1f MB)\n", round + 1, fResidentMb(), fPicturesMb());
         std::fflush(stdout);
     }
     run.fFor(0.5);
     const double end = fResidentMb();
     for (const auto& [name, mb] : added) std::printf("  %-28s %+7.2f MB%s\n", name.c_str(), mb, stuck.count(name) ? " (did not open or close in time)" : "");
     std::printf("screens %zu, rounds %d\n", screens.size(), rounds);
-    std::printf("resident at the title    %.1f MB\n", start);
+    std::printf("resident at the title    %.1f MB (pictures %.1f MB)\n", start, startPictures);
     std::printf("resident after round 1   %.1f MB\n", firstRound);
-    std::printf("resident after the walk  %.1f MB\n", end);
+    std::printf("resident after the walk  %.1f MB (pictures %.1f MB, budget %.1f MB)\n", end, fPicturesMb(),
+                double(fWindows().fGetPictureBudget()) / (1024.0 * 1024.0));
     std::printf("growth                   %+.1f MB\n", end - start);
     std::printf("slowest frame            %.2f ms\n", run.worstMs);
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);

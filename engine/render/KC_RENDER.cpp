@@ -738,6 +738,7 @@ KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t hei
     record->mSize.fSet(width, height);
     std::lock_guard<std::mutex> guard(mTexturesLock);
     mTextures.insert(record);
+    mTexturesMade += 1;
     return record;
 }
 
@@ -808,6 +809,20 @@ int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
 size_t KC_RENDER::fGetTextureCount() const {
     std::lock_guard<std::mutex> guard(mTexturesLock);
     return mTextures.size();
+}
+
+size_t KC_RENDER::fGetTexturesMade() const {
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    return mTexturesMade;
+}
+
+size_t KC_RENDER::fGetTextureBytes() const {
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    size_t bytes = 0;
+    for (const KC_TEXTURE* texture : mTextures)
+        if (texture->mTexture)
+            bytes += size_t(texture->mTexture->fWidth()) * size_t(texture->mTexture->fHeight()) * 4;
+    return bytes;
 }
 
 void* KC_RENDER::fLockTexture(KC_TEXTURE* texture) {

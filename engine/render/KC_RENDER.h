@@ -108,6 +108,10 @@ public:
     bool fFillTexture(KC_TEXTURE* texture, const uint32_t* pixels);
     KC_TEXTURE* fGetDefaultTexture() const { return mDefaultTexture; }
     size_t fGetTextureCount() const;
+    // Pixels of every texture the renderer holds, four bytes each.
+    size_t fGetTextureBytes() const;
+    // Textures made since the renderer was made, released ones included.
+    size_t fGetTexturesMade() const;
 
     host::IGraphicsDevice* fGetDevice() const { return mDevice; }
     void fSetLighting(bool on);
@@ -212,6 +216,7 @@ private:
     uint32_t mClearColor = 0xFF444444u;
     mutable std::mutex mTexturesLock;
     std::set<KC_TEXTURE*> mTextures;
+    size_t mTexturesMade = 0;
     std::map<int32_t, Target> mTargets;
     float mNear = 0.1f;
     float mFar = 0.0f;

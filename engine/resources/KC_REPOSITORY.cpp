@@ -1,11 +1,13 @@
 #include "engine/resources/KC_REPOSITORY.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/render/KC_TEXTURE.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "engine/resources/KC_RESOURCE_GROUP.h"
 #include "engine/resources/KS_RESOURCE_CONVERTERS.h"
@@ -317,12 +319,14 @@ int32_t KC_REPOSITORY::fUnloadGroup(const std::string& name) {
 }
 
 bool KC_REPOSITORY::fSweepRecord(KC_RESOURCE* record) {
+    if (record->mLoaded && record->mUses <= 0) mSweptData = true;
     return record->fUnload() == KS_RESULT::kOK;
 }
 
 int32_t KC_REPOSITORY::fCountLoaded() {
     KT_GUARD guard(mLock);
     int32_t total = 0;
+    mSweptData = false;
     for (size_t i = 0; i < mGroups.size();) {
         KC_RESOURCE_GROUP* group = mGroups[i];
         for (auto it = group->mResources.begin(); it != group->mResources.end();) {
@@ -358,6 +362,7 @@ int32_t KC_REPOSITORY::fCountLoaded() {
     // Records a re-mount replaced are no longer the repository's: freed, not counted.
     for (auto it = mOrphans.begin(); it != mOrphans.end();) {
         if ((*it)->mUses <= 0) {
+            if ((*it)->mLoaded) mSweptData = true;
             (*it)->fUnload();
             fDelete(*it);
             it = mOrphans.erase(it);
@@ -365,12 +370,31 @@ int32_t KC_REPOSITORY::fCountLoaded() {
             ++it;
         }
     }
+    // What the records held leaves free pages the allocator keeps, in the
+    // heap of whichever thread made them: pictures let go with a screen are
+    // megabytes. Hand them back to the system.
+    if (mSweptData) malloc_trim(0);
     return total;
 }
 
 uint32_t KC_REPOSITORY::fGetFreedCount() {
     KT_GUARD guard(mLock);
     return mFreed;
+}
+
+size_t KC_REPOSITORY::fGetTextureBytes() {
+    KT_GUARD guard(mLock);
+    size_t bytes = 0;
+    const auto add = [&bytes](const KC_RESOURCE* record) {
+        if (!record->mLoaded || record->mKind != KC_RESOURCE::kTexture || !record->mData) return;
+        const KC_TEXTURE* texture = static_cast<const KC_TEXTURE*>(record->mData);
+        bytes += size_t(std::max(0, texture->fGetWidth())) * size_t(std::max(0, texture->fGetHeight())) * 4;
+    };
+    for (auto& entry : mMain) add(entry.second);
+    for (KC_RESOURCE_GROUP* group : mGroups)
+        for (auto& entry : group->mResources) add(entry.second);
+    for (KC_RESOURCE* record : mOrphans) add(record);
+    return bytes;
 }
 
 std::vector<std::string> KC_REPOSITORY::fGetGroupNames() {

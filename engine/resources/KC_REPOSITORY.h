@@ -77,6 +77,9 @@ public:
 
     // Records whose last use was given back.
     uint32_t fGetFreedCount();
+    // Bytes of the decoded pictures the loaded texture records hold (four a
+    // pixel), whether or not anything uses them.
+    size_t fGetTextureBytes();
     // Groups in mount order (names), for inspection.
     std::vector<std::string> fGetGroupNames();
 
@@ -101,6 +104,8 @@ private:
     std::vector<KC_RESOURCE_GROUP*> mGroups;
     KC_RESOURCE* mLastHit = nullptr;
     uint32_t mFreed = 0;
+    // The sweep under way freed data a record held.
+    bool mSweptData = false;
     // Replaced by a re-mount while in use: kept until a sweep frees them.
     std::vector<KC_RESOURCE*> mOrphans;
 };

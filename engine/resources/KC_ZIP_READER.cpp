@@ -17,7 +17,9 @@ namespace KEL {
 namespace {
 
 constexpr uint32_t kZipSignature = 0x00034B50u;
-// Packed entries up to this size inflate from a buffer kept per thread.
+// Packed entries up to this size inflate from a buffer kept per thread; it
+// grows to the largest such entry read, not to the limit, since the game's
+// thread keeps it for as long as it runs.
 constexpr uint64_t kScratchLimit = 4u << 20;
 // No game file comes near this; a larger declared size is damage or an attack.
 constexpr uint64_t kEntryLimit = 256u << 20;
@@ -327,7 +329,8 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
             std::unique_ptr<uint8_t[]> large;
             uint8_t* plain = nullptr;
             if (payload <= kScratchLimit) {
-                if (scratch.size() < kScratchLimit) scratch.resize(kScratchLimit);
+                const size_t need = std::max<size_t>(static_cast<size_t>(payload), 1);
+                if (scratch.size() < need) scratch.resize(need);
                 plain = scratch.data();
             } else {
                 large.reset(new (std::nothrow) uint8_t[static_cast<size_t>(payload)]);

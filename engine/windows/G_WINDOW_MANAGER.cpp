@@ -80,9 +80,13 @@ G_WINDOW* G_WINDOW_MANAGER::fShowWindow(const std::string& name, bool skip) {
     if (!window) return nullptr;
     const bool listed = fIsListed(window);
     if (listed && window->fIsOpen()) return window;
-    if (!window->fIsLoaded()) window->fLoad();
+    const bool loads = !window->fIsLoaded();
+    if (loads) window->fLoad();
+    fTouch(window);
     if (!listed) mOpen.insert(mOpen.begin(), window);
     window->fShow(skip);
+    // Once listed, so the window being shown is never the one let go.
+    if (loads) fTrimClosed();
     // Focus after the sort, so that windows staying in front keep theirs.
     fSortByLayer();
     if (window->fIsModal() && fIsListed(window)) fUpdateFocus();
@@ -110,7 +114,10 @@ void G_WINDOW_MANAGER::fHideAll() {
 }
 
 void G_WINDOW_MANAGER::fLoadWindow(const std::string& name) {
-    if (G_WINDOW* window = fFindWindow(name)) window->fLoad();
+    if (G_WINDOW* window = fFindWindow(name)) {
+        window->fLoad();
+        fTouch(window);
+    }
 }
 
 void G_WINDOW_MANAGER::fUnloadWindow(const std::string& name) {
@@ -172,8 +179,10 @@ void G_WINDOW_MANAGER::fUpdate() {
         if (result == G_WINDOW::kUPDATE_STOP) return;
         if (result != G_WINDOW::kUPDATE_HIDDEN) continue;
         fRemoveOpen(window);
+        fTouch(window);
         if (fIsQueueHead(window)) fNextQueued();
         if (window->fIsModal()) fUpdateFocus();
+        fTrimClosed();
         return;
     }
 }
@@ -216,6 +225,40 @@ void G_WINDOW_MANAGER::fDeleteAll() {
     mOpen.clear();
     mQueue.clear();
     mAll.clear();
+    mLastUse.clear();
+}
+
+void G_WINDOW_MANAGER::fTouch(const G_WINDOW* window) { mLastUse[window] = ++mUseClock; }
+
+// Budget rather than a delay: what a closed window keeps costs nothing until
+// memory is short, and a player going back and forth between a few menus
+// never waits for their pictures to be decoded again.
+int32_t G_WINDOW_MANAGER::fTrimClosed() {
+    if (!kcREPOSITORY || mPictureBudget == 0) return 0;
+    int32_t unloaded = 0;
+    while (kcREPOSITORY->fGetTextureBytes() > mPictureBudget) {
+        G_WINDOW* oldest = nullptr;
+        uint64_t oldestUse = 0;
+        for (const auto& owned : mAll) {
+            G_WINDOW* window = owned.get();
+            // Open, closing or waiting in the queue: still wanted.
+            if (!window->fIsLoaded() || fIsListed(window) || window->fIsAnimating() || window->fIsUnloadPending() ||
+                std::find(mQueue.begin(), mQueue.end(), window) != mQueue.end())
+                continue;
+            const auto found = mLastUse.find(window);
+            const uint64_t use = found == mLastUse.end() ? 0 : found->second;
+            if (!oldest || use < oldestUse) {
+                oldest = window;
+                oldestUse = use;
+            }
+        }
+        if (!oldest) break;
+        // Unloading sweeps the repository: pictures shared with a window
+        // still loaded stay, and the loop goes on to the next.
+        oldest->fUnload(false);
+        unloaded += 1;
+    }
+    return unloaded;
 }
 
 }  // namespace KEL

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -106,6 +107,17 @@ public:
     // Deletes every window and empties the lists.
     void fDeleteAll();
 
+    // Pictures of closed windows: a window keeps its pictures when it
+    // closes, so opening it again decodes nothing, as long as the pictures
+    // the repository holds stay within the budget (bytes). Past it, closed
+    // windows give theirs back, the one used longest ago first, until the
+    // pictures are within it again or no closed window holds any. A budget
+    // of 0 keeps every closed window's pictures.
+    void fSetPictureBudget(size_t bytes) { mPictureBudget = bytes; }
+    size_t fGetPictureBudget() const { return mPictureBudget; }
+    // Applies the budget now; answers how many windows were unloaded.
+    int32_t fTrimClosed();
+
     const std::vector<G_WINDOW*>& fGetOpenWindows() const { return mOpen; }
     int32_t fGetWindowCount() const { return static_cast<int32_t>(mAll.size()); }
     G_WINDOW* fGetWindow(int32_t index) const;
@@ -116,11 +128,22 @@ private:
     KS_MOUSE_RESULT fRoute(KE_PASS pass, int32_t button);
     bool fIsListed(const G_WINDOW* window) const;
     void fRemoveOpen(const G_WINDOW* window);
+    void fTouch(const G_WINDOW* window);
 
     std::vector<G_WINDOW*> mOpen;
     std::vector<std::unique_ptr<G_WINDOW>> mAll;
     std::deque<G_WINDOW*> mQueue;
     std::map<std::string, KF_WINDOW_CREATOR> mCreators;
+    // When each window was last loaded, shown or closed, for the budget.
+    std::map<const G_WINDOW*, uint64_t> mLastUse;
+    uint64_t mUseClock = 0;
+    size_t mPictureBudget = kPICTURE_BUDGET;
+
+public:
+    // The title with the menus it preloads holds about 11 MB of pictures and
+    // a 20 x 20 level about 15 MB: the menus a player goes back and forth
+    // between stay decoded, and a few large pictures more are let go.
+    static constexpr size_t kPICTURE_BUDGET = size_t(16) << 20;
 };
 
 }  // namespace KEL
