@@ -108,6 +108,9 @@ void fSetVolumes(float music, float sounds) {
 // failure.
 int32_t fStartFailed(const std::string& resource) {
     gModule.mFailed = true;
+    // The audio device's warning, if any, comes first; and standard error
+    // is quiet while the device opens.
+    if (KEL::kcGAME) KEL::kcGAME->fAwaitAudio();
     const std::string what = resource.empty() ? std::string("its data") : "its file \"" + resource + "\"";
     if (KEL::kcWINDOW) KEL::kcWINDOW->fMessageBox("Error", "The game cannot start: " + what + " is missing or damaged.");
     return KEL::KS_RESULT::kSTART_FAILED;
@@ -181,13 +184,15 @@ int32_t fOnInit(void*) {
     gModule = KS_MODULE();
     for (int32_t i = 0; i < 4; ++i)
         KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
+    // The loading screen's pictures decode while the game's settings are
+    // read, so that the splash shows as soon as it can.
+    gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
+    gModule.mLoader->fAcquireTextures();
     fSetWindowIcon();
     if (!gGame::fInit("game.xml")) return fStartFailed(fUnreadableProductFile());
     if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) return fStartFailed(GG_SETTINGS::kRESOURCE_LIST);
     gModule.mHost = std::make_unique<GG_GAME_HOST>(*gGame::fGetGame());
     gGame::fGetGame()->fGetTutorial().fSetHost(gModule.mHost.get());
-    gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
-    gModule.mLoader->fAcquireTextures();
     gModule.mLoader->fStart();
     return kOK;
 }
