@@ -35,16 +35,15 @@ KS_PREPARED& fPrepared() {
     return prepared;
 }
 
-// The splash files a screen file names, in file order: "FILE" of each child
-// of "splashes" whose file exists.
-std::vector<std::string> fSplashFiles(const pugi::xml_node& splashes) {
-    std::vector<std::string> files;
+// The children of "splashes" whose "FILE" exists, in file order.
+std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
+    std::vector<pugi::xml_node> nodes;
     for (const pugi::xml_node& child : splashes.children()) {
         if (!KEL::fIsElement(child)) continue;
-        std::string file = child.attribute("FILE").as_string();
-        if (!file.empty() && KEL::fFileExists(file) == 1) files.push_back(std::move(file));
+        const std::string file = child.attribute("FILE").as_string();
+        if (!file.empty() && KEL::fFileExists(file) == 1) nodes.push_back(child);
     }
-    return files;
+    return nodes;
 }
 
 }  // namespace
@@ -61,7 +60,9 @@ uint32_t G_LOADER_SCREEN::fPrepareBody(void*) {
     if (repository.fLoad(list.c_str(), GG_SETTINGS::kARCHIVE_PASSWORD) != KEL::KS_RESULT::kOK) return 0;
     pugi::xml_document* document = repository.fGetXml(screenFile);
     if (!document) return 0;
-    const std::vector<std::string> files = fSplashFiles(KEL::fFindElement(*document).child("splashes"));
+    std::vector<std::string> files;
+    for (const pugi::xml_node& node : fSplashNodes(KEL::fFindElement(*document).child("splashes")))
+        files.emplace_back(node.attribute("FILE").as_string());
     repository.fReleaseXml(document);
     std::vector<std::pair<std::string, KEL::KC_PICTURE>> pictures;
     for (const std::string& file : files) {
@@ -122,11 +123,10 @@ void G_LOADER_SCREEN::fReadSplashes(const pugi::xml_node& splashes) {
     if (const pugi::xml_attribute a = splashes.attribute("time_per_splash")) mTimePerSplash = a.as_float();
     if (const pugi::xml_attribute a = splashes.attribute("time_fade")) mTimeFade = a.as_float();
     if (const pugi::xml_attribute a = splashes.attribute("back_color")) fMakeBackColor(a.as_uint());
-    for (const pugi::xml_node& child : splashes.children()) {
-        if (!KEL::fIsElement(child)) continue;
+    if (!KEL::kcRENDER) return;
+    for (const pugi::xml_node& child : fSplashNodes(splashes)) {
         KS_SPLASH_FILE splash;
         splash.mFile = child.attribute("FILE").as_string();
-        if (splash.mFile.empty() || KEL::fFileExists(splash.mFile) != 1 || !KEL::kcRENDER) continue;
         splash.mHotSpot = child.attribute("HOT_SPOT").as_string();
         std::istringstream(child.attribute("POS").as_string()) >> splash.mX >> splash.mY;
         mSplashFiles.push_back(std::move(splash));
