@@ -174,8 +174,6 @@ GG_GAMEPLAY* fGetGameplay() { return gModule.mGameplay.get(); }
 int32_t fMain(void*) {
     KEL::kcGAME = KEL::KC_GAME::fGetGame();
     fRegisterCallbacks();
-    // The splash decodes while the engine makes the window.
-    G_LOADER_SCREEN::fPrepare();
     if (KEL::kcGAME->fInit("") < 0) {
         // Whatever started is given back, so the devices close cleanly.
         fOnRelease(nullptr);
@@ -193,7 +191,6 @@ int32_t fOnInit(void*) {
     KEL::kcGAME->mDrawCap = kRATE;
     if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kSTART_UP_MAX_STEP;
     gModule = KS_MODULE();
-    G_LOADER_SCREEN::fEndPrepare();
     for (int32_t i = 0; i < 4; ++i)
         KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
     // The loading screen's pictures decode while the game's settings are
@@ -331,7 +328,6 @@ int32_t fOnActivate(void*) {
 
 int32_t fOnRelease(void*) {
     // The loader is stopped and joined before anything it fills goes away.
-    G_LOADER_SCREEN::fEndPrepare();
     gModule.mLoader.reset();
     if (gGame* game = gGame::fGetGame()) game->fSetGameplay(nullptr);
     gModule.mGameplay.reset();

@@ -23,18 +23,6 @@ namespace game {
 
 namespace {
 
-// The splashes decoded before the engine starts.
-struct KS_PREPARED {
-    KEL::KC_THREAD* mThread = nullptr;  // main thread only
-    // Written by the preparing thread, read by the main thread after the join.
-    std::vector<std::pair<std::string, KEL::KC_PICTURE>> mPictures;
-};
-
-KS_PREPARED& fPrepared() {
-    static KS_PREPARED prepared;
-    return prepared;
-}
-
 // The children of "splashes" whose "FILE" exists, in file order.
 std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
     std::vector<pugi::xml_node> nodes;
@@ -48,41 +36,7 @@ std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
 
 }  // namespace
 
-void G_LOADER_SCREEN::fPrepare() {
-    KS_PREPARED& prepared = fPrepared();
-    if (!prepared.mThread) prepared.mThread = KEL::KC_THREAD::fCreate(&G_LOADER_SCREEN::fPrepareBody, nullptr);
-}
-
-uint32_t G_LOADER_SCREEN::fPrepareBody(void*) {
-    const std::string screenFile = kSCREEN_FILE;
-    const std::string list = screenFile.substr(0, screenFile.find(' '));
-    KEL::KC_REPOSITORY repository;
-    if (repository.fLoad(list.c_str(), GG_SETTINGS::kARCHIVE_PASSWORD) != KEL::KS_RESULT::kOK) return 0;
-    pugi::xml_document* document = repository.fGetXml(screenFile);
-    if (!document) return 0;
-    std::vector<std::string> files;
-    for (const pugi::xml_node& node : fSplashNodes(KEL::fFindElement(*document).child("splashes")))
-        files.emplace_back(node.attribute("FILE").as_string());
-    repository.fReleaseXml(document);
-    std::vector<std::pair<std::string, KEL::KC_PICTURE>> pictures;
-    for (const std::string& file : files) {
-        KEL::KC_PICTURE picture;
-        if (picture.fDecodeFile(file)) pictures.emplace_back(file, std::move(picture));
-    }
-    fPrepared().mPictures = std::move(pictures);
-    return KEL::KS_RESULT::kOK;
-}
-
-void G_LOADER_SCREEN::fEndPrepare() {
-    KS_PREPARED& prepared = fPrepared();
-    if (prepared.mThread) KEL::KC_THREAD::fTerminate(prepared.mThread);
-    prepared.mThread = nullptr;
-}
-
 G_LOADER_SCREEN::G_LOADER_SCREEN(KEL::KF_THREAD threadFunction) : KC_LOADER(threadFunction) {
-    fEndPrepare();
-    mPrepared = std::move(fPrepared().mPictures);
-    fPrepared().mPictures.clear();
     if (!KEL::kcREPOSITORY) return;
     pugi::xml_document* document = KEL::kcREPOSITORY->fGetXml(kSCREEN_FILE);
     if (!document) return;
@@ -140,24 +94,15 @@ uint32_t G_LOADER_SCREEN::fLoadPictures(void* argument) {
     // The splashes first: they are the first thing shown, and the rest lies
     // under them until they fade.
     for (const KS_SPLASH_FILE& splash : screen->mSplashFiles) {
-        KEL::KC_TEXTURE* texture = screen->fPreparedTexture(splash.mFile);
-        if (!texture && KEL::kcRENDER) texture = KEL::kcRENDER->fLoadTextureFile(splash.mFile);
+        KEL::KC_TEXTURE* texture = KEL::kcRENDER ? KEL::kcRENDER->fLoadTextureFile(splash.mFile) : nullptr;
         if (texture && KEL::kcRENDER && texture == KEL::kcRENDER->fGetDefaultTexture()) texture = nullptr;
         screen->mSplashTextures.push_back(texture);
     }
-    screen->mPrepared.clear();
     screen->mSplashesIn.store(true, std::memory_order_release);
     for (const std::string& name : screen->mWarmNames)
         if (KEL::kcREPOSITORY) screen->mWarmTextures.push_back(KEL::kcREPOSITORY->fGetTexture(name));
     screen->mPicturesIn.store(true, std::memory_order_release);
     return KEL::KS_RESULT::kOK;
-}
-
-KEL::KC_TEXTURE* G_LOADER_SCREEN::fPreparedTexture(const std::string& file) const {
-    if (!KEL::kcRENDER) return nullptr;
-    for (const auto& [name, picture] : mPrepared)
-        if (name == file) return picture.fMakeTexture(*KEL::kcRENDER);
-    return nullptr;
 }
 
 void G_LOADER_SCREEN::fTakePictures() {

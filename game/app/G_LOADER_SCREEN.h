@@ -4,12 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/bots/KC_BOT_MANAGER.h"
 #include "engine/platform/KC_LOADER.h"
-#include "engine/render/KC_PICTURE.h"
 #include "engine/scene/G_ANIMATION.h"
 #include "engine/scene/G_SPRITE.h"
 
@@ -72,15 +70,6 @@ public:
     bool fStartFade();
     void fEndFade();
 
-    // Starts decoding the splashes the screen file names on a thread of its
-    // own, with a repository of its own, before the engine makes the window
-    // (which takes longer than the decoding). Main thread, before the
-    // engine starts.
-    static void fPrepare();
-    // Waits for that thread; its pictures go to the next screen made. Main
-    // thread, before anything else uses the repository's error text.
-    static void fEndPrepare();
-
     // Starts decoding the pictures; they are taken up by the first update
     // after they are all in.
     void fAcquireTextures();
@@ -107,10 +96,6 @@ private:
     // The pictures thread's body: every splash file, then one use of each of
     // the background's, logo's and animation's textures in the repository.
     static uint32_t fLoadPictures(void* screen);
-    static uint32_t fPrepareBody(void* unused);
-    // A texture of the splash file decoded before the screen was made; null
-    // when it was not.
-    KEL::KC_TEXTURE* fPreparedTexture(const std::string& file) const;
     // Main thread, each frame until all is taken: the splash sprites get
     // their textures once the splash files are in (unreadable ones not yet
     // passed are dropped), the background, logo and animation theirs once
@@ -136,9 +121,6 @@ private:
         float mY = 0.0f;
     };
     std::vector<KS_SPLASH_FILE> mSplashFiles;
-    // Splashes decoded before the screen was made, by file; main thread
-    // before the pictures thread starts, then read by it.
-    std::vector<std::pair<std::string, KEL::KC_PICTURE>> mPrepared;
     // Made by the renderer straight from files, one per splash file (null
     // when unreadable); given back at the end. Written by the pictures
     // thread before mPicturesIn is published, main thread only after.
