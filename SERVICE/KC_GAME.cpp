@@ -2,13 +2,16 @@
 
 #include <pugixml.hpp>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_INPUT.h"
+#include "engine/platform/KC_LOCK.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/platform/KC_THREAD.h"
 #include "engine/platform/KC_WINDOW.h"
@@ -107,15 +110,39 @@ void KC_GAME::fPresentClearedFrame() {
 
 void KC_GAME::fStartAudio() {
     kcAUDIO = new KC_AUDIO();
-    int32_t audio;
-    {
-        // The sound libraries name every backend they try; one line says it.
-        host::QuietStandardError quiet;
-        audio = kcAUDIO->fInit();
+    mAudioLockHeld.store(false);
+    mAudioOpening = KC_THREAD::fCreate(&KC_GAME::fOpenAudio, this);
+    if (!mAudioOpening) {
+        fOpenAudio(this);
+        return;
     }
-    if (audio != KS_RESULT::kOK) {
+    // Only until the thread holds the lock: a fraction of a millisecond.
+    while (!mAudioLockHeld.load()) std::this_thread::yield();
+}
+
+uint32_t KC_GAME::fOpenAudio(void* argument) {
+    auto* game = static_cast<KC_GAME*>(argument);
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    game->mAudioLockHeld.store(true);
+    // The sound libraries name every backend they try; one line says it.
+    host::QuietStandardError quiet;
+    return static_cast<uint32_t>(kcAUDIO->fInit());
+}
+
+void KC_GAME::fCheckAudioOpened() {
+    if (mAudioOpening && KC_THREAD::fGetExitCode(mAudioOpening) != KC_THREAD::kSTILL_ACTIVE) fAwaitAudio();
+}
+
+void KC_GAME::fAwaitAudio() {
+    if (!mAudioOpening) return;
+    // Not asked to stop: that would take the place of the open's result.
+    while (KC_THREAD::fGetExitCode(mAudioOpening) == KC_THREAD::kSTILL_ACTIVE)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const int32_t opened = KC_THREAD::fGetExitCode(mAudioOpening);
+    KC_THREAD::fTerminate(mAudioOpening);
+    mAudioOpening = nullptr;
+    if (opened != KS_RESULT::kOK && kcWINDOW)
         kcWINDOW->fMessageBox("Warning", "No sound device has been detected. The game will continue without audio.");
-    }
 }
 
 void KC_GAME::fRun() {
@@ -155,6 +182,7 @@ bool KC_GAME::fLogicStep() {
         mUpdateCount = 0;
     }
     if (kcTIMER) kcTIMER->fTick();
+    fCheckAudioOpened();
     KC_CALLBACK::fCall(kcbUPDATE);
     if (kcINPUT) kcINPUT->fUpdate();
     fPumpMessages(kcINPUT, kcWINDOW);
@@ -231,6 +259,7 @@ int32_t KC_GAME::fLoadConfig() {
 }
 
 int32_t KC_GAME::fRelease() {
+    fAwaitAudio();
     if (mAudioThread) {
         KC_THREAD::fTerminate(mAudioThread);
         mAudioThread = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -66,6 +67,9 @@ public:
     // cannot be written (save) or read (load).
     int32_t fSaveConfig();
     int32_t fLoadConfig();
+    // Waits until the audio device has been opened (or found missing) and
+    // gives the warning for a missing one, once. Main thread.
+    void fAwaitAudio();
     // Stops the audio thread and destroys every service; answers 1.
     int32_t fRelease();
     // The release-resource slot: gives a repository object back by key.
@@ -82,6 +86,8 @@ public:
     int32_t mDrawCount = 0;
     int32_t mUpdateCount = 0;
     KC_THREAD* mAudioThread = nullptr;
+    // Opens the audio device beside the start-up; main thread only.
+    KC_THREAD* mAudioOpening = nullptr;
 
     // Tests hand the renderer a device of their own; empty for the game's.
     std::function<host::IGraphicsDevice*()> mDeviceFactory;
@@ -95,7 +101,15 @@ private:
     // One frame in the clear colour, so the window shows at once while the
     // audio device and the game start behind it.
     void fPresentClearedFrame();
+    // The audio device opens on a thread of its own while the start-up goes
+    // on: it holds the audio lock from before fStartAudio returns until the
+    // device is open, so whoever uses audio meanwhile waits for it.
     void fStartAudio();
+    static uint32_t fOpenAudio(void* game);
+    // Main thread, each logic step until it has happened: the warning once
+    // the device is known missing.
+    void fCheckAudioOpened();
+    std::atomic<bool> mAudioLockHeld{false};  // written by the opening thread
     bool fLogicStep();
     int32_t fDrawStep();
 };

@@ -3,7 +3,8 @@
 // While one of these lives, standard error goes nowhere. Sound and display
 // libraries report every backend they probe on standard error; the caller
 // reports the outcome once instead. Implemented in host/posix/QuietStandardError.cpp.
-// Main thread, during start-up: output of other threads meanwhile is lost too.
+// During start-up only: standard error is the whole process's, so output of
+// every other thread meanwhile is lost too.
 namespace host {
 
 class QuietStandardError {

@@ -50,8 +50,11 @@ void KC_THREAD::fTrampoline(KC_THREAD* record) {
 
 KC_THREAD* KC_THREAD::fCreate(KF_THREAD function, void* argument) {
     if (!function) return nullptr;
-    static const bool kSTOPS_AT_EXIT = std::atexit(&fStopAllAtExit) == 0;
-    (void)kSTOPS_AT_EXIT;
+    // Registered again with every thread: exit() runs its handlers and the
+    // statics' destructors in the reverse order they were registered, so
+    // the stop must come after every static that a running thread may use
+    // was made (a later thread may use statics made after the first).
+    std::atexit(&fStopAllAtExit);
     auto* record = new KC_THREAD();
     record->mId = gNextId.fetch_add(1);
     record->mFunction = function;

@@ -46,6 +46,8 @@ struct KS_MODULE {
     // What the board asks of the game; outlives the board.
     std::unique_ptr<GG_GAME_HOST> mHost;
     std::unique_ptr<GG_GAMEPLAY> mGameplay;
+    // Until the first screens take input: steps are clamped only at stalls.
+    bool mStartingUp = true;
 };
 // Never destroyed: fOnRelease empties it, and an exit() from inside a
 // library mid-frame must not run its members' destructors after the engine
@@ -53,6 +55,13 @@ struct KS_MODULE {
 KS_MODULE& gModule = *new KS_MODULE();
 
 constexpr float kMAX_STEP = 1.0f / 30.0f;
+// While the start-up plays (splashes, the fade to the first screens) a step
+// is clamped only where it is a real stall: drawing by software under load
+// takes 40 to 80 ms a frame there, and clamping those at 1/30 s stretched
+// the content's second of start-up by half. A stall still never jumps the
+// fades by more than this; the usual clamp is back once the first screens
+// take input.
+constexpr float kSTART_UP_MAX_STEP = 0.1f;
 constexpr int32_t kRATE = 60;
 constexpr uint32_t kCLEAR_COLOR = 0xFF444444u;
 constexpr const char* kMOUNTED[] = {"", "data", "data/share/main/other", "data/share/image/gui"};
@@ -108,6 +117,9 @@ void fSetVolumes(float music, float sounds) {
 // failure.
 int32_t fStartFailed(const std::string& resource) {
     gModule.mFailed = true;
+    // The audio device's warning, if any, comes first; and standard error
+    // is quiet while the device opens.
+    if (KEL::kcGAME) KEL::kcGAME->fAwaitAudio();
     const std::string what = resource.empty() ? std::string("its data") : "its file \"" + resource + "\"";
     if (KEL::kcWINDOW) KEL::kcWINDOW->fMessageBox("Error", "The game cannot start: " + what + " is missing or damaged.");
     return KEL::KS_RESULT::kSTART_FAILED;
@@ -177,17 +189,19 @@ int32_t fOnUpdate(void*) { return kOK; }
 int32_t fOnInit(void*) {
     KEL::kcGAME->fSetUpdateRate(kRATE);
     KEL::kcGAME->mDrawCap = kRATE;
-    if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kMAX_STEP;
+    if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kSTART_UP_MAX_STEP;
     gModule = KS_MODULE();
     for (int32_t i = 0; i < 4; ++i)
         KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
+    // The loading screen's pictures decode while the game's settings are
+    // read, so that the splash shows as soon as it can.
+    gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
+    gModule.mLoader->fAcquireTextures();
     fSetWindowIcon();
     if (!gGame::fInit("game.xml")) return fStartFailed(fUnreadableProductFile());
     if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) return fStartFailed(GG_SETTINGS::kRESOURCE_LIST);
     gModule.mHost = std::make_unique<GG_GAME_HOST>(*gGame::fGetGame());
     gGame::fGetGame()->fGetTutorial().fSetHost(gModule.mHost.get());
-    gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
-    gModule.mLoader->fAcquireTextures();
     gModule.mLoader->fStart();
     return kOK;
 }
@@ -215,10 +229,15 @@ uint32_t fLoadGame(void* argument) {
     return kOK;
 }
 
-// The first screens take input once nothing covers them any more.
+// The first screens take input once nothing covers them any more; the
+// start-up is over then.
 void fNoteTitle() {
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
     if (!windows || windows->fIsOpen(G_LOADER_SCREEN::kFADE_WINDOW)) return;
+    if (gModule.mStartingUp) {
+        gModule.mStartingUp = false;
+        if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kMAX_STEP;
+    }
     KEL::G_WINDOW* title = windows->fFindOpenWindow("Title");
     if (title && !title->fIsAnimating()) GG_MILESTONES::fReach(GG_MILESTONES::kTITLE);
 }

@@ -13,6 +13,8 @@ class GG_MILESTONES {
 public:
     static constexpr const char* kVARIABLE = "NONOGRAM_MILESTONES";
     static constexpr const char* kFIRST_FRAME = "frame";
+    // The loading screen's pictures are first drawn.
+    static constexpr const char* kSPLASH = "splash";
     static constexpr const char* kFADE = "fade";
     static constexpr const char* kTITLE = "title";
 

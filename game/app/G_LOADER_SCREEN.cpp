@@ -21,6 +21,21 @@
 
 namespace game {
 
+namespace {
+
+// The children of "splashes" whose "FILE" exists, in file order.
+std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
+    std::vector<pugi::xml_node> nodes;
+    for (const pugi::xml_node& child : splashes.children()) {
+        if (!KEL::fIsElement(child)) continue;
+        const std::string file = child.attribute("FILE").as_string();
+        if (!file.empty() && KEL::fFileExists(file) == 1) nodes.push_back(child);
+    }
+    return nodes;
+}
+
+}  // namespace
+
 G_LOADER_SCREEN::G_LOADER_SCREEN(KEL::KF_THREAD threadFunction) : KC_LOADER(threadFunction) {
     if (!KEL::kcREPOSITORY) return;
     pugi::xml_document* document = KEL::kcREPOSITORY->fGetXml(kSCREEN_FILE);
@@ -33,12 +48,22 @@ G_LOADER_SCREEN::~G_LOADER_SCREEN() {
     // The loader may still be filling the game; it finishes its step first.
     if (mThread) KEL::KC_THREAD::fTerminate(mThread);
     mThread = nullptr;
+    fStopPictures();
     mFades.fDeleteAll();
     mSplashes.clear();
+    if (KEL::kcREPOSITORY)
+        for (KEL::KC_TEXTURE* texture : mWarmTextures) KEL::kcREPOSITORY->fReleaseTexture(texture);
     if (KEL::kcRENDER) {
-        for (KEL::KC_TEXTURE* texture : mSplashTextures) KEL::kcRENDER->fReleaseTexture(texture);
+        for (KEL::KC_TEXTURE* texture : mSplashTextures)
+            if (texture) KEL::kcRENDER->fReleaseTexture(texture);
         if (mBackTexture) KEL::kcRENDER->fReleaseTexture(mBackTexture);
     }
+}
+
+void G_LOADER_SCREEN::fStopPictures() {
+    // Decoding ends by itself; this only waits for it.
+    if (mPictures) KEL::KC_THREAD::fTerminate(mPictures);
+    mPictures = nullptr;
 }
 
 void G_LOADER_SCREEN::fRead(const pugi::xml_node& root) {
@@ -52,21 +77,74 @@ void G_LOADER_SCREEN::fReadSplashes(const pugi::xml_node& splashes) {
     if (const pugi::xml_attribute a = splashes.attribute("time_per_splash")) mTimePerSplash = a.as_float();
     if (const pugi::xml_attribute a = splashes.attribute("time_fade")) mTimeFade = a.as_float();
     if (const pugi::xml_attribute a = splashes.attribute("back_color")) fMakeBackColor(a.as_uint());
-    for (const pugi::xml_node& child : splashes.children()) {
-        if (!KEL::fIsElement(child)) continue;
-        const std::string file = child.attribute("FILE").as_string();
-        if (file.empty() || KEL::fFileExists(file) != 1 || !KEL::kcRENDER) continue;
-        KEL::KC_TEXTURE* texture = KEL::kcRENDER->fLoadTextureFile(file);
-        if (!texture || texture == KEL::kcRENDER->fGetDefaultTexture()) continue;
-        mSplashTextures.push_back(texture);
-        auto splash = std::make_unique<KEL::G_SPRITE>();
-        splash->fSetup(texture);
-        splash->fSetHotSpot(KEL::fHotSpotFromString(child.attribute("HOT_SPOT").as_string()), 0.0f, 0.0f);
-        float x = 0.0f, y = 0.0f;
-        std::istringstream(child.attribute("POS").as_string()) >> x >> y;
-        splash->fSetPosition(x, y, 0.0f);
-        mSplashes.push_back(std::move(splash));
+    if (!KEL::kcRENDER) return;
+    for (const pugi::xml_node& child : fSplashNodes(splashes)) {
+        KS_SPLASH_FILE splash;
+        splash.mFile = child.attribute("FILE").as_string();
+        splash.mHotSpot = child.attribute("HOT_SPOT").as_string();
+        std::istringstream(child.attribute("POS").as_string()) >> splash.mX >> splash.mY;
+        mSplashFiles.push_back(std::move(splash));
+        // Set up with its picture; until then it is not drawn.
+        mSplashes.push_back(std::make_unique<KEL::G_SPRITE>());
     }
+}
+
+uint32_t G_LOADER_SCREEN::fLoadPictures(void* argument) {
+    auto* screen = static_cast<G_LOADER_SCREEN*>(argument);
+    // The splashes first: they are the first thing shown, and the rest lies
+    // under them until they fade.
+    for (const KS_SPLASH_FILE& splash : screen->mSplashFiles) {
+        KEL::KC_TEXTURE* texture = KEL::kcRENDER ? KEL::kcRENDER->fLoadTextureFile(splash.mFile) : nullptr;
+        if (texture && KEL::kcRENDER && texture == KEL::kcRENDER->fGetDefaultTexture()) texture = nullptr;
+        screen->mSplashTextures.push_back(texture);
+    }
+    screen->mSplashesIn.store(true, std::memory_order_release);
+    for (const std::string& name : screen->mWarmNames)
+        if (KEL::kcREPOSITORY) screen->mWarmTextures.push_back(KEL::kcREPOSITORY->fGetTexture(name));
+    screen->mPicturesIn.store(true, std::memory_order_release);
+    return KEL::KS_RESULT::kOK;
+}
+
+void G_LOADER_SCREEN::fTakePictures() {
+    if (!mSplashesTaken && mSplashesIn.load(std::memory_order_acquire)) {
+        // A splash whose picture cannot be read is skipped, unless a key
+        // already passed it.
+        for (size_t i = mSplashFiles.size(); i-- > 0;) {
+            if (mSplashTextures[i]) {
+                fSetupSplash(i);
+            } else if (static_cast<int32_t>(i) >= mSplashIndex) {
+                mSplashes.erase(mSplashes.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
+        mSplashesTaken = 1;
+    }
+    if (!mBackdropTaken && mPicturesIn.load(std::memory_order_acquire)) {
+        fStopPictures();
+        mBackground.fReloadTexture();
+        mLogo.fReloadTexture();
+        mAnimation.fReloadTexture();
+        // The sprites hold their own uses now.
+        if (KEL::kcREPOSITORY)
+            for (KEL::KC_TEXTURE* texture : mWarmTextures) KEL::kcREPOSITORY->fReleaseTexture(texture);
+        mWarmTextures.clear();
+        mBackdropTaken = 1;
+    }
+    // Something to see: a splash, or the backdrop when there is none.
+    if (!mShown && mSplashesTaken && (!mSplashes.empty() || mBackdropTaken)) {
+        mShown = 1;
+        GG_MILESTONES::fReach(GG_MILESTONES::kSPLASH);
+    }
+}
+
+void G_LOADER_SCREEN::fSetupSplash(size_t index) {
+    const KS_SPLASH_FILE& file = mSplashFiles[index];
+    KEL::G_SPRITE& splash = *mSplashes[index];
+    // A fade a key started before the picture came keeps its colour.
+    const uint32_t color = splash.mVertices ? splash.mVertices[0].color : 0xFFFFFFFFu;
+    splash.fSetup(mSplashTextures[index]);
+    splash.fSetHotSpot(KEL::fHotSpotFromString(file.mHotSpot), 0.0f, 0.0f);
+    splash.fSetPosition(file.mX, file.mY, 0.0f);
+    if (static_cast<int32_t>(index) < mSplashIndex) splash.fSetColor(color);
 }
 
 void G_LOADER_SCREEN::fMakeBackColor(uint32_t color) {
@@ -83,9 +161,12 @@ void G_LOADER_SCREEN::fMakeBackColor(uint32_t color) {
 }
 
 void G_LOADER_SCREEN::fAcquireTextures() {
-    mBackground.fReloadTexture();
-    mLogo.fReloadTexture();
-    mAnimation.fReloadTexture();
+    if (mPictures || mSplashesIn.load()) return;
+    for (const KEL::G_SPRITE* sprite : {&mBackground, &mLogo, static_cast<KEL::G_SPRITE*>(&mAnimation)})
+        if (!sprite->fGetTextureName().empty()) mWarmNames.push_back(sprite->fGetTextureName());
+    mPictures = KEL::KC_THREAD::fCreate(&G_LOADER_SCREEN::fLoadPictures, this);
+    // Without a thread the pictures are decoded here.
+    if (!mPictures) fLoadPictures(this);
 }
 
 void G_LOADER_SCREEN::fReleaseTextures() {
@@ -106,11 +187,18 @@ void G_LOADER_SCREEN::fFinish(int32_t result) {
 }
 
 int32_t G_LOADER_SCREEN::fUpdate() {
+    // The clocks start in the frame after the one that first shows the
+    // pictures: time before that was nobody's to see.
+    const bool shown = mShown != 0;
+    fTakePictures();
+    if (!shown) return KEL::KS_RESULT::kOK;
     mAnimation.fUpdate();
     mFades.fUpdate();
     if (!fSplashesDone()) {
         mSplashClock += KEL::kfFRAME_DELTA;
-        if (mSplashClock >= mTimePerSplash) fNextSplash();
+        // The last splash stays until what lies under it can be drawn.
+        const bool last = mSplashIndex + 1 >= static_cast<int32_t>(mSplashes.size());
+        if (mSplashClock >= mTimePerSplash && (!last || mBackdropTaken)) fNextSplash();
     } else if (mSeenLoaded) {
         if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fUpdate();
     }
@@ -125,12 +213,15 @@ void G_LOADER_SCREEN::fNextSplash() {
 }
 
 int32_t G_LOADER_SCREEN::fDraw() {
+    if (!mShown) return KEL::KS_RESULT::kOK;
     if (fSplashesDone() && mSeenLoaded) {
         if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fDrawAll();
     }
-    mBackground.fDraw();
-    mLogo.fDraw();
-    mAnimation.fDraw();
+    if (mBackdropTaken) {
+        mBackground.fDraw();
+        mLogo.fDraw();
+        mAnimation.fDraw();
+    }
     for (auto splash = mSplashes.rbegin(); splash != mSplashes.rend(); ++splash) {
         if (mBackTexture && (*splash)->mVertices) {
             const uint32_t alpha = (*splash)->mVertices[0].color & 0xFF000000u;
@@ -156,7 +247,8 @@ bool G_LOADER_SCREEN::fStartFade() {
         mSeenLoaded = 1;
         fOnLoaderDone();
     }
-    if (!mSeenLoaded || !fSplashesDone() || mDone) return mDone != 0;
+    // Nothing fades in before the loading screen has been seen.
+    if (!mSeenLoaded || !mShown || !fSplashesDone() || mDone) return mDone != 0;
     // A failed load has no screens to fade to.
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
     if (fGetResult() < 0 || !windows) return true;

@@ -23,6 +23,13 @@ namespace game {
 // splash is done, the first screens open under the window
 // "Fade_Transition"; when that window is fully shown the hand-over may run.
 //
+// The pictures (splash files, then background, logo and animation) are
+// decoded on a thread of their own, started before the rest of the start-up,
+// so that the main thread's set-up and the loader's work overlap the splash.
+// Until the splashes are in, the screen draws nothing and its clocks stand:
+// the splash time starts when the splash is on screen. The last splash
+// stays until the pictures under it are in.
+//
 // Threads: the loader thread runs the thread function. It may use the
 // repository (which locks itself), make textures through the renderer's
 // locked texture set, load sounds (under the audio lock), read the game's
@@ -63,8 +70,12 @@ public:
     bool fStartFade();
     void fEndFade();
 
+    // Starts decoding the pictures; they are taken up by the first update
+    // after they are all in.
     void fAcquireTextures();
     void fReleaseTextures();
+    // Whether the pictures are in and shown (main thread).
+    bool fIsShown() const { return mShown != 0; }
     // What tests read.
     size_t fGetSplashCount() const { return mSplashes.size(); }
     int32_t fGetSplashIndex() const { return mSplashIndex; }
@@ -82,6 +93,16 @@ private:
     // Main thread, once, on first seeing progress 100: the windows are
     // refreshed and the first screens opened.
     void fOnLoaderDone();
+    // The pictures thread's body: every splash file, then one use of each of
+    // the background's, logo's and animation's textures in the repository.
+    static uint32_t fLoadPictures(void* screen);
+    // Main thread, each frame until all is taken: the splash sprites get
+    // their textures once the splash files are in (unreadable ones not yet
+    // passed are dropped), the background, logo and animation theirs once
+    // those are in.
+    void fTakePictures();
+    void fSetupSplash(size_t index);
+    void fStopPictures();
 
     KEL::G_SPRITE mBackground;
     KEL::G_SPRITE mLogo;
@@ -91,8 +112,31 @@ private:
     KEL::G_SPRITE mBackColor;
     uint32_t mBackColorValue = 0;
     std::vector<std::unique_ptr<KEL::G_SPRITE>> mSplashes;
-    // Made by the renderer straight from files; given back at the end.
+    // What each splash child asks for; its sprite is set up once its
+    // picture is in.
+    struct KS_SPLASH_FILE {
+        std::string mFile;
+        std::string mHotSpot;
+        float mX = 0.0f;
+        float mY = 0.0f;
+    };
+    std::vector<KS_SPLASH_FILE> mSplashFiles;
+    // Made by the renderer straight from files, one per splash file (null
+    // when unreadable); given back at the end. Written by the pictures
+    // thread before mPicturesIn is published, main thread only after.
     std::vector<KEL::KC_TEXTURE*> mSplashTextures;
+    // The repository uses the pictures thread took for the background, logo
+    // and animation, given back once their sprites hold their own. Same
+    // guard as mSplashTextures.
+    std::vector<KEL::KC_TEXTURE*> mWarmTextures;
+    std::vector<std::string> mWarmNames;  // main thread before the start, then read-only
+    KEL::KC_THREAD* mPictures = nullptr;  // main thread only
+    std::atomic<bool> mSplashesIn{false};  // written by the pictures thread after mSplashTextures
+    std::atomic<bool> mPicturesIn{false};  // written by the pictures thread, last
+    uint8_t mSplashesTaken = 0;
+    uint8_t mBackdropTaken = 0;
+    // Something of the screen is drawn; its clocks run from the next frame.
+    uint8_t mShown = 0;
     KEL::KC_TEXTURE* mBackTexture = nullptr;
     uint8_t mDone = 0;
     uint8_t mSeenLoaded = 0;

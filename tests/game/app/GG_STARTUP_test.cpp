@@ -4,12 +4,15 @@
 // damaged data stops the start with a message naming what is wrong.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,6 +40,7 @@
 #include "game/app/G_LOADER_SCREEN.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/app/gGame.h"
+#include "host/IClock.h"
 #include "host/IGraphicsDevice.h"
 #include "host/sdl/X11ErrorWatch.h"
 #include "support/FakeHost.h"
@@ -610,4 +614,52 @@ TEST_F(StartupTest, AnExitFromInsideTheFrameTouchesNoFreedMemory) {
         for (const char* report : {"Sanitizer", "runtime error"})
             EXPECT_EQ(end.mErrors.find(report), std::string::npos) << c.mWhen << "\n" << end.mErrors;
     }
+}
+
+namespace {
+
+// Frames of software drawing under load: every reading of this clock is a
+// later moment, so a frame (the loop's pacing and the frame timer each read
+// it once) lasts two readings.
+class KC_SLOW_FRAMES_CLOCK final : public host::IClock {
+public:
+    static constexpr uint32_t kREADING_MS = 30;
+
+    explicit KC_SLOW_FRAMES_CLOCK(uint32_t now) : mNow(now) { host::fSetClock(this); }
+    ~KC_SLOW_FRAMES_CLOCK() override { host::fSetClock(nullptr); }
+
+    uint32_t fTimeMs() override { return mNow.fetch_add(kREADING_MS) + kREADING_MS; }
+    void fSleep(uint32_t ms) override { mNow.fetch_add(ms); }
+    int64_t fDateSeconds() override { return static_cast<int64_t>(std::time(nullptr)); }
+    float fSeconds() const { return static_cast<float>(mNow.load()) / 1000.0f; }
+
+private:
+    std::atomic<uint32_t> mNow;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, SlowFramesKeepTheStartUpToItsOwnTimeAndTheUsualClampComesBackAtTheTitle) {
+    ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
+    game::G_LOADER_SCREEN* loader = game::fGetLoaderScreen();
+    ASSERT_NE(loader, nullptr);
+    // Loading is not what is timed here: it ends first, in real time.
+    const Clock::time_point end = Clock::now() + std::chrono::seconds(120);
+    while (loader->fGetProgress() < 100 && Clock::now() < end) std::this_thread::yield();
+    ASSERT_EQ(loader->fGetProgress(), 100);
+    const float content = loader->fGetTimePerSplash() * static_cast<float>(loader->fGetSplashCount()) +
+                          2.0f * gGame::fGetWindowManager()->fFindWindow("Fade_Transition")->fGetShowTime();
+
+    KC_SLOW_FRAMES_CLOCK clock(host::fClock().fTimeMs());
+    ASSERT_TRUE(fRunUntil([loader] { return loader->fIsShown(); }));
+    const float shown = clock.fSeconds();
+    ASSERT_TRUE(fRunUntil([] { return fAtTitle() && !gGame::fGetWindowManager()->fFindOpenWindow("Title")->fIsAnimating(); }));
+    const float slowFrame = 2.0f * KC_SLOW_FRAMES_CLOCK::kREADING_MS / 1000.0f;
+    EXPECT_LE(clock.fSeconds() - shown, content + 4.0f * slowFrame)
+        << "frames of " << slowFrame << " s count whole while the start-up plays";
+    EXPECT_GE(clock.fSeconds() - shown, content - slowFrame);
+
+    // Playing, a slow frame is clamped again.
+    fStep();
+    EXPECT_LT(KEL::kcTIMER->mStep, 1.0f / 30.0f + 1e-6f);
 }
