@@ -19,7 +19,6 @@ std::vector<std::string> gSounds;
 void fPlay(const std::string& sound) { gSounds.push_back(sound); }
 
 float fY(const G_WINDOW& window) { return window.fGetTransform().mPosition.y; }
-float fX(const G_WINDOW& window) { return window.fGetTransform().mPosition.x; }
 }  // namespace
 
 TEST_F(WindowsTest, ReadsItsXmlAndPlacesItsTransitionsOffScreen) {
@@ -98,7 +97,9 @@ TEST_F(WindowsTest, AWholeLifeFollowsItsPlacementsFrameByFrame) {
     for (int frame = 0; frame < 6; ++frame) {
         fFrames(*window, 1);
         ys.push_back(fY(*window));
-        if (frame == 2) EXPECT_TRUE(window->fIsAnimating());
+        if (frame == 2) {
+            EXPECT_TRUE(window->fIsAnimating());
+        }
     }
     EXPECT_EQ(ys, (std::vector<float>{-384, -192, 0, 192, 384, 384}));
     EXPECT_EQ(fTake(), (std::vector<std::string>{"W:shown", "W:cb 0"}));
