@@ -123,7 +123,7 @@ private:
     std::vector<KS_SPLASH_FILE> mSplashFiles;
     // Made by the renderer straight from files, one per splash file (null
     // when unreadable); given back at the end. Written by the pictures
-    // thread before mPicturesIn is published, main thread only after.
+    // thread before mSplashesIn is published, main thread only after.
     std::vector<KEL::KC_TEXTURE*> mSplashTextures;
     // The repository uses the pictures thread took for the background, logo
     // and animation, given back once their sprites hold their own. Same

@@ -601,19 +601,7 @@ TEST_F(GlFrameTest, OpaquePicturesCoverWhatIsBehindAndTranslucentOnesStillBlend)
     fQuad(290, 10, 100, 100, 0xFFFFFFFFu, holed, s);
     // One texel to one pixel (in a draw of its own): the texels themselves,
     // linear or not.
-    {
-        KS_VERTEX v[4];
-        v[0].fSetPos(10, 150, 0);
-        v[1].fSetPos(12, 150, 0);
-        v[2].fSetPos(12, 152, 0);
-        v[3].fSetPos(10, 152, 0);
-        v[1].fSetUV(1, 0);
-        v[2].fSetUV(1, 1);
-        v[3].fSetUV(0, 1);
-        for (auto& vertex : v) vertex.fSetColor(0xFFFFFFFFu);
-        static const uint16_t kIndices[6] = {0, 1, 2, 0, 2, 3};
-        mRender->fDrawBatch(v, texels, &s, 4, kIndices, 6);
-    }
+    fQuad(10, 150, 2, 2, 0xFFFFFFFFu, texels, s);
     mRender->fFlush();
     ASSERT_TRUE(static_cast<host::GlDevice*>(mRender->fGetDevice())->fReadBackBuffer(mPixels, mWidth, mHeight));
     EXPECT_TRUE(fNear(fPixel(15, 15), 0xFF0000));
