@@ -1,5 +1,6 @@
 #include "engine/audio/KC_AUDIO.h"
 
+#include <AL/efx.h>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -49,7 +50,14 @@ int32_t KC_AUDIO::fInit() {
     if (mDevice) return KS_RESULT::kOK;
     mDevice = alcOpenDevice(nullptr);
     if (!mDevice) return KS_RESULT::kFAILED;
-    mContext = alcCreateContext(mDevice, nullptr);
+    // No effect sends and no more sources than the game ever plays at once:
+    // a library that sizes its voices by these keeps far less per voice.
+    const ALCint attributes[] = {ALC_MAX_AUXILIARY_SENDS, 0,
+                                 ALC_MONO_SOURCES,        KC_SOUND::kMAX_SOURCES,
+                                 ALC_STEREO_SOURCES,      KC_SOUND::kMAX_SOURCES,
+                                 0};
+    mContext = alcCreateContext(mDevice, attributes);
+    if (!mContext) mContext = alcCreateContext(mDevice, nullptr);
     mContextError = alcGetError(mDevice);
     alcMakeContextCurrent(mContext);
     alListenerfv(AL_POSITION, mListenerPosition);

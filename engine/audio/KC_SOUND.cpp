@@ -90,13 +90,7 @@ KC_SOUND::~KC_SOUND() {
         alGetError();
         mBuffersMade = false;
     }
-    if (mDecoder) {
-        ov_clear(mDecoder);
-        delete mDecoder;
-        mDecoder = nullptr;
-    }
-    delete[] mPcm;
-    mPcm = nullptr;
+    fCloseDecoder();
 }
 
 void KC_SOUND::fReleaseSource() {
@@ -110,7 +104,7 @@ void KC_SOUND::fReleaseSource() {
 }
 
 int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount, bool whole) {
-    if (mDecoder || !data) return KS_RESULT::kSTART_FAILED;
+    if (mOpened || !data) return KS_RESULT::kSTART_FAILED;
     mWhole = whole;
     mBufferCount = bufferCount;
     mFile = KS_MEMORY_FILE{};
@@ -138,26 +132,26 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     }
     mFormat = mFile.mInfo->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
     mRate = static_cast<int32_t>(mFile.mInfo->rate);
+    const double length = ov_time_total(mDecoder, -1);
+    mLength = length < 0.0 ? 0.0 : length;
     mX = mY = mZ = 0.0f;
     mPlaying = false;
     mDelay = 0.0f;
 
     auto fail = [this]() {
-        ov_clear(mDecoder);
-        delete mDecoder;
-        mDecoder = nullptr;
-        delete[] mPcm;
-        mPcm = nullptr;
+        fCloseDecoder();
         return KS_RESULT::kSTART_FAILED;
     };
 
     if (!whole) {
         mBufferSize = kSTREAM_BUFFER;
-        mPcm = new (std::nothrow) uint8_t[mBufferSize];
-        if (!mPcm) return fail();
+        // A stream holds its decoder and buffer only while it plays: a
+        // silent track or a long effect keeps nothing but its bytes.
+        fCloseDecoder();
         KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
         mContext = alcGetCurrentContext();
         if (mContext) alGetError();
+        mOpened = true;
         return KS_RESULT::kOK;
     }
 
@@ -173,6 +167,11 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     const int32_t decoded = fDecode();
     if (decoded < 0) return fail();
     mLastFill = static_cast<uint32_t>(decoded);
+    // A whole sound is never decoded again: its decoder's tables (a few
+    // hundred kilobytes each) go now.
+    fCloseDecoder();
+    mFile = KS_MEMORY_FILE{};
+    mOpened = true;
 
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
     mContext = alcGetCurrentContext();
@@ -194,6 +193,38 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
 }
 
 // --- decoding --------------------------------------------------------------
+
+bool KC_SOUND::fOpenDecoder() {
+    if (mDecoder) return true;
+    mFile.mPosition = 0;
+    mDecoder = new OggVorbis_File();
+    std::memset(mDecoder, 0, sizeof(*mDecoder));
+    const ov_callbacks callbacks = {&KC_SOUND::fMemRead, &KC_SOUND::fMemSeek, &KC_SOUND::fMemClose,
+                                    &KC_SOUND::fMemTell};
+    if (ov_open_callbacks(&mFile, mDecoder, nullptr, 0, callbacks) < 0) {
+        delete mDecoder;  // the decoder has cleared itself
+        mDecoder = nullptr;
+        return false;
+    }
+    if (!mPcm) mPcm = new (std::nothrow) uint8_t[mBufferSize];
+    if (!mPcm) {
+        fCloseDecoder();
+        return false;
+    }
+    return true;
+}
+
+void KC_SOUND::fCloseDecoder() {
+    if (mDecoder) {
+        ov_clear(mDecoder);
+        delete mDecoder;
+        mDecoder = nullptr;
+    }
+    mFile.mComment = nullptr;
+    mFile.mInfo = nullptr;
+    delete[] mPcm;
+    mPcm = nullptr;
+}
 
 int32_t KC_SOUND::fDecode() {
     uint32_t total = 0;
@@ -250,6 +281,10 @@ int32_t KC_SOUND::fPlay() {
     if (mWhole) {
         alSourcei(mSource, AL_BUFFER, static_cast<ALint>(mBuffers[0]));
     } else {
+        if (!fOpenDecoder()) {
+            fStop();
+            return KS_RESULT::kNOTHING;
+        }
         // Both buffers are filled before they are queued: OpenAL refuses to
         // queue a filled buffer behind one that never held data.
         alGenBuffers(2, mBuffers);
@@ -289,13 +324,14 @@ void KC_SOUND::fPlayAfter(float seconds) {
 void KC_SOUND::fStop() {
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
     if (!fIsOpened() || !mSource) return;
-    ov_pcm_seek(mDecoder, 0);
     fReleaseSource();
     if (!mWhole && mBuffersMade) {
         alDeleteBuffers(2, mBuffers);
         alGetError();
         mBuffersMade = false;
     }
+    // The next play opens the stream again at its start.
+    if (!mWhole) fCloseDecoder();
     mPlaying = false;
     mDraining = false;
 }
@@ -310,7 +346,7 @@ void KC_SOUND::fSeek(int64_t sample) {
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
     if (!fIsOpened() || !mSource) return;
     alSourceStop(mSource);
-    ov_pcm_seek(mDecoder, sample);
+    if (mDecoder) ov_pcm_seek(mDecoder, sample);
     alSourcePlay(mSource);
     fCheckError();
 }
@@ -335,9 +371,7 @@ float KC_SOUND::fGetDelay() {
 
 double KC_SOUND::fGetLength() {
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
-    if (!mDecoder) return 0.0;
-    const double length = ov_time_total(mDecoder, -1);
-    return length < 0.0 ? 0.0 : length;
+    return mLength;
 }
 
 bool KC_SOUND::fGetPlayingFlag() const {

@@ -63,6 +63,8 @@ public:
     uint32_t fGetBufferSize() const { return mBufferSize; }
     // Whether decoded samples are held here besides OpenAL's buffers.
     bool fHoldsPcm() const { return mPcm != nullptr; }
+    // Whether a decoder is open: a stream's, while it plays.
+    bool fHoldsDecoder() const { return mDecoder != nullptr; }
     int32_t fGetBufferCount() const { return mBufferCount; }
     ALenum fGetFormat() const { return mFormat; }
     int32_t fGetRate() const { return mRate; }
@@ -85,6 +87,9 @@ private:
     int32_t fFill(ALuint buffer);
     // Decodes into the PCM buffer only; same results, nothing uploaded.
     int32_t fDecode();
+    // A stream's decoder and buffer, made for a play and let go at its stop.
+    bool fOpenDecoder();
+    void fCloseDecoder();
     // Reads the OpenAL error; any error stops the sound and answers true.
     bool fCheckError();
     void fReleaseSource();
@@ -94,7 +99,10 @@ private:
     // Everything else is guarded by KC_AUDIO::fLock() (the audio thread
     // steps the sound under it).
     uint32_t mBufferSize = 0;
+    // Held by a stream while it plays; a whole sound lets it go once decoded.
     OggVorbis_File* mDecoder = nullptr;  // guarded by the audio lock
+    bool mOpened = false;
+    double mLength = 0.0;                // seconds, read at open
     int32_t mBufferCount = 0;
     uint8_t* mPcm = nullptr;             // guarded by the audio lock
     float mPlayTime = 0.0f;              // guarded by the audio lock

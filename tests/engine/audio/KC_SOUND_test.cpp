@@ -116,15 +116,33 @@ TEST_F(AudioTest, MonoWholeSoundReservesFourBytesPerFrameAndUploadsTwo) {
     EXPECT_NEAR(frames, 0.25 * 44100, 64);
     EXPECT_EQ(sound->fGetLastFill(), frames * 2);
     EXPECT_FALSE(sound->fHoldsPcm()) << "a whole sound lives in OpenAL's buffer only";
-    // It still plays from that buffer, and again after a stop.
+    EXPECT_FALSE(sound->fHoldsDecoder()) << "nor keeps its decoder's tables";
+    EXPECT_NEAR(sound->fGetLength(), 0.25, 0.01);
+    // It still plays from that buffer, and again after a stop, a restart or a seek.
     for (int round = 0; round < 2; ++round) {
         EXPECT_EQ(sound->fPlay(), 0);
         EXPECT_TRUE(sound->fIsPlaying());
+        sound->fRestart();
+        sound->fSeek(100);
+        EXPECT_TRUE(sound->fIsPlaying());
         sound->fStop();
     }
+    // A stream holds its decoder and refill buffer only while it plays, and
+    // plays from its start again after a stop.
     KC_SOUND* streamed = fMake(0.25, 1, false);
     ASSERT_NE(streamed, nullptr);
-    EXPECT_TRUE(streamed->fHoldsPcm()) << "a stream refills from its own buffer";
+    EXPECT_NEAR(streamed->fGetLength(), 0.25, 0.01);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_FALSE(streamed->fHoldsPcm());
+        EXPECT_FALSE(streamed->fHoldsDecoder());
+        EXPECT_EQ(streamed->fPlay(), 0);
+        EXPECT_TRUE(streamed->fIsPlaying());
+        EXPECT_TRUE(streamed->fHoldsPcm()) << "a stream refills from its own buffer";
+        EXPECT_TRUE(streamed->fHoldsDecoder());
+        streamed->fStop();
+    }
+    EXPECT_FALSE(streamed->fHoldsPcm());
+    EXPECT_FALSE(streamed->fHoldsDecoder());
 }
 
 TEST_F(AudioTest, PlayingTwiceChangesNothingAndStopFreesTheSource) {
