@@ -48,6 +48,8 @@ struct KS_MODULE {
     std::unique_ptr<GG_GAMEPLAY> mGameplay;
     // Until the first screens take input: steps are clamped only at stalls.
     bool mStartingUp = true;
+    // The title has come to rest once: the start-up's garbage is given back.
+    bool mTitleReached = false;
 };
 // Never destroyed: fOnRelease empties it, and an exit() from inside a
 // library mid-frame must not run its members' destructors after the engine
@@ -239,7 +241,13 @@ void fNoteTitle() {
         if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kMAX_STEP;
     }
     KEL::G_WINDOW* title = windows->fFindOpenWindow("Title");
-    if (title && !title->fIsAnimating()) GG_MILESTONES::fReach(GG_MILESTONES::kTITLE);
+    if (!title || title->fIsAnimating()) return;
+    GG_MILESTONES::fReach(GG_MILESTONES::kTITLE);
+    if (!gModule.mTitleReached) {
+        gModule.mTitleReached = true;
+        // The splash, the fade and the title's slide-in freed what they used.
+        KEL::fReturnFreeMemory();
+    }
 }
 
 int32_t fOnFirstPresent(void*) {

@@ -565,6 +565,9 @@ bool GlDevice::fBuildProgram() {
     }
     g.program = program;
     g.programFailed = false;
+    // Only this one program is ever built: the compiler's built-in function
+    // library and caches (several megabytes) can go.
+    if (auto release = fProc<void (*)()>("glReleaseShaderCompiler")) release();
     g.uMatrix = glGetUniformLocation(g.program, "uMatrix");
     g.uPointRange = glGetUniformLocation(g.program, "uPointRange");
     g.uTexture = glGetUniformLocation(g.program, "uTexture");
