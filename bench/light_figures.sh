@@ -52,6 +52,8 @@ for what in "after the title" "playing 20 x 20"; do
 done
 grep "^resident" "$memory" | tail -2 | sed 's/^resident \(.*[a-z0-9]\)  *[0-9.]* MB (\(.*\))$/  \1: \2/'
 rm -f "$memory"
+echo "  the floor, a bare program through the same GL layer:"
+bench/bench_startup_floor --textured | sed 's/^/  /'
 echo
 echo "== memory over the screens (2 rounds)"
 bench/bench_screens_memory 2 | tail -6
