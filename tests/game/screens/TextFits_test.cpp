@@ -294,7 +294,8 @@ void TextFits::fCheckWindow(const std::string& file, const std::map<int32_t, std
                     const pugi::xml_node d = settings.child(element);
                     const KEL::KS_VEC2 shift(d.attribute("shift").as_string("0 0"));
                     TEXT t{fString(key, name), mFonts.fGet(d.attribute("fntName").as_string()),
-                           KEL::fHotSpotFromString(d.attribute("fntHotSpot").as_string()), at.x + shift.x, at.y + shift.y};
+                           KEL::fHotSpotFromString(d.attribute("fntHotSpot").as_string()), at.x + shift.x, at.y + shift.y,
+                           1.0f, 0, {}};
                     t.where = name + " " + key;
                     texts.push_back(t);
                 }
@@ -306,7 +307,8 @@ void TextFits::fCheckWindow(const std::string& file, const std::map<int32_t, std
             const KEL::KS_VEC2 shift(settings.attribute("shift").as_string("0 0"));
             const pugi::xml_node big = settings.child("font_big");
             TEXT t{fFormat("label_hello_player_with_name", kLONG_NAME), mFonts.fGet(big.attribute("fntName").as_string()),
-                   KEL::fHotSpotFromString(big.attribute("fntHotSpot").as_string()), at.x + shift.x, at.y + shift.y};
+                   KEL::fHotSpotFromString(big.attribute("fntHotSpot").as_string()), at.x + shift.x, at.y + shift.y,
+                   1.0f, 0, {}};
             t.where = name + " greeting";
             texts.push_back(t);
         }
@@ -370,7 +372,8 @@ void TextFits::fCheckGallery(const std::string& pagesFile, const KEL::KS_VEC2& a
             const pugi::xml_node d = item.child(element);
             const KEL::KS_VEC2 shift(d.attribute("shift").as_string("0 0"));
             TEXT t{text, mFonts.fGet(d.attribute("fntName").as_string()),
-                   KEL::fHotSpotFromString(d.attribute("fntHotSpot").as_string()), at.x + shift.x, y + shift.y};
+                   KEL::fHotSpotFromString(d.attribute("fntHotSpot").as_string()), at.x + shift.x, y + shift.y, 1.0f,
+                   0, {}};
             t.where = "Trophy gallery " + name + " " + element;
             fCheck(t, pictures);
         }
@@ -443,7 +446,7 @@ TEST_F(TextFits, EveryTextOfEveryEditionLiesInsideItsPanelOrCard) {
 // are both caught.
 TEST_F(TextFits, ATooWideTextAndAKeyWithoutStringFail) {
     std::vector<PICTURE> card{{{100, 100, 300, 200}, "card"}};
-    TEXT t{L"short", mFonts.fGet("body"), 4, 200, 150};
+    TEXT t{L"short", mFonts.fGet("body"), 4, 200, 150, 1.0f, 0, {}};
     t.where = "probe";
     fCheck(t, card);
     EXPECT_EQ(mChecked, 1);
