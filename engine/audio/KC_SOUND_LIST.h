@@ -52,7 +52,6 @@ private:
     static int32_t fPlayEntry(KS_SOUND_GROUP* group, KS_SOUND_ENTRY* entry);
 
     std::map<std::string, KS_SOUND_GROUP*> mGroups;
-    float mUnused = 1.0f;
     bool mPlaylist = false;
     float mPeriod = 1.0f;
     float mTimer = 0.0f;

@@ -146,7 +146,9 @@ TEST_F(EngineReadsContent, SoundListLoadsEveryTrackAndEffect) {
         for (const auto& [name, entry] : g->mEntries) {
             EXPECT_NE(entry->mSound, nullptr) << group << " " << name << " (" << entry->mPath << ")";
             // Music is streamed; effects are decoded whole but for the long ones.
-            if (std::string(group) == game::GG_SOUND_GROUP::kMUSIC) EXPECT_FALSE(entry->mStreamed) << name;
+            if (std::string(group) == game::GG_SOUND_GROUP::kMUSIC) {
+                EXPECT_FALSE(entry->mStreamed) << name;
+            }
         }
     }
     sounds.fUnloadGroup(game::GG_SOUND_GROUP::kMUSIC);
