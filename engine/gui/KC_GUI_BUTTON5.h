@@ -15,10 +15,11 @@ namespace KEL {
 // per state: normal, hover, pressed, selected, disabled. A click is a press
 // and a release without the pointer leaving the button in between; the
 // move pass is what arms it, so a button under a pointer that has not moved
-// since it appeared ignores a press. Selected and disabled are inert until
-// fSetNormal; a button that is enabled already keeps its hover or press
-// there, so a screen refreshing its buttons does not make the one under the
-// pointer ignore the next click.
+// since it appeared ignores a press until its owner runs a move pass (the
+// window manager does when windows open, close or come to rest). Selected
+// and disabled are inert until fSetNormal; a button that is enabled already
+// keeps its hover or press there, so a screen refreshing its buttons does
+// not make the one under the pointer ignore the next click.
 class KC_GUI_BUTTON5 : public KC_GUI_OBJECT {
 public:
     static constexpr int32_t kNORMAL = 0;

@@ -90,6 +90,7 @@ void KC_INPUT::fOnKeyUp(int32_t key) {
 void KC_INPUT::fOnMouseMove(int32_t x, int32_t y) {
     mPrevMousePos = mMousePos;
     mMousePos = KS_POINT(x, y);
+    mMouseSeen = true;
     KC_CALLBACK::fCall(kcbMOUSE_MOVE);
 }
 

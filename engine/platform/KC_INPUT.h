@@ -58,6 +58,9 @@ public:
     // Touch 0 is the mouse: 1 with its position; -1 for any other index.
     int32_t fGetTouchPosition(int32_t index, float& x, float& y) const;
     const KS_POINT& fGetMousePosition() const { return mMousePos; }
+    // A move has told where the pointer is; before it the position is only
+    // the corner it starts at.
+    bool fHasMousePosition() const { return mMouseSeen; }
 
     uint8_t mKeys[256] = {};
     wchar_t mTypedText[kTEXT_UNITS] = {};
@@ -73,6 +76,8 @@ public:
     KS_TOUCH mTouches[11];
 
 private:
+    bool mMouseSeen = false;
+
     static bool fValid(int32_t key) { return key >= 0 && key < 256; }
     void fCountDown(int32_t key);
 };

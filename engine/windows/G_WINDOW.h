@@ -131,6 +131,12 @@ public:
     bool fIsLoaded() const { return mLoaded != 0; }
     bool fIsActive() const { return mActive != 0; }
     bool fIsAnimating() const { return mAnimating != 0; }
+    // Nothing of the window is moving: its widgets stay where they are under
+    // a resting pointer. The slide takes its last step a frame or two after
+    // the show has ended, so the animators must be done too. A window whose
+    // contents move by themselves (a list turning its pages) is not at rest
+    // until they stop.
+    virtual bool fIsAtRest() const { return mAnimating == 0 && mAnimators.fIsEmpty(); }
     bool fIsUnloadPending() const { return mUnloadPending != 0; }
     int32_t fGetLayer() const { return mLayer; }
     // The result of the last mouse pass that reached the widget tree.

@@ -4,6 +4,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/util/KF_XML.h"
 #include "engine/windows/G_WINDOW.h"
@@ -125,7 +126,10 @@ void G_WINDOW_MANAGER::fUnloadWindow(const std::string& name) {
 }
 
 void G_WINDOW_MANAGER::fRefreshWindow(const std::string& name) {
-    if (G_WINDOW* window = fFindWindow(name)) window->fRefresh();
+    if (G_WINDOW* window = fFindWindow(name)) {
+        window->fRefresh();
+        mPointerStale = true;
+    }
 }
 
 int32_t G_WINDOW_MANAGER::fUnloadAll(bool force) {
@@ -136,15 +140,28 @@ int32_t G_WINDOW_MANAGER::fUnloadAll(bool force) {
 
 void G_WINDOW_MANAGER::fRefreshAll() {
     for (const auto& window : mAll) window->fRefresh();
+    mPointerStale = true;
 }
 
 int32_t G_WINDOW_MANAGER::fSendMessage(const std::string& name, int32_t a, int32_t b) {
     G_WINDOW* window = fFindWindow(name);
-    return window ? window->fOnMessage(a, b) : KS_RESULT::kNOTHING;
+    if (!window) return KS_RESULT::kNOTHING;
+    mPointerStale = true;
+    return window->fOnMessage(a, b);
 }
 
-KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseDown(int32_t button) { return fRoute(KE_PASS::kDOWN, button); }
-KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseUp(int32_t button) { return fRoute(KE_PASS::kUP, button); }
+// A press or a key may enable, show or swap the widget under the pointer
+// (a toggle's other half, an edit box's OK): the next settling looks again.
+KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseDown(int32_t button) {
+    mPointerStale = true;
+    return fRoute(KE_PASS::kDOWN, button);
+}
+
+KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseUp(int32_t button) {
+    mPointerStale = true;
+    return fRoute(KE_PASS::kUP, button);
+}
+
 KS_MOUSE_RESULT G_WINDOW_MANAGER::fOnMouseMove() { return fRoute(KE_PASS::kMOVE, 0); }
 
 KS_MOUSE_RESULT G_WINDOW_MANAGER::fRoute(KE_PASS pass, int32_t button) {
@@ -172,6 +189,11 @@ KS_MOUSE_RESULT G_WINDOW_MANAGER::fRoute(KE_PASS pass, int32_t button) {
 }
 
 void G_WINDOW_MANAGER::fUpdate() {
+    fUpdateWindows();
+    fSettlePointer();
+}
+
+void G_WINDOW_MANAGER::fUpdateWindows() {
     const std::vector<G_WINDOW*> open = mOpen;
     for (G_WINDOW* window : open) {
         if (!fIsListed(window)) continue;
@@ -185,6 +207,28 @@ void G_WINDOW_MANAGER::fUpdate() {
         fTrimClosed();
         return;
     }
+}
+
+// Hidden but still listed counts as not at rest, like a window on its way.
+bool G_WINDOW_MANAGER::fSettledStateChanged() const {
+    if (mSettled.size() != mOpen.size()) return true;
+    for (size_t i = 0; i < mOpen.size(); ++i) {
+        const G_WINDOW* window = mOpen[i];
+        if (mSettled[i].first != window || mSettled[i].second != (window->fIsOpen() && window->fIsAtRest()))
+            return true;
+    }
+    return false;
+}
+
+void G_WINDOW_MANAGER::fSettlePointer() {
+    if (!mPointerStale && !fSettledStateChanged()) return;
+    mPointerStale = false;
+    // Before the pointer has been seen its position is only the corner: a
+    // pass there would light up whatever sits in it.
+    if (kcINPUT && kcINPUT->fHasMousePosition()) fRoute(KE_PASS::kMOVE, 0);
+    // Seen after the pass: a window it opened is looked at when it rests.
+    mSettled.clear();
+    for (const G_WINDOW* window : mOpen) mSettled.emplace_back(window, window->fIsOpen() && window->fIsAtRest());
 }
 
 void G_WINDOW_MANAGER::fDrawAll() {
@@ -223,6 +267,7 @@ void G_WINDOW_MANAGER::fSortByLayer() {
 
 void G_WINDOW_MANAGER::fDeleteAll() {
     mOpen.clear();
+    mSettled.clear();
     mQueue.clear();
     mAll.clear();
     mLastUse.clear();

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -94,6 +95,13 @@ public:
 
     // Updates the open windows front to back; a window that has finished
     // hiding leaves the open list and ends the pass (at most one per call).
+    // Then settles the pointer: buttons arm only in a move pass, so one that
+    // came under a pointer at rest would ignore the next click. When the
+    // windows under the pointer changed since the last update (one opened,
+    // left, came to rest, or the order changed), or input, a refresh or a
+    // message may have changed what they show, one move pass runs with the
+    // pointer where it is. Nothing changed: no pass, so an idle screen
+    // stays idle.
     void fUpdate();
     // Back to front, so the front window is drawn last.
     void fDrawAll();
@@ -126,6 +134,9 @@ public:
 private:
     enum class KE_PASS { kDOWN, kUP, kMOVE };
     KS_MOUSE_RESULT fRoute(KE_PASS pass, int32_t button);
+    void fUpdateWindows();
+    void fSettlePointer();
+    bool fSettledStateChanged() const;
     bool fIsListed(const G_WINDOW* window) const;
     void fRemoveOpen(const G_WINDOW* window);
     void fTouch(const G_WINDOW* window);
@@ -138,6 +149,11 @@ private:
     std::map<const G_WINDOW*, uint64_t> mLastUse;
     uint64_t mUseClock = 0;
     size_t mPictureBudget = kPICTURE_BUDGET;
+    // The open windows, in order, each with whether it was open and at
+    // rest, as the last settling saw them.
+    std::vector<std::pair<const G_WINDOW*, bool>> mSettled;
+    // Input, a refresh or a message since the last settling.
+    bool mPointerStale = false;
 
 public:
     // The title with the menus it preloads holds about 11 MB of pictures and

@@ -114,4 +114,6 @@ KEL::KS_MOUSE_RESULT GG_WINDOW_PAGED::fOnMouseMove() {
     return mPages->fOnMouseMove();
 }
 
+bool GG_WINDOW_PAGED::fIsAtRest() const { return G_WINDOW::fIsAtRest() && !(mPages && mPages->fIsTurning()); }
+
 }  // namespace game

@@ -51,6 +51,9 @@ public:
     KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button) override;
     KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button) override;
     KEL::KS_MOUSE_RESULT fOnMouseMove() override;
+    // Not while a turn slides the list: the page it ends on is what lies
+    // under the pointer.
+    bool fIsAtRest() const override;
 
     KEL::gPages* fGetPages() const { return mPages.get(); }
     KEL::G_PAGES_DOTS* fGetDots() const { return mDots.get(); }

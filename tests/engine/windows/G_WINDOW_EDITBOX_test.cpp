@@ -145,6 +145,18 @@ TEST_F(EditBoxTest, StartsEmptyWithOkGreyedEachTimeItIsShown) {
     EXPECT_EQ(mAnswers.mAnswers.back(), G_WINDOW_EDITBOX::kANSWER_CANCEL) << "cancel";
 }
 
+TEST_F(EditBoxTest, OkEnabledByTypingUnderARestingPointerTakesTheClick) {
+    fShow();
+    mInput->fOnMouseMove(512 - 100, 384 + 100);
+    mManager.fOnMouseMove();
+    EXPECT_EQ(mOk->fGetState(), KC_GUI_BUTTON5::kDISABLED);
+    fType("ab");
+    mManager.fUpdate();
+    EXPECT_EQ(mOk->fGetState(), KC_GUI_BUTTON5::kHOVER) << "lit without a move";
+    fKey(1);
+    EXPECT_EQ(mAnswers.mAnswers, std::vector<int32_t>{G_WINDOW_EDITBOX::kANSWER_OK});
+}
+
 TEST_F(EditBoxTest, ARefusedTextShowsTheMarkInRedAndOkTakesNothing) {
     mAnswers.mRefused = L"bob";
     mEdit->fSetCheckHandler(&KS_ANSWERS::fCheck, &mAnswers);

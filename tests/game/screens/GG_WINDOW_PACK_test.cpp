@@ -90,12 +90,14 @@ TEST_F(PackTest, OpenAndLockedPacksShowApartAndPagesTurnWithTheDotsInStep) {
     EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kNORMAL);
     fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
     EXPECT_TRUE(fPacks()->fGetPages()->fIsTurning());
+    EXPECT_FALSE(fPacks()->fIsAtRest()) << "what lies under the pointer is still sliding";
     fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
     fClickWidget("Packs", game::GG_WINDOW_PAGED::kPREVIOUS);
     EXPECT_EQ(dots->fGetCurrent(), 1u) << "clicks during the slide are refused, and the dots stay";
     ASSERT_TRUE(fSettle());
     fFrames(6);
     EXPECT_EQ(fPacks()->fGetPages()->fGetCurrentPage(), 1);
+    EXPECT_TRUE(fPacks()->fIsAtRest());
     EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kDISABLED);
     EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kPREVIOUS), KC_GUI_BUTTON5::kHOVER)
         << "enabled, and still lit under the pointer that clicked it";
