@@ -257,7 +257,16 @@ void GG_GAMEPLAY::fResume() {
 
 int32_t GG_GAMEPLAY::fUpdate() {
     mBots.fUpdate();
-    if (!mRunning || mPaused) return KEL::KS_RESULT::kFAILED;
+    if (!mRunning || mPaused) {
+        mLive = false;
+        return KEL::KS_RESULT::kFAILED;
+    }
+    if (!mLive) {
+        // A level begun or resumed under a pointer that does not move: its
+        // buttons arm only in a move, so they look once where it is.
+        mLive = true;
+        if (KEL::kcINPUT && KEL::kcINPUT->fHasMousePosition()) fOnMouseMove();
+    }
     mLevelTime += KEL::kfFRAME_DELTA;
     mAmbient.fUpdate();
     mControls.fUpdate();

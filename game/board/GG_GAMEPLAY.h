@@ -238,6 +238,9 @@ private:
     int32_t mPressColumn = -1;
     int32_t mHoverRow = -1;
     int32_t mHoverColumn = -1;
+    // The board took the pointer's moves at the last update (running, not
+    // paused); when it starts to, it looks once where the pointer rests.
+    bool mLive = false;
 
     // The hint's flight.
     KEL::G_ANIMATION mHintSprite;

@@ -127,6 +127,27 @@ TEST_F(GG_CONTROLS_TEST, PauseAndStoreButtonsPauseAndOpenTheirWindows) {
     EXPECT_EQ(delegate.mLog, "pause store ");
 }
 
+// The board takes no moves while paused: a pointer brought over the pause
+// button then rests there when play resumes, and the button still takes
+// the first click.
+TEST_F(GG_CONTROLS_TEST, APauseButtonUnderAPointerThatCameWhilePausedTakesTheFirstClick) {
+    KEL::G_WINDOW* menu = fAddWindow("GP_Menu");
+    game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
+    fFrames(60);
+    KEL::KC_GUI_OBJECT* pause = g.fGetControls().fGetPause().fGetWidgets().fGetRootWidget().fGetChild(0);
+    const KEL::KS_VEC2 p = fPlace(pause->fGetTransform());
+    fMoveTo(1.0f, 1.0f);
+    g.fPause();
+    fFrames(2);
+    fMoveTo(p.x, p.y);
+    g.fResume();
+    fFrames(2);
+    fDown();
+    fUp();
+    EXPECT_TRUE(g.fIsPaused());
+    EXPECT_TRUE(menu->fIsOpen());
+}
+
 TEST_F(GG_CONTROLS_TEST, TheHintButtonShowsItsCountAndTakesNoPressWithNone) {
     mHost.mPlayer.fSetItemCount("start_hint", 7);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
