@@ -6,11 +6,15 @@
 #include <SDL2/SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace host {
 
@@ -153,7 +157,8 @@ public:
         : mDevice(device), mWidth(w), mHeight(h), mUsage(usage), mFormat(format), mPixels(size_t(w) * h * 4, 0),
           mStamp(gNextStamp++) {}
     ~GlTexture() override {
-        if (mName || mFramebuffer) mDevice->fQueueDelete(mName, 0, mFramebuffer);
+        if (mName || mFramebuffer)
+            mDevice->fQueueDelete(mName, 0, mFramebuffer, mAllocated ? size_t(mWidth) * size_t(mHeight) * 4 : 0);
     }
     void* fLock(int32_t* pitch) override {
         std::lock_guard<std::mutex> guard(mLock);
@@ -402,8 +407,9 @@ GlDevice::~GlDevice() {
     }
 }
 
-void GlDevice::fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer) {
+void GlDevice::fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer, size_t bytes) {
     std::lock_guard<std::mutex> guard(mGarbageLock);
+    mDeadBytes += bytes;
     if (texture) mDeadTextures.push_back(texture);
     if (buffer) mDeadBuffers.push_back(buffer);
     if (framebuffer) mDeadFramebuffers.push_back(framebuffer);
@@ -411,12 +417,24 @@ void GlDevice::fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuf
 
 void GlDevice::fCollectGarbage() {
     std::vector<uint32_t> textures, buffers, framebuffers;
+    size_t bytes = 0;
     {
         std::lock_guard<std::mutex> guard(mGarbageLock);
         textures.swap(mDeadTextures);
         buffers.swap(mDeadBuffers);
         framebuffers.swap(mDeadFramebuffers);
+        std::swap(bytes, mDeadBytes);
     }
+    // The pictures deleted a frame ago are gone from the driver by now; the
+    // heap would keep their pages for the next allocation that fits.
+    if (mReturnPending) {
+        mReturnPending = false;
+        ++mMemoryReturns;
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    }
+    if (bytes >= kRETURN_BYTES) mReturnPending = true;
     if (!textures.empty()) glDeleteTextures(GLsizei(textures.size()), textures.data());
     if (!buffers.empty()) glDeleteBuffers(GLsizei(buffers.size()), buffers.data());
     if (!framebuffers.empty()) glDeleteFramebuffers(GLsizei(framebuffers.size()), framebuffers.data());

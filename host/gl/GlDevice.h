@@ -73,8 +73,13 @@ public:
     int64_t fFramesKept() const;
 
     // GL names of textures and buffers deleted on other threads, freed on
-    // the drawing thread.
-    void fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer);
+    // the drawing thread; `bytes` is what the texture's pixels took.
+    void fQueueDelete(uint32_t texture, uint32_t buffer, uint32_t framebuffer, size_t bytes = 0);
+    // Times the pages of deleted pictures were handed back to the system.
+    int64_t fMemoryReturns() const { return mMemoryReturns; }
+    // Deleted pictures of at least this many bytes in all make the next
+    // frame hand the freed pages back: a screen let go leaves megabytes.
+    static constexpr size_t kRETURN_BYTES = size_t{1} << 20;
 
     // The sampling one draw gets: the cheapest that looks the same as the
     // sampler states ask. Anisotropy only changes what is seen where the
@@ -173,6 +178,11 @@ private:
     Sampling mApplied{0, 0, 0.0f};  // what the sampler object holds
     std::mutex mGarbageLock;
     std::vector<uint32_t> mDeadTextures, mDeadBuffers, mDeadFramebuffers;
+    size_t mDeadBytes = 0;  // guarded by mGarbageLock
+    // Drawing thread only: pictures deleted at the last collection, whose
+    // pages the driver frees once its last frame with them is done.
+    bool mReturnPending = false;
+    int64_t mMemoryReturns = 0;
 };
 
 }  // namespace host

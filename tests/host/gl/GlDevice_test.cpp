@@ -833,3 +833,41 @@ TEST_F(GlFrameTest, ADrawSampledAnotherWayAfterOnePrimitiveChangedIsRedrawnWhole
     }
     EXPECT_EQ(mRender->fReleaseTexture(stripes), 1);
 }
+
+// Pictures let go with a screen leave megabytes of free pages in the heap;
+// once the driver has deleted them, the next frame hands them back. A few
+// small pictures are not worth the walk through the heap.
+TEST_F(GlFrameTest, LargePicturesLetGoHandTheirPagesBackOnTheNextFrame) {
+    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    KS_RENDER_STATE s;
+    s.textured = 1;
+    s.primitive = KS_RENDER_STATE::kTRIANGLES;
+    s.camera = 1;
+    const auto drawn = [&](int32_t side) {
+        KC_TEXTURE* texture = mRender->fCreateTexture(side, side);
+        EXPECT_NE(texture, nullptr);
+        const std::vector<uint32_t> texels(size_t(side) * size_t(side), 0xFF336699u);
+        EXPECT_TRUE(mRender->fFillTexture(texture, texels.data()));
+        EXPECT_EQ(mRender->fBeginFrame(), 1);
+        fQuad(0, 0, 64, 64, 0xFFFFFFFFu, texture, s);
+        EXPECT_EQ(mRender->fEndFrame(), 0);
+        return texture;
+    };
+    const auto frames = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(mRender->fBeginFrame(), 1);
+            fQuad(100, 100, 8, 8, 0xFF000000u | uint32_t(i), nullptr, KS_RENDER_STATE());
+            ASSERT_EQ(mRender->fEndFrame(), 0);
+        }
+    };
+    const int64_t before = device->fMemoryReturns();
+    EXPECT_EQ(mRender->fReleaseTexture(drawn(64)), 1);
+    frames(3);
+    EXPECT_EQ(device->fMemoryReturns(), before) << "16 KB let go";
+    KC_TEXTURE* large = drawn(1024);
+    frames(3);
+    EXPECT_EQ(device->fMemoryReturns(), before) << "still drawn";
+    EXPECT_EQ(mRender->fReleaseTexture(large), 1);
+    frames(3);
+    EXPECT_EQ(device->fMemoryReturns(), before + 1) << "4 MB let go, handed back once";
+}
