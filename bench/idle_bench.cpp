@@ -15,12 +15,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "bench/BenchResident.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/windows/G_WINDOW.h"
@@ -37,13 +37,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double fResidentMb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return -1.0;
-}
+using bench::fResidentMb;
 
 double fCpuSeconds() {
     rusage usage{};

@@ -7,11 +7,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "bench/BenchResident.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_GAMEPLAY.h"
@@ -21,13 +20,7 @@
 
 namespace {
 
-double fResidentMb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return -1.0;
-}
+using bench::fResidentMb;
 
 // Decoded pictures the repository holds, as the textures' pixels.
 double fPicturesMb() {

@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -17,6 +16,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "bench/BenchResident.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -27,13 +27,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double fResidentMb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return -1.0;
-}
+using bench::fResidentMb;
 
 // Decoded pictures the repository holds, as the textures' pixels.
 double fPicturesMb() {

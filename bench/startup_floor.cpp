@@ -10,22 +10,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <string>
 
+#include "bench/BenchResident.h"
 #include "host/IGraphicsDevice.h"
 #include "host/IWindow.h"
 
 namespace {
 
-double fResidentMb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return -1.0;
-}
+using bench::fResidentMb;
 
 // The vertex layout the device reads for kFVF_VERTEX.
 struct Vertex {

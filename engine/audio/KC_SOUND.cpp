@@ -110,26 +110,17 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     mFile = KS_MEMORY_FILE{};
     mFile.mData = data;
     mFile.mSize = size;
-
-    mDecoder = new OggVorbis_File();
-    std::memset(mDecoder, 0, sizeof(*mDecoder));
-    const ov_callbacks callbacks = {&KC_SOUND::fMemRead, &KC_SOUND::fMemSeek, &KC_SOUND::fMemClose,
-                                    &KC_SOUND::fMemTell};
-    if (ov_open_callbacks(&mFile, mDecoder, nullptr, 0, callbacks) < 0) {
-        delete mDecoder;  // the decoder has cleared itself
-        mDecoder = nullptr;
+    if (!fOpenDecoder()) return KS_RESULT::kSTART_FAILED;
+    auto fail = [this]() {
+        fCloseDecoder();
         return KS_RESULT::kSTART_FAILED;
-    }
+    };
     mFile.mComment = ov_comment(mDecoder, -1);
     mFile.mInfo = ov_info(mDecoder, -1);
     // Only mono and stereo map onto the formats used here.
     if (!mFile.mInfo || (mFile.mInfo->channels != 1 && mFile.mInfo->channels != 2) ||
-        !fEveryLinkSetsUp(mDecoder)) {
-        ov_clear(mDecoder);
-        delete mDecoder;
-        mDecoder = nullptr;
-        return KS_RESULT::kSTART_FAILED;
-    }
+        !fEveryLinkSetsUp(mDecoder))
+        return fail();
     mFormat = mFile.mInfo->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
     mRate = static_cast<int32_t>(mFile.mInfo->rate);
     const double length = ov_time_total(mDecoder, -1);
@@ -137,11 +128,6 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     mX = mY = mZ = 0.0f;
     mPlaying = false;
     mDelay = 0.0f;
-
-    auto fail = [this]() {
-        fCloseDecoder();
-        return KS_RESULT::kSTART_FAILED;
-    };
 
     if (!whole) {
         mBufferSize = kSTREAM_BUFFER;
@@ -204,11 +190,6 @@ bool KC_SOUND::fOpenDecoder() {
     if (ov_open_callbacks(&mFile, mDecoder, nullptr, 0, callbacks) < 0) {
         delete mDecoder;  // the decoder has cleared itself
         mDecoder = nullptr;
-        return false;
-    }
-    if (!mPcm) mPcm = new (std::nothrow) uint8_t[mBufferSize];
-    if (!mPcm) {
-        fCloseDecoder();
         return false;
     }
     return true;
@@ -281,7 +262,8 @@ int32_t KC_SOUND::fPlay() {
     if (mWhole) {
         alSourcei(mSource, AL_BUFFER, static_cast<ALint>(mBuffers[0]));
     } else {
-        if (!fOpenDecoder()) {
+        if (!mPcm) mPcm = new (std::nothrow) uint8_t[mBufferSize];
+        if (!mPcm || !fOpenDecoder()) {
             fStop();
             return KS_RESULT::kNOTHING;
         }

@@ -87,7 +87,8 @@ private:
     int32_t fFill(ALuint buffer);
     // Decodes into the PCM buffer only; same results, nothing uploaded.
     int32_t fDecode();
-    // A stream's decoder and buffer, made for a play and let go at its stop.
+    // The decoder over the bytes from their start: at open, then a stream's
+    // for each play. Closing lets the refill buffer go too.
     bool fOpenDecoder();
     void fCloseDecoder();
     // Reads the OpenAL error; any error stops the sound and answers true.

@@ -1,12 +1,12 @@
 #include "engine/resources/KC_REPOSITORY.h"
 
 #include <algorithm>
-#include <malloc.h>
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KF_SYSTEM.h"
 #include "engine/render/KC_TEXTURE.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "engine/resources/KC_RESOURCE_GROUP.h"
@@ -373,7 +373,7 @@ int32_t KC_REPOSITORY::fCountLoaded() {
     // What the records held leaves free pages the allocator keeps, in the
     // heap of whichever thread made them: pictures let go with a screen are
     // megabytes. Hand them back to the system.
-    if (mSweptData) malloc_trim(0);
+    if (mSweptData) fReturnFreeMemory();
     return total;
 }
 

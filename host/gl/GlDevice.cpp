@@ -20,6 +20,11 @@ namespace host {
 
 namespace {
 
+// Vertices of one primitive.
+uint32_t fPerPrimitive(GPrimitive type) {
+    return type == GPrimitive::TRIANGLELIST ? 3 : type == GPrimitive::LINELIST ? 2 : 1;
+}
+
 #ifndef GL_TEXTURE_MAX_ANISOTROPY
 #define GL_TEXTURE_MAX_ANISOTROPY 0x84FE
 #endif
@@ -294,6 +299,13 @@ struct GlDevice::Impl {
         bool operator==(const Packet& o) const {
             return std::memcmp(&head, &o.head, sizeof head) == 0 && vertices == o.vertices && indices == o.indices;
         }
+        // Bytes from one vertex to the next: a position at least.
+        size_t fStride() const { return std::max<size_t>(head.stride, 12u); }
+        size_t fCorners() const { return fPerPrimitive(GPrimitive(head.type)); }
+        bool fIndexed() const { return head.kind == kINDEXED; }
+        size_t fPrimitives() const {
+            return fIndexed() ? indices.size() / fCorners() : vertices.size() / fStride() / fCorners();
+        }
     };
     std::vector<Packet> pending;  // this frame so far
     std::vector<Packet> shown;    // the frame on screen
@@ -347,6 +359,11 @@ bool fHasWord(const char* list, const char* word) {
 template <typename F>
 F fProc(const char* name) {
     return reinterpret_cast<F>(SDL_GL_GetProcAddress(name));
+}
+
+// Whether two rectangles overlap, or come within `gap` pixels of it.
+bool fMeet(const GlDevice::DamageRect& a, const GlDevice::DamageRect& b, int32_t gap = 0) {
+    return a.x < b.x + b.w + gap && b.x < a.x + a.w + gap && a.y < b.y + b.h + gap && b.y < a.y + a.h + gap;
 }
 
 }  // namespace
@@ -722,15 +739,12 @@ void GlDevice::fAddDamageCut(std::vector<DamageRect>& rects, DamageRect r, size_
         const int32_t x = std::min(a.x, b.x), y = std::min(a.y, b.y);
         return DamageRect{x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
     };
-    auto meet = [](const DamageRect& a, const DamageRect& b, int32_t gap) {
-        return a.x < b.x + b.w + gap && b.x < a.x + a.w + gap && a.y < b.y + b.h + gap && b.y < a.y + a.h + gap;
-    };
     for (size_t i = 0; i < rects.size(); ++i) {
         const DamageRect o = rects[i];
-        if (!meet(o, r, kNEAR)) continue;
+        if (!fMeet(o, r, kNEAR)) continue;
         const DamageRect u = join(o, r);
         const bool cheap = area(u) * 4 <= (area(o) + area(r)) * 5 + 4 * 4096;
-        const bool cross = meet(o, r, 0);
+        const bool cross = fMeet(o, r);
         if (cheap || (cross && depth >= kCUTS)) {
             rects.erase(rects.begin() + std::ptrdiff_t(i));
             fAddDamageCut(rects, u, most, depth + 1);
@@ -769,7 +783,7 @@ void GlDevice::fAddDamageCut(std::vector<DamageRect>& rects, DamageRect r, size_
     for (bool grew = true; grew;) {
         grew = false;
         for (size_t i = 0; i < rects.size(); ++i)
-            if (meet(rects[i], u, 0)) {
+            if (fMeet(rects[i], u)) {
                 u = join(rects[i], u);
                 rects.erase(rects.begin() + std::ptrdiff_t(i));
                 grew = true;
@@ -795,8 +809,6 @@ GlDevice::DamageRect fPixelRect(const float* box, int32_t width, int32_t height)
     if (right <= left || bottom <= top) return {0, 0, 0, 0};
     return {left, height - bottom, right - left, bottom - top};
 }
-
-uint32_t fPerPrimitive(GPrimitive type);
 
 }  // namespace
 
@@ -894,12 +906,9 @@ bool GlDevice::fDamageDraws(const void* nowItem, const void* wasItem, int32_t wi
     fClipMatrix(&now, clip);
     if (fDrawChoices(&now, clip, width, height) != fDrawChoices(&was, clip, width, height))
         return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
-    const size_t stride = std::max(now.head.stride, 12u);
-    const size_t per = fPerPrimitive(GPrimitive(now.head.type));
-    const bool indexed = now.head.kind == Impl::Packet::kINDEXED;
-    auto count = [&](const Impl::Packet& p) {
-        return indexed ? p.indices.size() / per : p.vertices.size() / stride / per;
-    };
+    const size_t stride = now.fStride();
+    const size_t per = now.fCorners();
+    const bool indexed = now.fIndexed();
     auto vertex = [&](const Impl::Packet& p, size_t primitive, size_t corner) -> const uint8_t* {
         const size_t v = indexed ? p.indices[primitive * per + corner] : primitive * per + corner;
         return (v + 1) * stride <= p.vertices.size() ? p.vertices.data() + v * stride : nullptr;
@@ -912,7 +921,7 @@ bool GlDevice::fDamageDraws(const void* nowItem, const void* wasItem, int32_t wi
         }
         return true;
     };
-    const size_t nowCount = count(now), wasCount = count(was);
+    const size_t nowCount = now.fPrimitives(), wasCount = was.fPrimitives();
     size_t front = 0;
     while (front < nowCount && front < wasCount && same(front, front)) ++front;
     size_t back = 0;
@@ -936,11 +945,7 @@ bool GlDevice::fAlike(const void* nowItem, const void* wasItem) {
 // over the window damages only where its primitives lie.
 bool GlDevice::fDamagePrimitives(const void* item, int32_t width, int32_t height, size_t first, size_t end) {
     const auto& packet = *static_cast<const Impl::Packet*>(item);
-    const size_t per = fPerPrimitive(GPrimitive(packet.head.type));
-    const size_t stride = std::max(packet.head.stride, 12u);
-    const size_t count = packet.head.kind == Impl::Packet::kINDEXED ? packet.indices.size() / per
-                                                                     : packet.vertices.size() / stride / per;
-    for (size_t k = first; k < std::min(end, count); ++k) {
+    for (size_t k = first; k < std::min(end, packet.fPrimitives()); ++k) {
         float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
         if (!fDrawBox(&packet, width, height, box, k, k + 1)) return false;
         fAddDamage(mImpl->damage, fPixelRect(box, width, height));
@@ -966,16 +971,16 @@ void GlDevice::fClipMatrix(const void* item, float* clip) {
 bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box, size_t first, size_t end) {
     const auto& packet = *static_cast<const Impl::Packet*>(item);
     const auto& h = packet.head;
-    const uint32_t stride = std::max(h.stride, 12u);
+    const size_t stride = packet.fStride();
     float m[16];
     fClipMatrix(item, m);
     // Points reach half their largest size around their centre.
     const float reach = h.type == uint32_t(GPrimitive::POINTLIST) ? 33.0f : 1.0f;
     const size_t count = packet.vertices.size() / stride;
     // Every vertex, or the corners of the primitives asked for.
-    const size_t per = fPerPrimitive(GPrimitive(h.type));
-    const bool indexed = h.kind == Impl::Packet::kINDEXED;
-    const size_t primitives = indexed ? packet.indices.size() / per : count / per;
+    const size_t per = packet.fCorners();
+    const bool indexed = packet.fIndexed();
+    const size_t primitives = packet.fPrimitives();
     const bool all = first == 0 && end >= primitives;
     const size_t from = all ? 0 : first * per;
     const size_t to = all ? count : std::min(end, primitives) * per;
@@ -1175,9 +1180,6 @@ GLenum fMode(GPrimitive type) {
         default: return GL_TRIANGLES;
     }
 }
-uint32_t fPerPrimitive(GPrimitive type) {
-    return type == GPrimitive::TRIANGLELIST ? 3 : type == GPrimitive::LINELIST ? 2 : 1;
-}
 }  // namespace
 
 void GlDevice::fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex, uint32_t vertexCount,
@@ -1264,9 +1266,7 @@ void GlDevice::fReplay() {
         const auto& packet = g.pending[k];
         const auto& h = packet.head;
         if (passes > 1) {
-            const DamageRect& a = reach[k];
-            const DamageRect& b = g.damage[g.pass];
-            if (a.w <= 0 || !(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)) {
+            if (reach[k].w <= 0 || !fMeet(reach[k], g.damage[g.pass])) {
                 vertexAt += packet.vertices.size();
                 indexAt += packet.indices.size() * 2;
                 continue;
@@ -1311,7 +1311,7 @@ uint32_t GlDevice::fDrawChoices(const void* item, const float* clip, int32_t vie
     const auto& packet = *static_cast<const Impl::Packet*>(item);
     const auto& h = packet.head;
     const GPrimitive type = GPrimitive(h.type);
-    const uint32_t stride = std::max(h.stride, 12u);
+    const uint32_t stride = uint32_t(packet.fStride());
     const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
     const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && mImpl->anisotropy &&
                              mCaps.maxAnisotropy > 1 && fDepthVaries(packet.vertices.data(), stride, 0, vertexCount, clip);
@@ -1431,7 +1431,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
         glDrawElements(fMode(type), GLsizei(packet.indices.size()), GL_UNSIGNED_SHORT,
                        reinterpret_cast<void*>(indexAt));
     } else {
-        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / std::max(h.stride, 12u)));
+        glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / packet.fStride()));
     }
 }
 

@@ -65,6 +65,15 @@ protected:
         mRender->fDrawBatch(v, texture, &s, 4, kIndices, 6);
     }
 
+    host::GlDevice* fGl() const { return static_cast<host::GlDevice*>(mRender->fGetDevice()); }
+    // Triangles through camera 1: the states every quad here starts from.
+    static KS_RENDER_STATE fTriangles() {
+        KS_RENDER_STATE s;
+        s.primitive = KS_RENDER_STATE::kTRIANGLES;
+        s.camera = 1;
+        return s;
+    }
+
     uint32_t fPixel(int x, int y) const {
         const uint8_t* p = &mPixels[(size_t(y) * mWidth + x) * 4];
         return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
@@ -167,12 +176,10 @@ TEST_F(GlFrameTest, TexturesFromAnotherThreadAndWrapFollowTheStateWord) {
     loader.join();
     ASSERT_NE(made, nullptr);
     ASSERT_EQ(mRender->fBeginFrame(), 1);
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.blend = 1;
     s.filter = KS_RENDER_STATE::kFILTER_POINT;
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     s.wrapU = 1;
     // u from 0 to 2 over 200 pixels: the texture repeats.
     KS_VERTEX v[4];
@@ -203,11 +210,9 @@ TEST_F(GlFrameTest, ATextureRefilledAfterItWasDrawnShowsTheNewPixels) {
     ASSERT_NE(texture, nullptr);
     const uint32_t red[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
     const uint32_t green[4] = {0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u};
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.filter = KS_RENDER_STATE::kFILTER_POINT;
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     // Each frame draws the texture and reads it back; the second frame
     // follows a fill made once the first upload has happened.
     for (const uint32_t* texels : {red, green}) {
@@ -311,11 +316,9 @@ TEST_F(GlFrameTest, ScreenAlignedSpritesSampleWithoutAnisotropyAndTiltedOnesWith
     ASSERT_NE(texture, nullptr);
     const std::vector<uint32_t> white(16, 0xFFFFFFFFu);
     ASSERT_TRUE(mRender->fFillTexture(texture, white.data()));
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.filter = KS_RENDER_STATE::kFILTER_ANISOTROPIC;
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     ASSERT_EQ(mRender->fBeginFrame(), 1);
     fQuad(10, 10, 64, 64, 0xFFFFFFFFu, texture, s);
     mRender->fFlush();
@@ -346,11 +349,9 @@ TEST_F(GlFrameTest, ScreenAlignedSpritesSampleWithoutAnisotropyAndTiltedOnesWith
 }
 
 TEST_F(GlFrameTest, PresentedFramesDoNotPileUpInTheDriver) {
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     // As windows opening and closing: each frame draws a picture of its own
     // and gives it back.
     const std::vector<uint32_t> grey(256 * 256, 0xFF808080u);
@@ -371,17 +372,15 @@ TEST_F(GlFrameTest, PresentedFramesDoNotPileUpInTheDriver) {
 }
 
 TEST_F(GlFrameTest, AFrameEqualToTheOneOnScreenDrawsNothing) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    auto* device = fGl();
     KC_TEXTURE* texture = mRender->fCreateTexture(2, 2);
     ASSERT_NE(texture, nullptr);
     const uint32_t red[4] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u};
     const uint32_t green[4] = {0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u};
     ASSERT_TRUE(mRender->fFillTexture(texture, red));
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.filter = KS_RENDER_STATE::kFILTER_POINT;
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     auto frame = [&](float x, uint32_t colour) {
         ASSERT_EQ(mRender->fBeginFrame(), 1);
         fQuad(x, 10, 64, 64, colour, texture, s);
@@ -424,10 +423,8 @@ TEST_F(GlFrameTest, AFrameEqualToTheOneOnScreenDrawsNothing) {
 }
 
 TEST_F(GlFrameTest, AnAnimationStartedWhileTheScreenRestsIsDrawnEveryStepToItsEnd) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
-    KS_RENDER_STATE s;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
+    auto* device = fGl();
+    KS_RENDER_STATE s = fTriangles();
     auto frame = [&](float x, bool read) {
         ASSERT_EQ(mRender->fBeginFrame(), 1);
         fQuad(x, 100, 40, 40, 0xFFFF0000u, nullptr, s);
@@ -451,10 +448,8 @@ TEST_F(GlFrameTest, AnAnimationStartedWhileTheScreenRestsIsDrawnEveryStepToItsEn
 }
 
 TEST_F(GlFrameTest, AnExposedWindowIsDrawnAgainThoughTheFrameIsUnchanged) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
-    KS_RENDER_STATE s;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
+    auto* device = fGl();
+    KS_RENDER_STATE s = fTriangles();
     auto frame = [&]() {
         ASSERT_EQ(mRender->fBeginFrame(), 1);
         fQuad(10, 10, 40, 40, 0xFF00FF00u, nullptr, s);
@@ -585,12 +580,10 @@ TEST_F(GlFrameTest, OpaquePicturesCoverWhatIsBehindAndTranslucentOnesStillBlend)
     ASSERT_TRUE(mRender->fFillTexture(opaque, checker));
     ASSERT_TRUE(mRender->fFillTexture(holed, seeThrough));
     ASSERT_TRUE(mRender->fFillTexture(texels, checker));
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.blend = 1;
     s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     KS_RENDER_STATE flat = s;
     flat.textured = 0;
     ASSERT_EQ(mRender->fBeginFrame(), 1);
@@ -603,7 +596,7 @@ TEST_F(GlFrameTest, OpaquePicturesCoverWhatIsBehindAndTranslucentOnesStillBlend)
     // linear or not.
     fQuad(10, 150, 2, 2, 0xFFFFFFFFu, texels, s);
     mRender->fFlush();
-    ASSERT_TRUE(static_cast<host::GlDevice*>(mRender->fGetDevice())->fReadBackBuffer(mPixels, mWidth, mHeight));
+    ASSERT_TRUE(fGl()->fReadBackBuffer(mPixels, mWidth, mHeight));
     EXPECT_TRUE(fNear(fPixel(15, 15), 0xFF0000));
     EXPECT_TRUE(fNear(fPixel(155, 15), 0xBF4040, 4)) << "half over grey";
     EXPECT_TRUE(fNear(fPixel(385, 15), 0x808080)) << "the clear texel shows the grey";
@@ -616,11 +609,9 @@ TEST_F(GlFrameTest, OpaquePicturesCoverWhatIsBehindAndTranslucentOnesStillBlend)
 }
 
 TEST_F(GlFrameTest, AFrameChangedInOnePlaceRedrawsOnlyThereAndShowsTheWholeNewPicture) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
-    KS_RENDER_STATE s;
+    auto* device = fGl();
+    KS_RENDER_STATE s = fTriangles();
     s.blend = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     auto frame = [&](float redX, uint32_t blue) {
         ASSERT_EQ(mRender->fBeginFrame(), 1);
         fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, s);
@@ -713,11 +704,9 @@ TEST(GlDamageTest, RectanglesThatMeetBecomeOneAndNoneEverOverlap) {
 // Frames changed in a few places: each place is redrawn alone, and the
 // picture shown is the one the whole frame draws.
 TEST_F(GlFrameTest, FramesChangedInFewPlacesRedrawOnlyThoseAndShowTheWholePicture) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
-    KS_RENDER_STATE s;
+    auto* device = fGl();
+    KS_RENDER_STATE s = fTriangles();
     s.blend = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     KS_RENDER_STATE additive = s;
     additive.additive = 1;
     struct Scene {
@@ -791,18 +780,16 @@ TEST_F(GlFrameTest, FramesChangedInFewPlacesRedrawOnlyThoseAndShowTheWholePictur
 // A draw sampled or blended another way because one of its primitives
 // changed changes the look of all of them: it is redrawn whole.
 TEST_F(GlFrameTest, ADrawSampledAnotherWayAfterOnePrimitiveChangedIsRedrawnWhole) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
+    auto* device = fGl();
     KC_TEXTURE* stripes = mRender->fCreateTexture(16, 16);
     ASSERT_NE(stripes, nullptr);
     std::vector<uint32_t> texels(256);
     for (size_t i = 0; i < texels.size(); ++i) texels[i] = i % 2 ? 0xFF000000u : 0xFFFFFFFFu;
     ASSERT_TRUE(mRender->fFillTexture(stripes, texels.data()));
-    KS_RENDER_STATE s;
+    KS_RENDER_STATE s = fTriangles();
     s.filter = KS_RENDER_STATE::kFILTER_LINEAR;
     s.textured = 1;
     s.blend = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     // Two sprites of one texture and state: one draw. The first lies a third
     // of a pixel off the texel grid, near enough to be sampled at its
     // nearest texels while every sprite of the draw is.
@@ -838,11 +825,9 @@ TEST_F(GlFrameTest, ADrawSampledAnotherWayAfterOnePrimitiveChangedIsRedrawnWhole
 // once the driver has deleted them, the next frame hands them back. A few
 // small pictures are not worth the walk through the heap.
 TEST_F(GlFrameTest, LargePicturesLetGoHandTheirPagesBackOnTheNextFrame) {
-    auto* device = static_cast<host::GlDevice*>(mRender->fGetDevice());
-    KS_RENDER_STATE s;
+    auto* device = fGl();
+    KS_RENDER_STATE s = fTriangles();
     s.textured = 1;
-    s.primitive = KS_RENDER_STATE::kTRIANGLES;
-    s.camera = 1;
     const auto drawn = [&](int32_t side) {
         KC_TEXTURE* texture = mRender->fCreateTexture(side, side);
         EXPECT_NE(texture, nullptr);
