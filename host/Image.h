@@ -24,6 +24,9 @@ inline constexpr int64_t kMaxImagePixels = int64_t(4096) * 4096;
 // beyond the limits above is refused (false, the reason on standard error)
 // before pixels are allocated.
 bool fDecodeImage(const void* bytes, size_t size, GImage& out);
+// The pixel size a PNG declares, under the same checks as fDecodeImage but
+// without decoding: a file accepted here may still fail to decode.
+bool fReadImageSize(const void* bytes, size_t size, int32_t& width, int32_t& height);
 bool fDecodeImageFile(const std::string& path, GImage& out);
 // Writes R, G, B, A rows as a PNG file.
 bool fWritePng(const std::string& path, const uint8_t* rgba, int32_t width, int32_t height);

@@ -351,7 +351,7 @@ void KC_RENDER::fSetWorld(const KS_TRANSFORM3& transform) {
 
 void KC_RENDER::fBind(KC_TEXTURE* texture) {
     if (mState.textured && texture) {
-        mDevice->fSetTexture(0, texture->mTexture);
+        mDevice->fSetTexture(0, fReady(texture));
         mTexture = texture;
     } else {
         mDevice->fSetTexture(0, nullptr);
@@ -518,7 +518,7 @@ void KC_RENDER::fIssuePending() {
     for (const PendingGroup& group : mPendingGroups) {
         fFlush();
         if (group.state.textured && group.texture) {
-            mDevice->fSetTexture(0, group.texture->mTexture);
+            mDevice->fSetTexture(0, fReady(group.texture));
             mTexture = group.texture;
         } else {
             mDevice->fSetTexture(0, nullptr);
@@ -750,18 +750,8 @@ KC_TEXTURE* KC_RENDER::fFallback() {
 
 KC_TEXTURE* KC_RENDER::fTextureFromImage(bool decoded, const GImage& image) {
     if (!decoded || !mDevice || !mDeviceCreated || image.width <= 0 || image.height <= 0) return fFallback();
-    GTexture* texture = mDevice->fCreateTexture(image.width, image.height, 0, GFormat::ABGR8);
+    GTexture* texture = fMakeDeviceTexture(image.width, image.height, &image);
     if (!texture) return fFallback();
-    int32_t pitch = 0;
-    auto* bytes = static_cast<uint8_t*>(texture->fLock(&pitch));
-    if (!bytes) {
-        delete texture;
-        return fFallback();
-    }
-    const size_t row = size_t(image.width) * 4;
-    for (int32_t y = 0; y < image.height; ++y)
-        std::memcpy(bytes + size_t(y) * size_t(pitch), image.rgba.data() + size_t(y) * row, row);
-    texture->fUnlock();
     return fAddTexture(texture, image.width, image.height);
 }
 
@@ -769,6 +759,54 @@ KC_TEXTURE* KC_RENDER::fLoadTexture(const void* bytes, size_t size) {
     GImage image;
     const bool decoded = fDecodeImage(bytes, size, image);
     return fTextureFromImage(decoded, image);
+}
+
+KC_TEXTURE* KC_RENDER::fLoadTextureLater(const void* bytes, size_t size) {
+    int32_t width = 0, height = 0;
+    if (!mDevice || !mDeviceCreated || !fReadImageSize(bytes, size, width, height)) return fFallback();
+    auto* record = new KC_TEXTURE;
+    record->mSize.fSet(width, height);
+    const auto* first = static_cast<const uint8_t*>(bytes);
+    record->mEncoded.assign(first, first + size);
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    mTextures.insert(record);
+    mTexturesMade += 1;
+    return record;
+}
+
+GTexture* KC_RENDER::fReady(KC_TEXTURE* texture) {
+    if (!texture) return nullptr;
+    std::lock_guard<std::mutex> guard(mTexturesLock);
+    if (!texture->fIsWaiting() || !mDevice || !mDeviceCreated) return texture->mTexture;
+    GImage image;
+    const bool decoded = fDecodeImage(texture->mEncoded.data(), texture->mEncoded.size(), image) &&
+                         image.width == texture->mSize.x && image.height == texture->mSize.y;
+    std::vector<uint8_t>().swap(texture->mEncoded);
+    // A file that fails past its header draws nothing rather than something
+    // of another size.
+    texture->mTexture = fMakeDeviceTexture(texture->mSize.x, texture->mSize.y, decoded ? &image : nullptr);
+    return texture->mTexture;
+}
+
+GTexture* KC_RENDER::fMakeDeviceTexture(int32_t width, int32_t height, const GImage* image) {
+    GTexture* texture = mDevice->fCreateTexture(width, height, 0, GFormat::ABGR8);
+    if (!texture) return nullptr;
+    int32_t pitch = 0;
+    auto* bytes = static_cast<uint8_t*>(texture->fLock(&pitch));
+    if (!bytes) {
+        delete texture;
+        return nullptr;
+    }
+    const size_t row = size_t(width) * 4;
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* out = bytes + size_t(y) * size_t(pitch);
+        if (image)
+            std::memcpy(out, image->rgba.data() + size_t(y) * row, row);
+        else
+            std::memset(out, 0, row);
+    }
+    texture->fUnlock();
+    return texture;
 }
 
 KC_TEXTURE* KC_RENDER::fLoadTextureFile(const std::string& path) {
@@ -826,9 +864,10 @@ size_t KC_RENDER::fGetTextureBytes() const {
 }
 
 void* KC_RENDER::fLockTexture(KC_TEXTURE* texture) {
-    if (!texture || !texture->mTexture) return nullptr;
+    GTexture* device = fReady(texture);
+    if (!device) return nullptr;
     int32_t pitch = 0;
-    return texture->mTexture->fLock(&pitch);
+    return device->fLock(&pitch);
 }
 
 bool KC_RENDER::fUnlockTexture(KC_TEXTURE* texture) {
@@ -836,7 +875,7 @@ bool KC_RENDER::fUnlockTexture(KC_TEXTURE* texture) {
 }
 
 bool KC_RENDER::fFillTexture(KC_TEXTURE* texture, const uint32_t* pixels) {
-    return texture && texture->fFill(pixels);
+    return fReady(texture) && texture->fFill(pixels);
 }
 
 // ---------------------------------------------------------------- lights

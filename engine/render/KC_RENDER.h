@@ -98,6 +98,10 @@ public:
 
     // Any thread. A non-image gives the default texture.
     KC_TEXTURE* fLoadTexture(const void* bytes, size_t size);
+    // A texture of the image's declared size that decodes its pixels when
+    // first drawn or locked: pictures loaded ahead of need hold only their
+    // file. The default texture when the header is unreadable.
+    KC_TEXTURE* fLoadTextureLater(const void* bytes, size_t size);
     KC_TEXTURE* fLoadTextureFile(const std::string& path);
     // Blank 0xAARRGGBB texture, or null.
     KC_TEXTURE* fCreateTexture(int32_t width, int32_t height);
@@ -203,6 +207,10 @@ private:
     KC_TEXTURE* fAddTexture(host::GTexture* texture, int32_t width, int32_t height);
     KC_TEXTURE* fFallback();
     KC_TEXTURE* fTextureFromImage(bool decoded, const host::GImage& image);
+    // The device texture to draw or lock, decoding a waiting picture first.
+    host::GTexture* fReady(KC_TEXTURE* texture);
+    // A device texture filled with the image, or clear without one.
+    host::GTexture* fMakeDeviceTexture(int32_t width, int32_t height, const host::GImage* image);
 
     int32_t mRequests = 0;
     int32_t mFlushes = 0;

@@ -5,6 +5,11 @@
 
 namespace KEL {
 
+size_t KC_TEXTURE::fGetHeldBytes() const {
+    if (fIsWaiting()) return mEncoded.size();
+    return size_t(std::max(0, mSize.x)) * size_t(std::max(0, mSize.y)) * 4;
+}
+
 bool KC_TEXTURE::fFill(const uint32_t* pixels) {
     if (!mTexture || !pixels) return false;
     int32_t pitch = 0;

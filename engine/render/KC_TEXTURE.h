@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine/util/KS_POINT.h"
 #include "host/IGraphicsDevice.h"
@@ -13,6 +15,14 @@ class KC_TEXTURE {
 public:
     host::GTexture* mTexture = nullptr;
     KS_POINT mSize;
+    // A picture loaded ahead of need keeps its file here, and no device
+    // texture, until it is first drawn or locked. Changed only under the
+    // renderer's texture lock, normally on the drawing thread.
+    std::vector<uint8_t> mEncoded;
+
+    bool fIsWaiting() const { return !mEncoded.empty(); }
+    // What the picture holds: its pixels, or its file while it waits.
+    size_t fGetHeldBytes() const;
 
     const KS_POINT& fGetSize() const { return mSize; }
     int32_t fGetWidth() const { return mSize.x; }

@@ -197,6 +197,12 @@ pugi::xml_document* KC_REPOSITORY::fGetXml(const std::string& name) {
     return document;
 }
 
+namespace {
+thread_local bool tDeferDecoding = false;
+}  // namespace
+
+void KC_REPOSITORY::fSetDeferDecoding(bool defer) { tDeferDecoding = defer; }
+
 KC_TEXTURE* KC_REPOSITORY::fGetTexture(const std::string& name) {
     KT_GUARD guard(mLock);
     KC_RESOURCE* record = fFindByName(name);
@@ -209,7 +215,10 @@ KC_TEXTURE* KC_REPOSITORY::fGetTexture(const std::string& name) {
     }
     KS_RESOURCE_CONVERTERS& services = KS_RESOURCE_CONVERTERS::fGet();
     if (!services.fLoadTexture || !fLoadBytes(record)) return fallback;
-    KC_TEXTURE* texture = services.fLoadTexture(static_cast<const uint8_t*>(record->mData), record->mSize);
+    const auto* bytes = static_cast<const uint8_t*>(record->mData);
+    KC_TEXTURE* texture = tDeferDecoding && services.fLoadTextureLater
+                              ? services.fLoadTextureLater(bytes, record->mSize)
+                              : services.fLoadTexture(bytes, record->mSize);
     record->fDropBytes();
     // An unreadable image gives the shared default: nothing to own.
     if (!texture || texture == fallback) return fallback;
@@ -387,8 +396,7 @@ size_t KC_REPOSITORY::fGetTextureBytes() {
     size_t bytes = 0;
     const auto add = [&bytes](const KC_RESOURCE* record) {
         if (!record->mLoaded || record->mKind != KC_RESOURCE::kTexture || !record->mData) return;
-        const KC_TEXTURE* texture = static_cast<const KC_TEXTURE*>(record->mData);
-        bytes += size_t(std::max(0, texture->fGetWidth())) * size_t(std::max(0, texture->fGetHeight())) * 4;
+        bytes += static_cast<const KC_TEXTURE*>(record->mData)->fGetHeldBytes();
     };
     for (auto& entry : mMain) add(entry.second);
     for (KC_RESOURCE_GROUP* group : mGroups)

@@ -49,6 +49,10 @@ public:
     pugi::xml_document* fGetXml(const std::string& name);
     // The default texture when the name is unknown or the image unreadable.
     KC_TEXTURE* fGetTexture(const std::string& name);
+    // While set, pictures this thread loads keep their file and are decoded
+    // when first drawn: screens loaded ahead of need hold no pixels until
+    // they are shown. Per thread; off by default.
+    static void fSetDeferDecoding(bool defer);
     // streamed is handed to the audio system as its "whole" flag.
     KC_SOUND* fGetSound(const std::string& name, bool streamed, int32_t bufferCount);
     // The bytes (folder files end with an extra 0 byte, counted in size).
@@ -77,8 +81,9 @@ public:
 
     // Records whose last use was given back.
     uint32_t fGetFreedCount();
-    // Bytes of the decoded pictures the loaded texture records hold (four a
-    // pixel), whether or not anything uses them.
+    // Bytes of the pictures the loaded texture records hold (four a pixel
+    // once decoded, the file while waiting to be drawn), whether or not
+    // anything uses them.
     size_t fGetTextureBytes();
     // Groups in mount order (names), for inspection.
     std::vector<std::string> fGetGroupNames();

@@ -18,6 +18,10 @@ KC_TEXTURE* fRenderLoadTexture(const uint8_t* bytes, uint32_t size) {
     return kcRENDER ? kcRENDER->fLoadTexture(bytes, size) : nullptr;
 }
 
+KC_TEXTURE* fRenderLoadTextureLater(const uint8_t* bytes, uint32_t size) {
+    return kcRENDER ? kcRENDER->fLoadTextureLater(bytes, size) : nullptr;
+}
+
 int32_t fRenderReleaseTexture(KC_TEXTURE* texture) { return kcRENDER ? kcRENDER->fReleaseTexture(texture) : -1; }
 
 KC_TEXTURE* fRenderDefaultTexture() { return kcRENDER ? kcRENDER->fGetDefaultTexture() : nullptr; }
@@ -26,6 +30,7 @@ KC_TEXTURE* fRenderDefaultTexture() { return kcRENDER ? kcRENDER->fGetDefaultTex
 
 KS_RESOURCE_CONVERTERS::KS_RESOURCE_CONVERTERS()
     : fLoadTexture(&fRenderLoadTexture),
+      fLoadTextureLater(&fRenderLoadTextureLater),
       fReleaseTexture(&fRenderReleaseTexture),
       fDefaultTexture(&fRenderDefaultTexture),
       fCreateSound(&fAudioCreateSound),

@@ -14,6 +14,9 @@ class KC_SOUND;
 struct KS_RESOURCE_CONVERTERS {
     // A texture from image bytes; the default texture (or null) on failure.
     KC_TEXTURE* (*fLoadTexture)(const uint8_t* bytes, uint32_t size) = nullptr;
+    // A texture that keeps the bytes and decodes them when first drawn; null
+    // means pictures are always decoded at once.
+    KC_TEXTURE* (*fLoadTextureLater)(const uint8_t* bytes, uint32_t size) = nullptr;
     int32_t (*fReleaseTexture)(KC_TEXTURE* texture) = nullptr;
     KC_TEXTURE* (*fDefaultTexture)() = nullptr;
     // A sound that reads from the bytes without copying them; null on failure.

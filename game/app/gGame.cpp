@@ -251,7 +251,15 @@ bool gGame::fPreloadMenus() {
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;
     windows.fUnloadAll(false);
     if (!fGetSettings().fIsMobilePlatform()) mCursor.fReloadTexture();
-    for (const char* name : kMENU_WINDOWS) windows.fLoadWindow(name);
+    // The title is drawn as soon as loading ends; the menus behind it keep
+    // their pictures' files until they are first shown (decoding one menu's
+    // pictures then takes a few milliseconds).
+    for (const char* name : kMENU_WINDOWS) {
+        const std::string text = name;
+        KEL::KC_REPOSITORY::fSetDeferDecoding(text != "Title" && text != "Title_Top");
+        windows.fLoadWindow(name);
+    }
+    KEL::KC_REPOSITORY::fSetDeferDecoding(false);
     return true;
 }
 

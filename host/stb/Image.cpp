@@ -70,6 +70,17 @@ bool fAcceptable(const stbi_uc* bytes, size_t size) {
 
 }  // namespace
 
+bool fReadImageSize(const void* bytes, size_t size, int32_t& width, int32_t& height) {
+    if (!bytes || size == 0 || size > size_t(INT_MAX)) return fRefuse("no bytes, or more than 2 GiB");
+    const auto* data = static_cast<const stbi_uc*>(bytes);
+    if (!fAcceptable(data, size)) return false;
+    int w = 0, h = 0, channels = 0;
+    stbi_info_from_memory(data, int(size), &w, &h, &channels);
+    width = w;
+    height = h;
+    return true;
+}
+
 bool fDecodeImage(const void* bytes, size_t size, GImage& out) {
     if (!bytes || size == 0 || size > size_t(INT_MAX)) return fRefuse("no bytes, or more than 2 GiB");
     const auto* data = static_cast<const stbi_uc*>(bytes);

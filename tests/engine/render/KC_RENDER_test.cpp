@@ -485,6 +485,57 @@ TEST_F(RenderTest, TexturesFromBytesAndTheDefault) {
     mRender.fUnlockTexture(filled);
 }
 
+// A picture loaded ahead of need holds its file and no device texture until
+// it is first drawn; one whose pixels fail past a sound header draws clear.
+TEST_F(RenderTest, PicturesLoadedLaterDecodeWhenFirstDrawn) {
+    const size_t before = mRender.fGetTextureCount();
+    const size_t bytesBefore = mRender.fGetTextureBytes();
+    EXPECT_EQ(mRender.fLoadTextureLater("not an image", 12), mRender.fGetDefaultTexture());
+
+    std::string png = fPngBytes(5, 3);
+    png.push_back('\0');  // repository buffers carry a trailing zero
+    KC_TEXTURE* later = mRender.fLoadTextureLater(png.data(), png.size());
+    ASSERT_NE(later, mRender.fGetDefaultTexture());
+    EXPECT_EQ(later->fGetSize(), KS_POINT(5, 3));
+    EXPECT_TRUE(later->fIsWaiting());
+    EXPECT_EQ(later->mTexture, nullptr);
+    EXPECT_EQ(later->fGetHeldBytes(), png.size());
+    EXPECT_EQ(mRender.fGetTextureCount(), before + 1);
+    EXPECT_EQ(mRender.fGetTextureBytes(), bytesBefore) << "no pixels yet";
+
+    ASSERT_EQ(fBegin(), 1);
+    fQuad(later, fSprite());
+    EXPECT_EQ(mRender.fEndFrame(), 0);
+    EXPECT_EQ(mDevice->mDrawCalls, 1);
+    EXPECT_FALSE(later->fIsWaiting());
+    ASSERT_NE(later->mTexture, nullptr);
+    EXPECT_EQ(later->fGetHeldBytes(), 5u * 3u * 4u);
+    EXPECT_EQ(mRender.fGetTextureBytes(), bytesBefore + 5 * 3 * 4);
+    const auto* texels = static_cast<const uint8_t*>(mRender.fLockTexture(later));
+    ASSERT_NE(texels, nullptr);
+    EXPECT_EQ(texels[0], 0x80);
+    mRender.fUnlockTexture(later);
+
+    // The image data chunk's bytes spoiled, its length and the header kept.
+    std::string damaged = fPngBytes(6, 4);
+    const size_t data = damaged.find("IDAT");
+    ASSERT_NE(data, std::string::npos);
+    for (size_t i = data + 4; i < damaged.size() - 12; ++i) damaged[i] = char(0xFF);
+    KC_TEXTURE* spoiled = mRender.fLoadTextureLater(damaged.data(), damaged.size());
+    ASSERT_NE(spoiled, mRender.fGetDefaultTexture());
+    EXPECT_EQ(spoiled->fGetSize(), KS_POINT(6, 4));
+    const auto* clear = static_cast<const uint8_t*>(mRender.fLockTexture(spoiled));
+    ASSERT_NE(clear, nullptr) << "locking decodes too";
+    EXPECT_EQ(clear[0], 0);
+    EXPECT_EQ(clear[6 * 4 * 4 - 1], 0);
+    mRender.fUnlockTexture(spoiled);
+    EXPECT_FALSE(spoiled->fIsWaiting());
+
+    EXPECT_EQ(mRender.fReleaseTexture(later), 1);
+    EXPECT_EQ(mRender.fReleaseTexture(spoiled), 1);
+    EXPECT_EQ(mRender.fGetTextureCount(), before);
+}
+
 TEST_F(RenderTest, TexturesMadeOnOtherThreadsWhileDrawing) {
     std::string png = fPngBytes(8, 8);
     std::vector<KC_TEXTURE*> made(4, nullptr);

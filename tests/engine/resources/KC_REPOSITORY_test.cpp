@@ -368,3 +368,46 @@ TEST(RepositoryWithRenderer, TexturesComeFromTheRenderer) {
     EXPECT_EQ(render.fGetTextureCount(), before) << "the sweep gives the texture back to the renderer";
     kcRENDER = nullptr;
 }
+
+// Screens loaded ahead of need keep their pictures' files until drawn; only
+// the thread that asks for it defers, and only while it asks.
+TEST(RepositoryWithRenderer, DeferredPicturesHoldTheirFileUntilDrawn) {
+    KC_FILESYSTEM::fGetInstance();
+    KS_RESOURCE_CONVERTERS::fGet().fReset();
+    KC_RENDER render;
+    render.fSetDevice(new host::RecordingDevice);
+    ASSERT_EQ(render.fInit(nullptr, 0.1f, 0.0f), 1);
+    kcRENDER = &render;
+
+    std::vector<uint8_t> rgba(64 * 32 * 4, 0x80);
+    TestEnvironment::fMakeFolder("Resources/gui");
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/gui" / name).string(), rgba.data(), 64, 32));
+    constexpr size_t kPixels = 64 * 32 * 4;
+
+    KC_REPOSITORY repository;
+    ASSERT_EQ(repository.fLoad("gui"), 1);
+    KC_REPOSITORY::fSetDeferDecoding(true);
+    KC_TEXTURE* waiting = repository.fGetTexture("gui a.png");
+    KC_TEXTURE* other = nullptr;
+    std::thread([&] { other = repository.fGetTexture("gui b.png"); }).join();
+    KC_REPOSITORY::fSetDeferDecoding(false);
+    KC_TEXTURE* now = repository.fGetTexture("gui c.png");
+
+    ASSERT_TRUE(waiting && other && now);
+    EXPECT_TRUE(waiting->fIsWaiting());
+    EXPECT_EQ(waiting->fGetSize(), KS_POINT(64, 32)) << "laid out at its size before any pixel is decoded";
+    EXPECT_FALSE(other->fIsWaiting()) << "another thread decodes at once";
+    EXPECT_FALSE(now->fIsWaiting()) << "deferring ends when asked";
+    const size_t held = repository.fGetTextureBytes();
+    EXPECT_LT(held, 2 * kPixels + 1024) << "the waiting picture holds only its file";
+    EXPECT_GT(held, 2 * kPixels);
+
+    EXPECT_NE(render.fLockTexture(waiting), nullptr);
+    render.fUnlockTexture(waiting);
+    EXPECT_FALSE(waiting->fIsWaiting());
+    EXPECT_EQ(repository.fGetTextureBytes(), 3 * kPixels);
+    for (KC_TEXTURE* texture : {waiting, other, now}) repository.fReleaseTexture(texture);
+    repository.fCountLoaded();
+    kcRENDER = nullptr;
+}

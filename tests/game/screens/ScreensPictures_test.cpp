@@ -94,3 +94,17 @@ TEST_F(ScreensPictures, PastTheBudgetThePicturesHeldStayWithinItRoundAfterRound)
     EXPECT_EQ(second.textures, first.textures) << "the renderer's textures are flat";
     EXPECT_TRUE(fShown("Title"));
 }
+
+// The menus loaded behind the title hold their pictures' files, not their
+// pixels, until first shown; showing one loads nothing new.
+TEST_F(ScreensPictures, MenusLoadedBehindTheTitleDecodeWhenFirstShown) {
+    fStart();
+    ASSERT_NE(fWindows().fFindWindow("Options"), nullptr);
+    ASSERT_TRUE(fWindows().fFindWindow("Options")->fIsLoaded()) << "loaded with the title";
+    const Held title = fHeld();
+    ASSERT_NE(fWindows().fShowWindow("Options"), nullptr);
+    ASSERT_TRUE(fRunUntil([&] { return fResting("Options"); }));
+    const Held shown = fHeld();
+    EXPECT_EQ(shown.made, title.made) << "nothing loaded on opening";
+    EXPECT_GT(shown.pictures, title.pictures + 256 * 1024) << "its pictures decoded when first drawn";
+}
