@@ -147,35 +147,41 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     // refused rather than sizing a buffer from it.
     if (total < 0 || total > kMAX_WHOLE_FRAMES) return fail();
     mBufferSize = static_cast<uint32_t>(total * 4);
-    mPcm = new (std::nothrow) uint8_t[std::max<uint32_t>(mBufferSize, 1)];
-    if (!mPcm) return fail();
-    // Decoding runs outside the lock so the pump is not held up by it.
-    const int32_t decoded = fDecode();
+    // Decoded through a scratch block to refuse a damaged sound now; the
+    // samples go into OpenAL's buffer at the first play, so a sound never
+    // played holds only its bytes. Outside the lock: the pump is not held up.
+    const int32_t decoded = fDecode(nullptr);
     if (decoded < 0) return fail();
     mLastFill = static_cast<uint32_t>(decoded);
-    // A whole sound is never decoded again: its decoder's tables (a few
-    // hundred kilobytes each) go now.
     fCloseDecoder();
-    mFile = KS_MEMORY_FILE{};
     mOpened = true;
 
     KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
     mContext = alcGetCurrentContext();
-    if (!mContext) return KS_RESULT::kOK;
-    alGetError();
-    alGenBuffers(2, mBuffers);
-    if (alGetError() != AL_NO_ERROR) {
-        mContext = nullptr;
-        return KS_RESULT::kOK;
-    }
-    mBuffersMade = true;
-    alBufferData(mBuffers[0], mFormat, mPcm, decoded, mRate);
-    alGetError();
-    // OpenAL keeps its own copy and a whole sound is never decoded again:
-    // holding ours as well would keep every short sound twice.
-    delete[] mPcm;
-    mPcm = nullptr;
+    if (mContext) alGetError();
     return KS_RESULT::kOK;
+}
+
+bool KC_SOUND::fUploadWhole() {
+    if (mBuffersMade) return true;
+    if (!fOpenDecoder()) return false;
+    mPcm = new (std::nothrow) uint8_t[std::max<uint32_t>(mBufferSize, 1)];
+    const int32_t decoded = mPcm ? fDecode(mPcm) : -1;
+    bool uploaded = false;
+    if (decoded >= 0) {
+        alGetError();
+        alGenBuffers(2, mBuffers);
+        if (alGetError() == AL_NO_ERROR) {
+            mBuffersMade = true;
+            alBufferData(mBuffers[0], mFormat, mPcm, decoded, mRate);
+            uploaded = alGetError() == AL_NO_ERROR;
+            mLastFill = static_cast<uint32_t>(decoded);
+        }
+    }
+    // OpenAL keeps its own copy and a whole sound is never decoded again:
+    // our samples and the decoder's tables (a few hundred kilobytes) go now.
+    fCloseDecoder();
+    return uploaded;
 }
 
 // --- decoding --------------------------------------------------------------
@@ -207,13 +213,15 @@ void KC_SOUND::fCloseDecoder() {
     mPcm = nullptr;
 }
 
-int32_t KC_SOUND::fDecode() {
+int32_t KC_SOUND::fDecode(uint8_t* out) {
+    uint8_t scratch[4096];
     uint32_t total = 0;
     int holes = 0;
     int bitstream = 0;
     while (total < mBufferSize) {
-        const int wanted = static_cast<int>(std::min<uint32_t>(mBufferSize - total, 4096));
-        const long read = ov_read(mDecoder, reinterpret_cast<char*>(mPcm + total), wanted, 0, 2, 1, &bitstream);
+        const int wanted = static_cast<int>(std::min<uint32_t>(mBufferSize - total, sizeof scratch));
+        char* into = reinterpret_cast<char*>(out ? out + total : scratch);
+        const long read = ov_read(mDecoder, into, wanted, 0, 2, 1, &bitstream);
         if (read == 0) break;
         if (read == OV_HOLE) {
             // A gap in the data is recoverable: keep reading past it.
@@ -227,7 +235,7 @@ int32_t KC_SOUND::fDecode() {
 }
 
 int32_t KC_SOUND::fFill(ALuint buffer) {
-    const int32_t bytes = fDecode();
+    const int32_t bytes = fDecode(mPcm);
     if (bytes < 0) return bytes;
     alBufferData(buffer, mFormat, mPcm, bytes, mRate);
     alGetError();
@@ -260,6 +268,10 @@ int32_t KC_SOUND::fPlay() {
     mPlayTime = 0.0f;
 
     if (mWhole) {
+        if (!fUploadWhole()) {
+            fStop();
+            return KS_RESULT::kNOTHING;
+        }
         alSourcei(mSource, AL_BUFFER, static_cast<ALint>(mBuffers[0]));
     } else {
         if (!mPcm) mPcm = new (std::nothrow) uint8_t[mBufferSize];
@@ -339,6 +351,11 @@ bool KC_SOUND::fIsPlaying() {
     ALint state = 0;
     alGetSourcei(mSource, AL_SOURCE_STATE, &state);
     return state == AL_PLAYING;
+}
+
+bool KC_SOUND::fHoldsBuffers() const {
+    KC_LOCK::KS_SCOPE scope(KC_AUDIO::fLock());
+    return mBuffersMade;
 }
 
 bool KC_SOUND::fHoldsSource() {

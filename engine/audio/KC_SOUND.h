@@ -10,7 +10,8 @@
 namespace KEL {
 
 // One Ogg Vorbis sound decoded from bytes the caller owns (they must outlive
-// the sound). A whole sound is decoded once into one buffer; a streamed sound
+// the sound). A whole sound is checked at open and decoded into one buffer at
+// its first play; a streamed sound
 // cycles two 48000-byte buffers that the audio thread refills. OpenAL objects
 // are only touched under the audio lock (KC_AUDIO::fLock).
 class KC_SOUND {
@@ -63,12 +64,15 @@ public:
     uint32_t fGetBufferSize() const { return mBufferSize; }
     // Whether decoded samples are held here besides OpenAL's buffers.
     bool fHoldsPcm() const { return mPcm != nullptr; }
+    // Whether OpenAL holds buffers for it: a whole sound's from its first play.
+    bool fHoldsBuffers() const;
     // Whether a decoder is open: a stream's, while it plays.
     bool fHoldsDecoder() const { return mDecoder != nullptr; }
     int32_t fGetBufferCount() const { return mBufferCount; }
     ALenum fGetFormat() const { return mFormat; }
     int32_t fGetRate() const { return mRate; }
-    // Bytes uploaded by the last buffer fill.
+    // Bytes uploaded by the last buffer fill; for a whole sound not yet
+    // played, the bytes its check at open decoded.
     uint32_t fGetLastFill() const;
     void fSetLooping(bool looping);
 
@@ -85,8 +89,11 @@ private:
     // Decodes up to the buffer size into the PCM buffer and uploads it.
     // Bytes uploaded, 0 at the end of the stream, negative on a decode error.
     int32_t fFill(ALuint buffer);
-    // Decodes into the PCM buffer only; same results, nothing uploaded.
-    int32_t fDecode();
+    // Decodes up to the buffer size into out, or through a scratch block
+    // keeping nothing when out is null; same results, nothing uploaded.
+    int32_t fDecode(uint8_t* out);
+    // A whole sound's first play: decodes into OpenAL's buffer (once).
+    bool fUploadWhole();
     // The decoder over the bytes from their start: at open, then a stream's
     // for each play. Closing lets the refill buffer go too.
     bool fOpenDecoder();

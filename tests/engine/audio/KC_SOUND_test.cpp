@@ -117,11 +117,16 @@ TEST_F(AudioTest, MonoWholeSoundReservesFourBytesPerFrameAndUploadsTwo) {
     EXPECT_EQ(sound->fGetLastFill(), frames * 2);
     EXPECT_FALSE(sound->fHoldsPcm()) << "a whole sound lives in OpenAL's buffer only";
     EXPECT_FALSE(sound->fHoldsDecoder()) << "nor keeps its decoder's tables";
+    EXPECT_FALSE(sound->fHoldsBuffers()) << "and not even that before its first play";
     EXPECT_NEAR(sound->fGetLength(), 0.25, 0.01);
-    // It still plays from that buffer, and again after a stop, a restart or a seek.
+    // It plays from that buffer, and again after a stop, a restart or a seek.
     for (int round = 0; round < 2; ++round) {
         EXPECT_EQ(sound->fPlay(), 0);
         EXPECT_TRUE(sound->fIsPlaying());
+        EXPECT_TRUE(sound->fHoldsBuffers());
+        EXPECT_FALSE(sound->fHoldsPcm());
+        EXPECT_FALSE(sound->fHoldsDecoder());
+        EXPECT_EQ(sound->fGetLastFill(), frames * 2) << "the whole sound in one buffer";
         sound->fRestart();
         sound->fSeek(100);
         EXPECT_TRUE(sound->fIsPlaying());
