@@ -172,10 +172,12 @@ bool KC_SOUND::fUploadWhole() {
         alGetError();
         alGenBuffers(2, mBuffers);
         if (alGetError() == AL_NO_ERROR) {
-            mBuffersMade = true;
             alBufferData(mBuffers[0], mFormat, mPcm, decoded, mRate);
             uploaded = alGetError() == AL_NO_ERROR;
-            mLastFill = static_cast<uint32_t>(decoded);
+            // A refused upload is tried again at the next play.
+            if (uploaded) mLastFill = static_cast<uint32_t>(decoded);
+            else alDeleteBuffers(2, mBuffers);
+            mBuffersMade = uploaded;
         }
     }
     // OpenAL keeps its own copy and a whole sound is never decoded again:
