@@ -380,19 +380,21 @@ TEST(RepositoryWithRenderer, DeferredPicturesHoldTheirFileUntilDrawn) {
     kcRENDER = &render;
 
     std::vector<uint8_t> rgba(64 * 32 * 4, 0x80);
-    TestEnvironment::fMakeFolder("Resources/gui");
+    // A folder of its own: the other tests of this process list theirs.
+    TestEnvironment::fEmptyFolder("Resources");
+    TestEnvironment::fMakeFolder("Resources/menus");
     for (const char* name : {"a.png", "b.png", "c.png"})
-        ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/gui" / name).string(), rgba.data(), 64, 32));
+        ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/menus" / name).string(), rgba.data(), 64, 32));
     constexpr size_t kPixels = 64 * 32 * 4;
 
     KC_REPOSITORY repository;
-    ASSERT_EQ(repository.fLoad("gui"), 1);
+    ASSERT_EQ(repository.fLoad("menus"), 1);
     KC_REPOSITORY::fSetDeferDecoding(true);
-    KC_TEXTURE* waiting = repository.fGetTexture("gui a.png");
+    KC_TEXTURE* waiting = repository.fGetTexture("menus a.png");
     KC_TEXTURE* other = nullptr;
-    std::thread([&] { other = repository.fGetTexture("gui b.png"); }).join();
+    std::thread([&] { other = repository.fGetTexture("menus b.png"); }).join();
     KC_REPOSITORY::fSetDeferDecoding(false);
-    KC_TEXTURE* now = repository.fGetTexture("gui c.png");
+    KC_TEXTURE* now = repository.fGetTexture("menus c.png");
 
     ASSERT_TRUE(waiting && other && now);
     EXPECT_TRUE(waiting->fIsWaiting());
