@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -732,10 +733,11 @@ void KC_RENDER::fDrawLine3(float x1, float y1, float z1, float x2, float y2, flo
 
 // ---------------------------------------------------------------- textures
 
-KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t height) {
+KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t height, std::vector<uint8_t> encoded) {
     auto* record = new KC_TEXTURE;
     record->mTexture = texture;
     record->mSize.fSet(width, height);
+    record->mEncoded = std::move(encoded);
     std::lock_guard<std::mutex> guard(mTexturesLock);
     mTextures.insert(record);
     mTexturesMade += 1;
@@ -764,14 +766,8 @@ KC_TEXTURE* KC_RENDER::fLoadTexture(const void* bytes, size_t size) {
 KC_TEXTURE* KC_RENDER::fLoadTextureLater(const void* bytes, size_t size) {
     int32_t width = 0, height = 0;
     if (!mDevice || !mDeviceCreated || !fReadImageSize(bytes, size, width, height)) return fFallback();
-    auto* record = new KC_TEXTURE;
-    record->mSize.fSet(width, height);
     const auto* first = static_cast<const uint8_t*>(bytes);
-    record->mEncoded.assign(first, first + size);
-    std::lock_guard<std::mutex> guard(mTexturesLock);
-    mTextures.insert(record);
-    mTexturesMade += 1;
-    return record;
+    return fAddTexture(nullptr, width, height, std::vector<uint8_t>(first, first + size));
 }
 
 GTexture* KC_RENDER::fReady(KC_TEXTURE* texture) {

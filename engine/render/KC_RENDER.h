@@ -204,7 +204,9 @@ private:
     bool fBuffersReady() const { return mVertexBuffer && mIndexBuffer && mPointBuffer; }
     void fFlushWith(const KS_MATRIX& world);
     void fBind(KC_TEXTURE* texture);
-    KC_TEXTURE* fAddTexture(host::GTexture* texture, int32_t width, int32_t height);
+    // A waiting picture has no device texture and brings its file.
+    KC_TEXTURE* fAddTexture(host::GTexture* texture, int32_t width, int32_t height,
+                            std::vector<uint8_t> encoded = {});
     KC_TEXTURE* fFallback();
     KC_TEXTURE* fTextureFromImage(bool decoded, const host::GImage& image);
     // The device texture to draw or lock, decoding a waiting picture first.

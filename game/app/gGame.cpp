@@ -1,5 +1,7 @@
 #include "game/app/gGame.h"
 
+#include <string_view>
+
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
@@ -255,7 +257,7 @@ bool gGame::fPreloadMenus() {
     // their pictures' files until they are first shown (decoding one menu's
     // pictures then takes a few milliseconds).
     for (const char* name : kMENU_WINDOWS) {
-        const std::string text = name;
+        const std::string_view text = name;
         KEL::KC_REPOSITORY::fSetDeferDecoding(text != "Title" && text != "Title_Top");
         windows.fLoadWindow(name);
     }

@@ -54,37 +54,29 @@ bool fChunksSound(const stbi_uc* bytes, size_t size) {
     return false;
 }
 
-// Refuses, with the reason on standard error, anything but a PNG whose
-// chunks are sound and whose declared size is within the image limits.
-bool fAcceptable(const stbi_uc* bytes, size_t size) {
-    if (size < sizeof kPngSignature || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
-        return fRefuse("not a PNG file");
-    if (!fChunksSound(bytes, size)) return fRefuse("damaged PNG chunks");
-    int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(bytes, int(size), &width, &height, &channels)) return fRefuse("damaged PNG header");
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||
-        int64_t(width) * height > kMaxImagePixels)
-        return fRefuse("PNG dimensions beyond the image limits");
-    return true;
-}
-
 }  // namespace
 
+// Refuses, with the reason on standard error, anything but a PNG whose
+// chunks are sound and whose declared size is within the image limits.
 bool fReadImageSize(const void* bytes, size_t size, int32_t& width, int32_t& height) {
     if (!bytes || size == 0 || size > size_t(INT_MAX)) return fRefuse("no bytes, or more than 2 GiB");
     const auto* data = static_cast<const stbi_uc*>(bytes);
-    if (!fAcceptable(data, size)) return false;
+    if (size < sizeof kPngSignature || std::memcmp(data, kPngSignature, sizeof kPngSignature) != 0)
+        return fRefuse("not a PNG file");
+    if (!fChunksSound(data, size)) return fRefuse("damaged PNG chunks");
     int w = 0, h = 0, channels = 0;
-    stbi_info_from_memory(data, int(size), &w, &h, &channels);
+    if (!stbi_info_from_memory(data, int(size), &w, &h, &channels)) return fRefuse("damaged PNG header");
+    if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide || int64_t(w) * h > kMaxImagePixels)
+        return fRefuse("PNG dimensions beyond the image limits");
     width = w;
     height = h;
     return true;
 }
 
 bool fDecodeImage(const void* bytes, size_t size, GImage& out) {
-    if (!bytes || size == 0 || size > size_t(INT_MAX)) return fRefuse("no bytes, or more than 2 GiB");
+    int32_t declaredWidth = 0, declaredHeight = 0;
+    if (!fReadImageSize(bytes, size, declaredWidth, declaredHeight)) return false;
     const auto* data = static_cast<const stbi_uc*>(bytes);
-    if (!fAcceptable(data, size)) return false;
     int width = 0, height = 0, channels = 0;
     stbi_uc* pixels = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
     if (!pixels) return fRefuse(stbi_failure_reason());

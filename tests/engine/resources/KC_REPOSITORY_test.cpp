@@ -339,52 +339,55 @@ TEST_F(RepositoryTest, LoaderAndMainThreadShareTheRepository) {
 }
 
 // The default converters, against the renderer on its recording device.
-TEST(RepositoryWithRenderer, TexturesComeFromTheRenderer) {
-    KC_FILESYSTEM::fGetInstance();
-    KS_RESOURCE_CONVERTERS::fGet().fReset();
-    KC_RENDER render;
-    render.fSetDevice(new host::RecordingDevice);
-    ASSERT_EQ(render.fInit(nullptr, 0.1f, 0.0f), 1);
-    kcRENDER = &render;
+class RepositoryWithRenderer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KC_FILESYSTEM::fGetInstance();
+        KS_RESOURCE_CONVERTERS::fGet().fReset();
+        mRender.fSetDevice(new host::RecordingDevice);
+        ASSERT_EQ(mRender.fInit(nullptr, 0.1f, 0.0f), 1);
+        kcRENDER = &mRender;
+    }
+    void TearDown() override { kcRENDER = nullptr; }
 
-    std::vector<uint8_t> rgba(4 * 3 * 4, 0x80);
+    // A grey picture of that size at a path under the test's root.
+    static bool fWritePicture(const std::string& path, int32_t width, int32_t height) {
+        const std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4, 0x80);
+        return host::fWritePng((TestEnvironment::fRoot() / path).string(), rgba.data(), width, height);
+    }
+
+    KC_RENDER mRender;
+};
+
+TEST_F(RepositoryWithRenderer, TexturesComeFromTheRenderer) {
     TestEnvironment::fMakeFolder("Resources/gui");
-    ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/gui/button.png").string(), rgba.data(), 4, 3));
+    ASSERT_TRUE(fWritePicture("Resources/gui/button.png", 4, 3));
     TestEnvironment::fWriteFile("Resources/gui/broken.png", "not an image");
-    const size_t before = render.fGetTextureCount();
+    const size_t before = mRender.fGetTextureCount();
 
     KC_REPOSITORY repository;
     ASSERT_EQ(repository.fLoad("gui"), 1);
     KC_TEXTURE* texture = repository.fGetTexture("gui button.png");
-    ASSERT_NE(texture, render.fGetDefaultTexture());
+    ASSERT_NE(texture, mRender.fGetDefaultTexture());
     EXPECT_EQ(texture->fGetSize(), KS_POINT(4, 3)) << "the folder's extra zero byte does not upset the decoder";
-    EXPECT_EQ(repository.fGetTexture("broken.png"), render.fGetDefaultTexture());
-    EXPECT_EQ(repository.fGetTexture("absent.png"), render.fGetDefaultTexture());
-    EXPECT_EQ(repository.fReleaseTexture(render.fGetDefaultTexture()), 0);
-    EXPECT_EQ(render.fGetTextureCount(), before + 1);
+    EXPECT_EQ(repository.fGetTexture("broken.png"), mRender.fGetDefaultTexture());
+    EXPECT_EQ(repository.fGetTexture("absent.png"), mRender.fGetDefaultTexture());
+    EXPECT_EQ(repository.fReleaseTexture(mRender.fGetDefaultTexture()), 0);
+    EXPECT_EQ(mRender.fGetTextureCount(), before + 1);
 
     EXPECT_EQ(repository.fReleaseTexture(texture), 1);
     EXPECT_EQ(repository.fCountLoaded(), 2) << "both records, the unreadable one too";
-    EXPECT_EQ(render.fGetTextureCount(), before) << "the sweep gives the texture back to the renderer";
-    kcRENDER = nullptr;
+    EXPECT_EQ(mRender.fGetTextureCount(), before) << "the sweep gives the texture back to the renderer";
 }
 
 // Screens loaded ahead of need keep their pictures' files until drawn; only
 // the thread that asks for it defers, and only while it asks.
-TEST(RepositoryWithRenderer, DeferredPicturesHoldTheirFileUntilDrawn) {
-    KC_FILESYSTEM::fGetInstance();
-    KS_RESOURCE_CONVERTERS::fGet().fReset();
-    KC_RENDER render;
-    render.fSetDevice(new host::RecordingDevice);
-    ASSERT_EQ(render.fInit(nullptr, 0.1f, 0.0f), 1);
-    kcRENDER = &render;
-
-    std::vector<uint8_t> rgba(64 * 32 * 4, 0x80);
+TEST_F(RepositoryWithRenderer, DeferredPicturesHoldTheirFileUntilDrawn) {
     // A folder of its own: the other tests of this process list theirs.
     TestEnvironment::fEmptyFolder("Resources");
     TestEnvironment::fMakeFolder("Resources/menus");
     for (const char* name : {"a.png", "b.png", "c.png"})
-        ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/menus" / name).string(), rgba.data(), 64, 32));
+        ASSERT_TRUE(fWritePicture(std::string("Resources/menus/") + name, 64, 32));
     constexpr size_t kPixels = 64 * 32 * 4;
 
     KC_REPOSITORY repository;
@@ -405,11 +408,10 @@ TEST(RepositoryWithRenderer, DeferredPicturesHoldTheirFileUntilDrawn) {
     EXPECT_LT(held, 2 * kPixels + 1024) << "the waiting picture holds only its file";
     EXPECT_GT(held, 2 * kPixels);
 
-    EXPECT_NE(render.fLockTexture(waiting), nullptr);
-    render.fUnlockTexture(waiting);
+    EXPECT_NE(mRender.fLockTexture(waiting), nullptr);
+    mRender.fUnlockTexture(waiting);
     EXPECT_FALSE(waiting->fIsWaiting());
     EXPECT_EQ(repository.fGetTextureBytes(), 3 * kPixels);
     for (KC_TEXTURE* texture : {waiting, other, now}) repository.fReleaseTexture(texture);
     repository.fCountLoaded();
-    kcRENDER = nullptr;
 }
