@@ -31,6 +31,7 @@ KC_CALLBACK* kcbERROR = nullptr;
 KC_CALLBACK* kcbRELEASE_RESOURCE = nullptr;
 KC_CALLBACK* kcbFRAME = nullptr;
 KC_CALLBACK* kcbFIRST_PRESENT = nullptr;
+KC_CALLBACK* kcbDISPLAY_LOST = nullptr;
 
 std::string& fErrorText() {
     // Function-local so that static initialisers elsewhere may set it safely;

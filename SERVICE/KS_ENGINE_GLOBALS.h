@@ -51,6 +51,10 @@ extern KC_CALLBACK* kcbRELEASE_RESOURCE;
 extern KC_CALLBACK* kcbFRAME;
 // Raised once fInit has shown the first cleared frame in the new window.
 extern KC_CALLBACK* kcbFIRST_PRESENT;
+// Raised once when the display is gone for good, right before the process
+// ends: the last chance to write files; no window or drawing call may be
+// made in it.
+extern KC_CALLBACK* kcbDISPLAY_LOST;
 
 // The engine's one error text, set before the error slot is raised.
 std::string& fErrorText();

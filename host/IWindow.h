@@ -99,4 +99,9 @@ void fGetDesktopSize(int32_t& width, int32_t& height);
 // Tests pin the desktop size; (0, 0) restores the real one.
 void fSetDesktopSizeOverride(int32_t width, int32_t height);
 
+// Called once when the display is gone for good (the connection lost, or
+// the game's window destroyed from outside), right before the process ends
+// with status 1. It must make no window or drawing call. Empty: none.
+void fSetDisplayLostHook(std::function<void()> hook);
+
 }  // namespace host

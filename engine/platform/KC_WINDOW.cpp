@@ -14,6 +14,7 @@ int32_t KC_WINDOW::msScreenHeight = 0;
 KC_WINDOW::KC_WINDOW() { host::fGetDesktopSize(msScreenWidth, msScreenHeight); }
 
 KC_WINDOW::~KC_WINDOW() {
+    if (mHost) host::fSetDisplayLostHook({});
     if (kcWINDOW == this) kcWINDOW = nullptr;
 }
 
@@ -31,6 +32,7 @@ int32_t KC_WINDOW::fCreate(const std::string& title) {
         return KS_RESULT::kSTART_FAILED;
     }
     mFailure.clear();
+    host::fSetDisplayLostHook([] { KC_CALLBACK::fCall(kcbDISPLAY_LOST); });
     fSetMode(mWidth, mHeight, mFullscreen != 0, mScaleToScreen != 0);
     return KS_RESULT::kOK;
 }

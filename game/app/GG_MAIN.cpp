@@ -97,6 +97,7 @@ void fRegisterCallbacks() {
     fSetSlot(KEL::kcbCLOSE, &fOnClose);
     fSetSlot(KEL::kcbFOCUS_LOST, &fOnDeactivate);
     fSetSlot(KEL::kcbFOCUS_GAINED, &fOnActivate);
+    fSetSlot(KEL::kcbDISPLAY_LOST, &fOnDisplayLost);
 }
 
 namespace {
@@ -104,7 +105,7 @@ namespace {
 void fFreeSlots() {
     for (KEL::KC_CALLBACK** slot : {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbFIRST_PRESENT, &KEL::kcbINIT, &KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP,
                                     &KEL::kcbMOUSE_MOVE, &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFOCUS_LOST,
-                                    &KEL::kcbFOCUS_GAINED})
+                                    &KEL::kcbFOCUS_GAINED, &KEL::kcbDISPLAY_LOST})
         fFreeSlot(*slot);
 }
 
@@ -319,6 +320,15 @@ int32_t fOnDeactivate(void*) {
     }
     game->fSave();
     return KEL::KS_RESULT::kNOTHING;
+}
+
+// The window is gone and the process ends: what the player did since the
+// last save is written now, while the loader is not writing players.
+int32_t fOnDisplayLost(void*) {
+    gGame* game = gGame::fGetGame();
+    if (!game || gModule.mState == kSTATE_LOADING) return KEL::KS_RESULT::kNOTHING;
+    game->fSave();
+    return kOK;
 }
 
 int32_t fOnActivate(void*) {

@@ -39,6 +39,7 @@ int32_t fOnRelease(void* argument);
 int32_t fOnClose(void* argument);
 int32_t fOnDeactivate(void* argument);
 int32_t fOnActivate(void* argument);
+int32_t fOnDisplayLost(void* argument);
 
 // The loader thread's body: everything the game loads, with progress 10,
 // 40, 70 and 100; 1, or -112 at the first step that fails.

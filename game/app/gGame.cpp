@@ -1,5 +1,6 @@
 #include "game/app/gGame.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "SERVICE/KC_GAME.h"
@@ -447,6 +448,12 @@ void gGame::fInitScreen() {
     KEL::KS_TRANSFORM3_AUTO::fSetScreenSize(kWIDTH, kHEIGHT);
 }
 
+int32_t gGame::fTopBottomBarHeight(const KEL::KS_POINT& desktop) {
+    if (desktop.x <= 0 || desktop.y <= 0) return 0;
+    const int32_t tall = int32_t(int64_t(kWIDTH) * desktop.y / desktop.x);
+    return std::max(0, (tall - kHEIGHT) / 2);
+}
+
 void gGame::fDrawSideBars() {
     const GG_SETTINGS& settings = fGetSettings();
     KEL::G_SPRITE* tile = settings.fGetEarTile();
@@ -469,8 +476,12 @@ void gGame::fDrawSideBars() {
             sprite->fDrawAt(0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
         }
     } else if (mTopBottomBars) {
-        tile->fSetSize(float(kWIDTH), float((desktop.y - kHEIGHT) / 2));
-        line->fSetSize(float(desktop.x), lineHeight);
+        // Measured in game pixels: a desktop smaller than the game would
+        // otherwise give bars of negative height, drawn over the picture.
+        const int32_t bar = fTopBottomBarHeight(desktop);
+        if (bar <= 0) return;
+        tile->fSetSize(float(kWIDTH), float(bar));
+        line->fSetSize(float(kWIDTH), lineHeight);
         for (KEL::G_SPRITE* sprite : {tile, line}) {
             sprite->fResetUV();
             sprite->fSetHotSpot(KEL::kANCHOR_TOP_LEFT);

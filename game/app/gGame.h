@@ -94,6 +94,10 @@ public:
     int32_t fUpdate();
     void fDraw();
     void fDrawSideBars();
+    // The height in game pixels of the bar above and below the picture on a
+    // desktop taller than the game's shape, as the letterbox leaves it; 0 on
+    // a desktop of the game's shape.
+    static int32_t fTopBottomBarHeight(const KEL::KS_POINT& desktop);
     int32_t fOnKeyDown(int32_t key);
     int32_t fOnKeyUp(int32_t key);
     int32_t fOnMouseMove();

@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #ifdef __GLIBC__
+#include <dlfcn.h>
 #include <malloc.h>
 #endif
 
@@ -340,6 +341,15 @@ struct GlDevice::Impl {
     void* (*glxDisplay)() = nullptr;
     unsigned long (*glxDrawable)() = nullptr;
     void (*copySubBuffer)(void*, unsigned long, int, int, int, int) = nullptr;
+    // The X window's own size, which the rasteriser sizes its back buffer
+    // by: SDL reports the size it asked for before the window has it.
+    int (*getGeometry)(void*, unsigned long, unsigned long*, int*, int*, unsigned*, unsigned*, unsigned*,
+                       unsigned*) = nullptr;
+    // The size of that back buffer. The rasteriser reads the window's size
+    // when the context is made current and after a swap, never after a
+    // copy: a window that grew keeps the old, smaller buffer, and a copy of
+    // the window's new size from it is refused by the X server.
+    int bufferWidth = 0, bufferHeight = 0;
 };
 
 GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
@@ -388,7 +398,25 @@ void GlDevice::fFindDirectWindow(Impl& g) {
     g.glxDisplay = display;
     g.glxDrawable = fProc<unsigned long (*)()>("glXGetCurrentDrawable");
     g.copySubBuffer = fProc<void (*)(void*, unsigned long, int, int, int, int)>("glXCopySubBufferMESA");
-    if (!g.glxDrawable || !g.copySubBuffer || !g.glxDrawable()) g.copySubBuffer = nullptr;
+    // From the X library GLX itself runs on; never loads one.
+    if (void* x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD)) {
+        g.getGeometry = reinterpret_cast<decltype(g.getGeometry)>(dlsym(x11, "XGetGeometry"));
+        dlclose(x11);
+    }
+    if (!g.glxDrawable || !g.copySubBuffer || !g.getGeometry || !g.glxDrawable()) g.copySubBuffer = nullptr;
+}
+
+void GlDevice::fDrawableSize(int& width, int& height) const {
+    const Impl& g = *mImpl;
+    unsigned long root = 0;
+    int x = 0, y = 0;
+    unsigned w = 0, h = 0, border = 0, depth = 0;
+    if (g.copySubBuffer && g.getGeometry(g.glxDisplay(), g.glxDrawable(), &root, &x, &y, &w, &h, &border, &depth)) {
+        width = int(w);
+        height = int(h);
+        return;
+    }
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &width, &height);
 }
 
 int GlDevice::fWatchWindow(void* device, SDL_Event* event) {
@@ -495,6 +523,7 @@ bool GlDevice::fCreate(void* window, GDeviceType, uint32_t, const GPresentParams
     fFindDirectWindow(g);
     mWindow = window;
     mContext = context;
+    fDrawableSize(g.bufferWidth, g.bufferHeight);
     mParams = params;
     SDL_GL_SetSwapInterval(params.vsync ? 1 : 0);
     fDefaults();
@@ -559,7 +588,7 @@ void GlDevice::fViewportToTarget() {
         return;
     }
     int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    fDrawableSize(w, h);
     glViewport(0, 0, w, h);
 }
 
@@ -623,9 +652,11 @@ bool GlDevice::fPresent() {
     if (!mContext) return false;
     Impl& g = *mImpl;
     int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    fDrawableSize(w, h);
     // Pixels the window system threw away must be drawn again.
     if (g.exposed.exchange(false)) g.shownKnown = false;
+    const bool direct = g.copySubBuffer != nullptr;
+    if (direct && (w != g.bufferWidth || h != g.bufferHeight)) fResizeDirectBuffer(w, h);
     // A frame equal to the one on screen would draw the same pixels: the
     // window keeps showing them and the rasteriser rests.
     if (g.shownKnown && !g.frameUnsure && w == g.shownWidth && h == g.shownHeight && g.pending == g.shown) {
@@ -634,7 +665,6 @@ bool GlDevice::fPresent() {
         fCollectGarbage();
         return true;
     }
-    const bool direct = g.copySubBuffer != nullptr;
     const bool canvas = !direct && fMakeCanvas(w, h);
     const bool partial = (canvas || direct) && g.canvasHoldsShown && g.shownKnown && !g.frameUnsure &&
                          w == g.shownWidth && h == g.shownHeight && fFindDamage(w, h);
@@ -659,11 +689,22 @@ bool GlDevice::fPresent() {
     // Some drivers (SDL's offscreen one) flush nothing on a swap; the
     // software rasteriser then keeps every frame's commands queued.
     glFlush();
-    if (direct) {
+    int nowWidth = 0, nowHeight = 0;
+    if (direct) fDrawableSize(nowWidth, nowHeight);
+    if (direct && nowWidth == w && nowHeight == h) {
         void* display = g.glxDisplay();
         const unsigned long drawable = g.glxDrawable();
         if (g.damage.empty()) g.copySubBuffer(display, drawable, 0, 0, w, h);
         for (const DamageRect& r : g.damage) g.copySubBuffer(display, drawable, r.x, r.y, r.w, r.h);
+    } else if (direct) {
+        // The window changed size while the frame was drawn: the back buffer
+        // may have either size. The swap shows what it holds, whatever its
+        // size, and the next frame is drawn whole at the new size.
+        SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
+        g.bufferWidth = nowWidth;
+        g.bufferHeight = nowHeight;
+        g.shownKnown = false;
+        g.canvasHoldsShown = false;
     } else {
         SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
     }
@@ -671,6 +712,17 @@ bool GlDevice::fPresent() {
     fBuildProgram();
     fCollectGarbage();
     return true;
+}
+
+// A swap shows the last frame once more, at the old size, and has the
+// rasteriser size its back buffer by the window again before the next draw.
+void GlDevice::fResizeDirectBuffer(int width, int height) {
+    Impl& g = *mImpl;
+    SDL_GL_SwapWindow(static_cast<SDL_Window*>(mWindow));
+    g.bufferWidth = width;
+    g.bufferHeight = height;
+    g.shownKnown = false;
+    g.canvasHoldsShown = false;
 }
 
 bool GlDevice::fMakeCanvas(int32_t width, int32_t height) {
@@ -1252,7 +1304,7 @@ void GlDevice::fReplay() {
     if (passes > 1) {
         // Partial frames are drawn only into the window.
         int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+        fDrawableSize(w, h);
         reach.reserve(g.pending.size());
         for (const auto& packet : g.pending) {
             float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
@@ -1282,7 +1334,7 @@ void GlDevice::fReplay() {
                     g.viewHeight = h.viewHeight;
                 } else {
                     int w = 0, hh = 0;
-                    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &hh);
+                    fDrawableSize(w, hh);
                     glViewport(0, 0, w, hh);
                     g.viewWidth = w;
                     g.viewHeight = hh;
@@ -1501,7 +1553,7 @@ void GlDevice::fLightEnable(uint32_t, bool) {}
 bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height) {
     if (!mContext) return false;
     int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(mWindow), &w, &h);
+    fDrawableSize(w, h);
     if (w <= 0 || h <= 0) return false;
     if (!mImpl->copySubBuffer) fMakeCanvas(w, h);
     // What was drawn so far goes to the back buffer now.

@@ -132,6 +132,9 @@ private:
     void fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil);
     void fCollectGarbage();
     void fViewportToTarget();
+    // The window's back buffer size in pixels now.
+    void fDrawableSize(int& width, int& height) const;
+    void fResizeDirectBuffer(int width, int height);
     bool fMakeCanvas(int32_t width, int32_t height);
     bool fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t& height, int32_t w, int32_t h);
     void fDropCanvas();

@@ -143,7 +143,10 @@ bool fHasWindowManager(SDL_Window* window) {
 }  // namespace
 
 SdlWindow::~SdlWindow() {
-    if (mWindow) SDL_DestroyWindow(mWindow);
+    if (mWindow) {
+        X11ErrorWatch::fWatchWindow(0);
+        SDL_DestroyWindow(mWindow);
+    }
     if (mVideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -180,6 +183,10 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
     // and dead keys included.
     SDL_StartTextInput();
     fPinLoadedLibraries();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(mWindow, &info) && info.subsystem == SDL_SYSWM_X11)
+        X11ErrorWatch::fWatchWindow(info.info.x11.window);
     if (fullscreen) fSetMode(width, height, true);
     return true;
 }
@@ -326,6 +333,8 @@ void fGetDesktopSize(int32_t& width, int32_t& height) {
         height = mode.h;
     }
 }
+
+void fSetDisplayLostHook(std::function<void()> hook) { X11ErrorWatch::fSetLastWords(std::move(hook)); }
 
 void fSetDesktopSizeOverride(int32_t width, int32_t height) {
     gDesktopOverrideW = width;

@@ -499,6 +499,12 @@ TEST_F(StartupTest, TheDesktopsShapeChoosesTheBarsAndASmallOneForcesFullScreen) 
     game.fInitScreen();
     EXPECT_TRUE(game.fHasTopBottomBars()) << "bars of height 0";
     EXPECT_FALSE(gGame::fGetSettings().fIsFullscreen());
+    // The bars fill what the letterbox leaves, in game pixels; a desktop
+    // smaller than the game but of its shape leaves nothing to fill.
+    EXPECT_EQ(gGame::fTopBottomBarHeight(KEL::KS_POINT(1280, 1024)), 25);
+    EXPECT_EQ(gGame::fTopBottomBarHeight(KEL::KS_POINT(1024, 768)), 0);
+    EXPECT_EQ(gGame::fTopBottomBarHeight(KEL::KS_POINT(800, 600)), 0);
+    EXPECT_EQ(gGame::fTopBottomBarHeight(KEL::KS_POINT(640, 480)), 0);
     fEngine().mDesktopSize = KEL::KS_POINT(1920, 1080);
     game.fInitScreen();
     EXPECT_TRUE(game.fHasSideBars());
@@ -594,13 +600,22 @@ TEST_F(StartupTest, AnExitFromInsideTheFrameTouchesNoFreedMemory) {
         const char* mSays;
     };
     int frames = 0;
+    constexpr unsigned long kGAME_WINDOW = 0x200006;
     const Case cases[] = {
         {"on the first loading frame", [&] { return ++frames >= 1; }, [] { std::exit(1); }, ""},
         {"at the title", fAtTitle, [] { host::X11ErrorWatch::fOnIoError(nullptr); }, "lost its connection"},
-        {"inside a refused request", fAtTitle, [] { host::X11ErrorWatch::fOnError(nullptr, nullptr); },
-         "refused a request"},
+        {"with the window destroyed from outside", fAtTitle,
+         [] {
+             host::X11ErrorWatch::fWatchWindow(kGAME_WINDOW);
+             XErrorEvent refused{};
+             refused.resourceid = kGAME_WINDOW;
+             refused.error_code = BadWindow;
+             host::X11ErrorWatch::fOnError(nullptr, &refused);
+         },
+         "destroyed from outside"},
     };
     for (const Case& c : cases) {
+        fs::remove(fUserFile("players.save"));
         const KS_CHILD_END end = fRunInChild([&] {
             fBoot();
             gGameFrame = KEL::kcbDRAW;
@@ -611,6 +626,7 @@ TEST_F(StartupTest, AnExitFromInsideTheFrameTouchesNoFreedMemory) {
         });
         EXPECT_EQ(end.mStatus, 1) << c.mWhen << "\n" << end.mErrors;
         EXPECT_NE(end.mErrors.find(c.mSays), std::string::npos) << c.mWhen << "\n" << end.mErrors;
+        if (*c.mSays) EXPECT_TRUE(fs::exists(fUserFile("players.save"))) << c.mWhen << ": the players are saved first";
         for (const char* report : {"Sanitizer", "runtime error"})
             EXPECT_EQ(end.mErrors.find(report), std::string::npos) << c.mWhen << "\n" << end.mErrors;
     }
