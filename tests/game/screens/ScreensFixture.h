@@ -192,16 +192,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A player's click at a screen point: the pointer arrives, the button
-    // goes down, then up a step later.
-    void fClick(int32_t x, int32_t y);
-    void fMove(int32_t x, int32_t y);
-    // A key pressed and released (Windows virtual-key codes).
-    void fKey(uint32_t key);
-    void fType(const std::string& text);
-    // Text as the desktop types it, one character message each (the letters
-    // a player's keyboard layout makes, whatever key makes them).
-    void fTypeText(const std::wstring& text);
+    // A player's mouse and keys (fInput()) come as messages, each followed
+    // by the input's logic step; a click comes straight to its point.
     // Frames of window updates; drawn too when asked, for windows that step
     // their effects while drawing.
     void fFrames(int count, float dt = kDT, bool draw = false);
@@ -209,8 +201,9 @@ protected:
     bool fSettle(int limit = 300);
     // Draws every open window and saves <build>/screens/<name>.png.
     void fShot(const std::string& name);
-    // A widget's place on screen.
+    // A widget's place on screen; a point given in whole pixels.
     KEL::KS_VEC2 fWhere(const std::string& window, int32_t id);
+    static KEL::KS_VEC2 fAt(int32_t x, int32_t y) { return KEL::KS_VEC2(float(x), float(y)); }
     void fClickWidget(const std::string& window, int32_t id);
     // The template's first player, made current and saved nowhere.
     game::GG_PLAYER* fMakePlayer(const std::wstring& name);
@@ -220,10 +213,6 @@ protected:
     T* fWindow(const std::string& name) {
         return dynamic_cast<T*>(mManager->fFindWindow(name));
     }
-
-    // A press and a release at the pointer's place, a step apart.
-    void fPress();
-    void fRelease();
 
     std::unique_ptr<KEL::KC_FONT_LIST> mFonts;
     std::unique_ptr<KEL::KC_STRING_TABLE> mStrings;

@@ -71,14 +71,14 @@ protected:
     // A press at one point and a release at another, relative to the screen
     // centre, with the pointer moving in steps between them.
     void fDrag(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        fMessages().fMove(kCX + x0, kCY + y0);
-        fMessages().fDown();
+        fInput().fMove(fAt(x0, y0));
+        fInput().fPress();
         fMessages().fStep();
-        for (int step = 1; step <= 4; ++step)
-            fMessages().fMove(kCX + x0 + (x1 - x0) * step / 4, kCY + y0 + (y1 - y0) * step / 4);
-        fMessages().fUp();
+        for (int step = 1; step <= 4; ++step) fInput().fMove(fAt(x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4));
+        fInput().fRelease();
         fMessages().fStep();
     }
+    static KEL::KS_VEC2 fAt(int32_t x, int32_t y) { return KEL::KS_VEC2(float(kCX + x), float(kCY + y)); }
     void fClick(int32_t x, int32_t y) { fDrag(x, y, x, y); }
 };
 
