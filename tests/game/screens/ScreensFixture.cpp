@@ -35,6 +35,13 @@ void ScreensTest::SetUp() {
     game::fRegisterWindowClasses(*mManager);
     ASSERT_TRUE(mManager->fLoadWindows("data/share/main/other scenes.xml"));
     KEL::G_WINDOW_MANAGER* manager = mManager.get();
+    mFrames.fAdd([manager] { manager->fUpdate(); });
+    mFrames.fAdd([this, manager] {
+        if (mDrawing && fRender().fBeginFrame() == 1) {
+            manager->fDrawAll();
+            fRender().fEndFrame();
+        }
+    });
     fMessages().fRoute([manager](int32_t) { manager->fOnMouseMove(); },
                        [manager](int32_t key) { manager->fOnMouseDown(key); },
                        [manager](int32_t key) { manager->fOnMouseUp(key); });
@@ -53,27 +60,21 @@ void ScreensTest::TearDown() {
 }
 
 void ScreensTest::fFrames(int count, float dt, bool draw) {
-    KEL::kfFRAME_DELTA = dt;
-    for (int i = 0; i < count; ++i) {
-        mManager->fUpdate();
-        if (draw && fRender().fBeginFrame() == 1) {
-            mManager->fDrawAll();
-            fRender().fEndFrame();
-        }
-    }
+    mDrawing = draw;
+    mFrames.fStep(count, dt);
+    mDrawing = false;
 }
 
 bool ScreensTest::fSettle(int limit) {
-    for (int i = 0; i < limit; ++i) {
-        bool busy = false;
-        for (KEL::G_WINDOW* window : mManager->fGetOpenWindows()) busy = busy || window->fIsAnimating();
-        if (!busy) {
-            fFrames(2);
+    const bool still = mFrames.fStepUntil(
+        [this] {
+            for (KEL::G_WINDOW* window : mManager->fGetOpenWindows())
+                if (window->fIsAnimating()) return false;
             return true;
-        }
-        fFrames(1);
-    }
-    return false;
+        },
+        limit);
+    if (still) fFrames(2);
+    return still;
 }
 
 void ScreensTest::fShot(const std::string& name) {

@@ -36,6 +36,7 @@
 #include "ScreensGameStub.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "support/ContentScreenTest.h"
+#include "support/FrameStepper.h"
 
 namespace screenstest {
 
@@ -218,6 +219,10 @@ protected:
     std::unique_ptr<KEL::KC_STRING_TABLE> mStrings;
     std::unique_ptr<KEL::G_WINDOW_MANAGER> mManager;
     std::unique_ptr<KS_FAKE_GAME> mGame;
+
+private:
+    testsupport::FrameStepper mFrames{kDT};
+    bool mDrawing = false;
 };
 
 }  // namespace screenstest

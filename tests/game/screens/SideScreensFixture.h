@@ -13,6 +13,7 @@
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "ScreensGameStub.h"
+#include "support/FrameStepper.h"
 
 namespace sidescreenstest {
 
@@ -72,6 +73,7 @@ protected:
         mPlayer.fLoadXml(player.document_element());
         mGame.mPlayer = &mPlayer;
         game::GG_SCREENS_GAME::fInstall(&mGame);
+        mFrames.fAdd([this] { mManager.fUpdate(); });
     }
     void TearDown() override {
         game::GG_SCREENS_GAME::fInstall(nullptr);
@@ -82,16 +84,16 @@ protected:
         EXPECT_TRUE(mDocuments.back()->load_string(text.c_str())) << text;
         return mDocuments.back()->document_element();
     }
-    void fFrames(int count, float dt = 0.125f) {
-        KEL::kfFRAME_DELTA = dt;
-        for (int i = 0; i < count; ++i) mManager.fUpdate();
-    }
+    void fFrames(int count, float dt = 0.125f) { mFrames.fStep(count, dt); }
     int32_t fScore() const { return mPlayer.fGetStatistic().mScore; }
 
     game::GG_PLAYER mPlayer;
     KC_FAKE_GAME mGame;
     KEL::G_WINDOW_MANAGER mManager;
     std::vector<std::unique_ptr<pugi::xml_document>> mDocuments;
+
+private:
+    testsupport::FrameStepper mFrames{0.125f};
 };
 
 }  // namespace sidescreenstest
