@@ -1,5 +1,8 @@
 #pragma once
 
+// Windows the test writes as text over the scene fixture's fake pictures,
+// with a fake game of one player behind them.
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,11 +18,11 @@
 #include "ScreensGameStub.h"
 #include "support/FrameStepper.h"
 
-namespace sidescreenstest {
+namespace windowsfromtexttest {
 
-// The game as the side screens see it: one player, the shop and trophies
-// read from text, a level that runs or not, and a log of what the screens
-// asked for.
+// The game as the options, shop, trophy and help windows see it: one
+// player, the shop and trophies read from text, a level that runs or not,
+// and a log of what the windows asked for.
 class KC_FAKE_GAME : public screenstest::KC_SCREENS_GAME_STUB {
 public:
     game::GG_PLAYER* fGetCurrentPlayer() override { return mPlayer; }
@@ -61,7 +64,7 @@ public:
 };
 
 // A player, the fake game installed, and window elements parsed from text.
-class SideScreensTest : public scenetest::SceneFixture {
+class WindowsFromTextTest : public scenetest::SceneFixture {
 protected:
     void SetUp() override {
         SceneFixture::SetUp();
@@ -96,4 +99,4 @@ private:
     testsupport::FrameStepper mFrames{0.125f};
 };
 
-}  // namespace sidescreenstest
+}  // namespace windowsfromtexttest
