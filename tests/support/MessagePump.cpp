@@ -38,11 +38,6 @@ void MessagePump::fRoute(Handler move, Handler down, Handler up) {
 
 void MessagePump::fPump() { KEL::fPumpMessages(mInput.get(), mWindow.get()); }
 
-void MessagePump::fSend(uint32_t message, uint32_t key, int32_t x, int32_t y) {
-    mFakes->fPush(message, key, x, y);
-    fPump();
-}
-
 int32_t MessagePump::fOnMove(void*) {
     if (sCurrent && sCurrent->mMove) sCurrent->mMove(0);
     return 0;

@@ -13,10 +13,11 @@
 namespace testsupport {
 
 // Synthetic window messages, delivered the way the game's loop delivers
-// them: a fake message window whose queue the test fills, the engine's
-// message pump and input, and the input's move, key-down and key-up slots
-// handed to the test's handlers. Fake windows are installed for this
-// pump's life, so a real window must be made before it. One pump at a time.
+// them: a fake message window whose queue an InputDriver fills, the
+// engine's message pump and input, and the input's move, key-down and
+// key-up slots handed to the test's handlers. Fake windows are installed
+// for this pump's life, so a real window must be made before it. One pump
+// at a time.
 class MessagePump {
 public:
     using Handler = std::function<void(int32_t key)>;
@@ -34,12 +35,6 @@ public:
     // The queue the messages wait in, and one pump of whatever waits there.
     FakeWindowLog& fQueue() { return *mFakes; }
     void fPump();
-    // One message into the queue, then one pump.
-    void fSend(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0);
-    // The pointer to (x, y), the left button down, up.
-    void fMove(int32_t x, int32_t y) { fSend(host::kMsgMouseMove, 0, x, y); }
-    void fDown() { fSend(host::kMsgLButtonDown); }
-    void fUp() { fSend(host::kMsgLButtonUp); }
     // Ages the key states, as one logic step does.
     void fStep() { mInput->fUpdate(); }
 

@@ -21,6 +21,7 @@
 #include "game/board/GG_PAUSE.h"
 #include "game/board/GG_TUTORIAL.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_PACK.h"
@@ -49,6 +50,11 @@ constexpr std::chrono::seconds kHANG_BOUND{120};
 constexpr int kSTILL_STEPS = 5;
 // Windows leaving behind one that came to rest still take the pointer.
 constexpr float kLEAVING_SECONDS = 0.6f;
+// The windows the helpers wait for, by the game's own names.
+constexpr const char* kFADE = game::kFADE_WINDOW;
+constexpr const char* kPACKS = game::gPages_Pack::kPACKS_WINDOW;
+constexpr const char* kGAME_MENU = game::GG_GAMEPLAY::kWINDOW_MENU;
+constexpr const char* kSHOP = game::GG_GAMEPLAY::kWINDOW_SHOP;
 
 // The game's renderer on a real offscreen window: the game's own window is
 // the fake one whose queue the test fills, so the device draws elsewhere.
@@ -213,7 +219,7 @@ bool fAnyMoving(KEL::G_WINDOW_MANAGER& windows) {
 }  // namespace
 
 bool WholeGame::fSettle() {
-    return fRunUntil([this] { return !fWindows().fIsOpen("Fade_Transition") && !fAnyMoving(fWindows()); });
+    return fRunUntil([this] { return !fWindows().fIsOpen(kFADE) && !fAnyMoving(fWindows()); });
 }
 
 void WholeGame::fWait(float seconds) {
@@ -279,7 +285,7 @@ void WholeGame::fClickWidget(const KEL::KC_GUI_OBJECT& widget) {
 
 bool WholeGame::fShown(const std::string& name) {
     KEL::G_WINDOW* window = fWindows().fFindOpenWindow(name);
-    return window && !window->fIsAnimating() && !fWindows().fIsOpen("Fade_Transition");
+    return window && !window->fIsAnimating() && !fWindows().fIsOpen(kFADE);
 }
 
 std::vector<std::string> WholeGame::fOpenModals() {
@@ -335,18 +341,18 @@ void WholeGame::fShoot(const std::string& name) {
 }
 
 void WholeGame::fOpenPack(int32_t packIndex) {
-    if (!fShown("Packs")) {
+    if (!fShown(kPACKS)) {
         ASSERT_NO_FATAL_FAILURE(
-            fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs"));
+            fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, kPACKS));
     }
-    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
+    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow(kPACKS));
     ASSERT_NE(packs, nullptr);
     game::gPackItem* card = packs->fGetPackPages()->fGetPackItem(packIndex);
     ASSERT_NE(card, nullptr) << "pack card " << packIndex;
     const auto place = [card] { return fPlace(card->fGetGui()->fGetRootWidget()); };
     ASSERT_NO_FATAL_FAILURE(fTimed("packs -> levels", [&] { fClickSteady(place); }, "Levels"));
     // The pack list takes the pointer while it eases out.
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen("Packs"); }));
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(kPACKS); }));
 }
 
 void WholeGame::fPlayLevel(int32_t levelIndex) {
@@ -357,7 +363,7 @@ void WholeGame::fPlayLevel(int32_t levelIndex) {
     ASSERT_NE(card->fGetState(), game::GG_PAGE_ITEM::kLOCKED) << "level card " << levelIndex;
     const auto place = [card] { return card->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); };
     ASSERT_NO_FATAL_FAILURE(fTimed("levels -> picture", [&] { fClickSteady(place); }, [&] {
-        return fBoard() && fBoard()->fIsRunning() && !fWindows().fIsOpen("Fade_Transition") &&
+        return fBoard() && fBoard()->fIsRunning() && !fWindows().fIsOpen(kFADE) &&
                !fWindows().fIsOpen("Levels");
     }));
 }
@@ -365,14 +371,14 @@ void WholeGame::fPlayLevel(int32_t levelIndex) {
 void WholeGame::fLeaveLevel() {
     ASSERT_NE(fBoard(), nullptr);
     const auto pause = [this] { fClickSteady([this] { return fPausePlace(); }); };
-    ASSERT_NO_FATAL_FAILURE(fTimed("picture -> menu", pause, "GP_Menu"));
+    ASSERT_NO_FATAL_FAILURE(fTimed("picture -> menu", pause, kGAME_MENU));
     const std::string question = game::GG_WINDOW_GAME_MENU::kLEAVE_QUESTION;
     ASSERT_NO_FATAL_FAILURE(fTimed(
-        "menu -> leave question", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kLEAVE); }, question));
+        "menu -> leave question", [&] { fClickWidget(kGAME_MENU, game::GG_WINDOW_GAME_MENU::kLEAVE); }, question));
     // The menu still takes the pointer while it eases out.
     ASSERT_NO_FATAL_FAILURE(fTimed("leave question -> levels",
                                    [&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kYES); },
-                                   [&] { return fShown("Levels") && !fWindows().fIsOpen("GP_Menu"); }));
+                                   [&] { return fShown("Levels") && !fWindows().fIsOpen(kGAME_MENU); }));
 }
 
 game::GG_GAMEPLAY* WholeGame::fShowLevel(int32_t pack, int32_t level) {
@@ -380,7 +386,7 @@ game::GG_GAMEPLAY* WholeGame::fShowLevel(int32_t pack, int32_t level) {
     game::GG_GAMEPLAY* board = fBoard();
     EXPECT_NE(board, nullptr);
     const bool running =
-        board && fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen("Fade_Transition"); });
+        board && fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen(kFADE); });
     EXPECT_TRUE(running) << "the picture never ran";
     return running ? board : nullptr;
 }
@@ -390,7 +396,7 @@ void WholeGame::fPauseLevel() {
     ASSERT_NE(board, nullptr);
     game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
     if (tutorial.fIsRunning()) tutorial.fStop();
-    ASSERT_NO_FATAL_FAILURE(fOpenBy([&] { fClickSteady([this] { return fPausePlace(); }); }, "GP_Menu"));
+    ASSERT_NO_FATAL_FAILURE(fOpenBy([&] { fClickSteady([this] { return fPausePlace(); }); }, kGAME_MENU));
     ASSERT_TRUE(board->fIsPaused());
 }
 
@@ -399,7 +405,7 @@ KEL::KS_VEC2 WholeGame::fPausePlace() {
 }
 
 game::gPages_Shop_Item* WholeGame::fShopCard(const std::string& offer) {
-    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow("Shop"));
+    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow(kSHOP));
     if (!shop) return nullptr;
     for (int32_t i = 0; i < shop->fGetPages()->fGetItemCount(); ++i) {
         auto* card = dynamic_cast<game::gPages_Shop_Item*>(shop->fGetPages()->fGetItem(i));

@@ -57,7 +57,7 @@ protected:
     // One message through the pump; the last pass's result.
     KEL::KS_MOUSE_RESULT fSendMessage(uint32_t message, uint32_t key = 0, int32_t x = 0, int32_t y = 0) {
         mEvents.clear();
-        fMessages().fSend(message, key, x, y);
+        fInput().fSend(message, key, x, y);
         return mEvents.empty() ? KEL::KS_MOUSE_RESULT{} : mEvents.back();
     }
 

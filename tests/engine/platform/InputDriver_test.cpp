@@ -1,6 +1,7 @@
 // The input driver's clicks, drags and keys as the engine's input hears
 // them through the real message pump: where the pointer was at each move,
-// which button or key went down and up, and in what order.
+// which button or key went down and up, in what order, and where the
+// fixture's step passed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,4 +56,13 @@ TEST_F(InputDriverTest, ADragHoldsTheButtonThroughEvenStepsAndReleasesAtTheEnd) 
 TEST_F(InputDriverTest, TypedLettersArriveAsTheirCapitalsKeysDownThenUp) {
     mDriver.fType("aZ1");
     EXPECT_EQ(mHeard, (std::vector<std::string>{"down 65", "up 65", "down 90", "up 90", "down 49", "up 49"}));
+}
+
+TEST_F(InputDriverTest, AGesturesStopsLetTheStepPassAndSingleMessagesDoNot) {
+    InputDriver stepping{mPump.fQueue(), [this] { mPump.fPump(); }, [this] { mHeard.push_back("step"); }};
+    stepping.fClick({100.0f, 50.0f});
+    stepping.fPress(KEL::KC_INPUT::kMOUSE_RIGHT);
+    stepping.fRelease('A');
+    EXPECT_EQ(mHeard, (std::vector<std::string>{"move 102,50", "move 100,50", "step", "down 1", "step", "up 1", "step",
+                                                "down 2", "up 65"}));
 }

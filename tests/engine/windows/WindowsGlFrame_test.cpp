@@ -90,10 +90,10 @@ protected:
     // A click at a point relative to the screen centre, as a player makes
     // it: the pointer arrives, the button goes down, then up a step later.
     void fClick(int32_t x, int32_t y) {
-        fMessages().fMove(kCX + x, kCY + y);
-        fMessages().fDown();
+        fInput().fMove(KS_VEC2(float(kCX + x), float(kCY + y)));
+        fInput().fPress();
         fMessages().fStep();
-        fMessages().fUp();
+        fInput().fRelease();
         fMessages().fStep();
     }
     void fFrames(G_WINDOW_MANAGER& manager, int count) {

@@ -190,10 +190,7 @@ TEST_F(GG_TUTORIAL_TEST, AnEndlessStepEndsAtTheFirstReleaseOfAPressMadeDuringIt)
     fToggleSwitch();
     EXPECT_EQ(mTutorial.fGetCurrentIndex(), 1);
     // A keyboard key is no click.
-    mInput.fOnKeyDown(32);
-    fTick();
-    mInput.fOnKeyUp(32);
-    fTick();
+    fLevelInput().fKey(32);
     EXPECT_EQ(mTutorial.fGetCurrentIndex(), 1);
     fClickAside();
     EXPECT_EQ(mTutorial.fGetCurrentIndex(), 2);

@@ -10,10 +10,8 @@
 
 #include <pugixml.hpp>
 
-#include "SERVICE/KC_CALLBACK.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
-#include "engine/platform/KC_INPUT.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_FONT_LIST.h"
@@ -31,7 +29,10 @@
 #include "game/board/GG_GAMEPLAY_HOST.h"
 #include "game/board/GG_LEVEL_RESULT.h"
 #include "support/BuiltContent.h"
+#include "support/FrameStepper.h"
 #include "support/GlScreen.h"
+#include "support/InputDriver.h"
+#include "support/MessagePump.h"
 #include "support/TestEnvironment.h"
 
 namespace gameplaytest {
@@ -111,9 +112,13 @@ public:
 
 // The built content mounted over a renderer (a subclass may give its own
 // device), a player, the engine input wired to the gameplay object as the
-// game object wires it, and helpers that move and click like a player.
+// game object wires it, and helpers that move and click like a player: the
+// support's input driver sends window messages through the engine's
+// message pump, and its frame stepper runs the board's logic steps.
 class GameplayFixture : public ::testing::Test {
 protected:
+    static constexpr float kFRAME = 1.0f / 60.0f;
+
     static void SetUpTestSuite() {
         const fs::path built = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
         sBuilt = fs::is_directory(built / "data/share/levels");
@@ -125,6 +130,15 @@ protected:
     void SetUp() override {
         if (!sBuilt) GTEST_SKIP() << "the default content is not built";
         fMakeRenderer();
+        // After the renderer: its screen's window must be a real one.
+        mPump = std::make_unique<testsupport::MessagePump>();
+        ASSERT_TRUE(mPump->fOpen());
+        mInput = std::make_unique<testsupport::InputDriver>(mPump->fQueue(), [this] { mPump->fPump(); },
+                                                            [this] { fFrame(); });
+        mFrames.fAdd([this] { mGameplay->fUpdate(); });
+        mFrames.fAdd([this] { mPump->fStep(); });
+        mWindowFrames = mFrames;
+        mWindowFrames.fAdd([this] { mHost.mWindows.fUpdate(); });
         KEL::KC_FILESYSTEM::fGetInstance();
         KEL::kcREPOSITORY = &mRepository;
         mRepository.fLoad("");
@@ -141,10 +155,6 @@ protected:
     }
 
     void TearDown() override {
-        for (KEL::KC_CALLBACK** slot : {&KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP, &KEL::kcbMOUSE_MOVE}) {
-            delete *slot;
-            *slot = nullptr;
-        }
         if (mGameplay) mGameplay->fReleaseResources();
         mGameplay.reset();
         mHost.mWindows.fDeleteAll();
@@ -152,6 +162,8 @@ protected:
         KEL::kcREPOSITORY = nullptr;
         KEL::kcRENDER = nullptr;
         KEL::kfFRAME_DELTA = 0.0f;
+        mInput.reset();
+        mPump.reset();
         mScreen.reset();
     }
 
@@ -195,20 +207,16 @@ protected:
     // Key and mouse slots of the engine reach the gameplay object, as the
     // game object hands them on.
     void fWireInput() {
-        KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(
-            [](void* key) {
-                return sCurrent ? sCurrent->fOnMouseDown(KEL::fKeyFromArgument(key)) : 0;
+        mPump->fRoute(
+            [this](int32_t) {
+                if (mGameplay) mGameplay->fOnMouseMove();
             },
-            "key_down", nullptr);
-        KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(
-            [](void* key) { return sCurrent ? sCurrent->fOnMouseUp(KEL::fKeyFromArgument(key)) : 0; }, "key_up",
-            nullptr);
-        KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(
-            [](void*) {
-                if (sCurrent) sCurrent->fOnMouseMove();
-                return 0;
+            [this](int32_t key) {
+                if (mGameplay) mGameplay->fOnMouseDown(key);
             },
-            "mouse_move", nullptr);
+            [this](int32_t key) {
+                if (mGameplay) mGameplay->fOnMouseUp(key);
+            });
     }
 
     // A gameplay object for the host, playing the level (pack 0 unless
@@ -217,7 +225,6 @@ protected:
         if (!mGameplay) {
             mGameplay = std::make_unique<game::GG_GAMEPLAY>(&mHost);
             mHost.mGameplay = mGameplay.get();
-            sCurrent = mGameplay.get();
         }
         mHost.mPackId = packId;
         mHost.mLevelId = levelId;
@@ -250,38 +257,24 @@ protected:
         return "data/test " + name;
     }
 
-    // The player's hands.
+    // The player's hands: single messages land at once; a drag or a click
+    // lets a logic step pass after each of its stops. A button is the
+    // input's code (1 left, 2 right), any other code a key.
     KEL::KS_VEC2 fCentre(int32_t row, int32_t column) {
         return mGameplay->fGetProcess().fGetCell(row, column)->fGetPosition();
     }
-    void fMoveTo(float x, float y) { mInput.fOnMouseMove(static_cast<int32_t>(x), static_cast<int32_t>(y)); }
-    void fMoveTo(int32_t row, int32_t column) {
-        const KEL::KS_VEC2 at = fCentre(row, column);
-        fMoveTo(at.x, at.y);
-    }
-    void fDown(int32_t button = 1) { mInput.fOnKeyDown(button); }
-    void fUp(int32_t button = 1) { mInput.fOnKeyUp(button); }
+    void fMoveTo(float x, float y) { mInput->fMove({x, y}); }
+    void fMoveTo(int32_t row, int32_t column) { mInput->fMove(fCentre(row, column)); }
+    void fDown(int32_t button = 1) { mInput->fPress(button); }
+    void fUp(int32_t button = 1) { mInput->fRelease(button); }
     // Press over one cell, move to the other, release there.
     void fDrag(int32_t r0, int32_t c0, int32_t r1, int32_t c1, int32_t button = 1) {
-        fMoveTo(r0, c0);
-        fFrame();
-        fDown(button);
-        fFrame();
-        fMoveTo(r1, c1);
-        fFrame();
-        fUp(button);
-        fFrame();
+        mInput->fDrag(fCentre(r0, c0), fCentre(r1, c1), 1, button);
     }
     void fClick(int32_t row, int32_t column, int32_t button = 1) { fDrag(row, column, row, column, button); }
     // One logic step: the gameplay object's frame, then the keys age.
-    void fFrame(float dt = 1.0f / 60.0f) {
-        KEL::kfFRAME_DELTA = dt;
-        mGameplay->fUpdate();
-        mInput.fUpdate();
-    }
-    void fFrames(int count, float dt = 1.0f / 60.0f) {
-        for (int i = 0; i < count; ++i) fFrame(dt);
-    }
+    void fFrame(float dt = kFRAME) { mFrames.fStep(1, dt); }
+    void fFrames(int count, float dt = kFRAME) { mFrames.fStep(count, dt); }
     // A question window made in code, as the window list would make it.
     KEL::G_WINDOW_CONFIRM* fAddQuestion(const std::string& name) {
         mDocuments.push_back(std::make_unique<pugi::xml_document>());
@@ -300,21 +293,19 @@ protected:
         return mHost.mWindows.fAddWindow(std::make_unique<KEL::G_WINDOW_SIMPLE>(mDocuments.back()->document_element()));
     }
     // Lets the window manager run its windows for a while.
-    void fWindowFrames(int count) {
-        for (int i = 0; i < count; ++i) {
-            fFrame();
-            mHost.mWindows.fUpdate();
-        }
-    }
+    void fWindowFrames(int count) { mWindowFrames.fStep(count); }
 
     static inline bool sBuilt = false;
-    static inline game::GG_GAMEPLAY* sCurrent = nullptr;
     static inline int sLevelCount = 0;
     std::unique_ptr<KEL::KC_RENDER> mRender;
     std::unique_ptr<testsupport::GlScreen> mScreen;
     KEL::KC_REPOSITORY mRepository;
     KEL::KC_RANDOM mRandom{0};
-    KEL::KC_INPUT mInput;
+    std::unique_ptr<testsupport::MessagePump> mPump;
+    std::unique_ptr<testsupport::InputDriver> mInput;
+    // The board's logic steps, and the same with the windows run after.
+    testsupport::FrameStepper mFrames{kFRAME};
+    testsupport::FrameStepper mWindowFrames{kFRAME};
     FakeGameHost mHost;
     std::unique_ptr<game::GG_GAMEPLAY> mGameplay;
     std::vector<std::unique_ptr<pugi::xml_document>> mDocuments;

@@ -13,7 +13,9 @@ namespace tutorialtest {
 // a press reaches the tutorial before the board, a release and a move after
 // it, and every event then reaches the windows. Starting a level starts the
 // tutorial the way the game object does: only for a player who has not
-// passed it, with the tutorial then told which control was used.
+// passed it, with the tutorial then told which control was used. Ticks run
+// the board's step, the tutorial and the windows; the level's input
+// (fLevelInput) lets a tick pass after each stop of its gestures.
 class TutorialFixture : public gameplaytest::GameplayFixture {
 protected:
     void SetUp() override {
@@ -21,52 +23,40 @@ protected:
         if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(mRepository.fLoad("data/share/image/gui", gameplaytest::kPASSWORD), 1);
         mTutorial.fSetHost(&mHost);
-        sTutorial = &mTutorial;
-        sWindows = &mHost.mWindows;
         fRouteLikeTheGame();
+        mTicks = mFrames;
+        mTicks.fAdd([this] { mTutorial.fUpdate(); });
+        mTicks.fAdd([this] { mHost.mWindows.fUpdate(); });
+        mLevelInput = std::make_unique<testsupport::InputDriver>(mPump->fQueue(), [this] { mPump->fPump(); },
+                                                                 [this] { fTick(); });
     }
 
     void TearDown() override {
         mTutorial.fClear();
         mTutorial.fSetGameplay(nullptr);
-        sTutorial = nullptr;
-        sWindows = nullptr;
+        mLevelInput.reset();
         GameplayFixture::TearDown();
     }
 
     void fRouteLikeTheGame() {
-        for (KEL::KC_CALLBACK** slot : {&KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP, &KEL::kcbMOUSE_MOVE}) {
-            delete *slot;
-            *slot = nullptr;
-        }
-        KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(
-            [](void* argument) {
-                const int32_t key = KEL::fKeyFromArgument(argument);
-                if (sCurrent && sCurrent->fIsRunning()) {
-                    sTutorial->fOnMouseDown(key);
-                    sCurrent->fOnMouseDown(key);
+        mPump->fRoute(
+            [this](int32_t) {
+                if (mGameplay) mGameplay->fOnMouseMove();
+                if (mGameplay && mGameplay->fIsRunning()) mTutorial.fOnMouseMove();
+                mHost.mWindows.fOnMouseMove();
+            },
+            [this](int32_t key) {
+                if (mGameplay && mGameplay->fIsRunning()) {
+                    mTutorial.fOnMouseDown(key);
+                    mGameplay->fOnMouseDown(key);
                 }
-                sWindows->fOnMouseDown(key);
-                return 0;
+                mHost.mWindows.fOnMouseDown(key);
             },
-            "key_down", nullptr);
-        KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(
-            [](void* argument) {
-                const int32_t key = KEL::fKeyFromArgument(argument);
-                if (sCurrent) sCurrent->fOnMouseUp(key);
-                if (sCurrent && sCurrent->fIsRunning()) sTutorial->fOnMouseUp(key);
-                sWindows->fOnMouseUp(key);
-                return 0;
-            },
-            "key_up", nullptr);
-        KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(
-            [](void*) {
-                if (sCurrent) sCurrent->fOnMouseMove();
-                if (sCurrent && sCurrent->fIsRunning()) sTutorial->fOnMouseMove();
-                sWindows->fOnMouseMove();
-                return 0;
-            },
-            "mouse_move", nullptr);
+            [this](int32_t key) {
+                if (mGameplay) mGameplay->fOnMouseUp(key);
+                if (mGameplay && mGameplay->fIsRunning()) mTutorial.fOnMouseUp(key);
+                mHost.mWindows.fOnMouseUp(key);
+            });
     }
 
     // The script from the text of its levels.
@@ -131,24 +121,11 @@ protected:
         return step ? step->fGetType() : -1;
     }
     // One frame of everything that runs while a level is played.
-    void fTick(int count = 1) {
-        for (int i = 0; i < count; ++i) {
-            fFrame();
-            mTutorial.fUpdate();
-            mHost.mWindows.fUpdate();
-        }
-    }
+    void fTick(int count = 1) { mTicks.fStep(count); }
+    testsupport::InputDriver& fLevelInput() { return *mLevelInput; }
     // A click where a control or widget stands: the pointer comes from
     // aside so that buttons see it enter.
-    void fClickAt(const KEL::KS_VEC2& at) {
-        fMoveTo(at.x + 1.0f, at.y);
-        fMoveTo(at.x, at.y);
-        fTick();
-        fDown();
-        fTick();
-        fUp();
-        fTick();
-    }
+    void fClickAt(const KEL::KS_VEC2& at) { mLevelInput->fClick(at); }
     static KEL::KS_VEC2 fPlace(const KEL::KS_TRANSFORM3& t) { return t.fGetAbsolute().fGetPos2(); }
     KEL::KS_VEC2 fSwitchPlace() { return fPlace(mGameplay->fGetControls().fGetSwitch()->fGetTransform()); }
     KEL::KS_VEC2 fHintPlace() {
@@ -173,26 +150,19 @@ protected:
         fTick(30);
         fClickAt(fHintPlace());
         fTick(30);
-        for (int i = 0; i < 300 && mGameplay->fIsHintFlying(); ++i) fTick();
+        mTicks.fStepUntil([this] { return !mGameplay->fIsHintFlying(); }, 300);
     }
     // A drag from the cell dropped on the reset target.
     void fDropOnReset(int32_t row, int32_t column) {
         const KEL::KS_VEC2 target = fResetPlace();
-        fMoveTo(row, column);
-        fTick();
-        fDown();
-        fTick();
-        fMoveTo(target.x, target.y);
-        fTick();
-        fUp();
-        fTick();
+        mLevelInput->fDrag(fCentre(row, column), target);
     }
     // A click on the empty sky beside the board.
     void fClickAside() { fClickAt(KEL::KS_VEC2(300.0f, 650.0f)); }
 
-    static inline game::GG_TUTORIAL* sTutorial = nullptr;
-    static inline KEL::G_WINDOW_MANAGER* sWindows = nullptr;
     game::GG_TUTORIAL mTutorial;
+    testsupport::FrameStepper mTicks{kFRAME};
+    std::unique_ptr<testsupport::InputDriver> mLevelInput;
 };
 
 }  // namespace tutorialtest

@@ -5,13 +5,13 @@
 #include "engine/gui/KC_GUI_BUTTON5.h"
 #include "game/screens/GG_WINDOW_HELP.h"
 #include "game/screens/pages/gPages_Help.h"
-#include "tests/game/screens/SideScreensFixture.h"
+#include "tests/game/screens/WindowsFromTextFixture.h"
 
 using game::GG_WINDOW_HELP;
 
 namespace {
 
-class HelpTest : public sidescreenstest::SideScreensTest {
+class HelpTest : public windowsfromtexttest::WindowsFromTextTest {
 protected:
     GG_WINDOW_HELP& fHelp(const std::string& turn, int pages) {
         std::string file = "<h cols='1' rows='1' " + turn + ">";

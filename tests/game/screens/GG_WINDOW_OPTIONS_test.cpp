@@ -6,7 +6,7 @@
 #include "engine/gui/KC_GUI_SIMPLE_SLIDER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
-#include "tests/game/screens/SideScreensFixture.h"
+#include "tests/game/screens/WindowsFromTextFixture.h"
 
 using game::GG_WINDOW_OPTIONS;
 
@@ -22,7 +22,7 @@ std::string fSlider(int id) {
     return text.replace(text.find('%'), 1, std::to_string(id));
 }
 
-class OptionsTest : public sidescreenstest::SideScreensTest {
+class OptionsTest : public windowsfromtexttest::WindowsFromTextTest {
 protected:
     GG_WINDOW_OPTIONS& fMake(bool withSound = true) {
         // A track of 284 pixels: volumes land on whole pixels.

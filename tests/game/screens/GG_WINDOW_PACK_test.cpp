@@ -35,11 +35,11 @@ protected:
     }
     void fClickPack(int32_t index) {
         const KEL::KS_TRANSFORM3 place = fPack(index)->fGetGui()->fGetRootWidget().fGetTransform().fGetAbsolute();
-        fClick(int32_t(place.mPosition.x), int32_t(place.mPosition.y));
+        fInput().fClick(fAt(int32_t(place.mPosition.x), int32_t(place.mPosition.y)));
     }
     void fClickLevel(int32_t index) {
         const KEL::KS_TRANSFORM3 place = fLevel(index)->fGetBackground()->fGetTransform()->fGetAbsolute();
-        fClick(int32_t(place.mPosition.x), int32_t(place.mPosition.y));
+        fInput().fClick(fAt(int32_t(place.mPosition.x), int32_t(place.mPosition.y)));
     }
     bool fShown(gPackItem* item, int32_t id) { return item->fGetGui()->fFindChild(id)->fIsVisible(); }
     std::wstring fPackText(gPackItem* item, int32_t id) {

@@ -9,7 +9,7 @@
 #include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/pages/gPagesShop.h"
 #include "game/screens/pages/gPages_Shop_Item.h"
-#include "tests/game/screens/SideScreensFixture.h"
+#include "tests/game/screens/WindowsFromTextFixture.h"
 
 using game::GG_WINDOW_SHOP;
 using game::gPages_Shop_Item;
@@ -33,10 +33,10 @@ std::string fCard(const std::string& type, bool gameplayOnly) {
            "<BUTTON5 ID='1' TEXTURE='buy.png'/></GUI></item>";
 }
 
-class ShopTest : public sidescreenstest::SideScreensTest {
+class ShopTest : public windowsfromtexttest::WindowsFromTextTest {
 protected:
     void SetUp() override {
-        SideScreensTest::SetUp();
+        WindowsFromTextTest::SetUp();
         pugi::xml_document store;
         store.load_string(kSTORE);
         mGame.mShop.fLoad(store.document_element());

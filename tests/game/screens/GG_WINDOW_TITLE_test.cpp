@@ -35,7 +35,7 @@ protected:
     void fEnterName(const std::string& name) {
         ASSERT_TRUE(fSettle());
         ASSERT_TRUE(fIsOpen("Players_EditBox"));
-        fType(name);
+        fInput().fType(name);
         fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
         ASSERT_TRUE(fSettle());
     }
@@ -75,7 +75,7 @@ TEST_F(TitleTest, WithoutPlayersPlayAsksANameFirstAndCancellingChangesNothing) {
 
     fClickWidget("Title", GG_WINDOW_TITLE::kPLAY);
     ASSERT_TRUE(fSettle());
-    fType("anna");
+    fInput().fType("anna");
     fShot("Players_EditBox");
     fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
@@ -115,19 +115,19 @@ TEST_F(TitleTest, TheChangePlayerLineActsOnlyWhileLitUnderThePointer) {
     auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
     EXPECT_EQ(top->fGetGreeting(), L"Hello, Cleo!");
     const KEL::KS_VEC2 line = fChangeLine();
-    fMove(int32_t(line.x), int32_t(line.y));
+    fInput().fMove(fAt(int32_t(line.x), int32_t(line.y)));
     EXPECT_TRUE(top->fIsHighlighted());
     EXPECT_EQ(top->fGetLineColor(), 0xFFFFC93Cu);
     fShot("Title_Top");
     // Pressed on the line, released away from it: nothing.
-    fPress();
-    fMove(int32_t(line.x) + 300, int32_t(line.y) + 200);
+    fInput().fPress();
+    fInput().fMove(fAt(int32_t(line.x) + 300, int32_t(line.y) + 200));
     EXPECT_FALSE(top->fIsHighlighted());
-    fRelease();
+    fInput().fRelease();
     ASSERT_TRUE(fSettle());
     EXPECT_FALSE(fIsOpen("Players"));
 
-    fClick(int32_t(line.x), int32_t(line.y));
+    fInput().fClick(fAt(int32_t(line.x), int32_t(line.y)));
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(fIsOpen("Players"));
     EXPECT_FALSE(top->fIsHighlighted()) << "the modal list took the focus and the line went dark";
@@ -145,13 +145,13 @@ TEST_F(TitleTest, TheChangePlayerLineLightsWhereItIsDrawnAndNotOverTheGreeting) 
     const int32_t x = int32_t(place.mPosition.x);
     int32_t lit = -1;
     for (int32_t y = int32_t(place.mPosition.y); y < 200 && lit < 0; ++y) {
-        fMove(x, y);
+        fInput().fMove(fAt(x, y));
         if (top->fIsHighlighted()) lit = y;
     }
     ASSERT_GE(lit, 0) << "the line never lit";
     fShot("Title_Top_lit");
     const std::vector<uint8_t> litPixels = fScreen().fPixels();
-    fMove(x, 700);
+    fInput().fMove(fAt(x, 700));
     ASSERT_FALSE(top->fIsHighlighted());
     fShot("Title_Top_dark");
     int32_t left = 1024, right = -1, upper = 768, lower = -1;
@@ -168,19 +168,19 @@ TEST_F(TitleTest, TheChangePlayerLineLightsWhereItIsDrawnAndNotOverTheGreeting) 
     for (const auto& [px, py] : {std::pair{(left + right) / 2, (upper + lower) / 2},
                                  std::pair{left + width / 10, upper + height / 4},
                                  std::pair{right - width / 10, lower - height / 4}}) {
-        fMove(px, py);
+        fInput().fMove(fAt(px, py));
         EXPECT_TRUE(top->fIsHighlighted()) << px << " " << py << " lies on the drawn line";
     }
     // Not over the greeting, nor well clear of the text.
     for (const auto& [px, py] : {std::pair{x, upper - height}, std::pair{x, lower + height},
                                  std::pair{left - width / 4, (upper + lower) / 2}}) {
-        fMove(px, py);
+        fInput().fMove(fAt(px, py));
         EXPECT_FALSE(top->fIsHighlighted()) << px << " " << py << " lies off the line";
     }
-    fClick(x, upper - height);
+    fInput().fClick(fAt(x, upper - height));
     ASSERT_TRUE(fSettle());
     EXPECT_FALSE(fIsOpen("Players")) << "a click on the greeting changes nobody";
-    fClick((left + right) / 2, (upper + lower) / 2);
+    fInput().fClick(fAt((left + right) / 2, (upper + lower) / 2));
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(fIsOpen("Players"));
 }
@@ -199,7 +199,7 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
     // typed, a name taken refused.
     fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
-    fType("cleo");
+    fInput().fType("cleo");
     fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(fIsOpen("Players_EditBox")) << "a name taken is refused";
@@ -213,12 +213,12 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
         fShot("Players_EditBox-taken");
     }
     fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kLINEBOX);
-    for (int i = 0; i < 4; ++i) fKey(kBACKSPACE);
-    fType("abc");
-    fKey(kMINUS);
-    fType("def ghi");
-    fKey(kFULL_STOP);
-    fType("jklmnopqrstu");
+    for (int i = 0; i < 4; ++i) fInput().fKey(kBACKSPACE);
+    fInput().fType("abc");
+    fInput().fKey(kMINUS);
+    fInput().fType("def ghi");
+    fInput().fKey(kFULL_STOP);
+    fInput().fType("jklmnopqrstu");
     EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"abcdefghijklmno");
     EXPECT_FALSE(mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
                      ->fIsVisible());
@@ -296,10 +296,10 @@ TEST_F(TitleTest, NamesTakeTheLettersAPlayerTypes) {
     ASSERT_TRUE(fSettle());
     fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
-    fTypeText(L"Zo\u00EB/\\\t\x7F\x1B\u0085");
+    fInput().fTypeText(L"Zo\u00EB/\\\t\x7F\x1B\u0085");
     fShot("Players_EditBox-accents");
     EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"Zo\u00EB");
-    fTypeText(L"\u0141\u0151");
+    fInput().fTypeText(L"\u0141\u0151");
     EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"Zo\u00EB\u0141\u0151")
         << "Latin Extended-A too";
     auto* ok = dynamic_cast<KC_GUI_BUTTON5*>(
@@ -315,7 +315,7 @@ TEST_F(TitleTest, NamesTakeTheLettersAPlayerTypes) {
     // The same name again is taken, accents and all.
     fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
-    fTypeText(L"Zo\u00EB\u0141\u0151");
+    fInput().fTypeText(L"Zo\u00EB\u0141\u0151");
     EXPECT_TRUE(mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
                     ->fIsVisible());
 }

@@ -10,7 +10,7 @@
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/screens/pages/gItem_Trophy.h"
 #include "game/screens/pages/gPages_Trophy.h"
-#include "tests/game/screens/SideScreensFixture.h"
+#include "tests/game/screens/WindowsFromTextFixture.h"
 
 using game::GG_WINDOW_TROPHY;
 using game::GG_WINDOW_TROPHY_GET;
@@ -24,10 +24,10 @@ std::string fTrophy(const std::string& name, int bonus) {
            "<condition name='" + name + "' value_type='bool' value='true' operator='=='/></trophy>";
 }
 
-class TrophyTest : public sidescreenstest::SideScreensTest {
+class TrophyTest : public windowsfromtexttest::WindowsFromTextTest {
 protected:
     void SetUp() override {
-        SideScreensTest::SetUp();
+        WindowsFromTextTest::SetUp();
         pugi::xml_document trophies;
         trophies.load_string(("<trophies>" + fTrophy("first", 100) + fTrophy("second", 200) + fTrophy("third", 300) +
                               "</trophies>").c_str());

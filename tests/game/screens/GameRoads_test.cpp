@@ -46,9 +46,9 @@
 namespace {
 
 using Confirm = KEL::G_WINDOW_CONFIRM;
-constexpr const char* kCHANCE = "Confirm_SecondChance";
-constexpr const char* kCHANCE_BUY = "Confirm_SecondChanceBuy";
-constexpr const char* kNO_HEALTH = "Confirm_Restart_NoHealth";
+constexpr const char* kCHANCE = game::GG_GAMEPLAY::kWINDOW_SECOND_CHANCE;
+constexpr const char* kCHANCE_BUY = game::GG_GAMEPLAY::kWINDOW_SECOND_CHANCE_BUY;
+constexpr const char* kNO_HEALTH = game::GG_GAMEPLAY::kWINDOW_NO_HEALTH;
 
 class GameRoads : public testsupport::WholeGame {
 protected:

@@ -2,7 +2,6 @@
 
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/render/KC_RENDER.h"
-#include "host/IWindow.h"
 
 namespace screenstest {
 
@@ -10,7 +9,8 @@ void ScreensTest::SetUp() {
     ContentScreenTest::SetUp();
     if (IsSkipped()) return;
     ASSERT_TRUE(fOpen("screens"));
-    ASSERT_TRUE(fOpenMessages());
+    ASSERT_TRUE(fOpenMessages(true));
+    fInput().mApproach = testsupport::InputDriver::Approach::kSTRAIGHT;
     ASSERT_TRUE(fContent().fMount({"data", "data/share/font", "data/en"}));
     ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
     fRender().fSetClearColor(0xFF444444u);
@@ -35,6 +35,13 @@ void ScreensTest::SetUp() {
     game::fRegisterWindowClasses(*mManager);
     ASSERT_TRUE(mManager->fLoadWindows("data/share/main/other scenes.xml"));
     KEL::G_WINDOW_MANAGER* manager = mManager.get();
+    mFrames.fAdd([manager] { manager->fUpdate(); });
+    mFrames.fAdd([this, manager] {
+        if (mDrawing && fRender().fBeginFrame() == 1) {
+            manager->fDrawAll();
+            fRender().fEndFrame();
+        }
+    });
     fMessages().fRoute([manager](int32_t) { manager->fOnMouseMove(); },
                        [manager](int32_t key) { manager->fOnMouseDown(key); },
                        [manager](int32_t key) { manager->fOnMouseUp(key); });
@@ -52,64 +59,22 @@ void ScreensTest::TearDown() {
     ContentScreenTest::TearDown();
 }
 
-void ScreensTest::fMove(int32_t x, int32_t y) { fMessages().fMove(x, y); }
-
-void ScreensTest::fPress() {
-    fMessages().fDown();
-    fMessages().fStep();
-}
-
-void ScreensTest::fRelease() {
-    fMessages().fUp();
-    fMessages().fStep();
-}
-
-void ScreensTest::fClick(int32_t x, int32_t y) {
-    fMove(x, y);
-    fPress();
-    fRelease();
-}
-
-void ScreensTest::fKey(uint32_t key) {
-    fMessages().fSend(host::kMsgKeyDown, key);
-    fMessages().fStep();
-    fMessages().fSend(host::kMsgKeyUp, key);
-    fMessages().fStep();
-}
-
-void ScreensTest::fType(const std::string& text) {
-    for (char c : text) fKey(uint32_t(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
-}
-
-void ScreensTest::fTypeText(const std::wstring& text) {
-    for (wchar_t c : text) {
-        fMessages().fSend(host::kMsgChar, uint32_t(c));
-        fMessages().fStep();
-    }
-}
-
 void ScreensTest::fFrames(int count, float dt, bool draw) {
-    KEL::kfFRAME_DELTA = dt;
-    for (int i = 0; i < count; ++i) {
-        mManager->fUpdate();
-        if (draw && fRender().fBeginFrame() == 1) {
-            mManager->fDrawAll();
-            fRender().fEndFrame();
-        }
-    }
+    mDrawing = draw;
+    mFrames.fStep(count, dt);
+    mDrawing = false;
 }
 
 bool ScreensTest::fSettle(int limit) {
-    for (int i = 0; i < limit; ++i) {
-        bool busy = false;
-        for (KEL::G_WINDOW* window : mManager->fGetOpenWindows()) busy = busy || window->fIsAnimating();
-        if (!busy) {
-            fFrames(2);
+    const bool still = mFrames.fStepUntil(
+        [this] {
+            for (KEL::G_WINDOW* window : mManager->fGetOpenWindows())
+                if (window->fIsAnimating()) return false;
             return true;
-        }
-        fFrames(1);
-    }
-    return false;
+        },
+        limit);
+    if (still) fFrames(2);
+    return still;
 }
 
 void ScreensTest::fShot(const std::string& name) {
@@ -128,8 +93,7 @@ KEL::KS_VEC2 ScreensTest::fWhere(const std::string& window, int32_t id) {
 }
 
 void ScreensTest::fClickWidget(const std::string& window, int32_t id) {
-    const KEL::KS_VEC2 at = fWhere(window, id);
-    fClick(int32_t(at.x), int32_t(at.y));
+    fInput().fClick(fWhere(window, id));
 }
 
 game::GG_PLAYER* ScreensTest::fMakePlayer(const std::wstring& name) {

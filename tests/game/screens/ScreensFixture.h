@@ -36,6 +36,7 @@
 #include "ScreensGameStub.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "support/ContentScreenTest.h"
+#include "support/FrameStepper.h"
 
 namespace screenstest {
 
@@ -192,16 +193,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A player's click at a screen point: the pointer arrives, the button
-    // goes down, then up a step later.
-    void fClick(int32_t x, int32_t y);
-    void fMove(int32_t x, int32_t y);
-    // A key pressed and released (Windows virtual-key codes).
-    void fKey(uint32_t key);
-    void fType(const std::string& text);
-    // Text as the desktop types it, one character message each (the letters
-    // a player's keyboard layout makes, whatever key makes them).
-    void fTypeText(const std::wstring& text);
+    // A player's mouse and keys (fInput()) come as messages, each followed
+    // by the input's logic step; a click comes straight to its point.
     // Frames of window updates; drawn too when asked, for windows that step
     // their effects while drawing.
     void fFrames(int count, float dt = kDT, bool draw = false);
@@ -209,8 +202,9 @@ protected:
     bool fSettle(int limit = 300);
     // Draws every open window and saves <build>/screens/<name>.png.
     void fShot(const std::string& name);
-    // A widget's place on screen.
+    // A widget's place on screen; a point given in whole pixels.
     KEL::KS_VEC2 fWhere(const std::string& window, int32_t id);
+    static KEL::KS_VEC2 fAt(int32_t x, int32_t y) { return KEL::KS_VEC2(float(x), float(y)); }
     void fClickWidget(const std::string& window, int32_t id);
     // The template's first player, made current and saved nowhere.
     game::GG_PLAYER* fMakePlayer(const std::wstring& name);
@@ -221,14 +215,14 @@ protected:
         return dynamic_cast<T*>(mManager->fFindWindow(name));
     }
 
-    // A press and a release at the pointer's place, a step apart.
-    void fPress();
-    void fRelease();
-
     std::unique_ptr<KEL::KC_FONT_LIST> mFonts;
     std::unique_ptr<KEL::KC_STRING_TABLE> mStrings;
     std::unique_ptr<KEL::G_WINDOW_MANAGER> mManager;
     std::unique_ptr<KS_FAKE_GAME> mGame;
+
+private:
+    testsupport::FrameStepper mFrames{kDT};
+    bool mDrawing = false;
 };
 
 }  // namespace screenstest

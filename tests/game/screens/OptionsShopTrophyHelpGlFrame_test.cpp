@@ -26,14 +26,14 @@
 #include "game/screens/pages/gPages_Trophy.h"
 #include "support/ContentScreenTest.h"
 #include "support/TestEnvironment.h"
-#include "tests/game/screens/SideScreensFixture.h"
+#include "tests/game/screens/WindowsFromTextFixture.h"
 
 namespace {
 
 constexpr int32_t kCX = 512, kCY = 384;
 
 // The fake game with the content's texts and fonts.
-class KC_CONTENT_GAME : public sidescreenstest::KC_FAKE_GAME {
+class KC_CONTENT_GAME : public windowsfromtexttest::KC_FAKE_GAME {
 public:
     KC_CONTENT_GAME(const KEL::KC_STRING_TABLE& strings, KEL::KC_FONT_LIST& fonts) : mStrings(strings), mFonts(fonts) {}
     std::wstring fGetString(const std::string& key) override { return mStrings.fGetString(key); }
@@ -45,7 +45,7 @@ private:
     KEL::KC_FONT_LIST& mFonts;
 };
 
-class SideScreensGlFrame : public testsupport::ContentScreenTest {
+class OptionsShopTrophyHelpGlFrame : public testsupport::ContentScreenTest {
 protected:
     void TearDown() override {
         game::GG_SCREENS_GAME::fInstall(nullptr);
@@ -71,21 +71,21 @@ protected:
     // A press at one point and a release at another, relative to the screen
     // centre, with the pointer moving in steps between them.
     void fDrag(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-        fMessages().fMove(kCX + x0, kCY + y0);
-        fMessages().fDown();
+        fInput().fMove(fAt(x0, y0));
+        fInput().fPress();
         fMessages().fStep();
-        for (int step = 1; step <= 4; ++step)
-            fMessages().fMove(kCX + x0 + (x1 - x0) * step / 4, kCY + y0 + (y1 - y0) * step / 4);
-        fMessages().fUp();
+        for (int step = 1; step <= 4; ++step) fInput().fMove(fAt(x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4));
+        fInput().fRelease();
         fMessages().fStep();
     }
+    static KEL::KS_VEC2 fAt(int32_t x, int32_t y) { return KEL::KS_VEC2(float(kCX + x), float(kCY + y)); }
     void fClick(int32_t x, int32_t y) { fDrag(x, y, x, y); }
 };
 
 }  // namespace
 
-TEST_F(SideScreensGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
-    ASSERT_TRUE(fOpen("side screens"));
+TEST_F(OptionsShopTrophyHelpGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
+    ASSERT_TRUE(fOpen("options shop trophy help"));
     ASSERT_TRUE(fOpenMessages());
     ASSERT_TRUE(fContent().fMountLocked({"data/share/main/other", "data/share/image/gui"}));
     ASSERT_TRUE(fContent().fMount({"data/share/font"}));

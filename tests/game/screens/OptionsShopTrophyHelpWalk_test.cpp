@@ -34,9 +34,9 @@ using game::gGame;
 
 namespace {
 
-class SideScreensWalk : public testsupport::WholeGame {
+class OptionsShopTrophyHelpWalk : public testsupport::WholeGame {
 protected:
-    SideScreensWalk() { mPictures = false; }
+    OptionsShopTrophyHelpWalk() { mPictures = false; }
 
     bool fEnabled(const std::string& window, int32_t id) {
         auto* button = dynamic_cast<KEL::KC_GUI_BUTTON5*>(fWindows().fFindWindow(window)->fGetGui()->fFindChild(id));
@@ -50,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SideScreensWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLevel) {
+TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLevel) {
     ASSERT_NO_FATAL_FAILURE(fStart());
     ASSERT_NE(fPlayer(), nullptr) << "the edition starts with its default player";
     game::GG_PLAYER& player = *fGameObject().fGetCurrentPlayer();

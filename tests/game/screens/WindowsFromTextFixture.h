@@ -1,5 +1,8 @@
 #pragma once
 
+// Windows the test writes as text over the scene fixture's fake pictures,
+// with a fake game of one player behind them.
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,12 +16,13 @@
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "ScreensGameStub.h"
+#include "support/FrameStepper.h"
 
-namespace sidescreenstest {
+namespace windowsfromtexttest {
 
-// The game as the side screens see it: one player, the shop and trophies
-// read from text, a level that runs or not, and a log of what the screens
-// asked for.
+// The game as the options, shop, trophy and help windows see it: one
+// player, the shop and trophies read from text, a level that runs or not,
+// and a log of what the windows asked for.
 class KC_FAKE_GAME : public screenstest::KC_SCREENS_GAME_STUB {
 public:
     game::GG_PLAYER* fGetCurrentPlayer() override { return mPlayer; }
@@ -60,7 +64,7 @@ public:
 };
 
 // A player, the fake game installed, and window elements parsed from text.
-class SideScreensTest : public scenetest::SceneFixture {
+class WindowsFromTextTest : public scenetest::SceneFixture {
 protected:
     void SetUp() override {
         SceneFixture::SetUp();
@@ -72,6 +76,7 @@ protected:
         mPlayer.fLoadXml(player.document_element());
         mGame.mPlayer = &mPlayer;
         game::GG_SCREENS_GAME::fInstall(&mGame);
+        mFrames.fAdd([this] { mManager.fUpdate(); });
     }
     void TearDown() override {
         game::GG_SCREENS_GAME::fInstall(nullptr);
@@ -82,16 +87,16 @@ protected:
         EXPECT_TRUE(mDocuments.back()->load_string(text.c_str())) << text;
         return mDocuments.back()->document_element();
     }
-    void fFrames(int count, float dt = 0.125f) {
-        KEL::kfFRAME_DELTA = dt;
-        for (int i = 0; i < count; ++i) mManager.fUpdate();
-    }
+    void fFrames(int count, float dt = 0.125f) { mFrames.fStep(count, dt); }
     int32_t fScore() const { return mPlayer.fGetStatistic().mScore; }
 
     game::GG_PLAYER mPlayer;
     KC_FAKE_GAME mGame;
     KEL::G_WINDOW_MANAGER mManager;
     std::vector<std::unique_ptr<pugi::xml_document>> mDocuments;
+
+private:
+    testsupport::FrameStepper mFrames{0.125f};
 };
 
-}  // namespace sidescreenstest
+}  // namespace windowsfromtexttest
