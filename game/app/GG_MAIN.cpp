@@ -26,6 +26,7 @@
 #include "game/profile/KT_PLAYERS.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/app/gGame.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -68,7 +69,6 @@ constexpr int32_t kRATE = 60;
 constexpr uint32_t kCLEAR_COLOR = 0xFF444444u;
 constexpr const char* kMOUNTED[] = {"", "data", "data/share/main/other", "data/share/image/gui"};
 constexpr const char* kUNMOUNT_ORDER[] = {"data/share/main/other", "data/share/image/gui", "data", ""};
-constexpr const char* kGP_MENU = "GP_Menu";
 constexpr const char* kICON = "data/share/image/gui icon.png";
 // What the product settings read, in reading order.
 constexpr const char* kPRODUCT_FILES[] = {"game.xml", "data/share/main/other editions.xml", "data data.xml"};
@@ -235,12 +235,12 @@ uint32_t fLoadGame(void* argument) {
 // start-up is over then.
 void fNoteTitle() {
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
-    if (!windows || windows->fIsOpen(G_LOADER_SCREEN::kFADE_WINDOW)) return;
+    if (!windows || windows->fIsOpen(GG_WINDOW_NAME::kFADE)) return;
     if (gModule.mStartingUp) {
         gModule.mStartingUp = false;
         if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kMAX_STEP;
     }
-    KEL::G_WINDOW* title = windows->fFindOpenWindow("Title");
+    KEL::G_WINDOW* title = windows->fFindOpenWindow(GG_WINDOW_NAME::kTITLE);
     if (!title || title->fIsAnimating()) return;
     GG_MILESTONES::fReach(GG_MILESTONES::kTITLE);
     if (!gModule.mTitleReached) {
@@ -315,7 +315,7 @@ int32_t fOnDeactivate(void*) {
     GG_GAMEPLAY* gameplay = game->fGetGameplay();
     if (gameplay && gameplay->fIsRunning() && !gameplay->fIsPaused() && fLevelUnfinished(*gameplay)) {
         game->fPauseLevel();
-        if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(kGP_MENU);
+        if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     }
     game->fSave();
     return KEL::KS_RESULT::kNOTHING;

@@ -23,6 +23,7 @@
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -522,26 +523,26 @@ void GG_GAMEPLAY::fBlockInputFor(float seconds) {
 void GG_GAMEPLAY::fOpenMenu() {
     fPause();
     if (KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr)
-        windows->fShowWindow(kWINDOW_MENU);
+        windows->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
 }
 
 void GG_GAMEPLAY::fOpenShop() {
     if (KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr)
-        windows->fShowWindow(kWINDOW_SHOP);
+        windows->fShowWindow(GG_WINDOW_NAME::kSHOP);
     fPause();
 }
 
 void GG_GAMEPLAY::fOpenResetFeedback() {
     KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr;
-    KEL::G_WINDOW* window = windows ? windows->fFindWindow(kWINDOW_RESET_FEEDBACK) : nullptr;
+    KEL::G_WINDOW* window = windows ? windows->fFindWindow(GG_WINDOW_NAME::kRESET_FEEDBACK) : nullptr;
     if (!window) return;
     window->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fCloseResetFeedback>(this));
-    windows->fShowWindow(kWINDOW_RESET_FEEDBACK);
+    windows->fShowWindow(GG_WINDOW_NAME::kRESET_FEEDBACK);
 }
 
 void GG_GAMEPLAY::fCloseResetFeedback() {
     if (KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr)
-        windows->fHideWindow(kWINDOW_RESET_FEEDBACK);
+        windows->fHideWindow(GG_WINDOW_NAME::kRESET_FEEDBACK);
 }
 
 // ---------------------------------------------------------------- flights
@@ -656,7 +657,7 @@ void GG_GAMEPLAY::fOnLevelWin() {
     fUpdateWinRecords();
     mResult.mWon = 1;
     if (KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager()) {
-        if (KEL::G_WINDOW* finish = windows->fFindWindow(kWINDOW_FINISH)) {
+        if (KEL::G_WINDOW* finish = windows->fFindWindow(GG_WINDOW_NAME::kFINISH)) {
             finish->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fPause>(this));
             mHost->fShowResult(*finish, mResult);
         }
@@ -745,7 +746,7 @@ void GG_GAMEPLAY::fShowFinishWhenIdle() {
         fSleep(kFINISH_RETRY, &mFinishCallback);
         return;
     }
-    if (KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager()) windows->fShowWindow(kWINDOW_FINISH);
+    if (KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager()) windows->fShowWindow(GG_WINDOW_NAME::kFINISH);
 }
 
 void GG_GAMEPLAY::fRestoreMusic() {
@@ -777,14 +778,14 @@ void GG_GAMEPLAY::fOnLevelLost() {
 void GG_GAMEPLAY::fAskRestart() {
     const bool hearts = mPlayer && mPlayer->fGetHealth().fGetCount() >= 1;
     const bool asked =
-        hearts ? fOpenQuestion(kWINDOW_RESTART, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerRestart>(this))
-               : fOpenQuestion(kWINDOW_NO_HEALTH, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this));
+        hearts ? fOpenQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerRestart>(this))
+               : fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this));
     if (!asked) fSleep(0.0f, &mLeaveCallback);
 }
 
 bool GG_GAMEPLAY::fAskSecondChance() {
     if (!mLevelRecord) return false;
-    return fOpenQuestion(kWINDOW_SECOND_CHANCE, true,
+    return fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION, true,
                          KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceAnswer>(this));
 }
 
@@ -816,13 +817,13 @@ void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
         if (mPlayer && mPlayer->fGetHealth().fGetCount() >= 1)
             fRestartWithFade(true, false);
-        else if (!fOpenQuestion(kWINDOW_NO_HEALTH, false,
+        else if (!fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, false,
                                 KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this)))
             fRestartWithFade(false, false);
     } else if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_NO) {
-        if (fOpenQuestion(kWINDOW_SECOND_CHANCE_BUY, true,
+        if (fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION, true,
                           KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceBuyAnswer>(this))) {
-            if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(kWINDOW_SECOND_CHANCE_BUY))
+            if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION))
                 mHost->fShowPrice(*buy, KEL::kITEM_SECOND_CHANCE);
         } else {
             fRestartWithFade(false, false);
@@ -861,7 +862,7 @@ void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
         return;
     }
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
-    KEL::G_WINDOW* fade = windows ? windows->fFindWindow(kWINDOW_FADE) : nullptr;
+    KEL::G_WINDOW* fade = windows ? windows->fFindWindow(GG_WINDOW_NAME::kFADE) : nullptr;
     if (!fade) {
         mHost->fLeaveLevel(thenShop);
         return;
@@ -870,7 +871,7 @@ void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnShopFaded>(this));
     else
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLevelsFaded>(this));
-    windows->fShowWindow(kWINDOW_FADE);
+    windows->fShowWindow(GG_WINDOW_NAME::kFADE);
 }
 
 void GG_GAMEPLAY::fOnLevelsFaded() { fLeaveUnderFade(false); }
@@ -881,10 +882,10 @@ void GG_GAMEPLAY::fOnShopFaded() { fLeaveUnderFade(true); }
 // must lift, or nothing can be clicked again.
 void GG_GAMEPLAY::fLeaveUnderFade(bool thenShop) {
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
-    if (KEL::G_WINDOW* fade = windows->fFindWindow(kWINDOW_FADE))
+    if (KEL::G_WINDOW* fade = windows->fFindWindow(GG_WINDOW_NAME::kFADE))
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
     mHost->fLeaveLevel(thenShop);
-    windows->fHideWindow(kWINDOW_FADE);
+    windows->fHideWindow(GG_WINDOW_NAME::kFADE);
 }
 
 // ---------------------------------------------------------------- timers

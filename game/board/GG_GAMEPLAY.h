@@ -50,15 +50,6 @@ public:
     static constexpr float kDEFAULT_SWEEP_SPEED = 1.5f;
     // The share of a won level's end sweep that queued trophies wait for.
     static constexpr float kTROPHY_HOLD_SHARE = 0.95f;
-    static constexpr const char* kWINDOW_FINISH = "GP_Finish";
-    static constexpr const char* kWINDOW_MENU = "GP_Menu";
-    static constexpr const char* kWINDOW_SHOP = "Shop";
-    static constexpr const char* kWINDOW_FADE = "Fade_Transition";
-    static constexpr const char* kWINDOW_RESET_FEEDBACK = "GP_FeedBack_Reset";
-    static constexpr const char* kWINDOW_SECOND_CHANCE = "Confirm_SecondChance";
-    static constexpr const char* kWINDOW_SECOND_CHANCE_BUY = "Confirm_SecondChanceBuy";
-    static constexpr const char* kWINDOW_NO_HEALTH = "Confirm_Restart_NoHealth";
-    static constexpr const char* kWINDOW_RESTART = "Confirm_Restart_Finish";
     // Seconds between two looks whether the result window may open.
     static constexpr float kFINISH_RETRY = 0.12f;
 

@@ -12,6 +12,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -273,11 +274,11 @@ void GG_TUTORIAL::fOnResetSelectionUsed() { fEndStepOfType(GG_TUTORIAL_STEP::kUS
 
 void GG_TUTORIAL::fAskSkip() {
     KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr;
-    auto* question = windows ? dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows->fFindWindow(kWINDOW_SKIP)) : nullptr;
+    auto* question = windows ? dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows->fFindWindow(GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION)) : nullptr;
     // Without the question the level goes on: pausing would leave it stuck.
     if (!question || !mGameplay) return;
     question->fSetAnswerHandler(KEL::Closure<void()>::fBind<&GG_TUTORIAL::fOnSkipAnswer>(this));
-    windows->fShowWindow(kWINDOW_SKIP);
+    windows->fShowWindow(GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     mGameplay->fPause();
 }
 

@@ -28,7 +28,6 @@ class GG_GAMEPLAY_HOST;
 // main thread.
 class GG_TUTORIAL : public cControlDelegate {
 public:
-    static constexpr const char* kWINDOW_SKIP = "Confirm_Skip_Tutorial";
     // The widget of a step's panel whose release asks to skip.
     static constexpr int32_t kSKIP_WIDGET = 200;
 

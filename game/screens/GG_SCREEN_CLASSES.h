@@ -21,7 +21,8 @@ struct KS_WINDOW_CLASS {
 // The window factory's class table: every class a window file may name, the
 // engine's own windows and the game's screens, one row each (a new screen is
 // one row). Classes with no code of their own open as the engine's simple
-// window. The level strip has no row: no window file makes it.
+// window. The level strip has no row: no window file makes it. The names of
+// the windows the code opens are in GG_WINDOW_NAMES.h beside this.
 std::span<const KS_WINDOW_CLASS> fWindowClasses();
 
 }  // namespace game

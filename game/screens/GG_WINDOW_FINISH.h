@@ -42,8 +42,6 @@ public:
     static constexpr int32_t kSTAR_FRAMES = 2;
     static constexpr float kPAUSE = 1.0f;
     static constexpr uint32_t kLEVEL_CAPACITY = 512;
-    static constexpr const char* kRESTART_QUESTION = "Confirm_Restart_In_Finish";
-    static constexpr const char* kRESTART_FALLBACK = "Confirm_Restart_Level";
 
     explicit GG_WINDOW_FINISH(const pugi::xml_node& node);
     ~GG_WINDOW_FINISH() override;

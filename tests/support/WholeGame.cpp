@@ -23,6 +23,7 @@
 #include "game/product/GG_SETTINGS.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
@@ -366,7 +367,7 @@ void WholeGame::fLeaveLevel() {
     ASSERT_NE(fBoard(), nullptr);
     const auto pause = [this] { fClickSteady([this] { return fPausePlace(); }); };
     ASSERT_NO_FATAL_FAILURE(fTimed("picture -> menu", pause, "GP_Menu"));
-    const std::string question = game::GG_WINDOW_GAME_MENU::kLEAVE_QUESTION;
+    const std::string question = game::GG_WINDOW_NAME::kLEAVE_QUESTION;
     ASSERT_NO_FATAL_FAILURE(fTimed(
         "menu -> leave question", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kLEAVE); }, question));
     // The menu still takes the pointer while it eases out.

@@ -30,6 +30,7 @@
 #include "game/screens/GG_WINDOW_HEALTH.h"
 #include "game/screens/GG_WINDOW_HELP.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
@@ -322,9 +323,9 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     const KEL::KS_VEC2 target =
         board->fGetControls().fGetReset().fGetSprite().fGetTransform()->fGetAbsolute().fGetPos2();
     fClickAt(target);
-    ASSERT_TRUE(fRunUntil([&] { return fWindows().fIsOpen(game::GG_GAMEPLAY::kWINDOW_RESET_FEEDBACK); }));
+    ASSERT_TRUE(fRunUntil([&] { return fWindows().fIsOpen(game::GG_WINDOW_NAME::kRESET_FEEDBACK); }));
     fShoot("reset-feedback");
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_GAMEPLAY::kWINDOW_RESET_FEEDBACK); }));
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_WINDOW_NAME::kRESET_FEEDBACK); }));
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_EQ(fCells(true, true).size(), filled + 1) << "the target filled nothing";
     ASSERT_NO_FATAL_FAILURE(fQuit());
