@@ -16,9 +16,9 @@ void GG_BASE_CONTROL::fDraw() {
     if (mBackground) mBackground->fDrawWith();
 }
 
-int32_t GG_BASE_CONTROL::fOnMouseDown(int32_t) { return KEL::KS_RESULT::kNOTHING; }
+KEL::KS_MOUSE_RESULT GG_BASE_CONTROL::fOnMouseDown(int32_t) { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
 
-int32_t GG_BASE_CONTROL::fOnMouseUp(int32_t) { return KEL::KS_RESULT::kNOTHING; }
+KEL::KS_MOUSE_RESULT GG_BASE_CONTROL::fOnMouseUp(int32_t) { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
 
 void GG_BASE_CONTROL::fOnResize() {
     if (mHasAuto) mTransform.fSetAuto(mTransform.mAutoX, mTransform.mAutoY);

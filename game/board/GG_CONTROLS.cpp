@@ -104,35 +104,35 @@ void GG_CONTROLS::fTell() {
     for (cControlDelegate* delegate : delegates) (delegate->*Slot)();
 }
 
-int32_t GG_CONTROLS::fOnMouseDown(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_CONTROLS::fOnMouseDown(int32_t button) {
     if (mSwitchBox && !mSwitchBlocked && !mSwitchResetPending && button == KEL::KC_INPUT::kMOUSE_LEFT &&
         mSwitch.fMouseDown().fHasEvent()) {
         fTell<&cControlDelegate::fOnToolSwitched>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    if (mHasHint && mHint.fOnMouseDown(button) != 0) {
+    if (mHasHint && mHint.fOnMouseDown(button).fTaken()) {
         fTell<&cControlDelegate::fOnHintUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    if (mHasPause && mPause.fOnMouseDown(button) != 0) {
+    if (mHasPause && mPause.fOnMouseDown(button).fTaken()) {
         fTell<&cControlDelegate::fOnPauseUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    if (mHasStore && mStore.fOnMouseDown(button) != 0) {
+    if (mHasStore && mStore.fOnMouseDown(button).fTaken()) {
         fTell<&cControlDelegate::fOnStoreUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
-int32_t GG_CONTROLS::fOnMouseUp(int32_t button) {
-    if (mHasPause && mPause.fOnMouseUp(button) != 0) return KEL::KS_RESULT::kNOT_NOW;
-    if (mHasStore && mStore.fOnMouseUp(button) != 0) return KEL::KS_RESULT::kNOT_NOW;
-    if (mHasReset && mReset.fOnMouseUp(button) != 0) {
+KEL::KS_MOUSE_RESULT GG_CONTROLS::fOnMouseUp(int32_t button) {
+    if (mHasPause && mPause.fOnMouseUp(button).fTaken()) return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
+    if (mHasStore && mStore.fOnMouseUp(button).fTaken()) return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
+    if (mHasReset && mReset.fOnMouseUp(button).fTaken()) {
         fTell<&cControlDelegate::fOnResetSelectionUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
 void GG_CONTROLS::fOnMouseMove() {

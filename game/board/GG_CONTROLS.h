@@ -58,10 +58,10 @@ public:
     // The switch back to fill, at once.
     void fReset();
     // Press: the switch, the hint, the pause and the store button in turn;
-    // the first that takes it (-109) answers and the delegates are told.
-    int32_t fOnMouseDown(int32_t button);
+    // the first that takes it answers and the delegates are told.
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button);
     // Release: pause, store, then the reset target (delegates told).
-    int32_t fOnMouseUp(int32_t button);
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button);
     void fOnMouseMove();
     // Every frame: the switch's own poll (its knob slides there) and each
     // control's animation.

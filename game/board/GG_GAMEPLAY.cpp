@@ -358,14 +358,14 @@ void GG_GAMEPLAY::fUpdateHover() {
     }
 }
 
-int32_t GG_GAMEPLAY::fOnMouseDown(int32_t button) {
-    if (!mRunning || mPaused || mEnded) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_GAMEPLAY::fOnMouseDown(int32_t button) {
+    if (!mRunning || mPaused || mEnded) return KEL::KS_MOUSE_RESULT::fNotTaken();
     mControls.fOnMouseDown(button);
     // A control may have ended input (a hint on its way) or paused.
-    if (mEnded || mPaused || !mOverBoard || mPressed) return KEL::KS_RESULT::kNOTHING;
+    if (mEnded || mPaused || !mOverBoard || mPressed) return KEL::KS_MOUSE_RESULT::fNotTaken();
     GG_ELEMENT* cell = mProcess.fGetCell(mHoverRow, mHoverColumn);
-    if (!cell) return KEL::KS_RESULT::kFAILED;
-    if (cell->fHitTest(button) != KEL::KS_RESULT::kNOT_NOW) return KEL::KS_RESULT::kNOTHING;
+    if (!cell) return KEL::KS_MOUSE_RESULT::fNotTaken();
+    if (!cell->fHitTest(button)) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const bool switchFills = mControls.fGetTool();
     mTool = (button == KEL::KC_INPUT::kMOUSE_LEFT ? switchFills : !switchFills) ? 1 : 0;
     mPressed = 1;
@@ -374,15 +374,15 @@ int32_t GG_GAMEPLAY::fOnMouseDown(int32_t button) {
     mPressColumn = mHoverColumn;
     fRebuildSelection();
     mControls.fOnBoardPress();
-    return KEL::KS_RESULT::kNOT_NOW;
+    return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
 }
 
-int32_t GG_GAMEPLAY::fOnMouseUp(int32_t button) {
-    if (!mRunning || mPaused || mEnded) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_GAMEPLAY::fOnMouseUp(int32_t button) {
+    if (!mRunning || mPaused || mEnded) return KEL::KS_MOUSE_RESULT::fNotTaken();
     mControls.fOnMouseUp(button);
     // Only the button that started the drag ends it; a reset target may
     // already have dropped it.
-    if (!mPressed || mPressRow < 0 || button != mPressButton) return KEL::KS_RESULT::kNOTHING;
+    if (!mPressed || mPressRow < 0 || button != mPressButton) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const int32_t pressRow = mPressRow;
     const int32_t pressColumn = mPressColumn;
     const int32_t endRow = mHoverRow;
@@ -390,7 +390,7 @@ int32_t GG_GAMEPLAY::fOnMouseUp(int32_t button) {
     const bool fill = mTool != 0;
     fResetSelection();
     mProcess.fOnClick(pressRow, pressColumn, endRow, endColumn, fill);
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
 void GG_GAMEPLAY::fResetSelection() {

@@ -62,8 +62,8 @@ public:
     bool fStop() override;
     int32_t fUpdate() override;
     void fDraw() override;
-    int32_t fOnMouseUp(int32_t button) override;
-    int32_t fOnMouseDown(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button) override;
     void fOnMouseMove() override;
     void fPause() override;
     void fResume() override;

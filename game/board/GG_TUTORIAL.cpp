@@ -199,7 +199,7 @@ void GG_TUTORIAL::fGatingOff() {
 void GG_TUTORIAL::fBlockListedCellsUnderPointer(GG_TUTORIAL_STEP& step, int32_t button) {
     for (const KEL::KS_POINT& place : step.fGetCells()) {
         GG_ELEMENT* cell = mGameplay->fGetProcess().fGetCell(place.y, place.x);
-        if (cell && cell->fHitTest(button) == KEL::KS_RESULT::kNOT_NOW) cell->mBlocked = 1;
+        if (cell && cell->fHitTest(button)) cell->mBlocked = 1;
     }
 }
 
@@ -210,34 +210,34 @@ void GG_TUTORIAL::fUnblockListedCells(GG_TUTORIAL_STEP& step) {
 
 // ---------------------------------------------------------------- input
 
-int32_t GG_TUTORIAL::fOnMouseDown(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_TUTORIAL::fOnMouseDown(int32_t button) {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
     // Presses on windows over a paused level are not the board's.
-    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
+    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_MOUSE_RESULT::fNotTaken();
     // A release ends a step only when its press came during that step, not
     // the press on a control that brought the step on.
     if (KEL::KC_INPUT::fIsMouseButton(button)) mPressStep = mCurrent;
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseDown() : KEL::KS_MOUSE_RESULT();
     // The hint, not the player's hand, is to open the hinted cell.
     if (step->fGetType() == GG_TUTORIAL_STEP::kHINT) fBlockListedCellsUnderPointer(*step, button);
-    return result.fTaken() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+    return result;
 }
 
-int32_t GG_TUTORIAL::fOnMouseUp(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_TUTORIAL::fOnMouseUp(int32_t button) {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
     const bool mouse = KEL::KC_INPUT::fIsMouseButton(button);
     const bool counts = mouse && mPressStep >= 0 && mPressStep == mCurrent;
     if (mouse) mPressStep = -1;
-    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
+    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseUp() : KEL::KS_MOUSE_RESULT();
     if (result.fHasEvent() && result.mEvent.mId == kSKIP_WIDGET &&
         result.mEvent.mCode == KEL::KS_GUI_EVENT::kCLICK) {
         // The step stays as it is while the player decides.
         fAskSkip();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return result;
     }
     if (counts && fIsDoneAtRelease(*step)) fNextStep();
-    return result.fTaken() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+    return result;
 }
 
 void GG_TUTORIAL::fOnMouseMove() {

@@ -79,10 +79,10 @@ public:
     bool fStop() override { return true; }
     int32_t fUpdate() override { return 0; }
     void fDraw() override {}
-    int32_t fOnMouseUp(int32_t) override { return 0; }
-    int32_t fOnMouseDown(int32_t) override {
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t) override { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t) override {
         ++mDowns;
-        return 0;
+        return KEL::KS_MOUSE_RESULT::fNotTaken();
     }
     void fOnMouseMove() override {}
     void fPause() override { mPaused = 1; }

@@ -197,12 +197,16 @@ protected:
     void fWireInput() {
         KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(
             [](void* key) {
-                return sCurrent ? sCurrent->fOnMouseDown(KEL::fKeyFromArgument(key)) : 0;
+                if (sCurrent) sCurrent->fOnMouseDown(KEL::fKeyFromArgument(key));
+                return 0;
             },
             "key_down", nullptr);
         KEL::kcbKEY_UP = KEL::KC_CALLBACK::fCreate(
-            [](void* key) { return sCurrent ? sCurrent->fOnMouseUp(KEL::fKeyFromArgument(key)) : 0; }, "key_up",
-            nullptr);
+            [](void* key) {
+                if (sCurrent) sCurrent->fOnMouseUp(KEL::fKeyFromArgument(key));
+                return 0;
+            },
+            "key_up", nullptr);
         KEL::kcbMOUSE_MOVE = KEL::KC_CALLBACK::fCreate(
             [](void*) {
                 if (sCurrent) sCurrent->fOnMouseMove();
