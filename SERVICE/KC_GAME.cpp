@@ -157,9 +157,9 @@ void KC_GAME::fRun() {
 }
 
 int32_t KC_GAME::fFrame() {
-    if (!mRunning) return KS_RESULT::kNOT_NOW;
+    if (!mRunning) return KS_RESULT::kSTOP;
     const bool logicRan = fLogicStep();
-    if (!mRunning) return KS_RESULT::kNOT_NOW;
+    if (!mRunning) return KS_RESULT::kSTOP;
     // Game time follows real time: a frame whose logic step only slept has
     // no new delta, and drawing it would advance the game a second time.
     if (logicRan) fDrawStep();

@@ -27,14 +27,14 @@ int32_t fReadFolderFile(const std::string& path, uint8_t*& data, uint32_t& size)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return KS_RESULT::kMISSING;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
-    if (std::fseek(file, 0, SEEK_END) != 0) return KS_RESULT::kUNREADABLE;
+    if (std::fseek(file, 0, SEEK_END) != 0) return KS_RESULT::kSTOP;
     const long length = std::ftell(file);
-    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return KS_RESULT::kUNREADABLE;
-    if (std::fseek(file, 0, SEEK_SET) != 0) return KS_RESULT::kUNREADABLE;
+    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return KS_RESULT::kSTOP;
+    if (std::fseek(file, 0, SEEK_SET) != 0) return KS_RESULT::kSTOP;
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[static_cast<size_t>(length) + 1]);
-    if (!buffer) return KS_RESULT::kUNREADABLE;
+    if (!buffer) return KS_RESULT::kSTOP;
     if (length > 0 && std::fread(buffer.get(), 1, static_cast<size_t>(length), file) != static_cast<size_t>(length))
-        return KS_RESULT::kUNREADABLE;
+        return KS_RESULT::kSTOP;
     buffer[length] = 0;
     data = buffer.release();
     size = static_cast<uint32_t>(length) + 1;

@@ -196,7 +196,7 @@ TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSave
             })) << "the fade shows before the hand-over";
         }
         game::fOnClose(nullptr);
-        EXPECT_EQ(fEngine().fFrame(), KEL::KS_RESULT::kNOT_NOW);
+        EXPECT_EQ(fEngine().fFrame(), KEL::KS_RESULT::kSTOP);
         fEnd();
         EXPECT_EQ(fRead(fUserFile("players.save")), before) << "stage " << stage;
         EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);
