@@ -13,6 +13,7 @@
 #include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
@@ -33,7 +34,6 @@ constexpr uint32_t kINVISIBLE = 0x00FFFFFFu;
 constexpr uint32_t kVISIBLE = 0xFFFFFFFFu;
 constexpr float kPARKED = -500.0f;
 constexpr float kFINISH_BURST = 0.15f;
-constexpr int32_t kCENTRE_ANCHOR = 4;
 
 }  // namespace
 
@@ -419,10 +419,10 @@ void GG_GAMEPLAY::fDrawSelection() {
     const bool fill = mSelection.empty() ? mControls.fGetTool() : mTool != 0;
     KEL::G_SPRITE& mark = fill ? yes : no;
     const KEL::KS_POINT shift = mAmbient.fGetHighlightShift();
-    int32_t anchor = kCENTRE_ANCHOR;
+    int32_t anchor = KEL::kANCHOR_CENTRE;
     if (mSelectionFont) {
         anchor = mSelectionFont->fGetAnchor();
-        mSelectionFont->fSetAnchor(kCENTRE_ANCHOR);
+        mSelectionFont->fSetAnchor(KEL::kANCHOR_CENTRE);
         mSelectionFont->fSetColor(mAmbient.fGetHighlightColor().fGetARGB());
     }
     for (size_t i = 0; i + 1 < mSelection.size(); ++i) {

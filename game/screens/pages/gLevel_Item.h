@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include "engine/scene/KE_ANCHOR.h"
 #include "game/screens/pages/GG_PAGE_ITEM.h"
 
 namespace game {
@@ -18,7 +19,7 @@ class gLevel_Item : public GG_PAGE_ITEM {
 public:
     static constexpr int32_t kSTARS = 3;
     static constexpr int32_t kSTAR_FRAMES = 2;
-    static constexpr int32_t kNUMBER_ANCHOR = 4;
+    static constexpr int32_t kNUMBER_ANCHOR = KEL::kANCHOR_CENTRE;
 
     gLevel_Item(const void* owner, const pugi::xml_node& element, int32_t ordinal);
 
