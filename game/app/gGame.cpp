@@ -579,7 +579,7 @@ std::wstring gGame::fGetPackStarsText(int32_t packId) const {
     const GG_PLAYER* player = fGetCurrentPlayer();
     GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
     if (!record) return std::wstring();
-    return std::to_wstring(record->fGetStars()) + L"/" + std::to_wstring(3 * record->fGetLevels().size());
+    return std::to_wstring(record->fGetStars()) + L"/" + std::to_wstring(GG_LEVEL_RECORD::kMAX_STARS * record->fGetLevels().size());
 }
 
 bool gGame::fShowLevel(int32_t packId, int32_t levelId) {

@@ -681,7 +681,7 @@ void GG_GAMEPLAY::fCopyResult() {
 // record is copied from them.
 void GG_GAMEPLAY::fUpdateWinRecords() {
     fCopyResult();
-    mResult.mStars = mErrors == 0 ? 3 : mErrors == 1 ? 2 : 1;
+    mResult.mStars = mErrors == 0 ? GG_LEVEL_RECORD::kMAX_STARS : mErrors == 1 ? GG_LEVEL_RECORD::kMAX_STARS - 1 : 1;
     if (!mPlayer || !mLevelRecord) return;
     GG_STATISTIC& s = mPlayer->fGetStatistic();
     if (mHintsUsed == 0) {

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include "engine/scene/KE_ANCHOR.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/screens/pages/GG_PAGE_ITEM.h"
 
 namespace game {
@@ -17,7 +18,7 @@ namespace game {
 // "shift_y").
 class gLevel_Item : public GG_PAGE_ITEM {
 public:
-    static constexpr int32_t kSTARS = 3;
+    static constexpr int32_t kSTARS = GG_LEVEL_RECORD::kMAX_STARS;
     static constexpr int32_t kSTAR_FRAMES = 2;
     static constexpr int32_t kNUMBER_ANCHOR = KEL::kANCHOR_CENTRE;
 
