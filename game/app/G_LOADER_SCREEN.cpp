@@ -30,7 +30,7 @@ std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
     for (const pugi::xml_node& child : splashes.children()) {
         if (!KEL::fIsElement(child)) continue;
         const std::string file = child.attribute("FILE").as_string();
-        if (!file.empty() && KEL::fFileExists(file) == 1) nodes.push_back(child);
+        if (!file.empty() && KEL::fFileExists(file) == KEL::KE_PATH_KIND::kFILE) nodes.push_back(child);
     }
     return nodes;
 }
