@@ -196,11 +196,11 @@ void GG_CONTROLS::fSetHintCount(int32_t count) { mHint.fSetHintCount(count); }
 
 void GG_CONTROLS::fSetCount(int32_t count) { mStore.fSetCount(count); }
 
-void GG_CONTROLS::fSetBlocked(bool hint, bool toolSwitch, bool store, bool reset) {
-    mHint.fSetBlocked(hint);
-    mSwitchBlocked = toolSwitch ? 1 : 0;
-    mStore.fSetBlocked(store);
-    mReset.fSetBlocked(reset);
+void GG_CONTROLS::fSetBlocked(const KS_BLOCKED& blocked) {
+    mHint.fSetBlocked(blocked.mHint);
+    mSwitchBlocked = blocked.mToolSwitch ? 1 : 0;
+    mStore.fSetBlocked(blocked.mStore);
+    mReset.fSetBlocked(blocked.mReset);
 }
 
 void GG_CONTROLS::fSetDelegate(cControlDelegate* delegate) {

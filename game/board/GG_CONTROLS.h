@@ -80,7 +80,14 @@ public:
     void fOnBoardRelease();
     void fSetHintCount(int32_t count);
     void fSetCount(int32_t count);
-    void fSetBlocked(bool hint, bool toolSwitch, bool store, bool reset);
+    // Which controls the tutorial blocks; none by default.
+    struct KS_BLOCKED {
+        bool mHint = false;
+        bool mToolSwitch = false;
+        bool mStore = false;
+        bool mReset = false;
+    };
+    void fSetBlocked(const KS_BLOCKED& blocked);
     // Registers a delegate once; null is ignored.
     void fSetDelegate(cControlDelegate* delegate);
 

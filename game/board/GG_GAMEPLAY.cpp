@@ -135,7 +135,7 @@ bool GG_GAMEPLAY::fLoad(const std::string& levelFile) {
     fSetErrorLimit(mPlayer->fGetItemCount(KEL::kITEM_ERRORS));
     if (!mInApp) mHintsAvailable += mPlayer->fGetItemCount(KEL::kITEM_START_HINT);
     mControls.fReset();
-    mControls.fSetBlocked(false, false, false, false);
+    mControls.fSetBlocked(GG_CONTROLS::KS_BLOCKED{});
     fShowHints();
     mRunning = 1;
     mPaused = 0;
@@ -304,9 +304,10 @@ void GG_GAMEPLAY::fOnMouseMove() {
 }
 
 // The cell along one axis whose hit span holds the position; -1 in a gap
-// or off the cells. With nearest, a gap gives the cell before it and the
-// ends clamp, so a held drag always has a cell.
-int32_t GG_GAMEPLAY::fAxisCell(float position, bool column, bool nearest) const {
+// or off the cells. With the nearest, a gap gives the cell before it and
+// the ends clamp, so a held drag always has a cell.
+int32_t GG_GAMEPLAY::fAxisCell(float position, KE_AXIS axis, KE_GAP gap) const {
+    const bool column = axis == KE_AXIS::kCOLUMN;
     const int32_t count = column ? mLayout.mGrid.x : mLayout.mGrid.y;
     int32_t before = 0;
     for (int32_t i = 0; i < count; ++i) {
@@ -318,7 +319,7 @@ int32_t GG_GAMEPLAY::fAxisCell(float position, bool column, bool nearest) const 
         if (position <= start + size) return i;
         before = i;
     }
-    return nearest ? before : -1;
+    return gap == KE_GAP::kNEAREST ? before : -1;
 }
 
 void GG_GAMEPLAY::fUpdateHover() {
@@ -332,15 +333,15 @@ void GG_GAMEPLAY::fUpdateHover() {
     int32_t row = mHoverRow;
     int32_t column = mHoverColumn;
     if (over && mPressed) {
-        row = fAxisCell(y, false, true);
-        column = fAxisCell(x, true, true);
+        row = fAxisCell(y, KE_AXIS::kROW, KE_GAP::kNEAREST);
+        column = fAxisCell(x, KE_AXIS::kCOLUMN, KE_GAP::kNEAREST);
         if (std::abs(row - mPressRow) <= std::abs(column - mPressColumn))
             row = mPressRow;
         else
             column = mPressColumn;
     } else if (over) {
-        row = fAxisCell(y, false, false);
-        column = fAxisCell(x, true, false);
+        row = fAxisCell(y, KE_AXIS::kROW, KE_GAP::kNONE);
+        column = fAxisCell(x, KE_AXIS::kCOLUMN, KE_GAP::kNONE);
         if (row < 0 || column < 0) row = column = -1;
     } else if (!mPressed) {
         row = column = -1;
@@ -777,26 +778,27 @@ void GG_GAMEPLAY::fOnLevelLost() {
 // the level list comes back, a frame later: the board may be judging.
 void GG_GAMEPLAY::fAskRestart() {
     const bool hearts = mPlayer && mPlayer->fGetHealth().fGetCount() >= 1;
-    const bool asked =
-        hearts ? fOpenQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerRestart>(this))
-               : fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this));
+    const bool asked = hearts ? fOpenQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION, KE_ANSWERS::kYES_NO,
+                                              KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerRestart>(this))
+                              : fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, KE_ANSWERS::kYES_NO,
+                                              KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this));
     if (!asked) fSleep(0.0f, &mLeaveCallback);
 }
 
 bool GG_GAMEPLAY::fAskSecondChance() {
     if (!mLevelRecord) return false;
-    return fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION, true,
+    return fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION, KE_ANSWERS::kYES_NO_CLOSE,
                          KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceAnswer>(this));
 }
 
-// Opens a question window with its answer handler (the second handler
-// tells no from close); it pauses the level when shown and waits for the
+// Opens a question window with its answer handler (the window's second
+// handler is the one that tells no from close); it pauses the level when shown and waits for the
 // error icons still to pop in. False when there is no such question.
-bool GG_GAMEPLAY::fOpenQuestion(const char* name, bool secondAnswer, KEL::Closure<void()> answer) {
+bool GG_GAMEPLAY::fOpenQuestion(const char* name, KE_ANSWERS answers, KEL::Closure<void()> answer) {
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows ? windows->fFindWindow(name) : nullptr);
     if (!question) return false;
-    if (secondAnswer) {
+    if (answers == KE_ANSWERS::kYES_NO_CLOSE) {
         question->fSetAnswerHandler(KEL::Closure<void()>());
         question->fSetAnswerHandler2(answer);
     } else {
@@ -816,34 +818,34 @@ bool GG_GAMEPLAY::fOpenQuestion(const char* name, bool secondAnswer, KEL::Closur
 void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
         if (mPlayer && mPlayer->fGetHealth().fGetCount() >= 1)
-            fRestartWithFade(true, false);
-        else if (!fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, false,
+            fRestartOrLeave(KE_AFTER_LOSS::kRESTART);
+        else if (!fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, KE_ANSWERS::kYES_NO,
                                 KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this)))
-            fRestartWithFade(false, false);
+            fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     } else if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_NO) {
-        if (fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION, true,
+        if (fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION, KE_ANSWERS::kYES_NO_CLOSE,
                           KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceBuyAnswer>(this))) {
             if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION))
                 mHost->fShowPrice(*buy, KEL::kITEM_SECOND_CHANCE);
         } else {
-            fRestartWithFade(false, false);
+            fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
         }
     } else {
-        fRestartWithFade(false, false);
+        fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     }
 }
 
 void GG_GAMEPLAY::fOnSecondChanceBuyAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
-    if (!fAskSecondChance()) fRestartWithFade(false, false);
+    if (!fAskSecondChance()) fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
 }
 
 void GG_GAMEPLAY::fOnLostAnswerRestart(int32_t answer) {
-    fRestartWithFade(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES, false);
+    fRestartOrLeave(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES ? KE_AFTER_LOSS::kRESTART : KE_AFTER_LOSS::kLEVELS);
 }
 
 void GG_GAMEPLAY::fOnLostAnswerShop(int32_t answer) {
-    fRestartWithFade(false, answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES);
+    fRestartOrLeave(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES ? KE_AFTER_LOSS::kSHOP : KE_AFTER_LOSS::kLEVELS);
 }
 
 void GG_GAMEPLAY::fGiveSecondChance() {
@@ -856,11 +858,12 @@ void GG_GAMEPLAY::fGiveSecondChance() {
 
 // The shop is asked for by a yes to "no hearts left, visit the shop?": it
 // opens whatever pays for it, points or the in-app store.
-void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
-    if (restartNow) {
+void GG_GAMEPLAY::fRestartOrLeave(KE_AFTER_LOSS next) {
+    if (next == KE_AFTER_LOSS::kRESTART) {
         mHost->fRestartLevel();
         return;
     }
+    const bool thenShop = next == KE_AFTER_LOSS::kSHOP;
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
     KEL::G_WINDOW* fade = windows ? windows->fFindWindow(GG_WINDOW_NAME::kFADE) : nullptr;
     if (!fade) {
@@ -874,17 +877,17 @@ void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
     windows->fShowWindow(GG_WINDOW_NAME::kFADE);
 }
 
-void GG_GAMEPLAY::fOnLevelsFaded() { fLeaveUnderFade(false); }
+void GG_GAMEPLAY::fOnLevelsFaded() { fLeaveUnderFade(KE_AFTER_LOSS::kLEVELS); }
 
-void GG_GAMEPLAY::fOnShopFaded() { fLeaveUnderFade(true); }
+void GG_GAMEPLAY::fOnShopFaded() { fLeaveUnderFade(KE_AFTER_LOSS::kSHOP); }
 
 // The curtain is modal and in front: once the level list is behind it, it
 // must lift, or nothing can be clicked again.
-void GG_GAMEPLAY::fLeaveUnderFade(bool thenShop) {
+void GG_GAMEPLAY::fLeaveUnderFade(KE_AFTER_LOSS next) {
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
     if (KEL::G_WINDOW* fade = windows->fFindWindow(GG_WINDOW_NAME::kFADE))
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
-    mHost->fLeaveLevel(thenShop);
+    mHost->fLeaveLevel(next == KE_AFTER_LOSS::kSHOP);
     windows->fHideWindow(GG_WINDOW_NAME::kFADE);
 }
 
@@ -905,7 +908,7 @@ int32_t GG_GAMEPLAY::fOnMusicTimer(void* self) {
 }
 
 int32_t GG_GAMEPLAY::fOnLeaveTimer(void* self) {
-    static_cast<GG_GAMEPLAY*>(self)->fRestartWithFade(false, false);
+    static_cast<GG_GAMEPLAY*>(self)->fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     return KEL::KS_RESULT::kOK;
 }
 

@@ -136,8 +136,10 @@ void GG_TUTORIAL::fApply() {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
     if (!step || !mGameplay) return;
     mGameplay->fGetProcess().fSetCellsBlocked(step->mBlockElements);
-    mGameplay->fGetControls().fSetBlocked(step->mBlockHint != 0, step->mBlockTool != 0, step->mBlockStore != 0,
-                                          step->mBlockReset != 0);
+    mGameplay->fGetControls().fSetBlocked({.mHint = step->mBlockHint != 0,
+                                           .mToolSwitch = step->mBlockTool != 0,
+                                           .mStore = step->mBlockStore != 0,
+                                           .mReset = step->mBlockReset != 0});
     step->fClearMarkers();
     const int32_t type = step->fGetType();
     if (type == GG_TUTORIAL_STEP::kCELL || type == GG_TUTORIAL_STEP::kCELL_EMPTY || type == GG_TUTORIAL_STEP::kHINT)
@@ -193,7 +195,7 @@ bool GG_TUTORIAL::fIsDoneAtRelease(GG_TUTORIAL_STEP& step) {
 void GG_TUTORIAL::fGatingOff() {
     if (!mGameplay) return;
     mGameplay->fGetProcess().fSetCellsBlocked(0);
-    mGameplay->fGetControls().fSetBlocked(false, false, false, false);
+    mGameplay->fGetControls().fSetBlocked(GG_CONTROLS::KS_BLOCKED{});
 }
 
 void GG_TUTORIAL::fBlockListedCellsUnderPointer(GG_TUTORIAL_STEP& step, int32_t button) {
