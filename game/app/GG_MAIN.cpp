@@ -19,6 +19,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_GAME_HOST.h"
 #include "game/app/GG_MILESTONES.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/app/G_LOADER_SCREEN.h"
@@ -115,9 +116,10 @@ void fSetVolumes(float music, float sounds) {
     }
 }
 
-// Tells the player why the game cannot go on; the run then ends as a
-// failure.
-int32_t fStartFailed(const std::string& resource) {
+// Tells the player why the game cannot go on, naming the file the game's
+// error channel holds; the run then ends as a failure.
+int32_t fStartFailed() {
+    const std::string resource = GG_ERROR::fFile();
     gModule.mFailed = true;
     // The audio device's warning, if any, comes first; and standard error
     // is quiet while the device opens.
@@ -150,7 +152,8 @@ void fHandOver() {
     if (gModule.mLoader->fGetResult() < 0) {
         if (KEL::kcGAME) KEL::kcGAME->mRunning = 0;
         gGame* game = gGame::fGetGame();
-        fStartFailed(game ? game->fGetLoadError() : std::string());
+        if (!game) GG_ERROR::fClear();
+        fStartFailed();
     }
     fOnLoaded();
     gModule.mState = kSTATE_RUNNING;
@@ -193,6 +196,8 @@ int32_t fOnInit(void*) {
     KEL::kcGAME->mDrawCap = kRATE;
     if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kSTART_UP_MAX_STEP;
     gModule = KS_MODULE();
+    // A failed start names what this start-up could not read, nothing older.
+    GG_ERROR::fClear();
     for (int32_t i = 0; i < 4; ++i)
         KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
     // The loading screen's pictures decode while the game's settings are
@@ -200,8 +205,14 @@ int32_t fOnInit(void*) {
     gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
     gModule.mLoader->fAcquireTextures();
     fSetWindowIcon();
-    if (!gGame::fInit("game.xml")) return fStartFailed(fUnreadableProductFile());
-    if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) return fStartFailed(GG_SETTINGS::kRESOURCE_LIST);
+    if (!gGame::fInit("game.xml")) {
+        GG_ERROR::fFailFile(fUnreadableProductFile());
+        return fStartFailed();
+    }
+    if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) {
+        GG_ERROR::fFailFile(GG_SETTINGS::kRESOURCE_LIST);
+        return fStartFailed();
+    }
     gModule.mHost = std::make_unique<GG_GAME_HOST>(*gGame::fGetGame());
     gGame::fGetGame()->fGetTutorial().fSetHost(gModule.mHost.get());
     gModule.mLoader->fStart();

@@ -18,6 +18,7 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_SCREENS_HOST.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_SOUND_GROUP.h"
@@ -246,10 +247,7 @@ bool gGame::fLoadPurchaseOverlay() {
     return read || fFailLoad(kDATA_FILE);
 }
 
-bool gGame::fFailLoad(const std::string& name) {
-    mLoadError = name;
-    return false;
-}
+bool gGame::fFailLoad(const std::string& name) { return GG_ERROR::fFailFile(name); }
 
 bool gGame::fPreloadMenus() {
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;

@@ -8,6 +8,7 @@
 #include "engine/gui/KF_GUI_READER.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "game/product/GG_ERROR.h"
 
 namespace game {
 
@@ -36,7 +37,7 @@ bool GG_CONTROLS::fLoad(bool storeButton) {
     // error text keeps the first failure.
     std::string firstError;
     auto keep = [&firstError](bool loaded) {
-        if (!loaded && firstError.empty()) firstError = KEL::fErrorText();
+        if (!loaded && firstError.empty()) firstError = GG_ERROR::fText();
         return loaded ? uint8_t{1} : uint8_t{0};
     };
     mHasHint = keep(mHint.fLoadFile(GG_HINT_BUTTON::kFILE));
@@ -49,9 +50,9 @@ bool GG_CONTROLS::fLoad(bool storeButton) {
         switchLoaded = fLoadSwitch(ambient->document_element());
         KEL::kcREPOSITORY->fReleaseXml(ambient);
     }
-    if (!switchLoaded) KEL::fErrorText() = std::string("Board tool switch missing: ") + kAMBIENT_FILE + " check_mode";
+    if (!switchLoaded) GG_ERROR::fFail(std::string("Board tool switch missing: ") + kAMBIENT_FILE + " check_mode");
     keep(switchLoaded);
-    if (!firstError.empty()) KEL::fErrorText() = firstError;
+    if (!firstError.empty()) GG_ERROR::fFail(firstError);
     return firstError.empty();
 }
 

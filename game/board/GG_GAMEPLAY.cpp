@@ -18,6 +18,7 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/product/GG_EDITION.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/product/GG_PACK_INFO.h"
@@ -115,10 +116,7 @@ bool GG_GAMEPLAY::fLoad(const std::string& levelFile) {
     fClearLevelState();
     if (!fTakeRecords()) return false;
     pugi::xml_document* doc = KEL::kcREPOSITORY ? KEL::kcREPOSITORY->fGetXml(levelFile) : nullptr;
-    if (!doc) {
-        KEL::fErrorText() = "Level file missing: " + levelFile;
-        return false;
-    }
+    if (!doc) return GG_ERROR::fFail("Level file missing: " + levelFile);
     mLevelFile = levelFile;
     const bool loaded = fReadLevel(doc->document_element());
     KEL::kcREPOSITORY->fReleaseXml(doc);
@@ -150,7 +148,7 @@ bool GG_GAMEPLAY::fTakeRecords() {
     mPackRecord = mPlayer && pack ? mPlayer->fFindPack(pack->fGetId()) : nullptr;
     mLevelRecord = mHost ? mHost->fGetCurrentLevel() : nullptr;
     if (mPlayer && mPackRecord && mLevelRecord) return true;
-    KEL::fErrorText() = "No player record of the level to load";
+    GG_ERROR::fFail("No player record of the level to load");
     mPlayer = nullptr;
     mPackRecord = nullptr;
     mLevelRecord = nullptr;
