@@ -157,9 +157,9 @@ void KC_GAME::fRun() {
 }
 
 int32_t KC_GAME::fFrame() {
-    if (!mRunning) return KS_RESULT::kNOT_NOW;
+    if (!mRunning) return KS_RESULT::kSTOP;
     const bool logicRan = fLogicStep();
-    if (!mRunning) return KS_RESULT::kNOT_NOW;
+    if (!mRunning) return KS_RESULT::kSTOP;
     // Game time follows real time: a frame whose logic step only slept has
     // no new delta, and drawing it would advance the game a second time.
     if (logicRan) fDrawStep();
@@ -246,7 +246,7 @@ int32_t KC_GAME::fSaveConfig() {
 
 int32_t KC_GAME::fLoadConfig() {
     const std::string path = fGetConfigFolder() + "/config.xml";
-    if (fFileExists(path) != 1 && fSaveConfig() != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
+    if (fFileExists(path) != KE_PATH_KIND::kFILE && fSaveConfig() != KS_RESULT::kOK) return KS_RESULT::kSTART_FAILED;
     pugi::xml_document document;
     if (!document.load_file(path.c_str())) return KS_RESULT::kSTART_FAILED;
     const pugi::xml_node root = document.child("vantrel_settings");

@@ -54,7 +54,7 @@ public:
     // Runs frames until the running flag drops, between the before-loop and
     // after-loop slots. Needs input, renderer and random.
     void fRun();
-    // One logic step and one draw step: -109 when not running, else 1.
+    // One logic step and one draw step: KS_RESULT::kSTOP when not running, else 1.
     int32_t fFrame();
     // Nothing when all four equal the stored values (answers 0); else the
     // window's and the renderer's mode change, answering the renderer's

@@ -11,8 +11,10 @@ inline constexpr int32_t kOK = 1;               // success
 inline constexpr int32_t kNOTHING = 0;          // nothing done, or failure
 inline constexpr int32_t kFAILED = -1;          // missing object or generic failure
 inline constexpr int32_t kMISSING = -108;       // missing callback, file or entry
-inline constexpr int32_t kNOT_NOW = -109;       // not now, or already taken; stops a bot pass
-inline constexpr int32_t kUNREADABLE = -109;    // readers: present but cannot be read
+// Stop here, nothing further is tried: the frame does not run (the game has
+// stopped), a bot ends the manager's pass, a page item took the mouse event
+// so no later item sees it, a reader gives up on an entry it cannot read.
+inline constexpr int32_t kSTOP = -109;
 inline constexpr int32_t kDEVICE_RESET = -110;  // device reset this frame, or list already mounted
 inline constexpr int32_t kSTART_FAILED = -112;  // open or start failure
 inline constexpr int32_t kFINISHED = -113;      // finished (bots, threads)

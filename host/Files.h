@@ -9,8 +9,13 @@
 // system directly. Paths use "/" as separator.
 namespace host {
 
-// 0 nothing there, 1 a file (or anything that is not a folder), 2 a folder.
-int32_t fPathKind(const std::string& path);
+// What a path names.
+enum class KE_PATH_KIND : int32_t {
+    kNONE = 0,    // nothing there
+    kFILE = 1,    // a file, or anything that is not a folder
+    kFOLDER = 2,  // a folder
+};
+KE_PATH_KIND fPathKind(const std::string& path);
 
 // Size and modification time of a file; false when it cannot be read.
 bool fFileStamp(const std::string& path, uint64_t& size, int64_t& modifiedNs);

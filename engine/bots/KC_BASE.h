@@ -12,7 +12,7 @@ namespace KEL {
 // two filter bytes and one message handler. Messages: 1 advance a frame,
 // 2 draw, 38 set the completion callback (data = KC_CALLBACK*, copied),
 // 45 finish at once. Answers: -113 finished (the manager deletes the object),
-// -109 stop the manager's pass, anything else keep going.
+// KS_RESULT::kSTOP stop the manager's pass, anything else keep going.
 class KC_BASE {
 public:
     // The tag of an object nobody claimed: the characters "noid".
@@ -27,7 +27,6 @@ public:
     static constexpr int32_t kMSG_SET_CALLBACK = 38;
     static constexpr int32_t kMSG_FINISH = 45;
     static constexpr int32_t kANSWER_FINISHED = KS_RESULT::kFINISHED;
-    static constexpr int32_t kANSWER_STOP = KS_RESULT::kNOT_NOW;
 
     KC_BASE() = default;
     KC_BASE(const KC_BASE&) = default;

@@ -85,7 +85,7 @@ void KC_BOT_MANAGER::fUpdate() {
         if (answer == KC_BASE::kANSWER_FINISHED) {
             fDispose(i, true);
             mCurrent = nullptr;
-        } else if (answer == KC_BASE::kANSWER_STOP) {
+        } else if (answer == KS_RESULT::kSTOP) {
             fEndPass();
             return;
         }
@@ -107,7 +107,7 @@ void KC_BOT_MANAGER::fDraw() {
         if (i >= mObjects.size()) continue;
         KC_BASE* object = mObjects[i];
         if (!object || fSkips(mFilterMode, object->mDrawable, mDrawFilter)) continue;
-        if (object->fMessage(KC_BASE::kMSG_DRAW, 0, 0, 0, nullptr) == KC_BASE::kANSWER_STOP) break;
+        if (object->fMessage(KC_BASE::kMSG_DRAW, 0, 0, 0, nullptr) == KS_RESULT::kSTOP) break;
     }
     fEndPass();
 }
@@ -147,7 +147,7 @@ int32_t KC_BOT_MANAGER::fSendMessageAndReap(int32_t message, float a, float b, f
         answer = object->fMessage(message, a, b, c, data);
         if (i >= mObjects.size() || mObjects[i] != object) continue;
         if (answer == KC_BASE::kANSWER_FINISHED) fDispose(i, true);
-        else if (answer == KC_BASE::kANSWER_STOP) break;
+        else if (answer == KS_RESULT::kSTOP) break;
     }
     fEndPass();
     return answer;

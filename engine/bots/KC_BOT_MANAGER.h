@@ -37,7 +37,7 @@ public:
     int32_t fSendMessage(int32_t message, float a = 0, float b = 0, float c = 0, void* data = nullptr,
                          const char* name = nullptr, const char* lastName = nullptr, uintptr_t tag = 0,
                          int32_t filterA = 0, int32_t filterB = 0);
-    // As fSendMessage, but -113 deletes the object and -109 ends the call.
+    // As fSendMessage, but kFINISHED deletes the object and kSTOP ends the call.
     int32_t fSendMessageAndReap(int32_t message, float a = 0, float b = 0, float c = 0, void* data = nullptr,
                                 const char* name = nullptr, const char* lastName = nullptr, uintptr_t tag = 0,
                                 int32_t filterA = 0, int32_t filterB = 0);

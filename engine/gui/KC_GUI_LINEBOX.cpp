@@ -8,6 +8,7 @@
 #include "engine/gui/KS_FONT_PLACE.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/scene/KF_SCENE_TEXTURES.h"
+#include "host/VirtualKeys.h"
 
 namespace KEL {
 
@@ -15,10 +16,6 @@ namespace {
 constexpr uint32_t kCAPACITY = 600;
 constexpr uint32_t kCARET = 124;  // "|"
 constexpr float kCARET_SHIFT = 2.0f;
-constexpr int32_t kKEY_BACKSPACE = 8;
-constexpr int32_t kKEY_LEFT = 37;
-constexpr int32_t kKEY_RIGHT = 39;
-constexpr int32_t kKEY_DELETE = 46;
 constexpr wchar_t kFIRST_PRINTABLE = 32;
 constexpr wchar_t kDELETE = 0x7F;
 constexpr wchar_t kLAST_C1 = 0x9F;
@@ -170,16 +167,16 @@ KS_MOUSE_RESULT KC_GUI_LINEBOX::fOnMouseDown() {
 
 bool KC_GUI_LINEBOX::fEditKey(int32_t key) {
     switch (key) {
-        case kKEY_BACKSPACE:
+        case host::vk::kBACKSPACE:
             if (mCaret > 0) mText.erase(--mCaret, 1);
             return true;
-        case kKEY_LEFT:
+        case host::vk::kLEFT:
             if (mCaret > 0) --mCaret;
             return true;
-        case kKEY_RIGHT:
+        case host::vk::kRIGHT:
             if (mCaret < mText.size()) ++mCaret;
             return true;
-        case kKEY_DELETE:
+        case host::vk::kDELETE:
             if (mCaret < mText.size()) mText.erase(mCaret, 1);
             return true;
         default:

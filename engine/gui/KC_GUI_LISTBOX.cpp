@@ -8,13 +8,12 @@
 #include "engine/platform/KC_INPUT.h"
 #include "engine/scene/KF_SCENE_TEXTURES.h"
 #include "engine/util/KF_UTF8.h"
+#include "host/VirtualKeys.h"
 
 namespace KEL {
 
 namespace {
 constexpr uint32_t kCAPACITY = 600;
-constexpr int32_t kKEY_UP = 38;
-constexpr int32_t kKEY_DOWN = 40;
 
 // A sprite on its own transform, hung under the list box's, centred.
 std::unique_ptr<KC_QUAD> fMakeRowSprite(KC_TEXTURE* texture, KS_TRANSFORM3& parent) {
@@ -166,9 +165,9 @@ KS_MOUSE_RESULT KC_GUI_LISTBOX::fOnMouseDown() {
 KS_MOUSE_RESULT KC_GUI_LISTBOX::fOnMouseUp() {
     mEvent.mCode = KS_GUI_EVENT::kNONE;
     if (!mActive || !kcINPUT) return KS_MOUSE_RESULT::fNotTaken();
-    if (kcINPUT->fIsKeyReleased(kKEY_DOWN))
+    if (kcINPUT->fIsKeyReleased(host::vk::kDOWN))
         mSelection = std::min(mSelection + 1, fGetCount() - 1);
-    else if (kcINPUT->fIsKeyReleased(kKEY_UP))
+    else if (kcINPUT->fIsKeyReleased(host::vk::kUP))
         mSelection = std::max(mSelection - 1, 0);
     return KS_MOUSE_RESULT::fNotTaken();
 }

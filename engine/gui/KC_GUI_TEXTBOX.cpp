@@ -9,6 +9,7 @@
 #include "engine/platform/KC_INPUT.h"
 #include "engine/scene/KF_SCENE_TEXTURES.h"
 #include "engine/util/KF_UTF8.h"
+#include "host/VirtualKeys.h"
 
 namespace KEL {
 
@@ -120,10 +121,10 @@ KS_MOUSE_RESULT KC_GUI_TEXTBOX::fOnMouseDown() {
 void KC_GUI_TEXTBOX::fEdit(int32_t key, wchar_t typed) {
     mCaretShown = 1;
     mBlinkClock = 0.0f;
-    if (key == 8 && mCaret > 0) mText.erase(--mCaret, 1);
-    if (key == 46 && mCaret < mText.size()) mText.erase(mCaret, 1);
-    if (key == 37 && mCaret > 0) --mCaret;
-    if (key == 39 && mCaret < mText.size()) ++mCaret;
+    if (key == host::vk::kBACKSPACE && mCaret > 0) mText.erase(--mCaret, 1);
+    if (key == host::vk::kDELETE && mCaret < mText.size()) mText.erase(mCaret, 1);
+    if (key == host::vk::kLEFT && mCaret > 0) --mCaret;
+    if (key == host::vk::kRIGHT && mCaret < mText.size()) ++mCaret;
     if (KC_INPUT::fIsSpecialKey(key) || typed < kFIRST_PRINTABLE) return;
     const size_t limit = std::min<size_t>(mMaxLength, static_cast<size_t>(mVisibleChars));
     if (mText.size() >= limit) return;

@@ -27,14 +27,14 @@ int32_t fReadFolderFile(const std::string& path, uint8_t*& data, uint32_t& size)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return KS_RESULT::kMISSING;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
-    if (std::fseek(file, 0, SEEK_END) != 0) return KS_RESULT::kUNREADABLE;
+    if (std::fseek(file, 0, SEEK_END) != 0) return KS_RESULT::kSTOP;
     const long length = std::ftell(file);
-    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return KS_RESULT::kUNREADABLE;
-    if (std::fseek(file, 0, SEEK_SET) != 0) return KS_RESULT::kUNREADABLE;
+    if (length < 0 || static_cast<unsigned long>(length) >= 0xFFFFFFFFul) return KS_RESULT::kSTOP;
+    if (std::fseek(file, 0, SEEK_SET) != 0) return KS_RESULT::kSTOP;
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[static_cast<size_t>(length) + 1]);
-    if (!buffer) return KS_RESULT::kUNREADABLE;
+    if (!buffer) return KS_RESULT::kSTOP;
     if (length > 0 && std::fread(buffer.get(), 1, static_cast<size_t>(length), file) != static_cast<size_t>(length))
-        return KS_RESULT::kUNREADABLE;
+        return KS_RESULT::kSTOP;
     buffer[length] = 0;
     data = buffer.release();
     size = static_cast<uint32_t>(length) + 1;
@@ -71,7 +71,7 @@ KC_FILESYSTEM::KC_FILESYSTEM() {
     const std::string base = (!start.empty() && start.back() == '/') ? start : start + "/";
     mRootPath = base;
     mResourcesPath = base + "Resources/";
-    if (fFileExists(mResourcesPath) != 2 && !fCreateDirectories(mResourcesPath)) {
+    if (fFileExists(mResourcesPath) != KE_PATH_KIND::kFOLDER && !fCreateDirectories(mResourcesPath)) {
         fRaiseError("Cant create \"Resources\"directory");
     }
     fSetCurrentDir(mResourcesPath);
@@ -87,13 +87,13 @@ void KC_FILESYSTEM::fListArchive(const std::string& path, std::vector<std::strin
 int32_t KC_FILESYSTEM::fLoad(KC_RESOURCE* record) {
     if (!record) return KS_RESULT::kFAILED;
     const std::string location = fJoin(mResourcesPath, fNormalisePath(record->mLocation));
-    const int32_t kind = fFileExists(location);
-    if (kind == 0) return KS_RESULT::kFAILED;
+    const KE_PATH_KIND kind = fFileExists(location);
+    if (kind == KE_PATH_KIND::kNONE) return KS_RESULT::kFAILED;
 
     uint8_t* data = nullptr;
     uint32_t size = 0;
     int32_t result;
-    if (kind == 1) {
+    if (kind == KE_PATH_KIND::kFILE) {
         if (record->mName.empty()) return KS_RESULT::kOK;
         result = mArchives.fRead(location, record->mName, record->mPassword, data, size);
     } else {
@@ -126,7 +126,7 @@ const char* fGetAppDataPath() {
     return path.c_str();
 }
 
-int32_t fFileExists(const std::string& path) { return host::fPathKind(fNormalisePath(path)); }
+KE_PATH_KIND fFileExists(const std::string& path) { return host::fPathKind(fNormalisePath(path)); }
 
 bool fCreateDirectories(const std::string& path) {
     const std::string full = fNormalisePath(path);
@@ -138,19 +138,19 @@ bool fCreateDirectories(const std::string& path) {
         if (slash == std::string::npos) slash = full.size();
         const std::string prefix = full.substr(0, slash);
         // An absolute path begins with an empty piece; "a//b" has one too.
-        if (slash > start && !prefix.empty() && prefix != "." && fFileExists(prefix) != 2) {
+        if (slash > start && !prefix.empty() && prefix != "." && fFileExists(prefix) != KE_PATH_KIND::kFOLDER) {
             made = host::fMakeFolder(prefix);
             if (!made) return false;
         }
         start = slash + 1;
     }
-    return made && fFileExists(full) == 2;
+    return made && fFileExists(full) == KE_PATH_KIND::kFOLDER;
 }
 
 bool fDeleteTree(const std::string& path) {
     const std::string folder = fNormalisePath(path);
     if (host::fIsLink(folder)) return host::fRemoveFile(folder);
-    if (fFileExists(folder) != 2) return false;
+    if (fFileExists(folder) != KE_PATH_KIND::kFOLDER) return false;
     std::vector<std::string> files, folders;
     host::fListFolder(folder, "*", false, files);
     host::fListFolder(folder, "*", true, folders);

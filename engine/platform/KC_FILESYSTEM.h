@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/resources/KC_ZIP_READER.h"
+#include "host/Files.h"
 
 namespace KEL {
 
@@ -56,8 +57,9 @@ std::string fGetCurrentDir();
 bool fSetCurrentDir(const std::string& path);
 // The user's application-data folder; never null, never empty.
 const char* fGetAppDataPath();
-// 0 missing, 1 file, 2 folder.
-int32_t fFileExists(const std::string& path);
+// What the path names: nothing, a file or a folder.
+using KE_PATH_KIND = host::KE_PATH_KIND;
+KE_PATH_KIND fFileExists(const std::string& path);
 // Creates every missing folder along the path; false when one cannot be made.
 bool fCreateDirectories(const std::string& path);
 // Deletes the folder's files and sub-folders, then the folder.

@@ -3,6 +3,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KF_SYSTEM.h"
+#include "host/VirtualKeys.h"
 
 namespace KEL {
 
@@ -22,8 +23,10 @@ KC_INPUT::~KC_INPUT() {
 
 bool KC_INPUT::fIsSpecialKey(int32_t key) {
     switch (key) {
-        case 8: case 13: case 16: case 17: case 27: case 35: case 36:
-        case 37: case 38: case 39: case 40: case 45: case 46:
+        case host::vk::kBACKSPACE: case host::vk::kENTER: case host::vk::kSHIFT: case host::vk::kCONTROL:
+        case host::vk::kESCAPE: case host::vk::kEND: case host::vk::kHOME: case host::vk::kLEFT:
+        case host::vk::kUP: case host::vk::kRIGHT: case host::vk::kDOWN: case host::vk::kINSERT:
+        case host::vk::kDELETE:
             return true;
         default:
             return false;
@@ -32,11 +35,11 @@ bool KC_INPUT::fIsSpecialKey(int32_t key) {
 
 void KC_INPUT::fCountDown(int32_t key) {
     mLastKey = key;
-    if (key == 16) {
-        // Shift also marks byte 20, which the key-to-text conversion reads
-        // as the caps toggle; ageing leaves byte 20 alone.
-        mKeys[16] = 1;
-        mKeys[20] = 1;
+    if (key == host::vk::kSHIFT) {
+        // Shift also marks caps lock's byte, which the key-to-text conversion
+        // reads as the caps toggle; ageing leaves that byte alone.
+        mKeys[host::vk::kSHIFT] = 1;
+        mKeys[host::vk::kCAPS_LOCK] = 1;
     } else {
         // Read as a signed byte: 0..120 grows, 255 (-1) becomes 0, others 2.
         const int8_t value = static_cast<int8_t>(mKeys[key]);
@@ -78,9 +81,9 @@ void KC_INPUT::fOnChar(wchar_t typed) {
 
 void KC_INPUT::fOnKeyUp(int32_t key) {
     if (!fValid(key)) return;
-    if (key == 16) {
-        mKeys[16] = 255;
-        mKeys[20] = 255;
+    if (key == host::vk::kSHIFT) {
+        mKeys[host::vk::kSHIFT] = 255;
+        mKeys[host::vk::kCAPS_LOCK] = 255;
     } else {
         mKeys[key] = 255;
     }
@@ -101,7 +104,7 @@ void KC_INPUT::fUpdate() {
         uint8_t& state = mKeys[i];
         if (state == 255) {
             state = 0;
-        } else if (i != 20 && state != 0) {
+        } else if (i != host::vk::kCAPS_LOCK && state != 0) {
             state = state + 1 > 125 ? 2 : static_cast<uint8_t>(state + 1);
         }
     }

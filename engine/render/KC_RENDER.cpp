@@ -66,31 +66,32 @@ void fTransformInto(KS_VERTEX& out, const KS_VERTEX& in, const KS_MATRIX& m) {
 KC_RENDER::KC_RENDER() { gCurrent = this; }
 
 KC_RENDER::~KC_RENDER() {
+    // Every device object goes before the device that made it.
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
-        for (KC_TEXTURE* texture : mTextures) {
-            delete texture->mTexture;
-            delete texture;
-        }
         mTextures.clear();
     }
     mDefaultTexture = nullptr;
-    for (auto& [index, target] : mTargets) {
-        delete target.surface;
-        delete target.texture.mTexture;
-    }
     mTargets.clear();
     fReleaseBuffers();
-    delete mDevice;
+    mDevice.reset();
     if (gCurrent == this) gCurrent = nullptr;
+}
+
+void KC_RENDER::Target::fReleaseDevice() {
+    surface.reset();
+    texture.mTexture.reset();
+}
+
+void KC_RENDER::fReleaseTargets() {
+    for (auto& [index, target] : mTargets) target.fReleaseDevice();
 }
 
 KC_RENDER* KC_RENDER::fCurrent() { return gCurrent; }
 
 void KC_RENDER::fSetDevice(IGraphicsDevice* device) {
-    if (device == mDevice) return;
-    delete mDevice;
-    mDevice = device;
+    if (device == mDevice.get()) return;
+    mDevice.reset(device);
     mDeviceCreated = false;
 }
 
@@ -101,7 +102,7 @@ int32_t KC_RENDER::fInit(void* window, float nearPlane, float farPlane) {
     mDrawThread = std::this_thread::get_id();
     mNear = nearPlane;
     mFar = farPlane;
-    if (!mDevice) mDevice = fCreateGraphicsDevice();
+    if (!mDevice) mDevice.reset(fCreateGraphicsDevice());
     if (!mDevice) return KS_RESULT::kFAILED;
     mParams = GPresentParams{};
     mParams.windowed = true;
@@ -152,12 +153,10 @@ void KC_RENDER::fSetCreationStates() {
 }
 
 void KC_RENDER::fReleaseBuffers() {
-    delete mVertexBuffer;
-    delete mIndexBuffer;
-    delete mPointBuffer;
-    delete mBackBuffer;
-    mVertexBuffer = mIndexBuffer = mPointBuffer = nullptr;
-    mBackBuffer = nullptr;
+    mVertexBuffer.reset();
+    mIndexBuffer.reset();
+    mPointBuffer.reset();
+    mBackBuffer.reset();
     mBatchVertices = mBatchIndices = 0;
     fDropPending();
 }
@@ -165,12 +164,7 @@ void KC_RENDER::fReleaseBuffers() {
 bool KC_RENDER::fResetDevice() {
     if (!mDevice) return false;
     fReleaseBuffers();
-    for (auto& [index, target] : mTargets) {
-        delete target.surface;
-        delete target.texture.mTexture;
-        target.surface = nullptr;
-        target.texture.mTexture = nullptr;
-    }
+    fReleaseTargets();
     if (mDeviceCreated) {
         if (!mDevice->fReset(mParams)) return false;
         fSetCreationStates();
@@ -181,22 +175,22 @@ bool KC_RENDER::fResetDevice() {
     // A reset unbinds everything.
     mTexture = nullptr;
 
-    mVertexBuffer = mDevice->fCreateVertexBuffer(kVERTEX_CAPACITY * kVERTEX_SIZE, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY,
-                                                 kFVF_VERTEX);
+    mVertexBuffer.reset(mDevice->fCreateVertexBuffer(kVERTEX_CAPACITY * kVERTEX_SIZE,
+                                                     kUSAGE_DYNAMIC | kUSAGE_WRITEONLY, kFVF_VERTEX));
     mBatchVertices = 0;
-    mIndexBuffer = mDevice->fCreateIndexBuffer(kINDEX_CAPACITY * 2, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY);
+    mIndexBuffer.reset(mDevice->fCreateIndexBuffer(kINDEX_CAPACITY * 2, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY));
     mBatchIndices = 0;
-    mPointBuffer = mDevice->fCreateVertexBuffer(kPOINT_CAPACITY * kPOINT_SIZE,
-                                                kUSAGE_DYNAMIC | kUSAGE_POINTS | kUSAGE_WRITEONLY, kFVF_POINT);
+    mPointBuffer.reset(mDevice->fCreateVertexBuffer(kPOINT_CAPACITY * kPOINT_SIZE,
+                                                    kUSAGE_DYNAMIC | kUSAGE_POINTS | kUSAGE_WRITEONLY, kFVF_POINT));
     mPointCursor = 0;
     if (!fBuffersReady()) {
         fReleaseBuffers();
         return false;
     }
     for (auto& [index, target] : mTargets) {
-        target.texture.mTexture =
-            mDevice->fCreateTexture(target.width, target.height, kUSAGE_RENDERTARGET, GFormat::ARGB8);
-        if (target.texture.mTexture) target.surface = target.texture.mTexture->fGetSurface();
+        target.texture.mTexture.reset(
+            mDevice->fCreateTexture(target.width, target.height, kUSAGE_RENDERTARGET, GFormat::ARGB8));
+        if (target.texture.mTexture) target.surface.reset(target.texture.mTexture->fGetSurface());
     }
 
     mState.fClear();
@@ -215,7 +209,7 @@ bool KC_RENDER::fResetDevice() {
     mDevice->fSetTextureStageState(0, GStageState::ALPHAARG2, kTA_DIFFUSE);
     const KS_MATRIX view = fViewFlip();
     mDevice->fSetTransform(GTransform::VIEW, view.m);
-    mBackBuffer = mDevice->fGetRenderTarget(0);
+    mBackBuffer.reset(mDevice->fGetRenderTarget(0));
     fSetProjection();
     KC_CALLBACK::fCall(kcbDEVICE_RECREATED, nullptr);
     return true;
@@ -558,9 +552,9 @@ void KC_RENDER::fFlushWith(const KS_MATRIX& world) {
         default: break;
     }
     mDevice->fSetTransform(GTransform::WORLD, world.m);
-    mDevice->fSetStreamSource(0, mVertexBuffer, 0, kVERTEX_SIZE);
+    mDevice->fSetStreamSource(0, mVertexBuffer.get(), 0, kVERTEX_SIZE);
     if (indexed) {
-        mDevice->fSetIndices(mIndexBuffer);
+        mDevice->fSetIndices(mIndexBuffer.get());
         mDevice->fDrawIndexedPrimitive(type, 0, 0, mBatchVertices, 0, count);
     } else {
         mDevice->fDrawPrimitive(type, 0, count);
@@ -654,7 +648,7 @@ void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KC_TEXTURE* te
     // Record what is bound, so a later batch rebinds when it needs to.
     fBind(texture);
     mDevice->fSetFVF(kFVF_POINT);
-    mDevice->fSetStreamSource(0, mPointBuffer, 0, kPOINT_SIZE);
+    mDevice->fSetStreamSource(0, mPointBuffer.get(), 0, kPOINT_SIZE);
     if (mPointCursor >= kPOINT_CAPACITY) mPointCursor = 0;
 
     auto fLockChunk = [this]() {
@@ -733,15 +727,17 @@ void KC_RENDER::fDrawLine3(float x1, float y1, float z1, float x2, float y2, flo
 
 // ---------------------------------------------------------------- textures
 
-KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t height, std::vector<uint8_t> encoded) {
-    auto* record = new KC_TEXTURE;
-    record->mTexture = texture;
+KC_TEXTURE* KC_RENDER::fAddTexture(std::unique_ptr<GTexture> texture, int32_t width, int32_t height,
+                                   std::vector<uint8_t> encoded) {
+    auto record = std::make_unique<KC_TEXTURE>();
+    KC_TEXTURE* handed = record.get();
+    record->mTexture = std::move(texture);
     record->mSize.fSet(width, height);
     record->mEncoded = std::move(encoded);
     std::lock_guard<std::mutex> guard(mTexturesLock);
-    mTextures.insert(record);
+    mTextures.emplace(handed, std::move(record));
     mTexturesMade += 1;
-    return record;
+    return handed;
 }
 
 KC_TEXTURE* KC_RENDER::fFallback() {
@@ -752,9 +748,9 @@ KC_TEXTURE* KC_RENDER::fFallback() {
 
 KC_TEXTURE* KC_RENDER::fTextureFromImage(bool decoded, const GImage& image) {
     if (!decoded || !mDevice || !mDeviceCreated || image.width <= 0 || image.height <= 0) return fFallback();
-    GTexture* texture = fMakeDeviceTexture(image.width, image.height, &image);
+    std::unique_ptr<GTexture> texture = fMakeDeviceTexture(image.width, image.height, &image);
     if (!texture) return fFallback();
-    return fAddTexture(texture, image.width, image.height);
+    return fAddTexture(std::move(texture), image.width, image.height);
 }
 
 KC_TEXTURE* KC_RENDER::fLoadTexture(const void* bytes, size_t size) {
@@ -773,7 +769,7 @@ KC_TEXTURE* KC_RENDER::fLoadTextureLater(const void* bytes, size_t size) {
 GTexture* KC_RENDER::fReady(KC_TEXTURE* texture) {
     if (!texture) return nullptr;
     std::lock_guard<std::mutex> guard(mTexturesLock);
-    if (!texture->fIsWaiting() || !mDevice || !mDeviceCreated) return texture->mTexture;
+    if (!texture->fIsWaiting() || !mDevice || !mDeviceCreated) return texture->mTexture.get();
     GImage image;
     const bool decoded = fDecodeImage(texture->mEncoded.data(), texture->mEncoded.size(), image) &&
                          image.width == texture->mSize.x && image.height == texture->mSize.y;
@@ -781,18 +777,15 @@ GTexture* KC_RENDER::fReady(KC_TEXTURE* texture) {
     // A file that fails past its header draws nothing rather than something
     // of another size.
     texture->mTexture = fMakeDeviceTexture(texture->mSize.x, texture->mSize.y, decoded ? &image : nullptr);
-    return texture->mTexture;
+    return texture->mTexture.get();
 }
 
-GTexture* KC_RENDER::fMakeDeviceTexture(int32_t width, int32_t height, const GImage* image) {
-    GTexture* texture = mDevice->fCreateTexture(width, height, 0, GFormat::ABGR8);
+std::unique_ptr<GTexture> KC_RENDER::fMakeDeviceTexture(int32_t width, int32_t height, const GImage* image) {
+    std::unique_ptr<GTexture> texture(mDevice->fCreateTexture(width, height, 0, GFormat::ABGR8));
     if (!texture) return nullptr;
     int32_t pitch = 0;
     auto* bytes = static_cast<uint8_t*>(texture->fLock(&pitch));
-    if (!bytes) {
-        delete texture;
-        return nullptr;
-    }
+    if (!bytes) return nullptr;
     const size_t row = size_t(width) * 4;
     for (int32_t y = 0; y < height; ++y) {
         uint8_t* out = bytes + size_t(y) * size_t(pitch);
@@ -813,17 +806,19 @@ KC_TEXTURE* KC_RENDER::fLoadTextureFile(const std::string& path) {
 
 KC_TEXTURE* KC_RENDER::fCreateTexture(int32_t width, int32_t height) {
     if (!mDevice || !mDeviceCreated || width <= 0 || height <= 0) return nullptr;
-    GTexture* texture = mDevice->fCreateTexture(width, height, 0, GFormat::ARGB8);
+    std::unique_ptr<GTexture> texture(mDevice->fCreateTexture(width, height, 0, GFormat::ARGB8));
     if (!texture) return nullptr;
-    return fAddTexture(texture, width, height);
+    return fAddTexture(std::move(texture), width, height);
 }
 
 int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
     if (!texture || texture == mDefaultTexture) return KS_RESULT::kFAILED;
+    std::unique_ptr<KC_TEXTURE> record;
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
         auto it = mTextures.find(texture);
         if (it == mTextures.end()) return KS_RESULT::kFAILED;
+        record = std::move(it->second);
         mTextures.erase(it);
     }
     // The batch must not keep a pointer to a freed record. Only the drawing
@@ -835,8 +830,6 @@ int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
         mTexture = nullptr;
         if (mDevice) mDevice->fSetTexture(0, nullptr);
     }
-    delete texture->mTexture;
-    delete texture;
     return KS_RESULT::kOK;
 }
 
@@ -853,7 +846,7 @@ size_t KC_RENDER::fGetTexturesMade() const {
 size_t KC_RENDER::fGetTextureBytes() const {
     std::lock_guard<std::mutex> guard(mTexturesLock);
     size_t bytes = 0;
-    for (const KC_TEXTURE* texture : mTextures)
+    for (const auto& [key, texture] : mTextures)
         if (texture->mTexture)
             bytes += size_t(texture->mTexture->fWidth()) * size_t(texture->mTexture->fHeight()) * 4;
     return bytes;
@@ -901,15 +894,15 @@ int32_t KC_RENDER::fCreateTarget(int32_t width, int32_t height) {
     target.width = width;
     target.height = height;
     target.texture.mSize.fSet(width, height);
-    target.texture.mTexture = mDevice->fCreateTexture(width, height, kUSAGE_RENDERTARGET, GFormat::ARGB8);
+    target.texture.mTexture.reset(mDevice->fCreateTexture(width, height, kUSAGE_RENDERTARGET, GFormat::ARGB8));
     if (!target.texture.mTexture) return -1;
-    target.surface = target.texture.mTexture->fGetSurface();
+    target.surface.reset(target.texture.mTexture->fGetSurface());
     const float zf = mFar > 0.0f ? mFar : float(height + 1) / std::tan(kPI / 8.0f);
     KS_MATRIX view;
     view.fLookAt({0, 0, 0}, {0, 0, 1}, {0, 1, 0});
     target.projection = view * fPerspective(kPI / 4.0f, float(width) / float(height), mNear > 0 ? mNear : 0.1f, zf);
     const int32_t index = mTargets.empty() ? 0 : mTargets.rbegin()->first + 1;
-    mTargets.emplace(index, target);
+    mTargets.emplace(index, std::move(target));
     return index;
 }
 
@@ -923,17 +916,17 @@ int32_t KC_RENDER::fBeginTarget(int32_t index) {
     auto it = mTargets.find(index);
     if (it == mTargets.end() || !it->second.surface) return KS_RESULT::kFAILED;
     Target& target = it->second;
-    if (!mDevice->fSetRenderTarget(0, target.surface)) return KS_RESULT::kFAILED;
+    if (!mDevice->fSetRenderTarget(0, target.surface.get())) return KS_RESULT::kFAILED;
     mDevice->fSetTransform(GTransform::PROJECTION, target.projection.m);
     mDevice->fSetTransform(GTransform::WORLD, target.world.m);
     mWorld.fIdentity();
     if (!mDevice->fBeginScene()) {
-        mDevice->fSetRenderTarget(0, mBackBuffer);
+        mDevice->fSetRenderTarget(0, mBackBuffer.get());
         return KS_RESULT::kNOTHING;
     }
     if (!mDevice->fClear(kCLEAR_TARGET | kCLEAR_ZBUFFER, 0, 1.0f, 0)) {
         mDevice->fEndScene();
-        mDevice->fSetRenderTarget(0, mBackBuffer);
+        mDevice->fSetRenderTarget(0, mBackBuffer.get());
         return KS_RESULT::kFAILED;
     }
     mSceneState = 2;
@@ -943,7 +936,7 @@ int32_t KC_RENDER::fBeginTarget(int32_t index) {
 int32_t KC_RENDER::fEndTarget() {
     if (mSceneState != 2) return KS_RESULT::kFAILED;
     fFlush();
-    mDevice->fSetRenderTarget(0, mBackBuffer);
+    mDevice->fSetRenderTarget(0, mBackBuffer.get());
     mDevice->fSetTransform(GTransform::PROJECTION, mProjection.m);
     if (mCamera) mDevice->fSetTransform(GTransform::WORLD, mCamera->m);
     mDevice->fEndScene();
@@ -983,32 +976,20 @@ void KC_RENDER::fEndMask() {
 
 int32_t KC_RENDER::fRelease() {
     if (mDefaultTexture) {
-        {
-            std::lock_guard<std::mutex> guard(mTexturesLock);
-            mTextures.erase(mDefaultTexture);
-        }
         if (mTexture == mDefaultTexture) mTexture = nullptr;
-        delete mDefaultTexture->mTexture;
-        delete mDefaultTexture;
+        std::lock_guard<std::mutex> guard(mTexturesLock);
+        mTextures.erase(mDefaultTexture);
         mDefaultTexture = nullptr;
     }
     fReleaseBuffers();
-    // Textures still held belong to the device: free them before it.
+    // Textures still held belong to the device: free them before it. Their
+    // records stay, as their holders still point at them.
     {
         std::lock_guard<std::mutex> guard(mTexturesLock);
-        for (KC_TEXTURE* texture : mTextures) {
-            delete texture->mTexture;
-            texture->mTexture = nullptr;
-        }
+        for (auto& [key, texture] : mTextures) texture->mTexture.reset();
     }
-    for (auto& [index, target] : mTargets) {
-        delete target.surface;
-        delete target.texture.mTexture;
-        target.surface = nullptr;
-        target.texture.mTexture = nullptr;
-    }
-    delete mDevice;
-    mDevice = nullptr;
+    fReleaseTargets();
+    mDevice.reset();
     mDeviceCreated = false;
     mTexture = nullptr;
     return KS_RESULT::kOK;

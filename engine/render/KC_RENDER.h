@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -51,8 +50,9 @@ public:
     // The renderer most recently constructed (and not yet destroyed).
     static KC_RENDER* fCurrent();
 
-    // Gives the renderer the device to create itself on; taken over. Without
-    // one, fInit makes the game's device.
+    // Gives the renderer the device to create itself on; the renderer owns
+    // it from here on (callers may keep the pointer to watch it while the
+    // renderer lives). Without one, fInit makes the game's device.
     void fSetDevice(host::IGraphicsDevice* device);
 
     // 1, or -1 when no device or default texture can be made.
@@ -117,7 +117,7 @@ public:
     // Textures made since the renderer was made, released ones included.
     size_t fGetTexturesMade() const;
 
-    host::IGraphicsDevice* fGetDevice() const { return mDevice; }
+    host::IGraphicsDevice* fGetDevice() const { return mDevice.get(); }
     void fSetLighting(bool on);
     void fSetMaterial(const host::GMaterial& material);
     void fEnableLight(uint32_t index, bool on);
@@ -170,7 +170,9 @@ private:
         int32_t width = 0, height = 0;
         KC_TEXTURE texture;
         KS_MATRIX world, projection;
-        host::GSurface* surface = nullptr;
+        std::unique_ptr<host::GSurface> surface;
+        // Frees the surface, then the texture it is a level of.
+        void fReleaseDevice();
     };
 
     // A batched request held until the next flush: its vertices are already
@@ -205,14 +207,15 @@ private:
     void fFlushWith(const KS_MATRIX& world);
     void fBind(KC_TEXTURE* texture);
     // A waiting picture has no device texture and brings its file.
-    KC_TEXTURE* fAddTexture(host::GTexture* texture, int32_t width, int32_t height,
+    KC_TEXTURE* fAddTexture(std::unique_ptr<host::GTexture> texture, int32_t width, int32_t height,
                             std::vector<uint8_t> encoded = {});
+    void fReleaseTargets();
     KC_TEXTURE* fFallback();
     KC_TEXTURE* fTextureFromImage(bool decoded, const host::GImage& image);
     // The device texture to draw or lock, decoding a waiting picture first.
     host::GTexture* fReady(KC_TEXTURE* texture);
     // A device texture filled with the image, or clear without one.
-    host::GTexture* fMakeDeviceTexture(int32_t width, int32_t height, const host::GImage* image);
+    std::unique_ptr<host::GTexture> fMakeDeviceTexture(int32_t width, int32_t height, const host::GImage* image);
 
     int32_t mRequests = 0;
     int32_t mFlushes = 0;
@@ -225,7 +228,8 @@ private:
     std::thread::id mDrawThread;
     uint32_t mClearColor = 0xFF444444u;
     mutable std::mutex mTexturesLock;
-    std::set<KC_TEXTURE*> mTextures;
+    // The records handed out, each owned here; guarded by mTexturesLock.
+    std::map<const KC_TEXTURE*, std::unique_ptr<KC_TEXTURE>> mTextures;
     size_t mTexturesMade = 0;
     std::map<int32_t, Target> mTargets;
     float mNear = 0.1f;
@@ -246,12 +250,13 @@ private:
     std::vector<PendingGroup> mPendingGroups;
     KS_MATRIX mPendingToClip;
     bool mIssuing = false;
-    host::IGraphicsDevice* mDevice = nullptr;
+    // The device objects die before the device (fRelease, the destructor).
+    std::unique_ptr<host::IGraphicsDevice> mDevice;
     bool mDeviceCreated = false;
-    host::GSurface* mBackBuffer = nullptr;
-    host::GBuffer* mVertexBuffer = nullptr;
-    host::GBuffer* mPointBuffer = nullptr;
-    host::GBuffer* mIndexBuffer = nullptr;
+    std::unique_ptr<host::GSurface> mBackBuffer;
+    std::unique_ptr<host::GBuffer> mVertexBuffer;
+    std::unique_ptr<host::GBuffer> mPointBuffer;
+    std::unique_ptr<host::GBuffer> mIndexBuffer;
     host::GCaps mCaps;
     host::GPresentParams mParams;
     bool mFullscreen = false;

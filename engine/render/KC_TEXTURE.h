@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/util/KS_POINT.h"
@@ -9,11 +10,11 @@
 
 namespace KEL {
 
-// One texture of the renderer's set: the device texture and the image's own
-// size in pixels.
+// One texture of the renderer's set: the device texture it owns and the
+// image's own size in pixels.
 class KC_TEXTURE {
 public:
-    host::GTexture* mTexture = nullptr;
+    std::unique_ptr<host::GTexture> mTexture;
     KS_POINT mSize;
     // A picture loaded ahead of need keeps its file here, and no device
     // texture, until it is first drawn or locked. Changed only under the

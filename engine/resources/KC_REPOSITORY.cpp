@@ -68,10 +68,10 @@ int32_t KC_REPOSITORY::fLoadList(const std::string& name, const std::string& pas
     KC_FILESYSTEM& files = KC_FILESYSTEM::fGetInstance();
     const std::string path = files.fGetResourcesPath() + name;
     std::vector<std::string> names;
-    const int32_t kind = fFileExists(path);
-    if (kind == 1)
+    const KE_PATH_KIND kind = fFileExists(path);
+    if (kind == KE_PATH_KIND::kFILE)
         files.fListArchive(path, names);
-    else if (kind == 2)
+    else if (kind == KE_PATH_KIND::kFOLDER)
         fListFolder(path, names, false, "*");
     if (names.empty()) return KS_RESULT::kFAILED;
 

@@ -21,7 +21,7 @@ bool KC_STRINGS_FOLDER::fTryLoad(const std::string& language) {
     KC_REPOSITORY* repository = fRepository();
     if (!repository || language.empty()) return false;
     const std::string list = mBaseFolder + language;
-    if (fFileExists(KC_FILESYSTEM::fGetInstance().fGetResourcesPath() + list) == 0) return false;
+    if (fFileExists(KC_FILESYSTEM::fGetInstance().fGetResourcesPath() + list) == KE_PATH_KIND::kNONE) return false;
     repository->fLoad(list.c_str(), mPassword.c_str());
     mCurrent = language;
     return true;

@@ -266,14 +266,14 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
         unz64_file_pos pos {entry->second.first, entry->second.second};
         std::string found;
         if (unzGoToFilePos64(file, &pos) != UNZ_OK || !fCurrentName(file, info, found) || found != name)
-            return KS_RESULT::kUNREADABLE;
+            return KS_RESULT::kSTOP;
         int rawMethod = 0, rawLevel = 0;
-        if (unzOpenCurrentFile2(file, &rawMethod, &rawLevel, 1) != UNZ_OK) return KS_RESULT::kUNREADABLE;
+        if (unzOpenCurrentFile2(file, &rawMethod, &rawLevel, 1) != UNZ_OK) return KS_RESULT::kSTOP;
         // Where the entry's bytes start: they are read in one piece below,
         // much faster than minizip's copying in small chunks.
         start = unzGetCurrentFileZStreamPos64(file);
         unzCloseCurrentFile(file);
-        if (start == 0) return KS_RESULT::kUNREADABLE;
+        if (start == 0) return KS_RESULT::kSTOP;
         view = index->mView;
         viewSize = index->mViewSize;
         archiveSize = index->mFileSize;
@@ -281,36 +281,36 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
 
     const bool encrypted = (info.flag & 1u) != 0;
     const uint64_t method = info.compression_method;
-    if ((method != 0 && method != Z_DEFLATED) || info.uncompressed_size >= 0xFFFFFFFFull) return KS_RESULT::kUNREADABLE;
-    if (encrypted && password.empty()) return KS_RESULT::kUNREADABLE;
+    if ((method != 0 && method != Z_DEFLATED) || info.uncompressed_size >= 0xFFFFFFFFull) return KS_RESULT::kSTOP;
+    if (encrypted && password.empty()) return KS_RESULT::kSTOP;
     const uint64_t headerSize = encrypted ? 12 : 0;
-    if (info.compressed_size < headerSize) return KS_RESULT::kUNREADABLE;
+    if (info.compressed_size < headerSize) return KS_RESULT::kSTOP;
     const uint64_t payload = info.compressed_size - headerSize;
-    if (payload >= 0xFFFFFFFFull) return KS_RESULT::kUNREADABLE;
-    if (!fSizesPlausible(info, payload, archiveSize)) return KS_RESULT::kUNREADABLE;
+    if (payload >= 0xFFFFFFFFull) return KS_RESULT::kSTOP;
+    if (!fSizesPlausible(info, payload, archiveSize)) return KS_RESULT::kSTOP;
     const uint32_t outSize = static_cast<uint32_t>(info.uncompressed_size);
 
     const uint8_t* source = nullptr;
     std::unique_ptr<uint8_t[]> copy;
     if (view) {
         // Every byte of the entry must lie inside the archive.
-        if (start > viewSize || viewSize - start < info.compressed_size) return KS_RESULT::kUNREADABLE;
+        if (start > viewSize || viewSize - start < info.compressed_size) return KS_RESULT::kSTOP;
         source = view.get() + start;
     } else {
         // No view of the archive: read the entry's bytes the plain way.
         copy.reset(new (std::nothrow) uint8_t[static_cast<size_t>(info.compressed_size) + 1]);
         std::FILE* file = copy ? std::fopen(path.c_str(), "rb") : nullptr;
-        if (!file) return KS_RESULT::kUNREADABLE;
+        if (!file) return KS_RESULT::kSTOP;
         const bool read = fseeko(file, static_cast<off_t>(start), SEEK_SET) == 0 &&
                           std::fread(copy.get(), 1, static_cast<size_t>(info.compressed_size), file) ==
                               info.compressed_size;
         std::fclose(file);
-        if (!read) return KS_RESULT::kUNREADABLE;
+        if (!read) return KS_RESULT::kSTOP;
         source = copy.get();
     }
 
     std::unique_ptr<uint8_t[]> out(new (std::nothrow) uint8_t[static_cast<size_t>(outSize) + 1]);
-    if (!out) return KS_RESULT::kUNREADABLE;
+    if (!out) return KS_RESULT::kSTOP;
 
     if (encrypted) {
         KC_ZIP_CRYPTO crypto(password);
@@ -320,7 +320,7 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
         // With a data descriptor the check byte is the high byte of the time.
         const uint8_t check = (info.flag & 8u) ? static_cast<uint8_t>((info.dosDate >> 8) & 0xFF)
                                                : static_cast<uint8_t>((info.crc >> 24) & 0xFF);
-        if (!crypto.fHeader(header, check)) return KS_RESULT::kUNREADABLE;
+        if (!crypto.fHeader(header, check)) return KS_RESULT::kSTOP;
         if (method == 0) {
             crypto.fDecrypt(source, out.get(), static_cast<size_t>(payload));
         } else {
@@ -334,18 +334,18 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
                 plain = scratch.data();
             } else {
                 large.reset(new (std::nothrow) uint8_t[static_cast<size_t>(payload)]);
-                if (!large) return KS_RESULT::kUNREADABLE;
+                if (!large) return KS_RESULT::kSTOP;
                 plain = large.get();
             }
             crypto.fDecrypt(source, plain, static_cast<size_t>(payload));
-            if (!fInflate(plain, static_cast<size_t>(payload), out.get(), outSize)) return KS_RESULT::kUNREADABLE;
+            if (!fInflate(plain, static_cast<size_t>(payload), out.get(), outSize)) return KS_RESULT::kSTOP;
         }
     } else if (method == 0) {
         if (payload) std::memcpy(out.get(), source, static_cast<size_t>(payload));
     } else if (!fInflate(source, static_cast<size_t>(payload), out.get(), outSize)) {
-        return KS_RESULT::kUNREADABLE;
+        return KS_RESULT::kSTOP;
     }
-    if (crc32(crc32(0L, Z_NULL, 0), out.get(), outSize) != info.crc) return KS_RESULT::kUNREADABLE;
+    if (crc32(crc32(0L, Z_NULL, 0), out.get(), outSize) != info.crc) return KS_RESULT::kSTOP;
 
     out[outSize] = 0;
     data = out.release();

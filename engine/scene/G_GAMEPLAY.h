@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/gui/KS_MOUSE_RESULT.h"
+
 namespace KEL {
 
 // What the engine knows of a level being played: the game's board object
@@ -24,9 +26,9 @@ public:
     virtual int32_t fUpdate() = 0;
     virtual void fDraw() = 0;
     // Mouse buttons arrive as their KC_INPUT key codes; keyboard keys
-    // arrive here too. -109 when the event was taken.
-    virtual int32_t fOnMouseUp(int32_t button) = 0;
-    virtual int32_t fOnMouseDown(int32_t button) = 0;
+    // arrive here too. Taken when the board used the event.
+    virtual KS_MOUSE_RESULT fOnMouseUp(int32_t button) = 0;
+    virtual KS_MOUSE_RESULT fOnMouseDown(int32_t button) = 0;
     virtual void fOnMouseMove() = 0;
     virtual void fPause() = 0;
     virtual void fResume() = 0;

@@ -10,7 +10,8 @@ namespace KEL {
 // Base of the items a page set (gPages) holds. A page set talks to its items
 // only through messages, so an item may also be any KC_BASE that answers
 // them. Integer values travel in the pointer-sized data argument (fValue);
-// an item answers kTAKEN from a mouse message it took.
+// an item answers KS_RESULT::kSTOP from a mouse message it took, so no later
+// item sees it.
 //
 //   1 update  2 draw  12 position (a, b) -> 1  23 width  24 height
 //   25 anchor (value; ignored here)  32 parent = data (a KS_TRANSFORM3*)
@@ -30,8 +31,6 @@ public:
     static constexpr int32_t kMSG_RELOAD = 50;
     static constexpr int32_t kMSG_RELEASE = 51;
     static constexpr int32_t kMSG_REFRESH = 56;
-    // The answer of an item that took a mouse message.
-    static constexpr int32_t kTAKEN = -109;
 
     static void* fValue(intptr_t value) { return reinterpret_cast<void*>(value); }
     static intptr_t fValueOf(void* data) { return reinterpret_cast<intptr_t>(data); }
@@ -50,7 +49,7 @@ protected:
     virtual void fReleaseResources() = 0;
     virtual void fDraw() = 0;
     virtual void fUpdate() {}
-    // kTAKEN when the item took the button; 0 otherwise.
+    // KS_RESULT::kSTOP when the item took the button; 0 otherwise.
     virtual int32_t fOnMouseUp(int32_t button) { return 0; }
     virtual int32_t fOnMouseDown(int32_t button) { return 0; }
     virtual int32_t fOnMouseMove() { return 0; }

@@ -11,6 +11,7 @@
 #include "engine/gui/KF_GUI_READER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KF_XML.h"
 
 namespace KEL {
@@ -18,7 +19,6 @@ namespace KEL {
 namespace {
 constexpr float kSECOND = 1.0f;
 constexpr float kCENTRE = 0.5f;
-constexpr int32_t kCENTRE_ANCHOR = 4;
 
 // Two blank-separated numbers; false when fewer than two are given.
 bool fReadPair(const char* text, float& x, float& y) {
@@ -112,7 +112,7 @@ void G_WINDOW::fReadBackground(const pugi::xml_node& node) {
     if (const pugi::xml_attribute size = node.attribute("SIZE"); size && fReadPair(size.value(), width, height))
         mBackground->fSetSize(width, height);
     mBackground->fSetColor(mStartColor.fGetARGB());
-    mBackground->fSetHotSpot(kCENTRE_ANCHOR);
+    mBackground->fSetHotSpot(kANCHOR_CENTRE);
     mBackground->fGetTransform()->fSetPos(float(KS_TRANSFORM3_AUTO::fScreenWidth()) / 2.0f,
                                           float(KS_TRANSFORM3_AUTO::fScreenHeight()) / 2.0f, 0.0f);
 }

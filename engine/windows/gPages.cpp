@@ -214,7 +214,7 @@ KS_MOUSE_RESULT gPages::fMouse(int32_t message, int32_t button, KC_BASE*& taker,
     size_t first = 0, end = 0;
     fPageRange(mCurrentPage, first, end);
     for (size_t i = first; i < end; ++i) {
-        if (mItems[i]->fMessage(message, 0, 0, 0, G_PAGES_ITEM::fValue(button)) != G_PAGES_ITEM::kTAKEN) continue;
+        if (mItems[i]->fMessage(message, 0, 0, 0, G_PAGES_ITEM::fValue(button)) != KS_RESULT::kSTOP) continue;
         taker = mItems[i].get();
         index = static_cast<int32_t>(i);
         const int32_t code = message == G_PAGES_ITEM::kMSG_MOUSE_UP ? KS_GUI_EVENT::kCLICK : KS_GUI_EVENT::kPRESSED;

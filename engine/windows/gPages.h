@@ -10,6 +10,7 @@
 #include "engine/bots/KC_BASE.h"
 #include "engine/bots/KC_BOT_MANAGER.h"
 #include "engine/gui/KS_MOUSE_RESULT.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/scene/KS_TRANSFORM3.h"
 #include "engine/util/KS_VEC2.h"
 
@@ -36,7 +37,7 @@ public:
     static constexpr int32_t kSLIDE_TO_POINT = 3;
     static constexpr int32_t kUNKNOWN_TURN = 5;
     // Layout sends kMSG_ANCHOR with this value: cells are placed by centre.
-    static constexpr int32_t kCELL_ANCHOR = 4;
+    static constexpr int32_t kCELL_ANCHOR = kANCHOR_CENTRE;
 
     gPages() = default;
     gPages(const gPages&) = delete;

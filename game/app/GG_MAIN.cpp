@@ -19,6 +19,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_GAME_HOST.h"
 #include "game/app/GG_MILESTONES.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/app/G_LOADER_SCREEN.h"
@@ -26,6 +27,7 @@
 #include "game/profile/KT_PLAYERS.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/app/gGame.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -68,7 +70,6 @@ constexpr int32_t kRATE = 60;
 constexpr uint32_t kCLEAR_COLOR = 0xFF444444u;
 constexpr const char* kMOUNTED[] = {"", "data", "data/share/main/other", "data/share/image/gui"};
 constexpr const char* kUNMOUNT_ORDER[] = {"data/share/main/other", "data/share/image/gui", "data", ""};
-constexpr const char* kGP_MENU = "GP_Menu";
 constexpr const char* kICON = "data/share/image/gui icon.png";
 // What the product settings read, in reading order.
 constexpr const char* kPRODUCT_FILES[] = {"game.xml", "data/share/main/other editions.xml", "data data.xml"};
@@ -116,9 +117,10 @@ void fSetVolumes(float music, float sounds) {
     }
 }
 
-// Tells the player why the game cannot go on; the run then ends as a
-// failure.
-int32_t fStartFailed(const std::string& resource) {
+// Tells the player why the game cannot go on, naming the file the game's
+// error channel holds; the run then ends as a failure.
+int32_t fStartFailed() {
+    const std::string resource = GG_ERROR::fFile();
     gModule.mFailed = true;
     // The audio device's warning, if any, comes first; and standard error
     // is quiet while the device opens.
@@ -151,7 +153,8 @@ void fHandOver() {
     if (gModule.mLoader->fGetResult() < 0) {
         if (KEL::kcGAME) KEL::kcGAME->mRunning = 0;
         gGame* game = gGame::fGetGame();
-        fStartFailed(game ? game->fGetLoadError() : std::string());
+        if (!game) GG_ERROR::fClear();
+        fStartFailed();
     }
     fOnLoaded();
     gModule.mState = kSTATE_RUNNING;
@@ -194,6 +197,8 @@ int32_t fOnInit(void*) {
     KEL::kcGAME->mDrawCap = kRATE;
     if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kSTART_UP_MAX_STEP;
     gModule = KS_MODULE();
+    // A failed start names what this start-up could not read, nothing older.
+    GG_ERROR::fClear();
     for (int32_t i = 0; i < 4; ++i)
         KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
     // The loading screen's pictures decode while the game's settings are
@@ -201,8 +206,14 @@ int32_t fOnInit(void*) {
     gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
     gModule.mLoader->fAcquireTextures();
     fSetWindowIcon();
-    if (!gGame::fInit("game.xml")) return fStartFailed(fUnreadableProductFile());
-    if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) return fStartFailed(GG_SETTINGS::kRESOURCE_LIST);
+    if (!gGame::fInit("game.xml")) {
+        GG_ERROR::fFailFile(fUnreadableProductFile());
+        return fStartFailed();
+    }
+    if (!gGame::fGetSettings().fMountResources(*KEL::kcREPOSITORY)) {
+        GG_ERROR::fFailFile(GG_SETTINGS::kRESOURCE_LIST);
+        return fStartFailed();
+    }
     gModule.mHost = std::make_unique<GG_GAME_HOST>(*gGame::fGetGame());
     gGame::fGetGame()->fGetTutorial().fSetHost(gModule.mHost.get());
     gModule.mLoader->fStart();
@@ -236,12 +247,12 @@ uint32_t fLoadGame(void* argument) {
 // start-up is over then.
 void fNoteTitle() {
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
-    if (!windows || windows->fIsOpen(G_LOADER_SCREEN::kFADE_WINDOW)) return;
+    if (!windows || windows->fIsOpen(GG_WINDOW_NAME::kFADE)) return;
     if (gModule.mStartingUp) {
         gModule.mStartingUp = false;
         if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kMAX_STEP;
     }
-    KEL::G_WINDOW* title = windows->fFindOpenWindow("Title");
+    KEL::G_WINDOW* title = windows->fFindOpenWindow(GG_WINDOW_NAME::kTITLE);
     if (!title || title->fIsAnimating()) return;
     GG_MILESTONES::fReach(GG_MILESTONES::kTITLE);
     if (!gModule.mTitleReached) {
@@ -316,7 +327,7 @@ int32_t fOnDeactivate(void*) {
     GG_GAMEPLAY* gameplay = game->fGetGameplay();
     if (gameplay && gameplay->fIsRunning() && !gameplay->fIsPaused() && fLevelUnfinished(*gameplay)) {
         game->fPauseLevel();
-        if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(kGP_MENU);
+        if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     }
     game->fSave();
     return KEL::KS_RESULT::kNOTHING;

@@ -8,10 +8,7 @@
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/util/KF_UTF8.h"
 #include "engine/windows/G_WINDOW.h"
-#include "engine/windows/G_WINDOW_CONFIRM.h"
-#include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/screens/GG_SCREEN_CLASSES.h"
 
@@ -24,19 +21,10 @@ namespace {
 const KEL::KC_STRING_TABLE* gStrings = nullptr;
 KEL::KC_SOUND_LIST* gSounds = nullptr;
 
-bool fIsKnownClass(const char* type) {
-    for (const char* name : kWINDOW_CLASSES)
-        if (std::strcmp(name, type) == 0) return true;
-    return false;
-}
-
-// The window of a known class; a class with no code of its own opens as a
-// simple window.
-std::unique_ptr<KEL::G_WINDOW> fConstruct(const std::string& type, const pugi::xml_node& window) {
-    if (type == "G_WINDOW_CONFIRM") return std::make_unique<KEL::G_WINDOW_CONFIRM>(window);
-    if (type == "G_WINDOW_EDITBOX") return std::make_unique<KEL::G_WINDOW_EDITBOX>(window);
-    if (std::unique_ptr<KEL::G_WINDOW> screen = fCreateScreen(type, window)) return screen;
-    return std::make_unique<KEL::G_WINDOW_SIMPLE>(window);
+const KS_WINDOW_CLASS* fFindClass(const char* type) {
+    for (const KS_WINDOW_CLASS& entry : fWindowClasses())
+        if (std::strcmp(entry.mType, type) == 0) return &entry;
+    return nullptr;
 }
 
 }  // namespace
@@ -48,15 +36,16 @@ void fSetWindowServices(const KEL::KC_STRING_TABLE* strings, KEL::KC_SOUND_LIST*
 
 std::unique_ptr<KEL::G_WINDOW> fCreateWindow(const pugi::xml_node& window) {
     const pugi::xml_attribute type = window.attribute("_type");
-    if (!type || !window.attribute("_name") || !fIsKnownClass(type.value())) return nullptr;
-    std::unique_ptr<KEL::G_WINDOW> made = fConstruct(type.value(), window);
+    const KS_WINDOW_CLASS* entry = type ? fFindClass(type.value()) : nullptr;
+    if (!entry || !window.attribute("_name")) return nullptr;
+    std::unique_ptr<KEL::G_WINDOW> made = entry->mMake(window);
     if (KEL::KC_GUI_ROOT* gui = made->fGetGui()) fLocalizeTree(&gui->fGetRootWidget());
     made->fSetSoundHandler(&fPlayClickSound);
     return made;
 }
 
 void fRegisterWindowClasses(KEL::G_WINDOW_MANAGER& manager) {
-    for (const char* name : kWINDOW_CLASSES) manager.fRegisterClass(name, &fCreateWindow);
+    for (const KS_WINDOW_CLASS& entry : fWindowClasses()) manager.fRegisterClass(entry.mType, &fCreateWindow);
 }
 
 void fLocalizeTree(KEL::KC_GUI_OBJECT* widget, const KEL::KC_STRING_TABLE& strings) {

@@ -18,15 +18,6 @@ class KC_STRING_TABLE;
 // click sounds every window plays.
 namespace game {
 
-// The class names a window file may give, in the order they are matched.
-inline constexpr const char* kWINDOW_CLASSES[] = {
-    "GG_WINDOW_TITLE_TOP", "GG_WINDOW_TITLE",   "GG_WINDOW_OPTIONS",    "GG_WINDOW_PACK",
-    "GG_WINDOW_PACK_MENU", "GG_WINDOW_PLAYERS", "G_WINDOW_CONFIRM",     "G_WINDOW_EDITBOX",
-    "GG_WINDOW_LEVEL",     "GG_WINDOW_GAME_MENU", "GG_WINDOW_CONFIRM_EX", "GG_WINDOW_HELP",
-    "GG_WINDOW_TROPHY",    "G_WINDOW_SIMPLE",   "GG_WINDOW_FINISH",     "GG_WINDOW_TROPHY_GET",
-    "GG_WINDOW_SUNIME",    "GG_WINDOW_SHOP",    "GG_WINDOW_HEALTH",
-};
-
 // The services the factory's windows use: the string table their texts are
 // looked up in and the sound list their clicks play from. Either may be
 // null (texts stay as written, clicks are silent). Set by the game object
@@ -34,12 +25,12 @@ inline constexpr const char* kWINDOW_CLASSES[] = {
 // loader thread before the main thread uses any window.
 void fSetWindowServices(const KEL::KC_STRING_TABLE* strings, KEL::KC_SOUND_LIST* sounds);
 
-// A window built from its window element by the class its "_type" names,
-// its texts translated and its click sounds set; null when "_type" or
-// "_name" is missing or names no class above.
+// A window built from its window element by the class its "_type" names in
+// the class table (GG_SCREEN_CLASSES.h), its texts translated and its click
+// sounds set; null when "_type" or "_name" is missing or names no class there.
 std::unique_ptr<KEL::G_WINDOW> fCreateWindow(const pugi::xml_node& window);
 
-// Registers every class name above with the manager, each made by
+// Registers every class of the class table with the manager, each made by
 // fCreateWindow.
 void fRegisterWindowClasses(KEL::G_WINDOW_MANAGER& manager);
 

@@ -18,6 +18,7 @@
 #include "game/app/GG_MILESTONES.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/app/gGame.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -29,7 +30,7 @@ std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
     for (const pugi::xml_node& child : splashes.children()) {
         if (!KEL::fIsElement(child)) continue;
         const std::string file = child.attribute("FILE").as_string();
-        if (!file.empty() && KEL::fFileExists(file) == 1) nodes.push_back(child);
+        if (!file.empty() && KEL::fFileExists(file) == KEL::KE_PATH_KIND::kFILE) nodes.push_back(child);
     }
     return nodes;
 }
@@ -252,11 +253,11 @@ bool G_LOADER_SCREEN::fStartFade() {
     // A failed load has no screens to fade to.
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
     if (fGetResult() < 0 || !windows) return true;
-    KEL::G_WINDOW* fade = windows->fFindWindow(kFADE_WINDOW);
+    KEL::G_WINDOW* fade = windows->fFindWindow(GG_WINDOW_NAME::kFADE);
     if (!fade) return true;
     if (!fade->fIsOpen()) {
         GG_MILESTONES::fReach(GG_MILESTONES::kFADE);
-        windows->fShowWindow(kFADE_WINDOW);
+        windows->fShowWindow(GG_WINDOW_NAME::kFADE);
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&G_LOADER_SCREEN::fEndFade>(this));
     }
     return false;
@@ -265,8 +266,8 @@ bool G_LOADER_SCREEN::fStartFade() {
 void G_LOADER_SCREEN::fEndFade() {
     mDone = 1;
     if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) {
-        windows->fHideWindow(kFADE_WINDOW);
-        if (KEL::G_WINDOW* fade = windows->fFindWindow(kFADE_WINDOW))
+        windows->fHideWindow(GG_WINDOW_NAME::kFADE);
+        if (KEL::G_WINDOW* fade = windows->fFindWindow(GG_WINDOW_NAME::kFADE))
             fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
     }
 }

@@ -43,7 +43,6 @@ namespace game {
 class G_LOADER_SCREEN : public KEL::KC_LOADER {
 public:
     static constexpr const char* kSCREEN_FILE = "data/share/main/other screen_loading.xml";
-    static constexpr const char* kFADE_WINDOW = "Fade_Transition";
     static constexpr uint32_t kFADED = 0x00FFFFFFu;
     // The result before the loader has finished.
     static constexpr int32_t kLOADING = 0;

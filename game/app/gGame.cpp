@@ -19,10 +19,12 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_SCREENS_HOST.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
@@ -59,10 +61,11 @@ KS_SERVICES& gServices = *new KS_SERVICES();
 
 constexpr const char* kPACKS_FILE = "data/share/main/other packs_description.xml";
 constexpr float kMUSIC_PERIOD = 2.5f;
-constexpr const char* kTROPHY_WINDOW = "Trophy_Get";
-constexpr const char* kMENU_WINDOWS[] = {"Title", "Title_Top", "Options", "Confirm_Exit", "Players",
-                                         "Packs", "Packs_Menu", "Trophy", "Levels"};
-constexpr const char* kLEVEL_WINDOWS[] = {"Back", "Level_Title", "Levels", "Sumie", "Stars", "Heart", "Packs_Menu"};
+constexpr const char* kMENU_WINDOWS[] = {
+    GG_WINDOW_NAME::kTITLE,         GG_WINDOW_NAME::kTITLE_TOP, GG_WINDOW_NAME::kOPTIONS,
+    GG_WINDOW_NAME::kEXIT_QUESTION, GG_WINDOW_NAME::kPLAYERS,   GG_WINDOW_NAME::kPACKS,
+    GG_WINDOW_NAME::kPACKS_MENU,    GG_WINDOW_NAME::kTROPHY,    GG_WINDOW_NAME::kLEVELS,
+};
 
 KEL::KC_REPOSITORY& fRepository() { return *KEL::kcREPOSITORY; }
 
@@ -245,10 +248,7 @@ bool gGame::fLoadPurchaseOverlay() {
     return read || fFailLoad(kDATA_FILE);
 }
 
-bool gGame::fFailLoad(const std::string& name) {
-    mLoadError = name;
-    return false;
-}
+bool gGame::fFailLoad(const std::string& name) { return GG_ERROR::fFailFile(name); }
 
 bool gGame::fPreloadMenus() {
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;
@@ -259,7 +259,7 @@ bool gGame::fPreloadMenus() {
     // pictures then takes a few milliseconds).
     for (const char* name : kMENU_WINDOWS) {
         const std::string_view text = name;
-        KEL::KC_REPOSITORY::fSetDeferDecoding(text != "Title" && text != "Title_Top");
+        KEL::KC_REPOSITORY::fSetDeferDecoding(text != GG_WINDOW_NAME::kTITLE && text != GG_WINDOW_NAME::kTITLE_TOP);
         windows.fLoadWindow(name);
     }
     KEL::KC_REPOSITORY::fSetDeferDecoding(false);
@@ -365,13 +365,13 @@ void gGame::fUpdateTrophyQueue() {
     if (mTrophyHold > 0.0f) mTrophyHold -= KEL::kfFRAME_DELTA;
     if (mTrophyHold > 0.0f || mTrophyQueue.empty()) return;
     KEL::G_WINDOW_MANAGER& windows = *gServices.mWindows;
-    if (windows.fIsOpen(kTROPHY_WINDOW)) return;
-    auto* window = dynamic_cast<GG_WINDOW_TROPHY_GET*>(windows.fFindWindow(kTROPHY_WINDOW));
+    if (windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET)) return;
+    auto* window = dynamic_cast<GG_WINDOW_TROPHY_GET*>(windows.fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
     if (!window) return;
     fArmTrophyWindow(*window);
     window->fShow(mTrophyQueue.back());
     mTrophyQueue.pop_back();
-    windows.fShowWindow(kTROPHY_WINDOW);
+    windows.fShowWindow(GG_WINDOW_NAME::kTROPHY_GET);
 }
 
 // The pop-up pauses a running level while it shows and resumes it when it
@@ -410,7 +410,7 @@ void gGame::fSetCurrentPlayer(GG_PLAYER* player) {
     // one before left them. The list itself may have made the player current
     // already (a first player), so the lists keep whose pages they show.
     if (player != mListsPlayer) {
-        for (const char* name : {"Packs", "Levels"}) {
+        for (const char* name : {GG_WINDOW_NAME::kPACKS, GG_WINDOW_NAME::kLEVELS}) {
             auto* list = dynamic_cast<GG_WINDOW_PAGED*>(gServices.mWindows->fFindWindow(name));
             if (list) list->fToFirstPage();
         }
@@ -502,51 +502,51 @@ void gGame::fOpenTitle() {
     // The title may follow a long stay in the menus or another player's
     // turn: the hearts shown from here on are those due by now.
     if (GG_PLAYER* player = fGetCurrentPlayer()) player->fGetHealth().fUpdate();
-    fShow("Title");
-    fShow("Title_Top");
+    fShow(GG_WINDOW_NAME::kTITLE);
+    fShow(GG_WINDOW_NAME::kTITLE_TOP);
 }
 
 void gGame::fCloseTitle() {
-    fHide("Title");
-    fHide("Title_Top");
+    fHide(GG_WINDOW_NAME::kTITLE);
+    fHide(GG_WINDOW_NAME::kTITLE_TOP);
 }
 
 void gGame::fOpenPacks(bool skip) {
     fOpenPacksMenu();
-    fShow("Pack_Title", skip);
-    fShow("Packs", skip);
+    fShow(GG_WINDOW_NAME::kPACK_TITLE, skip);
+    fShow(GG_WINDOW_NAME::kPACKS, skip);
 }
 
 void gGame::fOpenPacksMenu() {
-    fShow("Back", true);
-    fShow("Packs_Menu", true);
-    fShow("Sumie", true);
-    fShow("Stars", true);
-    if (fGetEdition().mHeart) fShow("Heart", true);
+    fShow(GG_WINDOW_NAME::kBACK, true);
+    fShow(GG_WINDOW_NAME::kPACKS_MENU, true);
+    fShow(GG_WINDOW_NAME::kSUMIE, true);
+    fShow(GG_WINDOW_NAME::kSTARS, true);
+    if (fGetEdition().mHeart) fShow(GG_WINDOW_NAME::kHEART, true);
 }
 
 void gGame::fOpenLevels(int32_t packId, bool skip) {
     fOpenPacksMenu();
-    fShow("Level_Title", skip);
-    fShow("Levels", skip);
+    fShow(GG_WINDOW_NAME::kLEVEL_TITLE, skip);
+    fShow(GG_WINDOW_NAME::kLEVELS, skip);
     fSelectPack(packId);
     // Filled for this player's record and opened at its first page, whatever
     // page the list was left at.
-    auto* levels = dynamic_cast<GG_WINDOW_LEVEL*>(gServices.mWindows->fFindWindow("Levels"));
+    auto* levels = dynamic_cast<GG_WINDOW_LEVEL*>(gServices.mWindows->fFindWindow(GG_WINDOW_NAME::kLEVELS));
     const GG_PLAYER* player = fGetCurrentPlayer();
     const GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
     if (levels && record)
         levels->fSetPack(*record);
     else
-        gServices.mWindows->fRefreshWindow("Levels");
+        gServices.mWindows->fRefreshWindow(GG_WINDOW_NAME::kLEVELS);
 }
 
 void gGame::fCloseLevels() {
-    for (const char* name : kLEVEL_WINDOWS) fHide(name);
+    for (const char* name : GG_WINDOW_NAME::kLEVEL_SCREEN) fHide(name);
 }
 
 void gGame::fCloseLevelsThen(const KEL::Closure<void()>& then) {
-    for (const char* name : kLEVEL_WINDOWS) {
+    for (const char* name : GG_WINDOW_NAME::kLEVEL_SCREEN) {
         KEL::G_WINDOW* window = gServices.mWindows->fFindOpenWindow(name);
         if (!window) continue;
         window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, then);
@@ -556,22 +556,22 @@ void gGame::fCloseLevelsThen(const KEL::Closure<void()>& then) {
 
 void gGame::fOpenTrophies() {
     gServices.mWindows->fRefreshAll();
-    fShow("Trophy_Title");
-    fShow("Trophy");
+    fShow(GG_WINDOW_NAME::kTROPHY_TITLE);
+    fShow(GG_WINDOW_NAME::kTROPHY);
 }
 
 void gGame::fCloseTrophies(bool skip) {
-    fHide("Trophy_Title", skip);
-    fHide("Trophy", skip);
+    fHide(GG_WINDOW_NAME::kTROPHY_TITLE, skip);
+    fHide(GG_WINDOW_NAME::kTROPHY, skip);
 }
 
-void gGame::fOpenOptions() { fShow("Options"); }
+void gGame::fOpenOptions() { fShow(GG_WINDOW_NAME::kOPTIONS); }
 
 void gGame::fCloseMenus() {
     const bool mobile = fGetSettings().fIsMobilePlatform();
     for (const char* name : kMENU_WINDOWS) {
         const std::string text = name;
-        if (mobile && (text == "Title" || text == "Title_Top")) continue;
+        if (mobile && (text == GG_WINDOW_NAME::kTITLE || text == GG_WINDOW_NAME::kTITLE_TOP)) continue;
         fHide(name);
     }
 }
@@ -588,7 +588,7 @@ std::wstring gGame::fGetPackStarsText(int32_t packId) const {
     const GG_PLAYER* player = fGetCurrentPlayer();
     GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
     if (!record) return std::wstring();
-    return std::to_wstring(record->fGetStars()) + L"/" + std::to_wstring(3 * record->fGetLevels().size());
+    return std::to_wstring(record->fGetStars()) + L"/" + std::to_wstring(GG_LEVEL_RECORD::kMAX_STARS * record->fGetLevels().size());
 }
 
 bool gGame::fShowLevel(int32_t packId, int32_t levelId) {
@@ -665,7 +665,7 @@ void gGame::fLeaveLevel(bool thenShop) {
     fStopLevel();
     fEndLevel();
     fOpenLevels(mCurrentPack ? mCurrentPack->fGetId() : 0, false);
-    if (thenShop) fShow("Shop");
+    if (thenShop) fShow(GG_WINDOW_NAME::kSHOP);
 }
 
 void gGame::fSave() { fSaveFiles(); }

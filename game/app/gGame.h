@@ -84,7 +84,6 @@ public:
     bool fPreloadMenus();
     // The resource the last failed load could not read; written by the
     // loader before it publishes its end.
-    const std::string& fGetLoadError() const { return mLoadError; }
 
     // The board object (not owned); null detaches it.
     void fSetGameplay(GG_GAMEPLAY* gameplay);
@@ -183,6 +182,7 @@ private:
     bool fLoadInApp();
     bool fLoadSounds();
     bool fLoadPurchaseOverlay();
+    // Reports the file through the game's error channel; false.
     bool fFailLoad(const std::string& name);
     void fUpdateTrophyQueue();
     void fArmTrophyWindow(KEL::G_WINDOW& window);
@@ -199,7 +199,6 @@ private:
     // compared, never followed.
     const GG_PLAYER* mListsPlayer = nullptr;
     std::wstring mHealthNotification;
-    std::string mLoadError;
     GG_GAMEPLAY* mGameplay = nullptr;
     GG_TUTORIAL mTutorial;
     KEL::G_ANIMATION mPurchaseAnimation;

@@ -8,6 +8,7 @@
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "game/board/GG_AMBIENT_READER.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
@@ -16,9 +17,9 @@ namespace game {
 
 namespace {
 
-constexpr int32_t kTILE_ANCHOR = 0;          // upper left
-constexpr int32_t kHORIZONTAL_ANCHOR = 3;    // middle of the left edge
-constexpr int32_t kVERTICAL_ANCHOR = 1;      // middle of the upper edge
+constexpr int32_t kTILE_ANCHOR = KEL::kANCHOR_TOP_LEFT;
+constexpr int32_t kHORIZONTAL_ANCHOR = KEL::kANCHOR_LEFT;
+constexpr int32_t kVERTICAL_ANCHOR = KEL::kANCHOR_TOP;
 constexpr int32_t kCOORD = static_cast<int32_t>(GG_AMBIENT_READER::kCOORD_LIMIT);
 
 // Board coordinates of the tile of block (bx, by) along one axis.

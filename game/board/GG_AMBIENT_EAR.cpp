@@ -1,5 +1,6 @@
 #include "game/board/GG_AMBIENT_EAR.h"
 
+#include "engine/scene/KE_ANCHOR.h"
 #include "game/board/GG_AMBIENT_READER.h"
 
 namespace game {
@@ -8,8 +9,8 @@ namespace {
 
 // Background: lower left corner on the frame's origin, so the strip stands
 // outside the board. Sticks: middle of their lower edge on the board edge.
-constexpr int32_t kBACKGROUND_ANCHOR = 6;
-constexpr int32_t kSTICK_ANCHOR = 7;
+constexpr int32_t kBACKGROUND_ANCHOR = KEL::kANCHOR_BOTTOM_LEFT;
+constexpr int32_t kSTICK_ANCHOR = KEL::kANCHOR_BOTTOM;
 
 void fReadSprite(const pugi::xml_node& node, KEL::G_SPRITE& sprite, uint8_t& present, int32_t anchor,
                  KEL::KS_TRANSFORM3* frame) {

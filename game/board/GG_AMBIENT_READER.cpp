@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "game/product/GG_ERROR.h"
 
 namespace game {
 
@@ -68,8 +69,7 @@ bool fReadWords(const pugi::xml_node& node, const char* name, size_t count, T* o
 }  // namespace
 
 bool GG_AMBIENT_READER::fFail(const std::string& what, const std::string& detail) {
-    KEL::fErrorText() = what + ": " + detail;
-    return false;
+    return GG_ERROR::fFail(what + ": " + detail);
 }
 
 bool GG_AMBIENT_READER::fInt(const pugi::xml_node& node, const char* name, int32_t low, int32_t high, int32_t& out) {

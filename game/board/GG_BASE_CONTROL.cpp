@@ -5,6 +5,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "game/product/GG_ERROR.h"
 
 namespace game {
 
@@ -16,9 +17,9 @@ void GG_BASE_CONTROL::fDraw() {
     if (mBackground) mBackground->fDrawWith();
 }
 
-int32_t GG_BASE_CONTROL::fOnMouseDown(int32_t) { return KEL::KS_RESULT::kNOTHING; }
+KEL::KS_MOUSE_RESULT GG_BASE_CONTROL::fOnMouseDown(int32_t) { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
 
-int32_t GG_BASE_CONTROL::fOnMouseUp(int32_t) { return KEL::KS_RESULT::kNOTHING; }
+KEL::KS_MOUSE_RESULT GG_BASE_CONTROL::fOnMouseUp(int32_t) { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
 
 void GG_BASE_CONTROL::fOnResize() {
     if (mHasAuto) mTransform.fSetAuto(mTransform.mAutoX, mTransform.mAutoY);
@@ -53,12 +54,12 @@ bool GG_BASE_CONTROL::fLoadFile(const char* file) {
     const std::string name = std::string(kFOLDER) + " " + file;
     pugi::xml_document* doc = KEL::kcREPOSITORY ? KEL::kcREPOSITORY->fGetXml(name) : nullptr;
     if (!doc) {
-        KEL::fErrorText() = "Board control file missing: " + name;
+        GG_ERROR::fFail("Board control file missing: " + name);
         return false;
     }
     const bool loaded = fLoad(doc->document_element());
     KEL::kcREPOSITORY->fReleaseXml(doc);
-    if (!loaded) KEL::fErrorText() = "Board control file unreadable: " + name;
+    if (!loaded) GG_ERROR::fFail("Board control file unreadable: " + name);
     return loaded;
 }
 

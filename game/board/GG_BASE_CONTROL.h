@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include "engine/gui/KS_MOUSE_RESULT.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/scene/KS_TRANSFORM3_AUTO.h"
 
@@ -28,10 +29,10 @@ public:
     virtual void fSetBlocked(bool blocked) { mBlocked = blocked ? 1 : 0; }
     virtual void fDraw();
     virtual void fUpdate() {}
-    // Mouse passes answer -109 when they take the event, else 0.
-    virtual int32_t fOnMouseMove() { return 0; }
-    virtual int32_t fOnMouseDown(int32_t button);
-    virtual int32_t fOnMouseUp(int32_t button);
+    // Mouse passes answer taken when the control used the event.
+    virtual KEL::KS_MOUSE_RESULT fOnMouseMove() { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
+    virtual KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button);
+    virtual KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button);
     // Places the control again from its screen fractions.
     virtual void fOnResize();
     virtual void fLoadResources();

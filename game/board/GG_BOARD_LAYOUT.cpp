@@ -2,6 +2,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
+#include "game/product/GG_ERROR.h"
 
 namespace game {
 
@@ -15,8 +16,7 @@ void fAxis(int32_t grid, int32_t block, float elSize, int32_t shift, int32_t& bl
 }
 
 bool fFail(const char* text) {
-    KEL::fErrorText() = text;
-    return false;
+    return GG_ERROR::fFail(text);
 }
 
 bool fWithin(float value, float low, float high) { return value >= low && value <= high; }

@@ -23,7 +23,7 @@ public:
     static constexpr float kMAX_POSITION = 1.0e6f;
 
     // Reads the six attributes and the four sprite children of "settings"
-    // and computes the geometry. False (with the engine's error text set)
+    // and computes the geometry. False (with the game's error text set)
     // when one is missing, the grid or the cell size is not positive, a
     // block size is negative or any number lies outside the bounds above.
     bool fLoad(const pugi::xml_node& settings);

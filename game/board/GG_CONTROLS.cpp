@@ -8,6 +8,7 @@
 #include "engine/gui/KF_GUI_READER.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "game/product/GG_ERROR.h"
 
 namespace game {
 
@@ -36,7 +37,7 @@ bool GG_CONTROLS::fLoad(bool storeButton) {
     // error text keeps the first failure.
     std::string firstError;
     auto keep = [&firstError](bool loaded) {
-        if (!loaded && firstError.empty()) firstError = KEL::fErrorText();
+        if (!loaded && firstError.empty()) firstError = GG_ERROR::fText();
         return loaded ? uint8_t{1} : uint8_t{0};
     };
     mHasHint = keep(mHint.fLoadFile(GG_HINT_BUTTON::kFILE));
@@ -49,9 +50,9 @@ bool GG_CONTROLS::fLoad(bool storeButton) {
         switchLoaded = fLoadSwitch(ambient->document_element());
         KEL::kcREPOSITORY->fReleaseXml(ambient);
     }
-    if (!switchLoaded) KEL::fErrorText() = std::string("Board tool switch missing: ") + kAMBIENT_FILE + " check_mode";
+    if (!switchLoaded) GG_ERROR::fFail(std::string("Board tool switch missing: ") + kAMBIENT_FILE + " check_mode");
     keep(switchLoaded);
-    if (!firstError.empty()) KEL::fErrorText() = firstError;
+    if (!firstError.empty()) GG_ERROR::fFail(firstError);
     return firstError.empty();
 }
 
@@ -104,35 +105,35 @@ void GG_CONTROLS::fTell() {
     for (cControlDelegate* delegate : delegates) (delegate->*Slot)();
 }
 
-int32_t GG_CONTROLS::fOnMouseDown(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_CONTROLS::fOnMouseDown(int32_t button) {
     if (mSwitchBox && !mSwitchBlocked && !mSwitchResetPending && button == KEL::KC_INPUT::kMOUSE_LEFT &&
         mSwitch.fMouseDown().fHasEvent()) {
         fTell<&cControlDelegate::fOnToolSwitched>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    if (mHasHint && mHint.fOnMouseDown(button) != 0) {
+    if (mHasHint && mHint.fOnMouseDown(button).fTaken()) {
         fTell<&cControlDelegate::fOnHintUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    if (mHasPause && mPause.fOnMouseDown(button) != 0) {
+    if (mHasPause && mPause.fOnMouseDown(button).fTaken()) {
         fTell<&cControlDelegate::fOnPauseUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    if (mHasStore && mStore.fOnMouseDown(button) != 0) {
+    if (mHasStore && mStore.fOnMouseDown(button).fTaken()) {
         fTell<&cControlDelegate::fOnStoreUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
-int32_t GG_CONTROLS::fOnMouseUp(int32_t button) {
-    if (mHasPause && mPause.fOnMouseUp(button) != 0) return KEL::KS_RESULT::kNOT_NOW;
-    if (mHasStore && mStore.fOnMouseUp(button) != 0) return KEL::KS_RESULT::kNOT_NOW;
-    if (mHasReset && mReset.fOnMouseUp(button) != 0) {
+KEL::KS_MOUSE_RESULT GG_CONTROLS::fOnMouseUp(int32_t button) {
+    if (mHasPause && mPause.fOnMouseUp(button).fTaken()) return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
+    if (mHasStore && mStore.fOnMouseUp(button).fTaken()) return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
+    if (mHasReset && mReset.fOnMouseUp(button).fTaken()) {
         fTell<&cControlDelegate::fOnResetSelectionUsed>();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
 void GG_CONTROLS::fOnMouseMove() {
@@ -196,11 +197,11 @@ void GG_CONTROLS::fSetHintCount(int32_t count) { mHint.fSetHintCount(count); }
 
 void GG_CONTROLS::fSetCount(int32_t count) { mStore.fSetCount(count); }
 
-void GG_CONTROLS::fSetBlocked(bool hint, bool toolSwitch, bool store, bool reset) {
-    mHint.fSetBlocked(hint);
-    mSwitchBlocked = toolSwitch ? 1 : 0;
-    mStore.fSetBlocked(store);
-    mReset.fSetBlocked(reset);
+void GG_CONTROLS::fSetBlocked(const KS_BLOCKED& blocked) {
+    mHint.fSetBlocked(blocked.mHint);
+    mSwitchBlocked = blocked.mToolSwitch ? 1 : 0;
+    mStore.fSetBlocked(blocked.mStore);
+    mReset.fSetBlocked(blocked.mReset);
 }
 
 void GG_CONTROLS::fSetDelegate(cControlDelegate* delegate) {

@@ -58,10 +58,10 @@ public:
     // The switch back to fill, at once.
     void fReset();
     // Press: the switch, the hint, the pause and the store button in turn;
-    // the first that takes it (-109) answers and the delegates are told.
-    int32_t fOnMouseDown(int32_t button);
+    // the first that takes it answers and the delegates are told.
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button);
     // Release: pause, store, then the reset target (delegates told).
-    int32_t fOnMouseUp(int32_t button);
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button);
     void fOnMouseMove();
     // Every frame: the switch's own poll (its knob slides there) and each
     // control's animation.
@@ -80,7 +80,14 @@ public:
     void fOnBoardRelease();
     void fSetHintCount(int32_t count);
     void fSetCount(int32_t count);
-    void fSetBlocked(bool hint, bool toolSwitch, bool store, bool reset);
+    // Which controls the tutorial blocks; none by default.
+    struct KS_BLOCKED {
+        bool mHint = false;
+        bool mToolSwitch = false;
+        bool mStore = false;
+        bool mReset = false;
+    };
+    void fSetBlocked(const KS_BLOCKED& blocked);
     // Registers a delegate once; null is ignored.
     void fSetDelegate(cControlDelegate* delegate);
 

@@ -55,13 +55,13 @@ bool GG_ELEMENT::fContains(const KEL::KS_POINT& pointer) const {
     return x >= left && x <= left + mRectSize.x && y >= top && y <= top + mRectSize.y;
 }
 
-int32_t GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const {
-    if (mBlocked || (button != KEL::KC_INPUT::kMOUSE_LEFT && button != 2)) return KEL::KS_RESULT::kNOTHING;
-    return fContains(pointer) ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+bool GG_ELEMENT::fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const {
+    if (mBlocked || (button != KEL::KC_INPUT::kMOUSE_LEFT && button != KEL::KC_INPUT::kMOUSE_RIGHT)) return false;
+    return fContains(pointer);
 }
 
-int32_t GG_ELEMENT::fHitTest(int32_t button) const {
-    if (!KEL::kcINPUT) return KEL::KS_RESULT::kNOTHING;
+bool GG_ELEMENT::fHitTest(int32_t button) const {
+    if (!KEL::kcINPUT) return false;
     return fHitTestAt(button, KEL::kcINPUT->fGetMousePosition());
 }
 

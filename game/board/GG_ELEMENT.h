@@ -58,10 +58,11 @@ public:
     KEL::KS_TRANSFORM3& fGetTransform() { return mTransform; }
     // The pointer lies in the hit rectangle, all four edges included.
     bool fContains(const KEL::KS_POINT& pointer) const;
-    // -109 (press taken) for the left or right button over an unblocked cell, else 0.
-    int32_t fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const;
-    // The same at the input's mouse position; 0 without input.
-    int32_t fHitTest(int32_t button) const;
+    // True (the cell takes the press) for the left or right button over an
+    // unblocked cell.
+    bool fHitTestAt(int32_t button, const KEL::KS_POINT& pointer) const;
+    // The same at the input's mouse position; false without input.
+    bool fHitTest(int32_t button) const;
     // Shows the cell's picture for the state: the fill or cross animation
     // (by type) back in place and played from its first frame.
     void fSetShownState(int32_t state);

@@ -13,16 +13,19 @@
 #include "engine/platform/KC_INPUT.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/product/GG_EDITION.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/product/GG_PACK_INFO.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -32,7 +35,6 @@ constexpr uint32_t kINVISIBLE = 0x00FFFFFFu;
 constexpr uint32_t kVISIBLE = 0xFFFFFFFFu;
 constexpr float kPARKED = -500.0f;
 constexpr float kFINISH_BURST = 0.15f;
-constexpr int32_t kCENTRE_ANCHOR = 4;
 
 }  // namespace
 
@@ -114,10 +116,7 @@ bool GG_GAMEPLAY::fLoad(const std::string& levelFile) {
     fClearLevelState();
     if (!fTakeRecords()) return false;
     pugi::xml_document* doc = KEL::kcREPOSITORY ? KEL::kcREPOSITORY->fGetXml(levelFile) : nullptr;
-    if (!doc) {
-        KEL::fErrorText() = "Level file missing: " + levelFile;
-        return false;
-    }
+    if (!doc) return GG_ERROR::fFail("Level file missing: " + levelFile);
     mLevelFile = levelFile;
     const bool loaded = fReadLevel(doc->document_element());
     KEL::kcREPOSITORY->fReleaseXml(doc);
@@ -134,7 +133,7 @@ bool GG_GAMEPLAY::fLoad(const std::string& levelFile) {
     fSetErrorLimit(mPlayer->fGetItemCount(KEL::kITEM_ERRORS));
     if (!mInApp) mHintsAvailable += mPlayer->fGetItemCount(KEL::kITEM_START_HINT);
     mControls.fReset();
-    mControls.fSetBlocked(false, false, false, false);
+    mControls.fSetBlocked(GG_CONTROLS::KS_BLOCKED{});
     fShowHints();
     mRunning = 1;
     mPaused = 0;
@@ -149,7 +148,7 @@ bool GG_GAMEPLAY::fTakeRecords() {
     mPackRecord = mPlayer && pack ? mPlayer->fFindPack(pack->fGetId()) : nullptr;
     mLevelRecord = mHost ? mHost->fGetCurrentLevel() : nullptr;
     if (mPlayer && mPackRecord && mLevelRecord) return true;
-    KEL::fErrorText() = "No player record of the level to load";
+    GG_ERROR::fFail("No player record of the level to load");
     mPlayer = nullptr;
     mPackRecord = nullptr;
     mLevelRecord = nullptr;
@@ -303,9 +302,10 @@ void GG_GAMEPLAY::fOnMouseMove() {
 }
 
 // The cell along one axis whose hit span holds the position; -1 in a gap
-// or off the cells. With nearest, a gap gives the cell before it and the
-// ends clamp, so a held drag always has a cell.
-int32_t GG_GAMEPLAY::fAxisCell(float position, bool column, bool nearest) const {
+// or off the cells. With the nearest, a gap gives the cell before it and
+// the ends clamp, so a held drag always has a cell.
+int32_t GG_GAMEPLAY::fAxisCell(float position, KE_AXIS axis, KE_GAP gap) const {
+    const bool column = axis == KE_AXIS::kCOLUMN;
     const int32_t count = column ? mLayout.mGrid.x : mLayout.mGrid.y;
     int32_t before = 0;
     for (int32_t i = 0; i < count; ++i) {
@@ -317,7 +317,7 @@ int32_t GG_GAMEPLAY::fAxisCell(float position, bool column, bool nearest) const 
         if (position <= start + size) return i;
         before = i;
     }
-    return nearest ? before : -1;
+    return gap == KE_GAP::kNEAREST ? before : -1;
 }
 
 void GG_GAMEPLAY::fUpdateHover() {
@@ -331,15 +331,15 @@ void GG_GAMEPLAY::fUpdateHover() {
     int32_t row = mHoverRow;
     int32_t column = mHoverColumn;
     if (over && mPressed) {
-        row = fAxisCell(y, false, true);
-        column = fAxisCell(x, true, true);
+        row = fAxisCell(y, KE_AXIS::kROW, KE_GAP::kNEAREST);
+        column = fAxisCell(x, KE_AXIS::kCOLUMN, KE_GAP::kNEAREST);
         if (std::abs(row - mPressRow) <= std::abs(column - mPressColumn))
             row = mPressRow;
         else
             column = mPressColumn;
     } else if (over) {
-        row = fAxisCell(y, false, false);
-        column = fAxisCell(x, true, false);
+        row = fAxisCell(y, KE_AXIS::kROW, KE_GAP::kNONE);
+        column = fAxisCell(x, KE_AXIS::kCOLUMN, KE_GAP::kNONE);
         if (row < 0 || column < 0) row = column = -1;
     } else if (!mPressed) {
         row = column = -1;
@@ -357,14 +357,14 @@ void GG_GAMEPLAY::fUpdateHover() {
     }
 }
 
-int32_t GG_GAMEPLAY::fOnMouseDown(int32_t button) {
-    if (!mRunning || mPaused || mEnded) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_GAMEPLAY::fOnMouseDown(int32_t button) {
+    if (!mRunning || mPaused || mEnded) return KEL::KS_MOUSE_RESULT::fNotTaken();
     mControls.fOnMouseDown(button);
     // A control may have ended input (a hint on its way) or paused.
-    if (mEnded || mPaused || !mOverBoard || mPressed) return KEL::KS_RESULT::kNOTHING;
+    if (mEnded || mPaused || !mOverBoard || mPressed) return KEL::KS_MOUSE_RESULT::fNotTaken();
     GG_ELEMENT* cell = mProcess.fGetCell(mHoverRow, mHoverColumn);
-    if (!cell) return KEL::KS_RESULT::kFAILED;
-    if (cell->fHitTest(button) != KEL::KS_RESULT::kNOT_NOW) return KEL::KS_RESULT::kNOTHING;
+    if (!cell) return KEL::KS_MOUSE_RESULT::fNotTaken();
+    if (!cell->fHitTest(button)) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const bool switchFills = mControls.fGetTool();
     mTool = (button == KEL::KC_INPUT::kMOUSE_LEFT ? switchFills : !switchFills) ? 1 : 0;
     mPressed = 1;
@@ -373,15 +373,15 @@ int32_t GG_GAMEPLAY::fOnMouseDown(int32_t button) {
     mPressColumn = mHoverColumn;
     fRebuildSelection();
     mControls.fOnBoardPress();
-    return KEL::KS_RESULT::kNOT_NOW;
+    return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
 }
 
-int32_t GG_GAMEPLAY::fOnMouseUp(int32_t button) {
-    if (!mRunning || mPaused || mEnded) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_GAMEPLAY::fOnMouseUp(int32_t button) {
+    if (!mRunning || mPaused || mEnded) return KEL::KS_MOUSE_RESULT::fNotTaken();
     mControls.fOnMouseUp(button);
     // Only the button that started the drag ends it; a reset target may
     // already have dropped it.
-    if (!mPressed || mPressRow < 0 || button != mPressButton) return KEL::KS_RESULT::kNOTHING;
+    if (!mPressed || mPressRow < 0 || button != mPressButton) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const int32_t pressRow = mPressRow;
     const int32_t pressColumn = mPressColumn;
     const int32_t endRow = mHoverRow;
@@ -389,7 +389,7 @@ int32_t GG_GAMEPLAY::fOnMouseUp(int32_t button) {
     const bool fill = mTool != 0;
     fResetSelection();
     mProcess.fOnClick(pressRow, pressColumn, endRow, endColumn, fill);
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
 void GG_GAMEPLAY::fResetSelection() {
@@ -418,10 +418,10 @@ void GG_GAMEPLAY::fDrawSelection() {
     const bool fill = mSelection.empty() ? mControls.fGetTool() : mTool != 0;
     KEL::G_SPRITE& mark = fill ? yes : no;
     const KEL::KS_POINT shift = mAmbient.fGetHighlightShift();
-    int32_t anchor = kCENTRE_ANCHOR;
+    int32_t anchor = KEL::kANCHOR_CENTRE;
     if (mSelectionFont) {
         anchor = mSelectionFont->fGetAnchor();
-        mSelectionFont->fSetAnchor(kCENTRE_ANCHOR);
+        mSelectionFont->fSetAnchor(KEL::kANCHOR_CENTRE);
         mSelectionFont->fSetColor(mAmbient.fGetHighlightColor().fGetARGB());
     }
     for (size_t i = 0; i + 1 < mSelection.size(); ++i) {
@@ -522,26 +522,26 @@ void GG_GAMEPLAY::fBlockInputFor(float seconds) {
 void GG_GAMEPLAY::fOpenMenu() {
     fPause();
     if (KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr)
-        windows->fShowWindow(kWINDOW_MENU);
+        windows->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
 }
 
 void GG_GAMEPLAY::fOpenShop() {
     if (KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr)
-        windows->fShowWindow(kWINDOW_SHOP);
+        windows->fShowWindow(GG_WINDOW_NAME::kSHOP);
     fPause();
 }
 
 void GG_GAMEPLAY::fOpenResetFeedback() {
     KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr;
-    KEL::G_WINDOW* window = windows ? windows->fFindWindow(kWINDOW_RESET_FEEDBACK) : nullptr;
+    KEL::G_WINDOW* window = windows ? windows->fFindWindow(GG_WINDOW_NAME::kRESET_FEEDBACK) : nullptr;
     if (!window) return;
     window->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fCloseResetFeedback>(this));
-    windows->fShowWindow(kWINDOW_RESET_FEEDBACK);
+    windows->fShowWindow(GG_WINDOW_NAME::kRESET_FEEDBACK);
 }
 
 void GG_GAMEPLAY::fCloseResetFeedback() {
     if (KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr)
-        windows->fHideWindow(kWINDOW_RESET_FEEDBACK);
+        windows->fHideWindow(GG_WINDOW_NAME::kRESET_FEEDBACK);
 }
 
 // ---------------------------------------------------------------- flights
@@ -656,7 +656,7 @@ void GG_GAMEPLAY::fOnLevelWin() {
     fUpdateWinRecords();
     mResult.mWon = 1;
     if (KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager()) {
-        if (KEL::G_WINDOW* finish = windows->fFindWindow(kWINDOW_FINISH)) {
+        if (KEL::G_WINDOW* finish = windows->fFindWindow(GG_WINDOW_NAME::kFINISH)) {
             finish->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fPause>(this));
             mHost->fShowResult(*finish, mResult);
         }
@@ -680,7 +680,7 @@ void GG_GAMEPLAY::fCopyResult() {
 // record is copied from them.
 void GG_GAMEPLAY::fUpdateWinRecords() {
     fCopyResult();
-    mResult.mStars = mErrors == 0 ? 3 : mErrors == 1 ? 2 : 1;
+    mResult.mStars = mErrors == 0 ? GG_LEVEL_RECORD::kMAX_STARS : mErrors == 1 ? GG_LEVEL_RECORD::kMAX_STARS - 1 : 1;
     if (!mPlayer || !mLevelRecord) return;
     GG_STATISTIC& s = mPlayer->fGetStatistic();
     if (mHintsUsed == 0) {
@@ -745,7 +745,7 @@ void GG_GAMEPLAY::fShowFinishWhenIdle() {
         fSleep(kFINISH_RETRY, &mFinishCallback);
         return;
     }
-    if (KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager()) windows->fShowWindow(kWINDOW_FINISH);
+    if (KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager()) windows->fShowWindow(GG_WINDOW_NAME::kFINISH);
 }
 
 void GG_GAMEPLAY::fRestoreMusic() {
@@ -776,26 +776,27 @@ void GG_GAMEPLAY::fOnLevelLost() {
 // the level list comes back, a frame later: the board may be judging.
 void GG_GAMEPLAY::fAskRestart() {
     const bool hearts = mPlayer && mPlayer->fGetHealth().fGetCount() >= 1;
-    const bool asked =
-        hearts ? fOpenQuestion(kWINDOW_RESTART, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerRestart>(this))
-               : fOpenQuestion(kWINDOW_NO_HEALTH, false, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this));
+    const bool asked = hearts ? fOpenQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION, KE_ANSWERS::kYES_NO,
+                                              KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerRestart>(this))
+                              : fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, KE_ANSWERS::kYES_NO,
+                                              KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this));
     if (!asked) fSleep(0.0f, &mLeaveCallback);
 }
 
 bool GG_GAMEPLAY::fAskSecondChance() {
     if (!mLevelRecord) return false;
-    return fOpenQuestion(kWINDOW_SECOND_CHANCE, true,
+    return fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION, KE_ANSWERS::kYES_NO_CLOSE,
                          KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceAnswer>(this));
 }
 
-// Opens a question window with its answer handler (the second handler
-// tells no from close); it pauses the level when shown and waits for the
+// Opens a question window with its answer handler (the window's second
+// handler is the one that tells no from close); it pauses the level when shown and waits for the
 // error icons still to pop in. False when there is no such question.
-bool GG_GAMEPLAY::fOpenQuestion(const char* name, bool secondAnswer, KEL::Closure<void()> answer) {
+bool GG_GAMEPLAY::fOpenQuestion(const char* name, KE_ANSWERS answers, KEL::Closure<void()> answer) {
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows ? windows->fFindWindow(name) : nullptr);
     if (!question) return false;
-    if (secondAnswer) {
+    if (answers == KE_ANSWERS::kYES_NO_CLOSE) {
         question->fSetAnswerHandler(KEL::Closure<void()>());
         question->fSetAnswerHandler2(answer);
     } else {
@@ -815,34 +816,34 @@ bool GG_GAMEPLAY::fOpenQuestion(const char* name, bool secondAnswer, KEL::Closur
 void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
         if (mPlayer && mPlayer->fGetHealth().fGetCount() >= 1)
-            fRestartWithFade(true, false);
-        else if (!fOpenQuestion(kWINDOW_NO_HEALTH, false,
+            fRestartOrLeave(KE_AFTER_LOSS::kRESTART);
+        else if (!fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, KE_ANSWERS::kYES_NO,
                                 KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this)))
-            fRestartWithFade(false, false);
+            fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     } else if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_NO) {
-        if (fOpenQuestion(kWINDOW_SECOND_CHANCE_BUY, true,
+        if (fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION, KE_ANSWERS::kYES_NO_CLOSE,
                           KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceBuyAnswer>(this))) {
-            if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(kWINDOW_SECOND_CHANCE_BUY))
+            if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION))
                 mHost->fShowPrice(*buy, KEL::kITEM_SECOND_CHANCE);
         } else {
-            fRestartWithFade(false, false);
+            fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
         }
     } else {
-        fRestartWithFade(false, false);
+        fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     }
 }
 
 void GG_GAMEPLAY::fOnSecondChanceBuyAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
-    if (!fAskSecondChance()) fRestartWithFade(false, false);
+    if (!fAskSecondChance()) fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
 }
 
 void GG_GAMEPLAY::fOnLostAnswerRestart(int32_t answer) {
-    fRestartWithFade(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES, false);
+    fRestartOrLeave(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES ? KE_AFTER_LOSS::kRESTART : KE_AFTER_LOSS::kLEVELS);
 }
 
 void GG_GAMEPLAY::fOnLostAnswerShop(int32_t answer) {
-    fRestartWithFade(false, answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES);
+    fRestartOrLeave(answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES ? KE_AFTER_LOSS::kSHOP : KE_AFTER_LOSS::kLEVELS);
 }
 
 void GG_GAMEPLAY::fGiveSecondChance() {
@@ -855,13 +856,14 @@ void GG_GAMEPLAY::fGiveSecondChance() {
 
 // The shop is asked for by a yes to "no hearts left, visit the shop?": it
 // opens whatever pays for it, points or the in-app store.
-void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
-    if (restartNow) {
+void GG_GAMEPLAY::fRestartOrLeave(KE_AFTER_LOSS next) {
+    if (next == KE_AFTER_LOSS::kRESTART) {
         mHost->fRestartLevel();
         return;
     }
+    const bool thenShop = next == KE_AFTER_LOSS::kSHOP;
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
-    KEL::G_WINDOW* fade = windows ? windows->fFindWindow(kWINDOW_FADE) : nullptr;
+    KEL::G_WINDOW* fade = windows ? windows->fFindWindow(GG_WINDOW_NAME::kFADE) : nullptr;
     if (!fade) {
         mHost->fLeaveLevel(thenShop);
         return;
@@ -870,21 +872,21 @@ void GG_GAMEPLAY::fRestartWithFade(bool restartNow, bool thenShop) {
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnShopFaded>(this));
     else
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLevelsFaded>(this));
-    windows->fShowWindow(kWINDOW_FADE);
+    windows->fShowWindow(GG_WINDOW_NAME::kFADE);
 }
 
-void GG_GAMEPLAY::fOnLevelsFaded() { fLeaveUnderFade(false); }
+void GG_GAMEPLAY::fOnLevelsFaded() { fLeaveUnderFade(KE_AFTER_LOSS::kLEVELS); }
 
-void GG_GAMEPLAY::fOnShopFaded() { fLeaveUnderFade(true); }
+void GG_GAMEPLAY::fOnShopFaded() { fLeaveUnderFade(KE_AFTER_LOSS::kSHOP); }
 
 // The curtain is modal and in front: once the level list is behind it, it
 // must lift, or nothing can be clicked again.
-void GG_GAMEPLAY::fLeaveUnderFade(bool thenShop) {
+void GG_GAMEPLAY::fLeaveUnderFade(KE_AFTER_LOSS next) {
     KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
-    if (KEL::G_WINDOW* fade = windows->fFindWindow(kWINDOW_FADE))
+    if (KEL::G_WINDOW* fade = windows->fFindWindow(GG_WINDOW_NAME::kFADE))
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
-    mHost->fLeaveLevel(thenShop);
-    windows->fHideWindow(kWINDOW_FADE);
+    mHost->fLeaveLevel(next == KE_AFTER_LOSS::kSHOP);
+    windows->fHideWindow(GG_WINDOW_NAME::kFADE);
 }
 
 // ---------------------------------------------------------------- timers
@@ -904,7 +906,7 @@ int32_t GG_GAMEPLAY::fOnMusicTimer(void* self) {
 }
 
 int32_t GG_GAMEPLAY::fOnLeaveTimer(void* self) {
-    static_cast<GG_GAMEPLAY*>(self)->fRestartWithFade(false, false);
+    static_cast<GG_GAMEPLAY*>(self)->fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     return KEL::KS_RESULT::kOK;
 }
 

@@ -50,15 +50,6 @@ public:
     static constexpr float kDEFAULT_SWEEP_SPEED = 1.5f;
     // The share of a won level's end sweep that queued trophies wait for.
     static constexpr float kTROPHY_HOLD_SHARE = 0.95f;
-    static constexpr const char* kWINDOW_FINISH = "GP_Finish";
-    static constexpr const char* kWINDOW_MENU = "GP_Menu";
-    static constexpr const char* kWINDOW_SHOP = "Shop";
-    static constexpr const char* kWINDOW_FADE = "Fade_Transition";
-    static constexpr const char* kWINDOW_RESET_FEEDBACK = "GP_FeedBack_Reset";
-    static constexpr const char* kWINDOW_SECOND_CHANCE = "Confirm_SecondChance";
-    static constexpr const char* kWINDOW_SECOND_CHANCE_BUY = "Confirm_SecondChanceBuy";
-    static constexpr const char* kWINDOW_NO_HEALTH = "Confirm_Restart_NoHealth";
-    static constexpr const char* kWINDOW_RESTART = "Confirm_Restart_Finish";
     // Seconds between two looks whether the result window may open.
     static constexpr float kFINISH_RETRY = 0.12f;
 
@@ -71,8 +62,8 @@ public:
     bool fStop() override;
     int32_t fUpdate() override;
     void fDraw() override;
-    int32_t fOnMouseUp(int32_t button) override;
-    int32_t fOnMouseDown(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button) override;
     void fOnMouseMove() override;
     void fPause() override;
     void fResume() override;
@@ -105,7 +96,13 @@ public:
     void fOnSecondChanceBuyAnswer(int32_t answer);
     void fOnLostAnswerRestart(int32_t answer);
     void fOnLostAnswerShop(int32_t answer);
-    void fRestartWithFade(bool restartNow, bool thenShop);
+    // Where a lost level goes next.
+    enum class KE_AFTER_LOSS : uint8_t {
+        kRESTART,  // the same level again, at once
+        kLEVELS,   // the level list, under the fade
+        kSHOP,     // the shop, under the fade
+    };
+    void fRestartOrLeave(KE_AFTER_LOSS next);
     void fOnLevelsFaded();
     void fOnShopFaded();
     // The sweep is through: the result window opens once no bonus flies.
@@ -163,7 +160,10 @@ private:
     void fClearLevelState();
     // Pointer and selection.
     void fUpdateHover();
-    int32_t fAxisCell(float position, bool column, bool nearest) const;
+    enum class KE_AXIS : uint8_t { kROW, kCOLUMN };
+    // In a gap or off the cells: no cell, or the nearest one.
+    enum class KE_GAP : uint8_t { kNONE, kNEAREST };
+    int32_t fAxisCell(float position, KE_AXIS axis, KE_GAP gap) const;
     void fRebuildSelection();
     void fDrawSelection();
     void fShowHints();
@@ -186,9 +186,12 @@ private:
     void fCopyResult();
     void fUnlockNext();
     void fFeedWinTrophies();
-    bool fOpenQuestion(const char* name, bool secondAnswer, KEL::Closure<void()> answer);
+    // The answers a question's handler tells apart: yes and no (a close
+    // counts as no), or yes, no and close.
+    enum class KE_ANSWERS : uint8_t { kYES_NO, kYES_NO_CLOSE };
+    bool fOpenQuestion(const char* name, KE_ANSWERS answers, KEL::Closure<void()> answer);
     void fAskRestart();
-    void fLeaveUnderFade(bool thenShop);
+    void fLeaveUnderFade(KE_AFTER_LOSS next);
     void fSleep(float seconds, const KEL::KC_CALLBACK* then);
     static int32_t fOnFinishTimer(void* self);
     static int32_t fOnMusicTimer(void* self);

@@ -54,11 +54,11 @@ void GG_HINT_BUTTON::fUpdate() {
     if (mHasGlow) mGlow.fUpdate();
 }
 
-int32_t GG_HINT_BUTTON::fOnMouseDown(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_HINT_BUTTON::fOnMouseDown(int32_t button) {
     if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked || mBusy || mCount <= 0 || !mButton.fHitTest())
-        return KEL::KS_RESULT::kNOTHING;
+        return KEL::KS_MOUSE_RESULT::fNotTaken();
     fSlide(false, &mPressedEnd);
-    return KEL::KS_RESULT::kNOT_NOW;
+    return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
 }
 
 void GG_HINT_BUTTON::fLoadResources() {

@@ -31,7 +31,7 @@ public:
     bool fLoad(const pugi::xml_node& node) override;
     void fDraw() override;
     void fUpdate() override;
-    int32_t fOnMouseDown(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button) override;
     void fLoadResources() override;
     void fReleaseResources() override;
 

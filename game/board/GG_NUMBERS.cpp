@@ -10,6 +10,7 @@
 #include "engine/util/KF_SMALL_HELPERS.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
+#include "game/product/GG_ERROR.h"
 
 namespace game {
 
@@ -36,7 +37,7 @@ bool GG_NUMBERS::fLoad(const pugi::xml_node& node, int32_t blockShift, int32_t s
     mInterval = node.attribute("interval").as_int();
     mShiftFirst = KEL::KS_VEC2(node.attribute("shift_first").as_string());
     if (!fNumbersPlausible()) {
-        KEL::fErrorText() = "Level numbers hold a number out of range";
+        GG_ERROR::fFail("Level numbers hold a number out of range");
         return false;
     }
     mMark.fRead(node);

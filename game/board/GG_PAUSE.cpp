@@ -31,22 +31,22 @@ void GG_PAUSE::fDraw() {
     mWidgets.fDraw();
 }
 
-int32_t GG_PAUSE::fOnMouseMove() {
-    return mWidgets.fMouseMove().fHasEvent() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseMove() {
+    return mWidgets.fMouseMove().fEventOnly();
 }
 
-int32_t GG_PAUSE::fOnMouseDown(int32_t button) {
-    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_RESULT::kNOTHING;
-    return mWidgets.fMouseDown().fHasEvent() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseDown(int32_t button) {
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_MOUSE_RESULT::fNotTaken();
+    return mWidgets.fMouseDown().fEventOnly();
 }
 
-int32_t GG_PAUSE::fOnMouseUp(int32_t button) {
-    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseUp(int32_t button) {
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::KS_MOUSE_RESULT result = mWidgets.fMouseUp();
-    if (!result.fHasEvent() || result.mEvent.mCode != KEL::KS_GUI_EVENT::kCLICK) return KEL::KS_RESULT::kNOTHING;
+    if (!result.fHasEvent() || result.mEvent.mCode != KEL::KS_GUI_EVENT::kCLICK) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::Closure<void()> onPause = mOnPause;
     onPause();
-    return KEL::KS_RESULT::kNOT_NOW;
+    return result;
 }
 
 void GG_PAUSE::fLoadResources() {

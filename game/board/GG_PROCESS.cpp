@@ -9,6 +9,7 @@
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
+#include "game/product/GG_ERROR.h"
 #include "game/product/GG_SOUND_GROUP.h"
 
 namespace game {
@@ -89,7 +90,7 @@ bool GG_PROCESS::fLoadCells(const pugi::xml_node& gElements) {
     }
     if (l.mGrid.x <= 0 || l.mGrid.y <= 0 ||
         count != static_cast<size_t>(l.mGrid.x) * static_cast<size_t>(l.mGrid.y)) {
-        KEL::fErrorText() = "Level cell count does not match its grid";
+        GG_ERROR::fFail("Level cell count does not match its grid");
         return false;
     }
     mCells.reserve(count);
@@ -116,7 +117,7 @@ bool GG_PROCESS::fLoadCells(const pugi::xml_node& gElements) {
     }
     if (mFullCells.empty()) {
         fClear();
-        KEL::fErrorText() = "Level has no full cell";
+        GG_ERROR::fFail("Level has no full cell");
         return false;
     }
     return true;

@@ -46,8 +46,8 @@ void GG_RESET_SELECTION::fUpdate() {
     mSprite.fUpdate();
 }
 
-int32_t GG_RESET_SELECTION::fOnMouseMove() {
-    if (!mArmed || mBlocked) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_RESET_SELECTION::fOnMouseMove() {
+    if (!mArmed || mBlocked) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const bool over = mSprite.fHitTest();
     if (over && !mHovered) {
         mHovered = 1;
@@ -57,21 +57,21 @@ int32_t GG_RESET_SELECTION::fOnMouseMove() {
         mHovered = 0;
         fFadeTo(mMidColor);
     }
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
-int32_t GG_RESET_SELECTION::fOnMouseUp(int32_t) {
-    if (mBlocked) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_RESET_SELECTION::fOnMouseUp(int32_t) {
+    if (mBlocked) return KEL::KS_MOUSE_RESULT::fNotTaken();
     if (mArmed && mHovered) {
         const KEL::Closure<void()> onReset = mOnReset;
         onReset();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return KEL::KS_MOUSE_RESULT::fTakenNoEvent();
     }
     if (!mArmed && mSprite.fHitTest()) {
         const KEL::Closure<void()> onFeedback = mOnFeedback;
         onFeedback();
     }
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
 void GG_RESET_SELECTION::fLoadResources() {

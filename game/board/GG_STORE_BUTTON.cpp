@@ -28,22 +28,23 @@ void GG_STORE_BUTTON::fDraw() {
 
 void GG_STORE_BUTTON::fUpdate() { mBots.fUpdate(); }
 
-int32_t GG_STORE_BUTTON::fOnMouseMove() {
-    return mWidgets.fMouseMove().fHasEvent() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_STORE_BUTTON::fOnMouseMove() {
+    return mWidgets.fMouseMove().fEventOnly();
 }
 
-int32_t GG_STORE_BUTTON::fOnMouseDown(int32_t button) {
-    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked || !fIsInView()) return KEL::KS_RESULT::kNOTHING;
-    if (!mWidgets.fMouseDown().fHasEvent()) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_STORE_BUTTON::fOnMouseDown(int32_t button) {
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked || !fIsInView()) return KEL::KS_MOUSE_RESULT::fNotTaken();
+    const KEL::KS_MOUSE_RESULT result = mWidgets.fMouseDown();
+    if (!result.fHasEvent()) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::Closure<void()> onStore = mOnStore;
     onStore();
-    return KEL::KS_RESULT::kNOT_NOW;
+    return result;
 }
 
-int32_t GG_STORE_BUTTON::fOnMouseUp(int32_t button) {
-    if (button != KEL::KC_INPUT::kMOUSE_LEFT) return KEL::KS_RESULT::kNOTHING;
+KEL::KS_MOUSE_RESULT GG_STORE_BUTTON::fOnMouseUp(int32_t button) {
+    if (button != KEL::KC_INPUT::kMOUSE_LEFT) return KEL::KS_MOUSE_RESULT::fNotTaken();
     mWidgets.fMouseUp();
-    return KEL::KS_RESULT::kNOTHING;
+    return KEL::KS_MOUSE_RESULT::fNotTaken();
 }
 
 void GG_STORE_BUTTON::fLoadResources() {

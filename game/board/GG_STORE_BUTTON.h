@@ -26,9 +26,9 @@ public:
     bool fLoad(const pugi::xml_node& node) override;
     void fDraw() override;
     void fUpdate() override;
-    int32_t fOnMouseMove() override;
-    int32_t fOnMouseDown(int32_t button) override;
-    int32_t fOnMouseUp(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseMove() override;
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button) override;
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button) override;
     void fLoadResources() override;
     void fReleaseResources() override;
 

@@ -10,6 +10,7 @@
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_STRING_TABLE.h"
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KF_WFORMAT.h"
 #include "game/board/GG_AMBIENT_READER.h"
 
@@ -23,7 +24,6 @@ constexpr uint32_t kFADED = 0x00FFFFFFu;
 // A zero "time" still fades, in an instant, rather than for the movers'
 // default second.
 constexpr float kSHORTEST_FADE = 0.001f;
-constexpr int32_t kCENTRE_ANCHOR = 4;
 
 // "motion" and "text" sit under "font"; older files put them beside it.
 pugi::xml_node fFontPart(const pugi::xml_node& node, const char* name) {
@@ -195,7 +195,7 @@ void GG_SUNIME_EFFECT::fDraw() {
     }
     if (mPhase != KE_PHASE::kLANDED || !mFont || mText.empty()) return;
     const int32_t anchor = mFont->fGetAnchor();
-    mFont->fSetAnchor(kCENTRE_ANCHOR);
+    mFont->fSetAnchor(KEL::kANCHOR_CENTRE);
     mFont->fSetColor(mTextColorStore.color);
     mFont->fDrawW(mTextPlace.mPosition.x, mTextPlace.mPosition.y, mText.c_str());
     mFont->fSetAnchor(anchor);

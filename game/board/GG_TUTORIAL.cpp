@@ -12,6 +12,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -135,8 +136,10 @@ void GG_TUTORIAL::fApply() {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
     if (!step || !mGameplay) return;
     mGameplay->fGetProcess().fSetCellsBlocked(step->mBlockElements);
-    mGameplay->fGetControls().fSetBlocked(step->mBlockHint != 0, step->mBlockTool != 0, step->mBlockStore != 0,
-                                          step->mBlockReset != 0);
+    mGameplay->fGetControls().fSetBlocked({.mHint = step->mBlockHint != 0,
+                                           .mToolSwitch = step->mBlockTool != 0,
+                                           .mStore = step->mBlockStore != 0,
+                                           .mReset = step->mBlockReset != 0});
     step->fClearMarkers();
     const int32_t type = step->fGetType();
     if (type == GG_TUTORIAL_STEP::kCELL || type == GG_TUTORIAL_STEP::kCELL_EMPTY || type == GG_TUTORIAL_STEP::kHINT)
@@ -192,13 +195,13 @@ bool GG_TUTORIAL::fIsDoneAtRelease(GG_TUTORIAL_STEP& step) {
 void GG_TUTORIAL::fGatingOff() {
     if (!mGameplay) return;
     mGameplay->fGetProcess().fSetCellsBlocked(0);
-    mGameplay->fGetControls().fSetBlocked(false, false, false, false);
+    mGameplay->fGetControls().fSetBlocked(GG_CONTROLS::KS_BLOCKED{});
 }
 
 void GG_TUTORIAL::fBlockListedCellsUnderPointer(GG_TUTORIAL_STEP& step, int32_t button) {
     for (const KEL::KS_POINT& place : step.fGetCells()) {
         GG_ELEMENT* cell = mGameplay->fGetProcess().fGetCell(place.y, place.x);
-        if (cell && cell->fHitTest(button) == KEL::KS_RESULT::kNOT_NOW) cell->mBlocked = 1;
+        if (cell && cell->fHitTest(button)) cell->mBlocked = 1;
     }
 }
 
@@ -209,34 +212,34 @@ void GG_TUTORIAL::fUnblockListedCells(GG_TUTORIAL_STEP& step) {
 
 // ---------------------------------------------------------------- input
 
-int32_t GG_TUTORIAL::fOnMouseDown(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_TUTORIAL::fOnMouseDown(int32_t button) {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
     // Presses on windows over a paused level are not the board's.
-    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
+    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_MOUSE_RESULT::fNotTaken();
     // A release ends a step only when its press came during that step, not
     // the press on a control that brought the step on.
     if (KEL::KC_INPUT::fIsMouseButton(button)) mPressStep = mCurrent;
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseDown() : KEL::KS_MOUSE_RESULT();
     // The hint, not the player's hand, is to open the hinted cell.
     if (step->fGetType() == GG_TUTORIAL_STEP::kHINT) fBlockListedCellsUnderPointer(*step, button);
-    return result.fTaken() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+    return result;
 }
 
-int32_t GG_TUTORIAL::fOnMouseUp(int32_t button) {
+KEL::KS_MOUSE_RESULT GG_TUTORIAL::fOnMouseUp(int32_t button) {
     GG_TUTORIAL_STEP* step = fGetCurrentStep();
     const bool mouse = KEL::KC_INPUT::fIsMouseButton(button);
     const bool counts = mouse && mPressStep >= 0 && mPressStep == mCurrent;
     if (mouse) mPressStep = -1;
-    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_RESULT::kNOTHING;
+    if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseUp() : KEL::KS_MOUSE_RESULT();
     if (result.fHasEvent() && result.mEvent.mId == kSKIP_WIDGET &&
         result.mEvent.mCode == KEL::KS_GUI_EVENT::kCLICK) {
         // The step stays as it is while the player decides.
         fAskSkip();
-        return KEL::KS_RESULT::kNOT_NOW;
+        return result;
     }
     if (counts && fIsDoneAtRelease(*step)) fNextStep();
-    return result.fTaken() ? KEL::KS_RESULT::kNOT_NOW : KEL::KS_RESULT::kNOTHING;
+    return result;
 }
 
 void GG_TUTORIAL::fOnMouseMove() {
@@ -273,11 +276,11 @@ void GG_TUTORIAL::fOnResetSelectionUsed() { fEndStepOfType(GG_TUTORIAL_STEP::kUS
 
 void GG_TUTORIAL::fAskSkip() {
     KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr;
-    auto* question = windows ? dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows->fFindWindow(kWINDOW_SKIP)) : nullptr;
+    auto* question = windows ? dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows->fFindWindow(GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION)) : nullptr;
     // Without the question the level goes on: pausing would leave it stuck.
     if (!question || !mGameplay) return;
     question->fSetAnswerHandler(KEL::Closure<void()>::fBind<&GG_TUTORIAL::fOnSkipAnswer>(this));
-    windows->fShowWindow(kWINDOW_SKIP);
+    windows->fShowWindow(GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     mGameplay->fPause();
 }
 

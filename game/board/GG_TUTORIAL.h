@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include "engine/gui/KS_MOUSE_RESULT.h"
 #include "game/board/GG_TUTORIAL_STEP.h"
 #include "game/board/cControlDelegate.h"
 
@@ -28,7 +29,6 @@ class GG_GAMEPLAY_HOST;
 // main thread.
 class GG_TUTORIAL : public cControlDelegate {
 public:
-    static constexpr const char* kWINDOW_SKIP = "Confirm_Skip_Tutorial";
     // The widget of a step's panel whose release asks to skip.
     static constexpr int32_t kSKIP_WIDGET = 200;
 
@@ -75,9 +75,9 @@ public:
     void fNextStep();
 
     // Mouse events of the board, passed on while the level runs unpaused.
-    int32_t fOnMouseDown(int32_t button);
-    int32_t fOnMouseUp(int32_t button);
-    int32_t fOnEvent(int32_t button) { return fOnMouseUp(button); }
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t button);
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t button);
+    KEL::KS_MOUSE_RESULT fOnEvent(int32_t button) { return fOnMouseUp(button); }
     void fOnMouseMove();
     void fUpdate();
     void fDraw();

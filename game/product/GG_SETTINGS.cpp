@@ -21,7 +21,7 @@ constexpr const char* kUSER_FILE = "game.xml";
 constexpr const char* kFALLBACK_FOLDER = "nonogram";
 
 bool fExistsUnderResources(const std::string& relative) {
-    return KEL::fFileExists(KEL::KC_FILESYSTEM::fGetInstance().fGetResourcesPath() + relative) != 0;
+    return KEL::fFileExists(KEL::KC_FILESYSTEM::fGetInstance().fGetResourcesPath() + relative) != KEL::KE_PATH_KIND::kNONE;
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ bool GG_SETTINGS::fReadData(const pugi::xml_node& root) {
 
 bool GG_SETTINGS::fReadUserSettings() {
     const std::string path = fGetUserFolder() + kUSER_FILE;
-    if (KEL::fFileExists(path) != 1) return false;
+    if (KEL::fFileExists(path) != KEL::KE_PATH_KIND::kFILE) return false;
     pugi::xml_document document;
     if (!document.load_file(path.c_str())) return false;
     const pugi::xml_node root = document.document_element();
@@ -119,7 +119,7 @@ bool GG_SETTINGS::fReadUserSettings() {
 
 bool GG_SETTINGS::fSaveSettings() const {
     const std::string folder = fGetUserFolder();
-    if (KEL::fFileExists(folder) != 2 && !KEL::fCreateDirectories(folder)) return false;
+    if (KEL::fFileExists(folder) != KEL::KE_PATH_KIND::kFOLDER && !KEL::fCreateDirectories(folder)) return false;
     pugi::xml_document document;
     pugi::xml_node game = document.append_child("game");
     game.append_child("fullscreen").append_attribute("value").set_value(mFullscreen != 0);

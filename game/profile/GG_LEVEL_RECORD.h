@@ -15,6 +15,9 @@ namespace game {
 // best time.
 class GG_LEVEL_RECORD {
 public:
+    // A level won without a mistake earns this many stars; fewer for more.
+    static constexpr int32_t kMAX_STARS = 3;
+
     GG_LEVEL_RECORD() = default;
     explicit GG_LEVEL_RECORD(int32_t index) : mIndex(index) {}
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/resources/KC_BIN_FILE.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 
 namespace game {
 
@@ -94,7 +95,7 @@ int32_t GG_PLAYER::fCountPerfectLevels() const {
     int32_t count = 0;
     for (const auto& pack : mPacks)
         for (const auto& level : pack->fGetLevels())
-            if (level->fGetStars() == 3) ++count;
+            if (level->fGetStars() == GG_LEVEL_RECORD::kMAX_STARS) ++count;
     return count;
 }
 

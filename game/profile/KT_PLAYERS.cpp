@@ -95,8 +95,8 @@ bool KT_PLAYERS::fRead(KC_BIN_FILE& file, const game::GG_SAVE_LAYOUT& layout, ui
 bool KT_PLAYERS::fLoad(const std::string& folder) {
     const std::string path = fInFolder(folder, kFILE);
     mDamaged = false;
-    const int32_t kind = fFileExists(path);
-    if (kind == 0) {
+    const KEL::KE_PATH_KIND kind = fFileExists(path);
+    if (kind == KEL::KE_PATH_KIND::kNONE) {
         fClear();
         mLoaded = true;
         return false;
@@ -104,7 +104,7 @@ bool KT_PLAYERS::fLoad(const std::string& folder) {
     // A folder in its place, or a file that cannot be read: leave it alone
     // and save nothing over it.
     std::string bytes;
-    if (kind != 1 || !KC_BIN_FILE::fReadWhole(path, bytes)) return false;
+    if (kind != KEL::KE_PATH_KIND::kFILE || !KC_BIN_FILE::fReadWhole(path, bytes)) return false;
     if (fLoadBytes(std::move(bytes))) {
         mLoaded = true;
         return true;
@@ -151,7 +151,7 @@ void KT_PLAYERS::fSetAside(const std::string& folder) {
 
 bool KT_PLAYERS::fSave(const std::string& folder) {
     if (!mLoaded) return false;
-    if (fFileExists(folder) != 2 && !fCreateDirectories(folder)) return false;
+    if (fFileExists(folder) != KEL::KE_PATH_KIND::kFOLDER && !fCreateDirectories(folder)) return false;
     KC_BIN_FILE file;
     if (!file.fOpenSave(fInFolder(folder, kFILE))) return false;
     fWrite(file);

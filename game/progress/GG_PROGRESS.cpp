@@ -3,6 +3,7 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/util/KF_XML.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/services/KC_LEADERBOARD.h"
 #include "game/services/KC_LEADERBOARD_LIST.h"
 #include "game/progress/KC_SHOP_ITEMS.h"
@@ -169,7 +170,7 @@ void GG_PROGRESS::fSubmitScore() const {
     KEL::KC_LEADERBOARD::fGetInstance().fSubmit(id("Stars"), player->fGetTotalStars(), 0);
 }
 
-void GG_PROGRESS::fOnProductsReady() { fRefreshWindow("Shop"); }
+void GG_PROGRESS::fOnProductsReady() { fRefreshWindow(GG_WINDOW_NAME::kSHOP); }
 
 void GG_PROGRESS::fOnPurchaseStarted() {
     mOverlayUp = true;
@@ -179,7 +180,7 @@ void GG_PROGRESS::fOnPurchaseStarted() {
 void GG_PROGRESS::fOnPurchaseResult(const KEL::KS_STORE_PRODUCT* product, int32_t flag) {
     mOverlayUp = false;
     if (product && flag == 0 && product->mName == KEL::kITEM_SECOND_CHANCE) fAskSecondChance();
-    if (!mPurchaseSucceeded) fShowWindow("purchase_fail");
+    if (!mPurchaseSucceeded) fShowWindow(GG_WINDOW_NAME::kPURCHASE_FAIL);
 }
 
 void GG_PROGRESS::fRefillHearts(GG_PLAYER& player) {
@@ -219,7 +220,7 @@ void GG_PROGRESS::fOnPurchaseSuccess(const KEL::KS_STORE_PRODUCT& product) {
     }
     if (key == KEL::kITEM_SECOND_CHANCE) fGrantSecondChance(*player);
     mPurchaseSucceeded = true;
-    fShowWindow("purchase_success");
+    fShowWindow(GG_WINDOW_NAME::kPURCHASE_SUCCESS);
     fRefreshAllWindows();
     fSave();
 }

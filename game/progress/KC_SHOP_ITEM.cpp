@@ -1,6 +1,7 @@
 #include "game/progress/KC_SHOP_ITEM.h"
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "game/product/GG_ERROR.h"
 
 namespace KEL {
 
@@ -19,7 +20,7 @@ void KC_SHOP_ITEM::fRead(const pugi::xml_node& node, int32_t depth) {
     // Reading and destroying nested offers recurse: a hostile store file
     // must not exhaust the stack.
     if (depth + 1 >= kMAX_DEPTH) {
-        fRaiseError("Shop item " + mName + ": offers nested too deep");
+        game::GG_ERROR::fFail("Shop item " + mName + ": offers nested too deep");
         return;
     }
     for (pugi::xml_node child : node.children("item")) {

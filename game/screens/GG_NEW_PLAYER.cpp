@@ -4,12 +4,13 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/KT_PLAYERS.h"
 #include "game/screens/GG_SCREENS_GAME.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
 bool GG_NEW_PLAYER::fStart(KEL::G_WINDOW_MANAGER* manager, const KEL::Closure<void()>& then) {
     if (!manager) return false;
-    auto* edit = dynamic_cast<KEL::G_WINDOW_EDITBOX*>(manager->fShowWindow(kEDIT_WINDOW));
+    auto* edit = dynamic_cast<KEL::G_WINDOW_EDITBOX*>(manager->fShowWindow(GG_WINDOW_NAME::kPLAYER_NAME));
     if (!edit) return false;
     mThen = then;
     edit->fSetAnswerHandler(&GG_NEW_PLAYER::fAnswerStub, this);

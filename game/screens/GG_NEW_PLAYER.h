@@ -17,7 +17,6 @@ namespace game {
 // Names are at most kMAX_NAME characters, whichever screen asks.
 class GG_NEW_PLAYER {
 public:
-    static constexpr const char* kEDIT_WINDOW = "Players_EditBox";
     static constexpr uint32_t kMAX_NAME = 15;
 
     // False when the name entry cannot be opened.

@@ -1,5 +1,8 @@
 #include "game/screens/GG_SCREEN_CLASSES.h"
 
+#include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
+#include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/screens/GG_WINDOW_CONFIRM_EX.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
@@ -26,36 +29,30 @@ std::unique_ptr<KEL::G_WINDOW> fMake(const pugi::xml_node& window) {
     return std::make_unique<T>(window);
 }
 
-struct KS_SCREEN_CLASS {
-    const char* mType;
-    std::unique_ptr<KEL::G_WINDOW> (*mMake)(const pugi::xml_node&);
-};
-
-constexpr KS_SCREEN_CLASS kSCREENS[] = {
-    {"GG_WINDOW_TITLE", &fMake<GG_WINDOW_TITLE>},
+constexpr KS_WINDOW_CLASS kCLASSES[] = {
     {"GG_WINDOW_TITLE_TOP", &fMake<GG_WINDOW_TITLE_TOP>},
-    {"GG_WINDOW_PLAYERS", &fMake<GG_WINDOW_PLAYERS>},
-    {"GG_WINDOW_CONFIRM_EX", &fMake<GG_WINDOW_CONFIRM_EX>},
+    {"GG_WINDOW_TITLE", &fMake<GG_WINDOW_TITLE>},
+    {"GG_WINDOW_OPTIONS", &fMake<GG_WINDOW_OPTIONS>},
     {"GG_WINDOW_PACK", &fMake<GG_WINDOW_PACK>},
     {"GG_WINDOW_PACK_MENU", &fMake<GG_WINDOW_PACK_MENU>},
+    {"GG_WINDOW_PLAYERS", &fMake<GG_WINDOW_PLAYERS>},
+    {"G_WINDOW_CONFIRM", &fMake<KEL::G_WINDOW_CONFIRM>},
+    {"G_WINDOW_EDITBOX", &fMake<KEL::G_WINDOW_EDITBOX>},
     {"GG_WINDOW_LEVEL", &fMake<GG_WINDOW_LEVEL>},
     {"GG_WINDOW_GAME_MENU", &fMake<GG_WINDOW_GAME_MENU>},
-    {"GG_WINDOW_FINISH", &fMake<GG_WINDOW_FINISH>},
-    {"GG_WINDOW_HEALTH", &fMake<GG_WINDOW_HEALTH>},
-    {"GG_WINDOW_SUNIME", &fMake<GG_WINDOW_SUNIME>},
-    {"GG_WINDOW_OPTIONS", &fMake<GG_WINDOW_OPTIONS>},
-    {"GG_WINDOW_SHOP", &fMake<GG_WINDOW_SHOP>},
-    {"GG_WINDOW_TROPHY", &fMake<GG_WINDOW_TROPHY>},
-    {"GG_WINDOW_TROPHY_GET", &fMake<GG_WINDOW_TROPHY_GET>},
+    {"GG_WINDOW_CONFIRM_EX", &fMake<GG_WINDOW_CONFIRM_EX>},
     {"GG_WINDOW_HELP", &fMake<GG_WINDOW_HELP>},
+    {"GG_WINDOW_TROPHY", &fMake<GG_WINDOW_TROPHY>},
+    {"G_WINDOW_SIMPLE", &fMake<KEL::G_WINDOW_SIMPLE>},
+    {"GG_WINDOW_FINISH", &fMake<GG_WINDOW_FINISH>},
+    {"GG_WINDOW_TROPHY_GET", &fMake<GG_WINDOW_TROPHY_GET>},
+    {"GG_WINDOW_SUNIME", &fMake<GG_WINDOW_SUNIME>},
+    {"GG_WINDOW_SHOP", &fMake<GG_WINDOW_SHOP>},
+    {"GG_WINDOW_HEALTH", &fMake<GG_WINDOW_HEALTH>},
 };
 
 }  // namespace
 
-std::unique_ptr<KEL::G_WINDOW> fCreateScreen(const std::string& type, const pugi::xml_node& window) {
-    for (const KS_SCREEN_CLASS& screen : kSCREENS)
-        if (type == screen.mType) return screen.mMake(window);
-    return nullptr;
-}
+std::span<const KS_WINDOW_CLASS> fWindowClasses() { return kCLASSES; }
 
 }  // namespace game

@@ -8,6 +8,7 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/gPages.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -20,19 +21,19 @@ KEL::G_WINDOW_CONFIRM* fAsk(KEL::G_WINDOW_MANAGER* manager, const std::string& n
 }
 
 bool fFadeThen(KEL::G_WINDOW_MANAGER* manager, const KEL::Closure<void()>& shown) {
-    KEL::G_WINDOW* fade = manager ? manager->fFindWindow(kFADE_WINDOW) : nullptr;
+    KEL::G_WINDOW* fade = manager ? manager->fFindWindow(GG_WINDOW_NAME::kFADE) : nullptr;
     if (!fade) return false;
     // Set before showing: a fade with no time is shown at its first frame.
     fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, shown);
-    manager->fShowWindow(kFADE_WINDOW);
+    manager->fShowWindow(GG_WINDOW_NAME::kFADE);
     return true;
 }
 
 void fEndFade(KEL::G_WINDOW_MANAGER* manager) {
     if (!manager) return;
-    if (KEL::G_WINDOW* fade = manager->fFindWindow(kFADE_WINDOW))
+    if (KEL::G_WINDOW* fade = manager->fFindWindow(GG_WINDOW_NAME::kFADE))
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
-    manager->fHideWindow(kFADE_WINDOW);
+    manager->fHideWindow(GG_WINDOW_NAME::kFADE);
 }
 
 void fEnableButton(KEL::KC_GUI_BUTTON5* button, bool enabled) {

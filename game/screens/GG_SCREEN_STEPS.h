@@ -24,9 +24,6 @@ class gPages;
 // text.
 namespace game {
 
-// The window that covers a change of whole screens.
-inline constexpr const char* kFADE_WINDOW = "Fade_Transition";
-
 // Opens the question and sets its first answer handler; null (nothing
 // set) when the manager has no such window or it asks no question.
 KEL::G_WINDOW_CONFIRM* fAsk(KEL::G_WINDOW_MANAGER* manager, const std::string& name,

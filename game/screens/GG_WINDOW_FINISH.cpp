@@ -15,6 +15,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -157,8 +158,8 @@ void GG_WINDOW_FINISH::fOnClick(int32_t widgetId) {
     case kNEXT: fNextLevel(); break;
     case kRESTART: {
         const auto answer = Closure<void()>::fBind<&GG_WINDOW_FINISH::fOnRestartAnswer>(this);
-        if (!mManager->fFindWindow(kRESTART_QUESTION)) fAsk(mManager, kRESTART_FALLBACK, answer);
-        else fAsk(mManager, kRESTART_QUESTION, answer);
+        if (!mManager->fFindWindow(GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION)) fAsk(mManager, GG_WINDOW_NAME::kRESTART_QUESTION, answer);
+        else fAsk(mManager, GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, answer);
         break;
     }
     case kBACK: fBack(); break;

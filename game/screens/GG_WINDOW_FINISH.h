@@ -13,6 +13,7 @@
 #include "engine/util/KS_VEC2.h"
 #include "engine/windows/G_WINDOW.h"
 #include "game/board/GG_LEVEL_RESULT.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 
 namespace game {
 
@@ -38,12 +39,10 @@ public:
     static constexpr int32_t kLABEL_BEST_TIME = 8;
     static constexpr int32_t kLABEL_LEVEL = 9;
     static constexpr int32_t kLABEL_TOTAL = 10;
-    static constexpr int32_t kSTARS = 3;
+    static constexpr int32_t kSTARS = GG_LEVEL_RECORD::kMAX_STARS;
     static constexpr int32_t kSTAR_FRAMES = 2;
     static constexpr float kPAUSE = 1.0f;
     static constexpr uint32_t kLEVEL_CAPACITY = 512;
-    static constexpr const char* kRESTART_QUESTION = "Confirm_Restart_In_Finish";
-    static constexpr const char* kRESTART_FALLBACK = "Confirm_Restart_Level";
 
     explicit GG_WINDOW_FINISH(const pugi::xml_node& node);
     ~GG_WINDOW_FINISH() override;

@@ -7,6 +7,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -30,13 +31,13 @@ void GG_WINDOW_GAME_MENU::fOnClick(int32_t widgetId) {
         break;
     case kRESTART: {
         const auto answer = Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnRestartAnswer>(this);
-        if (!mManager->fFindWindow(kRESTART_QUESTION)) fAsk(mManager, kRESTART_FALLBACK, answer);
-        else fAsk(mManager, kRESTART_QUESTION, answer);
+        if (!mManager->fFindWindow(GG_WINDOW_NAME::kRESTART_QUESTION)) fAsk(mManager, GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, answer);
+        else fAsk(mManager, GG_WINDOW_NAME::kRESTART_QUESTION, answer);
         break;
     }
-    case kLEAVE: fAsk(mManager, kLEAVE_QUESTION, Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnLeaveAnswer>(this)); break;
+    case kLEAVE: fAsk(mManager, GG_WINDOW_NAME::kLEAVE_QUESTION, Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnLeaveAnswer>(this)); break;
     case kOPTIONS: game->fOpenOptions(); break;
-    case kSHOP: mManager->fShowWindow("Shop"); break;
+    case kSHOP: mManager->fShowWindow(GG_WINDOW_NAME::kSHOP); break;
     default: break;
     }
 }

@@ -19,9 +19,6 @@ public:
     static constexpr int32_t kLEAVE = 3;
     static constexpr int32_t kOPTIONS = 4;
     static constexpr int32_t kSHOP = 5;
-    static constexpr const char* kRESTART_QUESTION = "Confirm_Restart_Level";
-    static constexpr const char* kRESTART_FALLBACK = "Confirm_Restart_In_Finish";
-    static constexpr const char* kLEAVE_QUESTION = "Confirm_Close_Lvl";
 
     explicit GG_WINDOW_GAME_MENU(const pugi::xml_node& node) : G_WINDOW(node) {}
 

@@ -8,6 +8,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -38,17 +39,17 @@ void GG_WINDOW_HEALTH::fOnFrame() {
 
 void GG_WINDOW_HEALTH::fOnClick(int32_t) {
     if (!mManager) return;
-    KEL::G_WINDOW* feedback = mManager->fFindWindow(kFEEDBACK);
+    KEL::G_WINDOW* feedback = mManager->fFindWindow(GG_WINDOW_NAME::kHEART_FEEDBACK);
     if (!feedback) return;
     feedback->fSetCallback(kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_WINDOW_HEALTH::fOnFeedbackShown>(this));
-    mManager->fShowWindow(kFEEDBACK);
+    mManager->fShowWindow(GG_WINDOW_NAME::kHEART_FEEDBACK);
 }
 
 void GG_WINDOW_HEALTH::fOnFeedbackShown() {
     if (!mManager) return;
-    if (KEL::G_WINDOW* feedback = mManager->fFindWindow(kFEEDBACK))
+    if (KEL::G_WINDOW* feedback = mManager->fFindWindow(GG_WINDOW_NAME::kHEART_FEEDBACK))
         feedback->fSetCallback(kCB_SHOWN, KEL::Closure<void()>());
-    mManager->fHideWindow(kFEEDBACK);
+    mManager->fHideWindow(GG_WINDOW_NAME::kHEART_FEEDBACK);
 }
 
 }  // namespace game

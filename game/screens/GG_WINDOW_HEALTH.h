@@ -22,7 +22,6 @@ public:
     static constexpr int32_t kCOUNT = 1;
     static constexpr int32_t kCOUNTDOWN = 2;
     static constexpr float kREFRESH = 1.0f;
-    static constexpr const char* kFEEDBACK = "FeedBack_Heart";
 
     // Before the tree is translated: label 2 still holds its key.
     explicit GG_WINDOW_HEALTH(const pugi::xml_node& node);

@@ -5,13 +5,14 @@
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/pages/gPages_Level.h"
 
 namespace game {
 
 GG_WINDOW_LEVEL::GG_WINDOW_LEVEL(const pugi::xml_node& node) : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
                                                                               .mNext = kNEXT,
-                                                                              .mTitleWindow = kTITLE,
+                                                                              .mTitleWindow = GG_WINDOW_NAME::kLEVEL_TITLE,
                                                                               .mHideArrowsOnOnePage = true}) {
     fBuild(node, std::make_unique<gPages_Level>(this));
 }

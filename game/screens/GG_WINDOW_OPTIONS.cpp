@@ -7,15 +7,9 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
-
-namespace {
-
-constexpr const char* kHELP_WINDOW = "Help";
-constexpr const char* kCREDITS_WINDOW = "Credits";
-
-}  // namespace
 
 GG_WINDOW_OPTIONS::GG_WINDOW_OPTIONS(const pugi::xml_node& node) : G_WINDOW(node) {}
 
@@ -92,10 +86,10 @@ void GG_WINDOW_OPTIONS::fOnClick(int32_t widgetId) {
             if (mManager) mManager->fHideWindow(mName);
             break;
         case kHELP:
-            if (mManager) mManager->fShowWindow(kHELP_WINDOW);
+            if (mManager) mManager->fShowWindow(GG_WINDOW_NAME::kHELP);
             break;
         case kCREDITS:
-            if (KEL::G_WINDOW* credits = mManager ? mManager->fShowWindow(kCREDITS_WINDOW) : nullptr)
+            if (KEL::G_WINDOW* credits = mManager ? mManager->fShowWindow(GG_WINDOW_NAME::kCREDITS) : nullptr)
                 credits->fSetEventHandler(KEL::KS_GUI_EVENT::kCLICK,
                                           KEL::Closure<void()>::fBind<&GG_WINDOW_OPTIONS::fOnCreditsButton>(this));
             break;
@@ -111,7 +105,7 @@ void GG_WINDOW_OPTIONS::fOnClick(int32_t widgetId) {
 }
 
 void GG_WINDOW_OPTIONS::fOnCreditsButton(int32_t widgetId) {
-    if (widgetId == kCREDITS_CLOSE && mManager) mManager->fHideWindow(kCREDITS_WINDOW);
+    if (widgetId == kCREDITS_CLOSE && mManager) mManager->fHideWindow(GG_WINDOW_NAME::kCREDITS);
 }
 
 // The window stays out of the way of windows behind it; "Options" is made

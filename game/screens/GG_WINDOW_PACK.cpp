@@ -2,13 +2,14 @@
 
 #include <memory>
 
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/pages/gPages_Pack.h"
 
 namespace game {
 
 GG_WINDOW_PACK::GG_WINDOW_PACK(const pugi::xml_node& node) : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
                                                                             .mNext = kNEXT,
-                                                                            .mTitleWindow = kTITLE,
+                                                                            .mTitleWindow = GG_WINDOW_NAME::kPACK_TITLE,
                                                                             .mHideArrowsOnOnePage = true}) {
     fBuild(node, std::make_unique<gPages_Pack>(this));
 }

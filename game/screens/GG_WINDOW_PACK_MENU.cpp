@@ -4,16 +4,13 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
 namespace {
-constexpr const char* kPACKS_WINDOW = "Packs";
-constexpr const char* kLEVELS_WINDOW = "Levels";
-constexpr const char* kTROPHY_WINDOW = "Trophy";
-constexpr const char* kTRAINING_WINDOW = "Training";
-constexpr const char* kMENU_SCREENS[] = {"Pack_Title", kPACKS_WINDOW, "Level_Title", kLEVELS_WINDOW,
-                                         kTRAINING_WINDOW};
+constexpr const char* kMENU_SCREENS[] = {GG_WINDOW_NAME::kPACK_TITLE, GG_WINDOW_NAME::kPACKS, GG_WINDOW_NAME::kLEVEL_TITLE,
+                                         GG_WINDOW_NAME::kLEVELS, GG_WINDOW_NAME::kTRAINING};
 }  // namespace
 
 void GG_WINDOW_PACK_MENU::fOnShowStart() {
@@ -30,22 +27,22 @@ void GG_WINDOW_PACK_MENU::fOnClick(int32_t widgetId) {
     if (!game || !mManager) return;
     switch (widgetId) {
     case kPACKS:
-        if (mManager->fIsOpen(kPACKS_WINDOW)) break;
+        if (mManager->fIsOpen(GG_WINDOW_NAME::kPACKS)) break;
         fCloseMenuScreens(false);
-        fShow(kPACKS_WINDOW);
+        fShow(GG_WINDOW_NAME::kPACKS);
         break;
     case kTROPHIES:
-        if (mManager->fIsOpen(kTROPHY_WINDOW)) break;
+        if (mManager->fIsOpen(GG_WINDOW_NAME::kTROPHY)) break;
         fCloseMenuScreens(false);
         game->fOpenTrophies();
         break;
-    case kOPTIONS: fShow("Options"); break;
+    case kOPTIONS: fShow(GG_WINDOW_NAME::kOPTIONS); break;
     case kBACK: fBack(); break;
-    case kSHOP: fShow("Shop"); break;
+    case kSHOP: fShow(GG_WINDOW_NAME::kSHOP); break;
     case kTRAINING:
-        if (mManager->fIsOpen(kTRAINING_WINDOW)) break;
+        if (mManager->fIsOpen(GG_WINDOW_NAME::kTRAINING)) break;
         fCloseMenuScreens(false);
-        fShow(kTRAINING_WINDOW);
+        fShow(GG_WINDOW_NAME::kTRAINING);
         break;
     default: break;
     }
@@ -62,9 +59,9 @@ void GG_WINDOW_PACK_MENU::fCloseMenuScreens(bool skip) {
 
 void GG_WINDOW_PACK_MENU::fBack() {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
-    if (mManager->fIsOpen(kLEVELS_WINDOW)) {
-        mManager->fHideWindow(kLEVELS_WINDOW);
-        fShow(kPACKS_WINDOW);
+    if (mManager->fIsOpen(GG_WINDOW_NAME::kLEVELS)) {
+        mManager->fHideWindow(GG_WINDOW_NAME::kLEVELS);
+        fShow(GG_WINDOW_NAME::kPACKS);
         return;
     }
     if (game->fIsMobilePlatform()) return;

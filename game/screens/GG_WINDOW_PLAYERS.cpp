@@ -11,6 +11,7 @@
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_WINDOW_CONFIRM_EX.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -78,7 +79,7 @@ void GG_WINDOW_PLAYERS::fOnClick(int32_t widgetId) {
 
 void GG_WINDOW_PLAYERS::fNew() {
     if (!mManager) return;
-    auto* edit = dynamic_cast<KEL::G_WINDOW_EDITBOX*>(mManager->fShowWindow(kEDIT_WINDOW));
+    auto* edit = dynamic_cast<KEL::G_WINDOW_EDITBOX*>(mManager->fShowWindow(GG_WINDOW_NAME::kPLAYER_NAME));
     if (!edit) return;
     edit->fSetAnswerHandler(&fNameAnswerStub, this);
     edit->fSetCheckHandler(&fNameCheckStub, nullptr);
@@ -101,7 +102,7 @@ void GG_WINDOW_PLAYERS::fDelete() {
     if (!selected) return;
     const std::wstring name = *selected;
     auto* question = dynamic_cast<GG_WINDOW_CONFIRM_EX*>(
-        fAsk(mManager, kDELETE_QUESTION, KEL::Closure<void()>::fBind<&GG_WINDOW_PLAYERS::fOnDeleteAnswer>(this)));
+        fAsk(mManager, GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION, KEL::Closure<void()>::fBind<&GG_WINDOW_PLAYERS::fOnDeleteAnswer>(this)));
     if (question) question->fSetExtraText(name);
 }
 

@@ -25,8 +25,6 @@ public:
     static constexpr int32_t kDELETE = 6;
     static constexpr int32_t kSPARE = 7;
     static constexpr int32_t kCHOOSE = 8;
-    static constexpr const char* kDELETE_QUESTION = "Players_Confirm_Del";
-    static constexpr const char* kEDIT_WINDOW = "Players_EditBox";
     static constexpr uint32_t kNO_LIMIT = 0xFFFFFFFFu;
 
     explicit GG_WINDOW_PLAYERS(const pugi::xml_node& node);

@@ -5,6 +5,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/pages/gPagesShop.h"
 
 namespace game {
@@ -45,7 +46,7 @@ void GG_WINDOW_SHOP::fOnClick(int32_t widgetId) {
 void GG_WINDOW_SHOP::fOnHidden() {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!game) return;
-    if (!mManager || !mManager->fIsOpen(kGAME_MENU)) game->fResumeLevel();
+    if (!mManager || !mManager->fIsOpen(GG_WINDOW_NAME::kGAME_MENU)) game->fResumeLevel();
     GG_PLAYER* player = game->fGetCurrentPlayer();
     if (game->fIsLevelRunning() && player && player->fGetItemCount(KEL::kITEM_REFILL_HINT) > 0)
         player->fSetItemCount(KEL::kITEM_REFILL_HINT, 0);

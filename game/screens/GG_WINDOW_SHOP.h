@@ -22,7 +22,6 @@ public:
     static constexpr int32_t kCLOSE = 1;
     static constexpr int32_t kSCORE = 2;
     static constexpr int32_t kPROVIDER = 7;
-    static constexpr const char* kGAME_MENU = "GP_Menu";
 
     explicit GG_WINDOW_SHOP(const pugi::xml_node& node);
 

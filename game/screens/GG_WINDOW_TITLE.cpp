@@ -4,6 +4,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -22,7 +23,7 @@ void GG_WINDOW_TITLE::fOnClick(int32_t widgetId) {
         if (hasPlayer) fOpenOptions();
         else mNewPlayer.fStart(mManager, Closure<void()>::fBind<&GG_WINDOW_TITLE::fOpenOptions>(this));
         break;
-    case kEXIT: fAsk(mManager, kEXIT_QUESTION, Closure<void()>::fBind<&GG_WINDOW_TITLE::fOnExitAnswer>(this)); break;
+    case kEXIT: fAsk(mManager, GG_WINDOW_NAME::kEXIT_QUESTION, Closure<void()>::fBind<&GG_WINDOW_TITLE::fOnExitAnswer>(this)); break;
     default: break;
     }
 }

@@ -16,7 +16,6 @@ public:
     static constexpr int32_t kPLAY = 1;
     static constexpr int32_t kOPTIONS = 2;
     static constexpr int32_t kEXIT = 3;
-    static constexpr const char* kEXIT_QUESTION = "Confirm_Exit";
 
     explicit GG_WINDOW_TITLE(const pugi::xml_node& node) : G_WINDOW(node) {}
 

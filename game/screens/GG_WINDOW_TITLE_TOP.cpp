@@ -8,6 +8,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -109,7 +110,7 @@ void GG_WINDOW_TITLE_TOP::fOnClick(int32_t widgetId) {
 }
 
 void GG_WINDOW_TITLE_TOP::fOpenPlayers() {
-    if (mManager) mManager->fShowWindow(kPLAYERS_WINDOW);
+    if (mManager) mManager->fShowWindow(GG_WINDOW_NAME::kPLAYERS);
 }
 
 void GG_WINDOW_TITLE_TOP::fOnDeactivated() {

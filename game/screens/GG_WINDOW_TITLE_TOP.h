@@ -23,7 +23,6 @@ namespace game {
 class GG_WINDOW_TITLE_TOP : public KEL::G_WINDOW {
 public:
     static constexpr int32_t kCHANGE_PLAYER = 2;
-    static constexpr const char* kPLAYERS_WINDOW = "Players";
     static constexpr int32_t kGREETING_CAPACITY = 256;
 
     explicit GG_WINDOW_TITLE_TOP(const pugi::xml_node& node);

@@ -6,6 +6,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
 
@@ -43,7 +44,7 @@ void GG_WINDOW_UP_PANEL::fOnClick(int32_t widgetId) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (widgetId != kPAUSE || !game || !mManager) return;
     game->fPauseLevel();
-    mManager->fShowWindow("GP_Menu");
+    mManager->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
 }
 
 void GG_WINDOW_UP_PANEL::fOnActivated() {

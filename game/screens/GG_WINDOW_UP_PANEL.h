@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KS_COLOR.h"
 #include "engine/util/KS_VEC2.h"
 #include "engine/windows/G_WINDOW.h"
@@ -22,8 +23,8 @@ namespace game {
 class GG_WINDOW_UP_PANEL : public KEL::G_WINDOW {
 public:
     static constexpr int32_t kPAUSE = 2;
-    static constexpr int32_t kTIME_ANCHOR = 3;
-    static constexpr int32_t kNAME_ANCHOR = 4;
+    static constexpr int32_t kTIME_ANCHOR = KEL::kANCHOR_LEFT;
+    static constexpr int32_t kNAME_ANCHOR = KEL::kANCHOR_CENTRE;
 
     explicit GG_WINDOW_UP_PANEL(const pugi::xml_node& node);
 

@@ -1,8 +1,11 @@
 // Fixed US English key-to-text table.
-// Provides: host::fKeyToText over the caller's key-state bytes (shift = byte
-// 16 high bit, caps = byte 20 low bit, control = byte 17 high bit).
+// Provides: host::fKeyToText over the caller's key-state bytes (the shift
+// key's byte by its high bit, caps lock's by its low bit, control's by its
+// high bit).
 // Does not provide: other layouts, dead keys, input methods, AltGr.
 #include "host/IKeyboard.h"
+
+#include "host/VirtualKeys.h"
 
 namespace host {
 
@@ -16,48 +19,49 @@ struct OemKey {
 };
 
 constexpr OemKey kOemKeys[] = {
-    {0xBA, L';', L':'}, {0xBB, L'=', L'+'}, {0xBC, L',', L'<'}, {0xBD, L'-', L'_'},
-    {0xBE, L'.', L'>'}, {0xBF, L'/', L'?'}, {0xC0, L'`', L'~'}, {0xDB, L'[', L'{'},
-    {0xDC, L'\\', L'|'}, {0xDD, L']', L'}'}, {0xDE, L'\'', L'"'},
+    {vk::kSEMICOLON, L';', L':'},     {vk::kEQUALS, L'=', L'+'},        {vk::kCOMMA, L',', L'<'},
+    {vk::kMINUS, L'-', L'_'},         {vk::kPERIOD, L'.', L'>'},        {vk::kSLASH, L'/', L'?'},
+    {vk::kGRAVE, L'`', L'~'},         {vk::kLEFT_BRACKET, L'[', L'{'},  {vk::kBACKSLASH, L'\\', L'|'},
+    {vk::kRIGHT_BRACKET, L']', L'}'}, {vk::kQUOTE, L'\'', L'"'},
 };
 
 constexpr wchar_t kShiftedDigits[] = L")!@#$%^&*(";
 
-wchar_t fCharOf(uint32_t vk, bool shift, bool caps, bool control) {
-    if (vk >= 'A' && vk <= 'Z') {
-        if (control) return static_cast<wchar_t>(vk - 'A' + 1);
-        return (shift != caps) ? static_cast<wchar_t>(vk) : static_cast<wchar_t>(vk - 'A' + 'a');
+wchar_t fCharOf(uint32_t key, bool shift, bool caps, bool control) {
+    if (key >= 'A' && key <= 'Z') {
+        if (control) return static_cast<wchar_t>(key - 'A' + 1);
+        return (shift != caps) ? static_cast<wchar_t>(key) : static_cast<wchar_t>(key - 'A' + 'a');
     }
-    switch (vk) {
-        case 8: return 0x08;
-        case 9: return control ? 0 : L'\t';
-        case 13: return L'\r';
-        case 27: return 0x1B;
-        case 32: return L' ';
-        case 0x6A: return L'*';
-        case 0x6B: return L'+';
-        case 0x6D: return L'-';
-        case 0x6E: return L'.';
-        case 0x6F: return L'/';
+    switch (key) {
+        case vk::kBACKSPACE: return 0x08;
+        case vk::kTAB: return control ? 0 : L'\t';
+        case vk::kENTER: return L'\r';
+        case vk::kESCAPE: return 0x1B;
+        case vk::kSPACE: return L' ';
+        case vk::kKEYPAD_MULTIPLY: return L'*';
+        case vk::kKEYPAD_PLUS: return L'+';
+        case vk::kKEYPAD_MINUS: return L'-';
+        case vk::kKEYPAD_PERIOD: return L'.';
+        case vk::kKEYPAD_DIVIDE: return L'/';
         default: break;
     }
     if (control) return 0;
-    if (vk >= '0' && vk <= '9') return shift ? kShiftedDigits[vk - '0'] : static_cast<wchar_t>(vk);
-    if (vk >= 0x60 && vk <= 0x69) return static_cast<wchar_t>(L'0' + (vk - 0x60));
-    for (const OemKey& key : kOemKeys) {
-        if (key.mVk == vk) return shift ? key.mShifted : key.mPlain;
+    if (key >= '0' && key <= '9') return shift ? kShiftedDigits[key - '0'] : static_cast<wchar_t>(key);
+    if (key >= vk::kKEYPAD_0 && key <= vk::kKEYPAD_9) return static_cast<wchar_t>(L'0' + (key - vk::kKEYPAD_0));
+    for (const OemKey& oem : kOemKeys) {
+        if (oem.mVk == key) return shift ? oem.mShifted : oem.mPlain;
     }
     return 0;
 }
 
 }  // namespace
 
-int32_t fKeyToText(uint32_t vk, const uint8_t states[256], wchar_t* out, int32_t size) {
-    if (!out || size <= 0 || !states || vk > 255) return 0;
-    const bool shift = (states[16] & 0x80) != 0;
-    const bool caps = (states[20] & 0x01) != 0;
-    const bool control = (states[17] & 0x80) != 0;
-    const wchar_t c = fCharOf(vk, shift, caps, control);
+int32_t fKeyToText(uint32_t key, const uint8_t states[256], wchar_t* out, int32_t size) {
+    if (!out || size <= 0 || !states || key > 255) return 0;
+    const bool shift = (states[vk::kSHIFT] & 0x80) != 0;
+    const bool caps = (states[vk::kCAPS_LOCK] & 0x01) != 0;
+    const bool control = (states[vk::kCONTROL] & 0x80) != 0;
+    const wchar_t c = fCharOf(key, shift, caps, control);
     if (!c) return 0;
     out[0] = c;
     if (size > 1) out[1] = 0;

@@ -17,10 +17,10 @@
 
 namespace host {
 
-int32_t fPathKind(const std::string& path) {
+KE_PATH_KIND fPathKind(const std::string& path) {
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0) return 0;
-    return S_ISDIR(info.st_mode) ? 2 : 1;
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return KE_PATH_KIND::kNONE;
+    return S_ISDIR(info.st_mode) ? KE_PATH_KIND::kFOLDER : KE_PATH_KIND::kFILE;
 }
 
 bool fFileStamp(const std::string& path, uint64_t& size, int64_t& modifiedNs) {
@@ -45,7 +45,7 @@ bool fListFolder(const std::string& path, const std::string& pattern, bool folde
         if (entry->d_type == DT_DIR) {
             isFolder = true;
         } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            isFolder = fPathKind(prefix + name) == 2;
+            isFolder = fPathKind(prefix + name) == KE_PATH_KIND::kFOLDER;
         }
         if (isFolder == folders) found.push_back(name);
     }
@@ -63,7 +63,7 @@ bool fIsLink(const std::string& path) {
 bool fMakeFolder(const std::string& path) {
     if (path.empty()) return false;
     if (::mkdir(path.c_str(), 0755) == 0) return true;
-    return errno == EEXIST && fPathKind(path) == 2;
+    return errno == EEXIST && fPathKind(path) == KE_PATH_KIND::kFOLDER;
 }
 
 bool fRemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }

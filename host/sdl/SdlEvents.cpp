@@ -3,6 +3,8 @@
 // keys without an ASCII key code (those fall back to their US position).
 #include "host/sdl/SdlEvents.h"
 
+#include "host/VirtualKeys.h"
+
 namespace host {
 
 namespace {
@@ -12,17 +14,17 @@ uint32_t fFromScancode(SDL_Scancode sc) {
     if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
     switch (sc) {
         case SDL_SCANCODE_0: return '0';
-        case SDL_SCANCODE_SEMICOLON: return 0xBA;
-        case SDL_SCANCODE_EQUALS: return 0xBB;
-        case SDL_SCANCODE_COMMA: return 0xBC;
-        case SDL_SCANCODE_MINUS: return 0xBD;
-        case SDL_SCANCODE_PERIOD: return 0xBE;
-        case SDL_SCANCODE_SLASH: return 0xBF;
-        case SDL_SCANCODE_GRAVE: return 0xC0;
-        case SDL_SCANCODE_LEFTBRACKET: return 0xDB;
-        case SDL_SCANCODE_BACKSLASH: return 0xDC;
-        case SDL_SCANCODE_RIGHTBRACKET: return 0xDD;
-        case SDL_SCANCODE_APOSTROPHE: return 0xDE;
+        case SDL_SCANCODE_SEMICOLON: return vk::kSEMICOLON;
+        case SDL_SCANCODE_EQUALS: return vk::kEQUALS;
+        case SDL_SCANCODE_COMMA: return vk::kCOMMA;
+        case SDL_SCANCODE_MINUS: return vk::kMINUS;
+        case SDL_SCANCODE_PERIOD: return vk::kPERIOD;
+        case SDL_SCANCODE_SLASH: return vk::kSLASH;
+        case SDL_SCANCODE_GRAVE: return vk::kGRAVE;
+        case SDL_SCANCODE_LEFTBRACKET: return vk::kLEFT_BRACKET;
+        case SDL_SCANCODE_BACKSLASH: return vk::kBACKSLASH;
+        case SDL_SCANCODE_RIGHTBRACKET: return vk::kRIGHT_BRACKET;
+        case SDL_SCANCODE_APOSTROPHE: return vk::kQUOTE;
         default: return 0;
     }
 }
@@ -32,49 +34,49 @@ uint32_t fFromScancode(SDL_Scancode sc) {
 uint32_t fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<uint32_t>(key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<uint32_t>(key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + static_cast<uint32_t>(key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + static_cast<uint32_t>(key - SDLK_KP_1);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return vk::kF1 + static_cast<uint32_t>(key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return vk::kKEYPAD_0 + 1 + static_cast<uint32_t>(key - SDLK_KP_1);
     switch (key) {
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return 16;
-        case SDLK_LCTRL: case SDLK_RCTRL: return 17;
-        case SDLK_PAUSE: return 19;
-        case SDLK_CAPSLOCK: return 20;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_SPACE: return 32;
-        case SDLK_PAGEUP: return 33;
-        case SDLK_PAGEDOWN: return 34;
-        case SDLK_END: return 35;
-        case SDLK_HOME: return 36;
-        case SDLK_LEFT: return 37;
-        case SDLK_UP: return 38;
-        case SDLK_RIGHT: return 39;
-        case SDLK_DOWN: return 40;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        case SDLK_LGUI: return 0x5B;
-        case SDLK_RGUI: return 0x5C;
-        case SDLK_KP_0: return 0x60;
-        case SDLK_KP_MULTIPLY: return 0x6A;
-        case SDLK_KP_PLUS: return 0x6B;
-        case SDLK_KP_MINUS: return 0x6D;
-        case SDLK_KP_PERIOD: return 0x6E;
-        case SDLK_KP_DIVIDE: return 0x6F;
-        case SDLK_NUMLOCKCLEAR: return 0x90;
-        case SDLK_SCROLLLOCK: return 0x91;
-        case SDLK_SEMICOLON: return 0xBA;
-        case SDLK_EQUALS: return 0xBB;
-        case SDLK_COMMA: return 0xBC;
-        case SDLK_MINUS: return 0xBD;
-        case SDLK_PERIOD: return 0xBE;
-        case SDLK_SLASH: return 0xBF;
-        case SDLK_BACKQUOTE: return 0xC0;
-        case SDLK_LEFTBRACKET: return 0xDB;
-        case SDLK_BACKSLASH: return 0xDC;
-        case SDLK_RIGHTBRACKET: return 0xDD;
-        case SDLK_QUOTE: return 0xDE;
+        case SDLK_BACKSPACE: return vk::kBACKSPACE;
+        case SDLK_TAB: return vk::kTAB;
+        case SDLK_RETURN: case SDLK_KP_ENTER: return vk::kENTER;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return vk::kSHIFT;
+        case SDLK_LCTRL: case SDLK_RCTRL: return vk::kCONTROL;
+        case SDLK_PAUSE: return vk::kPAUSE;
+        case SDLK_CAPSLOCK: return vk::kCAPS_LOCK;
+        case SDLK_ESCAPE: return vk::kESCAPE;
+        case SDLK_SPACE: return vk::kSPACE;
+        case SDLK_PAGEUP: return vk::kPAGE_UP;
+        case SDLK_PAGEDOWN: return vk::kPAGE_DOWN;
+        case SDLK_END: return vk::kEND;
+        case SDLK_HOME: return vk::kHOME;
+        case SDLK_LEFT: return vk::kLEFT;
+        case SDLK_UP: return vk::kUP;
+        case SDLK_RIGHT: return vk::kRIGHT;
+        case SDLK_DOWN: return vk::kDOWN;
+        case SDLK_INSERT: return vk::kINSERT;
+        case SDLK_DELETE: return vk::kDELETE;
+        case SDLK_LGUI: return vk::kLEFT_SYSTEM;
+        case SDLK_RGUI: return vk::kRIGHT_SYSTEM;
+        case SDLK_KP_0: return vk::kKEYPAD_0;
+        case SDLK_KP_MULTIPLY: return vk::kKEYPAD_MULTIPLY;
+        case SDLK_KP_PLUS: return vk::kKEYPAD_PLUS;
+        case SDLK_KP_MINUS: return vk::kKEYPAD_MINUS;
+        case SDLK_KP_PERIOD: return vk::kKEYPAD_PERIOD;
+        case SDLK_KP_DIVIDE: return vk::kKEYPAD_DIVIDE;
+        case SDLK_NUMLOCKCLEAR: return vk::kNUM_LOCK;
+        case SDLK_SCROLLLOCK: return vk::kSCROLL_LOCK;
+        case SDLK_SEMICOLON: return vk::kSEMICOLON;
+        case SDLK_EQUALS: return vk::kEQUALS;
+        case SDLK_COMMA: return vk::kCOMMA;
+        case SDLK_MINUS: return vk::kMINUS;
+        case SDLK_PERIOD: return vk::kPERIOD;
+        case SDLK_SLASH: return vk::kSLASH;
+        case SDLK_BACKQUOTE: return vk::kGRAVE;
+        case SDLK_LEFTBRACKET: return vk::kLEFT_BRACKET;
+        case SDLK_BACKSLASH: return vk::kBACKSLASH;
+        case SDLK_RIGHTBRACKET: return vk::kRIGHT_BRACKET;
+        case SDLK_QUOTE: return vk::kQUOTE;
         default: return fFromScancode(scancode);
     }
 }

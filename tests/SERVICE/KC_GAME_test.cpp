@@ -311,7 +311,7 @@ TEST_F(GameFixture, ConfigIsWrittenWhenMissingAndReadBack) {
     mGame->mResolution = KEL::KS_POINT(800, 600);
     EXPECT_EQ(mGame->fLoadConfig(), 1);
     const std::string path = mGame->fGetConfigFolder() + "/config.xml";
-    ASSERT_EQ(KEL::fFileExists(path), 1);
+    ASSERT_EQ(KEL::fFileExists(path), KEL::KE_PATH_KIND::kFILE);
 
     std::ofstream(path, std::ios::trunc)
         << "<vantrel_settings><game_name>Puzzles</game_name><company_name>Studio</company_name>"

@@ -20,7 +20,7 @@ protected:
     void fReloadResources() override {}
     void fReleaseResources() override {}
     void fDraw() override {}
-    int32_t fOnMouseUp(int32_t) override { return kTAKEN; }
+    int32_t fOnMouseUp(int32_t) override { return KEL::KS_RESULT::kSTOP; }
 
     int32_t mWidth, mHeight;
 };

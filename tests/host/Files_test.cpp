@@ -31,10 +31,10 @@ TEST(Files, ListsFilesOrFoldersSortedAndFiltered) {
 TEST(Files, KindsFoldersAndCurrentFolder) {
     const std::string root = TestEnvironment::fRoot().string();
     TestEnvironment::fWriteFile("kind/file", "x");
-    EXPECT_EQ(host::fPathKind(root + "/kind/file"), 1);
-    EXPECT_EQ(host::fPathKind(root + "/kind"), 2);
-    EXPECT_EQ(host::fPathKind(root + "/kind/none"), 0);
-    EXPECT_EQ(host::fPathKind(""), 0);
+    EXPECT_EQ(host::fPathKind(root + "/kind/file"), host::KE_PATH_KIND::kFILE);
+    EXPECT_EQ(host::fPathKind(root + "/kind"), host::KE_PATH_KIND::kFOLDER);
+    EXPECT_EQ(host::fPathKind(root + "/kind/none"), host::KE_PATH_KIND::kNONE);
+    EXPECT_EQ(host::fPathKind(""), host::KE_PATH_KIND::kNONE);
 
     EXPECT_TRUE(host::fMakeFolder(root + "/made"));
     EXPECT_TRUE(host::fMakeFolder(root + "/made")) << "an existing folder is fine";

@@ -24,6 +24,7 @@
 #include "game/screens/GG_SCREEN_STEPS.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
@@ -51,10 +52,10 @@ constexpr int kSTILL_STEPS = 5;
 // Windows leaving behind one that came to rest still take the pointer.
 constexpr float kLEAVING_SECONDS = 0.6f;
 // The windows the helpers wait for, by the game's own names.
-constexpr const char* kFADE = game::kFADE_WINDOW;
-constexpr const char* kPACKS = game::gPages_Pack::kPACKS_WINDOW;
-constexpr const char* kGAME_MENU = game::GG_GAMEPLAY::kWINDOW_MENU;
-constexpr const char* kSHOP = game::GG_GAMEPLAY::kWINDOW_SHOP;
+constexpr const char* kFADE = game::GG_WINDOW_NAME::kFADE;
+constexpr const char* kPACKS = game::GG_WINDOW_NAME::kPACKS;
+constexpr const char* kGAME_MENU = game::GG_WINDOW_NAME::kGAME_MENU;
+constexpr const char* kSHOP = game::GG_WINDOW_NAME::kSHOP;
 
 // The game's renderer on a real offscreen window: the game's own window is
 // the fake one whose queue the test fills, so the device draws elsewhere.
@@ -372,7 +373,7 @@ void WholeGame::fLeaveLevel() {
     ASSERT_NE(fBoard(), nullptr);
     const auto pause = [this] { fClickSteady([this] { return fPausePlace(); }); };
     ASSERT_NO_FATAL_FAILURE(fTimed("picture -> menu", pause, kGAME_MENU));
-    const std::string question = game::GG_WINDOW_GAME_MENU::kLEAVE_QUESTION;
+    const std::string question = game::GG_WINDOW_NAME::kLEAVE_QUESTION;
     ASSERT_NO_FATAL_FAILURE(fTimed(
         "menu -> leave question", [&] { fClickWidget(kGAME_MENU, game::GG_WINDOW_GAME_MENU::kLEAVE); }, question));
     // The menu still takes the pointer while it eases out.

@@ -104,7 +104,7 @@ bool GG_PAGE_ITEM::fIsUnderPointer() const {
 }
 
 int32_t GG_PAGE_ITEM::fOnMouseUp(int32_t button) {
-    return button == KEL::KC_INPUT::kMOUSE_LEFT && fIsUnderPointer() ? kTAKEN : KEL::KS_RESULT::kFAILED;
+    return button == KEL::KC_INPUT::kMOUSE_LEFT && fIsUnderPointer() ? KEL::KS_RESULT::kSTOP : KEL::KS_RESULT::kFAILED;
 }
 
 }  // namespace game

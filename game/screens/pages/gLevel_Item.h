@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include "engine/scene/KE_ANCHOR.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/screens/pages/GG_PAGE_ITEM.h"
 
 namespace game {
@@ -16,9 +18,9 @@ namespace game {
 // "shift_y").
 class gLevel_Item : public GG_PAGE_ITEM {
 public:
-    static constexpr int32_t kSTARS = 3;
+    static constexpr int32_t kSTARS = GG_LEVEL_RECORD::kMAX_STARS;
     static constexpr int32_t kSTAR_FRAMES = 2;
-    static constexpr int32_t kNUMBER_ANCHOR = 4;
+    static constexpr int32_t kNUMBER_ANCHOR = KEL::kANCHOR_CENTRE;
 
     gLevel_Item(const void* owner, const pugi::xml_node& element, int32_t ordinal);
 

@@ -49,7 +49,7 @@ int32_t gPackItem::fOnMouseUp(int32_t) {
     const float x = float(KEL::kcINPUT->fGetMousePosition().x), y = float(KEL::kcINPUT->fGetMousePosition().y);
     const bool inside = x >= place.mPosition.x - halfW && x <= place.mPosition.x + halfW &&
                         y >= place.mPosition.y - halfH && y <= place.mPosition.y + halfH;
-    return inside ? kTAKEN : KEL::KS_RESULT::kNOTHING;
+    return inside ? KEL::KS_RESULT::kSTOP : KEL::KS_RESULT::kNOTHING;
 }
 
 }  // namespace game

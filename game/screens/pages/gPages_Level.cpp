@@ -8,6 +8,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/pages/gLevel_Item.h"
 
 namespace game {
@@ -58,7 +59,7 @@ void gPages_Level::fOnItemClicked(KEL::KC_BASE* base) {
     if (!item || !player || !mWindow) return;
     KEL::G_WINDOW_MANAGER* manager = mWindow->fGetManager();
     if (game->fGetEdition().mHeart && player->fGetHealth().fGetCount() <= 0) {
-        fAsk(manager, kNO_HEALTH, Closure<void()>::fBind<&gPages_Level::fOnShopAnswer>(this));
+        fAsk(manager, GG_WINDOW_NAME::kNO_HEALTH, Closure<void()>::fBind<&gPages_Level::fOnShopAnswer>(this));
         return;
     }
     if (item->fGetState() == GG_PAGE_ITEM::kLOCKED) return;
@@ -68,12 +69,12 @@ void gPages_Level::fOnItemClicked(KEL::KC_BASE* base) {
 
 void gPages_Level::fOnShopAnswer(int32_t answer) {
     KEL::G_WINDOW_MANAGER* manager = mWindow ? mWindow->fGetManager() : nullptr;
-    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && manager) manager->fShowWindow(kSHOP);
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && manager) manager->fShowWindow(GG_WINDOW_NAME::kSHOP);
 }
 
 void gPages_Level::fOnLevelChosen() {
     KEL::G_WINDOW_MANAGER* manager = mWindow ? mWindow->fGetManager() : nullptr;
-    if (KEL::G_WINDOW* fade = manager ? manager->fFindWindow(kFADE_WINDOW) : nullptr)
+    if (KEL::G_WINDOW* fade = manager ? manager->fFindWindow(GG_WINDOW_NAME::kFADE) : nullptr)
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, Closure<void()>());
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     mStartPending = true;
@@ -105,7 +106,7 @@ void gPages_Level::fStartLevel() {
 // has started, so a later hide of any of them must not start it again.
 void gPages_Level::fForgetStartOnHide(KEL::G_WINDOW_MANAGER& manager) {
     const Closure<void()> start = Closure<void()>::fBind<&gPages_Level::fStartLevel>(this);
-    for (const char* name : {"Back", "Level_Title", "Levels", "Sumie", "Stars", "Heart", "Packs_Menu"}) {
+    for (const char* name : GG_WINDOW_NAME::kLEVEL_SCREEN) {
         KEL::G_WINDOW* window = manager.fFindWindow(name);
         if (window && window->fGetCallback(KEL::G_WINDOW::kCB_HIDDEN) == start)
             window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, Closure<void()>());

@@ -26,8 +26,6 @@ class gLevel_Item;
 // the shop.
 class gPages_Level : public KEL::gPages {
 public:
-    static constexpr const char* kNO_HEALTH = "Confirm_NoHealth";
-    static constexpr const char* kSHOP = "Shop";
 
     explicit gPages_Level(KEL::G_WINDOW* window) : mWindow(window) {}
 

@@ -11,6 +11,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/pages/gPackItem.h"
 
 namespace game {
@@ -87,14 +88,14 @@ void gPages_Pack::fOnItemClicked(KEL::KC_BASE* base) {
     if (!edition.mFree) {
         if (item->fIsOpen()) return fOpenPack();
         const GG_PACK_INFO* pack = game->fFindPack(mChosenPack);
-        KEL::G_WINDOW_CONFIRM* question = fAsk(manager, kBUY, Closure<void()>::fBind<&gPages_Pack::fOnBuyAnswer>(this));
+        KEL::G_WINDOW_CONFIRM* question = fAsk(manager, GG_WINDOW_NAME::kPACK_BUY, Closure<void()>::fBind<&gPages_Pack::fOnBuyAnswer>(this));
         if (question && pack) question->fFormatMessage(std::to_wstring(pack->fGetPrice()));
         return;
     }
     GG_PACK_RECORD* record = fChosenRecord();
     if (!record) return;
     if (record->fGetLock()) {
-        KEL::G_WINDOW_CONFIRM* question = fAsk(manager, kNEED_BUY, Closure<void()>());
+        KEL::G_WINDOW_CONFIRM* question = fAsk(manager, GG_WINDOW_NAME::kPACK_NEED_BUY, Closure<void()>());
         if (!question) return;
         question->fSetAnswerHandler2(Closure<void()>::fBind<&gPages_Pack::fOnStoreAnswer>(this));
         const GG_PACK_INFO* pack = game->fFindPack(mChosenPack);
@@ -102,7 +103,7 @@ void gPages_Pack::fOnItemClicked(KEL::KC_BASE* base) {
         return;
     }
     if (!record->fHasOpenLevel()) {
-        fAsk(manager, kLOCKED, Closure<void()>());
+        fAsk(manager, GG_WINDOW_NAME::kPACK_LOCKED, Closure<void()>());
         return;
     }
     fOpenPack();
@@ -112,8 +113,8 @@ void gPages_Pack::fOpenPack() {
     KEL::G_WINDOW_MANAGER* manager = mWindow ? mWindow->fGetManager() : nullptr;
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!manager || !game) return;
-    const bool wasOpen = manager->fIsOpen(kPACKS_WINDOW);
-    manager->fHideWindow(kPACKS_WINDOW);
+    const bool wasOpen = manager->fIsOpen(GG_WINDOW_NAME::kPACKS);
+    manager->fHideWindow(GG_WINDOW_NAME::kPACKS);
     if (wasOpen) game->fOpenLevels(mChosenPack, false);
 }
 
@@ -141,7 +142,7 @@ void gPages_Pack::fOnBuyAnswer(int32_t answer) {
         if (KEL::G_WINDOW_MANAGER* manager = mWindow->fGetManager()) manager->fRefreshAll();
         game->fSave();
     } else if (!game->fGetEdition().mFree) {
-        fAsk(mWindow->fGetManager(), kNO_MONEY, Closure<void()>());
+        fAsk(mWindow->fGetManager(), GG_WINDOW_NAME::kNO_MONEY, Closure<void()>());
     }
 }
 

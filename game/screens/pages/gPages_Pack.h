@@ -24,11 +24,6 @@ class gPackItem;
 // otherwise.
 class gPages_Pack : public KEL::gPages {
 public:
-    static constexpr const char* kPACKS_WINDOW = "Packs";
-    static constexpr const char* kNEED_BUY = "Confirm_PackLockNeedBuy";
-    static constexpr const char* kLOCKED = "Confirm_PackLock";
-    static constexpr const char* kBUY = "Confirm_Buy_Pack";
-    static constexpr const char* kNO_MONEY = "Confirm_NoMoney";
 
     // The window whose manager the questions open in (not owned).
     explicit gPages_Pack(KEL::G_WINDOW* window) : mWindow(window) {}

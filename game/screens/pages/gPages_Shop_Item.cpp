@@ -120,17 +120,17 @@ void gPages_Shop_Item::fReleaseResources() {
 void gPages_Shop_Item::fDraw() { mGui->fDraw(); }
 
 int32_t gPages_Shop_Item::fOnMouseDown(int32_t) {
-    return mGui->fMouseDown().fHasEvent() ? kTAKEN : KEL::KS_RESULT::kNOTHING;
+    return mGui->fMouseDown().fHasEvent() ? KEL::KS_RESULT::kSTOP : KEL::KS_RESULT::kNOTHING;
 }
 
 int32_t gPages_Shop_Item::fOnMouseMove() {
-    return mGui->fMouseMove().fHasEvent() ? kTAKEN : KEL::KS_RESULT::kNOTHING;
+    return mGui->fMouseMove().fHasEvent() ? KEL::KS_RESULT::kSTOP : KEL::KS_RESULT::kNOTHING;
 }
 
 // Only a release on the buy button buys.
 int32_t gPages_Shop_Item::fOnMouseUp(int32_t) {
     const KEL::KS_MOUSE_RESULT result = mGui->fMouseUp();
-    return result.fHasEvent() && result.mEvent.mId == kBUY ? kTAKEN : KEL::KS_RESULT::kNOTHING;
+    return result.fHasEvent() && result.mEvent.mId == kBUY ? KEL::KS_RESULT::kSTOP : KEL::KS_RESULT::kNOTHING;
 }
 
 }  // namespace game

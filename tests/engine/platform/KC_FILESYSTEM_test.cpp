@@ -71,7 +71,7 @@ TEST(KC_FILESYSTEM, MakesAndEntersResourcesAtStart) {
     KC_FILESYSTEM& files = KC_FILESYSTEM::fGetInstance();
     EXPECT_EQ(files.fGetRootPath(), root + "/");
     EXPECT_EQ(files.fGetResourcesPath(), root + "/Resources/");
-    EXPECT_EQ(fFileExists(root + "/Resources"), 2);
+    EXPECT_EQ(fFileExists(root + "/Resources"), KEL::KE_PATH_KIND::kFOLDER);
     EXPECT_EQ(fGetCurrentDir(), root + "/Resources");
     EXPECT_EQ(&files, &KC_FILESYSTEM::fGetInstance());
 }
@@ -146,7 +146,7 @@ TEST_F(ArchiveLoads, StreamedEncryptedEntryUsesTheTimeCheckByte) {
     const std::string target = (TestEnvironment::fRoot() / "Resources/piped").string();
     const std::string command = "printf 'from a pipe' | zip -q -P pw '" + target + "' - >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    if (fFileExists(target) == 0) std::rename((target + ".zip").c_str(), target.c_str());
+    if (fFileExists(target) == KEL::KE_PATH_KIND::kNONE) std::rename((target + ".zip").c_str(), target.c_str());
     EXPECT_EQ(fLoadOne("piped", "-", "pw").mBytes, "from a pipe");
     EXPECT_EQ(fLoadOne("piped", "-", "wrong").mResult, -109);
 }
@@ -196,11 +196,11 @@ TEST_F(ArchiveLoads, ListsEntriesInArchiveOrderOnlyForArchives) {
 TEST(KC_FILESYSTEM, PathHelpers) {
     const std::string root = TestEnvironment::fRoot().string();
     EXPECT_TRUE(fCreateDirectories(root + "/deep/a/b/c"));
-    EXPECT_EQ(fFileExists(root + "/deep/a/b/c"), 2);
+    EXPECT_EQ(fFileExists(root + "/deep/a/b/c"), KEL::KE_PATH_KIND::kFOLDER);
     EXPECT_TRUE(fCreateDirectories(root + "/deep/a/b/c/")) << "existing folders are fine";
     TestEnvironment::fWriteFile("deep/file", "x");
-    EXPECT_EQ(fFileExists(root + "/deep/file"), 1);
-    EXPECT_EQ(fFileExists(root + "/deep/none"), 0);
+    EXPECT_EQ(fFileExists(root + "/deep/file"), KEL::KE_PATH_KIND::kFILE);
+    EXPECT_EQ(fFileExists(root + "/deep/none"), KEL::KE_PATH_KIND::kNONE);
     EXPECT_FALSE(fCreateDirectories(root + "/deep/file/below")) << "a file blocks the path";
     EXPECT_FALSE(fCreateDirectories(""));
 
@@ -208,15 +208,15 @@ TEST(KC_FILESYSTEM, PathHelpers) {
     const std::string start = host::fCurrentFolder();
     host::fSetCurrentFolder(root);
     EXPECT_TRUE(fCreateDirectories("rel/x"));
-    EXPECT_EQ(fFileExists(root + "/rel/x"), 2);
+    EXPECT_EQ(fFileExists(root + "/rel/x"), KEL::KE_PATH_KIND::kFOLDER);
     host::fSetCurrentFolder(start);
 
     TestEnvironment::fWriteFile("deep/a/b/c/leaf.txt", "leaf");
     TestEnvironment::fWriteFile("keep/kept.txt", "kept");
     std::filesystem::create_directory_symlink(TestEnvironment::fRoot() / "keep", TestEnvironment::fRoot() / "deep/a/link");
     EXPECT_TRUE(fDeleteTree(root + "/deep"));
-    EXPECT_EQ(fFileExists(root + "/deep"), 0);
-    EXPECT_EQ(fFileExists(root + "/keep/kept.txt"), 1) << "links are removed, not followed";
+    EXPECT_EQ(fFileExists(root + "/deep"), KEL::KE_PATH_KIND::kNONE);
+    EXPECT_EQ(fFileExists(root + "/keep/kept.txt"), KEL::KE_PATH_KIND::kFILE) << "links are removed, not followed";
 
     EXPECT_EQ(std::string(fGetAppDataPath()), root + "/xdg");
 }

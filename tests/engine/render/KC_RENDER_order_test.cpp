@@ -77,8 +77,8 @@ TEST_F(RenderOrderTest, CardsSideBySideShareOneDrawPerTexture) {
     }
     mRender.fFlush();
     ASSERT_EQ(mDevice->mDrawCalls, 2);
-    EXPECT_EQ(mDevice->mDraws[0].texture, mA->mTexture);
-    EXPECT_EQ(mDevice->mDraws[1].texture, mB->mTexture);
+    EXPECT_EQ(mDevice->mDraws[0].texture, mA->mTexture.get());
+    EXPECT_EQ(mDevice->mDraws[1].texture, mB->mTexture.get());
     EXPECT_EQ(fDrawnOrder(), (std::vector<uint32_t>{10, 11, 12, 13, 14, 20, 21, 22, 23, 24}));
     EXPECT_EQ(mRender.fGetRequestCount(), 10);
     EXPECT_EQ(mRender.fEndFrame(), 0);

@@ -131,7 +131,7 @@ TEST_F(RenderTest, BatchBreaksOnTextureStateAndCapacity) {
     EXPECT_EQ(mDevice->mDrawCalls, 1);
     EXPECT_EQ(mDevice->mPrimitives, 4);
     ASSERT_EQ(mDevice->mDraws.size(), 1u);
-    EXPECT_EQ(mDevice->mDraws[0].texture, a->mTexture);
+    EXPECT_EQ(mDevice->mDraws[0].texture, a->mTexture.get());
     EXPECT_EQ(mDevice->mDraws[0].indices, (std::vector<uint16_t>{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7}));
 
     fQuad(a, s);
@@ -266,7 +266,7 @@ TEST_F(RenderTest, WorldMatrixAppliesOnTheCpuAndCameraAtFlush) {
     EXPECT_EQ(mesh[1].x, 1.0f);
     const KS_MATRIX expected = world * camera;
     EXPECT_TRUE(std::equal(expected.m, expected.m + 16, mDevice->mDraws[1].world.begin()));
-    EXPECT_EQ(mDevice->mDraws[1].texture, mRender.fGetDefaultTexture()->mTexture);
+    EXPECT_EQ(mDevice->mDraws[1].texture, mRender.fGetDefaultTexture()->mTexture.get());
     EXPECT_TRUE(std::equal(camera.m, camera.m + 16, mDevice->fTransform(host::GTransform::WORLD)));
 }
 
@@ -587,7 +587,7 @@ TEST_F(RenderTest, ParticlesStreamThroughTheRingInChunks) {
     EXPECT_EQ(mDevice->mDraws[2].count, 76u);
     EXPECT_EQ(mDevice->mDraws[1].start, 512u);
     EXPECT_EQ(mDevice->mDraws[2].fvf, uint32_t(host::kFVF_POINT));
-    EXPECT_EQ(mDevice->mDraws[0].texture, texture->mTexture);
+    EXPECT_EQ(mDevice->mDraws[0].texture, texture->mTexture.get());
     EXPECT_EQ(mRender.fGetPointCursor(), 1536u);
     const auto* points = reinterpret_cast<const KS_POINT_VERTEX*>(mDevice->mDraws[2].vertices.data());
     EXPECT_EQ(points[75].x, 1099.0f);

@@ -38,7 +38,7 @@ int32_t fReadEntry(const std::string& archive, const std::string& name, uint32_t
 TEST(KC_ZIP_READER, ADeclaredSizeTheArchiveCannotHoldIsRefusedBeforeAllocating) {
     const auto path = TestEnvironment::fWriteFile("declared.zip", testsupport::fFinding("zip-declared-size.zip"));
     uint32_t size = 7;
-    EXPECT_EQ(fReadEntry(path.string(), "a", size), KS_RESULT::kUNREADABLE);
+    EXPECT_EQ(fReadEntry(path.string(), "a", size), KS_RESULT::kSTOP);
     EXPECT_EQ(size, 0u);
 }
 
@@ -57,7 +57,7 @@ TEST(KC_ZIP_READER, StoredEntriesMustLieInsideTheArchive) {
     ASSERT_NE(central, std::string::npos);
     for (size_t at : {size_t(18), size_t(22), central + 20, central + 24}) fPut32(bytes, at, 200u << 20);
     const auto damaged = TestEnvironment::fWriteFile("damaged", bytes);
-    EXPECT_EQ(fReadEntry(damaged.string(), "s.txt", size), KS_RESULT::kUNREADABLE);
+    EXPECT_EQ(fReadEntry(damaged.string(), "s.txt", size), KS_RESULT::kSTOP);
 }
 
 TEST(KC_ZIP_READER, AnArchiveInMemoryReadsAsItsFileDoesAndDamageIsRefusedTheSameWay) {
@@ -89,7 +89,7 @@ TEST(KC_ZIP_READER, AnArchiveInMemoryReadsAsItsFileDoesAndDamageIsRefusedTheSame
     }
     uint8_t* none = nullptr;
     uint32_t size = 0;
-    EXPECT_EQ(reader.fRead("in memory", "a.txt", "wrong", none, size), KS_RESULT::kUNREADABLE);
+    EXPECT_EQ(reader.fRead("in memory", "a.txt", "wrong", none, size), KS_RESULT::kSTOP);
     EXPECT_EQ(reader.fRead("in memory", "c.txt", "secret", none, size), KS_RESULT::kMISSING);
 
     // Cut anywhere, the bytes never read past their end (the sanitizers watch).
@@ -105,7 +105,7 @@ TEST(KC_ZIP_READER, AnArchiveInMemoryReadsAsItsFileDoesAndDamageIsRefusedTheSame
     }
     const std::string finding = testsupport::fFinding("zip-declared-size.zip");
     ASSERT_TRUE(reader.fAddMemory("declared", reinterpret_cast<const uint8_t*>(finding.data()), finding.size()));
-    EXPECT_EQ(reader.fRead("declared", "a", "", none, size), KS_RESULT::kUNREADABLE);
+    EXPECT_EQ(reader.fRead("declared", "a", "", none, size), KS_RESULT::kSTOP);
     reader.fForget();
     EXPECT_EQ(reader.fRead("in memory", "a.txt", "secret", none, size), KS_RESULT::kFAILED) << "forgotten";
 }

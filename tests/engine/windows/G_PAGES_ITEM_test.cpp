@@ -20,7 +20,7 @@ TEST(G_PAGES_ITEM, MessagesReachTheirOperations) {
     EXPECT_EQ(item.fMessage(G_PAGES_ITEM::kMSG_WIDTH, 0, 0, 0, nullptr), 30);
     EXPECT_EQ(item.fMessage(G_PAGES_ITEM::kMSG_HEIGHT, 0, 0, 0, nullptr), 20);
     EXPECT_EQ(item.fMessage(G_PAGES_ITEM::kMSG_ANCHOR, 0, 0, 0, G_PAGES_ITEM::fValue(4)), 0) << "ignored";
-    EXPECT_EQ(item.fMessage(G_PAGES_ITEM::kMSG_MOUSE_DOWN, 0, 0, 0, G_PAGES_ITEM::fValue(1)), G_PAGES_ITEM::kTAKEN);
+    EXPECT_EQ(item.fMessage(G_PAGES_ITEM::kMSG_MOUSE_DOWN, 0, 0, 0, G_PAGES_ITEM::fValue(1)), KEL::KS_RESULT::kSTOP);
     EXPECT_EQ(item.fMessage(G_PAGES_ITEM::kMSG_MOUSE_MOVE, 0, 0, 0, nullptr), 0);
     for (int32_t message : {G_PAGES_ITEM::kMSG_RELOAD, G_PAGES_ITEM::kMSG_RELEASE, G_PAGES_ITEM::kMSG_REFRESH})
         EXPECT_EQ(item.fMessage(message, 0, 0, 0, nullptr), 1);

@@ -49,7 +49,7 @@ protected:
     int32_t fOnMouseDown(int32_t) override { return fAsked(); }
     int32_t fAsked() {
         mLog.mAsked.push_back(mNumber);
-        return mTakes ? kTAKEN : 0;
+        return mTakes ? KEL::KS_RESULT::kSTOP : 0;
     }
 
     bool mTakes;

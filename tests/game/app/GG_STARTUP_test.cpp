@@ -79,10 +79,10 @@ public:
     bool fStop() override { return true; }
     int32_t fUpdate() override { return 0; }
     void fDraw() override {}
-    int32_t fOnMouseUp(int32_t) override { return 0; }
-    int32_t fOnMouseDown(int32_t) override {
+    KEL::KS_MOUSE_RESULT fOnMouseUp(int32_t) override { return KEL::KS_MOUSE_RESULT::fNotTaken(); }
+    KEL::KS_MOUSE_RESULT fOnMouseDown(int32_t) override {
         ++mDowns;
-        return 0;
+        return KEL::KS_MOUSE_RESULT::fNotTaken();
     }
     void fOnMouseMove() override {}
     void fPause() override { mPaused = 1; }
@@ -196,7 +196,7 @@ TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSave
             })) << "the fade shows before the hand-over";
         }
         game::fOnClose(nullptr);
-        EXPECT_EQ(fEngine().fFrame(), KEL::KS_RESULT::kNOT_NOW);
+        EXPECT_EQ(fEngine().fFrame(), KEL::KS_RESULT::kSTOP);
         fEnd();
         EXPECT_EQ(fRead(fUserFile("players.save")), before) << "stage " << stage;
         EXPECT_TRUE(mBoxes.mBoxes.empty()) << (mBoxes.mBoxes.empty() ? "" : mBoxes.mBoxes[0].second);

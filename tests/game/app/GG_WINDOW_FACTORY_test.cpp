@@ -18,6 +18,7 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
+#include "game/screens/GG_SCREEN_CLASSES.h"
 #include "game/screens/GG_WINDOW_CONFIRM_EX.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
@@ -79,11 +80,11 @@ namespace {
 
 // Each registered class name and the class its windows must have; a name
 // whose own class was forgotten would fall back to the simple window.
-struct KS_WINDOW_CLASS {
+struct KS_EXPECTED_CLASS {
     const char* mType;
     const std::type_info& mClass;
 };
-const KS_WINDOW_CLASS kCLASSES[] = {
+const KS_EXPECTED_CLASS kCLASSES[] = {
     {"GG_WINDOW_TITLE_TOP", typeid(game::GG_WINDOW_TITLE_TOP)},
     {"GG_WINDOW_TITLE", typeid(game::GG_WINDOW_TITLE)},
     {"GG_WINDOW_OPTIONS", typeid(game::GG_WINDOW_OPTIONS)},
@@ -108,10 +109,11 @@ const KS_WINDOW_CLASS kCLASSES[] = {
 }  // namespace
 
 TEST_F(WindowFactoryTest, EveryRegisteredClassMakesANamedWindowOfItsOwnClass) {
-    ASSERT_EQ(std::size(kCLASSES), std::size(game::kWINDOW_CLASSES)) << "a registered class without a row here";
-    for (const char* type : game::kWINDOW_CLASSES) {
+    ASSERT_EQ(std::size(kCLASSES), game::fWindowClasses().size()) << "a registered class without a row here";
+    for (const game::KS_WINDOW_CLASS& entry : game::fWindowClasses()) {
+        const char* type = entry.mType;
         const auto row = std::find_if(std::begin(kCLASSES), std::end(kCLASSES),
-                                      [type](const KS_WINDOW_CLASS& c) { return std::string(c.mType) == type; });
+                                      [type](const KS_EXPECTED_CLASS& c) { return std::string(c.mType) == type; });
         ASSERT_NE(row, std::end(kCLASSES)) << type << " has no row here";
         auto window = game::fCreateWindow(fNode(std::string("<w _type='") + type + "' _name='N'/>"));
         ASSERT_NE(window, nullptr) << type;
@@ -163,7 +165,8 @@ TEST_F(WindowFactoryTest, TranslatingTwiceLooksUpTheTranslatedText) {
 TEST_F(WindowFactoryTest, TheManagerBuildsEveryRegisteredClass) {
     KEL::G_WINDOW_MANAGER manager;
     game::fRegisterWindowClasses(manager);
-    for (const char* type : game::kWINDOW_CLASSES) EXPECT_TRUE(manager.fHasClass(type)) << type;
+    for (const game::KS_WINDOW_CLASS& entry : game::fWindowClasses())
+        EXPECT_TRUE(manager.fHasClass(entry.mType)) << entry.mType;
     EXPECT_NE(manager.fCreateWindow(fNode("<w _type='GG_WINDOW_HELP' _name='Help'/>")), nullptr);
     EXPECT_EQ(manager.fCreateWindow(fNode("<w _type='GG_WINDOW_NOTHING' _name='X'/>")), nullptr);
     EXPECT_NE(manager.fFindWindow("Help"), nullptr);

@@ -11,6 +11,7 @@
 #include "engine/resources/KC_FONT_LIST.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
 #include "game/board/GG_PROCESS.h"
+#include "game/product/GG_ERROR.h"
 #include "support/ContentScreenTest.h"
 
 namespace boardtest {
@@ -44,7 +45,7 @@ protected:
         board.fReadEffects(effects->document_element(), layout);
         const bool read = !readEffects || readEffects(effects->document_element());
         repository.fReleaseXml(effects);
-        if (!read) return ::testing::AssertionFailure() << "effects refused: " << KEL::fErrorText();
+        if (!read) return ::testing::AssertionFailure() << "effects refused: " << game::GG_ERROR::fText();
         pugi::xml_document* level = repository.fGetXml(name);
         if (!level) return ::testing::AssertionFailure() << name << " not read";
         const bool loaded = layout.fLoad(level->document_element().child("settings")) &&

@@ -14,6 +14,7 @@
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "game/board/GG_AMBIENT.h"
 #include "game/board/GG_SUNIME_EFFECT.h"
+#include "game/product/GG_ERROR.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_F(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     game::GG_SUNIME_EFFECT bonus;
     const auto readBonus = [&bonus](const pugi::xml_node& effects) { return bonus.fRead(effects.child("bonus_effect")); };
     ASSERT_TRUE(fLoadLevel("data/share/levels/pack0 level01.xml", layout, board, readBonus));
-    ASSERT_TRUE(ambient.fLoad(&layout)) << KEL::fErrorText();
+    ASSERT_TRUE(ambient.fLoad(&layout)) << game::GG_ERROR::fText();
     board.fLoadResources(&fonts);
     ambient.fLoadResources(&fonts);
     bonus.fLoadResources(&fonts, &strings);

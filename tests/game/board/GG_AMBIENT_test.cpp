@@ -13,6 +13,7 @@
 #include "engine/scene/SceneFixture.h"
 #include "game/board/GG_AMBIENT.h"
 #include "game/board/GG_PROCESS.h"
+#include "game/product/GG_ERROR.h"
 
 using game::GG_AMBIENT;
 using game::GG_BOARD_LAYOUT;
@@ -107,15 +108,15 @@ TEST_F(AmbientTest, HostileNumbersAndMissingPartsFailTheLoadWithAClearText) {
     };
     for (const Case& c : cases) {
         GG_AMBIENT ambient;
-        KEL::fErrorText().clear();
+        game::GG_ERROR::fClear();
         EXPECT_FALSE(fLoad(ambient, fWith(c.element, c.attribute, c.value))) << c.element << " " << c.value;
-        EXPECT_NE(KEL::fErrorText().find(c.attribute), std::string::npos) << KEL::fErrorText();
+        EXPECT_NE(game::GG_ERROR::fText().find(c.attribute), std::string::npos) << game::GG_ERROR::fText();
     }
     for (const char* element : {"border", "left_ear", "up_ear", "highlight", "error_panel", "sunime"}) {
         GG_AMBIENT ambient;
-        KEL::fErrorText().clear();
+        game::GG_ERROR::fClear();
         EXPECT_FALSE(fLoad(ambient, fWithout(element))) << element;
-        EXPECT_NE(KEL::fErrorText().find(element), std::string::npos) << KEL::fErrorText();
+        EXPECT_NE(game::GG_ERROR::fText().find(element), std::string::npos) << game::GG_ERROR::fText();
     }
     GG_AMBIENT noLock;
     std::string xml = fAmbient();
@@ -124,7 +125,7 @@ TEST_F(AmbientTest, HostileNumbersAndMissingPartsFailTheLoadWithAClearText) {
     EXPECT_FALSE(GG_AMBIENT().fLoad(nullptr, pugi::xml_node()));
 
     GG_AMBIENT good;
-    ASSERT_TRUE(fLoad(good, fAmbient())) << KEL::fErrorText();
+    ASSERT_TRUE(fLoad(good, fAmbient())) << game::GG_ERROR::fText();
     EXPECT_EQ(good.fGetUpEar().fGetSize(), 160) << "no size gives the default";
     EXPECT_EQ(good.fGetLeftEar().fGetSize(), 150);
     EXPECT_EQ(good.fGetHighlightColor().fGetARGB(), 0xFF2E2A5Au) << "four decimals read as a colour";

@@ -4,6 +4,7 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
+#include "game/product/GG_ERROR.h"
 #include "support/FuzzFindings.h"
 
 using game::GG_BOARD_LAYOUT;
@@ -75,13 +76,13 @@ TEST(GG_BOARD_LAYOUT, RejectsMissingAttributesAndImpossibleSizes) {
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="10 10" block="-5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="0 10" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
     EXPECT_FALSE(fLoad(l, R"(elSize="30 30" grid="10 -2" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")"));
-    EXPECT_FALSE(KEL::fErrorText().empty());
+    EXPECT_FALSE(game::GG_ERROR::fText().empty());
     for (const char* size : {"0 30", "30 -2", "30", "nan 30"}) {
-        KEL::fErrorText().clear();
+        game::GG_ERROR::fClear();
         const std::string settings = std::string("elSize=\"") + size +
                                      R"(" grid="10 10" block="5 5" shiftBlock="-4 -4" position="1 1" bonuses="0")";
         EXPECT_FALSE(fLoad(l, settings)) << "cell size " << size;
-        EXPECT_EQ(KEL::fErrorText(), "Level cell size is not positive");
+        EXPECT_EQ(game::GG_ERROR::fText(), "Level cell size is not positive");
     }
 
     pugi::xml_document noSprite;
@@ -98,9 +99,9 @@ TEST(GG_BOARD_LAYOUT, NumbersBeyondAnyBoardAreRefused) {
         pugi::xml_document doc;
         ASSERT_TRUE(doc.load_string(testsupport::fFinding(name).c_str()));
         GG_BOARD_LAYOUT l;
-        KEL::fErrorText().clear();
+        game::GG_ERROR::fClear();
         EXPECT_FALSE(l.fLoad(doc.child("l").child("settings")));
-        EXPECT_EQ(KEL::fErrorText(), "Level settings hold a number out of range");
+        EXPECT_EQ(game::GG_ERROR::fText(), "Level settings hold a number out of range");
     }
     const char* hostile[] = {
         R"(elSize="0 30" grid="2 2" block="0 0" shiftBlock="0 0" position="0 0" bonuses="0")",

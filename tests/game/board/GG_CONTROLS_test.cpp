@@ -159,14 +159,14 @@ TEST_F(GG_CONTROLS_TEST, TheHintButtonShowsItsCountAndTakesNoPressWithNone) {
     fFrames(60);
     const KEL::KS_VEC2 at = fPlace(*hint.fGetButton().fGetTransform());
     fMoveTo(at.x, at.y);
-    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT), 0);
+    EXPECT_FALSE(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT).fTaken());
     hint.fSetBlocked(true);
     hint.fSetHintCount(2);
     fFrames(60);
     const KEL::KS_VEC2 shown = fPlace(*hint.fGetButton().fGetTransform());
     fMoveTo(shown.x, shown.y);
-    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT), 0) << "blocked";
+    EXPECT_FALSE(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT).fTaken()) << "blocked";
     hint.fSetBlocked(false);
-    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_RIGHT), 0) << "the right button";
-    EXPECT_EQ(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT), -109);
+    EXPECT_FALSE(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_RIGHT).fTaken()) << "the right button";
+    EXPECT_TRUE(hint.fOnMouseDown(KEL::KC_INPUT::kMOUSE_LEFT).fTaken());
 }

@@ -5,6 +5,7 @@
 #include "BoardFixture.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_NUMBERS.h"
+#include "game/product/GG_ERROR.h"
 
 using game::GG_CLUE;
 using game::GG_NUMBERS;
@@ -84,8 +85,8 @@ TEST(GG_NUMBERS, IntervalsAndShiftsBeyondAnyBoardAreRefused) {
         ASSERT_TRUE(doc.load_string(boardtest::kNUMBERS));
         doc.document_element().child("numbersUp").attribute(name).set_value(value);
         GG_NUMBERS up(false);
-        KEL::fErrorText().clear();
+        game::GG_ERROR::fClear();
         EXPECT_FALSE(up.fLoad(doc.document_element().child("numbersUp"), -4, 30, 10, 5)) << name << "=" << value;
-        EXPECT_EQ(KEL::fErrorText(), "Level numbers hold a number out of range");
+        EXPECT_EQ(game::GG_ERROR::fText(), "Level numbers hold a number out of range");
     }
 }

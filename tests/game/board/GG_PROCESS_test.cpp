@@ -78,22 +78,22 @@ TEST(GG_PROCESS, HitRectanglesIncludeTheirEdgesAndGapsHitNothing) {
     const GG_ELEMENT* first = b.fGetCell(0, 0);
     EXPECT_EQ(first->fGetRectPosition().x, 360);
     EXPECT_EQ(first->fGetRectPosition().y, 248);
-    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {360, 248}), -109);
-    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_RIGHT, {390, 278}), -109);
-    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {391, 263}), 0);
-    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {359, 263}), 0);
-    EXPECT_EQ(first->fHitTestAt(4, {375, 263}), 0) << "only buttons 1 and 2 press cells";
+    EXPECT_TRUE(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {360, 248}));
+    EXPECT_TRUE(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_RIGHT, {390, 278}));
+    EXPECT_FALSE(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {391, 263}));
+    EXPECT_FALSE(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {359, 263}));
+    EXPECT_FALSE(first->fHitTestAt(4, {375, 263})) << "only buttons 1 and 2 press cells";
 
     // Columns 4 and 5 lie either side of the 4-pixel block gap.
     const KEL::KS_POINT gap{512, 263};
-    EXPECT_EQ(b.fGetCell(0, 4)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, gap), 0);
-    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, gap), 0);
-    EXPECT_EQ(b.fGetCell(0, 5)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {514, 263}), -109);
+    EXPECT_FALSE(b.fGetCell(0, 4)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, gap));
+    EXPECT_FALSE(b.fGetCell(0, 5)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, gap));
+    EXPECT_TRUE(b.fGetCell(0, 5)->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {514, 263}));
 
     b.fSetCellsBlocked(1);
-    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {375, 263}), 0) << "a blocked cell ignores presses";
+    EXPECT_FALSE(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {375, 263})) << "a blocked cell ignores presses";
     b.fSetCellsBlocked(0);
-    EXPECT_EQ(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {375, 263}), -109);
+    EXPECT_TRUE(first->fHitTestAt(KEL::KC_INPUT::kMOUSE_LEFT, {375, 263}));
 }
 
 TEST(GG_PROCESS, RejectsLevelsThatCannotBePlayed) {
@@ -456,13 +456,13 @@ TEST(GG_PROCESS, CellHitTestReadsTheInputsMousePosition) {
     ASSERT_TRUE(level.fLoad(std::string(kTEN) + R"( bonuses="0")", fSquare(10, '#')));
     const GG_ELEMENT* first = level.board.fGetCell(0, 0);
     ASSERT_EQ(KEL::kcINPUT, nullptr);
-    EXPECT_EQ(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT), 0) << "no input, no press";
+    EXPECT_FALSE(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT)) << "no input, no press";
     {
         KEL::KC_INPUT input;
         input.fOnMouseMove(375, 263);
-        EXPECT_EQ(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT), -109);
+        EXPECT_TRUE(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT));
         input.fOnMouseMove(600, 600);
-        EXPECT_EQ(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT), 0);
+        EXPECT_FALSE(first->fHitTest(KEL::KC_INPUT::kMOUSE_LEFT));
     }
     EXPECT_EQ(KEL::kcINPUT, nullptr);
 }

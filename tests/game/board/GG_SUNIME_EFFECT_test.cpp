@@ -9,6 +9,7 @@
 #include "engine/resources/KC_STRING_TABLE.h"
 #include "engine/scene/SceneFixture.h"
 #include "game/board/GG_SUNIME_EFFECT.h"
+#include "game/product/GG_ERROR.h"
 
 using game::GG_SUNIME_EFFECT;
 using KE_PHASE = game::GG_SUNIME_EFFECT::KE_PHASE;
@@ -74,7 +75,7 @@ protected:
 
 TEST_F(SunimeTest, AFlightShowsFliesLandsOnceOnItsTargetAndFades) {
     GG_SUNIME_EFFECT bonus;
-    ASSERT_TRUE(fRead(bonus, fBonus("speed=\"600\" deflection=\"-90\" endpos=\"100 50\""))) << KEL::fErrorText();
+    ASSERT_TRUE(fRead(bonus, fBonus("speed=\"600\" deflection=\"-90\" endpos=\"100 50\""))) << game::GG_ERROR::fText();
     bonus.fLoadResources(nullptr, &mStrings);
     EXPECT_FLOAT_EQ(bonus.fGetShowTime(), 6.0f / 18.0f);
 

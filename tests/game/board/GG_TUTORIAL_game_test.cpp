@@ -15,6 +15,7 @@
 #include "game/board/GG_TUTORIAL.h"
 #include "game/board/GG_TUTORIAL_STEP.h"
 #include "game/profile/GG_PLAYER.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "support/WholeGame.h"
 
 using game::gGame;
@@ -65,12 +66,12 @@ TEST_F(GG_TUTORIAL_GAME, ANewPlayerIsGuidedAndSkipsAfterTheQuestion) {
     // The skip button asks first, in the player's language.
     fClickWidget(*tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET));
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
-    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows.fFindOpenWindow(game::GG_TUTORIAL::kWINDOW_SKIP));
+    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows.fFindOpenWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(board.fIsPaused());
     ASSERT_NE(question->fGetMessageLabel(), nullptr);
     EXPECT_EQ(question->fGetMessageLabel()->fGetText(), std::wstring(L"Skip the tutorial?"));
-    fClickWidget(game::GG_TUTORIAL::kWINDOW_SKIP, KEL::G_WINDOW_CONFIRM::kYES);
+    fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
     EXPECT_FALSE(tutorial.fIsRunning());
     EXPECT_TRUE(player->fGetPassedTutorial());
     EXPECT_FALSE(board.fIsPaused());

@@ -263,11 +263,11 @@ TEST(GG_PROGRESS, SavesTheSettingsAndThePlayersOnlyOnceTheListWasLoaded) {
     const std::string folder = w.settings.fGetUserFolder();
     w.fPlayer();
     EXPECT_FALSE(w.progress.fSaveFiles());
-    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), 0) << "nothing written before the list was read";
+    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), KEL::KE_PATH_KIND::kNONE) << "nothing written before the list was read";
     w.players.fLoad(folder);
     w.fPlayer();
     ASSERT_TRUE(w.progress.fSaveFiles());
-    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), 1);
+    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), KEL::KE_PATH_KIND::kFILE);
     KEL::KT_PLAYERS back;
     back.fSetLayout(w.progress.fGetLayout());
     EXPECT_TRUE(back.fLoad(folder));

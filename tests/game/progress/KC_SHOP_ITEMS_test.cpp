@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "game/product/GG_ERROR.h"
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "game/services/KC_STORE.h"
@@ -35,12 +36,12 @@ TEST(KC_SHOP_ITEMS, NestedOffersStopAtTheLimitWithAnErrorHoweverDeepTheFile) {
     for (int depth : {KC_SHOP_ITEM::kMAX_DEPTH + 1, KC_SHOP_ITEM::kMAX_DEPTH + 2, 100000}) {
         pugi::xml_document document;
         ASSERT_TRUE(document.load_string(fNested("store", "item", depth).c_str()));
-        KEL::fErrorText().clear();
+        game::GG_ERROR::fClear();
         KC_SHOP_ITEMS items;
         items.fLoad(document.document_element());
         ASSERT_EQ(items.fGetItems().size(), 1u);
         EXPECT_EQ(fDepth(*items.fGetItems().front()), KC_SHOP_ITEM::kMAX_DEPTH) << depth;
-        EXPECT_NE(KEL::fErrorText().find("nested too deep"), std::string::npos) << depth;
+        EXPECT_NE(game::GG_ERROR::fText().find("nested too deep"), std::string::npos) << depth;
     }
     {
         pugi::xml_document finding;
@@ -52,11 +53,11 @@ TEST(KC_SHOP_ITEMS, NestedOffersStopAtTheLimitWithAnErrorHoweverDeepTheFile) {
     }
     pugi::xml_document document;
     document.load_string(fNested("store", "item", KC_SHOP_ITEM::kMAX_DEPTH).c_str());
-    KEL::fErrorText().clear();
+    game::GG_ERROR::fClear();
     KC_SHOP_ITEMS items;
     items.fLoad(document.document_element());
     EXPECT_EQ(fDepth(*items.fGetItems().front()), KC_SHOP_ITEM::kMAX_DEPTH);
-    EXPECT_TRUE(KEL::fErrorText().empty()) << "the deepest allowed nesting reads whole";
+    EXPECT_TRUE(game::GG_ERROR::fText().empty()) << "the deepest allowed nesting reads whole";
 }
 
 TEST(KC_SHOP_ITEMS, HostileNumbersHoldAtTheirFieldsLimits) {

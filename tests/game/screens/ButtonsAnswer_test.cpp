@@ -12,6 +12,7 @@
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
@@ -72,7 +73,7 @@ TEST_F(ButtonsAnswer, MenuOptionsAfterDecliningToLeave) {
     game::GG_GAMEPLAY* board = fShowLevel(0, 1);
     ASSERT_NE(board, nullptr);
     ASSERT_NO_FATAL_FAILURE(fPauseLevel());
-    const std::string question = game::GG_WINDOW_GAME_MENU::kLEAVE_QUESTION;
+    const std::string question = game::GG_WINDOW_NAME::kLEAVE_QUESTION;
     for (int round = 0; round < 2; ++round) {
         fOpenBy([&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kLEAVE); }, question);
         fCloseBy([&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kNO); }, question);

@@ -29,7 +29,9 @@
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
 #include "game/screens/GG_WINDOW_HELP.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
@@ -46,9 +48,9 @@
 namespace {
 
 using Confirm = KEL::G_WINDOW_CONFIRM;
-constexpr const char* kCHANCE = game::GG_GAMEPLAY::kWINDOW_SECOND_CHANCE;
-constexpr const char* kCHANCE_BUY = game::GG_GAMEPLAY::kWINDOW_SECOND_CHANCE_BUY;
-constexpr const char* kNO_HEALTH = game::GG_GAMEPLAY::kWINDOW_NO_HEALTH;
+constexpr const char* kCHANCE = game::GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION;
+constexpr const char* kCHANCE_BUY = game::GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION;
+constexpr const char* kNO_HEALTH = game::GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION;
 
 class GameRoads : public testsupport::WholeGame {
 protected:
@@ -322,9 +324,9 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     const KEL::KS_VEC2 target =
         board->fGetControls().fGetReset().fGetSprite().fGetTransform()->fGetAbsolute().fGetPos2();
     fClickAt(target);
-    ASSERT_TRUE(fRunUntil([&] { return fWindows().fIsOpen(game::GG_GAMEPLAY::kWINDOW_RESET_FEEDBACK); }));
+    ASSERT_TRUE(fRunUntil([&] { return fWindows().fIsOpen(game::GG_WINDOW_NAME::kRESET_FEEDBACK); }));
     fShoot("reset-feedback");
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_GAMEPLAY::kWINDOW_RESET_FEEDBACK); }));
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_WINDOW_NAME::kRESET_FEEDBACK); }));
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_EQ(fCells(true, true).size(), filled + 1) << "the target filled nothing";
     ASSERT_NO_FATAL_FAILURE(fQuit());

@@ -27,6 +27,7 @@
 #include "game/app/gGame.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_PLAYERS.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
@@ -90,13 +91,13 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 1);
     EXPECT_TRUE(board->fGetProcess().fGetCell(1, 4)->fIsRevealed());
     const KEL::KC_GUI_OBJECT& skip = *tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET);
-    fTimed("picture -> skip question", [&] { fClickWidget(skip); }, game::GG_TUTORIAL::kWINDOW_SKIP);
+    fTimed("picture -> skip question", [&] { fClickWidget(skip); }, game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     EXPECT_TRUE(board->fIsPaused());
-    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_TUTORIAL::kWINDOW_SKIP));
+    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->fGetMessageLabel()->fGetText(), L"Skip the tutorial?");
-    fClickWidget(game::GG_TUTORIAL::kWINDOW_SKIP, KEL::G_WINDOW_CONFIRM::kYES);
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_TUTORIAL::kWINDOW_SKIP); }));
+    fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION); }));
     EXPECT_TRUE(fGameObject().fGetCurrentPlayer()->fGetPassedTutorial());
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_EQ(board->fGetProcess().fGetCell(2, 2)->mBlocked, 0);
