@@ -13,6 +13,7 @@ inline constexpr int32_t kFAILED = -1;          // missing object or generic fai
 inline constexpr int32_t kMISSING = -108;       // missing callback, file or entry
 inline constexpr int32_t kNOT_NOW = -109;       // not now, or already taken; stops a bot pass
 inline constexpr int32_t kUNREADABLE = -109;    // readers: present but cannot be read
+inline constexpr int32_t kEND_REQUESTED = -109; // a message box ended by a request to end the game
 inline constexpr int32_t kDEVICE_RESET = -110;  // device reset this frame, or list already mounted
 inline constexpr int32_t kSTART_FAILED = -112;  // open or start failure
 inline constexpr int32_t kFINISHED = -113;      // finished (bots, threads)

@@ -11,7 +11,6 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_WINDOW.h"
 #include "engine/scene/KS_TRANSFORM3.h"
-#include "host/IMessageBox.h"
 #include "host/IWindow.h"
 #include "host/Image.h"
 
@@ -746,7 +745,7 @@ KC_TEXTURE* KC_RENDER::fAddTexture(GTexture* texture, int32_t width, int32_t hei
 
 KC_TEXTURE* KC_RENDER::fFallback() {
     if (mDefaultTexture) return mDefaultTexture;
-    fMessageBox(mWindow, "error", "defaultTexture not exist!!!");
+    fShowMessageBox(mWindow, "error", "defaultTexture not exist!!!");
     return fAddTexture(nullptr, 0, 0);
 }
 
