@@ -19,7 +19,6 @@
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
-#include "host/IMessageBox.h"
 #include "host/QuietStandardError.h"
 
 namespace KEL {
@@ -48,8 +47,8 @@ KC_GAME* KC_GAME::fGetGame() {
 
 int32_t KC_GAME::fInit(const std::string& title) {
     if (!kcGAME) {
-        host::fMessageBox(nullptr, "SERVICE/KC_GAME_SERVICE_ONE",
-                          "KC_GAME not exist. Need do some kcGAME = KC_GAME::fGetGame();");
+        fShowMessageBox(nullptr, "SERVICE/KC_GAME_SERVICE_ONE",
+                        "KC_GAME not exist. Need do some kcGAME = KC_GAME::fGetGame();");
         return KS_RESULT::kFAILED;
     }
     mGameName = title;
@@ -126,7 +125,7 @@ uint32_t KC_GAME::fOpenAudio(void* argument) {
     game->mAudioLockHeld.store(true);
     // The sound libraries name every backend they try; one line says it.
     host::QuietStandardError quiet;
-    return static_cast<uint32_t>(kcAUDIO->fInit());
+    return static_cast<uint32_t>(game->mAudioOpen ? game->mAudioOpen() : kcAUDIO->fInit());
 }
 
 void KC_GAME::fCheckAudioOpened() {

@@ -68,7 +68,8 @@ public:
     int32_t fSaveConfig();
     int32_t fLoadConfig();
     // Waits until the audio device has been opened (or found missing) and
-    // gives the warning for a missing one, once. Main thread.
+    // gives the warning for a missing one, once (a request to end the game
+    // while it is up raises the close slot). Main thread.
     void fAwaitAudio();
     // Stops the audio thread and destroys every service; answers 1.
     int32_t fRelease();
@@ -91,6 +92,9 @@ public:
 
     // Tests hand the renderer a device of their own; empty for the game's.
     std::function<host::IGraphicsDevice*()> mDeviceFactory;
+    // Tests open the audio device their own way (answering as the audio's
+    // fInit does); empty for the real device. Set before fInit.
+    std::function<int32_t()> mAudioOpen;
 
 private:
     // Whether the logic step of the current frame ran: a draw step consumes

@@ -13,7 +13,8 @@ inline constexpr int32_t kFAILED = -1;          // missing object or generic fai
 inline constexpr int32_t kMISSING = -108;       // missing callback, file or entry
 // Stop here, nothing further is tried: the frame does not run (the game has
 // stopped), a bot ends the manager's pass, a page item took the mouse event
-// so no later item sees it, a reader gives up on an entry it cannot read.
+// so no later item sees it, a reader gives up on an entry it cannot read, a
+// message box was ended by a request to end the game.
 inline constexpr int32_t kSTOP = -109;
 inline constexpr int32_t kDEVICE_RESET = -110;  // device reset this frame, or list already mounted
 inline constexpr int32_t kSTART_FAILED = -112;  // open or start failure

@@ -116,8 +116,15 @@ KS_POINT KC_WINDOW::fGetDrawableSize() const {
     return size;
 }
 
-void KC_WINDOW::fMessageBox(const std::string& caption, const std::string& text) const {
-    host::fMessageBox(fGetHandle(), caption, text);
+int32_t KC_WINDOW::fMessageBox(const std::string& caption, const std::string& text) const {
+    return fShowMessageBox(fGetHandle(), caption, text);
+}
+
+int32_t fShowMessageBox(void* owner, const std::string& caption, const std::string& text) {
+    if (host::fMessageBox(owner, caption, text) == host::MessageBoxAnswer::kAnswered) return KS_RESULT::kOK;
+    // The host took the request from the queue: it comes no other way.
+    KC_CALLBACK::fCall(kcbCLOSE);
+    return KS_RESULT::kSTOP;
 }
 
 void KC_WINDOW::fSetMinimizeBox(bool on) {

@@ -40,7 +40,8 @@ public:
     host::IWindow* fGetHostWindow() const { return mHost.get(); }
     // Back-buffer size in pixels.
     KS_POINT fGetDrawableSize() const;
-    void fMessageBox(const std::string& caption, const std::string& text) const;
+    // A message box over the window; see fShowMessageBox.
+    int32_t fMessageBox(const std::string& caption, const std::string& text) const;
     void fSetMinimizeBox(bool on);
 
     // Screen pixels to game pixels (through the letterbox when full screen
@@ -96,6 +97,13 @@ private:
     std::unique_ptr<host::IWindow> mHost;
     std::string mFailure;
 };
+
+// A plain message box owned by a native window (null for none), shown until
+// the player takes it in: 1. When the game is asked to end while it is up
+// (its window's close button, SIGINT, SIGTERM), the close slot is raised as
+// for the window's close request and the answer is kSTOP; so it is,
+// at once and with the box's text on standard error, for every box after.
+int32_t fShowMessageBox(void* owner, const std::string& caption, const std::string& text);
 
 // Drains the window's message queue once: key and mouse messages go to the
 // input, every message then to the window procedure.

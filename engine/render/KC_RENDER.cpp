@@ -11,7 +11,6 @@
 #include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_WINDOW.h"
 #include "engine/scene/KS_TRANSFORM3.h"
-#include "host/IMessageBox.h"
 #include "host/IWindow.h"
 #include "host/Image.h"
 
@@ -742,7 +741,7 @@ KC_TEXTURE* KC_RENDER::fAddTexture(std::unique_ptr<GTexture> texture, int32_t wi
 
 KC_TEXTURE* KC_RENDER::fFallback() {
     if (mDefaultTexture) return mDefaultTexture;
-    fMessageBox(mWindow, "error", "defaultTexture not exist!!!");
+    fShowMessageBox(mWindow, "error", "defaultTexture not exist!!!");
     return fAddTexture(nullptr, 0, 0);
 }
 

@@ -180,7 +180,7 @@ GG_GAMEPLAY* fGetGameplay() { return gModule.mGameplay.get(); }
 int32_t fMain(void*) {
     KEL::kcGAME = KEL::KC_GAME::fGetGame();
     fRegisterCallbacks();
-    if (KEL::kcGAME->fInit("") < 0) {
+    if (KEL::kcGAME->fInit(kSTART_TITLE) < 0) {
         // Whatever started is given back, so the devices close cleanly.
         fOnRelease(nullptr);
         return KEL::KS_RESULT::kRUN_FAILED;

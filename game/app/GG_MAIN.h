@@ -19,6 +19,11 @@ inline constexpr int32_t kSTATE_RUNNING = 1;
 // Volumes without a player to take them from.
 inline constexpr float kDEFAULT_VOLUME = 80.0f;
 
+// The window's title from the moment it opens, before anything is loaded
+// (a message box may come first); the string table's "window_title",
+// the same text in the default content, takes its place once loaded.
+inline constexpr const char* kSTART_TITLE = "Picture Logic";
+
 // The program entry: 100500 after a normal run, -100500 when the engine
 // could not start.
 int32_t fMain(void* argument);

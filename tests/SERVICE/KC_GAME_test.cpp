@@ -6,6 +6,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/platform/KC_RANDOM.h"
@@ -288,6 +289,20 @@ TEST_F(GameFixture, RunLoopsUntilTheWindowAsksToCloseThenReleases) {
     gSeen = Seen{};
     mGame->fRun();
     EXPECT_EQ(gSeen.mBefore, 0);
+}
+
+TEST_F(GameFixture, ARequestToEndWhileTheNoSoundWarningIsUpEndsTheLoopThroughTheCloseSlot) {
+    mGame->mAudioOpen = [] { return KEL::KS_RESULT::kFAILED; };
+    mBoxes.mAnswer = host::MessageBoxAnswer::kEndRequested;
+    ASSERT_EQ(mGame->fInit(""), 1);
+    EXPECT_TRUE(mBoxes.mBoxes.empty()) << "the warning waits for the loop, behind the first frame";
+    mGame->fRun();
+    ASSERT_EQ(mBoxes.mBoxes.size(), 1u);
+    EXPECT_EQ(mBoxes.mBoxes[0], std::make_pair(std::string("Warning"),
+                                               std::string("No sound device has been detected. The game will "
+                                                           "continue without audio.")));
+    EXPECT_EQ(gSeen.mCloses, 1) << "the request reaches the game as its window's close would";
+    EXPECT_EQ(gSeen.mAfter, 1) << "and the loop ends as after any close";
 }
 
 TEST_F(GameFixture, SetResolutionTouchesNothingWhenUnchanged) {

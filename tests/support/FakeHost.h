@@ -139,16 +139,18 @@ private:
     std::shared_ptr<FakeWindowLog> mLog;
 };
 
-// Collects message boxes instead of showing them.
+// Collects message boxes instead of showing them; each answers mAnswer.
 class MessageBoxCatcher {
 public:
     MessageBoxCatcher() {
         host::fSetMessageBoxHook([this](const std::string& caption, const std::string& text) {
             mBoxes.emplace_back(caption, text);
+            return mAnswer;
         });
     }
     ~MessageBoxCatcher() { host::fSetMessageBoxHook(nullptr); }
     std::vector<std::pair<std::string, std::string>> mBoxes;
+    host::MessageBoxAnswer mAnswer = host::MessageBoxAnswer::kAnswered;
 };
 
 }  // namespace testsupport

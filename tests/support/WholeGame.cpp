@@ -149,7 +149,7 @@ int32_t WholeGame::fBoot() {
         gGameDraw = KEL::kcbDRAW;
         KEL::kcbDRAW = KEL::KC_CALLBACK::fCreate(&fDrawThenShoot, "whole_game_draw", nullptr);
     }
-    const int32_t result = mGame->fInit("");
+    const int32_t result = mGame->fInit(game::kSTART_TITLE);
     mGame->mRunning = result == KEL::KS_RESULT::kOK ? 1 : 0;
     return result;
 }

@@ -110,7 +110,10 @@ TEST(RenderInit, CreationLadderAndFailure) {
         EXPECT_EQ(render.fBeginFrame(), -1);  // still no device: no frame, no crash
         EXPECT_EQ(render.fBeginFrame(), -1);
         std::string said;
-        host::fSetMessageBoxHook([&](const std::string& caption, const std::string& text) { said = caption + ": " + text; });
+        host::fSetMessageBoxHook([&](const std::string& caption, const std::string& text) {
+            said = caption + ": " + text;
+            return host::MessageBoxAnswer::kAnswered;
+        });
         KC_TEXTURE* stand_in = render.fLoadTexture("junk", 4);
         host::fSetMessageBoxHook({});
         ASSERT_NE(stand_in, nullptr);

@@ -17,6 +17,7 @@
 
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "SERVICE/KS_RESULT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_WINDOW.h"
 #include "game/app/GG_MAIN.h"
@@ -195,7 +196,9 @@ TEST(GameExecutable, ADamagedArchiveIsNamedAndEndsWithStatusOne) {
 
 TEST(GameExecutable, FailedStartEndsWithStatusOne) {
     const std::string errorFile = (testsupport::TestEnvironment::fRoot() / "stderr.txt").string();
-    const pid_t pid = fSpawnGame({"SDL_VIDEODRIVER=no-such-driver"}, errorFile);
+    // Without a desktop, so that the reason goes to standard error, not to a
+    // box nobody answers.
+    const pid_t pid = fSpawnGame({"SDL_VIDEODRIVER=no-such-driver", "DISPLAY", "WAYLAND_DISPLAY"}, errorFile);
     ASSERT_GT(pid, 0);
     const int status = fWaitFor(pid, std::chrono::seconds(60));
     ASSERT_NE(status, -1);
@@ -263,4 +266,43 @@ TEST(GameLoop, TerminationSignalEndsTheLoopThroughTheCloseSlot) {
     KEL::kcbUPDATE = nullptr;
     KEL::kcbCLOSE = registeredClose;
     KEL::kcGAME = nullptr;
+}
+
+namespace {
+// The program's entry itself, in this process, over a real (offscreen) SDL
+// window, with no sound device and every box answered by a request to end.
+int32_t fRunEntryAskedToEnd(testsupport::MessageBoxCatcher& boxes) {
+    KEL::KC_GAME& game = *KEL::KC_GAME::fGetGame();
+    game.mDeviceFactory = [] { return new host::RecordingDevice; };
+    game.mAudioOpen = [] { return KEL::KS_RESULT::kFAILED; };
+    boxes.mAnswer = host::MessageBoxAnswer::kEndRequested;
+    const int32_t result = game::fMain(nullptr);
+    game.mDeviceFactory = nullptr;
+    game.mAudioOpen = nullptr;
+    KEL::kcGAME = nullptr;
+    return result;
+}
+}  // namespace
+
+TEST(GameLoop, ARequestToEndDuringAMessageBoxEndsTheRunAsAfterTheStartItFollows) {
+    if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
+    KEL::KC_FILESYSTEM::fGetInstance();
+    fs::copy(kBUILT, fs::current_path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    {
+        testsupport::MessageBoxCatcher boxes;
+        EXPECT_EQ(fRunEntryAskedToEnd(boxes), KEL::KS_RESULT::kRUN_ENDED) << "the start was fine: a normal end";
+        ASSERT_EQ(boxes.mBoxes.size(), 1u);
+        EXPECT_EQ(boxes.mBoxes[0].first, "Warning");
+    }
+    {
+        std::ofstream(fs::current_path() / "game.xml", std::ios::trunc) << "<game";
+        testsupport::MessageBoxCatcher boxes;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(fRunEntryAskedToEnd(boxes), KEL::KS_RESULT::kRUN_FAILED) << "a failed start stays a failure";
+        const std::string errors = testing::internal::GetCapturedStderr();
+        ASSERT_EQ(boxes.mBoxes.size(), 1u) << "the game is ending: no box follows the warning";
+        EXPECT_EQ(boxes.mBoxes[0].first, "Warning");
+        EXPECT_EQ(errors, "Error: The game cannot start: its file \"game.xml\" is missing or damaged.\n");
+    }
+    fs::copy_file(kBUILT / "game.xml", fs::current_path() / "game.xml", fs::copy_options::overwrite_existing);
 }

@@ -135,6 +135,7 @@ protected:
 
 TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
     ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
+    EXPECT_EQ(fQueue().mTitle, game::kSTART_TITLE) << "the window has its title before anything is loaded";
     EXPECT_EQ(game::fGetState(), game::kSTATE_LOADING);
     ASSERT_NE(game::fGetLoaderScreen(), nullptr);
     EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashCount(), 1u) << "the studio card exists as a file";
@@ -143,7 +144,7 @@ TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
     ASSERT_TRUE(fRunUntil(fAtTitle));
     EXPECT_EQ(game::fGetLoaderScreen(), nullptr);
     EXPECT_TRUE(gGame::fGetWindowManager()->fIsOpen("Title_Top"));
-    EXPECT_EQ(fQueue().mTitle, "Picture Logic");
+    EXPECT_EQ(fQueue().mTitle, game::kSTART_TITLE) << "the string table's title is the one the window opened with";
     ASSERT_EQ(gGame::fGetPlayers()->fGetCount(), 1u);
     ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
     EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetName(), L"player");

@@ -3,7 +3,6 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "host/IMessageBox.h"
 #include "host/IWindow.h"
 #include "host/sdl/SdlWindow.h"
 
@@ -121,15 +120,3 @@ TEST(SdlWindow, FullScreenCoversTheDesktopAndComesBack) {
     EXPECT_EQ(h, dh);
 }
 
-TEST(SdlMessageBox, HeadlessRunsWriteToStandardErrorAndHooksTakeOver) {
-    ASSERT_TRUE(host::fIsHeadless()) << "tests run with the offscreen video driver";
-    testing::internal::CaptureStderr();
-    host::fMessageBox(nullptr, "Warning", "No sound device");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning: No sound device\n");
-
-    std::string seen;
-    host::fSetMessageBoxHook([&](const std::string& c, const std::string& t) { seen = c + "|" + t; });
-    host::fMessageBox(nullptr, "error", "defaultTexture not exist!!!");
-    host::fSetMessageBoxHook(nullptr);
-    EXPECT_EQ(seen, "error|defaultTexture not exist!!!");
-}
