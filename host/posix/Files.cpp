@@ -14,6 +14,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <functional>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -159,35 +160,39 @@ bool fMoveNew(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-}  // namespace
-
-std::string fKeepCopy(const std::string& path, const std::string& bytes) {
+int fFirstFreeNumber(const std::string& path) {
     int number = 1;
     while (number <= kMAX_KEPT && fTaken(fKeptName(path, number))) ++number;
-    if (number > 1) {
-        std::string last;
-        const std::string lastName = fKeptName(path, number - 1);
-        if (fReadRegularFile(lastName, bytes.size(), last) == FileRead::kREAD && last == bytes) return lastName;
-    }
+    return number;
+}
+
+// Puts the file under the first number from there that put does not find
+// taken; the kept name, or empty with the reason on standard error.
+std::string fKeepAtFreeNumber(const std::string& path, int number, const std::function<bool(const std::string&)>& put) {
     for (; number <= kMAX_KEPT; ++number) {
         const std::string name = fKeptName(path, number);
-        if (fWriteNew(name, bytes)) return name;
+        if (put(name)) return name;
         if (errno != EEXIST) break;
     }
     std::fprintf(stderr, "%s could not be kept aside: %s\n", path.c_str(), std::strerror(errno));
     return std::string();
 }
 
-std::string fKeepByMove(const std::string& path) {
-    int number = 1;
-    while (number <= kMAX_KEPT && fTaken(fKeptName(path, number))) ++number;
-    for (; number <= kMAX_KEPT; ++number) {
-        const std::string name = fKeptName(path, number);
-        if (fMoveNew(path, name)) return name;
-        if (errno != EEXIST) break;
+}  // namespace
+
+std::string fKeepCopy(const std::string& path, const std::string& bytes) {
+    const int number = fFirstFreeNumber(path);
+    if (number > 1) {
+        std::string last;
+        const std::string lastName = fKeptName(path, number - 1);
+        if (fReadRegularFile(lastName, bytes.size(), last) == FileRead::kREAD && last == bytes) return lastName;
     }
-    std::fprintf(stderr, "%s could not be moved aside: %s\n", path.c_str(), std::strerror(errno));
-    return std::string();
+    return fKeepAtFreeNumber(path, number, [&bytes](const std::string& name) { return fWriteNew(name, bytes); });
+}
+
+std::string fKeepByMove(const std::string& path) {
+    return fKeepAtFreeNumber(path, fFirstFreeNumber(path),
+                             [&path](const std::string& name) { return fMoveNew(path, name); });
 }
 
 bool fMakeFolder(const std::string& path) {
