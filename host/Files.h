@@ -30,6 +30,36 @@ bool fListFolder(const std::string& path, const std::string& pattern, bool folde
 // True for a symbolic link (not followed).
 bool fIsLink(const std::string& path);
 
+// What fReadRegularFile found at a path.
+enum class FileRead {
+    kREAD,          // a regular file, or a link to one, read whole
+    kMISSING,       // nothing there
+    kDANGLING_LINK, // a symbolic link to nothing
+    kFOLDER,        // a folder, or a link to one
+    kNOT_REGULAR,   // a FIFO, device or socket, or a link to one
+    kTOO_LARGE,     // a regular file over the limit
+    kUNREADABLE,    // there, but it cannot be opened or read
+};
+
+// Reads a regular file whole, at most limit bytes. Anything else is refused
+// before it is opened, so a FIFO cannot block and a device cannot stream
+// without end. Bytes stay empty unless the answer is kREAD.
+FileRead fReadRegularFile(const std::string& path, uint64_t limit, std::string& bytes);
+
+// Where a chain of symbolic links ends (the path itself when it is no
+// link), relative targets taken from the link's folder; that end need not
+// exist. Empty for a chain that does not end.
+std::string fFollowLinks(const std::string& path);
+
+// Keeps bytes beside path as path + ".1.bak", ".2.bak"...: the first free
+// number, never over anything there. When the last one kept already holds
+// the same bytes it is answered again. The kept path, or empty when nothing
+// could be written (the reason on standard error).
+std::string fKeepCopy(const std::string& path, const std::string& bytes);
+// Moves what is at path (a file, a FIFO or device node, a link itself) to
+// the same kind of free name; the kept path, or empty.
+std::string fKeepByMove(const std::string& path);
+
 // Makes one folder; an existing folder counts as success.
 bool fMakeFolder(const std::string& path);
 bool fRemoveFile(const std::string& path);

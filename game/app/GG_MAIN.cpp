@@ -290,6 +290,9 @@ int32_t fOnLoaded() {
     game->fSetCurrentPlayer(gGame::fGetPlayers() ? gGame::fGetPlayers()->fGetCurrent() : nullptr);
     game->fSetMusic();
     if (KEL::kcWINDOW && gGame::fGetStrings()) KEL::kcWINDOW->fSetTitle(gGame::fGetStrings()->fGet("window_title"));
+    // What the loader found wrong with the saved players, told here on
+    // the main thread.
+    game->fTellFileProblems();
     return kOK;
 }
 

@@ -1,6 +1,7 @@
 #include "game/app/gGame.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 
 #include "SERVICE/KC_GAME.h"
@@ -668,7 +669,22 @@ void gGame::fLeaveLevel(bool thenShop) {
     if (thenShop) fShow(GG_WINDOW_NAME::kSHOP);
 }
 
-void gGame::fSave() { fSaveFiles(); }
+void gGame::fSave() {
+    fSaveFiles();
+    fTellFileProblems();
+}
+
+void gGame::fTellFileProblems() {
+    const std::string settings = fGetSettings().fTakeUserNotice();
+    const std::string notice = gServices.mPlayers ? gServices.mPlayers->fTakeNotice() : std::string();
+    if (settings.empty() && notice.empty()) return;
+    // Standard error is quiet while the sound device opens.
+    if (KEL::kcGAME) KEL::kcGAME->fAwaitAudio();
+    if (!settings.empty()) std::fprintf(stderr, "%s\n", settings.c_str());
+    if (notice.empty()) return;
+    if (KEL::kcWINDOW) KEL::kcWINDOW->fMessageBox("Warning", notice);
+    else std::fprintf(stderr, "Warning: %s\n", notice.c_str());
+}
 
 void gGame::fLeaveGame() {
     const bool mobile = fGetSettings().fIsMobilePlatform();

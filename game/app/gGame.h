@@ -150,7 +150,13 @@ public:
     void fLeaveLevel(bool thenShop);
     // The user's settings, then the players; nothing before the players
     // were loaded, so a failed start never overwrites what it did not read.
+    // A save that wrote nothing is told to the player once a session.
     void fSave() override;
+    // What the players file has to tell the player (a damaged file kept
+    // aside, saves that fail), in a message box, and what the user's
+    // settings file had, on standard error. Main thread only: the box
+    // waits for the player.
+    void fTellFileProblems();
     void fLeaveGame();
 
     // The overlay's animation runs from its first frame while a purchase

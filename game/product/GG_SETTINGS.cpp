@@ -8,6 +8,7 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/util/KF_XML.h"
+#include "host/Files.h"
 
 namespace game {
 
@@ -48,6 +49,9 @@ void GG_SETTINGS::fReset() {
     mMounted.clear();
     mEarTile.reset();
     mEarLine.reset();
+    mUserHold = KS_USER_HOLD::kNONE;
+    mUserOriginal.clear();
+    mUserNotice.clear();
 }
 
 bool GG_SETTINGS::fIsMobilePlatform() const {
@@ -108,17 +112,53 @@ bool GG_SETTINGS::fReadData(const pugi::xml_node& root) {
 
 bool GG_SETTINGS::fReadUserSettings() {
     const std::string path = fGetUserFolder() + kUSER_FILE;
-    if (KEL::fFileExists(path) != KEL::KE_PATH_KIND::kFILE) return false;
+    mUserHold = KS_USER_HOLD::kNONE;
+    mUserOriginal.clear();
+    std::string bytes;
     pugi::xml_document document;
-    if (!document.load_file(path.c_str())) return false;
+    switch (host::fReadRegularFile(path, kMAX_USER_FILE_SIZE, bytes)) {
+    case host::FileRead::kMISSING: return false;
+    case host::FileRead::kDANGLING_LINK:
+        mUserNotice = path + " links to " + host::fFollowLinks(path) + ", which is missing: the settings will be saved there";
+        return false;
+    case host::FileRead::kFOLDER:
+        mUserNotice = path + " is a folder: the settings cannot be read or saved";
+        return false;
+    case host::FileRead::kREAD:
+        if (document.load_buffer(bytes.data(), bytes.size())) break;
+        mUserHold = KS_USER_HOLD::kKEEP_COPY;
+        mUserOriginal.swap(bytes);
+        fKeepUserFile();
+        return false;
+    default:
+        mUserHold = KS_USER_HOLD::kKEEP_MOVE;
+        fKeepUserFile();
+        return false;
+    }
     const pugi::xml_node root = document.document_element();
     mFullscreen = root.child("fullscreen").attribute("value").as_bool() ? 1 : 0;
     if (pugi::xml_node version = root.child("version")) mVersion = version.attribute("value").as_uint();
     return true;
 }
 
+bool GG_SETTINGS::fKeepUserFile() const {
+    if (mUserHold == KS_USER_HOLD::kNONE) return true;
+    const std::string path = fGetUserFolder() + kUSER_FILE;
+    const bool gone = KEL::fFileExists(path) == KEL::KE_PATH_KIND::kNONE && !host::fIsLink(path);
+    std::string kept;
+    if (mUserHold == KS_USER_HOLD::kKEEP_COPY) kept = host::fKeepCopy(path, mUserOriginal);
+    else if (!gone) kept = host::fKeepByMove(path);
+    if (kept.empty() && !gone) return false;
+    if (!kept.empty()) mUserNotice = path + " is not a settings file the game can read: kept as " + kept +
+                                     ", the defaults are used";
+    mUserHold = KS_USER_HOLD::kNONE;
+    mUserOriginal.clear();
+    return true;
+}
+
 bool GG_SETTINGS::fSaveSettings() const {
     const std::string folder = fGetUserFolder();
+    if (!fKeepUserFile()) return false;
     if (KEL::fFileExists(folder) != KEL::KE_PATH_KIND::kFOLDER && !KEL::fCreateDirectories(folder)) return false;
     pugi::xml_document document;
     pugi::xml_node game = document.append_child("game");
@@ -127,8 +167,10 @@ bool GG_SETTINGS::fSaveSettings() const {
     std::ostringstream text;
     document.save(text, "\t", pugi::format_indent | pugi::format_write_bom);
 
+    // A link stays a link: the file it names is the one replaced.
+    const std::string target = host::fFollowLinks(folder + kUSER_FILE);
     KEL::KC_BIN_FILE file;
-    if (!file.fOpenSave(folder + kUSER_FILE)) return false;
+    if (target.empty() || !file.fOpenSave(target)) return false;
     for (char c : text.str()) file.fWrite1(static_cast<uint8_t>(c));
     return file.fCommit();
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -31,6 +32,8 @@ public:
     // Set by the build from the content's own definition.
     static constexpr const char* kARCHIVE_PASSWORD = NONOGRAM_ARCHIVE_PASSWORD;
     static constexpr const char* kRESOURCE_LIST = "data/share/main/other resource_list.xml";
+    // Far above what the game writes there; anything larger is not read.
+    static constexpr uint64_t kMAX_USER_FILE_SIZE = 1u << 20;
 
     GG_SETTINGS();
     ~GG_SETTINGS();
@@ -48,10 +51,19 @@ public:
     bool fReadEditions(const pugi::xml_node& root);
     // Builds the side-bar sprites from the element holding "ear".
     bool fReadData(const pugi::xml_node& root);
-    // Reads the user's "game.xml" when it exists; false when it does not.
+    // Reads the user's "game.xml" when it is a regular file within
+    // kMAX_USER_FILE_SIZE; false when it is not read. One that does not
+    // parse, or is no regular file, is kept beside it ("game.xml.1.bak",
+    // the first free number) before a save writes the defaults; what was
+    // found waits in fTakeUserNotice for standard error (which start-up may
+    // have silenced meanwhile).
     bool fReadUserSettings();
-    // Writes the user's "game.xml" beside the old one, then swaps it in;
-    // false (old file kept) when anything failed.
+    // What the user file's reading or keeping found, once; empty for nothing.
+    std::string fTakeUserNotice() const { return std::exchange(mUserNotice, std::string()); }
+    // Writes the user's "game.xml" beside the old one, then swaps it in
+    // (through a link, to where it points); false (old file kept) when
+    // anything failed, or while the unreadable one could not be kept aside
+    // yet (each save tries again).
     bool fSaveSettings() const;
 
     // Mounts every folder the list names and the language folder; false when
@@ -84,6 +96,8 @@ private:
     bool fReadResource(KEL::KC_REPOSITORY& repository, const std::string& name,
                        bool (GG_SETTINGS::*reader)(const pugi::xml_node&));
     static std::string fSafeFolderName(const std::string& name);
+    // Keeps the unreadable user file aside; true once nothing holds saves.
+    bool fKeepUserFile() const;
 
     std::string mCompany;
     std::string mProduct;
@@ -96,6 +110,12 @@ private:
     std::vector<std::string> mMounted;
     std::unique_ptr<KEL::G_SPRITE> mEarTile;
     std::unique_ptr<KEL::G_SPRITE> mEarLine;
+    // The user file read but not taken: kept aside before a save replaces
+    // it. Its bytes to copy, or whether the file itself is to be moved.
+    enum class KS_USER_HOLD { kNONE, kKEEP_COPY, kKEEP_MOVE };
+    mutable KS_USER_HOLD mUserHold = KS_USER_HOLD::kNONE;
+    mutable std::string mUserOriginal;
+    mutable std::string mUserNotice;
 };
 
 }  // namespace game

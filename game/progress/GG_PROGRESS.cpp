@@ -58,10 +58,17 @@ bool GG_PROGRESS::fUpdateHealth() {
 }
 
 bool GG_PROGRESS::fSaveFiles() const {
-    if (!mPlayers.fIsLoaded()) return false;
+    const std::string folder = mSettings.fGetUserFolder();
+    // Nothing before the list was loaded; the player list hears of a save
+    // that wrote nothing, so the player is told.
+    if (!mPlayers.fMaySave(folder)) {
+        mPlayers.fNoteSaveFailed(folder);
+        return false;
+    }
     // The settings name the layout the players file is read with, so they go first.
     const bool settings = mSettings.fSaveSettings();
-    const bool players = mPlayers.fSave(mSettings.fGetUserFolder());
+    const bool players = mPlayers.fSave(folder);
+    if (!settings || !players) mPlayers.fNoteSaveFailed(folder);
     return settings && players;
 }
 

@@ -8,6 +8,8 @@
 
 namespace game {
 
+static_assert(GG_NEW_PLAYER::kMAX_NAME == KEL::KT_PLAYERS::kMAX_NAME, "a typed name is one a saved name may be");
+
 bool GG_NEW_PLAYER::fStart(KEL::G_WINDOW_MANAGER* manager, const KEL::Closure<void()>& then) {
     if (!manager) return false;
     auto* edit = dynamic_cast<KEL::G_WINDOW_EDITBOX*>(manager->fShowWindow(GG_WINDOW_NAME::kPLAYER_NAME));

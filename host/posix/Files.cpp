@@ -1,16 +1,20 @@
 // POSIX files and folders behind host/Files.h: stat, opendir/readdir with
 // fnmatch patterns, mkdir, unlink, rmdir, getcwd/chdir, fsync, rename (with
-// the folder synced after it) and read-only mmap.
+// the folder synced after it), read-only mmap, bounded reads of regular
+// files only, readlink chains, and copies or moves aside that never
+// overwrite (O_EXCL, renameat2 without replace).
 // Does not provide: file locking, permissions beyond 0755, or wide-character
 // paths (names are UTF-8 bytes as the file system stores them).
 #include "host/Files.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <functional>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,6 +62,137 @@ bool fListFolder(const std::string& path, const std::string& pattern, bool folde
 bool fIsLink(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+FileRead fReadRegularFile(const std::string& path, uint64_t limit, std::string& bytes) {
+    bytes.clear();
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT) return FileRead::kUNREADABLE;
+        return fIsLink(path) ? FileRead::kDANGLING_LINK : FileRead::kMISSING;
+    }
+    if (S_ISDIR(info.st_mode)) return FileRead::kFOLDER;
+    if (!S_ISREG(info.st_mode)) return FileRead::kNOT_REGULAR;
+    if (static_cast<uint64_t>(info.st_size) > limit) return FileRead::kTOO_LARGE;
+    // Non-blocking, and checked again once open: the path may have been
+    // swapped for a FIFO since the look above.
+    const int handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (handle < 0) return FileRead::kUNREADABLE;
+    FileRead answer = FileRead::kREAD;
+    if (::fstat(handle, &info) != 0) answer = FileRead::kUNREADABLE;
+    else if (!S_ISREG(info.st_mode)) answer = FileRead::kNOT_REGULAR;
+    char buffer[16384];
+    while (answer == FileRead::kREAD) {
+        const ssize_t got = ::read(handle, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno != EINTR) answer = FileRead::kUNREADABLE;
+            continue;
+        }
+        if (bytes.size() + static_cast<uint64_t>(got) > limit) answer = FileRead::kTOO_LARGE;
+        else bytes.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(handle);
+    if (answer != FileRead::kREAD) bytes.clear();
+    return answer;
+}
+
+std::string fFollowLinks(const std::string& path) {
+    std::string at = path;
+    // The kernel's own bound on a chain of links.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+        std::string target(4096, '\0');
+        const ssize_t length = ::readlink(at.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<size_t>(length) >= target.size()) return std::string();
+        target.resize(static_cast<size_t>(length));
+        const size_t slash = at.rfind('/');
+        if (target.front() != '/' && slash != std::string::npos) target = at.substr(0, slash + 1) + target;
+        at = target;
+    }
+    return std::string();
+}
+
+namespace {
+
+// Kept names are numbered from 1; past this many the folder is not ours to fill.
+constexpr int kMAX_KEPT = 9999;
+
+std::string fKeptName(const std::string& path, int number) {
+    return path + "." + std::to_string(number) + ".bak";
+}
+
+// Anything there, or a look that fails for another reason than absence,
+// counts as taken; a name too long is left for the write to refuse.
+bool fTaken(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENAMETOOLONG);
+}
+
+bool fWriteNew(const std::string& path, const std::string& bytes) {
+    const int handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (handle < 0) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(handle, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) break;
+        done += static_cast<size_t>(wrote);
+    }
+    const bool written = done == bytes.size() && ::fsync(handle) == 0;
+    if (::close(handle) != 0 || !written) {
+        ::unlink(path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Renames without replacing; file systems without that flag get a look
+// first instead.
+bool fMoveNew(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (fTaken(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+int fFirstFreeNumber(const std::string& path) {
+    int number = 1;
+    while (number <= kMAX_KEPT && fTaken(fKeptName(path, number))) ++number;
+    return number;
+}
+
+// Puts the file under the first number from there that put does not find
+// taken; the kept name, or empty with the reason on standard error.
+std::string fKeepAtFreeNumber(const std::string& path, int number, const std::function<bool(const std::string&)>& put) {
+    for (; number <= kMAX_KEPT; ++number) {
+        const std::string name = fKeptName(path, number);
+        if (put(name)) return name;
+        if (errno != EEXIST) break;
+    }
+    std::fprintf(stderr, "%s could not be kept aside: %s\n", path.c_str(), std::strerror(errno));
+    return std::string();
+}
+
+}  // namespace
+
+std::string fKeepCopy(const std::string& path, const std::string& bytes) {
+    const int number = fFirstFreeNumber(path);
+    if (number > 1) {
+        std::string last;
+        const std::string lastName = fKeptName(path, number - 1);
+        if (fReadRegularFile(lastName, bytes.size(), last) == FileRead::kREAD && last == bytes) return lastName;
+    }
+    return fKeepAtFreeNumber(path, number, [&bytes](const std::string& name) { return fWriteNew(name, bytes); });
+}
+
+std::string fKeepByMove(const std::string& path) {
+    return fKeepAtFreeNumber(path, fFirstFreeNumber(path),
+                             [&path](const std::string& name) { return fMoveNew(path, name); });
 }
 
 bool fMakeFolder(const std::string& path) {

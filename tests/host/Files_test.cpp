@@ -3,6 +3,8 @@
 #include "support/TestEnvironment.h"
 #include "host/Files.h"
 
+#include <unistd.h>
+
 using testsupport::TestEnvironment;
 
 TEST(Files, ListsFilesOrFoldersSortedAndFiltered) {
@@ -59,4 +61,31 @@ TEST(Files, MapsWholeFilesReadOnly) {
     EXPECT_EQ(size, 0u);
     EXPECT_EQ(host::fMapFile(TestEnvironment::fRoot().string() + "/none.bin", size), nullptr);
     EXPECT_EQ(host::fMapFile(TestEnvironment::fRoot().string(), size), nullptr) << "a folder";
+}
+
+TEST(Files, OnlyRegularFilesWithinTheLimitAreReadAndKeptCopiesNeverOverwrite) {
+    const std::string root = TestEnvironment::fMakeFolder("regular").string() + "/";
+    TestEnvironment::fWriteFile("regular/small", "abc");
+    std::string bytes = "left over";
+    EXPECT_EQ(host::fReadRegularFile(root + "small", 3, bytes), host::FileRead::kREAD);
+    EXPECT_EQ(bytes, "abc");
+    EXPECT_EQ(host::fReadRegularFile(root + "small", 2, bytes), host::FileRead::kTOO_LARGE);
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(host::fReadRegularFile(root + "none", 9, bytes), host::FileRead::kMISSING);
+    EXPECT_EQ(host::fReadRegularFile(root, 9, bytes), host::FileRead::kFOLDER);
+    EXPECT_EQ(host::fReadRegularFile("/dev/null", 9, bytes), host::FileRead::kNOT_REGULAR);
+    ASSERT_EQ(symlink("gone/away", (root + "dangling").c_str()), 0);
+    EXPECT_EQ(host::fReadRegularFile(root + "dangling", 9, bytes), host::FileRead::kDANGLING_LINK);
+    EXPECT_EQ(host::fFollowLinks(root + "dangling"), root + "gone/away");
+    EXPECT_EQ(host::fFollowLinks(root + "small"), root + "small");
+
+    TestEnvironment::fWriteFile("regular/small.1.bak", "someone's");
+    EXPECT_EQ(host::fKeepCopy(root + "small", "abc"), root + "small.2.bak");
+    EXPECT_EQ(host::fKeepCopy(root + "small", "abc"), root + "small.2.bak") << "the same bytes are kept once";
+    EXPECT_EQ(host::fKeepCopy(root + "small", "abd"), root + "small.3.bak");
+    EXPECT_EQ(host::fReadRegularFile(root + "small.1.bak", 99, bytes), host::FileRead::kREAD);
+    EXPECT_EQ(bytes, "someone's");
+    EXPECT_EQ(host::fKeepByMove(root + "dangling"), root + "dangling.1.bak");
+    EXPECT_TRUE(host::fIsLink(root + "dangling.1.bak"));
+    EXPECT_EQ(host::fKeepCopy(root + std::string(250, 'n'), "x"), "") << "no name fits";
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -164,6 +165,28 @@ TEST(GameExecutable, ReachesTheTitleAndACloseRequestEndsWithStatusZeroAndTheSave
     EXPECT_LT(milestones.find("frame "), milestones.find("splash ")) << milestones;
     EXPECT_LT(milestones.find("splash "), milestones.find("fade ")) << milestones;
     EXPECT_LT(milestones.find("fade "), milestones.find("title ")) << milestones;
+}
+
+TEST(GameExecutable, AFifoOrADeviceAsTheSaveNeitherHoldsTheStartNorTheExit) {
+    for (const char* kind : {"fifo", "device"}) {
+        const KS_GAME_FOLDER folder = fMakeGameFolder(std::string("save-") + kind);
+        const fs::path save = folder.fUser("players.save");
+        fs::create_directories(save.parent_path());
+        if (kind[0] == 'f') ASSERT_EQ(mkfifo(save.c_str(), 0644), 0);
+        else fs::create_symlink("/dev/zero", save);
+        int status = -1;
+        std::string errors;
+        const auto start = std::chrono::steady_clock::now();
+        fRunToTitleAndClose(folder, {}, status, errors);
+        if (IsSkipped()) return;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60)) << kind;
+        EXPECT_EQ(status, 0) << kind;
+        const std::string kept = folder.fUser("players.save.1.bak").string();
+        EXPECT_EQ(errors, "Warning: The players file is not a regular file: no player was recovered.\n"
+                          "The original is kept as \"" + kept + "\".\n") << kind;
+        EXPECT_TRUE(kind[0] == 'f' ? fs::is_fifo(kept) : fs::is_symlink(kept)) << kind;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(save))) << "the exit saved in its place";
+    }
 }
 
 TEST(GameExecutable, WithoutASoundDeviceSaysSoInOneLineAndPlays) {

@@ -178,8 +178,64 @@ TEST_F(StartupTest, ADamagedSaveIsKeptAsideAndTheGameStartsWithTheTemplate) {
     ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
     EXPECT_EQ(gGame::fGetPlayers()->fGetCurrent()->fGetName(), L"player");
     fEnd();
-    EXPECT_EQ(fRead(fUserFile("players.save.bak")), damaged);
+    EXPECT_EQ(fRead(fUserFile("players.save.1.bak")), damaged);
     EXPECT_NE(fRead(fUserFile("players.save")), damaged);
+}
+
+TEST_F(StartupTest, TwoDamagedStartsInARowAreToldInWordsAndKeepBothOriginals) {
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    ASSERT_TRUE(fGameObject().fCreatePlayer(L"Ann"));
+    ASSERT_TRUE(fGameObject().fCreatePlayer(L"Bob"));
+    fEnd();
+    std::vector<std::string> originals;
+    for (const char* told : {"2 players were recovered", "1 player was recovered"}) {
+        std::string bytes = fRead(fUserFile("players.save"));
+        bytes.pop_back();
+        originals.push_back(bytes);
+        fWrite(fUserFile("players.save"), bytes);
+        mBoxes.mBoxes.clear();
+        ASSERT_NO_FATAL_FAILURE(fStart());
+        const std::string kept = fUserFile("players.save." + std::to_string(originals.size()) + ".bak").string();
+        ASSERT_EQ(mBoxes.mBoxes.size(), 1u) << "told once";
+        EXPECT_EQ(mBoxes.mBoxes[0].second,
+                  std::string("The players file was damaged: ") + told + ".\nThe original is kept as \"" + kept + "\".");
+        fEnd();
+    }
+    EXPECT_EQ(fRead(fUserFile("players.save.1.bak")), originals[0]);
+    EXPECT_EQ(fRead(fUserFile("players.save.2.bak")), originals[1]);
+}
+
+TEST_F(StartupTest, SavesThatCannotBeWrittenAreToldOnceAndTheFirstThatCanWritesEverything) {
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    fEnd();
+    // The folder takes no new file: the save's temporary name is a folder.
+    const fs::path blocker = fUserFile("players.save.tmp");
+    fs::create_directories(blocker / "inside");
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    ASSERT_TRUE(fGameObject().fCreatePlayer(L"Zed"));
+    game::fOnDeactivate(nullptr);
+    game::fOnActivate(nullptr);
+    fGameObject().fSave();
+    ASSERT_EQ(mBoxes.mBoxes.size(), 1u) << "told once a session";
+    EXPECT_EQ(mBoxes.mBoxes[0].second, "The game could not save your progress to \"" +
+                                           fUserFile("players.save").string() +
+                                           "\"\n(is the disk full, or the folder read-only?).\nIt goes on and tries "
+                                           "again at every save.");
+    EXPECT_EQ(fRead(fUserFile("players.save")).find("Zed"), std::string::npos);
+    fs::remove_all(blocker);
+    game::fOnDeactivate(nullptr);
+    EXPECT_NE(fRead(fUserFile("players.save")).find("Zed"), std::string::npos);
+    fEnd();
+    EXPECT_EQ(mBoxes.mBoxes.size(), 1u);
+}
+
+TEST_F(StartupTest, AMalformedUserSettingsFileIsKeptAsideBeforeTheDefaultsAreWritten) {
+    const std::string malformed = "<game><fullscreen value=\"true\"";
+    fWrite(fUserFile("game.xml"), malformed);
+    ASSERT_NO_FATAL_FAILURE(fStart());
+    fEnd();
+    EXPECT_EQ(fRead(fUserFile("game.xml.1.bak")), malformed);
+    EXPECT_NE(fRead(fUserFile("game.xml")).find("<version value=\"65792\" />"), std::string::npos);
 }
 
 TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSaves) {

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -181,6 +183,27 @@ TEST(GG_SETTINGS, AFailedSaveAnswersFalseAndKeepsTheOldFile) {
     fs::remove_all(fs::path(s.fGetUserFolder()).parent_path());
     std::ofstream(fs::path(s.fGetUserFolder()).parent_path()) << "a file where the folder goes";
     EXPECT_FALSE(s.fSaveSettings());
+}
+
+TEST(GG_SETTINGS, AUserFileThatIsNotReadIsKeptAsideBeforeTheDefaultsAreWritten) {
+    Settings s;
+    const fs::path file = fs::path(s.fGetUserFolder()) / "game.xml";
+    fs::create_directories(file.parent_path());
+    const std::string malformed = "<game><fullscreen value=\"true\"";
+    for (const char* kind : {"malformed", "fifo", "dangling"}) {
+        fs::remove(file);
+        if (kind[0] == 'm') std::ofstream(file) << malformed;
+        else if (kind[0] == 'f') ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+        else fs::create_symlink("elsewhere.xml", file);
+        EXPECT_FALSE(s.fReadUserSettings()) << kind << ": and nothing blocks";
+        EXPECT_NE(s.fTakeUserNotice(), "") << kind;
+        EXPECT_EQ(s.fTakeUserNotice(), "") << "once";
+        ASSERT_TRUE(s.fSaveSettings()) << kind;
+    }
+    EXPECT_EQ(fReadFile(file.string() + ".1.bak"), malformed);
+    EXPECT_TRUE(fs::is_fifo(file.string() + ".2.bak"));
+    EXPECT_TRUE(fs::is_symlink(file)) << "a link stays, its file is written";
+    EXPECT_NE(fReadFile(file.parent_path() / "elsewhere.xml").find("65792"), std::string::npos);
 }
 
 TEST(GG_SETTINGS, MountsTheListedFoldersAndTheLanguageFolder) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+
+#include <sys/stat.h>
 
 #include "engine/resources/KC_BIN_FILE.h"
 #include "game/profile/KT_PLAYERS.h"
@@ -30,7 +33,7 @@ struct SaveFolder {
     testsupport::FakeClock clock;
     std::string folder = fNewFolder();
     fs::path file = fs::path(folder) / "players.save";
-    fs::path backup = fs::path(folder) / "players.save.bak";
+    fs::path kept = fs::path(folder) / "players.save.1.bak";
 
     // Three full players saved with the layout, the second one current.
     std::vector<std::string> fSaveThree(const GG_SAVE_LAYOUT& layout) {
@@ -67,7 +70,7 @@ TEST(KT_PLAYERS, SeveralFullPlayersRoundTripInBothLayouts) {
         ASSERT_NE(back.fGetCurrent(), nullptr);
         EXPECT_EQ(back.fGetCurrent()->fGetName(), L"J\u00FCrgen");
         EXPECT_FALSE(back.fWasDamaged());
-        EXPECT_FALSE(fs::exists(f.backup));
+        EXPECT_FALSE(fs::exists(f.kept));
         EXPECT_EQ(back.fGetCurrent()->fGetHealth().fGetOwner(), back.fGetCurrent());
     }
 }
@@ -137,7 +140,7 @@ TEST(KT_PLAYERS, OldSettingsVersionReadsWithoutTheBestScore) {
         EXPECT_EQ(p->fGetStatistic().mMaxScore, 750);
         EXPECT_EQ(p->fGetStatistic().mMinLevelTime, 33.0f);
         EXPECT_EQ(list.fGetCurrent(), p) << "the first player added becomes current";
-        EXPECT_FALSE(fs::exists(f.backup));
+        EXPECT_FALSE(fs::exists(f.kept));
     }
 }
 
@@ -162,14 +165,15 @@ TEST(KT_PLAYERS, AFileCutAtAnyByteKeepsWholePlayersAndIsKeptAside) {
     const std::string good = fReadBytes(f.file);
     for (size_t cut = 0; cut < good.size(); ++cut) {
         fWriteBytes(f.file, good.substr(0, cut));
-        fs::remove(f.backup);
+        fs::remove(f.kept);
         KT_PLAYERS list;
         EXPECT_FALSE(list.fLoad(f.folder)) << cut;
         EXPECT_TRUE(list.fWasDamaged());
         const std::vector<std::string> read = f.fLoadDumps(list);
         ASSERT_LE(read.size(), saved.size());
         for (size_t i = 0; i < read.size(); ++i) EXPECT_EQ(read[i], saved[i]) << "cut " << cut;
-        EXPECT_EQ(fReadBytes(f.backup), good.substr(0, cut)) << cut;
+        EXPECT_EQ(list.fGetKeptPath(), f.kept.string());
+        EXPECT_EQ(fReadBytes(f.kept), good.substr(0, cut)) << cut;
         ASSERT_TRUE(list.fSave(f.folder));
         KT_PLAYERS again;
         EXPECT_TRUE(again.fLoad(f.folder)) << "the new save reads clean, cut " << cut;
@@ -197,7 +201,7 @@ TEST(KT_PLAYERS, BytesInMemoryReadAndSaveAsTheFileDoesAndTouchNoFile) {
     EXPECT_FALSE(cut.fLoadBytes(good.substr(0, good.size() - 1)));
     EXPECT_TRUE(cut.fWasDamaged());
     EXPECT_EQ(cut.fGetCount(), 2u);
-    EXPECT_FALSE(fs::exists(f.backup));
+    EXPECT_FALSE(fs::exists(f.kept));
     EXPECT_EQ(fReadBytes(f.file), good);
 
     KT_PLAYERS renamed;
@@ -221,7 +225,7 @@ TEST(KT_PLAYERS, HostileCountsAndLengthsEndAtTheFilesEnd) {
             KT_PLAYERS list;
             list.fLoad(f.folder);
             EXPECT_LE(list.fGetCount(), 3u);
-            if (list.fWasDamaged()) EXPECT_EQ(fReadBytes(f.backup), bad);
+            if (list.fWasDamaged()) EXPECT_EQ(fReadBytes(list.fGetKeptPath()), bad);
         }
     }
 }
@@ -244,8 +248,7 @@ TEST(KT_PLAYERS, DuplicateAndUndecodableNamesLoseNobodyAcrossASave) {
     for (const auto& [from, to] : patches) bytes.replace(bytes.find(from), from.size(), to);
     fWriteBytes(f.file, bytes);
 
-    const std::vector<std::wstring> names {L"Dup_A", L"Dup_A (2)", L"Bad_\uFFFD", L"Bad_\uFFFD (2)",
-                                           L"Dup_A (2) (2)"};
+    const std::vector<std::wstring> names {L"Dup_A", L"Dup_A (2)", L"Bad_", L"Bad_ (2)", L"Dup_A (2) (2)"};
     std::vector<std::string> expected;
     for (size_t i = 0; i < names.size(); ++i) {
         auto player = fFullPlayer("", int(i), kPLAIN);
@@ -255,7 +258,7 @@ TEST(KT_PLAYERS, DuplicateAndUndecodableNamesLoseNobodyAcrossASave) {
     KT_PLAYERS list;
     EXPECT_FALSE(list.fLoad(f.folder)) << "a rename is damage";
     EXPECT_TRUE(list.fWasDamaged());
-    EXPECT_EQ(fReadBytes(f.backup), bytes) << "the file as written is kept";
+    EXPECT_EQ(fReadBytes(f.kept), bytes) << "the file as written is kept";
     EXPECT_EQ(list.fGetNames(), names);
     EXPECT_EQ(f.fLoadDumps(list), expected);
     ASSERT_TRUE(list.fSave(f.folder));
@@ -276,9 +279,9 @@ TEST(KT_PLAYERS, AFileWithDuplicatesFromFuzzingKeepsEveryone) {
     fWriteBytes(f.file, bytes);
     KT_PLAYERS list;
     EXPECT_FALSE(list.fLoad(f.folder));
-    EXPECT_EQ(list.fGetNames(), (std::vector<std::wstring>{L"Ann", L"Ann (2)", L"Bad\uFFFD", L"Bad\uFFFD (2)"}));
+    EXPECT_EQ(list.fGetNames(), (std::vector<std::wstring>{L"Ann", L"Ann (2)", L"Bad", L"Bad (2)"}));
     EXPECT_EQ(list.fGetCurrent(), list.fFind(L"Ann"));
-    EXPECT_EQ(fReadBytes(f.backup), bytes);
+    EXPECT_EQ(fReadBytes(f.kept), bytes);
     ASSERT_TRUE(list.fSave(f.folder));
     KT_PLAYERS again;
     EXPECT_TRUE(again.fLoad(f.folder));
@@ -331,11 +334,144 @@ TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {
     ASSERT_TRUE(list.fLoad(f.folder));
     list.fRemovePlayer(L"p0");
     fs::create_directory(f.file.string() + ".tmp");
-    EXPECT_FALSE(list.fSave(f.folder));
+    for (int save = 0; save < 2; ++save) {
+        EXPECT_FALSE(list.fSave(f.folder));
+        list.fNoteSaveFailed(f.folder);
+        EXPECT_EQ(list.fTakeNotice().empty(), save == 1) << "told once";
+    }
     EXPECT_EQ(fReadBytes(f.file), good);
     fs::remove(f.file.string() + ".tmp");
     EXPECT_TRUE(list.fSave(f.folder));
     EXPECT_NE(fReadBytes(f.file), good);
+}
+
+TEST(KT_PLAYERS, NamesNoPlayerCouldTypeAreMendedInPlayAndKeptAsTheyWere) {
+    SaveFolder f;
+    const std::wstring mega(1 << 20, L'x');
+    const std::vector<std::wstring> stored {L"", mega, mega + L"y", L"a/b\\c\x07" L"d\x85", L"Bad_1"};
+    {
+        KT_PLAYERS list;
+        list.fLoad(f.folder);
+        for (size_t i = 0; i < stored.size(); ++i) {
+            auto player = fFullPlayer("p" + std::to_string(i), int(i), kPLAIN);
+            player->fSetName(stored[i]);
+            list.fAddPlayer(std::move(player));
+        }
+        list.fSelect(mega);
+        ASSERT_TRUE(list.fSave(f.folder));
+    }
+    std::string bytes = fReadBytes(f.file);
+    bytes.replace(bytes.find("Bad_1"), 5, "Bad_\xFF");
+    fWriteBytes(f.file, bytes);
+
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoad(f.folder));
+    const std::wstring x15(15, L'x');
+    EXPECT_EQ(list.fGetNames(),
+              (std::vector<std::wstring>{L"player", x15, std::wstring(11, L'x') + L" (2)", L"abcd", L"Bad_"}));
+    EXPECT_EQ(list.fGetCurrent(), list.fFind(x15)) << "the current player is found by the mended name";
+    EXPECT_EQ(fReadBytes(f.kept), bytes) << "the original keeps its bytes";
+    EXPECT_NE(list.fTakeNotice().find("5 players were recovered"), std::string::npos);
+    ASSERT_TRUE(list.fSave(f.folder));
+    KT_PLAYERS again;
+    EXPECT_TRUE(again.fLoad(f.folder)) << "mended names read clean";
+    EXPECT_EQ(again.fGetNames(), list.fGetNames());
+}
+
+TEST(KT_PLAYERS, WhatIsNoRegularFileIsMovedAsideUnreadAndEveryDamagedOriginalIsKept) {
+    SaveFolder f;
+    f.fSaveThree(kPLAIN);
+    const std::string good = fReadBytes(f.file);
+    const auto fLoadQuickly = [&f](KT_PLAYERS& list) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(list.fLoad(f.folder));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << "nothing blocks";
+    };
+    // A FIFO, and a link to a device that reads without end.
+    for (int kind = 0; kind < 2; ++kind) {
+        fs::remove(f.file);
+        if (kind == 0) ASSERT_EQ(mkfifo(f.file.c_str(), 0644), 0);
+        else fs::create_symlink("/dev/zero", f.file);
+        KT_PLAYERS list;
+        fLoadQuickly(list);
+        EXPECT_TRUE(list.fWasDamaged());
+        const fs::path kept = list.fGetKeptPath();
+        EXPECT_EQ(kept, fs::path(f.folder) / ("players.save." + std::to_string(kind + 1) + ".bak"));
+        EXPECT_TRUE(kind == 0 ? fs::is_fifo(kept) : fs::is_symlink(kept)) << "the node itself is kept";
+        EXPECT_EQ(list.fTakeNotice(), "The players file is not a regular file: no player was recovered.\n"
+                                      "The original is kept as \"" + kept.string() + "\".");
+        EXPECT_TRUE(list.fSave(f.folder));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(f.file)));
+    }
+
+    // Two damaged starts in a row keep both originals; the same damage
+    // again keeps no second copy.
+    for (const size_t cut : {good.size() - 1, good.size() - 2, good.size() - 2}) {
+        fWriteBytes(f.file, good.substr(0, cut));
+        KT_PLAYERS list;
+        fLoadQuickly(list);
+    }
+    EXPECT_EQ(fReadBytes(fs::path(f.folder) / "players.save.3.bak"), good.substr(0, good.size() - 1));
+    EXPECT_EQ(fReadBytes(fs::path(f.folder) / "players.save.4.bak"), good.substr(0, good.size() - 2));
+    EXPECT_FALSE(fs::exists(fs::path(f.folder) / "players.save.5.bak"));
+}
+
+TEST(KT_PLAYERS, ALinkStaysALinkAndAFolderInTheFilesPlaceHoldsSavesUntilItIsGone) {
+    SaveFolder f;
+    const fs::path target = fs::path(f.folder) / "elsewhere" / "mine.save";
+    fs::create_directories(target.parent_path());
+    fs::create_symlink("elsewhere/mine.save", f.file);
+    KT_PLAYERS linked;
+    EXPECT_FALSE(linked.fLoad(f.folder));
+    EXPECT_NE(linked.fTakeNotice().find("which is missing"), std::string::npos);
+    linked.fAddPlayer(fFullPlayer("Ann", 1, kPLAIN));
+    ASSERT_TRUE(linked.fSave(f.folder));
+    EXPECT_TRUE(fs::is_symlink(f.file)) << "not replaced";
+    EXPECT_NE(fReadBytes(target).find("Ann"), std::string::npos);
+    KT_PLAYERS through;
+    EXPECT_TRUE(through.fLoad(f.folder));
+
+    fs::remove(f.file);
+    fs::create_directories(f.file / "inside");
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoad(f.folder));
+    EXPECT_NE(list.fTakeNotice().find("is a folder"), std::string::npos);
+    list.fAddPlayer(fFullPlayer("Bob", 2, kPLAIN));
+    EXPECT_FALSE(list.fSave(f.folder));
+    list.fNoteSaveFailed(f.folder);
+    EXPECT_EQ(list.fTakeNotice(), "") << "the start said saves wait";
+    EXPECT_TRUE(fs::exists(f.file / "inside"));
+    fs::remove_all(f.file);
+    EXPECT_TRUE(list.fSave(f.folder));
+    EXPECT_NE(fReadBytes(f.file).find("Bob"), std::string::npos);
+}
+
+TEST(KT_PLAYERS, AnOriginalThatCannotBeKeptHoldsSavesAndEachSaveTriesAgain) {
+    SaveFolder f;
+    f.fSaveThree(kPLAIN);
+    // A folder whose path leaves room for "players.save.tmp" but not for
+    // "players.save.1.bak": the copy fails even where permissions do not.
+    std::string deep = f.folder;
+    while (deep.size() + 200 < 4070) deep += std::string(190, 'd') + "/";
+    deep += std::string(4079 - deep.size() - 1, 'e') + "/";
+    ASSERT_EQ(deep.size(), 4079u);
+    fs::create_directories(deep);
+    const std::string cut = fReadBytes(f.file).substr(0, 40);
+    fWriteBytes(deep + "players.save", cut);
+    KT_PLAYERS list;
+    EXPECT_FALSE(list.fLoad(deep));
+    EXPECT_EQ(list.fGetKeptPath(), "");
+    EXPECT_NE(list.fTakeNotice().find("could not be kept aside,\nso nothing is saved until it can be"), std::string::npos);
+    EXPECT_FALSE(list.fSave(deep));
+    EXPECT_EQ(fReadBytes(deep + "players.save"), cut);
+    // The same folder by a shorter path: now there is room.
+    const fs::path near = fs::path(f.folder) / "near";
+    fs::create_directory_symlink(deep, near);
+    list.fAddPlayer(fFullPlayer("Cy", 3, kPLAIN));
+    ASSERT_TRUE(list.fSave(near.string() + "/"));
+    EXPECT_EQ(fReadBytes(near / "players.save.1.bak"), cut);
+    EXPECT_NE(list.fTakeNotice().find("now kept as"), std::string::npos);
+    EXPECT_NE(fReadBytes(near / "players.save").find("Cy"), std::string::npos);
 }
 
 TEST(KT_PLAYERS, ListRules) {
