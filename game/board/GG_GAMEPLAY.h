@@ -59,6 +59,7 @@ public:
     static constexpr const char* kWINDOW_SECOND_CHANCE_BUY = "Confirm_SecondChanceBuy";
     static constexpr const char* kWINDOW_NO_HEALTH = "Confirm_Restart_NoHealth";
     static constexpr const char* kWINDOW_RESTART = "Confirm_Restart_Finish";
+    static constexpr const char* kWINDOW_NO_MONEY = "Confirm_NoMoney";
     // Seconds between two looks whether the result window may open.
     static constexpr float kFINISH_RETRY = 0.12f;
 
@@ -103,6 +104,7 @@ public:
     bool fAskSecondChance();
     void fOnSecondChanceAnswer(int32_t answer);
     void fOnSecondChanceBuyAnswer(int32_t answer);
+    void fOnNoMoneyAnswer(int32_t answer);
     void fOnLostAnswerRestart(int32_t answer);
     void fOnLostAnswerShop(int32_t answer);
     void fRestartWithFade(bool restartNow, bool thenShop);

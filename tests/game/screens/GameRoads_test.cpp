@@ -284,7 +284,8 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
 }
 
 // The shipped edition has no in-app store: the offer is paid with the
-// score, as the shop is, and a score short of the price buys nothing.
+// score, as the shop is, and a score short of the price buys nothing and
+// says so before the question comes back.
 TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     mPrefix = "score";
     ASSERT_NO_FATAL_FAILURE(fStart());
@@ -297,7 +298,10 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
     fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimed("too poor -> question again", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, kCHANCE);
+    fTimed("too poor -> told so", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, "Confirm_NoMoney");
+    EXPECT_EQ(fMessage("Confirm_NoMoney"), L"You do not have enough points yet");
+    EXPECT_FALSE(fWindows().fIsOpen(kCHANCE)) << "in words first, then the question";
+    fTimed("told -> question again", [&] { fAnswer("Confirm_NoMoney", Confirm::kYES); }, kCHANCE);
     EXPECT_EQ(player.fGetStatistic().mScore, 249);
     EXPECT_TRUE(board->fIsEnded());
 
