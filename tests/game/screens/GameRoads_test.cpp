@@ -25,6 +25,7 @@
 #include "game/board/GG_PROCESS.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
+#include "game/progress/KC_TROPHIES.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
@@ -438,6 +439,9 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
     for (const KS_ROW& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_NE(fWindows().fFindWindow(row.name), nullptr) << "missing from the default content";
+        // The pop-up is only ever opened with a trophy in it.
+        if (auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(row.name)))
+            popup->fShow(game::gGame::fGetTrophies()->fGetTrophy(0));
         if (row.via) {
             fTimed(std::string("title -> ") + row.via, [&] { fWindows().fShowWindow(row.via); }, row.via);
             fTimed(std::string(row.via) + " -> " + row.name, [&] { fClickWidget(row.via, row.opener); }, row.name);
