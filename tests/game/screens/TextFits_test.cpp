@@ -264,6 +264,20 @@ void TextFits::fCheckEdition(const std::string& edition) {
         }
     }
 
+    // The check itself: the exit question's message made far too wide for
+    // its panel is caught, once.
+    KEL::KC_GUI_WLABEL* message = confirm("Confirm_Exit")->fGetMessageLabel();
+    const std::wstring kept = message->fGetText();
+    message->fSetText(std::wstring(40, L'W'));
+    const size_t before = mProblems.size();
+    ASSERT_NO_FATAL_FAILURE(fShowAtRest("Confirm_Exit"));
+    fCheckWindow(*fWindows().fFindWindow("Confirm_Exit"));
+    EXPECT_EQ(mProblems.size(), before + 1) << "a text too wide for its panel";
+    mProblems.resize(std::min(mProblems.size(), before));
+    message->fSetText(kept);
+    fWindows().fHideWindow("Confirm_Exit");
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen("Confirm_Exit"); }));
+
     // The guide's panels stand on the board, drawn over the screen.
     game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
     tutorial.fLoad();
