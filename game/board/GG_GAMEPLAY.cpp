@@ -833,8 +833,23 @@ void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
     }
 }
 
+// Without an in-app store the chance is paid with points: a refusal means
+// too few of them, which the player is told before the offer comes back.
 void GG_GAMEPLAY::fOnSecondChanceBuyAnswer(int32_t answer) {
-    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES && mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
+    if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
+        if (mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
+        if (!mInApp &&
+            fOpenQuestion(GG_WINDOW_NAME::kNO_MONEY, KE_ANSWERS::kYES_NO, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnNoMoneyAnswer>(this)))
+            return;
+    }
+    fOnNoMoneyAnswer(answer);
+}
+
+void GG_GAMEPLAY::fOnNoMoneyAnswer(int32_t) {
+    // The pack list asks the same question: it must not pause a level.
+    KEL::G_WINDOW_MANAGER* windows = mHost->fGetWindowManager();
+    if (KEL::G_WINDOW* noMoney = windows ? windows->fFindWindow(GG_WINDOW_NAME::kNO_MONEY) : nullptr)
+        noMoney->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>());
     if (!fAskSecondChance()) fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
 }
 

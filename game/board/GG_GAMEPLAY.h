@@ -94,6 +94,7 @@ public:
     bool fAskSecondChance();
     void fOnSecondChanceAnswer(int32_t answer);
     void fOnSecondChanceBuyAnswer(int32_t answer);
+    void fOnNoMoneyAnswer(int32_t answer);
     void fOnLostAnswerRestart(int32_t answer);
     void fOnLostAnswerShop(int32_t answer);
     // Where a lost level goes next.

@@ -62,10 +62,10 @@ void gPages_Pack::fRefreshItem(gPackItem& item, const GG_PLAYER& player, bool& m
     item.fSetOpen(open);
     item.fShowWidget(gPackItem::kOPEN_MARK, open);
     item.fShowWidget(gPackItem::kLOCK, !open);
-    if (open) {
-        fSetLabel(item, gPackItem::kSTARS, game->fGetPackStarsText(id));
-        return;
-    }
+    // Both texts are written at every refresh: a card keeps no count of the
+    // player it was last shown to.
+    fSetLabel(item, gPackItem::kSTARS, open ? game->fGetPackStarsText(id) : std::wstring());
+    if (open) return;
     fSetLabel(item, gPackItem::kNAME, game->fGetPackName(id));
     // Only an open card is marked: a locked first card marks nothing.
     if (!markedNewest && previous && previous->fIsOpen()) previous->fShowWidget(gPackItem::kNEWEST_MARK, true);

@@ -25,6 +25,7 @@
 #include "game/board/GG_PROCESS.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
+#include "game/progress/KC_TROPHIES.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
@@ -286,7 +287,8 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
 }
 
 // The shipped edition has no in-app store: the offer is paid with the
-// score, as the shop is, and a score short of the price buys nothing.
+// score, as the shop is, and a score short of the price buys nothing and
+// says so before the question comes back.
 TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     mPrefix = "score";
     ASSERT_NO_FATAL_FAILURE(fStart());
@@ -299,7 +301,10 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
     fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimed("too poor -> question again", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, kCHANCE);
+    fTimed("too poor -> told so", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, "Confirm_NoMoney");
+    EXPECT_EQ(fMessage("Confirm_NoMoney"), L"You do not have enough points yet");
+    EXPECT_FALSE(fWindows().fIsOpen(kCHANCE)) << "in words first, then the question";
+    fTimed("told -> question again", [&] { fAnswer("Confirm_NoMoney", Confirm::kYES); }, kCHANCE);
     EXPECT_EQ(player.fGetStatistic().mScore, 249);
     EXPECT_TRUE(board->fIsEnded());
 
@@ -436,6 +441,9 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
     for (const KS_ROW& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_NE(fWindows().fFindWindow(row.name), nullptr) << "missing from the default content";
+        // The pop-up is only ever opened with a trophy in it.
+        if (auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(row.name)))
+            popup->fShow(game::gGame::fGetTrophies()->fGetTrophy(0));
         if (row.via) {
             fTimed(std::string("title -> ") + row.via, [&] { fWindows().fShowWindow(row.via); }, row.via);
             fTimed(std::string(row.via) + " -> " + row.name, [&] { fClickWidget(row.via, row.opener); }, row.name);
