@@ -56,7 +56,7 @@ bool Picture::fSave(const fs::path& png) const {
 }
 
 Difference fCompare(const Picture& a, const Picture& b, const std::vector<Rect>& leftOut) {
-    constexpr int kBLOCK = 8;
+    constexpr int kBLOCK = 16;
     Difference d;
     if (a.width != b.width || a.height != b.height || a.width < kBLOCK || a.height < kBLOCK) {
         d.mean = 255.0;
@@ -204,7 +204,8 @@ void Process::fKill() {
 
 Desktop::Desktop(int width, int height, bool windowManager)
     : mWidth(width), mHeight(height), mWindowManager(windowManager) {
-    mFolder = testsupport::TestEnvironment::fMakeFolder("desktop");
+    static int made = 0;
+    mFolder = testsupport::TestEnvironment::fMakeFolder("desktop-" + std::to_string(++made));
     if (!fStartServer()) return;
     if (windowManager && !fStartWindowManager()) {
         XCloseDisplay(mDisplay);
@@ -435,17 +436,8 @@ void Desktop::fSendClose(unsigned long window) const {
     XSync(mDisplay, False);
 }
 
-void Desktop::fRequestMaximise(unsigned long window) const {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(mDisplay, "_NET_WM_STATE", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = 1;  // add
-    event.xclient.data.l[1] = long(XInternAtom(mDisplay, "_NET_WM_STATE_MAXIMIZED_VERT", False));
-    event.xclient.data.l[2] = long(XInternAtom(mDisplay, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
-    event.xclient.data.l[3] = 2;  // from a pager
-    XSendEvent(mDisplay, DefaultRootWindow(mDisplay), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+void Desktop::fResize(unsigned long window, const Rect& place) const {
+    XMoveResizeWindow(mDisplay, window, place.x, place.y, unsigned(place.w), unsigned(place.h));
     XSync(mDisplay, False);
 }
 

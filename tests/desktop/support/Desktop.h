@@ -40,7 +40,7 @@ struct Picture {
 };
 
 // How far two pictures of the game's 1024x768 space lie apart, compared in
-// blocks of 8x8 pixels so that a picture drawn at another scale (its edges
+// blocks of 16x16 pixels so that a picture drawn at another scale (its edges
 // filtered otherwise) still matches: the mean difference of the blocks'
 // colours (0 to 255) and the share of blocks that differ plainly.
 struct Difference {
@@ -115,9 +115,9 @@ public:
     // A close request as a window manager sends it (WM_DELETE_WINDOW).
     void fSendClose(unsigned long window) const;
 
-    // Asks the window manager to maximise the window, as its title bar's
-    // button does.
-    void fRequestMaximise(unsigned long window) const;
+    // Places and sizes a window as a window manager does, whatever its size
+    // hints say (only without a manager: one would redirect the request).
+    void fResize(unsigned long window, const Rect& place) const;
 
     // A plain window of its own, mapped and given the keyboard focus.
     unsigned long fFocusOwnWindow(const Rect& place);
