@@ -19,6 +19,7 @@ packages=(
   libboost-dev libstb-dev googletest libgtest-dev libgmock-dev
   libfreetype-dev fonts-dejavu-core librsvg2-bin
   sox libsox-fmt-all vorbis-tools zip unzip
+  libx11-dev libxtst-dev xvfb openbox
 )
 
 install_deps() {
