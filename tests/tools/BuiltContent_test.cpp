@@ -6,6 +6,7 @@
 #include <unzip.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -456,5 +457,89 @@ TEST_F(BuiltContent, CellImagesMatchTheSharedCellSize) {
         const int side = block * cell - 2 * shift;
         EXPECT_EQ(fPngWidth(*tile) % side, 0) << key;
         EXPECT_EQ(fPngHeight(*tile), fPngWidth(*tile)) << key;
+    }
+}
+
+// Every clue number of every level stands apart from its neighbours, by the
+// clue font's glyph boxes: along its strip (numbers "interval" apart) and
+// across to the next line (a cell apart), so "10 11" never reads as "1011".
+TEST_F(BuiltContent, EveryClueNumberStandsApartFromItsNeighbours) {
+    constexpr float kGap = 3.0f;
+    pugi::xml_document numbers, font;
+    ASSERT_TRUE(fParse("data/share/main/GameProcess numbers.xml", numbers));
+    ASSERT_TRUE(fParse("data/share/font clue.xml", font));
+    const float alongRow = numbers.first_child().child("numbersLeft").attribute("interval").as_float();
+    const float alongColumn = numbers.first_child().child("numbersUp").attribute("interval").as_float();
+    std::map<unsigned, pugi::xml_node> glyphs;
+    for (pugi::xml_node c : font.child("font").child("chars").children("char")) glyphs[c.attribute("id").as_uint()] = c;
+    float height = 0;
+    for (char d = '0'; d <= '9'; ++d) {
+        ASSERT_TRUE(glyphs.count(d)) << d;
+        height = std::max(height, glyphs[d].attribute("height").as_float());
+    }
+    // Ink from left to right of a number drawn centred on 0.
+    auto span = [&](int value) {
+        const std::string text = std::to_string(value);
+        float width = 0;
+        for (char d : text) width += glyphs[d].attribute("xadvance").as_float();
+        float pen = -width / 2, left = 1e9f, right = -1e9f;
+        for (char d : text) {
+            const float x = pen + glyphs[d].attribute("xoffset").as_float();
+            left = std::min(left, x);
+            right = std::max(right, x + glyphs[d].attribute("width").as_float());
+            pen += glyphs[d].attribute("xadvance").as_float();
+        }
+        return std::pair{left, right};
+    };
+    EXPECT_LE(height + kGap, alongColumn) << "a column's numbers stand one above the other";
+    for (const auto& [path, group] : sGroups) {
+        if (path.find("data/share/levels/") != 0) continue;
+        for (const auto& [file, bytes] : group.files) {
+            pugi::xml_document level;
+            ASSERT_TRUE(level.load_buffer(bytes.data(), bytes.size())) << file;
+            const pugi::xml_node s = level.document_element().child("settings");
+            int w = 0, h = 0;
+            float cell = 0;
+            std::istringstream(s.attribute("grid").value()) >> w >> h;
+            std::istringstream(s.attribute("elSize").value()) >> cell;
+            std::vector<bool> full;
+            for (pugi::xml_node c : level.document_element().child("gElements").children())
+                full.push_back(c.attribute("type").as_int() == 100);
+            ASSERT_EQ(full.size(), size_t(w) * h) << file;
+            auto clues = [&](int first, int step, int count) {
+                std::vector<int> out;
+                int run = 0;
+                for (int i = 0; i <= count; ++i) {
+                    if (i < count && full[first + i * step]) {
+                        ++run;
+                    } else if (run) {
+                        out.push_back(run);
+                        run = 0;
+                    }
+                }
+                if (out.empty()) out.push_back(0);
+                return out;
+            };
+            EXPECT_LE(height + kGap, cell) << file << ": rows of clues stand one above the other";
+            const std::string where = path + " " + file;
+            // Row clues side by side along their strip.
+            for (int r = 0; r < h; ++r) {
+                const std::vector<int> row = clues(r * w, 1, w);
+                for (size_t k = 1; k < row.size(); ++k)
+                    EXPECT_LE(span(row[k - 1]).second + kGap, alongRow + span(row[k]).first)
+                        << where << " row " << r << ": " << row[k - 1] << " and " << row[k];
+            }
+            // Column clues side by side across columns, counted from the board.
+            std::vector<int> previous;
+            for (int c = 0; c < w; ++c) {
+                const std::vector<int> column = clues(c, w, h);
+                for (size_t k = 1; c > 0 && k <= std::min(previous.size(), column.size()); ++k) {
+                    const int a = previous[previous.size() - k], b = column[column.size() - k];
+                    EXPECT_LE(span(a).second + kGap, cell + span(b).first)
+                        << where << " columns " << c - 1 << " and " << c << ": " << a << " and " << b;
+                }
+                previous = column;
+            }
+        }
     }
 }

@@ -2,6 +2,7 @@
 // description file of "key = value" lines:
 //   face = /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 //   size = 22            ; pixel size
+//   width = 80           ; glyph width, percent of the size (default 100)
 //   outline = 2          ; outline radius in pixels, 0 for none
 //   outline_color = 0x2B2350
 //   page_width = 512
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     const uint32_t colour = v["outline_color"].empty() ? 0 : std::strtoul(v["outline_color"].c_str(), nullptr, 16);
     const int pageWidth = v["page_width"].empty() ? 512 : std::atoi(v["page_width"].c_str());
     tools::BmFontBuilder font;
+    if (!v["width"].empty()) font.mWidthPercent = std::atoi(v["width"].c_str());
     std::string error;
     if (!font.fBuild(v["face"], size, codes, outline, colour, pageWidth, error)) {
         std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());

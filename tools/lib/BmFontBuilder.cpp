@@ -57,8 +57,8 @@ bool BmFontBuilder::fBuild(const std::string& facePath, int pixelSize, const std
     mGlyphs.clear();
     mPixels.clear();
     mSize = pixelSize;
-    if (pixelSize <= 0 || outline < 0 || pageWidth <= 0) {
-        error = "bad size, outline or page width";
+    if (pixelSize <= 0 || outline < 0 || pageWidth <= 0 || mWidthPercent < 25 || mWidthPercent > 400) {
+        error = "bad size, width, outline or page width";
         return false;
     }
     FT_Library lib = nullptr;
@@ -72,7 +72,8 @@ bool BmFontBuilder::fBuild(const std::string& facePath, int pixelSize, const std
         error = "cannot open face " + facePath;
         return false;
     }
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    const int widthPixels = std::max(1, (pixelSize * mWidthPercent + 50) / 100);
+    FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(widthPixels), static_cast<FT_UInt>(pixelSize));
     const int r = outline;
     mBase = static_cast<int>(face->size->metrics.ascender >> 6) + r;
     mLineHeight = static_cast<int>(face->size->metrics.height >> 6) + 2 * r;

@@ -28,6 +28,11 @@ public:
     std::string fXml(const std::string& faceName, const std::string& pageFile) const;
     bool fWritePng(const std::string& path) const;
 
+    // Glyph width as a percentage of the pixel size (100: the face's own
+    // shape); below 100 narrows every glyph and its advance, so that
+    // numbers keep apart in little room. Set before fBuild.
+    int mWidthPercent = 100;
+
     int mLineHeight = 0;
     int mBase = 0;
     int mSize = 0;
