@@ -164,7 +164,7 @@ std::string KT_PLAYERS::fDamageNotice(const std::string& path, const char* reaso
 
 bool KT_PLAYERS::fLiftHold(const std::string& folder) {
     const std::string path = fInFolder(folder, kFILE);
-    const bool gone = host::fPathKind(path) == 0 && !host::fIsLink(path);
+    const bool gone = host::fPathKind(path) == host::KE_PATH_KIND::kNONE && !host::fIsLink(path);
     switch (mHold) {
     case KS_HOLD::kNONE: break;
     case KS_HOLD::kKEEP_COPY: mKept = host::fKeepCopy(path, mOriginal); break;

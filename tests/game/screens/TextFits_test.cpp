@@ -110,7 +110,7 @@ protected:
         return drawn;
     }
     void fNoteFont(const KEL::KC_FONT* font) {
-        if (font && font->fGetTexture()) mFontPages.insert(font->fGetTexture()->mTexture);
+        if (font && font->fGetTexture()) mFontPages.insert(font->fGetTexture()->mTexture.get());
     }
 
     // Each widget of a tree drawn on its own: a label's text stands at its
