@@ -1,11 +1,8 @@
 // OpenGL backend of host/IGraphicsDevice.h: see GlDevice.h for what it
 // provides and what it does not.
-#define GL_GLEXT_PROTOTYPES 1
 #include "host/gl/GlDevice.h"
 
 #include <SDL2/SDL.h>
-#include <GL/gl.h>
-#include <GL/glext.h>
 #ifdef __GLIBC__
 #include <dlfcn.h>
 #include <malloc.h>
@@ -17,21 +14,11 @@
 #include <cstring>
 #include <utility>
 
+#include "host/gl/GlDeviceImpl.h"
+
 namespace host {
 
 namespace {
-
-// Vertices of one primitive.
-uint32_t fPerPrimitive(GPrimitive type) {
-    return type == GPrimitive::TRIANGLELIST ? 3 : type == GPrimitive::LINELIST ? 2 : 1;
-}
-
-#ifndef GL_TEXTURE_MAX_ANISOTROPY
-#define GL_TEXTURE_MAX_ANISOTROPY 0x84FE
-#endif
-#ifndef GL_MAX_TEXTURE_MAX_ANISOTROPY
-#define GL_MAX_TEXTURE_MAX_ANISOTROPY 0x84FF
-#endif
 
 const char* kVERTEX_SHADER = R"(#version 330 core
 layout(location = 0) in vec3 aPos;
@@ -139,6 +126,8 @@ public:
     }
     uint32_t fSize() const override { return uint32_t(mBytes.size()); }
     const uint8_t* fBytes() const { return mBytes.data(); }
+    // An index buffer's contents; its bytes start on the heap's alignment.
+    const uint16_t* fIndices() const { return reinterpret_cast<const uint16_t*>(mBytes.data()); }
 
 private:
     std::vector<uint8_t> mBytes;
@@ -259,98 +248,6 @@ private:
 };
 
 }  // namespace
-
-struct GlDevice::Impl {
-    GLuint program = 0;
-    GLuint vao = 0;
-    GLuint sampler = 0;
-    GLint uMatrix = -1, uPointRange = -1, uTexture = -1, uTextured = -1, uSprite = -1;
-    bool anisotropy = false;
-    bool ownsWindow = false;
-    GLuint vertexBuffer = 0, indexBuffer = 0;
-    bool programFailed = false;
-
-    // One piece of a frame: a clear, a draw with every state it needs and
-    // the bytes it reads, or a change of render target.
-    struct Packet {
-        enum Kind : uint32_t { kCLEAR, kDRAW, kINDEXED, kTARGET };
-        struct Head {
-            uint32_t kind, type, count;
-            uint32_t clearFlags, clearColor, clearStencil;
-            float clearZ;
-            uint32_t fvf, stride;
-            uint32_t renderStates[size_t(GRenderState::COUNT)];
-            uint32_t samplerStates[size_t(GSamplerState::COUNT)];
-            uint32_t textured;
-            uint32_t texture;  // GL name
-            uint32_t opaque;   // the texture has full alpha everywhere
-            int32_t textureWidth, textureHeight;
-            uint64_t stamp;
-            float transforms[3][16];
-            uint32_t framebuffer;
-            int32_t viewWidth, viewHeight;
-        } head;
-        std::vector<uint8_t> vertices;
-        std::vector<uint16_t> indices;
-
-        explicit Packet(Kind kind) {
-            std::memset(&head, 0, sizeof head);  // padding too: heads compare as bytes
-            head.kind = kind;
-        }
-        bool operator==(const Packet& o) const {
-            return std::memcmp(&head, &o.head, sizeof head) == 0 && vertices == o.vertices && indices == o.indices;
-        }
-        // Bytes from one vertex to the next: a position at least.
-        size_t fStride() const { return std::max<size_t>(head.stride, 12u); }
-        size_t fCorners() const { return fPerPrimitive(GPrimitive(head.type)); }
-        bool fIndexed() const { return head.kind == kINDEXED; }
-        size_t fPrimitives() const {
-            return fIndexed() ? indices.size() / fCorners() : vertices.size() / fStride() / fCorners();
-        }
-    };
-    std::vector<Packet> pending;  // this frame so far
-    std::vector<Packet> shown;    // the frame on screen
-    bool shownKnown = false;      // false: the screen may differ from `shown`
-    bool frameUnsure = false;     // this frame must reach the screen whatever it holds
-    // Set from the event watch when the window system lost the window's
-    // pixels (shown again, exposed, restored, resized).
-    std::atomic<bool> exposed{false};
-    bool watching = false;
-    int32_t shownWidth = 0, shownHeight = 0;
-    int64_t framesDrawn = 0, framesKept = 0;
-    // What GL holds, so that a replay sets only what changed.
-    uint32_t appliedRenderStates[size_t(GRenderState::COUNT)] = {};
-    uint32_t appliedSamplerStates[size_t(GSamplerState::COUNT)] = {};
-    int32_t appliedBlend = -1;  // GL_BLEND as enabled now; -1 unknown
-    int32_t viewWidth = 0, viewHeight = 0;
-    // The window's picture is drawn into the canvas and copied to the back
-    // buffer at each present, so it outlives the swap and a frame that
-    // differs in a few places redraws only the rectangle around them.
-    GLuint canvas = 0, canvasColour = 0, canvasDepth = 0;
-    int32_t canvasWidth = 0, canvasHeight = 0;
-    bool canvasHoldsShown = false;
-    // The rectangles a replay redraws, one pass each; none: the whole
-    // target in one pass.
-    std::vector<DamageRect> damage;
-    size_t pass = 0;
-    std::vector<DamageRect> lastDamage;
-    // A software rasteriser's window on X: frames are drawn into its back
-    // buffer, which is never swapped, and only the rectangles that changed
-    // are copied to the window (a swap would copy all of it each frame and
-    // a canvas would add a second pass through the rasteriser's threads).
-    void* (*glxDisplay)() = nullptr;
-    unsigned long (*glxDrawable)() = nullptr;
-    void (*copySubBuffer)(void*, unsigned long, int, int, int, int) = nullptr;
-    // The X window's own size, which the rasteriser sizes its back buffer
-    // by: SDL reports the size it asked for before the window has it.
-    int (*getGeometry)(void*, unsigned long, unsigned long*, int*, int*, unsigned*, unsigned*, unsigned*,
-                       unsigned*) = nullptr;
-    // The size of that back buffer. The rasteriser reads the window's size
-    // when the context is made current and after a swap, never after a
-    // copy: a window that grew keeps the old, smaller buffer, and a copy of
-    // the window's new size from it is refused by the X server.
-    int bufferWidth = 0, bufferHeight = 0;
-};
 
 GlDevice::GlDevice() : mImpl(std::make_unique<Impl>()) {}
 
@@ -908,28 +805,27 @@ bool GlDevice::fFindDamage(int32_t width, int32_t height) {
         }
     }
     kept.emplace_back(nowEnd, wasEnd);
-    auto alone = [&](const Impl::Packet& packet) {
-        return packet.head.kind != Impl::Packet::kCLEAR && packet.head.kind != Impl::Packet::kTARGET &&
-               fDamagePrimitives(&packet, width, height, 0, SIZE_MAX);
+    auto alone = [&](const GlPacket& packet) {
+        return packet.fIsDraw() && fDamagePrimitives(packet, width, height, 0, SIZE_MAX);
     };
     size_t i = front, j = front;
     for (const auto& [keptNow, keptWas] : kept) {
         // Between two kept draws, a draw is paired with the next one of the
         // other frame that has its states, the pairs in the order of both.
         for (; i < keptNow; ++i) {
-            const Impl::Packet& a = now[i];
-            if (a.head.kind == Impl::Packet::kCLEAR || a.head.kind == Impl::Packet::kTARGET) return false;
+            const GlPacket& a = now[i];
+            if (!a.fIsDraw()) return false;
             constexpr size_t kLOOK_AHEAD = 16;
             const size_t end = std::min(keptWas, j + kLOOK_AHEAD);
             size_t q = j;
-            while (q < end && !fAlike(&a, &was[q])) ++q;
+            while (q < end && !a.fAlike(was[q])) ++q;
             if (q == end) {
                 if (!alone(a)) return false;
                 continue;
             }
             for (; j < q; ++j)
                 if (!alone(was[j])) return false;
-            if (!fDamageDraws(&a, &was[q], width, height)) return false;
+            if (!fDamageDraws(a, was[q], width, height)) return false;
             j = q + 1;
         }
         for (; j < keptWas; ++j)
@@ -946,22 +842,20 @@ bool GlDevice::fFindDamage(int32_t width, int32_t height) {
     return true;
 }
 
-bool GlDevice::fDamageDraws(const void* nowItem, const void* wasItem, int32_t width, int32_t height) {
-    const auto& now = *static_cast<const Impl::Packet*>(nowItem);
-    const auto& was = *static_cast<const Impl::Packet*>(wasItem);
-    auto add = [&](const Impl::Packet& packet, size_t first, size_t end) {
-        return fDamagePrimitives(&packet, width, height, first, end);
+bool GlDevice::fDamageDraws(const GlPacket& now, const GlPacket& was, int32_t width, int32_t height) {
+    auto add = [&](const GlPacket& packet, size_t first, size_t end) {
+        return fDamagePrimitives(packet, width, height, first, end);
     };
-    if (!fAlike(nowItem, wasItem)) return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
+    if (!now.fAlike(was)) return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
     // Drawn another way (sampled or blended), every primitive may change.
     float clip[16];
-    fClipMatrix(&now, clip);
-    if (fDrawChoices(&now, clip, width, height) != fDrawChoices(&was, clip, width, height))
+    now.fClipMatrix(clip);
+    if (fDrawChoices(now, clip, width, height) != fDrawChoices(was, clip, width, height))
         return add(now, 0, SIZE_MAX) && add(was, 0, SIZE_MAX);
     const size_t stride = now.fStride();
     const size_t per = now.fCorners();
     const bool indexed = now.fIndexed();
-    auto vertex = [&](const Impl::Packet& p, size_t primitive, size_t corner) -> const uint8_t* {
+    auto vertex = [&](const GlPacket& p, size_t primitive, size_t corner) -> const uint8_t* {
         const size_t v = indexed ? p.indices[primitive * per + corner] : primitive * per + corner;
         return (v + 1) * stride <= p.vertices.size() ? p.vertices.data() + v * stride : nullptr;
     };
@@ -986,72 +880,13 @@ bool GlDevice::fDamageDraws(const void* nowItem, const void* wasItem, int32_t wi
     return true;
 }
 
-bool GlDevice::fAlike(const void* nowItem, const void* wasItem) {
-    Impl::Packet::Head a = static_cast<const Impl::Packet*>(nowItem)->head;
-    Impl::Packet::Head b = static_cast<const Impl::Packet*>(wasItem)->head;
-    a.count = b.count = 0;
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 // Each primitive's box joins the damage on its own, so that a draw spread
 // over the window damages only where its primitives lie.
-bool GlDevice::fDamagePrimitives(const void* item, int32_t width, int32_t height, size_t first, size_t end) {
-    const auto& packet = *static_cast<const Impl::Packet*>(item);
+bool GlDevice::fDamagePrimitives(const GlPacket& packet, int32_t width, int32_t height, size_t first, size_t end) {
     for (size_t k = first; k < std::min(end, packet.fPrimitives()); ++k) {
         float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
-        if (!fDrawBox(&packet, width, height, box, k, k + 1)) return false;
+        if (!packet.fBox(width, height, box, k, k + 1)) return false;
         fAddDamage(mImpl->damage, fPixelRect(box, width, height));
-    }
-    return true;
-}
-
-void GlDevice::fClipMatrix(const void* item, float* clip) {
-    const auto& h = static_cast<const Impl::Packet*>(item)->head;
-    float wv[16];
-    auto multiply = [](const float* a, const float* b, float* out) {
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c) {
-                float sum = 0;
-                for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
-                out[r * 4 + c] = sum;
-            }
-    };
-    multiply(h.transforms[size_t(GTransform::WORLD)], h.transforms[size_t(GTransform::VIEW)], wv);
-    multiply(wv, h.transforms[size_t(GTransform::PROJECTION)], clip);
-}
-
-bool GlDevice::fDrawBox(const void* item, int32_t width, int32_t height, float* box, size_t first, size_t end) {
-    const auto& packet = *static_cast<const Impl::Packet*>(item);
-    const auto& h = packet.head;
-    const size_t stride = packet.fStride();
-    float m[16];
-    fClipMatrix(item, m);
-    // Points reach half their largest size around their centre.
-    const float reach = h.type == uint32_t(GPrimitive::POINTLIST) ? 33.0f : 1.0f;
-    const size_t count = packet.vertices.size() / stride;
-    // Every vertex, or the corners of the primitives asked for.
-    const size_t per = packet.fCorners();
-    const bool indexed = packet.fIndexed();
-    const size_t primitives = packet.fPrimitives();
-    const bool all = first == 0 && end >= primitives;
-    const size_t from = all ? 0 : first * per;
-    const size_t to = all ? count : std::min(end, primitives) * per;
-    for (size_t k = from; k < to; ++k) {
-        const size_t i = all || !indexed ? k : packet.indices[k];
-        if (i >= count) continue;
-        float p[3];
-        std::memcpy(p, packet.vertices.data() + i * stride, sizeof p);
-        const float x = p[0] * m[0] + p[1] * m[4] + p[2] * m[8] + m[12];
-        const float y = p[0] * m[1] + p[1] * m[5] + p[2] * m[9] + m[13];
-        const float w = p[0] * m[3] + p[1] * m[7] + p[2] * m[11] + m[15];
-        if (!(w > 1e-6f)) return false;
-        const float px = (x / w * 0.5f + 0.5f) * float(width);
-        const float py = (0.5f - y / w * 0.5f) * float(height);
-        if (!std::isfinite(px) || !std::isfinite(py)) return false;
-        box[0] = std::min(box[0], px - reach);
-        box[1] = std::min(box[1], py - reach);
-        box[2] = std::max(box[2], px + reach);
-        box[3] = std::max(box[3], py + reach);
     }
     return true;
 }
@@ -1064,7 +899,7 @@ void GlDevice::fStartPacket() {
     Impl& g = *mImpl;
     if (!g.pending.empty()) return;
     auto* surface = static_cast<GlSurface*>(mTarget);
-    Impl::Packet target(Impl::Packet::kTARGET);
+    GlPacket target(GlPacket::kTARGET);
     if (surface && surface->mTexture) {
         target.head.framebuffer = surface->mTexture->fFramebuffer();
         target.head.viewWidth = surface->mTexture->fWidth();
@@ -1077,7 +912,7 @@ void GlDevice::fStartPacket() {
 bool GlDevice::fClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
     if (!mContext) return false;
     fStartPacket();
-    Impl::Packet clear(Impl::Packet::kCLEAR);
+    GlPacket clear(GlPacket::kCLEAR);
     clear.head.clearFlags = flags;
     clear.head.clearColor = color;
     clear.head.clearZ = z;
@@ -1160,15 +995,16 @@ GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool
 bool GlDevice::fTexelAligned(const uint8_t* vertices, uint32_t stride, uint32_t count, const uint16_t* indices,
                              uint32_t indexCount, const float* clip, int32_t viewWidth, int32_t viewHeight,
                              int32_t textureWidth, int32_t textureHeight) {
-    if (stride < 36 || count == 0 || viewWidth <= 0 || viewHeight <= 0 || textureWidth <= 0 || textureHeight <= 0)
+    if (stride < layout::vertex::kBYTES || count == 0 || viewWidth <= 0 || viewHeight <= 0 || textureWidth <= 0 ||
+        textureHeight <= 0)
         return false;
     // Each vertex: its pixel position and its texel position.
     std::vector<float> at(size_t(count) * 4);
     float firstW = 0.0f;
     for (uint32_t i = 0; i < count; ++i) {
-        float p[3], uv[2];
-        std::memcpy(p, vertices + size_t(i) * stride, sizeof p);
-        std::memcpy(uv, vertices + size_t(i) * stride + 28, sizeof uv);
+        const uint8_t* vertex = vertices + size_t(i) * stride;
+        const auto p = layout::fFloatsAt<3>(vertex, layout::kPOSITION);
+        const auto uv = layout::fFloatsAt<2>(vertex, layout::vertex::kUV);
         const float x = p[0] * clip[0] + p[1] * clip[4] + p[2] * clip[8] + clip[12];
         const float y = p[0] * clip[1] + p[1] * clip[5] + p[2] * clip[9] + clip[13];
         const float w = p[0] * clip[3] + p[1] * clip[7] + p[2] * clip[11] + clip[15];
@@ -1213,8 +1049,7 @@ bool GlDevice::fDepthVaries(const uint8_t* vertices, uint32_t stride, uint32_t f
                             const float* clip) {
     float lowest = 0.0f, highest = 0.0f;
     for (uint32_t i = 0; i < count; ++i) {
-        float p[3];
-        std::memcpy(p, vertices + size_t(first + i) * stride, sizeof p);
+        const auto p = layout::fFloatsAt<3>(vertices + size_t(first + i) * stride, layout::kPOSITION);
         // Row vectors: the fourth column gives w.
         const float w = p[0] * clip[3] + p[1] * clip[7] + p[2] * clip[11] + clip[15];
         if (i == 0) lowest = highest = w;
@@ -1238,7 +1073,7 @@ void GlDevice::fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex
                            const uint16_t* indices, int32_t baseVertex) {
     fStartPacket();
     Impl& g = *mImpl;
-    Impl::Packet draw(indices ? Impl::Packet::kINDEXED : Impl::Packet::kDRAW);
+    GlPacket draw(indices ? GlPacket::kINDEXED : GlPacket::kDRAW);
     auto& h = draw.head;
     h.type = uint32_t(type);
     h.count = count;
@@ -1308,8 +1143,7 @@ void GlDevice::fReplay() {
         reach.reserve(g.pending.size());
         for (const auto& packet : g.pending) {
             float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
-            const bool draw = packet.head.kind == Impl::Packet::kDRAW || packet.head.kind == Impl::Packet::kINDEXED;
-            reach.push_back(draw && fDrawBox(&packet, w, h, box) ? fPixelRect(box, w, h) : DamageRect{0, 0, w, h});
+            reach.push_back(packet.fIsDraw() && packet.fBox(w, h, box) ? fPixelRect(box, w, h) : DamageRect{0, 0, w, h});
         }
     }
     for (g.pass = 0; g.pass < passes; ++g.pass) {
@@ -1325,7 +1159,7 @@ void GlDevice::fReplay() {
             }
         }
         switch (h.kind) {
-            case Impl::Packet::kTARGET:
+            case GlPacket::kTARGET:
                 glBindFramebuffer(GL_FRAMEBUFFER, h.framebuffer ? h.framebuffer : g.canvas);
                 fScissorToDamage();
                 if (h.framebuffer) {
@@ -1340,11 +1174,11 @@ void GlDevice::fReplay() {
                     g.viewHeight = hh;
                 }
                 break;
-            case Impl::Packet::kCLEAR:
+            case GlPacket::kCLEAR:
                 fClearNow(h.clearFlags, h.clearColor, h.clearZ, h.clearStencil);
                 break;
             default:
-                fReplayDraw(&packet, vertexAt, indexAt);
+                fReplayDraw(packet, vertexAt, indexAt);
                 break;
         }
         vertexAt += packet.vertices.size();
@@ -1359,8 +1193,8 @@ void GlDevice::fReplay() {
 // anything gives the texture itself: the rasteriser need not read the
 // target. Each choice is the whole draw's, so a change to one primitive
 // may change how all the others look.
-uint32_t GlDevice::fDrawChoices(const void* item, const float* clip, int32_t viewWidth, int32_t viewHeight) const {
-    const auto& packet = *static_cast<const Impl::Packet*>(item);
+uint32_t GlDevice::fDrawChoices(const GlPacket& packet, const float* clip, int32_t viewWidth,
+                                int32_t viewHeight) const {
     const auto& h = packet.head;
     const GPrimitive type = GPrimitive(h.type);
     const uint32_t stride = uint32_t(packet.fStride());
@@ -1377,14 +1211,14 @@ uint32_t GlDevice::fDrawChoices(const void* item, const float* clip, int32_t vie
         h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&
         h.renderStates[size_t(GRenderState::DESTBLEND)] == kBLEND_INVSRCALPHA) {
         bool full = true;
-        for (uint32_t i = 0; full && i < vertexCount; ++i) full = packet.vertices[size_t(i) * stride + 27] == 0xFF;
+        for (uint32_t i = 0; full && i < vertexCount; ++i)
+            full = packet.vertices[size_t(i) * stride + layout::vertex::kCOLOUR + layout::kALPHA] == 0xFF;
         blend = !full;
     }
     return (depthVaries ? kDEPTH_VARIES : 0u) | (aligned ? kTEXEL_ALIGNED : 0u) | (blend ? kBLENDS : 0u);
 }
 
-void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
-    const auto& packet = *static_cast<const Impl::Packet*>(item);
+void GlDevice::fReplayDraw(const GlPacket& packet, size_t vertexAt, size_t indexAt) {
     const auto& h = packet.head;
     const GPrimitive type = GPrimitive(h.type);
     Impl& g = *mImpl;
@@ -1423,7 +1257,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
     // clip = v x world x view x projection; uploaded as is, the shader's
     // column-major reading makes M * v the row-vector product.
     float m[16];
-    fClipMatrix(item, m);
+    packet.fClipMatrix(m);
     glUniformMatrix4fv(g.uMatrix, 1, GL_FALSE, m);
 
     if (mSamplerDirty || std::memcmp(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates) != 0) {
@@ -1436,7 +1270,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
         std::memcpy(g.appliedSamplerStates, h.samplerStates, sizeof h.samplerStates);
         mSamplerDirty = false;
     }
-    const uint32_t choices = fDrawChoices(&packet, m, g.viewWidth, g.viewHeight);
+    const uint32_t choices = fDrawChoices(packet, m, g.viewWidth, g.viewHeight);
     const Sampling sampling = fChooseSampling(h.samplerStates, choices & kDEPTH_VARIES,
                                               g.anisotropy ? mCaps.maxAnisotropy : 1, choices & kTEXEL_ALIGNED);
     const bool blend = choices & kBLENDS;
@@ -1461,27 +1295,27 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
     glUniform1i(g.uSprite, sprite ? 1 : 0);
 
     const GLsizei st = GLsizei(h.stride);
-    auto at = [vertexAt](size_t offset) { return reinterpret_cast<void*>(vertexAt + offset); };
+    auto at = [vertexAt](size_t offset) { return fBufferOffset(vertexAt + offset); };
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, st, at(0));
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, st, at(layout::kPOSITION));
     if (h.fvf == kFVF_POINT) {
         glEnableVertexAttribArray(1);
-        glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, st, at(12));
+        glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, st, at(layout::point::kSIZE));
         glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, st, at(16));
+        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, st, at(layout::point::kCOLOUR));
         glDisableVertexAttribArray(3);
         glVertexAttrib2f(3, 0.0f, 0.0f);
     } else {
         glDisableVertexAttribArray(1);
         glVertexAttrib1f(1, fBitsToFloat(h.renderStates[size_t(GRenderState::POINTSIZE)]));
         glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, st, at(24));
+        glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, st, at(layout::vertex::kCOLOUR));
         glEnableVertexAttribArray(3);
-        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, st, at(28));
+        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, st, at(layout::vertex::kUV));
     }
-    if (h.kind == Impl::Packet::kINDEXED) {
+    if (h.kind == GlPacket::kINDEXED) {
         glDrawElements(fMode(type), GLsizei(packet.indices.size()), GL_UNSIGNED_SHORT,
-                       reinterpret_cast<void*>(indexAt));
+                       fBufferOffset(indexAt));
     } else {
         glDrawArrays(fMode(type), 0, GLsizei(packet.vertices.size() / packet.fStride()));
     }
@@ -1489,7 +1323,7 @@ void GlDevice::fReplayDraw(const void* item, size_t vertexAt, size_t indexAt) {
 
 bool GlDevice::fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t count) {
     if (count == 0) return true;
-    if (!mContext || !mStream || mStride < 12) return false;
+    if (!mContext || !mStream || mStride < layout::kPOSITION_BYTES) return false;
     const uint32_t vertices = count * fPerPrimitive(type);
     if ((uint64_t(startVertex) + vertices) * mStride > mStream->fSize()) return false;
     fRecordDraw(type, count, startVertex, vertices, nullptr, 0);
@@ -1499,11 +1333,11 @@ bool GlDevice::fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t co
 bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t, uint32_t, uint32_t startIndex,
                                      uint32_t count) {
     if (count == 0) return true;
-    if (!mIndices || !mContext || !mStream || mStride < 12) return false;
+    if (!mIndices || !mContext || !mStream || mStride < layout::kPOSITION_BYTES) return false;
     const uint32_t indices = count * fPerPrimitive(type);
     if ((uint64_t(startIndex) + indices) * 2 > mIndices->fSize()) return false;
     // The vertices the indices reach, all inside the stream.
-    const auto* list = reinterpret_cast<const uint16_t*>(static_cast<GlBuffer*>(mIndices)->fBytes()) + startIndex;
+    const uint16_t* list = static_cast<GlBuffer*>(mIndices)->fIndices() + startIndex;
     const auto [lowest, highest] = std::minmax_element(list, list + indices);
     const int64_t first = int64_t(baseVertex) + *lowest;
     const int64_t last = int64_t(baseVertex) + *highest;
@@ -1536,7 +1370,7 @@ bool GlDevice::fSetRenderTarget(uint32_t index, GSurface* surface) {
     auto* target = static_cast<GlSurface*>(surface);
     fStartPacket();
     mTarget = surface;
-    Impl::Packet change(Impl::Packet::kTARGET);
+    GlPacket change(GlPacket::kTARGET);
     if (target->mTexture) {
         change.head.framebuffer = target->mTexture->fFramebuffer();
         change.head.viewWidth = target->mTexture->fWidth();
