@@ -14,7 +14,10 @@
 #include <cstring>
 #include <utility>
 
+#include "host/gl/GlBuffer.h"
 #include "host/gl/GlDeviceImpl.h"
+#include "host/gl/GlSurface.h"
+#include "host/gl/GlTexture.h"
 
 namespace host {
 
@@ -108,144 +111,6 @@ GLuint fCompile(GLenum kind, const char* source) {
     }
     return shader;
 }
-
-// Buffers live in memory: each draw takes a copy of the bytes it uses into
-// the frame's record, which alone goes to GL.
-class GlBuffer : public GBuffer {
-public:
-    explicit GlBuffer(uint32_t bytes) : mBytes(bytes, 0) {}
-    void* fLock(uint32_t offset, uint32_t size, uint32_t) override {
-        if (mLocked || uint64_t(offset) + size > mBytes.size()) return nullptr;
-        mLocked = true;
-        return mBytes.data() + offset;
-    }
-    bool fUnlock() override {
-        const bool was = mLocked;
-        mLocked = false;
-        return was;
-    }
-    uint32_t fSize() const override { return uint32_t(mBytes.size()); }
-    const uint8_t* fBytes() const { return mBytes.data(); }
-    // An index buffer's contents; its bytes start on the heap's alignment.
-    const uint16_t* fIndices() const { return reinterpret_cast<const uint16_t*>(mBytes.data()); }
-
-private:
-    std::vector<uint8_t> mBytes;
-    bool mLocked = false;
-};
-
-// Every content a texture holds gets a number no other texture's content
-// ever had, so that a frame may be compared with the one on screen.
-std::atomic<uint64_t> gNextStamp{1};
-
-class GlTexture;
-
-class GlSurface : public GSurface {
-public:
-    explicit GlSurface(GlTexture* texture) : mTexture(texture) {}
-    GlTexture* mTexture;  // null: the window's back buffer
-};
-
-class GlTexture : public GTexture {
-public:
-    GlTexture(GlDevice* device, int32_t w, int32_t h, uint32_t usage, GFormat format)
-        : mDevice(device), mWidth(w), mHeight(h), mUsage(usage), mFormat(format), mPixels(size_t(w) * h * 4, 0),
-          mStamp(gNextStamp++) {}
-    ~GlTexture() override {
-        if (mName || mFramebuffer)
-            mDevice->fQueueDelete(mName, 0, mFramebuffer, mAllocated ? size_t(mWidth) * size_t(mHeight) * 4 : 0);
-    }
-    void* fLock(int32_t* pitch) override {
-        std::lock_guard<std::mutex> guard(mLock);
-        if (mLocked) return nullptr;
-        mLocked = true;
-        // The copy went with the last upload: the caller writes afresh.
-        if (mPixels.empty()) mPixels.assign(size_t(mWidth) * size_t(mHeight) * 4, 0);
-        if (pitch) *pitch = mWidth * 4;
-        return mPixels.data();
-    }
-    bool fUnlock() override {
-        std::lock_guard<std::mutex> guard(mLock);
-        const bool was = mLocked;
-        mLocked = false;
-        if (was) {
-            mDirty = true;
-            mStamp = gNextStamp++;
-        }
-        return was;
-    }
-    int32_t fWidth() const override { return mWidth; }
-    int32_t fHeight() const override { return mHeight; }
-    GFormat fFormat() const override { return mFormat; }
-    GSurface* fGetSurface() override {
-        return (mUsage & kUSAGE_RENDERTARGET) ? new GlSurface(this) : nullptr;
-    }
-    uint64_t fStamp() {
-        std::lock_guard<std::mutex> guard(mLock);
-        return mStamp;
-    }
-
-    // Drawing thread: uploads the CPU copy when it changed, then gives the
-    // copy back; the driver keeps the pixels.
-    GLuint fName() {
-        std::lock_guard<std::mutex> guard(mLock);
-        if (!mName) {
-            glGenTextures(1, &mName);
-            glBindTexture(GL_TEXTURE_2D, mName);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-            mDirty = true;
-            mAllocated = false;
-        } else {
-            glBindTexture(GL_TEXTURE_2D, mName);
-        }
-        if (mDirty && !mLocked) {
-            const GLenum layout = mFormat == GFormat::ARGB8 ? GL_BGRA : GL_RGBA;
-            glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-            if (!mAllocated) {
-                glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, mWidth, mHeight, 0, layout, GL_UNSIGNED_BYTE,
-                             mPixels.empty() ? nullptr : mPixels.data());
-                mAllocated = true;
-            } else {
-                glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, mWidth, mHeight, layout, GL_UNSIGNED_BYTE, mPixels.data());
-            }
-            mDirty = false;
-            // Alpha is the fourth byte in both layouts.
-            mOpaque = !mPixels.empty() && !(mUsage & kUSAGE_RENDERTARGET);
-            for (size_t i = 3; mOpaque && i < mPixels.size(); i += 4) mOpaque = mPixels[i] == 0xFF;
-            std::vector<uint8_t>().swap(mPixels);
-        }
-        return mName;
-    }
-    // Every texel of the last upload has full alpha.
-    bool fIsOpaque() {
-        std::lock_guard<std::mutex> guard(mLock);
-        return mOpaque;
-    }
-    GLuint fFramebuffer() {
-        if (!mFramebuffer) {
-            const GLuint colour = fName();
-            glGenFramebuffers(1, &mFramebuffer);
-            glBindFramebuffer(GL_FRAMEBUFFER, mFramebuffer);
-            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
-        }
-        return mFramebuffer;
-    }
-
-private:
-    GlDevice* mDevice;
-    int32_t mWidth, mHeight;
-    uint32_t mUsage;
-    GFormat mFormat;
-    std::vector<uint8_t> mPixels;
-    std::mutex mLock;
-    bool mLocked = false;
-    bool mDirty = true;
-    bool mAllocated = false;
-    bool mOpaque = false;
-    GLuint mName = 0;
-    GLuint mFramebuffer = 0;
-    uint64_t mStamp;
-};
 
 }  // namespace
 
