@@ -131,7 +131,12 @@ private:
     void fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex, uint32_t vertexCount,
                      const uint16_t* indices, int32_t baseVertex);
     void fReplay();
+    // All the frame's vertices and indices into GL's buffers.
+    void fUploadFrame();
+    void fReplayPass(const std::vector<DamageRect>& reach);
     void fReplayDraw(const GlPacket& packet, size_t vertexAt, size_t indexAt);
+    void fApplyRenderStates(const GlPacket& packet);
+    void fApplySampling(const GlPacket& packet, const float* clip);
     void fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil);
     void fCollectGarbage();
     void fViewportToTarget();
@@ -146,6 +151,9 @@ private:
     bool fDamageDraws(const GlPacket& now, const GlPacket& was, int32_t width, int32_t height);
     bool fDamagePrimitives(const GlPacket& packet, int32_t width, int32_t height, size_t first, size_t end);
     static void fAddDamageCut(std::vector<DamageRect>& rects, DamageRect r, size_t most, int32_t depth);
+    // Whether two rectangles overlap, or come within `gap` pixels of it.
+    static bool fMeet(const DamageRect& a, const DamageRect& b, int32_t gap = 0);
+    static DamageRect fPixelRect(const float* box, int32_t width, int32_t height);
     static void fFindDirectWindow(Impl& g);
     // How a draw is made, as kDEPTH_VARIES | kTEXEL_ALIGNED | kBLENDS.
     static constexpr uint32_t kDEPTH_VARIES = 1, kTEXEL_ALIGNED = 2, kBLENDS = 4;

@@ -30,6 +30,13 @@
 
 namespace host {
 
+// A float state (point sizes) is stored as its bits.
+inline float fBitsToFloat(uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
 // GL takes offsets into the bound vertex and index buffers as pointers.
 inline const void* fBufferOffset(size_t bytes) { return reinterpret_cast<const void*>(bytes); }
 
