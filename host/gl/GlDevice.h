@@ -30,6 +30,8 @@ union SDL_Event;
 
 namespace host {
 
+struct GlPacket;
+
 class GlDevice : public IGraphicsDevice {
 public:
     GlDevice();
@@ -95,7 +97,8 @@ public:
                                     bool texelAligned = false);
     // Whether every triangle of the draw lays its texels one to one on
     // pixels with texel centres on pixel centres (the clip matrix maps the
-    // positions into a view of the given size; u, v at byte 28).
+    // positions into a view of the given size; u, v where the 36-byte
+    // vertex holds them).
     static bool fTexelAligned(const uint8_t* vertices, uint32_t stride, uint32_t count, const uint16_t* indices,
                               uint32_t indexCount, const float* clip, int32_t viewWidth, int32_t viewHeight,
                               int32_t textureWidth, int32_t textureHeight);
@@ -128,7 +131,12 @@ private:
     void fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex, uint32_t vertexCount,
                      const uint16_t* indices, int32_t baseVertex);
     void fReplay();
-    void fReplayDraw(const void* packet, size_t vertexAt, size_t indexAt);
+    // All the frame's vertices and indices into GL's buffers.
+    void fUploadFrame();
+    void fReplayPass(const std::vector<DamageRect>& reach);
+    void fReplayDraw(const GlPacket& packet, size_t vertexAt, size_t indexAt);
+    void fApplyRenderStates(const GlPacket& packet);
+    void fApplySampling(const GlPacket& packet, const float* clip);
     void fClearNow(uint32_t flags, uint32_t color, float z, uint32_t stencil);
     void fCollectGarbage();
     void fViewportToTarget();
@@ -140,22 +148,16 @@ private:
     void fDropCanvas();
     void fScissorToDamage();
     bool fFindDamage(int32_t width, int32_t height);
-    bool fDamageDraws(const void* now, const void* was, int32_t width, int32_t height);
-    bool fDamagePrimitives(const void* packet, int32_t width, int32_t height, size_t first, size_t end);
-    // Two draws with the same states, texture and layout.
-    static bool fAlike(const void* now, const void* was);
+    bool fDamageDraws(const GlPacket& now, const GlPacket& was, int32_t width, int32_t height);
+    bool fDamagePrimitives(const GlPacket& packet, int32_t width, int32_t height, size_t first, size_t end);
     static void fAddDamageCut(std::vector<DamageRect>& rects, DamageRect r, size_t most, int32_t depth);
-    // Grows box (left, top, right, bottom, in pixels of a view of the given
-    // size) by the vertices of the draw packet's primitives [first, end);
-    // false when one is behind the eye.
-    static bool fDrawBox(const void* packet, int32_t width, int32_t height, float* box, size_t first = 0,
-                         size_t end = SIZE_MAX);
+    // Whether two rectangles overlap, or come within `gap` pixels of it.
+    static bool fMeet(const DamageRect& a, const DamageRect& b, int32_t gap = 0);
+    static DamageRect fPixelRect(const float* box, int32_t width, int32_t height);
     static void fFindDirectWindow(Impl& g);
-    // world x view x projection of a draw packet.
-    static void fClipMatrix(const void* packet, float* clip);
     // How a draw is made, as kDEPTH_VARIES | kTEXEL_ALIGNED | kBLENDS.
     static constexpr uint32_t kDEPTH_VARIES = 1, kTEXEL_ALIGNED = 2, kBLENDS = 4;
-    uint32_t fDrawChoices(const void* packet, const float* clip, int32_t viewWidth, int32_t viewHeight) const;
+    uint32_t fDrawChoices(const GlPacket& packet, const float* clip, int32_t viewWidth, int32_t viewHeight) const;
     // Event watch: a window whose pixels were lost is drawn at the next
     // present even when the frame is unchanged.
     static int fWatchWindow(void* device, SDL_Event* event);
