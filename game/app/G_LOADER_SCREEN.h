@@ -75,6 +75,9 @@ public:
     void fReleaseTextures();
     // Whether the pictures are in and shown (main thread).
     bool fIsShown() const { return mShown != 0; }
+    // Whether every picture has been decoded (any thread); the last splash
+    // stays until then.
+    bool fArePicturesIn() const { return mPicturesIn.load(std::memory_order_acquire); }
     // What tests read.
     size_t fGetSplashCount() const { return mSplashes.size(); }
     int32_t fGetSplashIndex() const { return mSplashIndex; }

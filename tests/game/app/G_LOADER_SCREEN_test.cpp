@@ -93,7 +93,9 @@ protected:
     }
     // Frames before the pictures are started, then frames (each in real
     // time) until they are on screen. Game time passed in them is not the
-    // splash's.
+    // splash's. Then waits (in real time, no frames) for the pictures under
+    // the splash, which hold the last one: a loaded machine decodes them
+    // slower than the frames run.
     void fShow(int framesBefore) {
         for (int i = 0; i < framesBefore; ++i) EXPECT_FALSE(fFrame());
         EXPECT_FALSE(mScreen->fIsShown());
@@ -104,6 +106,8 @@ protected:
             std::this_thread::yield();
         }
         ASSERT_TRUE(mScreen->fIsShown());
+        while (!mScreen->fArePicturesIn() && Clock::now() < end) std::this_thread::yield();
+        ASSERT_TRUE(mScreen->fArePicturesIn());
     }
     // Frames up to that game time after the pictures came; the time the
     // hand-over first answered true, or -1.
