@@ -191,7 +191,11 @@ bool KC_GAME::fLogicStep() {
 int32_t KC_GAME::fDrawStep() {
     mDrawAccumulator += kfFRAME_DELTA;
     if (mDrawCap != 0) {
-        const float target = static_cast<float>(mDrawCount + 1) / static_cast<float>(mDrawCap);
+        // Half a slot early counts as due: deltas come in whole
+        // milliseconds, so at a 60 Hz cap the first 16 ms after each
+        // second's restart falls short of 16.7 and the screen would keep
+        // one frame for two slots every second.
+        const float target = (static_cast<float>(mDrawCount) + 0.5f) / static_cast<float>(mDrawCap);
         if (mDrawAccumulator < target) return KS_RESULT::kNOTHING;
     }
     if (kcRENDER) {
