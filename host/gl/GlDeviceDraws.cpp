@@ -137,7 +137,8 @@ bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32
     return true;
 }
 
-// A frame's replay: its bytes go up, then one pass per damaged rectangle.
+// A frame's replay at the window size the caller read: its bytes go up,
+// then one pass per damaged rectangle.
 void GlDevice::fReplay() {
     Impl& g = *mImpl;
     if (g.pending.empty()) return;
@@ -149,8 +150,7 @@ void GlDevice::fReplay() {
     std::vector<DamageRect> reach;
     if (passes > 1) {
         // Partial frames are drawn only into the window.
-        int w = 0, h = 0;
-        fDrawableSize(w, h);
+        const int w = g.replayWidth, h = g.replayHeight;
         reach.reserve(g.pending.size());
         for (const auto& packet : g.pending) {
             float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
@@ -210,11 +210,9 @@ void GlDevice::fReplayPass(const std::vector<DamageRect>& reach) {
                     g.viewWidth = h.viewWidth;
                     g.viewHeight = h.viewHeight;
                 } else {
-                    int w = 0, hh = 0;
-                    fDrawableSize(w, hh);
-                    glViewport(0, 0, w, hh);
-                    g.viewWidth = w;
-                    g.viewHeight = hh;
+                    glViewport(0, 0, g.replayWidth, g.replayHeight);
+                    g.viewWidth = g.replayWidth;
+                    g.viewHeight = g.replayHeight;
                 }
                 break;
             case GlPacket::kCLEAR:
