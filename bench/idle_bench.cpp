@@ -5,8 +5,10 @@
 // the loop drew and those the GL device left on screen unchanged, and the
 // resident memory; then the same in the first 20 x 20 picture of pack 3,
 // left alone, while the pointer drags across its board, and while its
-// rows are filled by drags along their runs of full cells. Beside each
-// figure it prints the floor a still window would reach.
+// rows are filled by drags along their runs of full cells until it is
+// solved and its win has played: frame times, the worst, and the frames
+// over two slots of a 60 Hz screen. Beside each figure it prints the floor
+// a still window would reach.
 // Arguments: [seconds per measure]
 #include <sys/resource.h>
 #include <time.h>
@@ -65,8 +67,14 @@ bool fAtTitle() {
 host::GlDevice* fDevice() { return dynamic_cast<host::GlDevice*>(KEL::kcRENDER->fGetDevice()); }
 
 struct Measure {
-    double core = 0, fps = 0, drawnPerSecond = 0, p50 = 0, p99 = 0, rss = 0;
+    double core = 0, fps = 0, drawnPerSecond = 0, p50 = 0, p99 = 0, max = 0, rss = 0;
+    // Frames whose own work, or whose wait since the frame shown before,
+    // took more than two slots of a 60 Hz screen.
+    int32_t over = 0, gapsOver = 0;
+    double gapMax = 0, worstAt = 0;
 };
+
+constexpr double kTWO_SLOTS_MS = 34.0;
 
 // Runs the loop for `seconds`, calling `act` before each frame with the
 // seconds gone; frame times are those of frames whose logic step ran.
@@ -78,6 +86,8 @@ Measure fMeasure(KEL::KC_GAME& engine, double seconds, Act act) {
     const double cpu = fCpuSeconds();
     const auto start = Clock::now();
     std::vector<double> frames;
+    Measure m;
+    auto shown = start;
     while (engine.mRunning) {
         const double gone = std::chrono::duration<double>(Clock::now() - start).count();
         if (gone >= seconds) break;
@@ -85,11 +95,22 @@ Measure fMeasure(KEL::KC_GAME& engine, double seconds, Act act) {
         const int64_t before = device ? device->fFramesDrawn() + device->fFramesKept() : 0;
         const auto t = Clock::now();
         engine.fFrame();
-        if (device && device->fFramesDrawn() + device->fFramesKept() != before)
-            frames.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t).count());
+        if (device && device->fFramesDrawn() + device->fFramesKept() != before) {
+            const auto now = Clock::now();
+            const double work = std::chrono::duration<double, std::milli>(now - t).count();
+            const double gap = std::chrono::duration<double, std::milli>(now - shown).count();
+            shown = now;
+            frames.push_back(work);
+            if (work > m.max) {
+                m.max = work;
+                m.worstAt = gone;
+            }
+            m.over += work > kTWO_SLOTS_MS;
+            m.gapsOver += gap > kTWO_SLOTS_MS;
+            m.gapMax = std::max(m.gapMax, gap);
+        }
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    Measure m;
     m.core = 100.0 * (fCpuSeconds() - cpu) / wall;
     if (device) {
         m.fps = double(device->fFramesDrawn() + device->fFramesKept() - drawn - kept) / wall;
@@ -107,6 +128,8 @@ Measure fMeasure(KEL::KC_GAME& engine, double seconds, Act act) {
 void fPrint(const char* what, const Measure& m) {
     std::printf("%-22s core %6.1f %%  frames %5.1f/s  drawn %5.1f/s  frame p50 %5.2f p99 %5.2f ms  rss %6.1f MB\n",
                 what, m.core, m.fps, m.drawnPerSecond, m.p50, m.p99, m.rss);
+    std::printf("%-22s frame max %6.2f ms at %.2f s, over %.0f ms: %d; between shown frames max %6.2f ms, over: %d\n",
+                "", m.max, m.worstAt, kTWO_SLOTS_MS, m.over, m.gapMax, m.gapsOver);
 }
 
 }  // namespace
@@ -171,7 +194,9 @@ int main(int argc, char** argv) {
         }
     }
     constexpr double kRUN_SECONDS = 0.4;
-    const Measure fill = fMeasure(engine, seconds, [&](double gone) {
+    // The whole picture, then its win.
+    const double fillSeconds = std::max(seconds, double(runs.size()) * kRUN_SECONDS + 4.0);
+    const Measure fill = fMeasure(engine, fillSeconds, [&](double gone) {
         const size_t index = size_t(gone / kRUN_SECONDS);
         if (!KEL::kcINPUT || index >= runs.size()) return;
         const Run& run = runs[index];
@@ -194,7 +219,9 @@ int main(int argc, char** argv) {
     if (game::GG_GAMEPLAY* gameplay = game.fGetGameplay())
         std::printf("filled %zu of %zu full cells in %zu drags, %d mistakes\n",
                     gameplay->fGetProcess().fGetRevealedFull().size(), gameplay->fGetProcess().fGetFullCells().size(),
-                    std::min(runs.size(), size_t(seconds / kRUN_SECONDS) + 1), gameplay->fGetErrors());
+                    std::min(runs.size(), size_t(fillSeconds / kRUN_SECONDS) + 1), gameplay->fGetErrors());
+    else
+        std::printf("filled in %zu drags; the picture has ended\n", runs.size());
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
     return 0;
 }
