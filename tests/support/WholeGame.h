@@ -44,8 +44,13 @@ namespace testsupport {
 class WholeGame : public ::testing::Test {
 public:
     using Clock = std::chrono::steady_clock;
-    // A screen change and the milliseconds from its click to its rest.
-    using Timing = std::pair<std::string, double>;
+    // A screen change: the milliseconds from its click to its rest, and
+    // its longest frame.
+    struct Timing {
+        std::string mChange;
+        double mMs = 0.0;
+        double mWorstFrame = 0.0;
+    };
 
 protected:
     void SetUp() override;
@@ -104,15 +109,20 @@ protected:
 
     // Clicks, then waits for the window to come to rest, and as long again
     // for windows leaving behind it: a window still sliding takes clicks.
+    // Timed as fTimed when the change is named.
     void fOpenBy(const std::function<void()>& click, const std::string& window);
+    void fOpenBy(const std::string& change, const std::function<void()>& click, const std::string& window);
     void fCloseBy(const std::function<void()>& click, const std::string& window);
-    // Clicks, then waits for the screen to be shown, keeping the time.
+    void fCloseBy(const std::string& change, const std::function<void()>& click, const std::string& window);
+    // Clicks, then waits for the screen to be shown, keeping the time from
+    // the last press the click made (from the call when it made none) and
+    // the longest frame since.
     void fTimed(const std::string& change, const std::function<void()>& click, const std::string& screen);
     // The same, for a screen already open behind the one that leaves.
     void fTimedClose(const std::string& change, const std::function<void()>& click, const std::string& leaving);
     void fTimed(const std::string& change, const std::function<void()>& click, const std::function<bool()>& done);
-    // Keeps a time measured elsewhere and prints it.
-    void fKeepTime(const std::string& change, double ms);
+    // Keeps a change's time and longest frame, and prints them.
+    void fKeepTime(const std::string& change, double ms, double worstFrame);
     void fPrintWorstFrame();
     // The next frame as a picture, <build>/screens/<prefix>-<name>.png;
     // nothing without pictures.
@@ -140,6 +150,7 @@ protected:
     game::GG_PLAYER* fPlayer();
 
     // Drawn on an offscreen window and shot; set before SetUp runs.
+    // NONOGRAM_WHOLE_GAME_PICTURES=1 draws every scenario so.
     bool mPictures = true;
     InputDriver::Approach mApproach = InputDriver::Approach::kFROM_ASIDE;
     // Prefix of this test's pictures and printed lines.
@@ -151,6 +162,12 @@ protected:
 private:
     // Where the running picture's pause control sits.
     KEL::KS_VEC2 fPausePlace();
+    // A press about to be delivered starts a timed change's clock.
+    void fNotePress();
+
+    bool mTiming = false;
+    Clock::time_point mPressed;
+    double mChangeWorst = 0.0;
 
     std::unique_ptr<host::IWindow> mScreen;  // made before the fake windows
     std::unique_ptr<FakeWindowScope> mWindow;

@@ -24,7 +24,10 @@ namespace {
 
 class GG_TUTORIAL_GAME : public testsupport::WholeGame {
 protected:
-    GG_TUTORIAL_GAME() { mPictures = false; }
+    GG_TUTORIAL_GAME() {
+        mPictures = false;
+        mPrefix = "tutorial";
+    }
     void SetUp() override {
         WholeGame::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
@@ -64,14 +67,18 @@ TEST_F(GG_TUTORIAL_GAME, ANewPlayerIsGuidedAndSkipsAfterTheQuestion) {
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 0);
 
     // The skip button asks first, in the player's language.
-    fClickWidget(*tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET));
+    fTimed("picture -> skip question",
+           [&] { fClickWidget(*tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)); },
+           game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows.fFindOpenWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(board.fIsPaused());
     ASSERT_NE(question->fGetMessageLabel(), nullptr);
     EXPECT_EQ(question->fGetMessageLabel()->fGetText(), std::wstring(L"Skip the tutorial?"));
-    fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
+    fTimedClose("skip question -> picture",
+                [&] { fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES); },
+                game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     EXPECT_FALSE(tutorial.fIsRunning());
     EXPECT_TRUE(player->fGetPassedTutorial());
     EXPECT_FALSE(board.fIsPaused());

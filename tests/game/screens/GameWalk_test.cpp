@@ -41,8 +41,6 @@
 
 namespace {
 
-using Clock = testsupport::WholeGame::Clock;
-
 class GameWalk : public testsupport::WholeGame {};
 
 }  // namespace
@@ -96,21 +94,21 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->fGetMessageLabel()->fGetText(), L"Skip the tutorial?");
-    fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION); }));
+    fTimedClose("skip question -> picture",
+                [&] { fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES); },
+                game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     EXPECT_TRUE(fGameObject().fGetCurrentPlayer()->fGetPassedTutorial());
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_EQ(board->fGetProcess().fGetCell(2, 2)->mBlocked, 0);
     ASSERT_FALSE(tutorial.fIsRunning());
 
     // Every full cell filled with a click; the last one wins.
-    const Clock::time_point lastClick = Clock::now();
-    for (const auto& cell : board->fGetProcess().fGetCells()) {
-        if (!cell->fIsFull() || cell->fIsRevealed()) continue;
-        fClickAt(cell->fGetPosition());
-    }
-    ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Finish"); })) << "the result never came";
-    fKeepTime("solved -> result", std::chrono::duration<double, std::milli>(Clock::now() - lastClick).count());
+    ASSERT_NO_FATAL_FAILURE(fTimed("solved -> result", [&] {
+        for (const auto& cell : board->fGetProcess().fGetCells()) {
+            if (!cell->fIsFull() || cell->fIsRevealed()) continue;
+            fClickAt(cell->fGetPosition());
+        }
+    }, "GP_Finish"));
     fFrames(90);
     fShoot("result");
     auto* finish = dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"));

@@ -87,17 +87,19 @@ TEST_F(GuideWalk, ANewPlayerIsGuidedOnTheFirstPacksFirstPicturesOnlyAndNextCarri
     ASSERT_NO_FATAL_FAILURE(fClickCell(bonus.y, bonus.x));
     ASSERT_TRUE(fTutorial().fIsRunning());
     ASSERT_EQ(fTutorial().fGetCurrentStep()->fGetType(), game::GG_TUTORIAL_STEP::kUSE_RESET_SELECTION);
-    for (const auto& cell : fBoard()->fGetProcess().fGetCells()) {
-        if (!cell->fIsFull() || cell->fIsRevealed()) continue;
-        fClickAt(cell->fGetPosition());
-    }
-    ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Finish"); })) << "the result never came";
+    ASSERT_NO_FATAL_FAILURE(fTimed("solved -> result", [&] {
+        for (const auto& cell : fBoard()->fGetProcess().fGetCells()) {
+            if (!cell->fIsFull() || cell->fIsRevealed()) continue;
+            fClickAt(cell->fGetPosition());
+        }
+    }, "GP_Finish"));
     EXPECT_EQ(dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"))->fGetResult().mErrors, 0);
     fFrames(90);
 
     // "Next": picture 3 plays free of picture 2's panel, markers and gating.
-    fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kNEXT);
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen("GP_Finish") && fBoard()->fIsRunning(); }));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "result next -> picture", [&] { fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kNEXT); },
+        [&] { return !fWindows().fIsOpen("GP_Finish") && fBoard()->fIsRunning(); }));
     EXPECT_EQ(fBoard()->fGetLevelId(), 3);
     EXPECT_FALSE(fTutorial().fIsRunning());
     EXPECT_EQ(fTutorial().fGetCurrentStep(), nullptr);
@@ -146,8 +148,9 @@ TEST_F(GuideWalk, LosingFocusWhileAHintFliesPausesTheLevelUnderItsMenu) {
     fQueue().fPush(host::kMsgActivate, 1);
     fQueue().fPush(host::kMsgSetFocus);
     ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Menu"); }));
-    fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME);
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen("GP_Menu") && !fBoard()->fIsHintFlying(); }));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "menu -> picture", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME); },
+        [&] { return !fWindows().fIsOpen("GP_Menu") && !fBoard()->fIsHintFlying(); }));
     EXPECT_FALSE(fBoard()->fIsPaused());
     EXPECT_FALSE(fBoard()->fIsEnded());
 }

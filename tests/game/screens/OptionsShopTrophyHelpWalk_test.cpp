@@ -36,7 +36,10 @@ namespace {
 
 class OptionsShopTrophyHelpWalk : public testsupport::WholeGame {
 protected:
-    OptionsShopTrophyHelpWalk() { mPictures = false; }
+    OptionsShopTrophyHelpWalk() {
+        mPictures = false;
+        mPrefix = "options";
+    }
 
     bool fEnabled(const std::string& window, int32_t id) {
         auto* button = dynamic_cast<KEL::KC_GUI_BUTTON5*>(fWindows().fFindWindow(window)->fGetGui()->fFindChild(id));
@@ -60,7 +63,7 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
 
     // Options: the music knob dragged to the right end and full screen
     // ticked apply at once; cancel undoes both.
-    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS); }, "Options");
+    fOpenBy("title -> options", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS); }, "Options");
     const KEL::KS_VEC2 bar = fWhere("Options", game::GG_WINDOW_OPTIONS::kMUSIC);
     auto* slider = dynamic_cast<KEL::KC_GUI_SIMPLE_SLIDER*>(
         fWindows().fFindWindow("Options")->fGetGui()->fFindChild(game::GG_WINDOW_OPTIONS::kMUSIC));
@@ -71,14 +74,15 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     EXPECT_NE(fGain("music"), musicGain) << "the music follows the knob";
     fClickWidget("Options", game::GG_WINDOW_OPTIONS::kFULLSCREEN);
     EXPECT_NE(game::GG_SETTINGS::fGetInstance().fIsFullscreen(), fullscreen);
-    fCloseBy([&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kCANCEL); }, "Options");
+    fCloseBy("options cancelled -> title", [&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kCANCEL); },
+             "Options");
     EXPECT_FLOAT_EQ(player.fGetMusicVolume(), music);
     EXPECT_FLOAT_EQ(fGain("music"), musicGain);
     EXPECT_EQ(game::GG_SETTINGS::fGetInstance().fIsFullscreen(), fullscreen);
 
     // Help from the options, paged past both ends.
-    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS); }, "Options");
-    fOpenBy([&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kHELP); }, "Help");
+    fOpenBy("title -> options", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS); }, "Options");
+    fOpenBy("options -> help", [&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kHELP); }, "Help");
     auto* help = dynamic_cast<game::GG_WINDOW_HELP*>(fWindows().fFindWindow("Help"));
     ASSERT_NE(help, nullptr);
     const int32_t pages = help->fGetPages()->fGetPageCount();
@@ -89,13 +93,13 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     ASSERT_TRUE(fRunUntil([&] { return !help->fGetPages()->fIsTurning(); }));
     EXPECT_EQ(help->fGetPages()->fGetCurrentPage(), pages - 1);
     EXPECT_FALSE(fEnabled("Help", game::GG_WINDOW_HELP::kNEXT));
-    fCloseBy([&] { fClickWidget("Help", game::GG_WINDOW_HELP::kCLOSE); }, "Help");
-    fCloseBy([&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kKEEP); }, "Options");
+    fCloseBy("help -> options", [&] { fClickWidget("Help", game::GG_WINDOW_HELP::kCLOSE); }, "Help");
+    fCloseBy("options kept -> title", [&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kKEEP); }, "Options");
 
     // The trophy gallery from the side menu, turned once.
     ASSERT_TRUE(fRunUntil([&] { return fShown("Title"); }));
-    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
-    fOpenBy([&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kTROPHIES); }, "Trophy");
+    fOpenBy("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
+    fOpenBy("packs -> trophies", [&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kTROPHIES); }, "Trophy");
     auto* gallery = dynamic_cast<game::GG_WINDOW_TROPHY*>(fWindows().fFindWindow("Trophy"));
     ASSERT_NE(gallery, nullptr);
     fClickWidget("Trophy", game::GG_WINDOW_TROPHY::kNEXT);
@@ -112,7 +116,7 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     // The shop over the menu: one more mistake allowed, paid with score,
     // reaches the paused level at once.
     player.fGetStatistic().mScore = 1000;
-    fOpenBy([&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kSHOP); }, "Shop");
+    fOpenBy("menu -> shop", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kSHOP); }, "Shop");
     game::gPages_Shop_Item* errors = fShopCard("errors");
     ASSERT_NE(errors, nullptr);
     const int32_t limit = board->fGetErrorLimit();
@@ -120,7 +124,7 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     fClickWidget(*errors->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY));
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
     EXPECT_EQ(board->fGetErrorLimit(), limit + 1);
-    fCloseBy([&] { fClickWidget("Shop", game::GG_WINDOW_SHOP::kCLOSE); }, "Shop");
+    fCloseBy("shop -> menu", [&] { fClickWidget("Shop", game::GG_WINDOW_SHOP::kCLOSE); }, "Shop");
     EXPECT_TRUE(board->fIsPaused()) << "the menu is still open";
 
     // A trophy won over the paused level is announced and leaves it paused.
@@ -132,10 +136,10 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow("Trophy_Get"));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->fGetTitle(), gGame::fGetStrings()->fGetString(trophy->fGetName()));
-    fCloseBy([&] { fClickWidget("Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE); }, "Trophy_Get");
+    fCloseBy("trophy -> menu", [&] { fClickWidget("Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE); }, "Trophy_Get");
     EXPECT_TRUE(board->fIsPaused());
 
     // Back to the level.
-    fCloseBy([&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME); }, "GP_Menu");
+    fCloseBy("menu -> picture", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME); }, "GP_Menu");
     EXPECT_FALSE(board->fIsPaused());
 }
