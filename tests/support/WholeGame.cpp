@@ -44,6 +44,8 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
+
 namespace {
 
 const fs::path kBUILT = fs::path(NONOGRAM_BINARY_DIR) / "Resources";
@@ -160,7 +162,7 @@ int32_t WholeGame::fBoot() {
 
 void WholeGame::fStart() {
     ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
-    ASSERT_TRUE(fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown("Title"); }));
+    ASSERT_TRUE(fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown(GG_WINDOW_NAME::kTITLE); }));
 }
 
 void WholeGame::fQuit() {
@@ -377,20 +379,20 @@ void WholeGame::fShoot(const std::string& name) {
 void WholeGame::fOpenPack(int32_t packIndex) {
     if (!fShown(kPACKS)) {
         ASSERT_NO_FATAL_FAILURE(
-            fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, kPACKS));
+            fTimed("title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, kPACKS));
     }
     auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow(kPACKS));
     ASSERT_NE(packs, nullptr);
     game::gPackItem* card = packs->fGetPackPages()->fGetPackItem(packIndex);
     ASSERT_NE(card, nullptr) << "pack card " << packIndex;
     const auto place = [card] { return fPlace(card->fGetGui()->fGetRootWidget()); };
-    ASSERT_NO_FATAL_FAILURE(fTimed("packs -> levels", [&] { fClickSteady(place); }, "Levels"));
+    ASSERT_NO_FATAL_FAILURE(fTimed("packs -> levels", [&] { fClickSteady(place); }, GG_WINDOW_NAME::kLEVELS));
     // The pack list takes the pointer while it eases out.
     ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(kPACKS); }));
 }
 
 void WholeGame::fPlayLevel(int32_t levelIndex) {
-    auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels"));
+    auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow(GG_WINDOW_NAME::kLEVELS));
     ASSERT_NE(levels, nullptr);
     game::gLevel_Item* card = levels->fGetLevelPages()->fGetLevelItem(levelIndex);
     ASSERT_NE(card, nullptr) << "level card " << levelIndex;
@@ -398,7 +400,7 @@ void WholeGame::fPlayLevel(int32_t levelIndex) {
     const auto place = [card] { return card->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); };
     ASSERT_NO_FATAL_FAILURE(fTimed("levels -> picture", [&] { fClickSteady(place); }, [&] {
         return fBoard() && fBoard()->fIsRunning() && !fWindows().fIsOpen(kFADE) &&
-               !fWindows().fIsOpen("Levels");
+               !fWindows().fIsOpen(GG_WINDOW_NAME::kLEVELS);
     }));
 }
 
@@ -412,7 +414,7 @@ void WholeGame::fLeaveLevel() {
     // The menu still takes the pointer while it eases out.
     ASSERT_NO_FATAL_FAILURE(fTimed("leave question -> levels",
                                    [&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kYES); },
-                                   [&] { return fShown("Levels") && !fWindows().fIsOpen(kGAME_MENU); }));
+                                   [&] { return fShown(GG_WINDOW_NAME::kLEVELS) && !fWindows().fIsOpen(kGAME_MENU); }));
 }
 
 game::GG_GAMEPLAY* WholeGame::fShowLevel(int32_t pack, int32_t level) {

@@ -32,6 +32,7 @@
 #include "game/app/GG_MAIN.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
 #include "game/profile/GG_PLAYER.h"
@@ -49,6 +50,8 @@
 
 namespace fs = std::filesystem;
 using game::gGame;
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -98,8 +101,8 @@ public:
 
 bool fAtTitle() {
     KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
-    return game::fGetState() == game::kSTATE_RUNNING && windows && windows->fIsOpen("Title") &&
-           !windows->fIsOpen("Fade_Transition");
+    return game::fGetState() == game::kSTATE_RUNNING && windows && windows->fIsOpen(GG_WINDOW_NAME::kTITLE) &&
+           !windows->fIsOpen(GG_WINDOW_NAME::kFADE);
 }
 
 class StartupTest : public testsupport::WholeGame {
@@ -143,7 +146,7 @@ TEST_F(StartupTest, AFreshStartReachesTheTitleWithThePlayerAndSavesOnClose) {
     EXPECT_EQ(game::fGetLoaderScreen()->fGetSplashIndex(), 1) << "a key skips the splash";
     ASSERT_TRUE(fRunUntil(fAtTitle));
     EXPECT_EQ(game::fGetLoaderScreen(), nullptr);
-    EXPECT_TRUE(gGame::fGetWindowManager()->fIsOpen("Title_Top"));
+    EXPECT_TRUE(gGame::fGetWindowManager()->fIsOpen(GG_WINDOW_NAME::kTITLE_TOP));
     EXPECT_EQ(fQueue().mTitle, game::kSTART_TITLE) << "the string table's title is the one the window opened with";
     ASSERT_EQ(gGame::fGetPlayers()->fGetCount(), 1u);
     ASSERT_NE(gGame::fGetPlayers()->fGetCurrent(), nullptr);
@@ -249,7 +252,7 @@ TEST_F(StartupTest, CloseRequestsWhileLoadingAndDuringTheFadeKeepThePreviousSave
             ASSERT_TRUE(fRunUntil([] {
                 KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager();
                 return game::fGetState() == game::kSTATE_LOADING && game::fGetLoaderScreen()->fHasSeenLoaded() &&
-                       windows->fIsOpen("Fade_Transition");
+                       windows->fIsOpen(GG_WINDOW_NAME::kFADE);
             })) << "the fade shows before the hand-over";
         }
         game::fOnClose(nullptr);
@@ -363,8 +366,8 @@ TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
     ASSERT_NO_FATAL_FAILURE(fStart());
     gGame& game = *gGame::fGetGame();
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
-    auto* packs = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Packs"));
-    auto* levels = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow("Levels"));
+    auto* packs = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow(GG_WINDOW_NAME::kPACKS));
+    auto* levels = dynamic_cast<game::GG_WINDOW_PAGED*>(windows.fFindWindow(GG_WINDOW_NAME::kLEVELS));
     ASSERT_NE(packs, nullptr);
     ASSERT_NE(levels, nullptr);
     const auto turnNext = [&](game::GG_WINDOW_PAGED& list) {
@@ -379,11 +382,11 @@ TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
     // The level list comes back at its first page, for the same pack too.
     game.fCloseTitle();
     game.fOpenLevels(0, true);
-    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen("Levels") && !levels->fIsAnimating(); }));
+    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen(GG_WINDOW_NAME::kLEVELS) && !levels->fIsAnimating(); }));
     ASSERT_GT(levels->fGetPages()->fGetPageCount(), 1);
     ASSERT_NO_FATAL_FAILURE(turnNext(*levels));
     game.fCloseLevels();
-    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen("Levels"); }));
+    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen(GG_WINDOW_NAME::kLEVELS); }));
     game.fOpenLevels(0, true);
     EXPECT_TRUE(atFirstPage(*levels));
     ASSERT_NO_FATAL_FAILURE(turnNext(*levels));
@@ -392,7 +395,7 @@ TEST_F(StartupTest, PackAndLevelListsOpenAtTheirFirstPageAlsoForAnotherPlayer) {
     // again, say) and starts at the first for another one.
     game.fCloseLevels();
     game.fOpenPacks(true);
-    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen("Packs") && !packs->fIsAnimating(); }));
+    ASSERT_TRUE(fRunUntil([&] { return windows.fIsOpen(GG_WINDOW_NAME::kPACKS) && !packs->fIsAnimating(); }));
     ASSERT_GT(packs->fGetPages()->fGetPageCount(), 1);
     ASSERT_NO_FATAL_FAILURE(turnNext(*packs));
     game::GG_PLAYER* first = gGame::fGetPlayers()->fGetCurrent();
@@ -474,11 +477,11 @@ TEST_F(StartupTest, LevelsAreShownOnlyWithABoardAPackAndALevelRecord) {
     game.fOnPurchaseResult(nullptr, 1);
     // Nor through the failure's notice, modal over the board.
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
-    ASSERT_TRUE(windows.fIsOpen("purchase_fail"));
+    ASSERT_TRUE(windows.fIsOpen(GG_WINDOW_NAME::kPURCHASE_FAIL));
     game.fOnKeyDown(1);
     EXPECT_EQ(level.mDowns, 0);
-    windows.fHideWindow("purchase_fail", true);
-    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen("purchase_fail"); }));
+    windows.fHideWindow(GG_WINDOW_NAME::kPURCHASE_FAIL, true);
+    ASSERT_TRUE(fRunUntil([&] { return !windows.fIsOpen(GG_WINDOW_NAME::kPURCHASE_FAIL); }));
     game.fOnKeyDown(1);
     EXPECT_EQ(level.mDowns, 1);
     game.fSetGameplay(nullptr);
@@ -498,7 +501,7 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
     gGame& game = *gGame::fGetGame();
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
     KS_ANNOUNCED announced;
-    announced.mWindow = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(windows.fFindWindow("Trophy_Get"));
+    announced.mWindow = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(windows.fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
     ASSERT_NE(announced.mWindow, nullptr);
     announced.mWindow->fSetCallback(KEL::G_WINDOW::kCB_SHOWN,
                                     KEL::Closure<void()>::fBind<&KS_ANNOUNCED::fOnShown>(&announced));
@@ -518,7 +521,7 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
     const size_t queued = game.fGetQueuedTrophies();
     ASSERT_GE(queued, 2u);
     game.fUpdate();
-    EXPECT_FALSE(windows.fIsOpen("Trophy_Get")) << "held while the level's end shows";
+    EXPECT_FALSE(windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET)) << "held while the level's end shows";
     ASSERT_TRUE(fRunUntil([&] { return !announced.mTitles.empty(); }));
     EXPECT_EQ(announced.mTitles[0], secondTitle) << "the latest first";
     EXPECT_EQ(game.fGetQueuedTrophies(), queued - 1) << "one at a time";
@@ -526,10 +529,10 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
 
     auto close = [&] {
         const size_t before = announced.mTitles.size();
-        windows.fHideWindow("Trophy_Get", true);
-        return fRunUntil([&] { return !windows.fIsOpen("Trophy_Get") || announced.mTitles.size() > before; });
+        windows.fHideWindow(GG_WINDOW_NAME::kTROPHY_GET, true);
+        return fRunUntil([&] { return !windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET) || announced.mTitles.size() > before; });
     };
-    while (windows.fIsOpen("Trophy_Get")) ASSERT_TRUE(close());
+    while (windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET)) ASSERT_TRUE(close());
     ASSERT_GE(announced.mTitles.size(), 2u);
     EXPECT_EQ(announced.mTitles[1], firstTitle);
     EXPECT_FALSE(level.fIsPaused()) << "hiding resumes what the pop-up paused";
@@ -539,7 +542,7 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
     game.fCheckAllTrophies(first);
     const size_t shown = announced.mTitles.size();
     ASSERT_TRUE(fRunUntil([&] { return announced.mTitles.size() > shown; }));
-    while (windows.fIsOpen("Trophy_Get")) ASSERT_TRUE(close());
+    while (windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET)) ASSERT_TRUE(close());
     EXPECT_TRUE(level.fIsPaused());
     game.fSetGameplay(nullptr);
 }
@@ -721,12 +724,12 @@ TEST_F(StartupTest, SlowFramesKeepTheStartUpToItsOwnTimeAndTheUsualClampComesBac
     while (loader->fGetProgress() < 100 && Clock::now() < end) std::this_thread::yield();
     ASSERT_EQ(loader->fGetProgress(), 100);
     const float content = loader->fGetTimePerSplash() * static_cast<float>(loader->fGetSplashCount()) +
-                          2.0f * gGame::fGetWindowManager()->fFindWindow("Fade_Transition")->fGetShowTime();
+                          2.0f * gGame::fGetWindowManager()->fFindWindow(GG_WINDOW_NAME::kFADE)->fGetShowTime();
 
     KC_SLOW_FRAMES_CLOCK clock(host::fClock().fTimeMs());
     ASSERT_TRUE(fRunUntil([loader] { return loader->fIsShown(); }));
     const float shown = clock.fSeconds();
-    ASSERT_TRUE(fRunUntil([] { return fAtTitle() && !gGame::fGetWindowManager()->fFindOpenWindow("Title")->fIsAnimating(); }));
+    ASSERT_TRUE(fRunUntil([] { return fAtTitle() && !gGame::fGetWindowManager()->fFindOpenWindow(GG_WINDOW_NAME::kTITLE)->fIsAnimating(); }));
     const float slowFrame = 2.0f * KC_SLOW_FRAMES_CLOCK::kREADING_MS / 1000.0f;
     EXPECT_LE(clock.fSeconds() - shown, content + 4.0f * slowFrame)
         << "frames of " << slowFrame << " s count whole while the start-up plays";

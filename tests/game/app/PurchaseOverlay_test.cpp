@@ -9,11 +9,14 @@
 #include "game/app/gGame.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/profile/GG_PLAYER.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
 #include "game/screens/pages/gPagesShop.h"
 #include "game/screens/pages/gPages_Shop_Item.h"
 #include "support/WholeGame.h"
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -45,15 +48,15 @@ TEST_F(InAppGame, APurchaseInProgressTurnsTheOverlayAndHoldsTheClicks) {
     fWait(0.5f);
     EXPECT_NE(spinner.fGetFrame(), first) << "it turns while the purchase runs";
 
-    ASSERT_TRUE(fShown("Title"));
-    fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS);
+    ASSERT_TRUE(fShown(GG_WINDOW_NAME::kTITLE));
+    fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS);
     fWait(0.5f);
-    EXPECT_FALSE(fWindows().fIsOpen("Options")) << "the overlay holds the clicks";
+    EXPECT_FALSE(fWindows().fIsOpen(GG_WINDOW_NAME::kOPTIONS)) << "the overlay holds the clicks";
 
     fGameObject().fOnPurchaseResult(nullptr, 1);
     EXPECT_FALSE(fGameObject().fIsPurchaseOverlayUp());
     EXPECT_FALSE(spinner.fIsPlaying());
-    EXPECT_TRUE(fWindows().fIsOpen("purchase_fail")) << "an answer without a success is a failure";
+    EXPECT_TRUE(fWindows().fIsOpen(GG_WINDOW_NAME::kPURCHASE_FAIL)) << "an answer without a success is a failure";
 
     // The next purchase starts the spinner from its first frame again.
     fGameObject().fOnPurchaseStarted();
@@ -65,9 +68,9 @@ TEST_F(InAppGame, APurchaseInProgressTurnsTheOverlayAndHoldsTheClicks) {
 // gives one more hint.
 TEST_F(InAppGame, TheShopSellsHintsThroughTheStore) {
     ASSERT_NO_FATAL_FAILURE(fStartInApp());
-    ASSERT_NE(fWindows().fShowWindow("Shop"), nullptr);
-    ASSERT_TRUE(fRunUntil([&] { return fShown("Shop"); }));
-    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow("Shop"));
+    ASSERT_NE(fWindows().fShowWindow(GG_WINDOW_NAME::kSHOP), nullptr);
+    ASSERT_TRUE(fRunUntil([&] { return fShown(GG_WINDOW_NAME::kSHOP); }));
+    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(fWindows().fFindWindow(GG_WINDOW_NAME::kSHOP));
     ASSERT_NE(shop, nullptr);
     game::gPages_Shop_Item* hints = fShopCard("start_hint");
     ASSERT_NE(hints, nullptr);
@@ -81,5 +84,5 @@ TEST_F(InAppGame, TheShopSellsHintsThroughTheStore) {
     fClickWidget(*buy);
     EXPECT_EQ(player.fGetItemCount("start_hint"), before + 1);
     EXPECT_FALSE(fGameObject().fIsPurchaseOverlayUp());
-    EXPECT_TRUE(fWindows().fIsOpen("purchase_success"));
+    EXPECT_TRUE(fWindows().fIsOpen(GG_WINDOW_NAME::kPURCHASE_SUCCESS));
 }

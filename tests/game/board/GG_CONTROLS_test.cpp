@@ -5,8 +5,11 @@
 
 #include "engine/gui/KC_GUI_CHECKBOX_INTERFACE.h"
 #include "engine/platform/KC_INPUT.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 using gameplaytest::GameplayFixture;
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -90,7 +93,7 @@ TEST_F(GG_CONTROLS_TEST, ADragDroppedOnTheResetTargetOpensNothing) {
     for (int c = 0; c < 5; ++c) EXPECT_FALSE(g.fGetProcess().fGetCell(1, c)->fIsRevealed()) << c;
     EXPECT_EQ(delegate.mLog, "reset ");
     // Without a drag the target only explains itself.
-    KEL::G_WINDOW* feedback = fAddWindow("GP_FeedBack_Reset");
+    KEL::G_WINDOW* feedback = fAddWindow(GG_WINDOW_NAME::kRESET_FEEDBACK);
     fDown();
     fUp();
     EXPECT_EQ(delegate.mLog, "reset ");
@@ -98,8 +101,8 @@ TEST_F(GG_CONTROLS_TEST, ADragDroppedOnTheResetTargetOpensNothing) {
 }
 
 TEST_F(GG_CONTROLS_TEST, PauseAndStoreButtonsPauseAndOpenTheirWindows) {
-    KEL::G_WINDOW* menu = fAddWindow("GP_Menu");
-    KEL::G_WINDOW* shop = fAddWindow("Shop");
+    KEL::G_WINDOW* menu = fAddWindow(GG_WINDOW_NAME::kGAME_MENU);
+    KEL::G_WINDOW* shop = fAddWindow(GG_WINDOW_NAME::kSHOP);
     mHost.mPlayer.fSetItemCount("start_hint", 0);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     Delegate delegate;
@@ -131,7 +134,7 @@ TEST_F(GG_CONTROLS_TEST, PauseAndStoreButtonsPauseAndOpenTheirWindows) {
 // button then rests there when play resumes, and the button still takes
 // the first click.
 TEST_F(GG_CONTROLS_TEST, APauseButtonUnderAPointerThatCameWhilePausedTakesTheFirstClick) {
-    KEL::G_WINDOW* menu = fAddWindow("GP_Menu");
+    KEL::G_WINDOW* menu = fAddWindow(GG_WINDOW_NAME::kGAME_MENU);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     fFrames(60);
     KEL::KC_GUI_OBJECT* pause = g.fGetControls().fGetPause().fGetWidgets().fGetRootWidget().fGetChild(0);

@@ -4,9 +4,12 @@
 // to <build>/screens/level-playing.png, level-won.png and level-lost.png;
 // the player's records are checked afterwards.
 #include "game/board/GameplayFixture.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "support/GlScreen.h"
 
 using gameplaytest::GameplayFixture;
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -33,7 +36,7 @@ protected:
 }  // namespace
 
 TEST_F(GG_GAMEPLAY_FRAME, TheFirstLevelPlayedToAWin) {
-    KEL::G_WINDOW* finish = fAddWindow("GP_Finish");
+    KEL::G_WINDOW* finish = fAddWindow(GG_WINDOW_NAME::kFINISH);
     game::GG_GAMEPLAY& g = fStart("data/share/levels/pack0 level01.xml", 1, 0);
     ASSERT_TRUE(g.fIsRunning());
     fFrames(40);
@@ -87,7 +90,7 @@ TEST_F(GG_GAMEPLAY_FRAME, TheFirstLevelPlayedToAWin) {
 }
 
 TEST_F(GG_GAMEPLAY_FRAME, TheSecondLevelLostByErrors) {
-    KEL::G_WINDOW_CONFIRM* restart = fAddQuestion("Confirm_Restart_Finish");
+    KEL::G_WINDOW_CONFIRM* restart = fAddQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION);
     game::GG_GAMEPLAY& g = fStart("data/share/levels/pack0 level02.xml", 2, 0);
     ASSERT_TRUE(g.fIsRunning());
     int errors = 0;

@@ -9,8 +9,11 @@
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_SAVE_LAYOUT.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 
 using gameplaytest::GameplayFixture;
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -140,7 +143,7 @@ TEST_F(GG_GAMEPLAY_TEST, ACrossOnAFullCellAndAFillOnAnEmptyOneAreErrors) {
 }
 
 TEST_F(GG_GAMEPLAY_TEST, TheLastAllowedErrorPlaysOnAndTheNextLosesWithTheDragStillJudged) {
-    KEL::G_WINDOW_CONFIRM* restart = fAddQuestion("Confirm_Restart_Finish");
+    KEL::G_WINDOW_CONFIRM* restart = fAddQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     fClick(0, 0);
     fClick(0, 2);
@@ -161,7 +164,7 @@ TEST_F(GG_GAMEPLAY_TEST, TheLastAllowedErrorPlaysOnAndTheNextLosesWithTheDragSti
 }
 
 TEST_F(GG_GAMEPLAY_TEST, AWinOnTheLastCellOfADragAndNoWinAfterALossInTheSameDrag) {
-    fAddQuestion("Confirm_Restart_Finish");
+    fAddQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION);
     game::GG_GAMEPLAY& g = fStart(fLevel({"###", "#.."}, 0, 0));
     fClick(1, 0);
     fDrag(1, 2, 1, 1, 2);  // the cross on the two empty cells
@@ -287,7 +290,7 @@ protected:
 };
 
 TEST_F(GG_GAMEPLAY_END, AFlawlessWinGivesThreeStarsStatisticsUnlocksAndTheResult) {
-    KEL::G_WINDOW* finish = fAddWindow("GP_Finish");
+    KEL::G_WINDOW* finish = fAddWindow(GG_WINDOW_NAME::kFINISH);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     fFrames(60);
     fSolve(g, 0);
@@ -320,7 +323,7 @@ TEST_F(GG_GAMEPLAY_END, AFlawlessWinGivesThreeStarsStatisticsUnlocksAndTheResult
 }
 
 TEST_F(GG_GAMEPLAY_END, StarsFollowTheErrorsAndAReplayKeepsTheBest) {
-    fAddQuestion("Confirm_Restart_Finish");
+    fAddQuestion(GG_WINDOW_NAME::kRESTART_FINISH_QUESTION);
     mHost.mPlayer.fSetItemCount("errors", 5);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     fSolve(g, 2);
@@ -427,7 +430,7 @@ TEST_F(GG_GAMEPLAY_END, TheInAppEditionGivesEarnsAndSpendsNoHints) {
 }
 
 TEST_F(GG_GAMEPLAY_END, TheResultWaitsForTheLastBonusFlight) {
-    KEL::G_WINDOW* finish = fAddWindow("GP_Finish");
+    KEL::G_WINDOW* finish = fAddWindow(GG_WINDOW_NAME::kFINISH);
     game::GG_GAMEPLAY& g = fStart(fLevel({"#"}, 1, 0));
     fClick(0, 0);
     ASSERT_TRUE(g.fIsEndHandled());
@@ -442,7 +445,7 @@ TEST_F(GG_GAMEPLAY_END, TheResultWaitsForTheLastBonusFlight) {
 }
 
 TEST_F(GG_GAMEPLAY_END, ASecondChanceTakenRestartsAndRefusedLeaves) {
-    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion("Confirm_SecondChance");
+    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     g.fSetErrorLimit(1);
     fClick(0, 0);
@@ -470,8 +473,8 @@ TEST_F(GG_GAMEPLAY_END, ASecondChanceTakenRestartsAndRefusedLeaves) {
 }
 
 TEST_F(GG_GAMEPLAY_END, ABoughtSecondChanceGoesOnWithTheSameBoard) {
-    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion("Confirm_SecondChance");
-    KEL::G_WINDOW_CONFIRM* buy = fAddQuestion("Confirm_SecondChanceBuy");
+    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION);
+    KEL::G_WINDOW_CONFIRM* buy = fAddQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     g.fSetErrorLimit(1);
     fClick(1, 0);
@@ -493,8 +496,8 @@ TEST_F(GG_GAMEPLAY_END, ABoughtSecondChanceGoesOnWithTheSameBoard) {
 }
 
 TEST_F(GG_GAMEPLAY_END, TheOfferDeclinedAsksTheQuestionAgainAtOnce) {
-    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion("Confirm_SecondChance");
-    KEL::G_WINDOW_CONFIRM* buy = fAddQuestion("Confirm_SecondChanceBuy");
+    KEL::G_WINDOW_CONFIRM* chance = fAddQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION);
+    KEL::G_WINDOW_CONFIRM* buy = fAddQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     g.fSetErrorLimit(1);
     fClick(0, 0);
@@ -512,8 +515,8 @@ TEST_F(GG_GAMEPLAY_END, TheOfferDeclinedAsksTheQuestionAgainAtOnce) {
 }
 
 TEST_F(GG_GAMEPLAY_END, WithoutHeartsTheLossOffersTheShopAndTheCurtainLifts) {
-    KEL::G_WINDOW_CONFIRM* noHealth = fAddQuestion("Confirm_Restart_NoHealth");
-    KEL::G_WINDOW* fade = fAddWindow("Fade_Transition");
+    KEL::G_WINDOW_CONFIRM* noHealth = fAddQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION);
+    KEL::G_WINDOW* fade = fAddWindow(GG_WINDOW_NAME::kFADE);
     mHost.mPlayer.fGetHealth().fSetCount(1);
     game::GG_GAMEPLAY& g = fStart(fLevel(kHEART));
     g.fSetErrorLimit(1);

@@ -4,8 +4,12 @@
 // through the question, and when the player counts as having passed it.
 #include "game/board/TutorialFixture.h"
 
+#include "game/screens/GG_WINDOW_NAMES.h"
+
 using tutorialtest::TutorialFixture;
 using STEP = game::GG_TUTORIAL_STEP;
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -228,7 +232,7 @@ TEST_F(GG_TUTORIAL_TEST, ToolHintStoreAndResetStepsEndOnlyThroughTheirControl) {
 }
 
 TEST_F(GG_TUTORIAL_TEST, AStoreStepEndsWhenTheStoreButtonIsUsedWhileTheHintButtonIsHeld) {
-    fAddWindow("Shop");
+    fAddWindow(GG_WINDOW_NAME::kSHOP);
     mHost.mPlayer.fSetItemCount("start_hint", 0);
     fScript("<level id=\"1\">" + fStep("type=\"CLICK_STORE\" blockstore=\"false\"") + fStep("type=\"ENDLESS\"") +
             "</level>");
@@ -245,7 +249,7 @@ TEST_F(GG_TUTORIAL_TEST, AStoreStepEndsWhenTheStoreButtonIsUsedWhileTheHintButto
 }
 
 TEST_F(GG_TUTORIAL_TEST, HeldControlsIgnorePressesAndTellTheTutorialNothing) {
-    fAddWindow("Shop");
+    fAddWindow(GG_WINDOW_NAME::kSHOP);
     fScript("<level id=\"1\">" + fStep("type=\"TOOL\"") + fStep("type=\"ENDLESS\"") + "</level>");
     game::GG_GAMEPLAY& g = fPlay(fLevel(kHEART));
     fToggleSwitch();
@@ -370,7 +374,7 @@ class GG_TUTORIAL_SHIPPED : public TutorialFixture {
 protected:
     void fFollow(const std::string& script) {
         fShippedScript(script);
-        KEL::G_WINDOW* shop = fAddWindow("Shop");
+        KEL::G_WINDOW* shop = fAddWindow(GG_WINDOW_NAME::kSHOP);
         ASSERT_FALSE(mHost.mPlayer.fGetPassedTutorial());
         for (int32_t level : {1, 2}) {
             fPlay("data/share/levels/pack0 level0" + std::to_string(level) + ".xml", level);
@@ -411,7 +415,7 @@ protected:
                 fClickAt(fStorePlace());
                 // The player closes the shop; the game resumes the level.
                 EXPECT_TRUE(shop.fIsOpen());
-                mHost.mWindows.fHideWindow("Shop", true);
+                mHost.mWindows.fHideWindow(GG_WINDOW_NAME::kSHOP, true);
                 g.fResume();
                 break;
             case STEP::kUSE_RESET_SELECTION: fDropOnReset(1, 2); break;

@@ -21,6 +21,8 @@
 #include "game/screens/pages/gPages_Trophy.h"
 #include "support/WholeGame.h"
 
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
+
 namespace {
 
 class ButtonsAnswer : public testsupport::WholeGame {
@@ -45,23 +47,23 @@ TEST_F(ButtonsAnswer, KeepAfterUntickingTheGameCursor) {
     ASSERT_NO_FATAL_FAILURE(fStartWithPlayer());
     game::GG_PLAYER& player = *fGameObject().fGetCurrentPlayer();
     player.fSetGameCursor(true);
-    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS); }, "Options");
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
     auto* cursor = dynamic_cast<KEL::KC_GUI_CHECKBOX_INTERFACE*>(
-        fWindows().fFindWindow("Options")->fGetGui()->fFindChild(game::GG_WINDOW_OPTIONS::kCURSOR));
+        fWindows().fFindWindow(GG_WINDOW_NAME::kOPTIONS)->fGetGui()->fFindChild(game::GG_WINDOW_OPTIONS::kCURSOR));
     ASSERT_NE(cursor, nullptr);
     ASSERT_TRUE(cursor->fIsChecked());
-    fClickWidget("Options", game::GG_WINDOW_OPTIONS::kCURSOR);
+    fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCURSOR);
     ASSERT_FALSE(cursor->fIsChecked());
-    fCloseBy([&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kKEEP); }, "Options");
+    fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kKEEP); }, GG_WINDOW_NAME::kOPTIONS);
     EXPECT_FALSE(fGameObject().fGetCurrentPlayer()->fGetGameCursor());
 
     // Twice more in a row, ticking and unticking on each visit.
     for (int visit = 0; visit < 2; ++visit) {
-        fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kOPTIONS); }, "Options");
-        fClickWidget("Options", game::GG_WINDOW_OPTIONS::kCURSOR);
-        fClickWidget("Options", game::GG_WINDOW_OPTIONS::kCURSOR);
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
+        fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCURSOR);
+        fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCURSOR);
         ASSERT_FALSE(cursor->fIsChecked()) << "visit " << visit;
-        fCloseBy([&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kKEEP); }, "Options");
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kKEEP); }, GG_WINDOW_NAME::kOPTIONS);
         EXPECT_FALSE(fGameObject().fGetCurrentPlayer()->fGetGameCursor());
     }
 }
@@ -75,12 +77,12 @@ TEST_F(ButtonsAnswer, MenuOptionsAfterDecliningToLeave) {
     ASSERT_NO_FATAL_FAILURE(fPauseLevel());
     const std::string question = game::GG_WINDOW_NAME::kLEAVE_QUESTION;
     for (int round = 0; round < 2; ++round) {
-        fOpenBy([&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kLEAVE); }, question);
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kLEAVE); }, question);
         fCloseBy([&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kNO); }, question);
-        ASSERT_TRUE(fShown("GP_Menu")) << "round " << round;
-        fOpenBy([&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kOPTIONS); }, "Options");
+        ASSERT_TRUE(fShown(GG_WINDOW_NAME::kGAME_MENU)) << "round " << round;
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
         EXPECT_TRUE(board->fIsPaused());
-        fCloseBy([&] { fClickWidget("Options", game::GG_WINDOW_OPTIONS::kCANCEL); }, "Options");
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL); }, GG_WINDOW_NAME::kOPTIONS);
     }
 }
 
@@ -88,12 +90,12 @@ TEST_F(ButtonsAnswer, MenuOptionsAfterDecliningToLeave) {
 // arrow, and with the next one, the pointer resting on the arrow.
 TEST_F(ButtonsAnswer, TrophyArrowOnTheFirstVisit) {
     ASSERT_NO_FATAL_FAILURE(fStartWithPlayer());
-    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
-    fOpenBy([&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kTROPHIES); }, "Trophy");
-    auto* gallery = dynamic_cast<game::GG_WINDOW_TROPHY*>(fWindows().fFindWindow("Trophy"));
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS);
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kTROPHIES); }, GG_WINDOW_NAME::kTROPHY);
+    auto* gallery = dynamic_cast<game::GG_WINDOW_TROPHY*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY));
     ASSERT_NE(gallery, nullptr);
     ASSERT_GT(gallery->fGetPages()->fGetPageCount(), 2);
-    fClickWidget("Trophy", game::GG_WINDOW_TROPHY::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kTROPHY, game::GG_WINDOW_TROPHY::kNEXT);
     ASSERT_TRUE(fRunUntil([&] { return !gallery->fGetPages()->fIsTurning(); }));
     EXPECT_EQ(gallery->fGetPages()->fGetCurrentPage(), 1);
     fInput().fClickHere();
@@ -107,8 +109,8 @@ TEST_F(ButtonsAnswer, ABuyButtonBuysAgainWithoutThePointerMoving) {
     ASSERT_NO_FATAL_FAILURE(fStartWithPlayer());
     game::GG_PLAYER& player = *fGameObject().fGetCurrentPlayer();
     player.fGetStatistic().mScore = 5000;
-    fOpenBy([&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs");
-    fOpenBy([&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kSHOP); }, "Shop");
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS);
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kSHOP); }, GG_WINDOW_NAME::kSHOP);
     game::gPages_Shop_Item* hints = fShopCard("start_hint");
     ASSERT_NE(hints, nullptr);
     const int32_t before = player.fGetItemCount("start_hint");

@@ -9,6 +9,7 @@
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_SUNIME.h"
 #include "game/screens/GG_WINDOW_UP_PANEL.h"
 
@@ -29,7 +30,7 @@ protected:
         mGame->fTake();
         return player;
     }
-    GG_WINDOW_FINISH* fFinish() { return fWindow<GG_WINDOW_FINISH>("GP_Finish"); }
+    GG_WINDOW_FINISH* fFinish() { return fWindow<GG_WINDOW_FINISH>(GG_WINDOW_NAME::kFINISH); }
     // A won level's result, with the stars the board gave it.
     void fWin(int32_t errors, int32_t levelId = 1, int32_t stars = GG_WINDOW_FINISH::kSTARS) {
         game::GG_LEVEL_RESULT result;
@@ -41,7 +42,7 @@ protected:
         result.mScore = 12345;
         result.mStars = stars;
         fFinish()->fShowResult(result);
-        mManager->fShowWindow("GP_Finish");
+        mManager->fShowWindow(GG_WINDOW_NAME::kFINISH);
     }
     // Frames drawn, as the result steps its stars while drawing.
     void fDrawn(int count, float dt = 0.1f) { fFrames(count, dt, true); }
@@ -53,7 +54,7 @@ protected:
         return frames;
     }
     int32_t fRestartState() {
-        return dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow("GP_Menu")->fGetGui()->fFindChild(
+        return dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow(GG_WINDOW_NAME::kGAME_MENU)->fGetGui()->fFindChild(
                                                  GG_WINDOW_GAME_MENU::kRESTART))->fGetState();
     }
 };
@@ -63,49 +64,49 @@ protected:
 TEST_F(LevelWindowsTest, PauseMenuResumesRestartsAndLeavesAndRestartNeedsAHeart) {
     game::GG_PLAYER* player = fPlaying();
     const int32_t hearts = player->fGetHealth().fGetCount();
-    mManager->fShowWindow("GP_Menu");
+    mManager->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
-    fShot("GP_Menu");
+    fShot(GG_WINDOW_NAME::kGAME_MENU);
     EXPECT_EQ(fRestartState(), KC_GUI_BUTTON5::kNORMAL);
-    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kRESTART);
+    fClickWidget(GG_WINDOW_NAME::kGAME_MENU, GG_WINDOW_GAME_MENU::kRESTART);
     ASSERT_TRUE(fSettle());
-    fShot("Confirm_Restart_Level");
-    fClickWidget("Confirm_Restart_Level", G_WINDOW_CONFIRM::kNO);
+    fShot(GG_WINDOW_NAME::kRESTART_QUESTION);
+    fClickWidget(GG_WINDOW_NAME::kRESTART_QUESTION, G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(mGame->fTake().empty());
-    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kRESTART);
+    fClickWidget(GG_WINDOW_NAME::kGAME_MENU, GG_WINDOW_GAME_MENU::kRESTART);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_Restart_Level", G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kRESTART_QUESTION, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"pay heart", "restart level"}));
     EXPECT_EQ(player->fGetHealth().fGetCount(), hearts - 1);
-    EXPECT_FALSE(fIsOpen("GP_Menu"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kGAME_MENU));
 
-    mManager->fShowWindow("GP_Menu");
+    mManager->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kRESUME);
+    fClickWidget(GG_WINDOW_NAME::kGAME_MENU, GG_WINDOW_GAME_MENU::kRESUME);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"resume level"});
 
-    mManager->fShowWindow("GP_Menu");
+    mManager->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Menu", GG_WINDOW_GAME_MENU::kLEAVE);
+    fClickWidget(GG_WINDOW_NAME::kGAME_MENU, GG_WINDOW_GAME_MENU::kLEAVE);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_Close_Lvl", G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kLEAVE_QUESTION, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"pay heart", "stop level", "end level", "open levels 0"}));
-    EXPECT_FALSE(fIsOpen("GP_Menu"));
-    EXPECT_FALSE(fIsOpen("Fade_Transition"));
-    EXPECT_TRUE(fIsOpen("Levels"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kGAME_MENU));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFADE));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kLEVELS));
 
     player->fGetHealth().fSetCount(0);
-    mManager->fShowWindow("GP_Menu");
+    mManager->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(fRestartState(), KC_GUI_BUTTON5::kDISABLED);
-    mManager->fHideWindow("GP_Menu");
+    mManager->fHideWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
     mGame->mEdition.mHeart = 0;
-    mManager->fShowWindow("GP_Menu");
+    mManager->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(fRestartState(), KC_GUI_BUTTON5::kNORMAL) << "hearts count only in an edition with hearts";
 }
@@ -116,13 +117,13 @@ TEST_F(LevelWindowsTest, AWinWithoutMistakesPopsThreeStarsAndShowsWholeNumbers) 
     player->fGetStatistic().mScore = 20000;
     fWin(0, 3);
     ASSERT_TRUE(fSettle());
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_TIME), L"01:23");
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_BEST_TIME), L"01:01");
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_HINTS), L"12");
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_ERRORS), L"0");
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_SCORE), L"12345") << "every digit";
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_TOTAL), player->fGetStatistic().fGetScoreText());
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 3");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_TIME), L"01:23");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_BEST_TIME), L"01:01");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_HINTS), L"12");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_ERRORS), L"0");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_SCORE), L"12345") << "every digit";
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_TOTAL), player->fGetStatistic().fGetScoreText());
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 3");
     EXPECT_EQ(fFinish()->fEarnedStars(), 3);
     EXPECT_EQ(fFinish()->fGetShownStars(), 1u) << "the first star pops in as the window is shown";
     fDrawn(9);
@@ -130,15 +131,15 @@ TEST_F(LevelWindowsTest, AWinWithoutMistakesPopsThreeStarsAndShowsWholeNumbers) 
     fDrawn(9);
     EXPECT_EQ(fFinish()->fGetShownStars(), 3u) << "no pause between earned stars";
     fDrawn(10);
-    fShot("GP_Finish");
+    fShot(GG_WINDOW_NAME::kFINISH);
 
     // Shown again: the labels keep their format, the stars play again.
-    mManager->fHideWindow("GP_Finish");
+    mManager->fHideWindow(GG_WINDOW_NAME::kFINISH);
     ASSERT_TRUE(fSettle());
     fWin(12, 4, 1);
     ASSERT_TRUE(fSettle());
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_ERRORS), L"12");
-    EXPECT_EQ(fLabel("GP_Finish", GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 4");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_ERRORS), L"12");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kLABEL_LEVEL), L"Picture 4");
     EXPECT_EQ(fFinish()->fEarnedStars(), 1);
     EXPECT_EQ(fFinish()->fGetShownStars(), 1u);
     fDrawn(9);
@@ -161,7 +162,7 @@ TEST_F(LevelWindowsTest, TheStarsShownAreTheResultsStars) {
     EXPECT_EQ(fFinish()->fEarnedStars(), 2);
     EXPECT_EQ(fStarFrames(), (std::vector<int32_t>{1, 1, 0}));
 
-    mManager->fHideWindow("GP_Finish");
+    mManager->fHideWindow(GG_WINDOW_NAME::kFINISH);
     ASSERT_TRUE(fSettle());
     fWin(5, 1, 9);
     ASSERT_TRUE(fSettle());
@@ -174,34 +175,34 @@ TEST_F(LevelWindowsTest, ResultLeadsToTheNextLevelThePacksOrTheLevelList) {
     fPlaying(1);
     fWin(1, 1, 2);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kNEXT);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"stop level", "show level 0 2"}));
-    EXPECT_FALSE(fIsOpen("GP_Finish"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFINISH));
 
     fWin(0, 2);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kRESTART);
+    fClickWidget(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kRESTART);
     ASSERT_TRUE(fSettle());
-    fShot("Confirm_Restart_In_Finish");
-    fClickWidget("Confirm_Restart_In_Finish", G_WINDOW_CONFIRM::kYES);
+    fShot(GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION);
+    fClickWidget(GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"restart level"}) << "playing a won level again is free";
-    EXPECT_FALSE(fIsOpen("GP_Finish"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFINISH));
 
     fWin(0, 2);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kBACK);
+    fClickWidget(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kBACK);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"stop level", "end level", "open levels 0"}));
-    EXPECT_TRUE(fIsOpen("Levels"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kLEVELS));
 
     // The last level of the pack leads to the packs.
     ASSERT_TRUE(mGame->fShowLevel(0, 12));
     mGame->fTake();
     fWin(0, 12);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kNEXT);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"stop level", "end level", "open packs"}));
 
@@ -211,43 +212,43 @@ TEST_F(LevelWindowsTest, ResultLeadsToTheNextLevelThePacksOrTheLevelList) {
     mGame->fTake();
     fWin(0, 5);
     ASSERT_TRUE(fSettle());
-    fClickWidget("GP_Finish", GG_WINDOW_FINISH::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kFINISH, GG_WINDOW_FINISH::kNEXT);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(),
               (std::vector<std::string>{"stop level", "show level 0 6", "stop level", "end level", "open levels 0"}));
-    EXPECT_FALSE(fIsOpen("GP_Finish"));
-    EXPECT_FALSE(fIsOpen("Fade_Transition"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFINISH));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFADE));
 }
 
 TEST_F(LevelWindowsTest, TheHeartsCounterFollowsALossAndAClickShowsItsFeedback) {
     game::GG_PLAYER* player = fPlaying();
     player->fFindLevel(0, 1)->fSetStars(2);
     player->fGetStatistic().mScore = 70;
-    mManager->fShowWindow("Heart");
-    mManager->fShowWindow("Stars");
-    mManager->fShowWindow("Sumie");
+    mManager->fShowWindow(GG_WINDOW_NAME::kHEART);
+    mManager->fShowWindow(GG_WINDOW_NAME::kSTARS);
+    mManager->fShowWindow(GG_WINDOW_NAME::kSUMIE);
     ASSERT_TRUE(fSettle());
-    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNT), L"5");
-    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNTDOWN), L"Full");
-    EXPECT_EQ(fLabel("Stars", game::GG_WINDOW_SUNIME::kSTARS), L"2");
-    EXPECT_EQ(fLabel("Sumie", game::GG_WINDOW_SUNIME::kSCORE), L"70");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kHEART, game::GG_WINDOW_HEALTH::kCOUNT), L"5");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kHEART, game::GG_WINDOW_HEALTH::kCOUNTDOWN), L"Full");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kSTARS, game::GG_WINDOW_SUNIME::kSTARS), L"2");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kSUMIE, game::GG_WINDOW_SUNIME::kSCORE), L"70");
 
     // A lost level spends a heart: within a second the counter shows it and
     // the time to the next one.
     mGame->fUpdateHealth();
     player->fGetStatistic().mScore = 95;
     fFrames(11);
-    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNT), L"4");
-    EXPECT_NE(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNTDOWN), L"Full");
-    EXPECT_EQ(fLabel("Heart", game::GG_WINDOW_HEALTH::kCOUNTDOWN).find(L':'), 2u);
-    EXPECT_EQ(fLabel("Sumie", game::GG_WINDOW_SUNIME::kSCORE), L"95");
-    fShot("Heart");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kHEART, game::GG_WINDOW_HEALTH::kCOUNT), L"4");
+    EXPECT_NE(fLabel(GG_WINDOW_NAME::kHEART, game::GG_WINDOW_HEALTH::kCOUNTDOWN), L"Full");
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kHEART, game::GG_WINDOW_HEALTH::kCOUNTDOWN).find(L':'), 2u);
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kSUMIE, game::GG_WINDOW_SUNIME::kSCORE), L"95");
+    fShot(GG_WINDOW_NAME::kHEART);
 
-    fClickWidget("Heart", 3);
-    EXPECT_TRUE(fIsOpen("FeedBack_Heart"));
+    fClickWidget(GG_WINDOW_NAME::kHEART, 3);
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kHEART_FEEDBACK));
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("FeedBack_Heart")) << "gone as soon as it was shown";
-    EXPECT_TRUE(fIsOpen("Heart"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kHEART_FEEDBACK)) << "gone as soon as it was shown";
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kHEART));
 }
 
 TEST_F(LevelWindowsTest, TheLevelStripShowsTheClockAndPausesIntoTheMenu) {
@@ -268,10 +269,10 @@ TEST_F(LevelWindowsTest, TheLevelStripShowsTheClockAndPausesIntoTheMenu) {
     fShot("Level_Strip");
     strip->fOnClick(game::GG_WINDOW_UP_PANEL::kPAUSE);
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("GP_Menu"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kGAME_MENU));
     EXPECT_FALSE(strip->fIsActive());
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"pause level"});
-    mManager->fHideWindow("GP_Menu");
+    mManager->fHideWindow(GG_WINDOW_NAME::kGAME_MENU);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(strip->fIsActive());
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"resume level"}) << "the strip's focus resumes the level";

@@ -8,6 +8,7 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
 #include "game/screens/pages/gLevel_Item.h"
@@ -25,8 +26,8 @@ namespace {
 
 class PackTest : public ScreensTest {
 protected:
-    game::GG_WINDOW_PACK* fPacks() { return fWindow<game::GG_WINDOW_PACK>("Packs"); }
-    game::GG_WINDOW_LEVEL* fLevels() { return fWindow<game::GG_WINDOW_LEVEL>("Levels"); }
+    game::GG_WINDOW_PACK* fPacks() { return fWindow<game::GG_WINDOW_PACK>(GG_WINDOW_NAME::kPACKS); }
+    game::GG_WINDOW_LEVEL* fLevels() { return fWindow<game::GG_WINDOW_LEVEL>(GG_WINDOW_NAME::kLEVELS); }
     gPackItem* fPack(int32_t index) { return fPacks()->fGetPackPages()->fGetPackItem(index); }
     game::gLevel_Item* fLevel(int32_t index) { return fLevels()->fGetLevelPages()->fGetLevelItem(index); }
     void fOpenPacks() {
@@ -67,7 +68,7 @@ TEST_F(PackTest, OpenAndLockedPacksShowApartAndPagesTurnWithTheDotsInStep) {
     game::GG_PLAYER* player = fMakePlayer(L"Eve");
     player->fFindLevel(0, 1)->fSetStars(2);
     fOpenPacks();
-    fShot("Packs");
+    fShot(GG_WINDOW_NAME::kPACKS);
     ASSERT_EQ(fPacks()->fGetPackPages()->fGetItemCount(), 4);
     gPackItem* first = fPack(0);
     EXPECT_TRUE(first->fIsOpen());
@@ -86,24 +87,24 @@ TEST_F(PackTest, OpenAndLockedPacksShowApartAndPagesTurnWithTheDotsInStep) {
     // Two pages: the arrows and dots follow the turns the list takes.
     KEL::G_PAGES_DOTS* dots = fPacks()->fGetDots();
     ASSERT_EQ(dots->fGetCount(), 2u);
-    EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kPREVIOUS), KC_GUI_BUTTON5::kDISABLED);
-    EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kNORMAL);
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
+    EXPECT_EQ(fArrow(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kPREVIOUS), KC_GUI_BUTTON5::kDISABLED);
+    EXPECT_EQ(fArrow(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kNORMAL);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT);
     EXPECT_TRUE(fPacks()->fGetPages()->fIsTurning());
     EXPECT_FALSE(fPacks()->fIsAtRest()) << "what lies under the pointer is still sliding";
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kPREVIOUS);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kPREVIOUS);
     EXPECT_EQ(dots->fGetCurrent(), 1u) << "clicks during the slide are refused, and the dots stay";
     ASSERT_TRUE(fSettle());
     fFrames(6);
     EXPECT_EQ(fPacks()->fGetPages()->fGetCurrentPage(), 1);
     EXPECT_TRUE(fPacks()->fIsAtRest());
-    EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kDISABLED);
-    EXPECT_EQ(fArrow("Packs", game::GG_WINDOW_PAGED::kPREVIOUS), KC_GUI_BUTTON5::kHOVER)
+    EXPECT_EQ(fArrow(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT), KC_GUI_BUTTON5::kDISABLED);
+    EXPECT_EQ(fArrow(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kPREVIOUS), KC_GUI_BUTTON5::kHOVER)
         << "enabled, and still lit under the pointer that clicked it";
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT);
     EXPECT_EQ(dots->fGetCurrent(), 1u);
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kPREVIOUS);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kPREVIOUS);
     fFrames(6);
     EXPECT_EQ(dots->fGetCurrent(), 0u);
     EXPECT_EQ(fPacks()->fGetPages()->fGetCurrentPage(), 0);
@@ -115,21 +116,21 @@ TEST_F(PackTest, APackBoughtWithPointsOpensAtItsFirstLevelAndTooFewPointsBuyNoth
     fOpenPacks();
     fClickPack(1);
     ASSERT_TRUE(fSettle());
-    ASSERT_TRUE(fIsOpen("Confirm_Buy_Pack"));
-    EXPECT_EQ(fLabel("Confirm_Buy_Pack", 2), L"Open this pack for 500 points?");
-    fShot("Confirm_Buy_Pack");
-    fClickWidget("Confirm_Buy_Pack", G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fIsOpen(GG_WINDOW_NAME::kPACK_BUY));
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kPACK_BUY, 2), L"Open this pack for 500 points?");
+    fShot(GG_WINDOW_NAME::kPACK_BUY);
+    fClickWidget(GG_WINDOW_NAME::kPACK_BUY, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("Confirm_NoMoney"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kNO_MONEY));
     EXPECT_EQ(player->fGetStatistic().mScore, 499);
     EXPECT_FALSE(player->fPackHasOpenLevel(1));
-    fClickWidget("Confirm_NoMoney", G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kNO_MONEY, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
 
     player->fGetStatistic().mScore = 500;
     fClickPack(1);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_Buy_Pack", G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kPACK_BUY, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(player->fGetStatistic().mScore, 0);
     EXPECT_TRUE(player->fFindLevel(1, 1)->fIsOpen());
@@ -141,8 +142,8 @@ TEST_F(PackTest, APackBoughtWithPointsOpensAtItsFirstLevelAndTooFewPointsBuyNoth
     fClickPack(1);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"open levels 1"});
-    EXPECT_FALSE(fIsOpen("Packs"));
-    EXPECT_TRUE(fIsOpen("Levels"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPACKS));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kLEVELS));
 }
 
 TEST_F(PackTest, APackMissingFromTheSaveIsNeverSoldAndAFreeEditionAsksForStarsOrTheStore) {
@@ -161,38 +162,38 @@ TEST_F(PackTest, APackMissingFromTheSaveIsNeverSoldAndAFreeEditionAsksForStarsOr
     mGame->mPlayers.fSetCurrent(player);
     fOpenPacks();
     fFrames(1);
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT);
     ASSERT_TRUE(fSettle());
     fFrames(6);
     fClickPack(3);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_Buy_Pack", G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kPACK_BUY, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(player->fGetStatistic().mScore, 5000) << "no record, nothing taken";
-    EXPECT_FALSE(fIsOpen("Confirm_NoMoney"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kNO_MONEY));
 
     mGame->mEdition.mFree = 1;
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kPREVIOUS);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kPREVIOUS);
     ASSERT_TRUE(fSettle());
     fFrames(6);
     fClickPack(1);
     ASSERT_TRUE(fSettle());
-    ASSERT_TRUE(fIsOpen("Confirm_PackLockNeedBuy"));
-    EXPECT_EQ(fLabel("Confirm_PackLockNeedBuy", 2), L"Collect 20 stars\nto open this pack");
-    fClickWidget("Confirm_PackLockNeedBuy", G_WINDOW_CONFIRM::kYES);
+    ASSERT_TRUE(fIsOpen(GG_WINDOW_NAME::kPACK_NEED_BUY));
+    EXPECT_EQ(fLabel(GG_WINDOW_NAME::kPACK_NEED_BUY, 2), L"Collect 20 stars\nto open this pack");
+    fClickWidget(GG_WINDOW_NAME::kPACK_NEED_BUY, G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     fClickPack(1);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_PackLockNeedBuy", G_WINDOW_CONFIRM::kNO);
+    fClickWidget(GG_WINDOW_NAME::kPACK_NEED_BUY, G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"open packs", "purchase pack_one", "store provider"}));
 
-    fClickWidget("Packs", game::GG_WINDOW_PAGED::kNEXT);
+    fClickWidget(GG_WINDOW_NAME::kPACKS, game::GG_WINDOW_PAGED::kNEXT);
     ASSERT_TRUE(fSettle());
     fFrames(6);
     fClickPack(2);
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("Confirm_PackLock")) << "open, but no level open in it";
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPACK_LOCKED)) << "open, but no level open in it";
 }
 
 TEST_F(PackTest, LevelsShowOpenNewestAndLockedAndAFirstLevelLockedStaysShut) {
@@ -214,11 +215,11 @@ TEST_F(PackTest, LevelsShowOpenNewestAndLockedAndAFirstLevelLockedStaysShut) {
     EXPECT_EQ(fLevel(0)->fGetStars(), 3);
     EXPECT_EQ(fLevel(1)->fGetStars(), 1);
     fFrames(2);
-    fShot("Levels");
+    fShot(GG_WINDOW_NAME::kLEVELS);
 
     // A refresh follows the record of the game's pack.
     fOpenLevelsUpTo(player, 0, 6);
-    mManager->fRefreshWindow("Levels");
+    mManager->fRefreshWindow(GG_WINDOW_NAME::kLEVELS);
     EXPECT_EQ(fLevel(5)->fGetState(), GG_PAGE_ITEM::kNEWEST);
     EXPECT_EQ(fLevel(4)->fGetState(), GG_PAGE_ITEM::kOPEN);
 
@@ -232,9 +233,9 @@ TEST_F(PackTest, LevelsShowOpenNewestAndLockedAndAFirstLevelLockedStaysShut) {
     mGame->fTake();
     fClickLevel(0);
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Fade_Transition"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFADE));
     EXPECT_TRUE(mGame->fTake().empty()) << "a locked first level never starts";
-    EXPECT_EQ(fArrow("Levels", game::GG_WINDOW_PAGED::kNEXT), -1) << "one page: no arrows";
+    EXPECT_EQ(fArrow(GG_WINDOW_NAME::kLEVELS, game::GG_WINDOW_PAGED::kNEXT), -1) << "one page: no arrows";
 }
 
 TEST_F(PackTest, AClickedLevelStartsOnceBehindTheFadeOrTheListReturns) {
@@ -245,10 +246,10 @@ TEST_F(PackTest, AClickedLevelStartsOnceBehindTheFadeOrTheListReturns) {
     fClickLevel(0);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"show level 0 1"});
-    EXPECT_FALSE(fIsOpen("Levels"));
-    EXPECT_FALSE(fIsOpen("Packs_Menu"));
-    EXPECT_FALSE(fIsOpen("Fade_Transition"));
-    EXPECT_FALSE(mManager->fFindWindow("Levels")->fIsLoaded()) << "the menus gave their pictures back";
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kLEVELS));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPACKS_MENU));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFADE));
+    EXPECT_FALSE(mManager->fFindWindow(GG_WINDOW_NAME::kLEVELS)->fIsLoaded()) << "the menus gave their pictures back";
     fFrames(10);
     EXPECT_TRUE(mGame->fTake().empty()) << "no second start";
 
@@ -263,7 +264,7 @@ TEST_F(PackTest, AClickedLevelStartsOnceBehindTheFadeOrTheListReturns) {
     mGame->mThenFromEveryWindow = false;
     // The started level leaves no start behind on any closing screen, so a
     // later hide of one of them cannot start a level by itself.
-    for (const char* name : {"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"})
+    for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
         EXPECT_EQ(mManager->fFindWindow(name)->fGetCallback(KEL::G_WINDOW::kCB_HIDDEN), KEL::Closure<void()>()) << name;
 
     mGame->mLevelsStart = false;
@@ -273,7 +274,7 @@ TEST_F(PackTest, AClickedLevelStartsOnceBehindTheFadeOrTheListReturns) {
     fClickLevel(0);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"show level 0 1", "open levels 0"}));
-    EXPECT_TRUE(fIsOpen("Levels"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kLEVELS));
 }
 
 TEST_F(PackTest, WithoutHeartsALevelOffersTheShopOnlyInAnEditionWithHearts) {
@@ -284,14 +285,14 @@ TEST_F(PackTest, WithoutHeartsALevelOffersTheShopOnlyInAnEditionWithHearts) {
     mGame->fTake();
     fClickLevel(0);
     ASSERT_TRUE(fSettle());
-    ASSERT_TRUE(fIsOpen("Confirm_NoHealth"));
-    fShot("Confirm_NoHealth");
-    fClickWidget("Confirm_NoHealth", G_WINDOW_CONFIRM::kNO);
+    ASSERT_TRUE(fIsOpen(GG_WINDOW_NAME::kNO_HEALTH));
+    fShot(GG_WINDOW_NAME::kNO_HEALTH);
+    fClickWidget(GG_WINDOW_NAME::kNO_HEALTH, G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
     fClickLevel(5);
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("Confirm_NoHealth")) << "even on a locked level";
-    fClickWidget("Confirm_NoHealth", G_WINDOW_CONFIRM::kNO);
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kNO_HEALTH)) << "even on a locked level";
+    fClickWidget(GG_WINDOW_NAME::kNO_HEALTH, G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(mGame->fTake().empty());
 
@@ -305,17 +306,17 @@ TEST_F(PackTest, TheSideMenuGoesBackFromLevelsToPacksAndFromPacksToTheTitle) {
     fMakePlayer(L"Eve");
     mGame->fOpenLevels(0, false);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kBACK);
+    fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK);
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Levels"));
-    EXPECT_FALSE(fIsOpen("Level_Title"));
-    EXPECT_TRUE(fIsOpen("Packs"));
-    EXPECT_TRUE(fIsOpen("Pack_Title"));
-    fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kBACK);
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kLEVELS));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kLEVEL_TITLE));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPACKS));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPACK_TITLE));
+    fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK);
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Packs"));
-    EXPECT_FALSE(fIsOpen("Packs_Menu"));
-    EXPECT_FALSE(fIsOpen("Fade_Transition"));
-    EXPECT_TRUE(fIsOpen("Title"));
-    EXPECT_TRUE(fIsOpen("Title_Top"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPACKS));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPACKS_MENU));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFADE));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kTITLE));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kTITLE_TOP));
 }

@@ -8,6 +8,7 @@
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "game/screens/GG_WINDOW_CONFIRM_EX.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PLAYERS.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
 #include "game/screens/GG_WINDOW_TITLE_TOP.h"
@@ -34,23 +35,23 @@ protected:
     // Types a name into the open name entry and presses OK.
     void fEnterName(const std::string& name) {
         ASSERT_TRUE(fSettle());
-        ASSERT_TRUE(fIsOpen("Players_EditBox"));
+        ASSERT_TRUE(fIsOpen(GG_WINDOW_NAME::kPLAYER_NAME));
         fInput().fType(name);
-        fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+        fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kOK);
         ASSERT_TRUE(fSettle());
     }
     std::wstring fCurrentName() {
         game::GG_PLAYER* player = mGame->fGetCurrentPlayer();
         return player ? player->fGetName() : L"<nobody>";
     }
-    KEL::KC_GUI_LISTBOX* fList() { return fWindow<GG_WINDOW_PLAYERS>("Players")->fGetList(); }
+    KEL::KC_GUI_LISTBOX* fList() { return fWindow<GG_WINDOW_PLAYERS>(GG_WINDOW_NAME::kPLAYERS)->fGetList(); }
     int32_t fState(int32_t id) {
-        auto* button = dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow("Players")->fGetGui()->fFindChild(id));
+        auto* button = dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYERS)->fGetGui()->fFindChild(id));
         return button ? button->fGetState() : -1;
     }
     // The change-player line of the greeting strip, where it is drawn.
     KEL::KS_VEC2 fChangeLine() {
-        auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
+        auto* top = fWindow<GG_WINDOW_TITLE_TOP>(GG_WINDOW_NAME::kTITLE_TOP);
         const KEL::KS_TRANSFORM3 place = top->fGetTransform().fGetAbsolute();
         // The middle of the drawn "Change player", under the greeting.
         return {place.mPosition.x, place.mPosition.y + 110.0f};
@@ -61,75 +62,75 @@ protected:
 
 TEST_F(TitleTest, WithoutPlayersPlayAsksANameFirstAndCancellingChangesNothing) {
     fOpenTitle();
-    fShot("Title");
-    EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>("Title_Top")->fGetGreeting(), L"Hello!");
-    fClickWidget("Title", GG_WINDOW_TITLE::kPLAY);
+    fShot(GG_WINDOW_NAME::kTITLE);
+    EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>(GG_WINDOW_NAME::kTITLE_TOP)->fGetGreeting(), L"Hello!");
+    fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kPLAY);
     ASSERT_TRUE(fSettle());
-    ASSERT_TRUE(fIsOpen("Players_EditBox"));
-    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kCANCEL);
+    ASSERT_TRUE(fIsOpen(GG_WINDOW_NAME::kPLAYER_NAME));
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kCANCEL);
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Players_EditBox"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPLAYER_NAME));
     EXPECT_EQ(mGame->mPlayers.fGetCount(), 0u);
-    EXPECT_TRUE(fIsOpen("Title"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kTITLE));
     EXPECT_TRUE(mGame->fTake().empty()) << "nothing saved, nothing opened";
 
-    fClickWidget("Title", GG_WINDOW_TITLE::kPLAY);
+    fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kPLAY);
     ASSERT_TRUE(fSettle());
     fInput().fType("anna");
-    fShot("Players_EditBox");
-    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    fShot(GG_WINDOW_NAME::kPLAYER_NAME);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(fCurrentName(), L"anna");
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"save", "open packs"})) << "saved, then the fade led on";
-    EXPECT_FALSE(fIsOpen("Title"));
-    EXPECT_FALSE(fIsOpen("Fade_Transition"));
-    EXPECT_TRUE(fIsOpen("Packs"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kTITLE));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kFADE));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPACKS));
 }
 
 TEST_F(TitleTest, OptionsWithoutPlayerMakesOneThenOpensOptionsAndExitQuitsOnlyOnYes) {
     fOpenTitle();
-    fClickWidget("Title", GG_WINDOW_TITLE::kOPTIONS);
+    fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kOPTIONS);
     fEnterName("bo");
     EXPECT_EQ(fCurrentName(), L"bo");
     EXPECT_EQ(mGame->fTake(), (std::vector<std::string>{"save", "open options"}));
-    fClickWidget("Title", GG_WINDOW_TITLE::kOPTIONS);
+    fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kOPTIONS);
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"open options"}) << "a player exists now";
 
-    fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
+    fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kEXIT);
     ASSERT_TRUE(fSettle());
-    fShot("Confirm_Exit");
-    fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kNO);
+    fShot(GG_WINDOW_NAME::kEXIT_QUESTION);
+    fClickWidget(GG_WINDOW_NAME::kEXIT_QUESTION, KEL::G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(mGame->fTake().empty()) << "no keeps the game running";
-    EXPECT_EQ(mManager->fFindWindow("Confirm_Exit")->fGetGui()->fFindChild(KEL::G_WINDOW_CONFIRM::kCLOSE), nullptr)
+    EXPECT_EQ(mManager->fFindWindow(GG_WINDOW_NAME::kEXIT_QUESTION)->fGetGui()->fFindChild(KEL::G_WINDOW_CONFIRM::kCLOSE), nullptr)
         << "no second cross beside the no";
-    fClickWidget("Title", GG_WINDOW_TITLE::kEXIT);
+    fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kEXIT);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Confirm_Exit", KEL::G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kEXIT_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
     EXPECT_EQ(mGame->fTake(), std::vector<std::string>{"quit"});
 }
 
 TEST_F(TitleTest, TheChangePlayerLineActsOnlyWhileLitUnderThePointer) {
     fMakePlayer(L"Cleo");
     fOpenTitle();
-    auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
+    auto* top = fWindow<GG_WINDOW_TITLE_TOP>(GG_WINDOW_NAME::kTITLE_TOP);
     EXPECT_EQ(top->fGetGreeting(), L"Hello, Cleo!");
     const KEL::KS_VEC2 line = fChangeLine();
     fInput().fMove(fAt(int32_t(line.x), int32_t(line.y)));
     EXPECT_TRUE(top->fIsHighlighted());
     EXPECT_EQ(top->fGetLineColor(), 0xFFFFC93Cu);
-    fShot("Title_Top");
+    fShot(GG_WINDOW_NAME::kTITLE_TOP);
     // Pressed on the line, released away from it: nothing.
     fInput().fPress();
     fInput().fMove(fAt(int32_t(line.x) + 300, int32_t(line.y) + 200));
     EXPECT_FALSE(top->fIsHighlighted());
     fInput().fRelease();
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Players"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPLAYERS));
 
     fInput().fClick(fAt(int32_t(line.x), int32_t(line.y)));
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("Players"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPLAYERS));
     EXPECT_FALSE(top->fIsHighlighted()) << "the modal list took the focus and the line went dark";
     EXPECT_EQ(top->fGetLineColor(), 0xFFFFFFFFu);
 }
@@ -140,7 +141,7 @@ TEST_F(TitleTest, TheChangePlayerLineActsOnlyWhileLitUnderThePointer) {
 TEST_F(TitleTest, TheChangePlayerLineLightsWhereItIsDrawnAndNotOverTheGreeting) {
     fMakePlayer(L"Cleo");
     fOpenTitle();
-    auto* top = fWindow<GG_WINDOW_TITLE_TOP>("Title_Top");
+    auto* top = fWindow<GG_WINDOW_TITLE_TOP>(GG_WINDOW_NAME::kTITLE_TOP);
     const KEL::KS_TRANSFORM3 place = top->fGetTransform().fGetAbsolute();
     const int32_t x = int32_t(place.mPosition.x);
     int32_t lit = -1;
@@ -179,32 +180,32 @@ TEST_F(TitleTest, TheChangePlayerLineLightsWhereItIsDrawnAndNotOverTheGreeting) 
     }
     fInput().fClick(fAt(x, upper - height));
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Players")) << "a click on the greeting changes nobody";
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPLAYERS)) << "a click on the greeting changes nobody";
     fInput().fClick(fAt((left + right) / 2, (upper + lower) / 2));
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("Players"));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPLAYERS));
 }
 
 TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
     fMakePlayer(L"cleo");
     fMakePlayer(L"Dan");
     fOpenTitle();
-    mManager->fShowWindow("Players");
+    mManager->fShowWindow(GG_WINDOW_NAME::kPLAYERS);
     ASSERT_TRUE(fSettle());
     ASSERT_EQ(fList()->fGetCount(), 2);
     EXPECT_EQ(*fList()->fGetSelected(), L"Dan") << "the current player is selected";
-    fShot("Players");
+    fShot(GG_WINDOW_NAME::kPLAYERS);
 
     // A new player: fifteen characters at most, refused characters never
     // typed, a name taken refused.
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
     fInput().fType("cleo");
-    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
-    EXPECT_TRUE(fIsOpen("Players_EditBox")) << "a name taken is refused";
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kPLAYER_NAME)) << "a name taken is refused";
     {
-        KEL::KC_GUI_ROOT* gui = mManager->fFindWindow("Players_EditBox")->fGetGui();
+        KEL::KC_GUI_ROOT* gui = mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)->fGetGui();
         auto* words = dynamic_cast<KEL::KC_GUI_WLABEL*>(gui->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT));
         ASSERT_NE(words, nullptr);
         EXPECT_TRUE(words->fIsVisible());
@@ -212,17 +213,17 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
         EXPECT_EQ(words->fGetText(), L"That name is already taken") << "in words beside the red mark";
         fShot("Players_EditBox-taken");
     }
-    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kLINEBOX);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kLINEBOX);
     for (int i = 0; i < 4; ++i) fInput().fKey(kBACKSPACE);
     fInput().fType("abc");
     fInput().fKey(kMINUS);
     fInput().fType("def ghi");
     fInput().fKey(kFULL_STOP);
     fInput().fType("jklmnopqrstu");
-    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"abcdefghijklmno");
-    EXPECT_FALSE(mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
+    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>(GG_WINDOW_NAME::kPLAYER_NAME)->fGetText(), L"abcdefghijklmno");
+    EXPECT_FALSE(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
                      ->fIsVisible());
-    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
     ASSERT_EQ(fList()->fGetCount(), 3);
     EXPECT_EQ(*fList()->fGetSelected(), L"abcdefghijklmno");
@@ -231,14 +232,14 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
 
     // Delete the current player: asked by name, then nobody plays.
     fList()->fSelectText(L"Dan");
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kDELETE);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kDELETE);
     ASSERT_TRUE(fSettle());
-    auto* question = fWindow<game::GG_WINDOW_CONFIRM_EX>("Players_Confirm_Del");
+    auto* question = fWindow<game::GG_WINDOW_CONFIRM_EX>(GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION);
     ASSERT_TRUE(question && question->fIsOpen());
     EXPECT_EQ(question->fGetExtraText(), L"Dan");
     EXPECT_NE(question->fGetFont(), nullptr);
-    fShot("Players_Confirm_Del");
-    fClickWidget("Players_Confirm_Del", KEL::G_WINDOW_CONFIRM::kYES);
+    fShot(GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(mGame->fGetCurrentPlayer(), nullptr);
     EXPECT_EQ(mGame->mPlayers.fFind(L"Dan"), nullptr);
@@ -247,9 +248,9 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
 
     // Delete the others: the list empties and delete greys.
     for (int i = 0; i < 2; ++i) {
-        fClickWidget("Players", GG_WINDOW_PLAYERS::kDELETE);
+        fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kDELETE);
         ASSERT_TRUE(fSettle());
-        fClickWidget("Players_Confirm_Del", KEL::G_WINDOW_CONFIRM::kYES);
+        fClickWidget(GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
         ASSERT_TRUE(fSettle());
     }
     EXPECT_EQ(fList()->fGetCount(), 0);
@@ -257,34 +258,34 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
     EXPECT_EQ(mGame->mPlayers.fGetCount(), 0u);
 
     // Choose with nobody listed: nobody plays, and the title returns.
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kCHOOSE);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kCHOOSE);
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Players"));
-    EXPECT_TRUE(fIsOpen("Title"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPLAYERS));
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kTITLE));
     EXPECT_EQ(mGame->fGetCurrentPlayer(), nullptr);
 }
 
 TEST_F(TitleTest, AFullListGreysNewUntilAPlayerGoesAndChoosingMakesCurrent) {
     for (const wchar_t* name : {L"A", L"B", L"C", L"D", L"E"}) fMakePlayer(name);
     fOpenTitle();
-    mManager->fShowWindow("Players");
+    mManager->fShowWindow(GG_WINDOW_NAME::kPLAYERS);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(fState(GG_WINDOW_PLAYERS::kNEW), KC_GUI_BUTTON5::kDISABLED) << "the list shows five rows";
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kDELETE);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kDELETE);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Players_Confirm_Del", KEL::G_WINDOW_CONFIRM::kYES);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION, KEL::G_WINDOW_CONFIRM::kYES);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(fState(GG_WINDOW_PLAYERS::kNEW), KC_GUI_BUTTON5::kNORMAL);
 
     // A row clicked, then chosen.
-    const KEL::KS_VEC2 list = fWhere("Players", GG_WINDOW_PLAYERS::kLIST);
+    const KEL::KS_VEC2 list = fWhere(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kLIST);
     fList()->fSelectText(L"B");
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kCHOOSE);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kCHOOSE);
     ASSERT_TRUE(fSettle());
     static_cast<void>(list);
     EXPECT_EQ(fCurrentName(), L"B");
-    EXPECT_TRUE(fIsOpen("Title"));
-    EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>("Title_Top")->fGetGreeting(), L"Hello, B!");
+    EXPECT_TRUE(fIsOpen(GG_WINDOW_NAME::kTITLE));
+    EXPECT_EQ(fWindow<GG_WINDOW_TITLE_TOP>(GG_WINDOW_NAME::kTITLE_TOP)->fGetGreeting(), L"Hello, B!");
 }
 
 // A name as the player's keyboard types it: accented letters go in, "/",
@@ -292,30 +293,30 @@ TEST_F(TitleTest, AFullListGreysNewUntilAPlayerGoesAndChoosingMakesCurrent) {
 TEST_F(TitleTest, NamesTakeTheLettersAPlayerTypes) {
     fMakePlayer(L"Cleo");
     fOpenTitle();
-    mManager->fShowWindow("Players");
+    mManager->fShowWindow(GG_WINDOW_NAME::kPLAYERS);
     ASSERT_TRUE(fSettle());
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
     fInput().fTypeText(L"Zo\u00EB/\\\t\x7F\x1B\u0085");
     fShot("Players_EditBox-accents");
-    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"Zo\u00EB");
+    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>(GG_WINDOW_NAME::kPLAYER_NAME)->fGetText(), L"Zo\u00EB");
     fInput().fTypeText(L"\u0141\u0151");
-    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>("Players_EditBox")->fGetText(), L"Zo\u00EB\u0141\u0151")
+    EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>(GG_WINDOW_NAME::kPLAYER_NAME)->fGetText(), L"Zo\u00EB\u0141\u0151")
         << "Latin Extended-A too";
     auto* ok = dynamic_cast<KC_GUI_BUTTON5*>(
-        mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kOK));
+        mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kOK));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->fGetState(), KC_GUI_BUTTON5::kNORMAL) << "a letter with no key of its own is checked too";
-    fClickWidget("Players_EditBox", G_WINDOW_EDITBOX::kOK);
+    fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
-    EXPECT_FALSE(fIsOpen("Players_EditBox"));
+    EXPECT_FALSE(fIsOpen(GG_WINDOW_NAME::kPLAYER_NAME));
     EXPECT_EQ(fList()->fGetCount(), 2);
     EXPECT_NE(mGame->mPlayers.fFind(L"Zo\u00EB\u0141\u0151"), nullptr);
 
     // The same name again is taken, accents and all.
-    fClickWidget("Players", GG_WINDOW_PLAYERS::kNEW);
+    fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
     fInput().fTypeText(L"Zo\u00EB\u0141\u0151");
-    EXPECT_TRUE(mManager->fFindWindow("Players_EditBox")->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
+    EXPECT_TRUE(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
                     ->fIsVisible());
 }

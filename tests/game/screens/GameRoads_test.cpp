@@ -29,7 +29,6 @@
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
 #include "game/screens/GG_WINDOW_HEALTH.h"
 #include "game/screens/GG_WINDOW_HELP.h"
-#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
@@ -44,6 +43,8 @@
 #include "game/screens/pages/gPages_Pack.h"
 #include "game/screens/pages/gPages_Shop_Item.h"
 #include "support/WholeGame.h"
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -64,7 +65,7 @@ protected:
 
     // Title, packs, the pack's levels and the level, all by clicks.
     void fOpenLevel(int32_t packIndex, int32_t levelIndex) {
-        if (!fShown("Levels")) {
+        if (!fShown(GG_WINDOW_NAME::kLEVELS)) {
             ASSERT_NO_FATAL_FAILURE(fOpenPack(packIndex));
         }
         ASSERT_NO_FATAL_FAILURE(fPlayLevel(levelIndex));
@@ -77,7 +78,7 @@ protected:
         const KEL::G_WINDOW* still = fWindows().fFindOpenWindow(window);
         EXPECT_TRUE(!still || still->fIsAnimating() || still->fIsHidden()) << window << " did not hear " << id;
     }
-    game::GG_WINDOW_LEVEL* fLevels() { return dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels")); }
+    game::GG_WINDOW_LEVEL* fLevels() { return dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow(GG_WINDOW_NAME::kLEVELS)); }
 
     // Cells of the picture by what they hold.
     std::vector<game::GG_ELEMENT*> fCells(bool full, bool revealed) {
@@ -124,7 +125,7 @@ protected:
         return window && window->fGetMessageLabel() ? window->fGetMessageLabel()->fGetText() : L"";
     }
     std::wstring fHeartsShown() {
-        KEL::G_WINDOW* hearts = fWindows().fFindOpenWindow("Heart");
+        KEL::G_WINDOW* hearts = fWindows().fFindOpenWindow(GG_WINDOW_NAME::kHEART);
         auto* label = hearts ? dynamic_cast<KEL::KC_GUI_WLABEL*>(hearts->fGetGui()->fFindChild(
                                    game::GG_WINDOW_HEALTH::kCOUNT))
                              : nullptr;
@@ -179,9 +180,9 @@ TEST_F(GameRoads, APictureLostByMistakesAsksThenRestartsThenLeavesForTheLevels) 
     // Lost again and left: the curtain lifts off the level list.
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("mistakes again -> question", kCHANCE));
     EXPECT_EQ(player.fGetHealth().fGetCount(), hearts - 2);
-    fTimed("question -> levels", [&] { fClickWidget(kCHANCE, Confirm::kCLOSE); }, "Levels");
+    fTimed("question -> levels", [&] { fClickWidget(kCHANCE, Confirm::kCLOSE); }, GG_WINDOW_NAME::kLEVELS);
     EXPECT_FALSE(board->fIsRunning());
-    EXPECT_FALSE(fWindows().fIsOpen("Fade_Transition"));
+    EXPECT_FALSE(fWindows().fIsOpen(GG_WINDOW_NAME::kFADE));
     fExpectNoModal("on the level list");
     EXPECT_EQ(fHeartsShown(), std::to_wstring(hearts - 2));
 
@@ -215,11 +216,11 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE));
 
     // Yes: the shop over the level list, the picture left.
-    fTimed("no hearts -> shop", [&] { fClickWidget(kNO_HEALTH, Confirm::kYES); }, "Shop");
-    EXPECT_TRUE(fShown("Levels"));
+    fTimed("no hearts -> shop", [&] { fClickWidget(kNO_HEALTH, Confirm::kYES); }, GG_WINDOW_NAME::kSHOP);
+    EXPECT_TRUE(fShown(GG_WINDOW_NAME::kLEVELS));
     EXPECT_FALSE(fBoard()->fIsRunning());
     ASSERT_TRUE(fSettle());
-    EXPECT_EQ(fOpenModals(), std::vector<std::string>{"Shop"});
+    EXPECT_EQ(fOpenModals(), std::vector<std::string>{GG_WINDOW_NAME::kSHOP});
     EXPECT_EQ(fHeartsShown(), L"0");
 
     // A heart refill paid with score fills the hearts, and they show it.
@@ -230,7 +231,7 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
     const int32_t max = player.fGetItemCount("health");
     EXPECT_EQ(player.fGetHealth().fGetCount(), max);
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
-    fTimedClose("shop -> levels", [&] { fClickWidget("Shop", game::GG_WINDOW_SHOP::kCLOSE); }, "Shop");
+    fTimedClose("shop -> levels", [&] { fClickWidget(GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE); }, GG_WINDOW_NAME::kSHOP);
     ASSERT_TRUE(fRunUntil([&] { return fHeartsShown() == std::to_wstring(max); })) << "the hearts never showed it";
     fExpectNoModal("back on the level list");
     ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
@@ -271,9 +272,9 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE));
     // The store's thanks is the one window left, closed by its own button.
     ASSERT_TRUE(fSettle());
-    ASSERT_TRUE(fWindows().fIsOpen("purchase_success"));
+    ASSERT_TRUE(fWindows().fIsOpen(GG_WINDOW_NAME::kPURCHASE_SUCCESS));
     const size_t filledBefore = fCells(true, true).size(), crossedBefore = fCells(false, true).size();
-    fTimedClose("thanks -> picture", [&] { fClickWidget("purchase_success", Confirm::kYES); }, "purchase_success");
+    fTimedClose("thanks -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kPURCHASE_SUCCESS, Confirm::kYES); }, GG_WINDOW_NAME::kPURCHASE_SUCCESS);
     fExpectNoModal("after the purchase");
     EXPECT_EQ(fCells(true, true).size(), filledBefore) << "the thanks' button let its press through to a cell";
     EXPECT_EQ(fCells(false, true).size(), crossedBefore) << "the thanks' button let its press through to a cell";
@@ -300,10 +301,10 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
     fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimed("too poor -> told so", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, "Confirm_NoMoney");
-    EXPECT_EQ(fMessage("Confirm_NoMoney"), L"You do not have enough points yet");
+    fTimed("too poor -> told so", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, GG_WINDOW_NAME::kNO_MONEY);
+    EXPECT_EQ(fMessage(GG_WINDOW_NAME::kNO_MONEY), L"You do not have enough points yet");
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE)) << "in words first, then the question";
-    fTimed("told -> question again", [&] { fAnswer("Confirm_NoMoney", Confirm::kYES); }, kCHANCE);
+    fTimed("told -> question again", [&] { fAnswer(GG_WINDOW_NAME::kNO_MONEY, Confirm::kYES); }, kCHANCE);
     EXPECT_EQ(player.fGetStatistic().mScore, 249);
     EXPECT_TRUE(board->fIsEnded());
 
@@ -358,14 +359,14 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
     // drag, the trophies' clicks within.
     std::map<std::wstring, int> announced;
     ASSERT_NO_FATAL_FAILURE(fTimed("solved -> trophies -> result", [&] { fSolve(); }, [&] {
-        if (fShown("Trophy_Get")) {
-            auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow("Trophy_Get"));
+        if (fShown(GG_WINDOW_NAME::kTROPHY_GET)) {
+            auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
             ++announced[popup->fGetTitle()];
-            fClickWidget("Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE);
-            fRunUntil([&] { return !fWindows().fIsOpen("Trophy_Get"); });
+            fClickWidget(GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE);
+            fRunUntil([&] { return !fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET); });
             return false;
         }
-        return fShown("GP_Finish") && !fWindows().fIsOpen("Trophy_Get") && fGameObject().fGetQueuedTrophies() == 0;
+        return fShown(GG_WINDOW_NAME::kFINISH) && !fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET) && fGameObject().fGetQueuedTrophies() == 0;
     }));
     const std::wstring packTrophy = game::gGame::fGetStrings()->fGetString("tr_pack_1");
     EXPECT_EQ(announced[packTrophy], 1) << "the first pack's trophy";
@@ -377,13 +378,13 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
 
     // Next, past the last picture: the packs, where the second one is open
     // and leads to its first picture.
-    fTimed("result next -> packs", [&] { fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kNEXT); }, "Packs");
+    fTimed("result next -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kNEXT); }, GG_WINDOW_NAME::kPACKS);
     fExpectNoModal("on the packs");
-    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
+    auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow(GG_WINDOW_NAME::kPACKS));
     ASSERT_NE(packs, nullptr);
     EXPECT_TRUE(packs->fGetPackPages()->fGetPackItem(1)->fIsOpen());
     const KEL::KC_GUI_OBJECT& second = packs->fGetPackPages()->fGetPackItem(1)->fGetGui()->fGetRootWidget();
-    fTimed("packs -> second pack", [&] { fClickWidget(second); }, "Levels");
+    fTimed("packs -> second pack", [&] { fClickWidget(second); }, GG_WINDOW_NAME::kLEVELS);
     EXPECT_EQ(fLevels()->fGetLevelPages()->fGetLevelItem(0)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     fPrintWorstFrame();
 
@@ -392,7 +393,7 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
     EXPECT_EQ(fPlayer()->fGetTotalStars(), 20);
     EXPECT_TRUE(fPlayer()->fFindLevel(1, 1)->fIsOpen());
     fFrames(30);
-    EXPECT_FALSE(fWindows().fIsOpen("Trophy_Get"));
+    EXPECT_FALSE(fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET));
     ASSERT_NO_FATAL_FAILURE(fQuit());
 }
 
@@ -409,29 +410,29 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
         int32_t viaClose = 0;
     };
     const KS_ROW rows[] = {
-        {"Confirm_Exit", Confirm::kNO},
-        {"Confirm_Buy_Pack", Confirm::kNO},
-        {"Confirm_Close_Lvl", Confirm::kNO},
-        {"Confirm_NoHealth", Confirm::kNO},
-        {"Confirm_NoMoney", Confirm::kYES},
-        {"Confirm_PackLock", Confirm::kYES},
-        {"Confirm_PackLockNeedBuy", Confirm::kNO},
-        {"Confirm_Restart_Level", Confirm::kNO},
-        {"Confirm_Restart_In_Finish", Confirm::kNO},
-        {"Confirm_Skip_Tutorial", Confirm::kNO},
-        {"Confirm_SecondChance", Confirm::kCLOSE},
-        {"Confirm_SecondChanceBuy", Confirm::kNO},
-        {"Confirm_Restart_NoHealth", Confirm::kNO},
-        {"Confirm_Restart_Finish", Confirm::kCLOSE},
-        {"Players_Confirm_Del", Confirm::kNO},
-        {"Players_EditBox", KEL::G_WINDOW_EDITBOX::kCANCEL},
-        {"Options", game::GG_WINDOW_OPTIONS::kCANCEL},
-        {"Help", game::GG_WINDOW_HELP::kCLOSE},
-        {"Credits", game::GG_WINDOW_OPTIONS::kCREDITS_CLOSE, "Options", game::GG_WINDOW_OPTIONS::kCREDITS,
+        {GG_WINDOW_NAME::kEXIT_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kPACK_BUY, Confirm::kNO},
+        {GG_WINDOW_NAME::kLEAVE_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kNO_HEALTH, Confirm::kNO},
+        {GG_WINDOW_NAME::kNO_MONEY, Confirm::kYES},
+        {GG_WINDOW_NAME::kPACK_LOCKED, Confirm::kYES},
+        {GG_WINDOW_NAME::kPACK_NEED_BUY, Confirm::kNO},
+        {GG_WINDOW_NAME::kRESTART_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kSECOND_CHANCE_QUESTION, Confirm::kCLOSE},
+        {GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kRESTART_FINISH_QUESTION, Confirm::kCLOSE},
+        {GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION, Confirm::kNO},
+        {GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kCANCEL},
+        {GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL},
+        {GG_WINDOW_NAME::kHELP, game::GG_WINDOW_HELP::kCLOSE},
+        {GG_WINDOW_NAME::kCREDITS, game::GG_WINDOW_OPTIONS::kCREDITS_CLOSE, GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCREDITS,
          game::GG_WINDOW_OPTIONS::kCANCEL},
-        {"Shop", game::GG_WINDOW_SHOP::kCLOSE},
-        {"Trophy_Get", game::GG_WINDOW_TROPHY_GET::kCLOSE},
-        {"GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME},
+        {GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE},
+        {GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE},
+        {GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kRESUME},
     };
     ASSERT_NO_FATAL_FAILURE(fStart());
     for (const KS_ROW& row : rows) {
@@ -452,7 +453,7 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
         }
         ASSERT_TRUE(fSettle());
         fExpectNoModal(row.name);
-        EXPECT_TRUE(fShown("Title"));
+        EXPECT_TRUE(fShown(GG_WINDOW_NAME::kTITLE));
     }
     fPrintWorstFrame();
     ASSERT_NO_FATAL_FAILURE(fQuit());

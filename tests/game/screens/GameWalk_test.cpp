@@ -39,6 +39,8 @@
 #include "host/IWindow.h"
 #include "support/WholeGame.h"
 
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
+
 namespace {
 
 class GameWalk : public testsupport::WholeGame {};
@@ -50,26 +52,26 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
 
     // A player of one's own: the strip's change line, the list, a name.
     const auto changeLine = [this] {
-        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
+        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
         return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
     };
-    fTimed("title -> players", [&] { fClickSteady(changeLine); }, "Players");
-    fTimed("players -> name entry", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); },
-           "Players_EditBox");
+    fTimed("title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
+    fTimed("players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
+           GG_WINDOW_NAME::kPLAYER_NAME);
     fInput().fType("walker");
-    fTimedClose("name entry -> players", [&] { fClickWidget("Players_EditBox", KEL::G_WINDOW_EDITBOX::kOK); },
-                "Players_EditBox");
-    auto* players = dynamic_cast<game::GG_WINDOW_PLAYERS*>(fWindows().fFindWindow("Players"));
+    fTimedClose("name entry -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
+                GG_WINDOW_NAME::kPLAYER_NAME);
+    auto* players = dynamic_cast<game::GG_WINDOW_PLAYERS*>(fWindows().fFindWindow(GG_WINDOW_NAME::kPLAYERS));
     ASSERT_NE(players, nullptr);
     ASSERT_NE(players->fGetList()->fGetSelected(), nullptr);
     EXPECT_EQ(*players->fGetList()->fGetSelected(), L"walker");
-    fTimedClose("players -> title", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kCHOOSE); }, "Players");
+    fTimedClose("players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); }, GG_WINDOW_NAME::kPLAYERS);
     ASSERT_NE(fGameObject().fGetCurrentPlayer(), nullptr);
     EXPECT_EQ(fGameObject().fGetCurrentPlayer()->fGetName(), L"walker");
 
     // Play, the first pack, the first picture.
     ASSERT_NO_FATAL_FAILURE(fOpenPack(0));
-    auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow("Levels"));
+    auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow(GG_WINDOW_NAME::kLEVELS));
     ASSERT_NE(levels, nullptr);
     ASSERT_EQ(levels->fGetLevelPages()->fGetLevelItem(0)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
@@ -108,10 +110,10 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
             if (!cell->fIsFull() || cell->fIsRevealed()) continue;
             fClickAt(cell->fGetPosition());
         }
-    }, "GP_Finish"));
+    }, GG_WINDOW_NAME::kFINISH));
     fFrames(90);
     fShoot("result");
-    auto* finish = dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"));
+    auto* finish = dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow(GG_WINDOW_NAME::kFINISH));
     ASSERT_NE(finish, nullptr);
     EXPECT_EQ(finish->fGetResult().mErrors, 0);
     EXPECT_EQ(finish->fEarnedStars(), 3);
@@ -121,7 +123,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     const float levelTime = finish->fGetResult().mLevelTime;
     EXPECT_GT(levelTime, 0.0f);
 
-    fTimed("result -> levels", [&] { fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kBACK); }, "Levels");
+    fTimed("result -> levels", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kBACK); }, GG_WINDOW_NAME::kLEVELS);
     EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(0)->fGetStars(), 3);
     EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(1)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     fPrintWorstFrame();
@@ -137,7 +139,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_GT(player->fFindLevel(0, 1)->fGetBestTime(), 0.0f);
     EXPECT_TRUE(player->fFindLevel(0, 2)->fIsOpen());
     EXPECT_TRUE(player->fGetPassedTutorial()) << "the skipped guide stays skipped";
-    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_TITLE_TOP*>(fWindows().fFindWindow("Title_Top"))->fGetGreeting(),
+    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_TITLE_TOP*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP))->fGetGreeting(),
               L"Hello, walker!");
     ASSERT_NO_FATAL_FAILURE(fQuit());
 }

@@ -16,11 +16,14 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_GAME_MENU.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
 #include "host/IWindow.h"
 #include "support/WholeGame.h"
 
 using game::gGame;
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -92,14 +95,14 @@ TEST_F(GuideWalk, ANewPlayerIsGuidedOnTheFirstPacksFirstPicturesOnlyAndNextCarri
             if (!cell->fIsFull() || cell->fIsRevealed()) continue;
             fClickAt(cell->fGetPosition());
         }
-    }, "GP_Finish"));
-    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"))->fGetResult().mErrors, 0);
+    }, GG_WINDOW_NAME::kFINISH));
+    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow(GG_WINDOW_NAME::kFINISH))->fGetResult().mErrors, 0);
     fFrames(90);
 
     // "Next": picture 3 plays free of picture 2's panel, markers and gating.
     ASSERT_NO_FATAL_FAILURE(fTimed(
-        "result next -> picture", [&] { fClickWidget("GP_Finish", game::GG_WINDOW_FINISH::kNEXT); },
-        [&] { return !fWindows().fIsOpen("GP_Finish") && fBoard()->fIsRunning(); }));
+        "result next -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kNEXT); },
+        [&] { return !fWindows().fIsOpen(GG_WINDOW_NAME::kFINISH) && fBoard()->fIsRunning(); }));
     EXPECT_EQ(fBoard()->fGetLevelId(), 3);
     EXPECT_FALSE(fTutorial().fIsRunning());
     EXPECT_EQ(fTutorial().fGetCurrentStep(), nullptr);
@@ -110,7 +113,7 @@ TEST_F(GuideWalk, ANewPlayerIsGuidedOnTheFirstPacksFirstPicturesOnlyAndNextCarri
     // guided, so its cells and controls are the player's from the start.
     ASSERT_NO_FATAL_FAILURE(fLeaveLevel());
     ASSERT_NO_FATAL_FAILURE(
-        fTimed("levels -> packs", [&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kBACK); }, "Packs"));
+        fTimed("levels -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK); }, GG_WINDOW_NAME::kPACKS));
     ASSERT_NO_FATAL_FAILURE(fOpenPack(1));
     ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
     EXPECT_EQ(fBoard()->fGetPackId(), 1);
@@ -141,16 +144,16 @@ TEST_F(GuideWalk, LosingFocusWhileAHintFliesPausesTheLevelUnderItsMenu) {
     fQueue().fPush(host::kMsgKillFocus);
     ASSERT_TRUE(fRunUntil([this] { return fQueue().mQueue.empty(); }));
     EXPECT_TRUE(fBoard()->fIsPaused());
-    EXPECT_TRUE(fWindows().fIsOpen("GP_Menu"));
+    EXPECT_TRUE(fWindows().fIsOpen(GG_WINDOW_NAME::kGAME_MENU));
 
     // Back in focus and resumed from the menu, the hint lands and the
     // level plays on.
     fQueue().fPush(host::kMsgActivate, 1);
     fQueue().fPush(host::kMsgSetFocus);
-    ASSERT_TRUE(fRunUntil([&] { return fShown("GP_Menu"); }));
+    ASSERT_TRUE(fRunUntil([&] { return fShown(GG_WINDOW_NAME::kGAME_MENU); }));
     ASSERT_NO_FATAL_FAILURE(fTimed(
-        "menu -> picture", [&] { fClickWidget("GP_Menu", game::GG_WINDOW_GAME_MENU::kRESUME); },
-        [&] { return !fWindows().fIsOpen("GP_Menu") && !fBoard()->fIsHintFlying(); }));
+        "menu -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kRESUME); },
+        [&] { return !fWindows().fIsOpen(GG_WINDOW_NAME::kGAME_MENU) && !fBoard()->fIsHintFlying(); }));
     EXPECT_FALSE(fBoard()->fIsPaused());
     EXPECT_FALSE(fBoard()->fIsEnded());
 }

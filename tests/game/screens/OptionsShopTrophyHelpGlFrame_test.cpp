@@ -17,6 +17,7 @@
 #include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/progress/KS_TROPHY_VALUE.h"
 #include "game/screens/GG_WINDOW_HELP.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_OPTIONS.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_TROPHY.h"
@@ -27,6 +28,8 @@
 #include "support/ContentScreenTest.h"
 #include "support/TestEnvironment.h"
 #include "tests/game/screens/WindowsFromTextFixture.h"
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -123,19 +126,19 @@ TEST_F(OptionsShopTrophyHelpGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
                        [windows](int32_t key) { windows->fOnMouseUp(key); });
     game::fRegisterWindowClasses(*manager);
     ASSERT_TRUE(manager->fLoadWindows("data/share/main/other scenes.xml"));
-    auto* options = dynamic_cast<game::GG_WINDOW_OPTIONS*>(manager->fFindWindow("Options"));
-    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(manager->fFindWindow("Shop"));
-    auto* trophy = dynamic_cast<game::GG_WINDOW_TROPHY*>(manager->fFindWindow("Trophy"));
-    auto* trophyGet = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(manager->fFindWindow("Trophy_Get"));
-    auto* help = dynamic_cast<game::GG_WINDOW_HELP*>(manager->fFindWindow("Help"));
+    auto* options = dynamic_cast<game::GG_WINDOW_OPTIONS*>(manager->fFindWindow(GG_WINDOW_NAME::kOPTIONS));
+    auto* shop = dynamic_cast<game::GG_WINDOW_SHOP*>(manager->fFindWindow(GG_WINDOW_NAME::kSHOP));
+    auto* trophy = dynamic_cast<game::GG_WINDOW_TROPHY*>(manager->fFindWindow(GG_WINDOW_NAME::kTROPHY));
+    auto* trophyGet = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(manager->fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
+    auto* help = dynamic_cast<game::GG_WINDOW_HELP*>(manager->fFindWindow(GG_WINDOW_NAME::kHELP));
     ASSERT_TRUE(options && shop && trophy && trophyGet && help);
-    ASSERT_NE(manager->fFindWindow("Credits"), nullptr);
-    for (const char* name : {"Options", "Shop", "Help", "Credits", "Trophy_Get"})
+    ASSERT_NE(manager->fFindWindow(GG_WINDOW_NAME::kCREDITS), nullptr);
+    for (const char* name : {GG_WINDOW_NAME::kOPTIONS, GG_WINDOW_NAME::kSHOP, GG_WINDOW_NAME::kHELP, GG_WINDOW_NAME::kCREDITS, GG_WINDOW_NAME::kTROPHY_GET})
         EXPECT_TRUE(manager->fFindWindow(name)->fIsModal()) << name;
 
     // Options over a dark screen: the panel's paper shows at the centre.
-    fOpenAlone(*manager, {"Options"});
-    fSnap(*manager, "Options");
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kOPTIONS});
+    fSnap(*manager, GG_WINDOW_NAME::kOPTIONS);
     EXPECT_EQ(fScreen().fPixel(kCX - 150, kCY + 120), 0xFFFBF0u);
 
     // The music knob dragged past the right end and kept: 100, saved. Then
@@ -146,9 +149,9 @@ TEST_F(OptionsShopTrophyHelpGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     EXPECT_FLOAT_EQ(player.fGetMusicVolume(), 100.0f);
     fClick(170, 160);
     fFrames(*manager, 20);
-    EXPECT_FALSE(manager->fIsOpen("Options"));
+    EXPECT_FALSE(manager->fIsOpen(GG_WINDOW_NAME::kOPTIONS));
     EXPECT_EQ(fake.mSaves, 1);
-    fOpenAlone(*manager, {"Options"});
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kOPTIONS});
     fDrag(90 - 142 + 113, -130, -300, -130);
     EXPECT_FLOAT_EQ(player.fGetSoundVolume(), 0.0f);
     fClick(250, 160);
@@ -158,14 +161,14 @@ TEST_F(OptionsShopTrophyHelpGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     EXPECT_FLOAT_EQ(player.fGetMusicVolume(), 100.0f);
     EXPECT_EQ(fake.mSaves, 1);
 
-    fOpenAlone(*manager, {"Credits"});
-    fSnap(*manager, "Credits");
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kCREDITS});
+    fSnap(*manager, GG_WINDOW_NAME::kCREDITS);
 
     // The shop: five cards; the hint refill is on sale in this level, the
     // bought-up offers are veiled.
-    fOpenAlone(*manager, {"Shop"});
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kSHOP});
     ASSERT_EQ(shop->fGetPages()->fGetItemCount(), 5);
-    fSnap(*manager, "Shop");
+    fSnap(*manager, GG_WINDOW_NAME::kSHOP);
     // A click on the hint refill's buy button (first card, upper left) buys
     // it for the level; the extra heart (third card) is now too dear.
     fClick(-154 + 80, 10 - 122 + 32);
@@ -177,19 +180,19 @@ TEST_F(OptionsShopTrophyHelpGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
 
     // The gallery with one trophy won, and the pop-up for it.
     manager->fRefreshAll();
-    fOpenAlone(*manager, {"Trophy_Title", "Trophy"});
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kTROPHY_TITLE, GG_WINDOW_NAME::kTROPHY});
     EXPECT_GT(trophy->fGetPages()->fGetPageCount(), 1);
-    fSnap(*manager, "Trophy");
+    fSnap(*manager, GG_WINDOW_NAME::kTROPHY);
     trophyGet->fShow(fake.mTrophies.fFind("tr_pack_1"));
-    fOpenAlone(*manager, {"Trophy_Get"});
-    fSnap(*manager, "Trophy_Get");
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kTROPHY_GET});
+    fSnap(*manager, GG_WINDOW_NAME::kTROPHY_GET);
 
     // Help on its second page.
-    fOpenAlone(*manager, {"Help"});
+    fOpenAlone(*manager, {GG_WINDOW_NAME::kHELP});
     ASSERT_EQ(help->fGetPages()->fGetPageCount(), 4);
     help->fOnClick(game::GG_WINDOW_HELP::kNEXT);
     fFrames(*manager, 2);
-    fSnap(*manager, "Help");
+    fSnap(*manager, GG_WINDOW_NAME::kHELP);
 
     manager->fHideAll();
     manager->fUnloadAll(true);

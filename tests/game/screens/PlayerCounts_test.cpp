@@ -23,6 +23,7 @@
 #include "game/profile/GG_LEVEL_RECORD.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK.h"
 #include "game/screens/GG_WINDOW_PACK_MENU.h"
 #include "game/screens/GG_WINDOW_PLAYERS.h"
@@ -30,6 +31,8 @@
 #include "game/screens/pages/gPackItem.h"
 #include "game/screens/pages/gPages_Pack.h"
 #include "support/WholeGame.h"
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -41,7 +44,7 @@ protected:
     }
 
     game::gPackItem* fCard(int32_t index) {
-        auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow("Packs"));
+        auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow(GG_WINDOW_NAME::kPACKS));
         return packs ? packs->fGetPackPages()->fGetPackItem(index) : nullptr;
     }
     std::wstring fCardText(int32_t index, int32_t label) {
@@ -51,11 +54,11 @@ protected:
     }
     void fToPacks() {
         ASSERT_NO_FATAL_FAILURE(
-            fTimed("title -> packs", [&] { fClickWidget("Title", game::GG_WINDOW_TITLE::kPLAY); }, "Packs"));
+            fTimed("title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS));
         ASSERT_TRUE(fSettle());
     }
     void fToTitle() {
-        fTimed("packs -> title", [&] { fClickWidget("Packs_Menu", game::GG_WINDOW_PACK_MENU::kBACK); }, "Title");
+        fTimed("packs -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK); }, GG_WINDOW_NAME::kTITLE);
         ASSERT_TRUE(fSettle());
     }
 };
@@ -78,15 +81,15 @@ TEST_F(PlayerCounts, ANewPlayerChosenAfterAnotherSeesOnlyItsOwnPackCounts) {
 
     // A new player, by the title's players list.
     const auto changeLine = [this] {
-        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow("Title_Top")->fGetTransform().fGetAbsolute();
+        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
         return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
     };
-    fTimed("title -> players", [&] { fClickSteady(changeLine); }, "Players");
-    fTimed("players -> name entry", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); }, "Players_EditBox");
+    fTimed("title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
+    fTimed("players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); }, GG_WINDOW_NAME::kPLAYER_NAME);
     fInput().fType("newcomer");
-    fTimedClose("name -> players", [&] { fClickWidget("Players_EditBox", KEL::G_WINDOW_EDITBOX::kOK); },
-                "Players_EditBox");
-    fTimedClose("players -> title", [&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kCHOOSE); }, "Players");
+    fTimedClose("name -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
+                GG_WINDOW_NAME::kPLAYER_NAME);
+    fTimedClose("players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); }, GG_WINDOW_NAME::kPLAYERS);
     ASSERT_EQ(fPlayer()->fGetName(), L"newcomer");
 
     ASSERT_NO_FATAL_FAILURE(fToPacks());

@@ -35,12 +35,14 @@
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "ScreensGameStub.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "support/ContentScreenTest.h"
 #include "support/FrameStepper.h"
 
 namespace screenstest {
 
 namespace fs = std::filesystem;
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 
 // The game as the screens see it. Whole screens open and close by name as
@@ -69,33 +71,33 @@ public:
     std::wstring fGetString(const std::string& key) override { return mStrings.fGetString(key); }
     void fLocalize(KEL::KC_GUI_OBJECT* widget) override { game::fLocalizeTree(widget, mStrings); }
 
-    void fOpenTitle() override { fShow({"Title", "Title_Top"}); }
-    void fCloseTitle() override { fHide({"Title", "Title_Top"}); }
+    void fOpenTitle() override { fShow({GG_WINDOW_NAME::kTITLE, GG_WINDOW_NAME::kTITLE_TOP}); }
+    void fCloseTitle() override { fHide({GG_WINDOW_NAME::kTITLE, GG_WINDOW_NAME::kTITLE_TOP}); }
     void fOpenPacks(bool skip) override {
         fNote("open packs");
-        fShow({"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Packs"}, skip);
+        fShow({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kPACKS}, skip);
     }
     void fOpenLevels(int32_t packId, bool skip) override {
         fNote("open levels " + std::to_string(packId));
         game::GG_PLAYER* player = fGetCurrentPlayer();
         game::GG_PACK_RECORD* pack = player ? player->fFindPack(packId) : nullptr;
-        auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(mWindows.fFindWindow("Levels"));
+        auto* levels = dynamic_cast<game::GG_WINDOW_LEVEL*>(mWindows.fFindWindow(GG_WINDOW_NAME::kLEVELS));
         if (!pack || !levels) return;
         mPackId = packId;
         levels->fSetPack(*pack);
-        fShow({"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"}, skip);
+        fShow({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS}, skip);
     }
-    void fCloseLevels() override { fHide({"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels", "Packs"}); }
+    void fCloseLevels() override { fHide({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS, GG_WINDOW_NAME::kPACKS}); }
     // The continuation runs once, when the last open level screen has gone.
     void fCloseLevelsThen(const KEL::Closure<void()>& then) override {
         if (mThenFromEveryWindow) {
-            for (const char* name : {"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"})
+            for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
                 if (KEL::G_WINDOW* window = mWindows.fFindOpenWindow(name)) window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, then);
             return fCloseLevels();
         }
         mThen = then;
         KEL::G_WINDOW* last = nullptr;
-        for (const char* name : {"Back", "Packs_Menu", "Stars", "Sumie", "Heart", "Levels"})
+        for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
             if (KEL::G_WINDOW* window = mWindows.fFindOpenWindow(name)) last = window;
         fCloseLevels();
         if (!last) return fRunThen();

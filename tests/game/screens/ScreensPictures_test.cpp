@@ -13,7 +13,10 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "support/WholeGame.h"
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -38,7 +41,7 @@ protected:
     }
     bool fResting(const std::string& name) {
         const KEL::G_WINDOW* window = fWindows().fFindOpenWindow(name);
-        return window && !window->fIsAnimating() && !fWindows().fIsOpen("Fade_Transition");
+        return window && !window->fIsAnimating() && !fWindows().fIsOpen(GG_WINDOW_NAME::kFADE);
     }
     // Every window but the title under them all and the fade that drives
     // itself.
@@ -46,7 +49,7 @@ protected:
         std::vector<std::string> names;
         for (int32_t i = 0; i < fWindows().fGetWindowCount(); ++i) {
             const std::string& name = fWindows().fGetWindow(i)->fGetName();
-            if (name != "Title" && name != "Fade_Transition") names.push_back(name);
+            if (name != GG_WINDOW_NAME::kTITLE && name != GG_WINDOW_NAME::kFADE) names.push_back(name);
         }
         return names;
     }
@@ -56,7 +59,7 @@ protected:
             ASSERT_TRUE(fRunUntil([&] { return fResting(name); })) << name << " came to rest";
             fWindows().fHideWindow(name);
             ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(name); })) << name << " left";
-            ASSERT_TRUE(fRunUntil([&] { return fResting("Title"); })) << "the title after " << name;
+            ASSERT_TRUE(fRunUntil([&] { return fResting(GG_WINDOW_NAME::kTITLE); })) << "the title after " << name;
         }
     }
 };
@@ -92,18 +95,18 @@ TEST_F(ScreensPictures, PastTheBudgetThePicturesHeldStayWithinItRoundAfterRound)
     EXPECT_LE(second.pictures, budget);
     EXPECT_GT(second.made, first.made) << "pictures given back are decoded again when their window opens";
     EXPECT_EQ(second.textures, first.textures) << "the renderer's textures are flat";
-    EXPECT_TRUE(fShown("Title"));
+    EXPECT_TRUE(fShown(GG_WINDOW_NAME::kTITLE));
 }
 
 // The menus loaded behind the title hold their pictures' files, not their
 // pixels, until first shown; showing one loads nothing new.
 TEST_F(ScreensPictures, MenusLoadedBehindTheTitleDecodeWhenFirstShown) {
     fStart();
-    ASSERT_NE(fWindows().fFindWindow("Options"), nullptr);
-    ASSERT_TRUE(fWindows().fFindWindow("Options")->fIsLoaded()) << "loaded with the title";
+    ASSERT_NE(fWindows().fFindWindow(GG_WINDOW_NAME::kOPTIONS), nullptr);
+    ASSERT_TRUE(fWindows().fFindWindow(GG_WINDOW_NAME::kOPTIONS)->fIsLoaded()) << "loaded with the title";
     const Held title = fHeld();
-    ASSERT_NE(fWindows().fShowWindow("Options"), nullptr);
-    ASSERT_TRUE(fRunUntil([&] { return fResting("Options"); }));
+    ASSERT_NE(fWindows().fShowWindow(GG_WINDOW_NAME::kOPTIONS), nullptr);
+    ASSERT_TRUE(fRunUntil([&] { return fResting(GG_WINDOW_NAME::kOPTIONS); }));
     const Held shown = fHeld();
     EXPECT_EQ(shown.made, title.made) << "nothing loaded on opening";
     EXPECT_GT(shown.pictures, title.pictures + 256 * 1024) << "its pictures decoded when first drawn";

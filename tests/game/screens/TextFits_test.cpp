@@ -43,6 +43,7 @@
 #include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_PLAYERS.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
@@ -51,6 +52,8 @@
 #include "host/IWindow.h"
 #include "host/recording/RecordingDevice.h"
 #include "support/WholeGame.h"
+
+namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
 
 namespace {
 
@@ -216,14 +219,14 @@ void TextFits::fCheckEdition(const std::string& edition) {
     // The longest name the list takes, by the players' own road (a start
     // after the first finds it chosen), with every star and a large score.
     if (KEL::fToUtf8(fPlayer()->fGetName()) != kLONG_NAME) {
-        ASSERT_NO_FATAL_FAILURE(fShowAtRest("Players"));
-        fOpenBy([&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kNEW); }, "Players_EditBox");
+        ASSERT_NO_FATAL_FAILURE(fShowAtRest(GG_WINDOW_NAME::kPLAYERS));
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); }, GG_WINDOW_NAME::kPLAYER_NAME);
         // Shift held: capitals, the widest letters.
         fInput().fSend(host::kMsgKeyDown, 16);
         fInput().fType(kLONG_NAME);
         fInput().fSend(host::kMsgKeyUp, 16);
-        fCloseBy([&] { fClickWidget("Players_EditBox", KEL::G_WINDOW_EDITBOX::kOK); }, "Players_EditBox");
-        fCloseBy([&] { fClickWidget("Players", game::GG_WINDOW_PLAYERS::kCHOOSE); }, "Players");
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); }, GG_WINDOW_NAME::kPLAYER_NAME);
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); }, GG_WINDOW_NAME::kPLAYERS);
     }
     game::GG_PLAYER& player = *fPlayer();
     ASSERT_EQ(KEL::fToUtf8(player.fGetName()), kLONG_NAME);
@@ -234,22 +237,22 @@ void TextFits::fCheckEdition(const std::string& edition) {
 
     // What the game fills in when it opens these.
     auto confirm = [&](const char* name) { return dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(name)); };
-    confirm("Confirm_Buy_Pack")->fFormatMessage(std::wstring(L"1500"));
-    confirm("Confirm_PackLockNeedBuy")->fFormatMessage(std::wstring(L"144"));
-    confirm("Confirm_SecondChanceBuy")->fFormatMessage(9999);
+    confirm(GG_WINDOW_NAME::kPACK_BUY)->fFormatMessage(std::wstring(L"1500"));
+    confirm(GG_WINDOW_NAME::kPACK_NEED_BUY)->fFormatMessage(std::wstring(L"144"));
+    confirm(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION)->fFormatMessage(9999);
     game::GG_LEVEL_RESULT result;
     result.mLevelNumber = 12;
     result.mLevelTime = result.mBestTime = 3599.0f;
     result.mScore = 9999999;
     result.mWon = 1;
-    dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow("GP_Finish"))->fShowResult(result);
-    auto* trophyGet = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow("Trophy_Get"));
+    dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow(GG_WINDOW_NAME::kFINISH))->fShowResult(result);
+    auto* trophyGet = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
     KEL::KC_TROPHIES& trophies = *game::gGame::fGetTrophies();
     trophyGet->fShow(trophies.fGetTrophy(0));
 
     for (int32_t i = 0; i < fWindows().fGetWindowCount(); ++i) {
         KEL::G_WINDOW& window = *fWindows().fGetWindow(i);
-        if (window.fGetName() == "Fade_Transition") continue;
+        if (window.fGetName() == GG_WINDOW_NAME::kFADE) continue;
         const bool wasOpen = window.fIsOpen();
         if (!wasOpen) ASSERT_NO_FATAL_FAILURE(fShowAtRest(window.fGetName()));
         fCheckWindow(window);
@@ -266,17 +269,17 @@ void TextFits::fCheckEdition(const std::string& edition) {
 
     // The check itself: the exit question's message made far too wide for
     // its panel is caught, once.
-    KEL::KC_GUI_WLABEL* message = confirm("Confirm_Exit")->fGetMessageLabel();
+    KEL::KC_GUI_WLABEL* message = confirm(GG_WINDOW_NAME::kEXIT_QUESTION)->fGetMessageLabel();
     const std::wstring kept = message->fGetText();
     message->fSetText(std::wstring(40, L'W'));
     const size_t before = mProblems.size();
-    ASSERT_NO_FATAL_FAILURE(fShowAtRest("Confirm_Exit"));
-    fCheckWindow(*fWindows().fFindWindow("Confirm_Exit"));
+    ASSERT_NO_FATAL_FAILURE(fShowAtRest(GG_WINDOW_NAME::kEXIT_QUESTION));
+    fCheckWindow(*fWindows().fFindWindow(GG_WINDOW_NAME::kEXIT_QUESTION));
     EXPECT_EQ(mProblems.size(), before + 1) << "a text too wide for its panel";
     mProblems.resize(std::min(mProblems.size(), before));
     message->fSetText(kept);
-    fWindows().fHideWindow("Confirm_Exit");
-    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen("Confirm_Exit"); }));
+    fWindows().fHideWindow(GG_WINDOW_NAME::kEXIT_QUESTION);
+    ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(GG_WINDOW_NAME::kEXIT_QUESTION); }));
 
     // The guide's panels stand on the board, drawn over the screen.
     game::GG_TUTORIAL& tutorial = fGameObject().fGetTutorial();
