@@ -63,8 +63,6 @@ int32_t KC_GAME::fInit(const std::string& title) {
 
     new KC_RANDOM(0);  // registers itself as the global generator
 
-    fStartAudio();
-
     kcREPOSITORY = new KC_REPOSITORY();
 
     delete kcbRELEASE_RESOURCE;
@@ -72,6 +70,11 @@ int32_t KC_GAME::fInit(const std::string& title) {
     delete kcbFRAME;
     kcbFRAME = KC_CALLBACK::fCreate(&fFrameSlot, "", this);
 
+    // The first frame's present and the work after it then overlap what
+    // the game starts here.
+    KC_CALLBACK::fCall(kcbPREPARE);
+    fPresentClearedFrame();
+    fStartAudio();
     return KC_CALLBACK::fCall(kcbINIT);
 }
 
@@ -97,7 +100,6 @@ int32_t KC_GAME::fOpenWindowAndRenderer() {
         return KS_RESULT::kSTART_FAILED;
     }
     kcRENDER->fSetVideoMode(mResolution.x, mResolution.y, mFullscreen != 0, mScaleToScreen != 0);
-    fPresentClearedFrame();
     return KS_RESULT::kOK;
 }
 

@@ -30,6 +30,7 @@ KC_CALLBACK* kcbDEVICE_RECREATED = nullptr;
 KC_CALLBACK* kcbERROR = nullptr;
 KC_CALLBACK* kcbRELEASE_RESOURCE = nullptr;
 KC_CALLBACK* kcbFRAME = nullptr;
+KC_CALLBACK* kcbPREPARE = nullptr;
 KC_CALLBACK* kcbFIRST_PRESENT = nullptr;
 KC_CALLBACK* kcbDISPLAY_LOST = nullptr;
 

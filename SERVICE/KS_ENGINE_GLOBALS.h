@@ -49,6 +49,11 @@ extern KC_CALLBACK* kcbDEVICE_RECREATED;
 extern KC_CALLBACK* kcbERROR;
 extern KC_CALLBACK* kcbRELEASE_RESOURCE;
 extern KC_CALLBACK* kcbFRAME;
+// Raised once by fInit when the window, renderer and repository exist and
+// before the first cleared frame is shown: for what must already be under
+// way while that frame is shown (the first pictures decoding on a thread).
+// The first frame waits for it, so it does little itself.
+extern KC_CALLBACK* kcbPREPARE;
 // Raised once fInit has shown the first cleared frame in the new window.
 extern KC_CALLBACK* kcbFIRST_PRESENT;
 // Raised once when the display is gone for good, right before the process

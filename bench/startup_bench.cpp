@@ -1,14 +1,26 @@
 // Start-up timing of the game against two neighbours, run by hand under one
 // X server (Xvfb started with -noreset; DISPLAY names it):
 //   bench_startup <game> <floor> [runs]
-// Alternating runs of: the game (exec to the first drawn frame, to the
-// loading screen's first picture and to the title taking input, from its
-// milestones; the title also after the first frame, beside the content's
-// own start-up animation), the floor program (exec to its
-// first presented frame) and sgt-pattern (exec to its window being mapped,
-// polled with xwininfo). Prints medians and ratios, and the game's
-// resident memory once the title is shown. Each program starts in a fresh
-// folder below /tmp with its own user folder.
+// Alternating runs of: the game, the floor program (exec to its first
+// presented frame, from its milestone) and sgt-pattern (exec to its window
+// being mapped, polled with xwininfo). The game is timed twice over:
+//  - from its own milestones: exec to the first drawn frame, to the loading
+//    screen's first picture and to the title taking input;
+//  - from outside, as a player meets it: its window (found by _NET_WM_PID)
+//    mapped and its middle row no longer black, polled with XGetImage a few
+//    ms apart; and the title's Play button showing its hover look with
+//    nothing over it, the pointer parked on the button through XTest from
+//    the moment the window maps and nudged by a pixel every frame. Hover is
+//    what the button does once input reaches it: the splash passes no moves
+//    on and the modal fade keeps them from the windows behind it, so a
+//    clicked-and-ignored press never enters the figure. The hover look is
+//    read first in a run not counted: the button's top-left part, with the
+//    pointer on the title at rest away from it and then on it; the game's
+//    own cursor is drawn right of and below its tip, off that part.
+// Both title figures also after the first frame, beside the content's own
+// start-up animation. Prints medians and ratios, and the game's resident
+// memory once the title is shown. Each program starts in a fresh folder
+// below /tmp with its own user folder.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -25,6 +37,12 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+// Last: its macros (None, Bool, Status) stay out of the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 extern char** environ;
 namespace fs = std::filesystem;
@@ -98,6 +116,204 @@ double fMedian(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// --- Seen from outside, through the X server --------------------------------
+
+constexpr int kGAME_WIDTH = 1024;
+constexpr int kGAME_HEIGHT = 768;
+// The title's Play button, 96 x 96 about (512, 424) in game space. The
+// pointer rests on its lower right; the part compared lies above and left
+// of the pointer's tip, clear of the game's cursor.
+constexpr int kPOINTER_X = 530, kPOINTER_Y = 440;
+constexpr int kPART_LEFT = 468, kPART_TOP = 380, kPART_RIGHT = 524, kPART_BOTTOM = 434;
+constexpr long long kPOLL_MICROS = 2000;
+constexpr long long kNUDGE_MICROS = 16000;
+
+int fIgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+struct KS_PLACE {
+    Window window = 0;
+    int rootX = 0, rootY = 0, width = 0, height = 0;
+    // Game space to window pixels: the picture scaled to fit and centred.
+    double scale = 1.0;
+    int offsetX = 0, offsetY = 0;
+    int fX(int x) const { return offsetX + int(x * scale + 0.5); }
+    int fY(int y) const { return offsetY + int(y * scale + 0.5); }
+};
+
+struct KS_PIXELS {
+    int width = 0, height = 0;
+    std::vector<uint32_t> rgb;
+};
+
+long fWindowPid(Display* display, Window window, Atom pidAtom) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32 && count == 1)
+        pid = long(*reinterpret_cast<unsigned long*>(data));
+    if (data) XFree(data);
+    return pid;
+}
+
+// The viewable window the process named, under a window manager's frame
+// or straight under the root.
+Window fFindWindow(Display* display, Window parent, Atom pidAtom, pid_t pid, int depth = 0) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        if (fWindowPid(display, children[i], pidAtom) == long(pid)) {
+            XWindowAttributes a{};
+            if (XGetWindowAttributes(display, children[i], &a) && a.map_state == IsViewable && a.width >= 64)
+                found = children[i];
+        }
+        if (!found && depth < 3) found = fFindWindow(display, children[i], pidAtom, pid, depth + 1);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+bool fPlace(Display* display, Window window, KS_PLACE& place) {
+    XWindowAttributes a{};
+    Window child = 0;
+    if (!XGetWindowAttributes(display, window, &a) ||
+        !XTranslateCoordinates(display, window, a.root, 0, 0, &place.rootX, &place.rootY, &child))
+        return false;
+    place.window = window;
+    place.width = a.width;
+    place.height = a.height;
+    place.scale = std::min(double(a.width) / kGAME_WIDTH, double(a.height) / kGAME_HEIGHT);
+    place.offsetX = int((a.width - kGAME_WIDTH * place.scale) / 2);
+    place.offsetY = int((a.height - kGAME_HEIGHT * place.scale) / 2);
+    return true;
+}
+
+bool fGrab(Display* display, const KS_PLACE& place, int x, int y, int width, int height, KS_PIXELS& out) {
+    XImage* image = XGetImage(display, place.window, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return false;
+    out.width = width;
+    out.height = height;
+    out.rgb.resize(size_t(width) * size_t(height));
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            out.rgb[size_t(row) * size_t(width) + size_t(column)] =
+                uint32_t(XGetPixel(image, column, row)) & 0xFFFFFFu;
+    XDestroyImage(image);
+    return true;
+}
+
+// The middle row painted: nine in ten of its pixels are not black (before
+// its first frame a window shows black or whatever lay under it).
+bool fFramePainted(Display* display, const KS_PLACE& place) {
+    KS_PIXELS row;
+    if (!fGrab(display, place, 0, place.height / 2, place.width, 1, row)) return false;
+    const auto lit = std::count_if(row.rgb.begin(), row.rgb.end(), [](uint32_t p) { return p != 0; });
+    return lit * 10 >= long(row.rgb.size()) * 9;
+}
+
+bool fGrabPart(Display* display, const KS_PLACE& place, KS_PIXELS& out) {
+    const int left = place.fX(kPART_LEFT), top = place.fY(kPART_TOP);
+    return fGrab(display, place, left, top, place.fX(kPART_RIGHT) - left, place.fY(kPART_BOTTOM) - top, out);
+}
+
+// Pixels of the two pictures that differ by more than a few steps in a
+// channel: rounding passes, a fade's last frames over the button do not.
+long fDiffering(const KS_PIXELS& a, const KS_PIXELS& b) {
+    if (a.rgb.size() != b.rgb.size()) return long(std::max(a.rgb.size(), b.rgb.size()));
+    long count = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i)
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int d = int((a.rgb[i] >> shift) & 0xFF) - int((b.rgb[i] >> shift) & 0xFF);
+            if (d > 4 || d < -4) {
+                ++count;
+                break;
+            }
+        }
+    return count;
+}
+
+bool fLooksLike(const KS_PIXELS& a, const KS_PIXELS& b) {
+    return !b.rgb.empty() && fDiffering(a, b) * 100 <= long(b.rgb.size());
+}
+
+class KC_OUTSIDE {
+public:
+    KC_OUTSIDE() {
+        mDisplay = XOpenDisplay(nullptr);
+        if (!mDisplay) return;
+        XSetErrorHandler(&fIgnoreXErrors);
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(mDisplay, &event, &error, &major, &minor)) {
+            XCloseDisplay(mDisplay);
+            mDisplay = nullptr;
+            return;
+        }
+        mPidAtom = XInternAtom(mDisplay, "_NET_WM_PID", False);
+    }
+    ~KC_OUTSIDE() {
+        if (mDisplay) XCloseDisplay(mDisplay);
+    }
+    bool fReady() const { return mDisplay != nullptr; }
+    Display* fDisplay() const { return mDisplay; }
+
+    bool fFind(pid_t pid, KS_PLACE& place) {
+        const Window window = fFindWindow(mDisplay, DefaultRootWindow(mDisplay), mPidAtom, pid);
+        return window && fPlace(mDisplay, window, place);
+    }
+    // The pointer to a point of game space, nudged right by `nudge` pixels.
+    void fPoint(const KS_PLACE& place, int x, int y, int nudge = 0) {
+        XTestFakeMotionEvent(mDisplay, -1, place.rootX + place.fX(x) + nudge, place.rootY + place.fY(y), 0);
+        XFlush(mDisplay);
+    }
+
+private:
+    Display* mDisplay = nullptr;
+    Atom mPidAtom = 0;
+};
+
+struct KS_OUTSIDE_RUN {
+    long long frame = -1;  // microseconds of the monotonic clock, -1 unseen
+    long long title = -1;
+};
+
+// Polls one start of the game from its spawn: the first frame seen, then,
+// with the pointer parked on Play, the hover look seen (when one is given).
+KS_OUTSIDE_RUN fWatch(KC_OUTSIDE& outside, pid_t pid, const KS_PIXELS& hover, long long deadline) {
+    KS_OUTSIDE_RUN run;
+    KS_PLACE place;
+    bool found = false;
+    long long nudged = 0;
+    int nudge = 0;
+    Display* display = outside.fDisplay();
+    while (fNowMicros() < deadline) {
+        if (!found) {
+            found = outside.fFind(pid, place);
+            if (found) outside.fPoint(place, kPOINTER_X, kPOINTER_Y);
+        }
+        if (found && run.frame < 0 && fFramePainted(display, place)) run.frame = fNowMicros();
+        if (run.frame >= 0) {
+            if (hover.rgb.empty()) break;
+            KS_PIXELS part;
+            if (fGrabPart(display, place, part) && fLooksLike(part, hover)) {
+                run.title = fNowMicros();
+                break;
+            }
+            if (fNowMicros() - nudged >= kNUDGE_MICROS) {
+                nudge = 1 - nudge;
+                outside.fPoint(place, kPOINTER_X, kPOINTER_Y, nudge);
+                nudged = fNowMicros();
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(kPOLL_MICROS));
+    }
+    return run;
+}
+
 bool fPatternMapped() {
     FILE* pipe = popen("xwininfo -root -tree 2>/dev/null | grep -ci pattern", "r");
     int count = 0;
@@ -106,6 +322,58 @@ bool fPatternMapped() {
         pclose(pipe);
     }
     return count > 0;
+}
+
+fs::path fPrepareFolder(const fs::path& resources, const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::create_directory_symlink(resources, folder / "Resources");
+    return folder;
+}
+
+std::vector<std::string> fGameEnvironment(const fs::path& folder) {
+    return {"NONOGRAM_MILESTONES=" + (folder / "milestones.txt").string(),
+            "XDG_DATA_HOME=" + (folder / "xdg").string()};
+}
+
+// The top-left part of Play in its hover look, read from one start that is
+// not counted: with the title at rest, first with the pointer off the
+// button, then on it. Empty, with the reason, when no hover look shows.
+KS_PIXELS fReadHover(KC_OUTSIDE& outside, const std::string& game, const fs::path& resources, std::string& why) {
+    const fs::path folder = fPrepareFolder(resources, "startup_bench_hover");
+    const pid_t pid = fSpawn(game, folder.string(), fGameEnvironment(folder));
+    const long long deadline = fNowMicros() + 60000000LL;
+    KS_PLACE place;
+    while (pid > 0 && !outside.fFind(pid, place) && fNowMicros() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    KS_PIXELS normal, hover, again;
+    const auto settle = [&](int x, int y) {
+        for (int i = 0; i < 20; ++i) {
+            outside.fPoint(place, x, y, i % 2);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    };
+    if (!place.window) {
+        why = "the game's window never showed";
+    } else if (fMilestone(folder / "milestones.txt", "title", deadline) < 0) {
+        why = "the title never took input";
+    } else {
+        settle(kGAME_WIDTH / 2, kGAME_HEIGHT - 8);
+        fGrabPart(outside.fDisplay(), place, normal);
+        settle(kPOINTER_X, kPOINTER_Y);
+        fGrabPart(outside.fDisplay(), place, hover);
+        settle(kPOINTER_X, kPOINTER_Y);
+        fGrabPart(outside.fDisplay(), place, again);
+        if (hover.rgb.empty() || !fLooksLike(again, hover)) why = "the button's look does not hold still";
+        else if (fDiffering(normal, hover) * 20 < long(hover.rgb.size())) why = "the button shows no hover look";
+        else std::printf("window %dx%d at %d,%d; Play's hover look read\n", place.width, place.height, place.rootX,
+                         place.rootY);
+    }
+    fStop(pid);
+    fs::remove_all(folder);
+    if (!why.empty()) hover = KS_PIXELS();
+    return hover;
 }
 
 }  // namespace
@@ -119,18 +387,27 @@ int main(int argc, char** argv) {
     const std::string floor = fs::absolute(argv[2]).string();
     const int runs = argc > 3 ? std::atoi(argv[3]) : 7;
     const fs::path resources = fs::path(game).parent_path() / "Resources";
+    KC_OUTSIDE outside;
+    std::string why;
+    KS_PIXELS hover;
+    if (!outside.fReady()) why = "no X server with XTest in DISPLAY";
+    else hover = fReadHover(outside, game, resources, why);
+    if (!why.empty()) std::printf("not seen from outside: %s\n", why.c_str());
     std::vector<double> gameFrame, gameSplash, gameTitle, titleAfterFrame, floorFrame, pattern, rss;
+    std::vector<double> seenFrame, seenTitle, seenAfterFrame;
     for (int run = 0; run < runs; ++run) {
-        const fs::path folder = fs::temp_directory_path() / ("startup_bench_" + std::to_string(run));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        fs::create_directory_symlink(resources, folder / "Resources");
+        const fs::path folder = fPrepareFolder(resources, "startup_bench_" + std::to_string(run));
         const fs::path marks = folder / "milestones.txt";
-        const std::vector<std::string> env = {"NONOGRAM_MILESTONES=" + marks.string(),
-                                              "XDG_DATA_HOME=" + (folder / "xdg").string()};
+        const std::vector<std::string> env = fGameEnvironment(folder);
 
         long long start = fNowMicros();
         pid_t pid = fSpawn(game, folder.string(), env);
+        if (outside.fReady() && pid > 0) {
+            const KS_OUTSIDE_RUN seen = fWatch(outside, pid, hover, start + 60000000LL);
+            if (seen.frame > 0) seenFrame.push_back((seen.frame - start) / 1000.0);
+            if (seen.title > 0) seenTitle.push_back((seen.title - start) / 1000.0);
+            if (seen.frame > 0 && seen.title > 0) seenAfterFrame.push_back((seen.title - seen.frame) / 1000.0);
+        }
         const long long frame = fMilestone(marks, "frame", start + 60000000LL);
         const long long title = fMilestone(marks, "title", start + 60000000LL);
         // Marked before the title: already in the file.
@@ -163,13 +440,25 @@ int main(int argc, char** argv) {
     }
     const double floorMs = fMedian(floorFrame);
     std::printf("runs %d (medians, ms)\n", runs);
-    std::printf("floor: first frame        %8.1f\n", floorMs);
-    std::printf("game:  first frame        %8.1f  (floor + %.1f)\n", fMedian(gameFrame), fMedian(gameFrame) - floorMs);
-    std::printf("game:  loading screen shown %6.1f  after the first frame\n", fMedian(gameSplash));
-    std::printf("game:  title taking input %8.1f  (%.2f x floor)\n", fMedian(gameTitle), fMedian(gameTitle) / floorMs);
-    const double afterFrame = fMedian(titleAfterFrame);
-    std::printf("game:  title after the first frame %6.1f  (content's animation %.0f + %.1f; at most + %.0f)\n",
-                afterFrame, kCONTENT_ANIMATION_MS, afterFrame - kCONTENT_ANIMATION_MS, kALLOWANCE_MS);
+    std::printf("floor: first frame               milestone %8.1f\n", floorMs);
+    const auto line = [floorMs](const char* what, const char* how, const std::vector<double>& values) {
+        if (values.empty()) return std::printf("game:  %-25s %-9s        -\n", what, how), void();
+        std::printf("game:  %-25s %-9s %8.1f  (floor + %.1f, %.2f x floor)\n", what, how, fMedian(values),
+                    fMedian(values) - floorMs, fMedian(values) / floorMs);
+    };
+    const auto afterLine = [](const char* how, const std::vector<double>& values) {
+        if (values.empty()) return std::printf("game:  title after the first frame, %-9s -\n", how), void();
+        const double after = fMedian(values);
+        std::printf("game:  title after the first frame, %-9s %6.1f  (content's animation %.0f + %.1f; at most + %.0f)\n",
+                    how, after, kCONTENT_ANIMATION_MS, after - kCONTENT_ANIMATION_MS, kALLOWANCE_MS);
+    };
+    line("first frame", "milestone", gameFrame);
+    line("first frame", "outside", seenFrame);
+    std::printf("game:  loading screen shown %8.1f  after the first frame (milestones)\n", fMedian(gameSplash));
+    line("title taking input", "milestone", gameTitle);
+    line("title taking input", "outside", seenTitle);
+    afterLine("milestone", titleAfterFrame);
+    afterLine("outside", seenAfterFrame);
     std::printf("sgt-pattern: window shown %8.1f  (%.2f x floor)\n", fMedian(pattern), fMedian(pattern) / floorMs);
     std::printf("game:  resident after the title %.1f MB\n", fMedian(rss));
     return 0;

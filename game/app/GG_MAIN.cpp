@@ -52,6 +52,8 @@ struct KS_MODULE {
     bool mStartingUp = true;
     // The title has come to rest once: the start-up's garbage is given back.
     bool mTitleReached = false;
+    // fOnPrepare ran for the start-up fOnInit is to finish.
+    bool mPrepared = false;
 };
 // Never destroyed: fOnRelease empties it, and an exit() from inside a
 // library mid-frame must not run its members' destructors after the engine
@@ -90,6 +92,7 @@ void fRegisterCallbacks() {
     fSetSlot(KEL::kcbUPDATE, &fOnUpdate);
     fSetSlot(KEL::kcbDRAW, &fOnFrame);
     fSetSlot(KEL::kcbFIRST_PRESENT, &fOnFirstPresent);
+    fSetSlot(KEL::kcbPREPARE, &fOnPrepare);
     fSetSlot(KEL::kcbINIT, &fOnInit);
     fSetSlot(KEL::kcbKEY_DOWN, &fOnKeyDown);
     fSetSlot(KEL::kcbKEY_UP, &fOnKeyUp);
@@ -104,7 +107,7 @@ void fRegisterCallbacks() {
 namespace {
 
 void fFreeSlots() {
-    for (KEL::KC_CALLBACK** slot : {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbFIRST_PRESENT, &KEL::kcbINIT, &KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP,
+    for (KEL::KC_CALLBACK** slot : {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbFIRST_PRESENT, &KEL::kcbPREPARE, &KEL::kcbINIT, &KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP,
                                     &KEL::kcbMOUSE_MOVE, &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFOCUS_LOST,
                                     &KEL::kcbFOCUS_GAINED, &KEL::kcbDISPLAY_LOST})
         fFreeSlot(*slot);
@@ -192,19 +195,28 @@ int32_t fMain(void*) {
 
 int32_t fOnUpdate(void*) { return kOK; }
 
-int32_t fOnInit(void*) {
-    KEL::kcGAME->fSetUpdateRate(kRATE);
-    KEL::kcGAME->mDrawCap = kRATE;
-    if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kSTART_UP_MAX_STEP;
+// Before the first frame is shown: the loading screen's pictures decode
+// while that frame is presented and the game's settings are read, so that
+// the splash shows as soon as it can and no part of its time comes after.
+int32_t fOnPrepare(void*) {
     gModule = KS_MODULE();
     // A failed start names what this start-up could not read, nothing older.
     GG_ERROR::fClear();
     for (int32_t i = 0; i < 4; ++i)
         KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
-    // The loading screen's pictures decode while the game's settings are
-    // read, so that the splash shows as soon as it can.
     gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
     gModule.mLoader->fAcquireTextures();
+    gModule.mPrepared = true;
+    return kOK;
+}
+
+int32_t fOnInit(void*) {
+    // An engine that raised no prepare slot has the pictures started here.
+    if (!gModule.mPrepared) fOnPrepare(nullptr);
+    gModule.mPrepared = false;
+    KEL::kcGAME->fSetUpdateRate(kRATE);
+    KEL::kcGAME->mDrawCap = kRATE;
+    if (KEL::kcTIMER) KEL::kcTIMER->mMaxStep = kSTART_UP_MAX_STEP;
     fSetWindowIcon();
     if (!gGame::fInit("game.xml")) {
         GG_ERROR::fFailFile(fUnreadableProductFile());

@@ -36,6 +36,8 @@ int32_t fOnUpdate(void* argument);
 int32_t fOnFrame(void* argument);
 // The window shows its first (cleared) frame: the start-up milestone.
 int32_t fOnFirstPresent(void* argument);
+// Before the first frame: the loading screen's pictures start decoding.
+int32_t fOnPrepare(void* argument);
 int32_t fOnInit(void* argument);
 int32_t fOnKeyDown(void* key);
 int32_t fOnKeyUp(void* key);

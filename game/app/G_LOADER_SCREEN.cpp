@@ -1,5 +1,6 @@
 #include "game/app/G_LOADER_SCREEN.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
@@ -7,6 +8,7 @@
 #include "engine/bots/KC_BOT_COLOR.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_THREAD.h"
+#include "engine/platform/KC_TIMER.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/KE_ANCHOR.h"
@@ -35,6 +37,18 @@ std::vector<pugi::xml_node> fSplashNodes(const pugi::xml_node& splashes) {
     return nodes;
 }
 
+constexpr float kHALF_FRAME = 0.5f / 60.0f;
+
+// The last step, a stall counted whole: a still picture is up for all of
+// it (the first uses of the pictures under it are uploaded behind it), so
+// the splashes do not take the clamp the fades keep.
+float fStillStep() {
+    const KEL::KC_TIMER* timer = KEL::kcTIMER;
+    const float step = KEL::kfFRAME_DELTA;
+    if (!timer || timer->mMaxStep <= 0.0f || step < timer->mMaxStep) return step;
+    return std::max(step, static_cast<float>(timer->mStepMs) / 1000.0f);
+}
+
 }  // namespace
 
 G_LOADER_SCREEN::G_LOADER_SCREEN(KEL::KF_THREAD threadFunction) : KC_LOADER(threadFunction) {
@@ -61,8 +75,15 @@ G_LOADER_SCREEN::~G_LOADER_SCREEN() {
     }
 }
 
+void G_LOADER_SCREEN::fOpenWarmGate(int32_t how) {
+    int32_t waiting = kWARM_WAIT;
+    if (mWarmGate.compare_exchange_strong(waiting, how)) mWarmGate.notify_all();
+}
+
 void G_LOADER_SCREEN::fStopPictures() {
-    // Decoding ends by itself; this only waits for it.
+    // Decoding ends by itself; this only waits for it. Pictures not begun
+    // are not begun any more.
+    fOpenWarmGate(kWARM_STOP);
     if (mPictures) KEL::KC_THREAD::fTerminate(mPictures);
     mPictures = nullptr;
 }
@@ -100,8 +121,10 @@ uint32_t G_LOADER_SCREEN::fLoadPictures(void* argument) {
         screen->mSplashTextures.push_back(texture);
     }
     screen->mSplashesIn.store(true, std::memory_order_release);
-    for (const std::string& name : screen->mWarmNames)
-        if (KEL::kcREPOSITORY) screen->mWarmTextures.push_back(KEL::kcREPOSITORY->fGetTexture(name));
+    screen->mWarmGate.wait(kWARM_WAIT);
+    if (screen->mWarmGate.load() == kWARM_GO)
+        for (const std::string& name : screen->mWarmNames)
+            if (KEL::kcREPOSITORY) screen->mWarmTextures.push_back(KEL::kcREPOSITORY->fGetTexture(name));
     screen->mPicturesIn.store(true, std::memory_order_release);
     return KEL::KS_RESULT::kOK;
 }
@@ -166,8 +189,10 @@ void G_LOADER_SCREEN::fAcquireTextures() {
     for (const KEL::G_SPRITE* sprite : {&mBackground, &mLogo, static_cast<KEL::G_SPRITE*>(&mAnimation)})
         if (!sprite->fGetTextureName().empty()) mWarmNames.push_back(sprite->fGetTextureName());
     mPictures = KEL::KC_THREAD::fCreate(&G_LOADER_SCREEN::fLoadPictures, this);
+    if (mPictures) return;
     // Without a thread the pictures are decoded here.
-    if (!mPictures) fLoadPictures(this);
+    fOpenWarmGate(kWARM_GO);
+    fLoadPictures(this);
 }
 
 void G_LOADER_SCREEN::fReleaseTextures() {
@@ -177,6 +202,7 @@ void G_LOADER_SCREEN::fReleaseTextures() {
 }
 
 KEL::KC_THREAD* G_LOADER_SCREEN::fStart() {
+    fOpenWarmGate(kWARM_GO);
     KEL::KC_THREAD* thread = KC_LOADER::fStart();
     mAnimation.fPlay(0.0f);
     return thread;
@@ -191,15 +217,18 @@ int32_t G_LOADER_SCREEN::fUpdate() {
     // The clocks start in the frame after the one that first shows the
     // pictures: time before that was nobody's to see.
     const bool shown = mShown != 0;
+    fOpenWarmGate(kWARM_GO);
     fTakePictures();
     if (!shown) return KEL::KS_RESULT::kOK;
     mAnimation.fUpdate();
     mFades.fUpdate();
     if (!fSplashesDone()) {
-        mSplashClock += KEL::kfFRAME_DELTA;
-        // The last splash stays until what lies under it can be drawn.
+        mSplashClock += fStillStep();
+        // The last splash stays until what lies under it can be drawn. A
+        // splash's time is whole frames: it ends on the frame nearest it,
+        // not one more for a clock a millisecond short.
         const bool last = mSplashIndex + 1 >= static_cast<int32_t>(mSplashes.size());
-        if (mSplashClock >= mTimePerSplash && (!last || mBackdropTaken)) fNextSplash();
+        if (mSplashClock + kHALF_FRAME >= mTimePerSplash && (!last || mBackdropTaken)) fNextSplash();
     } else if (mSeenLoaded) {
         if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fUpdate();
     }

@@ -78,6 +78,7 @@ public:
     // Whether every picture has been decoded (any thread); the last splash
     // stays until then.
     bool fArePicturesIn() const { return mPicturesIn.load(std::memory_order_acquire); }
+    bool fAreSplashesIn() const { return mSplashesIn.load(std::memory_order_acquire); }
     // What tests read.
     size_t fGetSplashCount() const { return mSplashes.size(); }
     int32_t fGetSplashIndex() const { return mSplashIndex; }
@@ -135,6 +136,12 @@ private:
     KEL::KC_THREAD* mPictures = nullptr;  // main thread only
     std::atomic<bool> mSplashesIn{false};  // written by the pictures thread after mSplashTextures
     std::atomic<bool> mPicturesIn{false};  // written by the pictures thread, last
+    // Decoding, the pictures under the splash hold the repository; they wait
+    // for the loader's start (or the screen's first frame), so the start-up's
+    // own reads of it before then do not wait for them. kWARM_STOP skips them.
+    static constexpr int32_t kWARM_WAIT = 0, kWARM_GO = 1, kWARM_STOP = 2;
+    std::atomic<int32_t> mWarmGate{kWARM_WAIT};
+    void fOpenWarmGate(int32_t how);
     uint8_t mSplashesTaken = 0;
     uint8_t mBackdropTaken = 0;
     // Something of the screen is drawn; its clocks run from the next frame.

@@ -33,6 +33,8 @@ struct Seen {
     // init slot had already come.
     int32_t mPresentsAtFirst = -1;
     int32_t mFirstPresents = 0;
+    int32_t mPresentsAtPrepare = -1;
+    bool mRepositoryAtPrepare = false;
     bool mLateFirstPresent = false;
     float mDrawnTime = 0.0f;
     bool mStopInUpdate = false;
@@ -45,6 +47,12 @@ int32_t fInitSlot(void*) {
     gSeen.mAllServicesAtInit = KEL::kcINPUT && KEL::kcWINDOW && KEL::kcRENDER && KEL::kcTIMER && KEL::kcRANDOM &&
                                KEL::kcAUDIO && KEL::kcREPOSITORY && KEL::kcbFRAME && KEL::kcbRELEASE_RESOURCE;
     return gSeen.mInitResult;
+}
+int32_t fPrepareSlot(void*) {
+    auto* device = dynamic_cast<host::RecordingDevice*>(KEL::kcRENDER ? KEL::kcRENDER->fGetDevice() : nullptr);
+    gSeen.mPresentsAtPrepare = device ? device->mPresents : -1;
+    gSeen.mRepositoryAtPrepare = KEL::kcREPOSITORY != nullptr;
+    return 1;
 }
 int32_t fFirstPresentSlot(void*) {
     ++gSeen.mFirstPresents;
@@ -94,11 +102,12 @@ protected:
         fSet(KEL::kcbAFTER_LOOP, &fAfterSlot);
         fSet(KEL::kcbCLOSE, &fCloseSlot);
         fSet(KEL::kcbFIRST_PRESENT, &fFirstPresentSlot);
+        fSet(KEL::kcbPREPARE, &fPrepareSlot);
     }
     void TearDown() override {
         mGame->fRelease();
         for (KC_CALLBACK** slot : {&KEL::kcbINIT, &KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbBEFORE_LOOP,
-                                   &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFIRST_PRESENT}) {
+                                   &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFIRST_PRESENT, &KEL::kcbPREPARE}) {
             delete *slot;
             *slot = nullptr;
         }
@@ -158,6 +167,8 @@ TEST_F(GameFixture, TheWindowShowsOneClearedFrameBeforeAudioAndTheGameStart) {
     EXPECT_EQ(gSeen.mFirstPresents, 1);
     EXPECT_EQ(gSeen.mPresentsAtFirst, 1) << "the slot comes after the frame is out";
     EXPECT_FALSE(gSeen.mLateFirstPresent);
+    EXPECT_EQ(gSeen.mPresentsAtPrepare, 0) << "what the game prepares runs beside the first frame's present";
+    EXPECT_TRUE(gSeen.mRepositoryAtPrepare);
     EXPECT_EQ(mDevice->mPresents, 1);
     EXPECT_EQ(mDevice->mLastClearColor, 0xFF444444u);
     EXPECT_EQ(gSeen.mDraws, 0) << "the draw slot is the game's and waits for the loop";

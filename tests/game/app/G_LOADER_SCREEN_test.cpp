@@ -15,6 +15,7 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_THREAD.h"
+#include "engine/platform/KC_TIMER.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "game/app/G_LOADER_SCREEN.h"
@@ -144,6 +145,60 @@ TEST_F(LoaderScreenTest, LoadingShorterThanTheSplashHandsOverWhenTheSplashEnds) 
     const float handOver = fRunUntil(2.0f);
     EXPECT_GE(handOver, kSPLASH - kFRAME / 2) << "the splash's whole time on screen";
     EXPECT_LE(handOver, kSPLASH + 1.5f * kFRAME) << "loading ran beside the splash";
+}
+
+// The first uses of the pictures under a still splash stall a frame; the
+// step the fades see is clamped, the splash counts the stall whole.
+TEST_F(LoaderScreenTest, AStallUnderTheSplashIsItsTimeWholeThoughTheStepIsClamped) {
+    ASSERT_NO_FATAL_FAILURE(fMake(kCARD));
+    mScreen->fStart();
+    ASSERT_NO_FATAL_FAILURE(fShow(1));
+    ASSERT_NO_FATAL_FAILURE(fFinishLoading());
+    KEL::KC_TIMER timer;
+    timer.mMaxStep = 0.1f;
+    timer.mStepMs = 300;
+    KEL::KC_TIMER* const before = KEL::kcTIMER;
+    KEL::kcTIMER = &timer;
+    testsupport::fSetFrameDelta(timer.mMaxStep);
+    mScreen->fUpdate();
+    mScreen->fDraw();
+    EXPECT_FALSE(mScreen->fStartFade());
+    timer.mStepMs = 17;
+    mTime = 0.3f;
+    const float handOver = fRunUntil(2.0f);
+    KEL::kcTIMER = before;
+    EXPECT_GE(handOver, kSPLASH - kFRAME / 2);
+    EXPECT_LE(handOver, kSPLASH + 1.5f * kFRAME) << "the stall was 0.3 s of the splash, not 0.1";
+}
+
+// Decoding, the pictures under the splash hold the repository, which the
+// start-up reads before it starts the loader: they wait for that start (or
+// the screen's first frame), and a screen let go before does not wait.
+TEST_F(LoaderScreenTest, ThePicturesUnderTheSplashWaitForTheLoadersStartOrTheFirstFrame) {
+    ASSERT_NO_FATAL_FAILURE(fMake(kCARD));
+    mScreen->fAcquireTextures();
+    const Clock::time_point end = Clock::now() + std::chrono::seconds(30);
+    while (!mScreen->fAreSplashesIn() && Clock::now() < end) std::this_thread::yield();
+    ASSERT_TRUE(mScreen->fAreSplashesIn());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(mScreen->fArePicturesIn());
+    mScreen->fStart();
+    while (!mScreen->fArePicturesIn() && Clock::now() < end) std::this_thread::yield();
+    EXPECT_TRUE(mScreen->fArePicturesIn());
+
+    mScreen.reset();
+    ASSERT_NO_FATAL_FAILURE(fMake(kCARD));
+    mScreen->fAcquireTextures();
+    fFrame();
+    while (!mScreen->fArePicturesIn() && Clock::now() < end) std::this_thread::yield();
+    EXPECT_TRUE(mScreen->fArePicturesIn());
+
+    mScreen.reset();
+    ASSERT_NO_FATAL_FAILURE(fMake(kCARD));
+    mScreen->fAcquireTextures();
+    while (!mScreen->fAreSplashesIn() && Clock::now() < end) std::this_thread::yield();
+    mScreen.reset();
+    SUCCEED() << "let go with its pictures waiting, the screen did not hang";
 }
 
 TEST_F(LoaderScreenTest, LoadingLongerThanTheSplashHandsOverWhenItEnds) {
