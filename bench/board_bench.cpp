@@ -14,9 +14,9 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/render/KC_RENDER.h"
-#include "host/recording/RecordingDevice.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
 #include "game/board/GG_PROCESS.h"
+#include "host/recording/RecordingDevice.h"
 
 namespace {
 

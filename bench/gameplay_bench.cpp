@@ -23,13 +23,13 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/product/GG_EDITION.h"
-#include "game/profile/GG_LEVEL_RECORD.h"
-#include "game/product/GG_PACK_INFO.h"
-#include "game/profile/GG_PACK_RECORD.h"
-#include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/product/GG_EDITION.h"
+#include "game/product/GG_PACK_INFO.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
+#include "game/profile/GG_PACK_RECORD.h"
+#include "game/profile/GG_PLAYER.h"
 #include "host/recording/RecordingDevice.h"
 
 namespace {
@@ -112,8 +112,8 @@ int main() {
         std::fprintf(stderr, "run from the build folder: no Resources here\n");
         return 1;
     }
-    for (const char* folder : {"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack3",
-                               "data/share/image/back"})
+    for (const char* folder :
+         {"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack3", "data/share/image/back"})
         repository.fLoad(folder);
     KEL::KC_INPUT input;
     BenchHost host;

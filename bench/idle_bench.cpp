@@ -186,7 +186,8 @@ int main(int argc, char** argv) {
         std::sort(full.begin(), full.end());
         for (size_t i = 0; i < full.size();) {
             size_t end = i + 1;
-            while (end < full.size() && full[end].first == full[i].first && full[end].second == full[end - 1].second + 1)
+            while (end < full.size() && full[end].first == full[i].first &&
+                   full[end].second == full[end - 1].second + 1)
                 ++end;
             runs.push_back({gameplay->fGetAmbient().fGetCellCentre(full[i].first, full[i].second),
                             gameplay->fGetAmbient().fGetCellCentre(full[end - 1].first, full[end - 1].second)});
@@ -220,8 +221,7 @@ int main(int argc, char** argv) {
         std::printf("filled %zu of %zu full cells in %zu drags, %d mistakes\n",
                     gameplay->fGetProcess().fGetRevealedFull().size(), gameplay->fGetProcess().fGetFullCells().size(),
                     std::min(runs.size(), size_t(fillSeconds / kRUN_SECONDS) + 1), gameplay->fGetErrors());
-    else
-        std::printf("filled in %zu drags; the picture has ended\n", runs.size());
+    else std::printf("filled in %zu drags; the picture has ended\n", runs.size());
     KEL::KC_CALLBACK::fCall(KEL::kcbAFTER_LOOP);
     return 0;
 }

@@ -30,11 +30,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 std::string fPlayerXml(int seed) {
-    std::string text = "<player name=\"player " + std::to_string(seed) +
-                       "\" sound_volume=\"50\" music_volume=\"60\" passed_tutorial=\"true\" game_cursor=\"true\">"
-                       "<playeritems><item name=\"errors\" count=\"3\"/><item name=\"health\" count=\"8\"/>"
-                       "<item name=\"refill_health\" count=\"0\"/><item name=\"refill_hint\" count=\"1\"/>"
-                       "<item name=\"second_chance\" count=\"1\"/><item name=\"start_hint\" count=\"3\"/></playeritems><packs>";
+    std::string text =
+        "<player name=\"player " + std::to_string(seed) +
+        "\" sound_volume=\"50\" music_volume=\"60\" passed_tutorial=\"true\" game_cursor=\"true\">"
+        "<playeritems><item name=\"errors\" count=\"3\"/><item name=\"health\" count=\"8\"/>"
+        "<item name=\"refill_health\" count=\"0\"/><item name=\"refill_hint\" count=\"1\"/>"
+        "<item name=\"second_chance\" count=\"1\"/><item name=\"start_hint\" count=\"3\"/></playeritems><packs>";
     for (int pack = 0; pack < 4; ++pack) {
         text += "<pack id=\"" + std::to_string(pack) + "\">";
         for (int level = 1; level <= 12; ++level)

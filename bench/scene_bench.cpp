@@ -12,9 +12,9 @@
 #include "engine/bots/KC_BOT_MOVE.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/render/KC_RENDER.h"
-#include "host/recording/RecordingDevice.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/scene/KC_PARTICLE_SYSTEM_EX.h"
+#include "host/recording/RecordingDevice.h"
 
 using namespace KEL;
 using Clock = std::chrono::steady_clock;
@@ -70,8 +70,8 @@ int main() {
         update += std::chrono::duration<double, std::milli>(t1 - t0).count();
         draw += std::chrono::duration<double, std::milli>(t2 - t1).count();
     }
-    std::printf("scene bench: %d sprites (move + colour animators), %d x %d particles, %d frames\n", kSPRITES,
-                kSYSTEMS, systems[0]->mLiveCount, kFRAMES);
+    std::printf("scene bench: %d sprites (move + colour animators), %d x %d particles, %d frames\n", kSPRITES, kSYSTEMS,
+                systems[0]->mLiveCount, kFRAMES);
     std::printf("update: %.3f ms/frame, draw: %.3f ms/frame, draw calls/frame: %.1f\n", update / kFRAMES,
                 draw / kFRAMES, double(device->mDrawCalls) / kFRAMES);
 

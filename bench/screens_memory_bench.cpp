@@ -62,9 +62,7 @@ bool fResting(const std::string& name) {
     return window && !window->fIsAnimating() && !fWindows().fIsOpen("Fade_Transition");
 }
 
-bool fAtTitle() {
-    return game::fGetState() == game::kSTATE_RUNNING && fResting("Title");
-}
+bool fAtTitle() { return game::fGetState() == game::kSTATE_RUNNING && fResting("Title"); }
 
 // Every window the game loaded, less the title under them all, the fade
 // that drives itself and those named on the command line.
@@ -124,7 +122,9 @@ int main(int argc, char** argv) {
     }
     run.fFor(0.5);
     const double end = fResidentMb();
-    for (const auto& [name, mb] : added) std::printf("  %-28s %+7.2f MB%s\n", name.c_str(), mb, stuck.count(name) ? " (did not open or close in time)" : "");
+    for (const auto& [name, mb] : added)
+        std::printf("  %-28s %+7.2f MB%s\n", name.c_str(), mb,
+                    stuck.count(name) ? " (did not open or close in time)" : "");
     std::printf("screens %zu, rounds %d\n", screens.size(), rounds);
     std::printf("resident at the title    %.1f MB (pictures %.1f MB)\n", start, startPictures);
     std::printf("resident after round 1   %.1f MB\n", firstRound);

@@ -151,8 +151,8 @@ long fWindowPid(Display* display, Window window, Atom pidAtom) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
         data && format == 32 && count == 1)
         pid = long(*reinterpret_cast<unsigned long*>(data));
     if (data) XFree(data);
@@ -201,8 +201,7 @@ bool fGrab(Display* display, const KS_PLACE& place, int x, int y, int width, int
     out.rgb.resize(size_t(width) * size_t(height));
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column)
-            out.rgb[size_t(row) * size_t(width) + size_t(column)] =
-                uint32_t(XGetPixel(image, column, row)) & 0xFFFFFFu;
+            out.rgb[size_t(row) * size_t(width) + size_t(column)] = uint32_t(XGetPixel(image, column, row)) & 0xFFFFFFu;
     XDestroyImage(image);
     return true;
 }
@@ -367,8 +366,9 @@ KS_PIXELS fReadHover(KC_OUTSIDE& outside, const std::string& game, const fs::pat
         fGrabPart(outside.fDisplay(), place, again);
         if (hover.rgb.empty() || !fLooksLike(again, hover)) why = "the button's look does not hold still";
         else if (fDiffering(normal, hover) * 20 < long(hover.rgb.size())) why = "the button shows no hover look";
-        else std::printf("window %dx%d at %d,%d; Play's hover look read\n", place.width, place.height, place.rootX,
-                         place.rootY);
+        else
+            std::printf("window %dx%d at %d,%d; Play's hover look read\n", place.width, place.height, place.rootX,
+                        place.rootY);
     }
     fStop(pid);
     fs::remove_all(folder);
@@ -449,8 +449,9 @@ int main(int argc, char** argv) {
     const auto afterLine = [](const char* how, const std::vector<double>& values) {
         if (values.empty()) return std::printf("game:  title after the first frame, %-9s -\n", how), void();
         const double after = fMedian(values);
-        std::printf("game:  title after the first frame, %-9s %6.1f  (content's animation %.0f + %.1f; at most + %.0f)\n",
-                    how, after, kCONTENT_ANIMATION_MS, after - kCONTENT_ANIMATION_MS, kALLOWANCE_MS);
+        std::printf(
+            "game:  title after the first frame, %-9s %6.1f  (content's animation %.0f + %.1f; at most + %.0f)\n", how,
+            after, kCONTENT_ANIMATION_MS, after - kCONTENT_ANIMATION_MS, kALLOWANCE_MS);
     };
     line("first frame", "milestone", gameFrame);
     line("first frame", "outside", seenFrame);

@@ -8,12 +8,12 @@
 
 #include <pugixml.hpp>
 
+#include "BenchScratch.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_LISTBOX.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KF_GUI_READER.h"
 #include "engine/platform/KC_INPUT.h"
-#include "BenchScratch.h"
 
 using namespace KEL;
 using bench::Clock;
@@ -86,8 +86,8 @@ int main() {
     root.fReloadResources();
     const double build = fMicros(t0, Clock::now());
     auto* list = static_cast<KC_GUI_LISTBOX*>(root.fFindChild(1));
-    std::printf("text widget bench: a list of %d rows and %d labels of %d characters, %d frames\n",
-                list->fGetCount(), kLABELS, kLABEL_LENGTH, kFRAMES);
+    std::printf("text widget bench: a list of %d rows and %d labels of %d characters, %d frames\n", list->fGetCount(),
+                kLABELS, kLABEL_LENGTH, kFRAMES);
     std::printf("read and load: %.3f ms\n", build / 1000.0);
 
     fRun("12 rows drawn", root, scratch.fRender(), scratch.fDevice(), input);

@@ -8,11 +8,11 @@
 
 #include <pugixml.hpp>
 
+#include "BenchScratch.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KF_GUI_READER.h"
 #include "engine/platform/KC_INPUT.h"
-#include "BenchScratch.h"
 
 using namespace KEL;
 using bench::Clock;
@@ -39,9 +39,8 @@ std::string fLayout() {
                "</POSITION></PANEL>";
         xml += "<IMAGE ID=\"" + std::to_string(101 + i * 4) + "\" TEXTURE=\"pic.png\"><POSITION>" + at +
                "</POSITION></IMAGE>";
-        xml += "<LABEL ID=\"" + std::to_string(102 + i * 4) +
-               "\" TEXTURE=\"font.png\" FONT=\"font.xml\" TEXT=\"Card " + std::to_string(i) + "\"><POSITION>" + at +
-               "</POSITION></LABEL>";
+        xml += "<LABEL ID=\"" + std::to_string(102 + i * 4) + "\" TEXTURE=\"font.png\" FONT=\"font.xml\" TEXT=\"Card " +
+               std::to_string(i) + "\"><POSITION>" + at + "</POSITION></LABEL>";
         xml += "<BUTTON5 ID=\"" + std::to_string(103 + i * 4) + "\" TEXTURE=\"button.png\"><POSITION>" + at +
                "</POSITION></BUTTON5>";
     }

@@ -118,8 +118,7 @@ int main() {
                 static_cast<KC_LIST_QUESTION*>(manager.fGetWindow(0))->mPages.fGetItemCount(), kFRAMES);
     std::printf("update: %.1f us/frame, input (move, press, release): %.1f us/frame, draw: %.1f us/frame, "
                 "draw calls/frame: %.1f\n",
-                update / kFRAMES, input / kFRAMES, draw / kFRAMES,
-                double(device->mDrawCalls - callsBefore) / kFRAMES);
+                update / kFRAMES, input / kFRAMES, draw / kFRAMES, double(device->mDrawCalls - callsBefore) / kFRAMES);
 
     manager.fUnloadAll(true);
     manager.fDeleteAll();

@@ -24,21 +24,20 @@ bool fFileStamp(const std::string& path, uint64_t& size, int64_t& modifiedNs);
 // (folders false) or sub-folders (folders true), without "." and "..", sorted
 // by name so that every run sees the same order. False when the folder cannot
 // be opened.
-bool fListFolder(const std::string& path, const std::string& pattern, bool folders,
-                 std::vector<std::string>& names);
+bool fListFolder(const std::string& path, const std::string& pattern, bool folders, std::vector<std::string>& names);
 
 // True for a symbolic link (not followed).
 bool fIsLink(const std::string& path);
 
 // What fReadRegularFile found at a path.
 enum class FileRead {
-    kREAD,          // a regular file, or a link to one, read whole
-    kMISSING,       // nothing there
-    kDANGLING_LINK, // a symbolic link to nothing
-    kFOLDER,        // a folder, or a link to one
-    kNOT_REGULAR,   // a FIFO, device or socket, or a link to one
-    kTOO_LARGE,     // a regular file over the limit
-    kUNREADABLE,    // there, but it cannot be opened or read
+    kREAD,           // a regular file, or a link to one, read whole
+    kMISSING,        // nothing there
+    kDANGLING_LINK,  // a symbolic link to nothing
+    kFOLDER,         // a folder, or a link to one
+    kNOT_REGULAR,    // a FIFO, device or socket, or a link to one
+    kTOO_LARGE,      // a regular file over the limit
+    kUNREADABLE,     // there, but it cannot be opened or read
 };
 
 // Reads a regular file whole, at most limit bytes. Anything else is refused

@@ -28,13 +28,13 @@ struct GPresentParams {
     bool windowed = true;
     int32_t backBufferWidth = 0;
     int32_t backBufferHeight = 0;
-    bool desktopFormat = true;      // else 32-bit colour without alpha
-    bool autoDepthStencil = true;   // 24-bit depth, 8-bit stencil
+    bool desktopFormat = true;     // else 32-bit colour without alpha
+    bool autoDepthStencil = true;  // 24-bit depth, 8-bit stencil
     int32_t backBufferCount = 1;
     int32_t multiSample = 0;
     uint32_t flags = 0;
     uint32_t refreshRate = 0;
-    bool vsync = true;              // present once per display refresh
+    bool vsync = true;  // present once per display refresh
 };
 
 struct GCaps {
@@ -44,17 +44,47 @@ struct GCaps {
 };
 
 enum class GRenderState : uint32_t {
-    ZENABLE, ZWRITEENABLE, LIGHTING, ALPHABLENDENABLE, SRCBLEND, DESTBLEND, CULLMODE, NORMALIZENORMALS,
-    SPECULARENABLE, POINTSPRITEENABLE, POINTSIZE, POINTSIZE_MIN, POINTSIZE_MAX, POINTSCALE_A, POINTSCALE_B,
-    POINTSCALE_C, POINTSCALEENABLE, MULTISAMPLEANTIALIAS, ANTIALIASEDLINEENABLE, STENCILENABLE, STENCILPASS,
-    STENCILFAIL, STENCILREF, STENCILFUNC, COUNT
+    ZENABLE,
+    ZWRITEENABLE,
+    LIGHTING,
+    ALPHABLENDENABLE,
+    SRCBLEND,
+    DESTBLEND,
+    CULLMODE,
+    NORMALIZENORMALS,
+    SPECULARENABLE,
+    POINTSPRITEENABLE,
+    POINTSIZE,
+    POINTSIZE_MIN,
+    POINTSIZE_MAX,
+    POINTSCALE_A,
+    POINTSCALE_B,
+    POINTSCALE_C,
+    POINTSCALEENABLE,
+    MULTISAMPLEANTIALIAS,
+    ANTIALIASEDLINEENABLE,
+    STENCILENABLE,
+    STENCILPASS,
+    STENCILFAIL,
+    STENCILREF,
+    STENCILFUNC,
+    COUNT
 };
 enum : uint32_t { kBLEND_ZERO = 1, kBLEND_ONE = 2, kBLEND_SRCALPHA = 5, kBLEND_INVSRCALPHA = 6 };
 enum : uint32_t { kCULL_NONE = 1, kCULL_CW = 2, kCULL_CCW = 3 };
 enum : uint32_t { kSTENCILOP_KEEP = 1, kSTENCILOP_ZERO = 2, kSTENCILOP_REPLACE = 3, kSTENCILOP_DECR = 8 };
 enum : uint32_t { kCMP_EQUAL = 3, kCMP_ALWAYS = 8 };
 
-enum class GSamplerState : uint32_t { ADDRESSU, ADDRESSV, ADDRESSW, MAGFILTER, MINFILTER, MIPFILTER, MAXANISOTROPY, COUNT };
+enum class GSamplerState : uint32_t {
+    ADDRESSU,
+    ADDRESSV,
+    ADDRESSW,
+    MAGFILTER,
+    MINFILTER,
+    MIPFILTER,
+    MAXANISOTROPY,
+    COUNT
+};
 enum : uint32_t { kTEXF_NONE = 0, kTEXF_POINT = 1, kTEXF_LINEAR = 2, kTEXF_ANISOTROPIC = 3 };
 enum : uint32_t { kADDRESS_WRAP = 1, kADDRESS_CLAMP = 3 };
 
@@ -152,8 +182,8 @@ public:
     virtual void fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t offset, uint32_t stride) = 0;
     virtual void fSetIndices(GBuffer* buffer) = 0;
     virtual bool fDrawPrimitive(GPrimitive type, uint32_t startVertex, uint32_t count) = 0;
-    virtual bool fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t minIndex,
-                                       uint32_t numVertices, uint32_t startIndex, uint32_t count) = 0;
+    virtual bool fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
+                                       uint32_t startIndex, uint32_t count) = 0;
 
     virtual GBuffer* fCreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf) = 0;
     // 16-bit indices.

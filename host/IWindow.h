@@ -11,15 +11,15 @@
 namespace host {
 
 enum : uint32_t {
-    kMsgActivate = 6,       // wParam 0 inactive, 1 active; then set or kill focus
+    kMsgActivate = 6,  // wParam 0 inactive, 1 active; then set or kill focus
     kMsgSetFocus = 7,
     kMsgKillFocus = 8,
-    kMsgClose = 0x10,       // close button, window manager, SIGINT/SIGTERM
-    kMsgKeyDown = 256,      // wParam = Windows virtual-key code; repeats too
+    kMsgClose = 0x10,   // close button, window manager, SIGINT/SIGTERM
+    kMsgKeyDown = 256,  // wParam = Windows virtual-key code; repeats too
     kMsgKeyUp = 257,
-    kMsgChar = 258,         // wParam = a Unicode code point the player typed;
-                            // it follows the key down that typed it, if any
-    kMsgMouseMove = 512,    // x, y = cursor in drawable pixels
+    kMsgChar = 258,       // wParam = a Unicode code point the player typed;
+                          // it follows the key down that typed it, if any
+    kMsgMouseMove = 512,  // x, y = cursor in drawable pixels
     kMsgLButtonDown = 513,
     kMsgLButtonUp = 514,
     kMsgRButtonDown = 516,
@@ -41,8 +41,8 @@ struct Rect {
 
 // The frame of the windowed mode (full screen has none).
 struct WindowStyle {
-    bool mCaption = true;      // title bar with the window's buttons
-    bool mResizable = false;   // sizing border
+    bool mCaption = true;     // title bar with the window's buttons
+    bool mResizable = false;  // sizing border
     bool mMinimizeBox = true;
     bool mMaximizeBox = false;
 };

@@ -52,10 +52,9 @@ int32_t KC_AUDIO::fInit() {
     if (!mDevice) return KS_RESULT::kFAILED;
     // No effect sends and no more sources than the game ever plays at once:
     // a library that sizes its voices by these keeps far less per voice.
-    const ALCint attributes[] = {ALC_MAX_AUXILIARY_SENDS, 0,
-                                 ALC_MONO_SOURCES,        KC_SOUND::kMAX_SOURCES,
-                                 ALC_STEREO_SOURCES,      KC_SOUND::kMAX_SOURCES,
-                                 0};
+    const ALCint attributes[] = {
+        ALC_MAX_AUXILIARY_SENDS, 0, ALC_MONO_SOURCES, KC_SOUND::kMAX_SOURCES, ALC_STEREO_SOURCES,
+        KC_SOUND::kMAX_SOURCES,  0};
     mContext = alcCreateContext(mDevice, attributes);
     if (!mContext) mContext = alcCreateContext(mDevice, nullptr);
     mContextError = alcGetError(mDevice);

@@ -29,7 +29,7 @@ bool fEveryLinkSetsUp(OggVorbis_File* decoder) {
     for (long link = 0; link < links; ++link) {
         vorbis_info* info = ov_info(decoder, static_cast<int>(link));
         if (!info) return false;
-        vorbis_dsp_state trial {};
+        vorbis_dsp_state trial{};
         if (vorbis_synthesis_init(&trial, info) != 0) return false;
         vorbis_dsp_clear(&trial);
     }
@@ -63,10 +63,10 @@ int KC_SOUND::fMemSeek(void* source, ogg_int64_t offset, int whence) {
     if (!file) return -1;
     ogg_int64_t target;
     switch (whence) {
-    case SEEK_SET: target = offset; break;
-    case SEEK_CUR: target = static_cast<ogg_int64_t>(file->mPosition) + offset; break;
-    case SEEK_END: target = static_cast<ogg_int64_t>(file->mSize) - offset; break;
-    default: return -1;
+        case SEEK_SET: target = offset; break;
+        case SEEK_CUR: target = static_cast<ogg_int64_t>(file->mPosition) + offset; break;
+        case SEEK_END: target = static_cast<ogg_int64_t>(file->mSize) - offset; break;
+        default: return -1;
     }
     if (target < 0 || target > static_cast<ogg_int64_t>(file->mSize)) return -1;
     file->mPosition = static_cast<uint32_t>(target);
@@ -118,8 +118,7 @@ int32_t KC_SOUND::fOpen(const uint8_t* data, uint32_t size, int32_t bufferCount,
     mFile.mComment = ov_comment(mDecoder, -1);
     mFile.mInfo = ov_info(mDecoder, -1);
     // Only mono and stereo map onto the formats used here.
-    if (!mFile.mInfo || (mFile.mInfo->channels != 1 && mFile.mInfo->channels != 2) ||
-        !fEveryLinkSetsUp(mDecoder))
+    if (!mFile.mInfo || (mFile.mInfo->channels != 1 && mFile.mInfo->channels != 2) || !fEveryLinkSetsUp(mDecoder))
         return fail();
     mFormat = mFile.mInfo->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
     mRate = static_cast<int32_t>(mFile.mInfo->rate);

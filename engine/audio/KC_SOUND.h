@@ -110,24 +110,24 @@ private:
     // Held by a stream while it plays; a whole sound lets it go once decoded.
     OggVorbis_File* mDecoder = nullptr;  // guarded by the audio lock
     bool mOpened = false;
-    double mLength = 0.0;                // seconds, read at open
+    double mLength = 0.0;  // seconds, read at open
     int32_t mBufferCount = 0;
-    uint8_t* mPcm = nullptr;             // guarded by the audio lock
-    float mPlayTime = 0.0f;              // guarded by the audio lock
-    KS_MEMORY_FILE mFile;                // guarded by the audio lock (the decoder reads it)
+    uint8_t* mPcm = nullptr;  // guarded by the audio lock
+    float mPlayTime = 0.0f;   // guarded by the audio lock
+    KS_MEMORY_FILE mFile;     // guarded by the audio lock (the decoder reads it)
     ALenum mFormat = AL_FORMAT_STEREO16;
-    ALuint mSource = 0;                  // guarded by the audio lock
-    ALuint mBuffers[2] = {0, 0};         // guarded by the audio lock
-    bool mBuffersMade = false;           // guarded by the audio lock
+    ALuint mSource = 0;           // guarded by the audio lock
+    ALuint mBuffers[2] = {0, 0};  // guarded by the audio lock
+    bool mBuffersMade = false;    // guarded by the audio lock
     int32_t mRate = 0;
     float mX = 0.0f, mY = 0.0f, mZ = 0.0f;  // guarded by the audio lock
     bool mWhole = false;
-    bool mPlaying = false;               // guarded by the audio lock
-    bool mLooping = false;               // guarded by the audio lock
+    bool mPlaying = false;  // guarded by the audio lock
+    bool mLooping = false;  // guarded by the audio lock
     // A stream whose decoder ran out: the queued buffers play out, then it stops.
-    bool mDraining = false;              // guarded by the audio lock
-    float mDelay = 0.0f;                 // guarded by the audio lock
-    uint32_t mLastFill = 0;              // guarded by the audio lock
+    bool mDraining = false;  // guarded by the audio lock
+    float mDelay = 0.0f;     // guarded by the audio lock
+    uint32_t mLastFill = 0;  // guarded by the audio lock
     ALCcontext* mContext = nullptr;
 };
 

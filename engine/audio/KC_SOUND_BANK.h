@@ -37,7 +37,7 @@ private:
     void fReadSounds(const pugi::xml_node& sounds);
     void fReleaseDocument();
 
-    pugi::xml_document* mDocument = nullptr;  // the repository's; one use held
+    pugi::xml_document* mDocument = nullptr;   // the repository's; one use held
     std::map<std::string, KC_SOUND*> mSounds;  // the repository's; one use each
 };
 

@@ -68,7 +68,8 @@ int32_t KC_SOUND_LIST::fLoadGroup(const std::string& name) {
     if (!group) return KS_RESULT::kNOTHING;
     if (!kcREPOSITORY) return KS_RESULT::kOK;
     for (auto& [key, entry] : group->mEntries)
-        if (!entry->mSound) entry->mSound = kcREPOSITORY->fGetSound(entry->mPath, entry->mStreamed, entry->mBufferCount);
+        if (!entry->mSound)
+            entry->mSound = kcREPOSITORY->fGetSound(entry->mPath, entry->mStreamed, entry->mBufferCount);
     return KS_RESULT::kOK;
 }
 
@@ -157,7 +158,8 @@ void KC_SOUND_LIST::fStep() {
         // An entry whose sound never loaded counts as not playing.
         if (current != group->mEntries.end() && current->second->mSound && current->second->mSound->fIsPlaying())
             continue;
-        auto next = current == group->mEntries.end() ? group->mEntries.upper_bound(group->mCurrent) : std::next(current);
+        auto next = current == group->mEntries.end() ? group->mEntries.upper_bound(group->mCurrent)
+                                                     : std::next(current);
         if (next == group->mEntries.end()) next = group->mEntries.begin();
         group->mCurrent = next->first;
         fPlayEntry(group, next->second);

@@ -16,8 +16,8 @@ namespace KEL {
 class KC_BASE {
 public:
     // The tag of an object nobody claimed: the characters "noid".
-    static constexpr uintptr_t kNO_ID = uintptr_t('n') | uintptr_t('o') << 8 |
-                                        uintptr_t('i') << 16 | uintptr_t('d') << 24;
+    static constexpr uintptr_t kNO_ID = uintptr_t('n') | uintptr_t('o') << 8 | uintptr_t('i') << 16 |
+                                        uintptr_t('d') << 24;
     // Owners tag their objects with their own address; the tag is wide
     // enough to hold a whole pointer.
     static uintptr_t fTag(const void* owner) { return reinterpret_cast<uintptr_t>(owner); }

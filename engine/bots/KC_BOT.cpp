@@ -28,8 +28,7 @@ int32_t KC_BOT::fMessage(int32_t message, float, float, float, void* data) {
         case kMSG_FINISH:
             if (fHandlesFinish()) fFinish();
             return KS_RESULT::kNOTHING;
-        default:
-            return KS_RESULT::kNOTHING;
+        default: return KS_RESULT::kNOTHING;
     }
 }
 

@@ -43,8 +43,7 @@ int32_t KC_BOT_BLINK_ANALOG::fStep(float dt) {
 }
 
 KC_BOT_BLINK_ANALOG* fCreateBotBlinkAnalog(KC_MESH* target, float minInterval, float maxInterval, int32_t minAlpha,
-                                           int32_t maxAlpha, int32_t pulsesBeforePause, float pause,
-                                           float totalTime) {
+                                           int32_t maxAlpha, int32_t pulsesBeforePause, float pause, float totalTime) {
     return new KC_BOT_BLINK_ANALOG(target, minInterval, maxInterval, minAlpha, maxAlpha, pulsesBeforePause, pause,
                                    totalTime);
 }

@@ -26,7 +26,6 @@ protected:
 };
 
 KC_BOT_BLINK_ANALOG* fCreateBotBlinkAnalog(KC_MESH* target, float minInterval, float maxInterval, int32_t minAlpha,
-                                           int32_t maxAlpha, int32_t pulsesBeforePause, float pause,
-                                           float totalTime);
+                                           int32_t maxAlpha, int32_t pulsesBeforePause, float pause, float totalTime);
 
 }  // namespace KEL

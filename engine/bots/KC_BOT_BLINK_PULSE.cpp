@@ -67,8 +67,7 @@ void KC_BOT_BLINK_PULSE::fApplyEnd() {
 
 KC_BOT_BLINK_PULSE* fCreateBotBlinkPulse(KC_MESH* target, float minInterval, float maxInterval, int32_t minAlpha,
                                          int32_t maxAlpha, int32_t pulsesPerRun, float pause, float totalTime) {
-    return new KC_BOT_BLINK_PULSE(target, minInterval, maxInterval, minAlpha, maxAlpha, pulsesPerRun, pause,
-                                  totalTime);
+    return new KC_BOT_BLINK_PULSE(target, minInterval, maxInterval, minAlpha, maxAlpha, pulsesPerRun, pause, totalTime);
 }
 
 }  // namespace KEL

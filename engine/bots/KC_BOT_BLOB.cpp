@@ -27,9 +27,7 @@ void KC_BOT_BLOB::fSetScale(float s) {
 }
 
 // Whether the growing phase has arrived at the end scale, from either side.
-bool KC_BOT_BLOB::fReached(float s) const {
-    return mEndScale >= mStartScale ? s >= mEndScale : s <= mEndScale;
-}
+bool KC_BOT_BLOB::fReached(float s) const { return mEndScale >= mStartScale ? s >= mEndScale : s <= mEndScale; }
 
 int32_t KC_BOT_BLOB::fStep(float dt) {
     if (mDelay > 0.0f) {

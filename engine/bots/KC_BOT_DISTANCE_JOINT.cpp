@@ -13,8 +13,8 @@ float fGap(const KS_TRANSFORM3& a, const KS_TRANSFORM3& b) {
 }
 }  // namespace
 
-KC_BOT_DISTANCE_JOINT::KC_BOT_DISTANCE_JOINT(KS_TRANSFORM3* target, KS_TRANSFORM3* second, float duration,
-                                             float delay, bool endless)
+KC_BOT_DISTANCE_JOINT::KC_BOT_DISTANCE_JOINT(KS_TRANSFORM3* target, KS_TRANSFORM3* second, float duration, float delay,
+                                             bool endless)
     : mTarget(target), mSecond(second), mRemaining(duration), mDelay(delay), mEndless(endless) {
     mName = "bot_distance_joint";
     if (mTarget && mSecond) mDistance = fGap(*mTarget, *mSecond);

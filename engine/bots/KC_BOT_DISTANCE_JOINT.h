@@ -9,8 +9,7 @@ namespace KEL {
 // letting it swing around: the distance is taken while the delay runs.
 class KC_BOT_DISTANCE_JOINT : public KC_BOT {
 public:
-    KC_BOT_DISTANCE_JOINT(KS_TRANSFORM3* target, KS_TRANSFORM3* second, float duration, float delay,
-                          bool endless);
+    KC_BOT_DISTANCE_JOINT(KS_TRANSFORM3* target, KS_TRANSFORM3* second, float duration, float delay, bool endless);
 
 protected:
     int32_t fStep(float dt) override;

@@ -135,9 +135,8 @@ int32_t KC_BOT_MANAGER::fSendMessage(int32_t message, float a, float b, float c,
     return answer;
 }
 
-int32_t KC_BOT_MANAGER::fSendMessageAndReap(int32_t message, float a, float b, float c, void* data,
-                                            const char* name, const char* lastName, uintptr_t tag,
-                                            int32_t filterA, int32_t filterB) {
+int32_t KC_BOT_MANAGER::fSendMessageAndReap(int32_t message, float a, float b, float c, void* data, const char* name,
+                                            const char* lastName, uintptr_t tag, int32_t filterA, int32_t filterB) {
     if (filterA != 0 || filterB != 0) return KS_RESULT::kNOTHING;
     int32_t answer = KS_RESULT::kNOTHING;
     ++mPassDepth;
@@ -207,9 +206,8 @@ void KC_BOT_MANAGER::fSort() {
         mNeedsSort = 1;
         return;
     }
-    std::stable_sort(mObjects.begin(), mObjects.end(), [](const KC_BASE* a, const KC_BASE* b) {
-        return a && b && a->mSortKey < b->mSortKey;
-    });
+    std::stable_sort(mObjects.begin(), mObjects.end(),
+                     [](const KC_BASE* a, const KC_BASE* b) { return a && b && a->mSortKey < b->mSortKey; });
 }
 
 void KC_BOT_MANAGER::fResetFilters() {

@@ -5,8 +5,8 @@
 
 namespace KEL {
 
-KC_BOT_MOVE::KC_BOT_MOVE(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY,
-                         float endZ, float delay)
+KC_BOT_MOVE::KC_BOT_MOVE(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY, float endZ,
+                         float delay)
     : mTarget(target), mEnd(endX, endY, endZ), mDelay(delay), mDuration(duration), mSpeed(speed) {
     mName = "bot_move";
     if (mDuration == 0.0f) {
@@ -48,8 +48,8 @@ void KC_BOT_MOVE::fApplyEnd() {
     mTarget = nullptr;
 }
 
-KC_BOT_MOVE* fCreateBotMove(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY,
-                            float endZ, float delay) {
+KC_BOT_MOVE* fCreateBotMove(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY, float endZ,
+                            float delay) {
     return new KC_BOT_MOVE(target, duration, speed, endX, endY, endZ, delay);
 }
 

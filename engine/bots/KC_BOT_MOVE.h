@@ -10,8 +10,7 @@ namespace KEL {
 // time (or at a given speed when the time is 0), after a delay.
 class KC_BOT_MOVE : public KC_BOT {
 public:
-    KC_BOT_MOVE(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY, float endZ,
-                float delay);
+    KC_BOT_MOVE(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY, float endZ, float delay);
 
 protected:
     int32_t fStep(float dt) override;
@@ -30,7 +29,7 @@ protected:
     bool mDurationFromSpeed = false;
 };
 
-KC_BOT_MOVE* fCreateBotMove(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY,
-                            float endZ, float delay);
+KC_BOT_MOVE* fCreateBotMove(KS_TRANSFORM3* target, float duration, float speed, float endX, float endY, float endZ,
+                            float delay);
 
 }  // namespace KEL

@@ -33,8 +33,8 @@ void KC_BOT_MOVE_LOOP::fApplyEnd() {
     mTarget = nullptr;
 }
 
-KC_BOT_MOVE_LOOP* fCreateBotMoveLoop(KS_TRANSFORM3* target, float duration, float speed, float x1, float y1,
-                                     float x2, float y2, float delay) {
+KC_BOT_MOVE_LOOP* fCreateBotMoveLoop(KS_TRANSFORM3* target, float duration, float speed, float x1, float y1, float x2,
+                                     float y2, float delay) {
     return new KC_BOT_MOVE_LOOP(target, duration, speed, {x1, y1, 0.0f}, {x2, y2, 0.0f}, delay);
 }
 

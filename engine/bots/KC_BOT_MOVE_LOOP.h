@@ -9,8 +9,8 @@ namespace KEL {
 // move runs to the second point, then a new one to the first, and so on.
 class KC_BOT_MOVE_LOOP : public KC_BOT {
 public:
-    KC_BOT_MOVE_LOOP(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& first,
-                     const KS_VEC3& second, float delay);
+    KC_BOT_MOVE_LOOP(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& first, const KS_VEC3& second,
+                     float delay);
     ~KC_BOT_MOVE_LOOP() override;
 
 protected:
@@ -26,7 +26,7 @@ protected:
     KC_BOT_MOVE* mInner;
 };
 
-KC_BOT_MOVE_LOOP* fCreateBotMoveLoop(KS_TRANSFORM3* target, float duration, float speed, float x1, float y1,
-                                     float x2, float y2, float delay);
+KC_BOT_MOVE_LOOP* fCreateBotMoveLoop(KS_TRANSFORM3* target, float duration, float speed, float x1, float y1, float x2,
+                                     float y2, float delay);
 
 }  // namespace KEL

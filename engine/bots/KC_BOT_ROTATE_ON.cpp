@@ -4,8 +4,7 @@
 
 namespace KEL {
 
-KC_BOT_ROTATE_ON::KC_BOT_ROTATE_ON(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& axes,
-                                   float delay)
+KC_BOT_ROTATE_ON::KC_BOT_ROTATE_ON(KS_TRANSFORM3* target, float duration, float speed, const KS_VEC3& axes, float delay)
     : mTarget(target), mRate(axes * speed), mDuration(duration), mRemaining(duration), mDelay(delay) {
     mName = "bot_rotate";
 }
@@ -28,8 +27,8 @@ int32_t KC_BOT_ROTATE_ON::fStep(float dt) {
     return KS_RESULT::kNOTHING;
 }
 
-KC_BOT_ROTATE_ON* fCreateBotRotateOn(KS_TRANSFORM3* target, float duration, float speed, float ax, float ay,
-                                     float az, float delay) {
+KC_BOT_ROTATE_ON* fCreateBotRotateOn(KS_TRANSFORM3* target, float duration, float speed, float ax, float ay, float az,
+                                     float delay) {
     return new KC_BOT_ROTATE_ON(target, duration, speed, {ax, ay, az}, delay);
 }
 

@@ -26,7 +26,7 @@ protected:
     bool mCaptured = false;
 };
 
-KC_BOT_ROTATE_ON* fCreateBotRotateOn(KS_TRANSFORM3* target, float duration, float speed, float ax, float ay,
-                                     float az, float delay);
+KC_BOT_ROTATE_ON* fCreateBotRotateOn(KS_TRANSFORM3* target, float duration, float speed, float ax, float ay, float az,
+                                     float delay);
 
 }  // namespace KEL

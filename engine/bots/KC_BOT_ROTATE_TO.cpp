@@ -9,8 +9,7 @@ void KC_BOT_ROTATE_TO::fCapture() {
     if (mTarget && mDuration > 0.0f) mRate = (mEnd - mTarget->mRotation) / mDuration;
 }
 
-KC_BOT_ROTATE_TO* fCreateBotRotateTo(KS_TRANSFORM3* target, float duration, float ex, float ey, float ez,
-                                     float delay) {
+KC_BOT_ROTATE_TO* fCreateBotRotateTo(KS_TRANSFORM3* target, float duration, float ex, float ey, float ez, float delay) {
     return new KC_BOT_ROTATE_TO(target, duration, {ex, ey, ez}, delay);
 }
 

@@ -16,7 +16,6 @@ protected:
     KS_VEC3 mEnd;
 };
 
-KC_BOT_ROTATE_TO* fCreateBotRotateTo(KS_TRANSFORM3* target, float duration, float ex, float ey, float ez,
-                                     float delay);
+KC_BOT_ROTATE_TO* fCreateBotRotateTo(KS_TRANSFORM3* target, float duration, float ex, float ey, float ez, float delay);
 
 }  // namespace KEL

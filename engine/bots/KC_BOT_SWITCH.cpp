@@ -5,8 +5,8 @@
 
 namespace KEL {
 
-KC_BOT_SWITCH::KC_BOT_SWITCH(KS_TRANSFORM3* target, const KS_TRANSFORM3& from, const KS_TRANSFORM3& to,
-                             float duration, float delay)
+KC_BOT_SWITCH::KC_BOT_SWITCH(KS_TRANSFORM3* target, const KS_TRANSFORM3& from, const KS_TRANSFORM3& to, float duration,
+                             float delay)
     : mTarget(target), mFrom(from), mTo(to), mDuration(duration), mDelay(delay) {
     mName = "bot_switch";
     mSortKey = 3.4e38f;

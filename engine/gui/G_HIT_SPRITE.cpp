@@ -13,8 +13,7 @@ bool fKeyPressed(int32_t key) { return kcINPUT && kcINPUT->fIsKeyPressed(key); }
 bool fKeyReleased(int32_t key) { return kcINPUT && kcINPUT->fIsKeyReleased(key); }
 }  // namespace
 
-void G_HIT_SPRITE::fInit(KC_TEXTURE* texture, KS_TRANSFORM3* transform, int32_t hitType, float width,
-                         float height) {
+void G_HIT_SPRITE::fInit(KC_TEXTURE* texture, KS_TRANSFORM3* transform, int32_t hitType, float width, float height) {
     if (!transform) {
         mOwnTransform = std::make_unique<KS_TRANSFORM3>();
         transform = mOwnTransform.get();
@@ -27,10 +26,8 @@ void G_HIT_SPRITE::fInit(KC_TEXTURE* texture, KS_TRANSFORM3* transform, int32_t 
     if (height == 0.0f) height = hitType == KS_HIT_AREA::kCIRCLE ? width : mQuad.fGetHeight();
     mQuad.fSetSizeF(width, height);
     mQuad.fSetHotSpot(kANCHOR_CENTRE);
-    if (hitType == KS_HIT_AREA::kCIRCLE)
-        mHitArea.fSet(hitType, transform, width / 2.0f, 0.0f);
-    else
-        mHitArea.fSet(hitType, transform, width, height);
+    if (hitType == KS_HIT_AREA::kCIRCLE) mHitArea.fSet(hitType, transform, width / 2.0f, 0.0f);
+    else mHitArea.fSet(hitType, transform, width, height);
     fReset();
 }
 
@@ -66,10 +63,8 @@ int32_t G_HIT_SPRITE::fUpdate() {
                 fChange(kPRESSED);
             }
             return 0;
-        case kPRESSED:
-            return fStepPressed(inside);
-        default:
-            return 0;
+        case kPRESSED: return fStepPressed(inside);
+        default: return 0;
     }
 }
 

@@ -9,8 +9,8 @@ namespace {
 constexpr float kNEAR_TOLERANCE = 0.05f;
 }  // namespace
 
-KC_BASESLIDER::KC_BASESLIDER(int32_t id, const KS_VEC2& start, const KS_VEC2& end, float radius,
-                             float buttonDistance, float minimum, float maximum, float step, float value)
+KC_BASESLIDER::KC_BASESLIDER(int32_t id, const KS_VEC2& start, const KS_VEC2& end, float radius, float buttonDistance,
+                             float minimum, float maximum, float step, float value)
     : KC_GUI_OBJECT(id),
       mMinimum(minimum),
       mMaximum(maximum),

@@ -7,8 +7,8 @@
 
 namespace KEL {
 
-KC_GUI_ANIMATION_BAR::KC_GUI_ANIMATION_BAR(int32_t id, const std::string& textureName, int32_t columns,
-                                           int32_t rows, int32_t frames)
+KC_GUI_ANIMATION_BAR::KC_GUI_ANIMATION_BAR(int32_t id, const std::string& textureName, int32_t columns, int32_t rows,
+                                           int32_t frames)
     : KC_BASEPROGRESS(id),
       mColumns(std::max(1, columns)),
       mRows(std::max(1, rows)),

@@ -17,8 +17,7 @@ namespace KEL {
 // the cell shown never leaves the sheet.
 class KC_GUI_ANIMATION_BAR : public KC_BASEPROGRESS {
 public:
-    KC_GUI_ANIMATION_BAR(int32_t id, const std::string& textureName, int32_t columns, int32_t rows,
-                         int32_t frames);
+    KC_GUI_ANIMATION_BAR(int32_t id, const std::string& textureName, int32_t columns, int32_t rows, int32_t frames);
 
     void fApply() override;
     void fDraw() override;

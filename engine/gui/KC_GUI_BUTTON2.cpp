@@ -5,8 +5,7 @@
 
 namespace KEL {
 
-KC_GUI_BUTTON2::KC_GUI_BUTTON2(int32_t id, const std::string& textureName)
-    : KC_GUI_OBJECT(id), mTexture(textureName) {
+KC_GUI_BUTTON2::KC_GUI_BUTTON2(int32_t id, const std::string& textureName) : KC_GUI_OBJECT(id), mTexture(textureName) {
     mType = kTYPE_BUTTON;
 }
 

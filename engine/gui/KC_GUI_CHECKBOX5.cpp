@@ -39,10 +39,8 @@ void KC_GUI_CHECKBOX5::fMoveInside() {
 
 KS_MOUSE_RESULT KC_GUI_CHECKBOX5::fOnMouseMove() {
     mEvent.mCode = KS_GUI_EVENT::kNONE;
-    if (fMouseIn(&mHitArea))
-        fMoveInside();
-    else
-        fMoveOutside();
+    if (fMouseIn(&mHitArea)) fMoveInside();
+    else fMoveOutside();
     fShowFrame(mSprite.get(), kFRAMES, mState);
     return fReport();
 }

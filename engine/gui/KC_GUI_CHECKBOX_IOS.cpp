@@ -5,8 +5,7 @@
 
 namespace KEL {
 
-KC_GUI_CHECKBOX_IOS::KC_GUI_CHECKBOX_IOS(int32_t id, const std::string& panelTexture,
-                                         const std::string& knobTexture)
+KC_GUI_CHECKBOX_IOS::KC_GUI_CHECKBOX_IOS(int32_t id, const std::string& panelTexture, const std::string& knobTexture)
     : KC_GUI_CHECKBOX_INTERFACE(id),
       mPanelTexture(panelTexture),
       mKnobTexture(knobTexture),

@@ -15,10 +15,8 @@ void KC_GUI_HBOX_LAYOUT::fArrange(bool evenSpacing, int32_t alignment) {
         const KS_SLOT slot = fSlot(i);
         x += slot.mWidth / 2.0f + (evenSpacing ? gap : slot.mSpacing);
         float y = 0.0f;
-        if (slot.mAnchor >= 0 && slot.mAnchor <= 2)
-            y = slot.mHeight / 2.0f - mBoxHeight / 2.0f;
-        else if (slot.mAnchor >= 6 && slot.mAnchor <= 8)
-            y = mBoxHeight / 2.0f - slot.mHeight / 2.0f;
+        if (slot.mAnchor >= 0 && slot.mAnchor <= 2) y = slot.mHeight / 2.0f - mBoxHeight / 2.0f;
+        else if (slot.mAnchor >= 6 && slot.mAnchor <= 8) y = mBoxHeight / 2.0f - slot.mHeight / 2.0f;
         child->fSetPosition(direction * x, y, 0.0f);
         x += slot.mWidth / 2.0f;
     }

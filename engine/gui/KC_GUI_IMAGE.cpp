@@ -48,10 +48,8 @@ void KC_GUI_IMAGE::fBuild() {
 }
 
 void KC_GUI_IMAGE::fReloadResources() {
-    if (mSprite)
-        fReloadSprite(mSprite.get(), mTexture);
-    else
-        fBuild();
+    if (mSprite) fReloadSprite(mSprite.get(), mTexture);
+    else fBuild();
 }
 
 void KC_GUI_IMAGE::fReleaseResources() { fReleaseSprite(mSprite.get(), mTexture); }

@@ -11,8 +11,7 @@ namespace {
 constexpr uint32_t kCAPACITY = 600;
 }  // namespace
 
-KC_GUI_LABEL::KC_GUI_LABEL(int32_t id, const pugi::xml_node& font, KC_TEXTURE* pageTexture,
-                           const std::string& text)
+KC_GUI_LABEL::KC_GUI_LABEL(int32_t id, const pugi::xml_node& font, KC_TEXTURE* pageTexture, const std::string& text)
     : KC_GUI_OBJECT(id),
       mText(text),
       mFont(std::make_unique<KC_FONT>(font, pageTexture, kCAPACITY)),
@@ -25,8 +24,7 @@ KC_GUI_LABEL::~KC_GUI_LABEL() {
     if (!mPageTexture || mPageTexture == fSceneDefaultTexture()) return;
     // The game's release slot frees by key; without one, the repository
     // takes the use back directly.
-    if (KC_CALLBACK::fCall(kcbRELEASE_RESOURCE, mPageTexture) == KS_RESULT::kMISSING)
-        fGiveBackTexture(mPageTexture);
+    if (KC_CALLBACK::fCall(kcbRELEASE_RESOURCE, mPageTexture) == KS_RESULT::kMISSING) fGiveBackTexture(mPageTexture);
 }
 
 void KC_GUI_LABEL::fDraw() {

@@ -53,8 +53,7 @@ bool KC_GUI_LAYOUT::fRemoveChildAt(int32_t index) {
 }
 
 KC_GUI_LAYOUT::KS_SLOT KC_GUI_LAYOUT::fSlot(int32_t index) const {
-    return index >= 0 && static_cast<size_t>(index) < mSlots.size() ? mSlots[static_cast<size_t>(index)]
-                                                                      : KS_SLOT{};
+    return index >= 0 && static_cast<size_t>(index) < mSlots.size() ? mSlots[static_cast<size_t>(index)] : KS_SLOT{};
 }
 
 }  // namespace KEL

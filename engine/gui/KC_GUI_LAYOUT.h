@@ -21,8 +21,7 @@ public:
 
     // Appends; null (and the child is deleted) when it does not fit the box.
     KC_GUI_OBJECT* fAddChild(std::unique_ptr<KC_GUI_OBJECT> child, float spacing, int32_t anchor);
-    KC_GUI_OBJECT* fInsertChild(std::unique_ptr<KC_GUI_OBJECT> child, int32_t index, float spacing,
-                                int32_t anchor);
+    KC_GUI_OBJECT* fInsertChild(std::unique_ptr<KC_GUI_OBJECT> child, int32_t index, float spacing, int32_t anchor);
     // Deletes the child; false when it is not a child of this box.
     bool fRemoveChild(const KC_GUI_OBJECT* child);
     bool fRemoveChildAt(int32_t index);
@@ -38,7 +37,7 @@ protected:
     struct KS_SLOT {
         float mSpacing = 0.0f;
         int32_t mAnchor = 0;
-        float mWidth = 0.0f;   // bounding size when added
+        float mWidth = 0.0f;  // bounding size when added
         float mHeight = 0.0f;
     };
     // The per-child data of child index (zeros for a child added otherwise).

@@ -179,8 +179,7 @@ bool KC_GUI_LINEBOX::fEditKey(int32_t key) {
         case host::vk::kDELETE:
             if (mCaret < mText.size()) mText.erase(mCaret, 1);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

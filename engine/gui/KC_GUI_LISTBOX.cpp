@@ -165,10 +165,8 @@ KS_MOUSE_RESULT KC_GUI_LISTBOX::fOnMouseDown() {
 KS_MOUSE_RESULT KC_GUI_LISTBOX::fOnMouseUp() {
     mEvent.mCode = KS_GUI_EVENT::kNONE;
     if (!mActive || !kcINPUT) return KS_MOUSE_RESULT::fNotTaken();
-    if (kcINPUT->fIsKeyReleased(host::vk::kDOWN))
-        mSelection = std::min(mSelection + 1, fGetCount() - 1);
-    else if (kcINPUT->fIsKeyReleased(host::vk::kUP))
-        mSelection = std::max(mSelection - 1, 0);
+    if (kcINPUT->fIsKeyReleased(host::vk::kDOWN)) mSelection = std::min(mSelection + 1, fGetCount() - 1);
+    else if (kcINPUT->fIsKeyReleased(host::vk::kUP)) mSelection = std::max(mSelection - 1, 0);
     return KS_MOUSE_RESULT::fNotTaken();
 }
 
@@ -182,8 +180,7 @@ void KC_GUI_LISTBOX::fDraw() {
     const int32_t width = static_cast<int32_t>(mPanel->fGetWidth());
     const int32_t height = static_cast<int32_t>(mPanel->fGetHeight());
     const float x0 = panel.mPosition.x - static_cast<float>(width / 2 - width / mIndentDivisor);
-    const float y0 = panel.mPosition.y -
-                     static_cast<float>(height / 2 - mRowHeight / 2 + mFont->fGetLineHeight() / 2);
+    const float y0 = panel.mPosition.y - static_cast<float>(height / 2 - mRowHeight / 2 + mFont->fGetLineHeight() / 2);
     const int32_t shown = std::min(fGetCount(), mDrawnRows);
     for (int32_t i = 0; i < shown; ++i) fDrawRow(i, x0, y0, height / 2);
 }

@@ -181,9 +181,7 @@ KS_MOUSE_RESULT KC_GUI_OBJECT::fReport() const {
 float KC_GUI_OBJECT::fMouseX() { return kpMOUSE_POSITION ? static_cast<float>(kpMOUSE_POSITION->x) : 0.0f; }
 float KC_GUI_OBJECT::fMouseY() { return kpMOUSE_POSITION ? static_cast<float>(kpMOUSE_POSITION->y) : 0.0f; }
 
-bool KC_GUI_OBJECT::fMouseIn(const KS_HIT_AREA* area) const {
-    return area && area->fContains(fMouseX(), fMouseY());
-}
+bool KC_GUI_OBJECT::fMouseIn(const KS_HIT_AREA* area) const { return area && area->fContains(fMouseX(), fMouseY()); }
 
 bool KC_GUI_OBJECT::fLeftPressed() { return kcINPUT && kcINPUT->fIsKeyPressed(KC_INPUT::kMOUSE_LEFT); }
 bool KC_GUI_OBJECT::fLeftReleased() { return kcINPUT && kcINPUT->fIsKeyReleased(KC_INPUT::kMOUSE_LEFT); }

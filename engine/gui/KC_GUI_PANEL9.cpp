@@ -13,10 +13,9 @@ namespace {
 // 5 right, 6 lower left, 7 bottom, 8 lower right. Each piece is anchored at
 // the point that touches the centre piece, placed at a corner or edge of it:
 // the offsets are in halves of the centre's width and height.
-constexpr int32_t kANCHOR[KC_GUI_PANEL9::kPIECES] = {
-    kANCHOR_BOTTOM_RIGHT, kANCHOR_BOTTOM, kANCHOR_BOTTOM_LEFT,
-    kANCHOR_RIGHT,        kANCHOR_CENTRE, kANCHOR_LEFT,
-    kANCHOR_TOP_RIGHT,    kANCHOR_TOP,    kANCHOR_TOP_LEFT};
+constexpr int32_t kANCHOR[KC_GUI_PANEL9::kPIECES] = {kANCHOR_BOTTOM_RIGHT, kANCHOR_BOTTOM, kANCHOR_BOTTOM_LEFT,
+                                                     kANCHOR_RIGHT,        kANCHOR_CENTRE, kANCHOR_LEFT,
+                                                     kANCHOR_TOP_RIGHT,    kANCHOR_TOP,    kANCHOR_TOP_LEFT};
 constexpr int32_t kHALF_X[KC_GUI_PANEL9::kPIECES] = {1, 0, -1, 1, 0, -1, 1, 0, -1};
 constexpr int32_t kHALF_Y[KC_GUI_PANEL9::kPIECES] = {1, 1, 1, 0, 0, 0, -1, -1, -1};
 

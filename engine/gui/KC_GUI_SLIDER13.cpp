@@ -10,9 +10,9 @@ namespace {
 constexpr float kQUARTER_TURN = 1.57079633f;
 }  // namespace
 
-KC_GUI_SLIDER13::KC_GUI_SLIDER13(int32_t id, const std::string& textureName, const KS_VEC2& start,
-                                 const KS_VEC2& end, float radius, float buttonDistance, float minimum,
-                                 float maximum, float step, float value)
+KC_GUI_SLIDER13::KC_GUI_SLIDER13(int32_t id, const std::string& textureName, const KS_VEC2& start, const KS_VEC2& end,
+                                 float radius, float buttonDistance, float minimum, float maximum, float step,
+                                 float value)
     : KC_BASESLIDER(id, start, end, radius, buttonDistance, minimum, maximum, step, value), mTexture(textureName) {}
 
 void KC_GUI_SLIDER13::fReloadResources() {

@@ -149,8 +149,7 @@ void KC_GUI_TEXTBOX::fDraw() {
     const float top = absolute.mPosition.y - static_cast<float>(mFont->fGetLineHeight()) / 2.0f;
     for (size_t i = 0; i < mText.size(); ++i)
         mFont->fDrawGlyph(static_cast<uint32_t>(mText[i]), left + pitch * static_cast<float>(i), top);
-    if (mFocus && mCaretShown)
-        mFont->fDrawGlyph(kCARET, left + pitch * static_cast<float>(mCaret) - kCARET_SHIFT, top);
+    if (mFocus && mCaretShown) mFont->fDrawGlyph(kCARET, left + pitch * static_cast<float>(mCaret) - kCARET_SHIFT, top);
 }
 
 float KC_GUI_TEXTBOX::fGetWidth() const { return fSpriteWidth(mSprite.get()); }

@@ -15,10 +15,8 @@ void KC_GUI_VBOX_LAYOUT::fArrange(bool evenSpacing, int32_t alignment) {
         const KS_SLOT slot = fSlot(i);
         y += slot.mHeight / 2.0f + (evenSpacing ? gap : slot.mSpacing);
         float x = 0.0f;
-        if (slot.mAnchor == 0 || slot.mAnchor == 3 || slot.mAnchor == 6)
-            x = slot.mWidth / 2.0f - mBoxWidth / 2.0f;
-        else if (slot.mAnchor == 2 || slot.mAnchor == 5 || slot.mAnchor == 8)
-            x = mBoxWidth / 2.0f - slot.mWidth / 2.0f;
+        if (slot.mAnchor == 0 || slot.mAnchor == 3 || slot.mAnchor == 6) x = slot.mWidth / 2.0f - mBoxWidth / 2.0f;
+        else if (slot.mAnchor == 2 || slot.mAnchor == 5 || slot.mAnchor == 8) x = mBoxWidth / 2.0f - slot.mWidth / 2.0f;
         child->fSetPosition(x, direction * y, 0.0f);
         y += slot.mHeight / 2.0f;
     }

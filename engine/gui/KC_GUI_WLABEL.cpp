@@ -39,10 +39,8 @@ void KC_GUI_WLABEL::fBuildFont(KC_TEXTURE* texture) {
 
 void KC_GUI_WLABEL::fReloadResources() {
     KC_TEXTURE* texture = mTexture.fAcquire();
-    if (!mFont)
-        fBuildFont(texture);
-    else
-        mFont->fSetTexture(texture);
+    if (!mFont) fBuildFont(texture);
+    else mFont->fSetTexture(texture);
     if (mFont && mFont->fGetQuad()) mFont->fGetQuad()->fSetScale(mScale, mScale, mScale);
 }
 

@@ -19,14 +19,14 @@ struct KS_PLACEMENT {
 
 constexpr KS_PLACEMENT kPLACEMENTS[KC_SPRITE9::kPIECE_COUNT] = {
     {kANCHOR_BOTTOM_RIGHT, -1.0f, -1.0f},  // ul: lower right corner on the rectangle's upper left
-    {kANCHOR_BOTTOM, 0.0f, -1.0f},        // up
-    {kANCHOR_BOTTOM_LEFT, 1.0f, -1.0f},   // ur
-    {kANCHOR_LEFT, 1.0f, 0.0f},           // rt
-    {kANCHOR_TOP_LEFT, 1.0f, 1.0f},       // dr
-    {kANCHOR_TOP, 0.0f, 1.0f},            // dn
-    {kANCHOR_TOP_RIGHT, -1.0f, 1.0f},     // dl
-    {kANCHOR_RIGHT, -1.0f, 0.0f},         // lt
-    {kANCHOR_CENTRE, 0.0f, 0.0f},         // mid
+    {kANCHOR_BOTTOM, 0.0f, -1.0f},         // up
+    {kANCHOR_BOTTOM_LEFT, 1.0f, -1.0f},    // ur
+    {kANCHOR_LEFT, 1.0f, 0.0f},            // rt
+    {kANCHOR_TOP_LEFT, 1.0f, 1.0f},        // dr
+    {kANCHOR_TOP, 0.0f, 1.0f},             // dn
+    {kANCHOR_TOP_RIGHT, -1.0f, 1.0f},      // dl
+    {kANCHOR_RIGHT, -1.0f, 0.0f},          // lt
+    {kANCHOR_CENTRE, 0.0f, 0.0f},          // mid
 };
 
 }  // namespace
@@ -68,17 +68,12 @@ void KC_SPRITE9::fSet(const std::string& ul, const std::string& up, const std::s
 
 void KC_SPRITE9::fRead(const pugi::xml_node& element) {
     auto name = [&element](const char* key) { return std::string(element.attribute(key).as_string()); };
-    fSet(name("ul"), name("up"), name("ur"), name("lt"), name("mid"), name("rt"), name("dl"), name("dn"),
-         name("dr"));
+    fSet(name("ul"), name("up"), name("ur"), name("lt"), name("mid"), name("rt"), name("dl"), name("dn"), name("dr"));
 }
 
-float KC_SPRITE9::fPieceWidth(KE_PIECE piece) const {
-    return fHasPiece(piece) ? mPieces[piece].fGetWidth() : 0.0f;
-}
+float KC_SPRITE9::fPieceWidth(KE_PIECE piece) const { return fHasPiece(piece) ? mPieces[piece].fGetWidth() : 0.0f; }
 
-float KC_SPRITE9::fPieceHeight(KE_PIECE piece) const {
-    return fHasPiece(piece) ? mPieces[piece].fGetHeight() : 0.0f;
-}
+float KC_SPRITE9::fPieceHeight(KE_PIECE piece) const { return fHasPiece(piece) ? mPieces[piece].fGetHeight() : 0.0f; }
 
 KC_SPRITE9::KE_PIECE KC_SPRITE9::fLeftCorner() const { return fHasPiece(kUL) ? kUL : kDL; }
 

@@ -113,8 +113,8 @@ std::unique_ptr<KC_GUI_OBJECT> fReadGuiCheckbox(const pugi::xml_node& node) {
 
 std::unique_ptr<KC_GUI_OBJECT> fReadGuiCheckboxIos(const pugi::xml_node& node) {
     if (!fHasAll(node, {"ID", "TX_PANEL", "TX_BTN"})) return nullptr;
-    return fFinish(
-        std::make_unique<KC_GUI_CHECKBOX_IOS>(fId(node), fText(node, "TX_PANEL"), fText(node, "TX_BTN")), node);
+    return fFinish(std::make_unique<KC_GUI_CHECKBOX_IOS>(fId(node), fText(node, "TX_PANEL"), fText(node, "TX_BTN")),
+                   node);
 }
 
 }  // namespace KEL

@@ -54,8 +54,8 @@ bool fSane(float number) { return std::isfinite(number) && std::fabs(number) <= 
 struct KS_SLIDER_KEYS {
     KS_VEC2 mStart;
     KS_VEC2 mEnd;
-    float mNumbers[6] = {KC_BASESLIDER::kDEFAULT_RADIUS, KC_BASESLIDER::kDEFAULT_BUTTON_DISTANCE, 0.0f, 100.0f,
-                         5.0f, 0.0f};
+    float mNumbers[6] = {
+        KC_BASESLIDER::kDEFAULT_RADIUS, KC_BASESLIDER::kDEFAULT_BUTTON_DISTANCE, 0.0f, 100.0f, 5.0f, 0.0f};
 
     bool fRead(const pugi::xml_node& node) {
         if (!fGuiVec2(fValue(node, "START"), mStart) || !fGuiVec2(fValue(node, "END"), mEnd)) return false;

@@ -45,8 +45,7 @@ bool fApplyTransform(KS_TRANSFORM3& t, const std::vector<std::string>& pieces) {
 }
 
 void fReadContext(KC_GUI_OBJECT& widget, const pugi::xml_node& node) {
-    for (const pugi::xml_node& child : node.child("CONTEXT").children())
-        widget.fAddChild(fCreateGuiObject(child));
+    for (const pugi::xml_node& child : node.child("CONTEXT").children()) widget.fAddChild(fCreateGuiObject(child));
 }
 
 void fReadCommonScripts(KC_GUI_OBJECT& widget, const pugi::xml_node& node) {
@@ -130,9 +129,7 @@ bool fGuiHas(const pugi::xml_node& node, const char* key) { return !node.attribu
 
 int32_t fGuiInt(const char* text) { return text ? static_cast<int32_t>(std::strtol(text, nullptr, 10)) : 0; }
 
-uint32_t fGuiUint(const char* text) {
-    return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : 0;
-}
+uint32_t fGuiUint(const char* text) { return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : 0; }
 
 float fGuiFloat(const char* text) { return text ? static_cast<float>(std::strtod(text, nullptr)) : 0.0f; }
 
@@ -167,9 +164,7 @@ bool fGuiArgb(const char* text, uint32_t& out) {
     return true;
 }
 
-uint32_t fGuiHexColor(const char* text) {
-    return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 16)) : 0;
-}
+uint32_t fGuiHexColor(const char* text) { return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 16)) : 0; }
 
 KS_POINT fGuiPoint(const char* text) {
     const std::vector<std::string> pieces = fGuiNumbers(text);
@@ -199,8 +194,7 @@ std::unique_ptr<KC_CALLBACK> fGuiScriptRecord(const char* script, KC_GUI_OBJECT*
 }
 
 void fGuiRefuse(const pugi::xml_node& node, const std::string& why) {
-    fRaiseError(std::string("Layout element ") + node.name() + " (ID " + node.attribute("ID").value() +
-                "): " + why);
+    fRaiseError(std::string("Layout element ") + node.name() + " (ID " + node.attribute("ID").value() + "): " + why);
 }
 
 }  // namespace KEL

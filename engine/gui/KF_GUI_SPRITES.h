@@ -19,8 +19,7 @@ struct KS_TRANSFORM3;
 std::unique_ptr<KC_QUAD> fMakeSprite(KC_TEXTURE* texture, KS_TRANSFORM3* transform);
 // A quad showing one of `frames` equal frames laid side by side: one frame
 // in size (width truncated to whole pixels), anchored at its centre.
-std::unique_ptr<KC_QUAD> fMakeStripSprite(KC_TEXTURE* texture, KS_TRANSFORM3* transform, int32_t frames,
-                                          int32_t index);
+std::unique_ptr<KC_QUAD> fMakeStripSprite(KC_TEXTURE* texture, KS_TRANSFORM3* transform, int32_t frames, int32_t index);
 // Shows frame index of a strip of frames, the size unchanged.
 void fShowFrame(KC_QUAD* sprite, int32_t frames, int32_t index);
 // A rectangle of the sprite's size on the sprite's transform.

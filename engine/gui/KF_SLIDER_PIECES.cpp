@@ -49,8 +49,7 @@ void fShowSliderStates(KS_SLIDER_PIECES& pieces, const KC_BASESLIDER& slider, in
     const KC_BASESLIDER::KE_PART parts[] = {KC_BASESLIDER::kSTART_BUTTON, KC_BASESLIDER::kEND_BUTTON,
                                             KC_BASESLIDER::kKNOB};
     for (int32_t i = 0; i < 3; ++i)
-        fShowFrame(pieces[static_cast<size_t>(i)].get(), cells,
-                   i * kSLIDER_STATE_CELLS + slider.fGetState(parts[i]));
+        fShowFrame(pieces[static_cast<size_t>(i)].get(), cells, i * kSLIDER_STATE_CELLS + slider.fGetState(parts[i]));
 }
 
 void fDrawSliderTrack(const KS_SLIDER_PIECES& pieces) {

@@ -22,8 +22,7 @@ struct KS_HIT_AREA {
     static constexpr int32_t kCIRCLE = 1;
     static constexpr int32_t kRECT = 2;
 
-    void fSet(int32_t type, const KS_TRANSFORM3* transform, float a, float b, float z = 0.0f,
-              int32_t flag = 0);
+    void fSet(int32_t type, const KS_TRANSFORM3* transform, float a, float b, float z = 0.0f, int32_t flag = 0);
     void fSetRadius(float r) { mSizeA = r; }
     void fSetWidth(float w) { mSizeA = w; }
     void fSetHeight(float h) { mSizeB = h; }
@@ -40,7 +39,7 @@ struct KS_HIT_AREA {
     float mSizeB = 0.0f;  // height
     float mZ = 0.0f;      // kept for the owner, not tested
     const KS_TRANSFORM3* mTransform = nullptr;
-    int32_t mFlag = 0;    // kept for the owner, not tested
+    int32_t mFlag = 0;  // kept for the owner, not tested
 
 private:
     bool fInCircle(float x, float y) const;

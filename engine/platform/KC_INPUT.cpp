@@ -23,13 +23,20 @@ KC_INPUT::~KC_INPUT() {
 
 bool KC_INPUT::fIsSpecialKey(int32_t key) {
     switch (key) {
-        case host::vk::kBACKSPACE: case host::vk::kENTER: case host::vk::kSHIFT: case host::vk::kCONTROL:
-        case host::vk::kESCAPE: case host::vk::kEND: case host::vk::kHOME: case host::vk::kLEFT:
-        case host::vk::kUP: case host::vk::kRIGHT: case host::vk::kDOWN: case host::vk::kINSERT:
-        case host::vk::kDELETE:
-            return true;
-        default:
-            return false;
+        case host::vk::kBACKSPACE:
+        case host::vk::kENTER:
+        case host::vk::kSHIFT:
+        case host::vk::kCONTROL:
+        case host::vk::kESCAPE:
+        case host::vk::kEND:
+        case host::vk::kHOME:
+        case host::vk::kLEFT:
+        case host::vk::kUP:
+        case host::vk::kRIGHT:
+        case host::vk::kDOWN:
+        case host::vk::kINSERT:
+        case host::vk::kDELETE: return true;
+        default: return false;
     }
 }
 

@@ -25,19 +25,17 @@ int32_t KC_LOADER::fGetProgress() {
     return mProgress.load();
 }
 
-int32_t KC_LOADER::fGetExitCode() const {
-    return mThread ? KC_THREAD::fGetExitCode(mThread) : 0;
-}
+int32_t KC_LOADER::fGetExitCode() const { return mThread ? KC_THREAD::fGetExitCode(mThread) : 0; }
 
 int32_t KC_LOADER::fKindFromLetter(const char* text) {
     if (!text) return 5;
     switch (text[0]) {
-    case 'I': return 0;
-    case 'S': return 1;
-    case 'M': return 2;
-    case 'V': return 3;
-    case 'X': return 4;
-    default: return 5;
+        case 'I': return 0;
+        case 'S': return 1;
+        case 'M': return 2;
+        case 'V': return 3;
+        case 'X': return 4;
+        default: return 5;
     }
 }
 

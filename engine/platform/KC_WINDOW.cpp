@@ -190,18 +190,13 @@ int32_t KC_WINDOW::fWindowProc(const host::WindowMessage& message) {
             if (message.mWParam == 0) KC_CALLBACK::fCall(kcbFOCUS_LOST);
             else if (message.mWParam == 1 || message.mWParam == 2) KC_CALLBACK::fCall(kcbFOCUS_GAINED);
             return 0;
-        case host::kMsgSetFocus:
-            KC_CALLBACK::fCall(kcbFOCUS_GAINED);
-            return 0;
-        case host::kMsgKillFocus:
-            KC_CALLBACK::fCall(kcbFOCUS_LOST);
-            return 0;
+        case host::kMsgSetFocus: KC_CALLBACK::fCall(kcbFOCUS_GAINED); return 0;
+        case host::kMsgKillFocus: KC_CALLBACK::fCall(kcbFOCUS_LOST); return 0;
         case host::kMsgClose:
             // Only asks: ending the program is the close slot's business.
             KC_CALLBACK::fCall(kcbCLOSE);
             return 0;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

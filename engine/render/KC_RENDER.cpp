@@ -174,8 +174,8 @@ bool KC_RENDER::fResetDevice() {
     // A reset unbinds everything.
     mTexture = nullptr;
 
-    mVertexBuffer.reset(mDevice->fCreateVertexBuffer(kVERTEX_CAPACITY * kVERTEX_SIZE,
-                                                     kUSAGE_DYNAMIC | kUSAGE_WRITEONLY, kFVF_VERTEX));
+    mVertexBuffer.reset(
+        mDevice->fCreateVertexBuffer(kVERTEX_CAPACITY * kVERTEX_SIZE, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY, kFVF_VERTEX));
     mBatchVertices = 0;
     mIndexBuffer.reset(mDevice->fCreateIndexBuffer(kINDEX_CAPACITY * 2, kUSAGE_DYNAMIC | kUSAGE_WRITEONLY));
     mBatchIndices = 0;
@@ -304,10 +304,8 @@ void KC_RENDER::fSetProjection() {
         mHeight > 0) {
         const float rx = float(mActualWidth) / float(mWidth);
         const float ry = float(mActualHeight) / float(mHeight);
-        if (rx > ry)
-            mAspect.fAt(0, 0) = ry / rx;
-        else if (ry > rx)
-            mAspect.fAt(1, 1) = rx / ry;
+        if (rx > ry) mAspect.fAt(0, 0) = ry / rx;
+        else if (ry > rx) mAspect.fAt(1, 1) = rx / ry;
     }
     mProjection = fPerspective(kPI / 4.0f, aspect, zn, mFar) * mAspect;
     if (!mCamera2) mCamera2 = std::make_unique<KC_CAMERA>(float(mWidth), float(mHeight));
@@ -545,9 +543,18 @@ void KC_RENDER::fFlushWith(const KS_MATRIX& world) {
     uint32_t count = 0;
     switch (mState.primitive) {
         case KS_RENDER_STATE::kPOINTS:
-        case KS_RENDER_STATE::kPOINT_SPRITES: type = GPrimitive::POINTLIST; count = items; break;
-        case KS_RENDER_STATE::kLINES: type = GPrimitive::LINELIST; count = items / 2; break;
-        case KS_RENDER_STATE::kTRIANGLES: type = GPrimitive::TRIANGLELIST; count = items / 3; break;
+        case KS_RENDER_STATE::kPOINT_SPRITES:
+            type = GPrimitive::POINTLIST;
+            count = items;
+            break;
+        case KS_RENDER_STATE::kLINES:
+            type = GPrimitive::LINELIST;
+            count = items / 2;
+            break;
+        case KS_RENDER_STATE::kTRIANGLES:
+            type = GPrimitive::TRIANGLELIST;
+            count = items / 3;
+            break;
         default: break;
     }
     mDevice->fSetTransform(GTransform::WORLD, world.m);
@@ -586,8 +593,7 @@ bool KC_RENDER::fApplyStates(const KS_RENDER_STATE& state) {
                                       mCaps.magAnisotropic ? kTEXF_ANISOTROPIC : kTEXF_LINEAR);
             mDevice->fSetSamplerState(0, GSamplerState::MINFILTER,
                                       mCaps.minAnisotropic ? kTEXF_ANISOTROPIC : kTEXF_LINEAR);
-        } else if (state.filter <= KS_RENDER_STATE::kFILTER_POINT &&
-                   old.filter > KS_RENDER_STATE::kFILTER_POINT) {
+        } else if (state.filter <= KS_RENDER_STATE::kFILTER_POINT && old.filter > KS_RENDER_STATE::kFILTER_POINT) {
             mDevice->fSetSamplerState(0, GSamplerState::MAGFILTER, kTEXF_POINT);
             mDevice->fSetSamplerState(0, GSamplerState::MINFILTER, kTEXF_POINT);
         }
@@ -639,8 +645,7 @@ void KC_RENDER::fDrawMesh(const KS_VERTEX* vertices, KC_TEXTURE* texture, const 
     mDevice->fSetFVF(kFVF_VERTEX);
 }
 
-void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KC_TEXTURE* texture,
-                            const KS_RENDER_STATE* state) {
+void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KC_TEXTURE* texture, const KS_RENDER_STATE* state) {
     fFlush();
     if (!first || !state || !fBuffersReady()) return;
     fApplyStates(*state);
@@ -651,8 +656,9 @@ void KC_RENDER::fDrawPoints(const void* first, size_t nextOffset, KC_TEXTURE* te
     if (mPointCursor >= kPOINT_CAPACITY) mPointCursor = 0;
 
     auto fLockChunk = [this]() {
-        return static_cast<KS_POINT_VERTEX*>(mPointBuffer->fLock(mPointCursor * kPOINT_SIZE, kPOINT_CHUNK * kPOINT_SIZE,
-                                                                 mPointCursor == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE));
+        return static_cast<KS_POINT_VERTEX*>(
+            mPointBuffer->fLock(mPointCursor * kPOINT_SIZE, kPOINT_CHUNK * kPOINT_SIZE,
+                                mPointCursor == 0 ? kLOCK_DISCARD : kLOCK_NOOVERWRITE));
     };
     KS_POINT_VERTEX* out = fLockChunk();
     if (!out) return;
@@ -788,10 +794,8 @@ std::unique_ptr<GTexture> KC_RENDER::fMakeDeviceTexture(int32_t width, int32_t h
     const size_t row = size_t(width) * 4;
     for (int32_t y = 0; y < height; ++y) {
         uint8_t* out = bytes + size_t(y) * size_t(pitch);
-        if (image)
-            std::memcpy(out, image->rgba.data() + size_t(y) * row, row);
-        else
-            std::memset(out, 0, row);
+        if (image) std::memcpy(out, image->rgba.data() + size_t(y) * row, row);
+        else std::memset(out, 0, row);
     }
     texture->fUnlock();
     return texture;
@@ -823,8 +827,8 @@ int32_t KC_RENDER::fReleaseTexture(KC_TEXTURE* texture) {
     // The batch must not keep a pointer to a freed record. Only the drawing
     // thread binds textures; the loader releases textures nothing draws.
     if (std::this_thread::get_id() == mDrawThread &&
-        (mTexture == texture || std::any_of(mPending.begin(), mPending.end(),
-                                            [texture](const Pending& p) { return p.texture == texture; }))) {
+        (mTexture == texture ||
+         std::any_of(mPending.begin(), mPending.end(), [texture](const Pending& p) { return p.texture == texture; }))) {
         fFlush();
         mTexture = nullptr;
         if (mDevice) mDevice->fSetTexture(0, nullptr);
@@ -846,8 +850,7 @@ size_t KC_RENDER::fGetTextureBytes() const {
     std::lock_guard<std::mutex> guard(mTexturesLock);
     size_t bytes = 0;
     for (const auto& [key, texture] : mTextures)
-        if (texture->mTexture)
-            bytes += size_t(texture->mTexture->fWidth()) * size_t(texture->mTexture->fHeight()) * 4;
+        if (texture->mTexture) bytes += size_t(texture->mTexture->fWidth()) * size_t(texture->mTexture->fHeight()) * 4;
     return bytes;
 }
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "engine/render/KC_CAMERA.h"
-#include "engine/render/KC_VERTEX_ARRAY.h"
 #include "engine/render/KC_TEXTURE.h"
+#include "engine/render/KC_VERTEX_ARRAY.h"
 #include "engine/render/KS_VERTEX.h"
 #include "engine/util/KS_COLOR.h"
 #include "engine/util/KS_MATRIX.h"
@@ -74,14 +74,14 @@ public:
     void fSetWorldMatrix(const KS_MATRIX& world) { mWorld = world; }
     const KS_MATRIX& fGetWorld() const { return mWorld; }
 
-    void fDrawBatch(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state,
-                    int32_t vertexCount, const uint16_t* indices, int32_t indexCount);
+    void fDrawBatch(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state, int32_t vertexCount,
+                    const uint16_t* indices, int32_t indexCount);
     void fFlush();
     // Applies the fields that differ from the current word; false when the
     // words compare equal.
     bool fApplyStates(const KS_RENDER_STATE& state);
-    void fDrawMesh(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state,
-                   int32_t vertexCount, const uint16_t* indices, int32_t indexCount);
+    void fDrawMesh(const KS_VERTEX* vertices, KC_TEXTURE* texture, const KS_RENDER_STATE* state, int32_t vertexCount,
+                   const uint16_t* indices, int32_t indexCount);
     // Point sprites: P begins with a KS_POINT_VERTEX and links to the next
     // particle through its member mNext (null ends the list). The count is
     // not used.

@@ -14,8 +14,14 @@ struct KC_VERTEX_ARRAY {
     uint16_t* mIndices = nullptr;
     int32_t mIndexCount = 0;
 
-    void fAttach(KS_VERTEX* vertices, int32_t count) { mVertices = vertices; mVertexCount = count; }
-    void fSetIndices(uint16_t* indices, int32_t count) { mIndices = indices; mIndexCount = count; }
+    void fAttach(KS_VERTEX* vertices, int32_t count) {
+        mVertices = vertices;
+        mVertexCount = count;
+    }
+    void fSetIndices(uint16_t* indices, int32_t count) {
+        mIndices = indices;
+        mIndexCount = count;
+    }
     void fSetColor(uint32_t color);
     // Colour of vertex 0 (opaque white without vertices).
     uint32_t fGetColor() const;

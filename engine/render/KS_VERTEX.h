@@ -13,9 +13,16 @@ struct KS_VERTEX {
     uint32_t color = 0;
     float u = 0.0f, v = 0.0f;
 
-    void fSetPos(float ax, float ay, float az) { x = ax; y = ay; z = az; }
+    void fSetPos(float ax, float ay, float az) {
+        x = ax;
+        y = ay;
+        z = az;
+    }
     void fSetColor(uint32_t packed) { color = packed; }
-    void fSetUV(float au, float av) { u = au; v = av; }
+    void fSetUV(float au, float av) {
+        u = au;
+        v = av;
+    }
     // Position = position x matrix (row vector, with translation).
     void fTransform(const KS_MATRIX& mat) {
         const float px = x, py = y, pz = z;

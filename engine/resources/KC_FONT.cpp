@@ -203,8 +203,8 @@ int32_t KC_FONT::fGetAdvance(uint32_t code) const {
 int32_t KC_FONT::fDrawGlyph(uint32_t code, float x, float y) {
     const KS_GLYPH* glyph = fGetGlyph(code);
     if (!glyph || !mQuad || !mQuad->fGetTransform()) return 0;
-    mQuad->fDrawRegion(x + glyph->mXOffset, y + glyph->mYOffset * fScaleY(), glyph->mLeft, glyph->mTop,
-                       glyph->mRight, glyph->mBottom, glyph->mWidth, glyph->mHeight);
+    mQuad->fDrawRegion(x + glyph->mXOffset, y + glyph->mYOffset * fScaleY(), glyph->mLeft, glyph->mTop, glyph->mRight,
+                       glyph->mBottom, glyph->mWidth, glyph->mHeight);
     return glyph->mXAdvance;
 }
 
@@ -255,37 +255,52 @@ int32_t KC_FONT::fLineLength(const wchar_t* text) {
 int32_t KC_FONT::fGetOffsetXW(const wchar_t* text) const {
     const int32_t w = fMeasureW(text);
     switch (mAnchor) {
-    case 1: case 4: case 7: return -w / 2;
-    case 2: case 5: case 8: return -w;
-    default: return 0;
+        case 1:
+        case 4:
+        case 7: return -w / 2;
+        case 2:
+        case 5:
+        case 8: return -w;
+        default: return 0;
     }
 }
 
 int32_t KC_FONT::fGetOffsetX(const char* text) const {
     const int32_t w = fMeasure(text);
     switch (mAnchor) {
-    case 1: case 4: case 7: return static_cast<int32_t>(-0.5 * w);
-    case 5: case 8: return -w;
-    default: return 0;
+        case 1:
+        case 4:
+        case 7: return static_cast<int32_t>(-0.5 * w);
+        case 5:
+        case 8: return -w;
+        default: return 0;
     }
 }
 
 int32_t KC_FONT::fGetOffsetYW(const wchar_t* text) const {
     const int32_t h = fToMeasure(double(fCountLinesW(text)) * mLineHeight);
     switch (mAnchor) {
-    case 1: return h / 2;
-    case 3: case 4: case 5: return static_cast<int32_t>(-0.5 * h);
-    case 6: case 7: case 8: return h / 2 - 1;
-    default: return 0;
+        case 1: return h / 2;
+        case 3:
+        case 4:
+        case 5: return static_cast<int32_t>(-0.5 * h);
+        case 6:
+        case 7:
+        case 8: return h / 2 - 1;
+        default: return 0;
     }
 }
 
 int32_t KC_FONT::fGetOffsetY(const char* text) const {
     const int32_t h = fToMeasure(double(fCountLines(text)) * mLineHeight);
     switch (mAnchor) {
-    case 0: case 1: return h / 2;
-    case 3: case 4: case 5: case 8: return -h;
-    default: return 0;
+        case 0:
+        case 1: return h / 2;
+        case 3:
+        case 4:
+        case 5:
+        case 8: return -h;
+        default: return 0;
     }
 }
 

@@ -11,7 +11,8 @@ bool KC_FONT_DESC::fRead(const pugi::xml_node& element, const KC_FONT_LIST* list
     if (!name) return false;
     mName = name.as_string();
     if (const pugi::xml_attribute color = element.attribute("fntColor")) mColor = KS_COLOR::fFromHex(color.as_string());
-    if (const pugi::xml_attribute anchor = element.attribute("fntHotSpot")) mAnchor = fHotSpotFromString(anchor.as_string());
+    if (const pugi::xml_attribute anchor = element.attribute("fntHotSpot"))
+        mAnchor = fHotSpotFromString(anchor.as_string());
     mFont = list->fGet(mName);
     return mFont != nullptr;
 }

@@ -47,10 +47,8 @@ void KC_REPOSITORY::fDelete(KC_RESOURCE* record) {
 
 void KC_REPOSITORY::fRetire(KC_RESOURCE* record) {
     // Users may still hold what a loaded record handed out.
-    if (record->mLoaded)
-        mOrphans.push_back(record);
-    else
-        fDelete(record);
+    if (record->mLoaded) mOrphans.push_back(record);
+    else fDelete(record);
 }
 
 void KC_REPOSITORY::fStore(std::map<std::string, KC_RESOURCE*>& map, KC_RESOURCE* record) {
@@ -69,10 +67,8 @@ int32_t KC_REPOSITORY::fLoadList(const std::string& name, const std::string& pas
     const std::string path = files.fGetResourcesPath() + name;
     std::vector<std::string> names;
     const KE_PATH_KIND kind = fFileExists(path);
-    if (kind == KE_PATH_KIND::kFILE)
-        files.fListArchive(path, names);
-    else if (kind == KE_PATH_KIND::kFOLDER)
-        fListFolder(path, names, false, "*");
+    if (kind == KE_PATH_KIND::kFILE) files.fListArchive(path, names);
+    else if (kind == KE_PATH_KIND::kFOLDER) fListFolder(path, names, false, "*");
     if (names.empty()) return KS_RESULT::kFAILED;
 
     KC_RESOURCE_GROUP* group = fFindGroup(name);
@@ -133,8 +129,7 @@ KC_RESOURCE* KC_REPOSITORY::fFindByName(const std::string& name) {
         const size_t at = name.find(' ');
         if (KC_RESOURCE_GROUP* group = fFindGroup(name.substr(0, at)))
             found = fFindInMap(group->mResources, name.substr(at + 1));
-        else
-            found = fFindPlain(name);
+        else found = fFindPlain(name);
     }
     if (found) mLastHit = found;
     return found;
@@ -183,8 +178,7 @@ pugi::xml_document* KC_REPOSITORY::fGetXml(const std::string& name) {
     }
     if (!fLoadBytes(record)) return nullptr;
     auto* document = new pugi::xml_document();
-    const pugi::xml_parse_result parsed =
-        document->load_buffer(record->mData, record->mSize, 116, pugi::encoding_auto);
+    const pugi::xml_parse_result parsed = document->load_buffer(record->mData, record->mSize, 116, pugi::encoding_auto);
     record->fDropBytes();
     if (!parsed) {
         delete document;
@@ -240,8 +234,8 @@ KC_SOUND* KC_REPOSITORY::fGetSound(const std::string& name, bool streamed, int32
     }
     KS_RESOURCE_CONVERTERS& services = KS_RESOURCE_CONVERTERS::fGet();
     if (!services.fCreateSound || !fLoadBytes(record)) return nullptr;
-    KC_SOUND* sound =
-        services.fCreateSound(static_cast<const uint8_t*>(record->mData), record->mSize, bufferCount, streamed);
+    KC_SOUND* sound = services.fCreateSound(static_cast<const uint8_t*>(record->mData), record->mSize, bufferCount,
+                                            streamed);
     if (!sound) {
         record->fDropBytes();
         return nullptr;

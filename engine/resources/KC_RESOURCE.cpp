@@ -46,15 +46,10 @@ int32_t KC_RESOURCE::fUnload() {
                 delete[] mSoundBytes;
                 mSoundBytes = nullptr;
                 break;
-            case kXml:
-                delete static_cast<pugi::xml_document*>(mData);
-                break;
+            case kXml: delete static_cast<pugi::xml_document*>(mData); break;
             case kBytes:
-            case kRaw:
-                delete[] static_cast<uint8_t*>(mData);
-                break;
-            default:
-                break;
+            case kRaw: delete[] static_cast<uint8_t*>(mData); break;
+            default: break;
         }
     } else if (mKind == kBytes) {
         delete[] static_cast<uint8_t*>(mData);

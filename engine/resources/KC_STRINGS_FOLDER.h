@@ -15,9 +15,8 @@ class KC_REPOSITORY;
 class KC_STRINGS_FOLDER {
 public:
     // The repository defaults to the global one.
-    KC_STRINGS_FOLDER(const std::string& baseFolder, const std::string& password,
-                      const std::string& firstFallback, const std::string& secondFallback,
-                      KC_REPOSITORY* repository = nullptr);
+    KC_STRINGS_FOLDER(const std::string& baseFolder, const std::string& password, const std::string& firstFallback,
+                      const std::string& secondFallback, KC_REPOSITORY* repository = nullptr);
 
     // Mounts base folder + language when it exists and makes it current.
     bool fTryLoad(const std::string& language);

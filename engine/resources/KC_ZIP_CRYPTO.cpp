@@ -5,8 +5,7 @@
 namespace KEL {
 
 KC_ZIP_CRYPTO::KC_ZIP_CRYPTO(const std::string& password)
-    : mKeys{305419896u, 591751049u, 878082192u},
-      mTable(reinterpret_cast<const uint32_t*>(get_crc_table())) {
+    : mKeys{305419896u, 591751049u, 878082192u}, mTable(reinterpret_cast<const uint32_t*>(get_crc_table())) {
     for (char c : password) fUpdate(static_cast<uint8_t>(c));
 }
 

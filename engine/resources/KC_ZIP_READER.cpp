@@ -48,7 +48,7 @@ struct KS_MEMORY_STREAM {
 voidpf fMemoryOpen(voidpf, const void* source, int mode) {
     if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) return nullptr;
     const auto* from = static_cast<const KS_MEMORY_STREAM*>(source);
-    return new (std::nothrow) KS_MEMORY_STREAM {from->mBytes, from->mSize, 0};
+    return new (std::nothrow) KS_MEMORY_STREAM{from->mBytes, from->mSize, 0};
 }
 
 uLong fMemoryRead(voidpf, voidpf stream, void* buffer, uLong size) {
@@ -83,8 +83,8 @@ int fMemoryError(voidpf, voidpf) { return 0; }
 
 // Opens an archive held in memory; the bytes must outlive the handle.
 unzFile fOpenMemory(const uint8_t* bytes, uint64_t size) {
-    KS_MEMORY_STREAM source {bytes, size, 0};
-    zlib_filefunc64_def functions {};
+    KS_MEMORY_STREAM source{bytes, size, 0};
+    zlib_filefunc64_def functions{};
     functions.zopen64_file = &fMemoryOpen;
     functions.zread_file = &fMemoryRead;
     functions.zwrite_file = &fMemoryWrite;
@@ -111,7 +111,7 @@ bool fCurrentName(unzFile file, unz_file_info64& info, std::string& name) {
 
 // Inflates raw deflate data into exactly `size` bytes.
 bool fInflate(const uint8_t* in, size_t inSize, uint8_t* out, uint32_t size) {
-    z_stream stream {};
+    z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
     stream.next_in = const_cast<Bytef*>(in);
     stream.avail_in = static_cast<uInt>(inSize);
@@ -163,7 +163,7 @@ bool KC_ZIP_READER::fListOpen(void* handle, std::vector<std::string>& names) {
     std::vector<std::string> found;
     int status = unzGoToFirstFile(file);
     while (status == UNZ_OK) {
-        unz_file_info64 info {};
+        unz_file_info64 info{};
         std::string name;
         if (!fCurrentName(file, info, name)) break;
         found.push_back(std::move(name));
@@ -203,7 +203,8 @@ KC_ZIP_READER::KS_INDEX* KC_ZIP_READER::fIndex(const std::string& path) {
     index->mHandle = file;
     uint64_t viewSize = 0;
     if (const uint8_t* view = host::fMapFile(path, viewSize)) {
-        index->mView = std::shared_ptr<const uint8_t>(view, [viewSize](const uint8_t* p) { host::fUnmapFile(p, viewSize); });
+        index->mView = std::shared_ptr<const uint8_t>(view,
+                                                      [viewSize](const uint8_t* p) { host::fUnmapFile(p, viewSize); });
         index->mViewSize = viewSize;
     }
     index->mFileSize = fileSize;
@@ -219,9 +220,9 @@ bool KC_ZIP_READER::fFillIndex(KS_INDEX& index) {
     int status = unzGoToFirstFile(file);
     if (status != UNZ_OK) return false;
     while (status == UNZ_OK) {
-        unz_file_info64 info {};
+        unz_file_info64 info{};
         std::string entry;
-        unz64_file_pos pos {};
+        unz64_file_pos pos{};
         if (!fCurrentName(file, info, entry) || unzGetFilePos64(file, &pos) != UNZ_OK) break;
         // The first of two equal names wins, as a walk from the start finds it.
         index.mEntries.emplace(std::move(entry), std::make_pair(pos.pos_in_zip_directory, pos.num_of_file));
@@ -249,7 +250,7 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
                              uint8_t*& data, uint32_t& size) {
     data = nullptr;
     size = 0;
-    unz_file_info64 info {};
+    unz_file_info64 info{};
     ZPOS64_T start = 0;
     std::shared_ptr<const uint8_t> view;
     uint64_t viewSize = 0;
@@ -263,7 +264,7 @@ int32_t KC_ZIP_READER::fRead(const std::string& path, const std::string& name, c
         auto entry = index->mEntries.find(name);
         if (entry == index->mEntries.end()) return KS_RESULT::kMISSING;
         unzFile file = static_cast<unzFile>(index->mHandle);
-        unz64_file_pos pos {entry->second.first, entry->second.second};
+        unz64_file_pos pos{entry->second.first, entry->second.second};
         std::string found;
         if (unzGoToFilePos64(file, &pos) != UNZ_OK || !fCurrentName(file, info, found) || found != name)
             return KS_RESULT::kSTOP;

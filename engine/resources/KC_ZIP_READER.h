@@ -38,8 +38,8 @@ public:
     // password is wrong or missing, its check byte or CRC-32 differ, or its
     // declared sizes do not fit the archive (nothing is allocated for those;
     // no entry may unpack to more than 256 MiB).
-    int32_t fRead(const std::string& path, const std::string& name, const std::string& password,
-                  uint8_t*& data, uint32_t& size);
+    int32_t fRead(const std::string& path, const std::string& name, const std::string& password, uint8_t*& data,
+                  uint32_t& size);
 
     // Forgets every cached index.
     void fForget();
@@ -60,7 +60,7 @@ private:
         uint64_t mViewSize = 0;
         uint64_t mFileSize = 0;
         int64_t mModified = 0;
-        bool mInMemory = false;  // from fAddMemory: no file to watch
+        bool mInMemory = false;                                                   // from fAddMemory: no file to watch
         std::unordered_map<std::string, std::pair<uint64_t, uint64_t>> mEntries;  // name -> position
     };
 

@@ -310,8 +310,9 @@ void KC_PARTICLE_SYSTEM::fWrite(pugi::xml_node parent, const char* textureName) 
     node.append_child("lifetime").text() = mTemplate.lifetime;
     std::snprintf(text, sizeof text, "%f %f", mVelocity.x, mVelocity.y);
     node.append_child("velocity").text() = text;
-    const std::pair<const char*, const KS_COLORF*> colors[] = {
-        {"startColor", &mStartColor}, {"averColor", &mAverColor}, {"endColor", &mEndColor}};
+    const std::pair<const char*, const KS_COLORF*> colors[] = {{"startColor", &mStartColor},
+                                                               {"averColor", &mAverColor},
+                                                               {"endColor", &mEndColor}};
     for (const auto& [name, color] : colors) {
         std::snprintf(text, sizeof text, "%08X", color->fToARGB());
         node.append_child(name).text() = text;

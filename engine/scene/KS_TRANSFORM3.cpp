@@ -25,8 +25,7 @@ KS_TRANSFORM3& KS_TRANSFORM3::fGetAbsolute(KS_TRANSFORM3& out, bool skipPosition
     return out;
 }
 
-void KS_TRANSFORM3::fCombine(const KS_TRANSFORM3& parent, bool skipPosition, bool skipRotation,
-                             bool skipScale) {
+void KS_TRANSFORM3::fCombine(const KS_TRANSFORM3& parent, bool skipPosition, bool skipRotation, bool skipScale) {
     if (!skipScale) {
         mScale *= parent.mScale;
         mPosition.x *= parent.mScale.x;
@@ -83,8 +82,8 @@ void KS_TRANSFORM3::fFromString(const char* text) {
 }
 
 void fLerpTransform(KS_TRANSFORM3& out, const KS_TRANSFORM3& a, const KS_TRANSFORM3& b, float t) {
-    KS_VEC3 KS_TRANSFORM3::*const fields[] = {&KS_TRANSFORM3::mPivot, &KS_TRANSFORM3::mRotation,
-                                              &KS_TRANSFORM3::mScale, &KS_TRANSFORM3::mPosition};
+    KS_VEC3 KS_TRANSFORM3::*const fields[] = {&KS_TRANSFORM3::mPivot, &KS_TRANSFORM3::mRotation, &KS_TRANSFORM3::mScale,
+                                              &KS_TRANSFORM3::mPosition};
     for (auto field : fields) {
         KS_VEC3& o = out.*field;
         const KS_VEC3& va = a.*field;

@@ -8,9 +8,7 @@
 
 namespace KEL {
 
-int32_t KC_WSTRING::fCapacityFor(int32_t n) {
-    return static_cast<int32_t>((n + 30) + n * 0.25) + 1;
-}
+int32_t KC_WSTRING::fCapacityFor(int32_t n) { return static_cast<int32_t>((n + 30) + n * 0.25) + 1; }
 
 KC_WSTRING::KC_WSTRING() {
     mCapacity = fCapacityFor(0);

@@ -29,10 +29,8 @@ std::wstring fTimeToString(double seconds) {
     const int minutes = rest / 60;
     const int secs = rest - minutes * 60;
     char text[64];
-    if (hours != 0)
-        std::snprintf(text, sizeof text, "%0*i:%0*i:%0*i", 2, hours, 2, minutes, 2, secs);
-    else
-        std::snprintf(text, sizeof text, "%0*i:%0*i", 2, minutes, 2, secs);
+    if (hours != 0) std::snprintf(text, sizeof text, "%0*i:%0*i:%0*i", 2, hours, 2, minutes, 2, secs);
+    else std::snprintf(text, sizeof text, "%0*i:%0*i", 2, minutes, 2, secs);
     std::wstring wide;
     for (const char* c = text; *c; ++c) wide.push_back(static_cast<wchar_t>(*c));
     return wide;

@@ -14,8 +14,7 @@ namespace KEL {
 // Adjacent separators give empty pieces; a trailing separator gives no empty
 // last piece. An empty separator gives the whole text as one piece.
 std::vector<std::string> fSplit(const std::string& text, const std::string& separator, bool trim = true);
-void fSplitTo(const std::string& text, const std::string& separator, std::vector<std::string>& out,
-              bool trim = true);
+void fSplitTo(const std::string& text, const std::string& separator, std::vector<std::string>& out, bool trim = true);
 
 // The number a text starts with, as atoi and atof read it, but never out of
 // range: integers saturate at the int range, floats at the largest finite

@@ -28,10 +28,8 @@ uint32_t fDecodeOne(const unsigned char* bytes, size_t size, size_t i, size_t& l
     }
     bool good = length > 0 && i + length <= size;
     for (size_t k = 1; good && k < length; ++k) {
-        if ((bytes[i + k] & 0xC0) != 0x80)
-            good = false;
-        else
-            code = (code << 6) | (bytes[i + k] & 0x3F);
+        if ((bytes[i + k] & 0xC0) != 0x80) good = false;
+        else code = (code << 6) | (bytes[i + k] & 0x3F);
     }
     static const uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
     if (good && (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))) good = false;

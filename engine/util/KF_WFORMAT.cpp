@@ -74,9 +74,7 @@ bool fIsRendered(wchar_t letter) {
 
 // printf letters that are not rendered here but still take their argument,
 // so that the conversions after them stay in step.
-bool fIsConsumedOnly(wchar_t letter) {
-    return std::wcschr(L"cxXoeEgGaApnS", letter) != nullptr;
-}
+bool fIsConsumedOnly(wchar_t letter) { return std::wcschr(L"cxXoeEgGaApnS", letter) != nullptr; }
 
 enum class KE_TAKE { kGOT, kMISSING, kSTOP };
 
@@ -97,23 +95,26 @@ public:
 
     KE_TAKE fTake(wchar_t letter, KS_FORMAT_ARG& out) override {
         switch (letter) {
-        case L's': {
-            const wchar_t* text = va_arg(mArguments, const wchar_t*);
-            if (!text) return KE_TAKE::kSTOP;
-            out = KS_FORMAT_ARG::fOf(text);
-            return KE_TAKE::kGOT;
-        }
-        case L'd':
-        case L'i': out = KS_FORMAT_ARG::fOf(va_arg(mArguments, int32_t)); return KE_TAKE::kGOT;
-        case L'u':
-        case L'c':
-        case L'x':
-        case L'X':
-        case L'o': out = KS_FORMAT_ARG::fOf(va_arg(mArguments, uint32_t)); return KE_TAKE::kGOT;
-        case L'p':
-        case L'n':
-        case L'S': (void)va_arg(mArguments, void*); out = KS_FORMAT_ARG{}; return KE_TAKE::kGOT;
-        default: out = KS_FORMAT_ARG::fOf(va_arg(mArguments, double)); return KE_TAKE::kGOT;
+            case L's': {
+                const wchar_t* text = va_arg(mArguments, const wchar_t*);
+                if (!text) return KE_TAKE::kSTOP;
+                out = KS_FORMAT_ARG::fOf(text);
+                return KE_TAKE::kGOT;
+            }
+            case L'd':
+            case L'i': out = KS_FORMAT_ARG::fOf(va_arg(mArguments, int32_t)); return KE_TAKE::kGOT;
+            case L'u':
+            case L'c':
+            case L'x':
+            case L'X':
+            case L'o': out = KS_FORMAT_ARG::fOf(va_arg(mArguments, uint32_t)); return KE_TAKE::kGOT;
+            case L'p':
+            case L'n':
+            case L'S':
+                (void)va_arg(mArguments, void*);
+                out = KS_FORMAT_ARG{};
+                return KE_TAKE::kGOT;
+            default: out = KS_FORMAT_ARG::fOf(va_arg(mArguments, double)); return KE_TAKE::kGOT;
         }
     }
 
@@ -168,8 +169,7 @@ bool fReal(KS_WRITER& out, const KS_CONVERSION& conv, double value) {
     if (conv.mHasPrecision)
         std::swprintf(conversion, 32, conv.mZero ? L"%%0%lld.%lldf" : L"%%%lld.%lldf",
                       static_cast<long long>(conv.mWidth), static_cast<long long>(conv.mPrecision));
-    else
-        std::swprintf(conversion, 32, conv.mZero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(conv.mWidth));
+    else std::swprintf(conversion, 32, conv.mZero ? L"%%0%lldf" : L"%%%lldf", static_cast<long long>(conv.mWidth));
     // Room for the widest double, its precision and the largest width.
     wchar_t text[kMAX_WIDTH + 400];
     const int length = std::swprintf(text, kMAX_WIDTH + 400, conversion, value);
@@ -181,14 +181,13 @@ bool fReal(KS_WRITER& out, const KS_CONVERSION& conv, double value) {
 bool fRender(KS_WRITER& out, const KS_CONVERSION& conv, const KS_FORMAT_ARG& arg) {
     using KE_KIND = KS_FORMAT_ARG::KE_KIND;
     switch (conv.mLetter) {
-    case L's':
-        if (arg.mKind != KE_KIND::kTEXT) return true;
-        return out.fPad(L' ', conv.mWidth - static_cast<int64_t>(arg.mLength)) && out.fText(arg.mText, arg.mLength);
-    case L'f':
-        return arg.mKind != KE_KIND::kREAL || fReal(out, conv, arg.mReal);
-    default:
-        return arg.mKind != KE_KIND::kINTEGER ||
-               fNumber(out, arg.mNegative, arg.mMagnitude, conv.mZero, conv.mWidth);
+        case L's':
+            if (arg.mKind != KE_KIND::kTEXT) return true;
+            return out.fPad(L' ', conv.mWidth - static_cast<int64_t>(arg.mLength)) && out.fText(arg.mText, arg.mLength);
+        case L'f': return arg.mKind != KE_KIND::kREAL || fReal(out, conv, arg.mReal);
+        default:
+            return arg.mKind != KE_KIND::kINTEGER ||
+                   fNumber(out, arg.mNegative, arg.mMagnitude, conv.mZero, conv.mWidth);
     }
 }
 

@@ -9,8 +9,7 @@ namespace KEL {
 void KS_COLOR::fFromString(const std::string& text) {
     const auto pieces = fSplit(text, " ", true);
     if (pieces.size() < 4) return;
-    fSet(fTextToInt(pieces[0]), fTextToInt(pieces[1]), fTextToInt(pieces[2]),
-         fTextToInt(pieces[3]));
+    fSet(fTextToInt(pieces[0]), fTextToInt(pieces[1]), fTextToInt(pieces[2]), fTextToInt(pieces[3]));
 }
 
 KS_COLOR KS_COLOR::fFromHex(const std::string& text) {
@@ -35,8 +34,6 @@ uint32_t fChannel(float c) {
 }
 }  // namespace
 
-uint32_t KS_COLORF::fToARGB() const {
-    return fChannel(a) << 24 | fChannel(r) << 16 | fChannel(g) << 8 | fChannel(b);
-}
+uint32_t KS_COLORF::fToARGB() const { return fChannel(a) << 24 | fChannel(r) << 16 | fChannel(g) << 8 | fChannel(b); }
 
 }  // namespace KEL

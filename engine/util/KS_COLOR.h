@@ -22,10 +22,16 @@ struct KS_COLOR {
         r = uint8_t(argb >> 16);
         a = uint8_t(argb >> 24);
     }
-    KS_COLOR& operator=(uint32_t argb) { fSetARGB(argb); return *this; }
+    KS_COLOR& operator=(uint32_t argb) {
+        fSetARGB(argb);
+        return *this;
+    }
     // Each channel keeps its lowest 8 bits.
     void fSet(int32_t alpha, int32_t red, int32_t green, int32_t blue) {
-        a = uint8_t(alpha); r = uint8_t(red); g = uint8_t(green); b = uint8_t(blue);
+        a = uint8_t(alpha);
+        r = uint8_t(red);
+        g = uint8_t(green);
+        b = uint8_t(blue);
     }
     uint32_t fGetARGB() const { return uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b; }
 
@@ -62,7 +68,12 @@ struct KS_COLORF {
     KS_COLORF() = default;
     KS_COLORF(float ar, float ag, float ab, float aa) : r(ar), g(ag), b(ab), a(aa) {}
 
-    void fSet(float ar, float ag, float ab, float aa) { r = ar; g = ag; b = ab; a = aa; }
+    void fSet(float ar, float ag, float ab, float aa) {
+        r = ar;
+        g = ag;
+        b = ab;
+        a = aa;
+    }
     void fZero() { r = g = b = a = 0.0f; }
     void fSetARGB(uint32_t argb);
     // Each channel clamped to 0..255 and rounded.
@@ -72,7 +83,13 @@ struct KS_COLORF {
     KS_COLORF operator-(const KS_COLORF& o) const { return {r - o.r, g - o.g, b - o.b, a - o.a}; }
     KS_COLORF operator*(float s) const { return {r * s, g * s, b * s, a * s}; }
     KS_COLORF operator/(float s) const { return {r / s, g / s, b / s, a / s}; }
-    KS_COLORF& operator*=(float s) { r *= s; g *= s; b *= s; a *= s; return *this; }
+    KS_COLORF& operator*=(float s) {
+        r *= s;
+        g *= s;
+        b *= s;
+        a *= s;
+        return *this;
+    }
     bool operator!=(const KS_COLORF& o) const { return r != o.r || g != o.g || b != o.b || a != o.a; }
 };
 

@@ -55,7 +55,10 @@ struct KS_FORMAT_ARG {
         } else if constexpr (std::is_convertible_v<const T&, std::wstring_view>) {
             const std::wstring_view view(value);
             return fText(view.data(), view.size());
-        } else if constexpr (requires { value.fData(); value.fLength(); }) {
+        } else if constexpr (requires {
+                                 value.fData();
+                                 value.fLength();
+                             }) {
             return fText(value.fData(), value.fLength() > 0 ? static_cast<size_t>(value.fLength()) : 0);
         } else if constexpr (std::is_enum_v<D>) {
             return fOf(static_cast<std::underlying_type_t<D>>(value));

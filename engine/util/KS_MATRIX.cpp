@@ -13,8 +13,8 @@ void KS_MATRIX::fSet(const float values[16]) {
         for (int row = 0; row < 4; ++row) m[row * 4 + column] = values[column * 4 + row];
 }
 
-void KS_MATRIX::fSet(float a0, float a1, float a2, float a3, float a4, float a5, float a6, float a7, float a8,
-                     float a9, float a10, float a11, float a12, float a13, float a14, float a15) {
+void KS_MATRIX::fSet(float a0, float a1, float a2, float a3, float a4, float a5, float a6, float a7, float a8, float a9,
+                     float a10, float a11, float a12, float a13, float a14, float a15) {
     const float values[16] = {a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15};
     fSet(values);
 }
@@ -39,37 +39,62 @@ KS_MATRIX KS_MATRIX::fRotationAxis(float angle, const KS_VEC3& axis) {
 KS_MATRIX KS_MATRIX::fRotationX(float angle) {
     KS_MATRIX r;
     const float c = std::cos(angle), s = std::sin(angle);
-    r.m[5] = c; r.m[6] = s; r.m[9] = -s; r.m[10] = c;
+    r.m[5] = c;
+    r.m[6] = s;
+    r.m[9] = -s;
+    r.m[10] = c;
     return r;
 }
 
 KS_MATRIX KS_MATRIX::fRotationY(float angle) {
     KS_MATRIX r;
     const float c = std::cos(angle), s = std::sin(angle);
-    r.m[0] = c; r.m[2] = -s; r.m[8] = s; r.m[10] = c;
+    r.m[0] = c;
+    r.m[2] = -s;
+    r.m[8] = s;
+    r.m[10] = c;
     return r;
 }
 
 KS_MATRIX KS_MATRIX::fRotationZ(float angle) {
     KS_MATRIX r;
     const float c = std::cos(angle), s = std::sin(angle);
-    r.m[0] = c; r.m[1] = s; r.m[4] = -s; r.m[5] = c;
+    r.m[0] = c;
+    r.m[1] = s;
+    r.m[4] = -s;
+    r.m[5] = c;
     return r;
 }
 
 KS_MATRIX KS_MATRIX::fScaling(const KS_VEC3& scale) {
     KS_MATRIX r;
-    r.m[0] = scale.x; r.m[5] = scale.y; r.m[10] = scale.z;
+    r.m[0] = scale.x;
+    r.m[5] = scale.y;
+    r.m[10] = scale.z;
     return r;
 }
 
-KS_MATRIX KS_MATRIX::fTranslationX(float x) { KS_MATRIX r; r.m[12] = x; return r; }
-KS_MATRIX KS_MATRIX::fTranslationY(float y) { KS_MATRIX r; r.m[13] = y; return r; }
-KS_MATRIX KS_MATRIX::fTranslationZ(float z) { KS_MATRIX r; r.m[14] = z; return r; }
+KS_MATRIX KS_MATRIX::fTranslationX(float x) {
+    KS_MATRIX r;
+    r.m[12] = x;
+    return r;
+}
+KS_MATRIX KS_MATRIX::fTranslationY(float y) {
+    KS_MATRIX r;
+    r.m[13] = y;
+    return r;
+}
+KS_MATRIX KS_MATRIX::fTranslationZ(float z) {
+    KS_MATRIX r;
+    r.m[14] = z;
+    return r;
+}
 
 KS_MATRIX KS_MATRIX::fTranslation(float x, float y, float z) {
     KS_MATRIX r;
-    r.m[12] = x; r.m[13] = y; r.m[14] = z;
+    r.m[12] = x;
+    r.m[13] = y;
+    r.m[14] = z;
     return r;
 }
 
@@ -141,9 +166,15 @@ void KS_MATRIX::fLookAt(const KS_VEC3& eye, const KS_VEC3& target, const KS_VEC3
     xaxis.fNormalize();
     const KS_VEC3 yaxis = KS_VEC3::fCross(zaxis, xaxis);
     fIdentity();
-    m[0] = xaxis.x; m[1] = yaxis.x; m[2] = zaxis.x;
-    m[4] = xaxis.y; m[5] = yaxis.y; m[6] = zaxis.y;
-    m[8] = xaxis.z; m[9] = yaxis.z; m[10] = zaxis.z;
+    m[0] = xaxis.x;
+    m[1] = yaxis.x;
+    m[2] = zaxis.x;
+    m[4] = xaxis.y;
+    m[5] = yaxis.y;
+    m[6] = zaxis.y;
+    m[8] = xaxis.z;
+    m[9] = yaxis.z;
+    m[10] = zaxis.z;
     m[12] = -KS_VEC3::fDot(xaxis, eye);
     m[13] = -KS_VEC3::fDot(yaxis, eye);
     m[14] = -KS_VEC3::fDot(zaxis, eye);

@@ -55,8 +55,7 @@ struct KS_MATRIX {
     // Position, rotation, scale, minus pivot (x and y), each applied in turn,
     // so a row vector is first moved by minus the pivot and last by the
     // position.
-    void fApplyPlacement(const KS_VEC3& pivot, const KS_VEC3& rotation, const KS_VEC3& scale,
-                         const KS_VEC3& position);
+    void fApplyPlacement(const KS_VEC3& pivot, const KS_VEC3& rotation, const KS_VEC3& scale, const KS_VEC3& position);
     // fApplyPlacement with the transform's own pivot, rotation, scale and
     // position.
     void fApplyTransform(const KS_TRANSFORM3& transform);

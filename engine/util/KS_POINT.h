@@ -18,7 +18,10 @@ struct KS_POINT {
     // Zeroes, then reads "x y".
     explicit KS_POINT(const std::string& text) { fFromString(text); }
 
-    void fSet(int32_t ax, int32_t ay) { x = ax; y = ay; }
+    void fSet(int32_t ax, int32_t ay) {
+        x = ax;
+        y = ay;
+    }
     void fSet(int32_t all) { x = y = all; }
     void fCopy(const KS_POINT& other) { *this = other; }
 
@@ -28,9 +31,21 @@ struct KS_POINT {
     KS_POINT operator/(const KS_POINT& o) const { return {x / o.x, y / o.y}; }
     KS_POINT operator/(int32_t s) const { return {x / s, y / s}; }
     KS_POINT operator-() const { return {-x, -y}; }
-    KS_POINT& operator+=(int32_t s) { x += s; y += s; return *this; }
-    KS_POINT& operator-=(int32_t s) { x -= s; y -= s; return *this; }
-    KS_POINT& operator/=(const KS_POINT& o) { x /= o.x; y /= o.y; return *this; }
+    KS_POINT& operator+=(int32_t s) {
+        x += s;
+        y += s;
+        return *this;
+    }
+    KS_POINT& operator-=(int32_t s) {
+        x -= s;
+        y -= s;
+        return *this;
+    }
+    KS_POINT& operator/=(const KS_POINT& o) {
+        x /= o.x;
+        y /= o.y;
+        return *this;
+    }
     bool operator==(const KS_POINT& o) const { return x == o.x && y == o.y; }
     bool operator!=(const KS_POINT& o) const { return !(*this == o); }
 

@@ -13,7 +13,12 @@ struct KS_RECT {
 
     KS_RECT() = default;
     KS_RECT(int32_t ax, int32_t ay, int32_t aw, int32_t ah) : x(ax), y(ay), w(aw), h(ah) {}
-    void fSet(int32_t ax, int32_t ay, int32_t aw, int32_t ah) { x = ax; y = ay; w = aw; h = ah; }
+    void fSet(int32_t ax, int32_t ay, int32_t aw, int32_t ah) {
+        x = ax;
+        y = ay;
+        w = aw;
+        h = ah;
+    }
 };
 
 }  // namespace KEL

@@ -15,7 +15,10 @@ struct KS_VEC2 {
     // Zeroes, then reads "x y".
     explicit KS_VEC2(const std::string& text) { fFromString(text); }
 
-    void fSet(float ax, float ay) { x = ax; y = ay; }
+    void fSet(float ax, float ay) {
+        x = ax;
+        y = ay;
+    }
     void fSet(float all) { x = y = all; }
     void fZero() { x = y = 0.0f; }
     void fCopy(const KS_VEC2& other) { *this = other; }
@@ -27,14 +30,46 @@ struct KS_VEC2 {
     KS_VEC2 operator/(float s) const { return {x / s, y / s}; }
     KS_VEC2 operator*(const KS_VEC2& o) const { return {x * o.x, y * o.y}; }
     KS_VEC2 operator/(const KS_VEC2& o) const { return {x / o.x, y / o.y}; }
-    KS_VEC2& operator+=(const KS_VEC2& o) { x += o.x; y += o.y; return *this; }
-    KS_VEC2& operator-=(const KS_VEC2& o) { x -= o.x; y -= o.y; return *this; }
-    KS_VEC2& operator*=(const KS_VEC2& o) { x *= o.x; y *= o.y; return *this; }
-    KS_VEC2& operator/=(const KS_VEC2& o) { x /= o.x; y /= o.y; return *this; }
-    KS_VEC2& operator+=(float s) { x += s; y += s; return *this; }
-    KS_VEC2& operator-=(float s) { x -= s; y -= s; return *this; }
-    KS_VEC2& operator*=(float s) { x *= s; y *= s; return *this; }
-    KS_VEC2& operator/=(float s) { x /= s; y /= s; return *this; }
+    KS_VEC2& operator+=(const KS_VEC2& o) {
+        x += o.x;
+        y += o.y;
+        return *this;
+    }
+    KS_VEC2& operator-=(const KS_VEC2& o) {
+        x -= o.x;
+        y -= o.y;
+        return *this;
+    }
+    KS_VEC2& operator*=(const KS_VEC2& o) {
+        x *= o.x;
+        y *= o.y;
+        return *this;
+    }
+    KS_VEC2& operator/=(const KS_VEC2& o) {
+        x /= o.x;
+        y /= o.y;
+        return *this;
+    }
+    KS_VEC2& operator+=(float s) {
+        x += s;
+        y += s;
+        return *this;
+    }
+    KS_VEC2& operator-=(float s) {
+        x -= s;
+        y -= s;
+        return *this;
+    }
+    KS_VEC2& operator*=(float s) {
+        x *= s;
+        y *= s;
+        return *this;
+    }
+    KS_VEC2& operator/=(float s) {
+        x /= s;
+        y /= s;
+        return *this;
+    }
     bool operator==(const KS_VEC2& o) const { return x == o.x && y == o.y; }
     bool operator!=(const KS_VEC2& o) const { return !(*this == o); }
 

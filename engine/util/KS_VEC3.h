@@ -16,7 +16,11 @@ struct KS_VEC3 {
     // Zeroes, then reads "x y z".
     explicit KS_VEC3(const std::string& text) { fFromString(text); }
 
-    void fSet(float ax, float ay, float az) { x = ax; y = ay; z = az; }
+    void fSet(float ax, float ay, float az) {
+        x = ax;
+        y = ay;
+        z = az;
+    }
     void fSet3(float ax, float ay, float az) { fSet(ax, ay, az); }
     void fSet(float all) { x = y = z = all; }
     void fZero() { x = y = z = 0.0f; }
@@ -29,14 +33,54 @@ struct KS_VEC3 {
     KS_VEC3 operator/(float s) const { return {x / s, y / s, z / s}; }
     KS_VEC3 operator*(const KS_VEC3& o) const { return {x * o.x, y * o.y, z * o.z}; }
     KS_VEC3 operator/(const KS_VEC3& o) const { return {x / o.x, y / o.y, z / o.z}; }
-    KS_VEC3& operator+=(const KS_VEC3& o) { x += o.x; y += o.y; z += o.z; return *this; }
-    KS_VEC3& operator-=(const KS_VEC3& o) { x -= o.x; y -= o.y; z -= o.z; return *this; }
-    KS_VEC3& operator*=(const KS_VEC3& o) { x *= o.x; y *= o.y; z *= o.z; return *this; }
-    KS_VEC3& operator/=(const KS_VEC3& o) { x /= o.x; y /= o.y; z /= o.z; return *this; }
-    KS_VEC3& operator+=(float s) { x += s; y += s; z += s; return *this; }
-    KS_VEC3& operator-=(float s) { x -= s; y -= s; z -= s; return *this; }
-    KS_VEC3& operator*=(float s) { x *= s; y *= s; z *= s; return *this; }
-    KS_VEC3& operator/=(float s) { x /= s; y /= s; z /= s; return *this; }
+    KS_VEC3& operator+=(const KS_VEC3& o) {
+        x += o.x;
+        y += o.y;
+        z += o.z;
+        return *this;
+    }
+    KS_VEC3& operator-=(const KS_VEC3& o) {
+        x -= o.x;
+        y -= o.y;
+        z -= o.z;
+        return *this;
+    }
+    KS_VEC3& operator*=(const KS_VEC3& o) {
+        x *= o.x;
+        y *= o.y;
+        z *= o.z;
+        return *this;
+    }
+    KS_VEC3& operator/=(const KS_VEC3& o) {
+        x /= o.x;
+        y /= o.y;
+        z /= o.z;
+        return *this;
+    }
+    KS_VEC3& operator+=(float s) {
+        x += s;
+        y += s;
+        z += s;
+        return *this;
+    }
+    KS_VEC3& operator-=(float s) {
+        x -= s;
+        y -= s;
+        z -= s;
+        return *this;
+    }
+    KS_VEC3& operator*=(float s) {
+        x *= s;
+        y *= s;
+        z *= s;
+        return *this;
+    }
+    KS_VEC3& operator/=(float s) {
+        x /= s;
+        y /= s;
+        z /= s;
+        return *this;
+    }
     bool operator==(const KS_VEC3& o) const { return x == o.x && y == o.y && z == o.z; }
     bool operator!=(const KS_VEC3& o) const { return !(*this == o); }
 

@@ -16,9 +16,9 @@ bool G_STARS::fLoad(const pugi::xml_node& element) {
         const char* mName;
         float* mTarget;
     };
-    const KS_FLOAT_KEY floats[] = {{"time", &mSettings.mTime},           {"amplitude", &mSettings.mAmplitude},
-                                   {"frequency", &mSettings.mFrequency}, {"decay", &mSettings.mDecay},
-                                   {"start_size", &mSettings.mStartSize}, {"end_size", &mSettings.mEndSize}};
+    const KS_FLOAT_KEY floats[] = {
+        {"time", &mSettings.mTime},   {"amplitude", &mSettings.mAmplitude},  {"frequency", &mSettings.mFrequency},
+        {"decay", &mSettings.mDecay}, {"start_size", &mSettings.mStartSize}, {"end_size", &mSettings.mEndSize}};
     for (const KS_FLOAT_KEY& key : floats) {
         const pugi::xml_attribute attribute = element.attribute(key.mName);
         if (!attribute) return false;

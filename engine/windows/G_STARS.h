@@ -61,7 +61,7 @@ private:
     };
 
     KS_SETTINGS mSettings;
-    KS_TRANSFORM3 mRow;       // placement of the row, under the position
+    KS_TRANSFORM3 mRow;  // placement of the row, under the position
     KS_TRANSFORM3 mPosition;
     KC_BOT_MANAGER mPops;
     G_SPRITE mFull;

@@ -50,8 +50,8 @@ G_WINDOW::G_WINDOW(const pugi::xml_node& node)
 G_WINDOW::~G_WINDOW() { mAnimators.fDeleteAll(); }
 
 int32_t G_WINDOW::fShowTypeFromName(const char* name) {
-    static constexpr const char* kNAMES[] = {"SH_MOMENTAL", "SH_FADE", "SH_MOVE_UP", "SH_MOVE_DOWN",
-                                             "SH_MOVE_LEFT", "SH_MOVE_RIGHT"};
+    static constexpr const char* kNAMES[] = {"SH_MOMENTAL",  "SH_FADE",      "SH_MOVE_UP",
+                                             "SH_MOVE_DOWN", "SH_MOVE_LEFT", "SH_MOVE_RIGHT"};
     for (int32_t type = 0; type < 6; ++type)
         if (name && std::strcmp(name, kNAMES[type]) == 0) return type;
     return kSH_OTHER;
@@ -68,8 +68,7 @@ int32_t G_WINDOW::fPositionTypeFromName(const char* name) {
 void G_WINDOW::fReadAttributes(const pugi::xml_node& node) {
     if (const pugi::xml_attribute name = node.attribute("_name")) mName = name.value();
     if (const pugi::xml_attribute open = node.attribute("_typeOpen")) mOpenType = fShowTypeFromName(open.value());
-    if (const pugi::xml_attribute close = node.attribute("_typeClose"))
-        mCloseType = fShowTypeFromName(close.value());
+    if (const pugi::xml_attribute close = node.attribute("_typeClose")) mCloseType = fShowTypeFromName(close.value());
     if (const pugi::xml_attribute pos = node.attribute("_typePos")) mPositionType = fPositionTypeFromName(pos.value());
     if (const pugi::xml_attribute show = node.attribute("_timeShow"); show && mOpenType != kSH_MOMENTAL) {
         mShowTime = show.as_float(mShowTime);
@@ -192,8 +191,8 @@ void G_WINDOW::fUpdateAnimators() {
 // Show and hide share their animators: the placement (set after the delay
 // when skipped or without animation, else a slide unless the kind is a
 // fade), the sleep that ends the transition, and the background's fade.
-void G_WINDOW::fStartTransition(const KS_TRANSFORM3_AUTO& target, int32_t type, float time, float delay,
-                                bool skip, bool park, const KC_CALLBACK& finish, KS_COLOR from, KS_COLOR to) {
+void G_WINDOW::fStartTransition(const KS_TRANSFORM3_AUTO& target, int32_t type, float time, float delay, bool skip,
+                                bool park, const KC_CALLBACK& finish, KS_COLOR from, KS_COLOR to) {
     // A zero time places at once as well: a slide of no time has no speed.
     const bool instant = skip || type == kSH_MOMENTAL || !(time > 0.0f);
     if (instant) {

@@ -217,15 +217,15 @@ private:
     void fReadSounds(const pugi::xml_node& node);
     void fComputePlacements();
     // The animators of one show or hide: placement, finish, colour.
-    void fStartTransition(const KS_TRANSFORM3_AUTO& target, int32_t type, float time, float delay, bool skip,
-                          bool park, const KC_CALLBACK& finish, KS_COLOR from, KS_COLOR to);
+    void fStartTransition(const KS_TRANSFORM3_AUTO& target, int32_t type, float time, float delay, bool skip, bool park,
+                          const KC_CALLBACK& finish, KS_COLOR from, KS_COLOR to);
     void fUpdateAnimators();
     void fShowFinished();
     void fHideFinished();
     static int32_t fOnShowFinished(void* window);
     static int32_t fOnHideFinished(void* window);
 
-    KC_BOT_MANAGER mAnimators;  // owns what it is given: fDeleteAll frees them
+    KC_BOT_MANAGER mAnimators;                                // owns what it is given: fDeleteAll frees them
     std::vector<std::unique_ptr<KC_BASE>> mPendingAnimators;  // made during the pass
     int32_t mAnimatorPass = 0;
     KC_CALLBACK mShowFinished;

@@ -5,8 +5,7 @@ namespace KEL {
 G_WINDOW_CONFIRM::G_WINDOW_CONFIRM(const pugi::xml_node& node) : G_WINDOW(node) {
     // A widget 2 of another kind counts as missing.
     KC_GUI_OBJECT* message = mGui->fFindChild(kMESSAGE);
-    if (message && message->fGetType() == KC_GUI_OBJECT::kTYPE_WLABEL)
-        mMessage = dynamic_cast<KC_GUI_WLABEL*>(message);
+    if (message && message->fGetType() == KC_GUI_OBJECT::kTYPE_WLABEL) mMessage = dynamic_cast<KC_GUI_WLABEL*>(message);
 }
 
 bool G_WINDOW_CONFIRM::fSetAnswerHandler2(const Closure<void()>& handler) {

@@ -42,8 +42,7 @@ void KC_EVENT_QUEUE::fDispatch() {
     std::vector<std::string> queued;
     queued.swap(mQueue);
     for (const std::string& name : queued)
-        for (size_t listener = 0; listener < mListeners.size(); ++listener)
-            fCall(static_cast<int32_t>(listener), name);
+        for (size_t listener = 0; listener < mListeners.size(); ++listener) fCall(static_cast<int32_t>(listener), name);
 }
 
 }  // namespace KEL

@@ -23,9 +23,7 @@ constexpr const char* kEXAMPLE = "gEXAMPLE";
 constexpr int32_t kMAX_CELLS = 1024;
 constexpr int32_t kMAX_INTERVAL = 16384;
 
-int32_t fClampToInt(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
+int32_t fClampToInt(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 bool fInRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 }  // namespace
@@ -159,8 +157,8 @@ void gPages::fLayoutItems() {
             ++r;
         }
         if (r == mRows) r = 0;  // the next page starts again at the upper left
-        item->fMessage(G_PAGES_ITEM::kMSG_POSITION, float(x0 + c * (w + mIntervalX)),
-                       float(y0 + r * (h + mIntervalY)), 0, nullptr);
+        item->fMessage(G_PAGES_ITEM::kMSG_POSITION, float(x0 + c * (w + mIntervalX)), float(y0 + r * (h + mIntervalY)),
+                       0, nullptr);
         item->fMessage(G_PAGES_ITEM::kMSG_ANCHOR, 0, 0, 0, G_PAGES_ITEM::fValue(kCELL_ANCHOR));
         ++c;
     }
@@ -184,10 +182,10 @@ void gPages::fDrawPage(int32_t page) {
 KS_VEC2 gPages::fShift(int32_t direction) const {
     const float s = static_cast<float>(direction);
     switch (mTurnType) {
-    case kSLIDE_HORIZONTAL: return {s * mPageStep.x, 0.0f};
-    case kSLIDE_VERTICAL: return {0.0f, s * mPageStep.y};
-    case kSLIDE_TO_POINT: return {s * mPageStep.x, s * mPageStep.y};
-    default: return {0.0f, 0.0f};
+        case kSLIDE_HORIZONTAL: return {s * mPageStep.x, 0.0f};
+        case kSLIDE_VERTICAL: return {0.0f, s * mPageStep.y};
+        case kSLIDE_TO_POINT: return {s * mPageStep.x, s * mPageStep.y};
+        default: return {0.0f, 0.0f};
     }
 }
 
@@ -249,10 +247,10 @@ bool gPages::fTurnPrev() { return fTurn(-1); }
 bool gPages::fTurn(int32_t direction) {
     if (fIsTurning()) return false;  // no queueing
     switch (mTurnType) {
-    case kSLIDE_HORIZONTAL:
-    case kSLIDE_VERTICAL:
-    case kSLIDE_TO_POINT: return fSlide(direction);
-    default: return fJump(direction);
+        case kSLIDE_HORIZONTAL:
+        case kSLIDE_VERTICAL:
+        case kSLIDE_TO_POINT: return fSlide(direction);
+        default: return fJump(direction);
     }
 }
 
@@ -273,7 +271,7 @@ bool gPages::fSlide(int32_t direction) {
     const KS_VEC2 offset = fShift(-direction);
     float duration = mTurnTime;
     if (duration == 0.0f) {
-        const float distance = mTurnType == kSLIDE_TO_POINT ? std::hypot(mPageStep.x, mPageStep.y)
+        const float distance = mTurnType == kSLIDE_TO_POINT     ? std::hypot(mPageStep.x, mPageStep.y)
                                : mTurnType == kSLIDE_HORIZONTAL ? std::fabs(mPageStep.x)
                                                                 : std::fabs(mPageStep.y);
         duration = distance / mTurnSpeed;

@@ -1,13 +1,13 @@
 #include "game/app/GG_GAME_HOST.h"
 
 #include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "game/app/gGame.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/progress/KC_SHOP_ITEM.h"
-#include "game/services/KC_STORE.h"
 #include "game/progress/KC_TROPHIES.h"
 #include "game/progress/KS_TROPHY_VALUE.h"
-#include "game/app/gGame.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
+#include "game/services/KC_STORE.h"
 
 namespace game {
 

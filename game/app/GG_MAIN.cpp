@@ -19,14 +19,13 @@
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_GAME_HOST.h"
 #include "game/app/GG_MILESTONES.h"
+#include "game/app/G_LOADER_SCREEN.h"
+#include "game/app/gGame.h"
+#include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_ERROR.h"
 #include "game/product/GG_SETTINGS.h"
 #include "game/product/GG_SOUND_GROUP.h"
-#include "game/app/G_LOADER_SCREEN.h"
-#include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/KT_PLAYERS.h"
-#include "game/board/GG_GAMEPLAY.h"
-#include "game/app/gGame.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
@@ -107,9 +106,10 @@ void fRegisterCallbacks() {
 namespace {
 
 void fFreeSlots() {
-    for (KEL::KC_CALLBACK** slot : {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbFIRST_PRESENT, &KEL::kcbPREPARE, &KEL::kcbINIT, &KEL::kcbKEY_DOWN, &KEL::kcbKEY_UP,
-                                    &KEL::kcbMOUSE_MOVE, &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFOCUS_LOST,
-                                    &KEL::kcbFOCUS_GAINED, &KEL::kcbDISPLAY_LOST})
+    for (KEL::KC_CALLBACK** slot :
+         {&KEL::kcbUPDATE, &KEL::kcbDRAW, &KEL::kcbFIRST_PRESENT, &KEL::kcbPREPARE, &KEL::kcbINIT, &KEL::kcbKEY_DOWN,
+          &KEL::kcbKEY_UP, &KEL::kcbMOUSE_MOVE, &KEL::kcbAFTER_LOOP, &KEL::kcbCLOSE, &KEL::kcbFOCUS_LOST,
+          &KEL::kcbFOCUS_GAINED, &KEL::kcbDISPLAY_LOST})
         fFreeSlot(*slot);
 }
 
@@ -129,7 +129,8 @@ int32_t fStartFailed() {
     // is quiet while the device opens.
     if (KEL::kcGAME) KEL::kcGAME->fAwaitAudio();
     const std::string what = resource.empty() ? std::string("its data") : "its file \"" + resource + "\"";
-    if (KEL::kcWINDOW) KEL::kcWINDOW->fMessageBox("Error", "The game cannot start: " + what + " is missing or damaged.");
+    if (KEL::kcWINDOW)
+        KEL::kcWINDOW->fMessageBox("Error", "The game cannot start: " + what + " is missing or damaged.");
     return KEL::KS_RESULT::kSTART_FAILED;
 }
 
@@ -170,9 +171,7 @@ void fHandOver() {
 // Whether the running level's picture is still to be finished. Input
 // refused is no end: it is refused while a hint flies, too. A level whose
 // end is already being handled (won, or lost and asking) is left to that.
-bool fLevelUnfinished(GG_GAMEPLAY& board) {
-    return !board.fIsEndHandled() && board.fGetProcess().fGetProgress() < 1.0;
-}
+bool fLevelUnfinished(GG_GAMEPLAY& board) { return !board.fIsEndHandled() && board.fGetProcess().fGetProgress() < 1.0; }
 
 }  // namespace
 
@@ -202,8 +201,7 @@ int32_t fOnPrepare(void*) {
     gModule = KS_MODULE();
     // A failed start names what this start-up could not read, nothing older.
     GG_ERROR::fClear();
-    for (int32_t i = 0; i < 4; ++i)
-        KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
+    for (int32_t i = 0; i < 4; ++i) KEL::kcREPOSITORY->fLoad(kMOUNTED[i], i < 2 ? "" : GG_SETTINGS::kARCHIVE_PASSWORD);
     gModule.mLoader = std::make_unique<G_LOADER_SCREEN>(&fLoadGame);
     gModule.mLoader->fAcquireTextures();
     gModule.mPrepared = true;
@@ -342,7 +340,8 @@ int32_t fOnDeactivate(void*) {
     GG_GAMEPLAY* gameplay = game->fGetGameplay();
     if (gameplay && gameplay->fIsRunning() && !gameplay->fIsPaused() && fLevelUnfinished(*gameplay)) {
         game->fPauseLevel();
-        if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager()) windows->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
+        if (KEL::G_WINDOW_MANAGER* windows = gGame::fGetWindowManager())
+            windows->fShowWindow(GG_WINDOW_NAME::kGAME_MENU);
     }
     game->fSave();
     return KEL::KS_RESULT::kNOTHING;

@@ -3,11 +3,11 @@
 #include "SERVICE/KC_GAME.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/resources/KC_STRING_TABLE.h"
-#include "game/product/GG_SETTINGS.h"
 #include "game/app/GG_WINDOW_FACTORY.h"
-#include "game/services/KC_STORE.h"
-#include "game/board/GG_GAMEPLAY.h"
 #include "game/app/gGame.h"
+#include "game/board/GG_GAMEPLAY.h"
+#include "game/product/GG_SETTINGS.h"
+#include "game/services/KC_STORE.h"
 
 namespace game {
 

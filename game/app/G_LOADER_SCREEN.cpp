@@ -18,8 +18,8 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MILESTONES.h"
-#include "game/product/GG_SETTINGS.h"
 #include "game/app/gGame.h"
+#include "game/product/GG_SETTINGS.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {

@@ -132,8 +132,8 @@ private:
     // and animation, given back once their sprites hold their own. Same
     // guard as mSplashTextures.
     std::vector<KEL::KC_TEXTURE*> mWarmTextures;
-    std::vector<std::string> mWarmNames;  // main thread before the start, then read-only
-    KEL::KC_THREAD* mPictures = nullptr;  // main thread only
+    std::vector<std::string> mWarmNames;   // main thread before the start, then read-only
+    KEL::KC_THREAD* mPictures = nullptr;   // main thread only
     std::atomic<bool> mSplashesIn{false};  // written by the pictures thread after mSplashTextures
     std::atomic<bool> mPicturesIn{false};  // written by the pictures thread, last
     // Decoding, the pictures under the splash hold the repository; they wait

@@ -20,21 +20,21 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_SCREENS_HOST.h"
+#include "game/app/GG_WINDOW_FACTORY.h"
+#include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_ERROR.h"
 #include "game/product/GG_SETTINGS.h"
-#include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_SOUND_GROUP.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "game/progress/KC_SHOP_ITEMS.h"
+#include "game/progress/KC_TROPHIES.h"
+#include "game/progress/KC_TROPHY.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
-#include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/services/KC_LEADERBOARD_LIST.h"
-#include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/services/KC_STORE.h"
-#include "game/progress/KC_TROPHIES.h"
-#include "game/progress/KC_TROPHY.h"
-#include "game/profile/KT_PLAYERS.h"
 
 namespace game {
 
@@ -536,10 +536,8 @@ void gGame::fOpenLevels(int32_t packId, bool skip) {
     auto* levels = dynamic_cast<GG_WINDOW_LEVEL*>(gServices.mWindows->fFindWindow(GG_WINDOW_NAME::kLEVELS));
     const GG_PLAYER* player = fGetCurrentPlayer();
     const GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
-    if (levels && record)
-        levels->fSetPack(*record);
-    else
-        gServices.mWindows->fRefreshWindow(GG_WINDOW_NAME::kLEVELS);
+    if (levels && record) levels->fSetPack(*record);
+    else gServices.mWindows->fRefreshWindow(GG_WINDOW_NAME::kLEVELS);
 }
 
 void gGame::fCloseLevels() {
@@ -589,7 +587,8 @@ std::wstring gGame::fGetPackStarsText(int32_t packId) const {
     const GG_PLAYER* player = fGetCurrentPlayer();
     GG_PACK_RECORD* record = player ? player->fFindPack(packId) : nullptr;
     if (!record) return std::wstring();
-    return std::to_wstring(record->fGetStars()) + L"/" + std::to_wstring(GG_LEVEL_RECORD::kMAX_STARS * record->fGetLevels().size());
+    return std::to_wstring(record->fGetStars()) + L"/" +
+           std::to_wstring(GG_LEVEL_RECORD::kMAX_STARS * record->fGetLevels().size());
 }
 
 bool gGame::fShowLevel(int32_t packId, int32_t levelId) {

@@ -9,8 +9,8 @@
 #include "engine/scene/G_SPRITE.h"
 #include "engine/scene/KC_CURSOR.h"
 #include "engine/util/Closure.h"
-#include "game/progress/GG_PROGRESS.h"
 #include "game/board/GG_TUTORIAL.h"
+#include "game/progress/GG_PROGRESS.h"
 #include "game/services/KC_ADS.h"
 #include "game/services/cAdDelegate.h"
 

@@ -187,8 +187,8 @@ bool GG_AMBIENT::fMoveHighlight(int32_t row, int32_t column) {
 
 void GG_AMBIENT::fAddScore(int32_t n) {
     const int64_t sum = static_cast<int64_t>(mScore) + n;
-    mScore = static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                      std::numeric_limits<int32_t>::max()));
+    mScore = static_cast<int32_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void GG_AMBIENT::fUpdate() { mErrors.fUpdate(); }

@@ -61,7 +61,8 @@ bool fReadWords(const pugi::xml_node& node, const char* name, size_t count, T* o
     T values[2] = {};
     bool good = words.size() == count;
     for (size_t i = 0; good && i < count; ++i) good = parse(words[i], values[i]);
-    if (!good) return GG_AMBIENT_READER::fFail(fWhere(node, name), std::string("bad value \"") + attribute.value() + "\"");
+    if (!good)
+        return GG_AMBIENT_READER::fFail(fWhere(node, name), std::string("bad value \"") + attribute.value() + "\"");
     for (size_t i = 0; i < count; ++i) out[i] = values[i];
     return true;
 }
@@ -92,8 +93,7 @@ bool GG_AMBIENT_READER::fPoint(const pugi::xml_node& node, const char* name, int
     return true;
 }
 
-bool GG_AMBIENT_READER::fVec2(const pugi::xml_node& node, const char* name, float low, float high,
-                              KEL::KS_VEC2& out) {
+bool GG_AMBIENT_READER::fVec2(const pugi::xml_node& node, const char* name, float low, float high, KEL::KS_VEC2& out) {
     float values[2] = {out.x, out.y};
     if (!fReadWords(node, name, 2, values,
                     [low, high](const std::string& w, float& v) { return fParseFloat(w, low, high, v); }))

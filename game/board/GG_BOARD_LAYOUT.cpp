@@ -12,12 +12,11 @@ namespace {
 void fAxis(int32_t grid, int32_t block, float elSize, int32_t shift, int32_t& blocks, int32_t& size) {
     const int32_t perBlock = block > 0 ? block : grid;
     blocks = block > 0 ? grid / block + (grid % block != 0 ? 1 : 0) : 1;
-    size = KEL::fClampToInt(static_cast<double>(perBlock) * elSize * blocks - (static_cast<double>(blocks) + 1) * shift);
+    size = KEL::fClampToInt(static_cast<double>(perBlock) * elSize * blocks -
+                            (static_cast<double>(blocks) + 1) * shift);
 }
 
-bool fFail(const char* text) {
-    return GG_ERROR::fFail(text);
-}
+bool fFail(const char* text) { return GG_ERROR::fFail(text); }
 
 bool fWithin(float value, float low, float high) { return value >= low && value <= high; }
 

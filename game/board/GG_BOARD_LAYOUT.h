@@ -31,15 +31,15 @@ public:
     // size of 0 counts as one block spanning the grid.
     void fComputeGeometry();
 
-    KEL::KS_VEC2 mPosition;    // board centre
-    KEL::KS_VEC2 mElSize;      // cell width and height
-    KEL::KS_POINT mShiftBlock; // shift before each block; negative opens a gap
-    KEL::KS_POINT mBlock;      // cells per block across and down
-    KEL::KS_POINT mGrid;       // columns, rows
+    KEL::KS_VEC2 mPosition;     // board centre
+    KEL::KS_VEC2 mElSize;       // cell width and height
+    KEL::KS_POINT mShiftBlock;  // shift before each block; negative opens a gap
+    KEL::KS_POINT mBlock;       // cells per block across and down
+    KEL::KS_POINT mGrid;        // columns, rows
     uint32_t mBonuses = 0;
     KEL::KS_POINT mBlocks;
-    KEL::KS_VEC2 mOrigin;      // top-left corner of the board rectangle
-    KEL::KS_VEC2 mCellBase;    // origin minus the block shift
+    KEL::KS_VEC2 mOrigin;    // top-left corner of the board rectangle
+    KEL::KS_VEC2 mCellBase;  // origin minus the block shift
     int32_t mWidth = 0;
     int32_t mHeight = 0;
 

@@ -35,11 +35,11 @@ public:
 
     // What the controls ask of their owner; empty closures do nothing.
     struct KS_ACTIONS {
-        KEL::Closure<void()> mHint;        // the hint button slid away: use a hint
-        KEL::Closure<void()> mReset;       // a drag was dropped on the target
-        KEL::Closure<void()> mPause;       // pause the level and open its menu
-        KEL::Closure<void()> mStore;       // pause the level and open the shop
-        KEL::Closure<void()> mFeedback;    // explain the reset target
+        KEL::Closure<void()> mHint;      // the hint button slid away: use a hint
+        KEL::Closure<void()> mReset;     // a drag was dropped on the target
+        KEL::Closure<void()> mPause;     // pause the level and open its menu
+        KEL::Closure<void()> mStore;     // pause the level and open the shop
+        KEL::Closure<void()> mFeedback;  // explain the reset target
     };
 
     GG_CONTROLS();

@@ -17,14 +17,14 @@
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/board/GG_GAMEPLAY_HOST.h"
 #include "game/product/GG_EDITION.h"
 #include "game/product/GG_ERROR.h"
+#include "game/product/GG_PACK_INFO.h"
 #include "game/product/GG_SOUND_GROUP.h"
 #include "game/profile/GG_LEVEL_RECORD.h"
-#include "game/product/GG_PACK_INFO.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
-#include "game/board/GG_GAMEPLAY_HOST.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
@@ -333,10 +333,8 @@ void GG_GAMEPLAY::fUpdateHover() {
     if (over && mPressed) {
         row = fAxisCell(y, KE_AXIS::kROW, KE_GAP::kNEAREST);
         column = fAxisCell(x, KE_AXIS::kCOLUMN, KE_GAP::kNEAREST);
-        if (std::abs(row - mPressRow) <= std::abs(column - mPressColumn))
-            row = mPressRow;
-        else
-            column = mPressColumn;
+        if (std::abs(row - mPressRow) <= std::abs(column - mPressColumn)) row = mPressRow;
+        else column = mPressColumn;
     } else if (over) {
         row = fAxisCell(y, KE_AXIS::kROW, KE_GAP::kNONE);
         column = fAxisCell(x, KE_AXIS::kCOLUMN, KE_GAP::kNONE);
@@ -450,11 +448,10 @@ void GG_GAMEPLAY::fOnCellRight(GG_ELEMENT& cell) {
     if (cell.fIsBonus()) {
         mScore += mSunimeBonus;
         if (mHasFlyingScore)
-            mBonusFlights.push_back(std::make_unique<GG_EFFECT_BONUS>(
-                mFlyingScore, cell.fGetPosition(), mSunimeBonus,
-                KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnBonusLanded>(this)));
-        else
-            mAmbient.fAddScore(mSunimeBonus);
+            mBonusFlights.push_back(
+                std::make_unique<GG_EFFECT_BONUS>(mFlyingScore, cell.fGetPosition(), mSunimeBonus,
+                                                  KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnBonusLanded>(this)));
+        else mAmbient.fAddScore(mSunimeBonus);
     }
     fEarnHint();
 }
@@ -466,8 +463,7 @@ void GG_GAMEPLAY::fEarnHint() {
     const int64_t opened = static_cast<int64_t>(mProcess.fGetRevealedFull().size());
     const int64_t full = static_cast<int64_t>(mProcess.fGetFullCells().size());
     const int64_t steps = static_cast<int64_t>(mMaxHints) + 1;
-    if (static_cast<int64_t>(mMaxHints) > mHintsAvailable && opened * steps >= (mHintsEarned + 1) * full &&
-        !mInApp) {
+    if (static_cast<int64_t>(mMaxHints) > mHintsAvailable && opened * steps >= (mHintsEarned + 1) * full && !mInApp) {
         ++mHintsEarned;
         ++mHintsAvailable;
     }
@@ -535,7 +531,8 @@ void GG_GAMEPLAY::fOpenResetFeedback() {
     KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr;
     KEL::G_WINDOW* window = windows ? windows->fFindWindow(GG_WINDOW_NAME::kRESET_FEEDBACK) : nullptr;
     if (!window) return;
-    window->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fCloseResetFeedback>(this));
+    window->fSetCallback(KEL::G_WINDOW::kCB_SHOWN,
+                         KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fCloseResetFeedback>(this));
     windows->fShowWindow(GG_WINDOW_NAME::kRESET_FEEDBACK);
 }
 
@@ -577,8 +574,8 @@ void GG_GAMEPLAY::fLaunchHint(GG_ELEMENT& cell) {
     const KEL::KS_VEC2 c1(s.x + 0.33f * (c.x - s.x), s.y + 0.33f * (c.y - s.y) + static_cast<float>(mDeflection1));
     const KEL::KS_VEC2 c2(s.x + 0.66f * (c.x - s.x), s.y + 0.66f * (c.y - s.y) + static_cast<float>(mDeflection2));
     mHintFlight.fAddEffect(&fOnHintArrived, this, &cell);
-    mHintFlight.fBack()->fAdd(KEL::fCreateBotMoveCubeBezier(sprite, c1.x, c1.y, 0.0f, c2.x, c2.y, 0.0f, c.x, c.y,
-                                                            0.0f, 0.0f, mHintSpeed, 0.0f));
+    mHintFlight.fBack()->fAdd(KEL::fCreateBotMoveCubeBezier(sprite, c1.x, c1.y, 0.0f, c2.x, c2.y, 0.0f, c.x, c.y, 0.0f,
+                                                            0.0f, mHintSpeed, 0.0f));
     if (mHasHintFollow) {
         mHintFollow.fSetAreaCentre(kPARKED, kPARKED);
         mHintFollow.fGetSystem()->fStart();
@@ -633,10 +630,8 @@ void GG_GAMEPLAY::fDrawFlights() {
 void GG_GAMEPLAY::fEndLevel(bool won) {
     if (mEndHandled) return;
     mEndHandled = 1;
-    if (won)
-        fOnLevelWin();
-    else
-        fOnLevelLost();
+    if (won) fOnLevelWin();
+    else fOnLevelLost();
 }
 
 void GG_GAMEPLAY::fOnLevelWin() {
@@ -815,15 +810,15 @@ bool GG_GAMEPLAY::fOpenQuestion(const char* name, KE_ANSWERS answers, KEL::Closu
 
 void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
-        if (mPlayer && mPlayer->fGetHealth().fGetCount() >= 1)
-            fRestartOrLeave(KE_AFTER_LOSS::kRESTART);
+        if (mPlayer && mPlayer->fGetHealth().fGetCount() >= 1) fRestartOrLeave(KE_AFTER_LOSS::kRESTART);
         else if (!fOpenQuestion(GG_WINDOW_NAME::kRESTART_NO_HEALTH_QUESTION, KE_ANSWERS::kYES_NO,
                                 KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLostAnswerShop>(this)))
             fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
     } else if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_NO) {
         if (fOpenQuestion(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION, KE_ANSWERS::kYES_NO_CLOSE,
                           KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnSecondChanceBuyAnswer>(this))) {
-            if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION))
+            if (KEL::G_WINDOW* buy = mHost->fGetWindowManager()->fFindWindow(
+                    GG_WINDOW_NAME::kSECOND_CHANCE_BUY_QUESTION))
                 mHost->fShowPrice(*buy, KEL::kITEM_SECOND_CHANCE);
         } else {
             fRestartOrLeave(KE_AFTER_LOSS::kLEVELS);
@@ -838,8 +833,8 @@ void GG_GAMEPLAY::fOnSecondChanceAnswer(int32_t answer) {
 void GG_GAMEPLAY::fOnSecondChanceBuyAnswer(int32_t answer) {
     if (answer == KEL::G_WINDOW_CONFIRM::kANSWER_YES) {
         if (mHost->fPurchase(KEL::kITEM_SECOND_CHANCE)) return;
-        if (!mInApp &&
-            fOpenQuestion(GG_WINDOW_NAME::kNO_MONEY, KE_ANSWERS::kYES_NO, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnNoMoneyAnswer>(this)))
+        if (!mInApp && fOpenQuestion(GG_WINDOW_NAME::kNO_MONEY, KE_ANSWERS::kYES_NO,
+                                     KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnNoMoneyAnswer>(this)))
             return;
     }
     fOnNoMoneyAnswer(answer);
@@ -885,8 +880,7 @@ void GG_GAMEPLAY::fRestartOrLeave(KE_AFTER_LOSS next) {
     }
     if (thenShop)
         fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnShopFaded>(this));
-    else
-        fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLevelsFaded>(this));
+    else fade->fSetCallback(KEL::G_WINDOW::kCB_SHOWN, KEL::Closure<void()>::fBind<&GG_GAMEPLAY::fOnLevelsFaded>(this));
     windows->fShowWindow(GG_WINDOW_NAME::kFADE);
 }
 

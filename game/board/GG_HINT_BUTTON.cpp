@@ -97,9 +97,8 @@ void GG_HINT_BUTTON::fSlide(bool in, const KEL::KC_CALLBACK* finish) {
     mBusy = 1;
     mShown = in ? 1 : 0;
     const float y = in ? mShownPlace.y : mShownPlace.y + mButton.fGetHeight();
-    KEL::KC_BOT_MOVE* move =
-        KEL::fCreateBotMove(mButton.fGetTransform(), mSpeed > 0.0f ? mSpeed : 0.001f, 0.0f, mShownPlace.x, y, 0.0f,
-                            mDelay);
+    KEL::KC_BOT_MOVE* move = KEL::fCreateBotMove(mButton.fGetTransform(), mSpeed > 0.0f ? mSpeed : 0.001f, 0.0f,
+                                                 mShownPlace.x, y, 0.0f, mDelay);
     if (finish) move->fMessage(KEL::KC_BASE::kMSG_SET_CALLBACK, 0, 0, 0, const_cast<KEL::KC_CALLBACK*>(finish));
     mBots.fAdd(move);
     if (mHasGlow)

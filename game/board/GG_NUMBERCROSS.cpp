@@ -32,14 +32,16 @@ void GG_NUMBERCROSS::fDeriveLine(bool row, int32_t line) {
             (row ? open->mLastColumn : open->mLastRow) += 1;
             continue;
         }
-        auto clue = row ? std::make_unique<GG_CLUE>(line, line, i, i, 1) : std::make_unique<GG_CLUE>(i, i, line, line, 1);
+        auto clue = row ? std::make_unique<GG_CLUE>(line, line, i, i, 1)
+                        : std::make_unique<GG_CLUE>(i, i, line, line, 1);
         open = clue.get();
         clues.push_back(open);
         mClues.push_back(std::move(clue));
     }
     if (clues.empty()) {
         const int32_t last = length - 1;
-        auto clue = row ? std::make_unique<GG_CLUE>(line, line, 0, last, 0) : std::make_unique<GG_CLUE>(0, last, line, line, 0);
+        auto clue = row ? std::make_unique<GG_CLUE>(line, line, 0, last, 0)
+                        : std::make_unique<GG_CLUE>(0, last, line, line, 0);
         clues.push_back(clue.get());
         mClues.push_back(std::move(clue));
     }
@@ -82,8 +84,7 @@ bool GG_NUMBERCROSS::fCrossLine(bool row, int32_t line) {
         } else if (k + 1 == count) {
             cross = identified || previous->mCrossed;
         } else {
-            cross = previous->mCrossed || next->mCrossed ||
-                    (identified && previous->mLength < clue->mLength) ||
+            cross = previous->mCrossed || next->mCrossed || (identified && previous->mLength < clue->mLength) ||
                     (identified && next->mLength < clue->mLength);
         }
         if (cross && clue->fCross()) changed = true;

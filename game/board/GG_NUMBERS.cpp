@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/resources/KC_FONT.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/scene/KE_ANCHOR.h"
 #include "engine/util/KF_SMALL_HELPERS.h"
-#include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "game/board/GG_BOARD_LAYOUT.h"
 #include "game/product/GG_ERROR.h"
 
@@ -64,8 +64,8 @@ void GG_NUMBERS::fWalk(const std::function<void(GG_CLUE&, int32_t x, int32_t y)>
     // file: the numbers stand on the middle of their line, and the shift
     // along the lines only nudges them from there.
     const float middle = static_cast<float>(mStep) * 0.5f;
-    int32_t across =
-        KEL::fClampToInt(mRowView ? mOrigin.y + middle + mShiftFirst.y : mOrigin.x + middle + mShiftFirst.x);
+    int32_t across = KEL::fClampToInt(mRowView ? mOrigin.y + middle + mShiftFirst.y
+                                               : mOrigin.x + middle + mShiftFirst.x);
     const int32_t outwardStart = KEL::fClampToInt(mRowView ? mOrigin.x - mShiftFirst.x : mOrigin.y - mShiftFirst.y);
     for (int32_t i = 0; i < count; ++i) {
         if (mBlockSize != 0 && i % mBlockSize == 0) across -= mBlockShift;

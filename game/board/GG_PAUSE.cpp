@@ -31,9 +31,7 @@ void GG_PAUSE::fDraw() {
     mWidgets.fDraw();
 }
 
-KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseMove() {
-    return mWidgets.fMouseMove().fEventOnly();
-}
+KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseMove() { return mWidgets.fMouseMove().fEventOnly(); }
 
 KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseDown(int32_t button) {
     if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_MOUSE_RESULT::fNotTaken();
@@ -43,7 +41,8 @@ KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseDown(int32_t button) {
 KEL::KS_MOUSE_RESULT GG_PAUSE::fOnMouseUp(int32_t button) {
     if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::KS_MOUSE_RESULT result = mWidgets.fMouseUp();
-    if (!result.fHasEvent() || result.mEvent.mCode != KEL::KS_GUI_EVENT::kCLICK) return KEL::KS_MOUSE_RESULT::fNotTaken();
+    if (!result.fHasEvent() || result.mEvent.mCode != KEL::KS_GUI_EVENT::kCLICK)
+        return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::Closure<void()> onPause = mOnPause;
     onPause();
     return result;

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/bots/KC_BOT_MOVE_ON.h"
 #include "engine/platform/KC_RANDOM.h"
-#include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "game/product/GG_ERROR.h"
 #include "game/product/GG_SOUND_GROUP.h"
@@ -88,8 +88,7 @@ bool GG_PROCESS::fLoadCells(const pugi::xml_node& gElements) {
     for (pugi::xml_node child = gElements.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) ++count;
     }
-    if (l.mGrid.x <= 0 || l.mGrid.y <= 0 ||
-        count != static_cast<size_t>(l.mGrid.x) * static_cast<size_t>(l.mGrid.y)) {
+    if (l.mGrid.x <= 0 || l.mGrid.y <= 0 || count != static_cast<size_t>(l.mGrid.x) * static_cast<size_t>(l.mGrid.y)) {
         GG_ERROR::fFail("Level cell count does not match its grid");
         return false;
     }
@@ -200,10 +199,8 @@ void GG_PROCESS::fOnClick(int32_t pressRow, int32_t pressColumn, int32_t endRow,
         const bool right = result == GG_ELEMENT::kREVEAL_RIGHT;
         cell->mRevealSound = !right ? kSOUND_ERROR : cell->fIsFull() ? kSOUND_FULL : kSOUND_EMPTY;
         if (mJudge) {
-            if (right)
-                mJudge->fOnCellRight(*cell);
-            else
-                mJudge->fOnCellWrong(*cell);
+            if (right) mJudge->fOnCellRight(*cell);
+            else mJudge->fOnCellWrong(*cell);
         }
         // A later cell plays its sound itself when its wait is over.
         if (!cell->fIsWaiting() && mSounds) mSounds->fPlaySound(GG_SOUND_GROUP::kSOUNDS, cell->mRevealSound);
@@ -216,7 +213,8 @@ void GG_PROCESS::fRevealAllFull() {
     // A copy: a judge may end the level, but never rebuilds the cells here.
     const std::vector<GG_ELEMENT*> full = mFullCells;
     for (GG_ELEMENT* cell : full)
-        if (!cell->fIsRevealed()) fOnClick(cell->fGetRow(), cell->fGetColumn(), cell->fGetRow(), cell->fGetColumn(), true);
+        if (!cell->fIsRevealed())
+            fOnClick(cell->fGetRow(), cell->fGetColumn(), cell->fGetRow(), cell->fGetColumn(), true);
 }
 
 float GG_PROCESS::fStartSweep(float speed, const KEL::KC_CALLBACK* finish) {

@@ -28,9 +28,7 @@ void GG_STORE_BUTTON::fDraw() {
 
 void GG_STORE_BUTTON::fUpdate() { mBots.fUpdate(); }
 
-KEL::KS_MOUSE_RESULT GG_STORE_BUTTON::fOnMouseMove() {
-    return mWidgets.fMouseMove().fEventOnly();
-}
+KEL::KS_MOUSE_RESULT GG_STORE_BUTTON::fOnMouseMove() { return mWidgets.fMouseMove().fEventOnly(); }
 
 KEL::KS_MOUSE_RESULT GG_STORE_BUTTON::fOnMouseDown(int32_t button) {
     if (button != KEL::KC_INPUT::kMOUSE_LEFT || mBlocked || !fIsInView()) return KEL::KS_MOUSE_RESULT::fNotTaken();

@@ -149,8 +149,8 @@ void GG_SUNIME_EFFECT::fQueueSteps() {
     const KEL::KS_VEC2 control((from.x + mEndPos.x) * 0.5f,
                                (from.y + mEndPos.y) * 0.5f + static_cast<float>(mDeflection));
     mSteps.fAddEffect(&fOnLanded, nullptr, this);
-    mSteps.fBack()->fAdd(KEL::fCreateBotMoveQuadBezier(mSprite.fGetTransform(), control.x, control.y, 0.0f,
-                                                       mEndPos.x, mEndPos.y, 0.0f, 0.0f, mSpeed, 0.0f));
+    mSteps.fBack()->fAdd(KEL::fCreateBotMoveQuadBezier(mSprite.fGetTransform(), control.x, control.y, 0.0f, mEndPos.x,
+                                                       mEndPos.y, 0.0f, 0.0f, mSpeed, 0.0f));
 
     const float fade = mTime > kSHORTEST_FADE ? mTime : kSHORTEST_FADE;
     const KEL::KS_VEC2 textEnd = mTextPlace.fGetPos2() + mTextOffset;

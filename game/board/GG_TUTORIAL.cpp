@@ -9,9 +9,9 @@
 #include "engine/util/Closure.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
+#include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 
 namespace game {
@@ -176,13 +176,9 @@ bool GG_TUTORIAL::fListedCellsRevealed(const GG_TUTORIAL_STEP& step) const {
 bool GG_TUTORIAL::fIsDoneAtRelease(GG_TUTORIAL_STEP& step) {
     switch (step.fGetType()) {
         case GG_TUTORIAL_STEP::kCELL:
-        case GG_TUTORIAL_STEP::kCELL_EMPTY:
-            return fListedCellsRevealed(step);
-        case GG_TUTORIAL_STEP::kHINT:
-            fUnblockListedCells(step);
-            return false;
-        case GG_TUTORIAL_STEP::kENDLESS:
-            return true;
+        case GG_TUTORIAL_STEP::kCELL_EMPTY: return fListedCellsRevealed(step);
+        case GG_TUTORIAL_STEP::kHINT: fUnblockListedCells(step); return false;
+        case GG_TUTORIAL_STEP::kENDLESS: return true;
         case GG_TUTORIAL_STEP::kMAKERROR:
             // Done once a release has cost the player a mistake.
             return mGameplay->fGetErrors() > step.mErrorsAtStart;
@@ -232,8 +228,7 @@ KEL::KS_MOUSE_RESULT GG_TUTORIAL::fOnMouseUp(int32_t button) {
     if (mouse) mPressStep = -1;
     if (!step || !mGameplay || mGameplay->fIsPaused()) return KEL::KS_MOUSE_RESULT::fNotTaken();
     const KEL::KS_MOUSE_RESULT result = step->fHasGui() ? step->fGetGui().fMouseUp() : KEL::KS_MOUSE_RESULT();
-    if (result.fHasEvent() && result.mEvent.mId == kSKIP_WIDGET &&
-        result.mEvent.mCode == KEL::KS_GUI_EVENT::kCLICK) {
+    if (result.fHasEvent() && result.mEvent.mId == kSKIP_WIDGET && result.mEvent.mCode == KEL::KS_GUI_EVENT::kCLICK) {
         // The step stays as it is while the player decides.
         fAskSkip();
         return result;
@@ -276,7 +271,9 @@ void GG_TUTORIAL::fOnResetSelectionUsed() { fEndStepOfType(GG_TUTORIAL_STEP::kUS
 
 void GG_TUTORIAL::fAskSkip() {
     KEL::G_WINDOW_MANAGER* windows = mHost ? mHost->fGetWindowManager() : nullptr;
-    auto* question = windows ? dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows->fFindWindow(GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION)) : nullptr;
+    auto* question = windows ? dynamic_cast<KEL::G_WINDOW_CONFIRM*>(
+                                   windows->fFindWindow(GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION))
+                             : nullptr;
     // Without the question the level goes on: pausing would leave it stuck.
     if (!question || !mGameplay) return;
     question->fSetAnswerHandler(KEL::Closure<void()>::fBind<&GG_TUTORIAL::fOnSkipAnswer>(this));

@@ -10,12 +10,10 @@ namespace game {
 
 namespace {
 
-const char* const kTYPES[] = {"CELL",   "CELL_EMPTY",  "TOOL",        "HINT",
-                              "MAKERROR", "ENDLESS", "CLICK_BONUS", "CLICK_STORE", "USE_RESET_SELECTION"};
+const char* const kTYPES[] = {"CELL",        "CELL_EMPTY",         "TOOL", "HINT", "MAKERROR", "ENDLESS", "CLICK_BONUS",
+                              "CLICK_STORE", "USE_RESET_SELECTION"};
 
-uint8_t fBlockFlag(const pugi::xml_node& step, const char* name) {
-    return step.attribute(name).as_bool(true) ? 1 : 0;
-}
+uint8_t fBlockFlag(const pugi::xml_node& step, const char* name) { return step.attribute(name).as_bool(true) ? 1 : 0; }
 
 // "row column" as a cell; false unless the text holds two numbers.
 bool fReadCell(const char* text, KEL::KS_POINT& cell) {

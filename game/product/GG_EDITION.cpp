@@ -6,9 +6,9 @@ namespace game {
 
 namespace {
 
-const char* const kREQUIRED[] = {"scenes", "store",     "tutorial",         "trophies",     "inapp",
-                                 "ad",     "platform",  "heart",            "pack_logic_stars",
-                                 "store_button", "player", "free",          "default_player"};
+const char* const kREQUIRED[] = {"scenes", "store",    "tutorial",      "trophies",         "inapp",
+                                 "ad",     "platform", "heart",         "pack_logic_stars", "store_button",
+                                 "player", "free",     "default_player"};
 
 pugi::xml_node fMatching(const pugi::xml_node& editions, const std::string& type) {
     for (pugi::xml_node child : editions.children()) {
@@ -22,9 +22,12 @@ pugi::xml_node fMatching(const pugi::xml_node& editions, const std::string& type
 
 int32_t GG_EDITION::fPlatformCode(const char* text) {
     switch (text ? text[0] : '\0') {
-        case 'O': case 'o': return 1;
-        case 'I': case 'i': return 2;
-        case 'A': case 'a': return 3;
+        case 'O':
+        case 'o': return 1;
+        case 'I':
+        case 'i': return 2;
+        case 'A':
+        case 'a': return 3;
         default: return 0;
     }
 }

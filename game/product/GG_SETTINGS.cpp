@@ -22,7 +22,8 @@ constexpr const char* kUSER_FILE = "game.xml";
 constexpr const char* kFALLBACK_FOLDER = "nonogram";
 
 bool fExistsUnderResources(const std::string& relative) {
-    return KEL::fFileExists(KEL::KC_FILESYSTEM::fGetInstance().fGetResourcesPath() + relative) != KEL::KE_PATH_KIND::kNONE;
+    return KEL::fFileExists(KEL::KC_FILESYSTEM::fGetInstance().fGetResourcesPath() + relative) !=
+           KEL::KE_PATH_KIND::kNONE;
 }
 
 }  // namespace
@@ -117,23 +118,24 @@ bool GG_SETTINGS::fReadUserSettings() {
     std::string bytes;
     pugi::xml_document document;
     switch (host::fReadRegularFile(path, kMAX_USER_FILE_SIZE, bytes)) {
-    case host::FileRead::kMISSING: return false;
-    case host::FileRead::kDANGLING_LINK:
-        mUserNotice = path + " links to " + host::fFollowLinks(path) + ", which is missing: the settings will be saved there";
-        return false;
-    case host::FileRead::kFOLDER:
-        mUserNotice = path + " is a folder: the settings cannot be read or saved";
-        return false;
-    case host::FileRead::kREAD:
-        if (document.load_buffer(bytes.data(), bytes.size())) break;
-        mUserHold = KS_USER_HOLD::kKEEP_COPY;
-        mUserOriginal.swap(bytes);
-        fKeepUserFile();
-        return false;
-    default:
-        mUserHold = KS_USER_HOLD::kKEEP_MOVE;
-        fKeepUserFile();
-        return false;
+        case host::FileRead::kMISSING: return false;
+        case host::FileRead::kDANGLING_LINK:
+            mUserNotice = path + " links to " + host::fFollowLinks(path) +
+                          ", which is missing: the settings will be saved there";
+            return false;
+        case host::FileRead::kFOLDER:
+            mUserNotice = path + " is a folder: the settings cannot be read or saved";
+            return false;
+        case host::FileRead::kREAD:
+            if (document.load_buffer(bytes.data(), bytes.size())) break;
+            mUserHold = KS_USER_HOLD::kKEEP_COPY;
+            mUserOriginal.swap(bytes);
+            fKeepUserFile();
+            return false;
+        default:
+            mUserHold = KS_USER_HOLD::kKEEP_MOVE;
+            fKeepUserFile();
+            return false;
     }
     const pugi::xml_node root = document.document_element();
     mFullscreen = root.child("fullscreen").attribute("value").as_bool() ? 1 : 0;
@@ -149,8 +151,8 @@ bool GG_SETTINGS::fKeepUserFile() const {
     if (mUserHold == KS_USER_HOLD::kKEEP_COPY) kept = host::fKeepCopy(path, mUserOriginal);
     else if (!gone) kept = host::fKeepByMove(path);
     if (kept.empty() && !gone) return false;
-    if (!kept.empty()) mUserNotice = path + " is not a settings file the game can read: kept as " + kept +
-                                     ", the defaults are used";
+    if (!kept.empty())
+        mUserNotice = path + " is not a settings file the game can read: kept as " + kept + ", the defaults are used";
     mUserHold = KS_USER_HOLD::kNONE;
     mUserOriginal.clear();
     return true;

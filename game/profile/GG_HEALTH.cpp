@@ -11,9 +11,7 @@ namespace game {
 
 namespace {
 
-int32_t fToStored(int64_t seconds) {
-    return static_cast<int32_t>(std::clamp<int64_t>(seconds, INT32_MIN, INT32_MAX));
-}
+int32_t fToStored(int64_t seconds) { return static_cast<int32_t>(std::clamp<int64_t>(seconds, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
 

@@ -19,10 +19,10 @@ std::string fInFolder(const std::string& folder, const char* name) {
 
 // The other layouts a file may have been written with, the running one first.
 std::vector<game::GG_SAVE_LAYOUT> fLayoutsToTry(const game::GG_SAVE_LAYOUT& running) {
-    std::vector<game::GG_SAVE_LAYOUT> layouts {running};
+    std::vector<game::GG_SAVE_LAYOUT> layouts{running};
     for (bool inApp : {running.mInApp, !running.mInApp})
         for (uint32_t version : {game::GG_SAVE_LAYOUT::kVERSION, game::GG_SAVE_LAYOUT::kOLD_VERSION}) {
-            const game::GG_SAVE_LAYOUT layout {inApp, version};
+            const game::GG_SAVE_LAYOUT layout{inApp, version};
             if (!(layout == running)) layouts.push_back(layout);
         }
     return layouts;
@@ -129,20 +129,22 @@ bool KT_PLAYERS::fLoad(const std::string& folder) {
 void KT_PLAYERS::fNoteUnread(host::FileRead found, const std::string& folder) {
     const std::string path = fInFolder(folder, kFILE);
     switch (found) {
-    case host::FileRead::kMISSING: mLoaded = true; return;
-    case host::FileRead::kDANGLING_LINK:
-        // Saves go through the link and make the file it names.
-        mLoaded = true;
-        mNotice = "The players file \"" + path + "\"\nlinks to \"" + host::fFollowLinks(path) +
-                  "\", which is missing.\nThe game starts without saved players and will save them there.";
-        return;
-    case host::FileRead::kFOLDER:
-        mHold = KS_HOLD::kFOLDER;
-        mToldSaveFailed = true;
-        mNotice = "The players file \"" + path + "\" is a folder: no player was read,\nand nothing can be saved "
-                  "until it is moved away.\n" + std::string(kRETRY);
-        return;
-    default: break;
+        case host::FileRead::kMISSING: mLoaded = true; return;
+        case host::FileRead::kDANGLING_LINK:
+            // Saves go through the link and make the file it names.
+            mLoaded = true;
+            mNotice = "The players file \"" + path + "\"\nlinks to \"" + host::fFollowLinks(path) +
+                      "\", which is missing.\nThe game starts without saved players and will save them there.";
+            return;
+        case host::FileRead::kFOLDER:
+            mHold = KS_HOLD::kFOLDER;
+            mToldSaveFailed = true;
+            mNotice = "The players file \"" + path +
+                      "\" is a folder: no player was read,\nand nothing can be saved "
+                      "until it is moved away.\n" +
+                      std::string(kRETRY);
+            return;
+        default: break;
     }
     // Not read at all: what is there is moved aside, never opened.
     mDamaged = true;
@@ -150,7 +152,7 @@ void KT_PLAYERS::fNoteUnread(host::FileRead found, const std::string& folder) {
     fLiftHold(folder);
     const char* reason = found == host::FileRead::kNOT_REGULAR ? "is not a regular file"
                          : found == host::FileRead::kTOO_LARGE ? "is too large to be a save"
-                                                                : "cannot be read";
+                                                               : "cannot be read";
     mNotice = fDamageNotice(path, reason);
 }
 
@@ -159,24 +161,25 @@ std::string KT_PLAYERS::fDamageNotice(const std::string& path, const char* reaso
     if (mLoaded) return mKept.empty() ? text : text + "\nThe original is kept as \"" + mKept + "\".";
     // The save notice would say the same again.
     mToldSaveFailed = true;
-    return text + "\nThe original \"" + path + "\" could not be kept aside,\nso nothing is saved until it can be. " + kRETRY;
+    return text + "\nThe original \"" + path + "\" could not be kept aside,\nso nothing is saved until it can be. " +
+           kRETRY;
 }
 
 bool KT_PLAYERS::fLiftHold(const std::string& folder) {
     const std::string path = fInFolder(folder, kFILE);
     const bool gone = host::fPathKind(path) == host::KE_PATH_KIND::kNONE && !host::fIsLink(path);
     switch (mHold) {
-    case KS_HOLD::kNONE: break;
-    case KS_HOLD::kKEEP_COPY: mKept = host::fKeepCopy(path, mOriginal); break;
-    // Whatever is there is moved as it is; nothing there is nothing to keep.
-    case KS_HOLD::kKEEP_MOVE:
-        if (!gone) mKept = host::fKeepByMove(path);
-        if (gone || !mKept.empty()) mHold = KS_HOLD::kNONE;
-        break;
-    // A save may write once the folder is gone.
-    case KS_HOLD::kFOLDER:
-        if (gone) mHold = KS_HOLD::kNONE;
-        break;
+        case KS_HOLD::kNONE: break;
+        case KS_HOLD::kKEEP_COPY: mKept = host::fKeepCopy(path, mOriginal); break;
+        // Whatever is there is moved as it is; nothing there is nothing to keep.
+        case KS_HOLD::kKEEP_MOVE:
+            if (!gone) mKept = host::fKeepByMove(path);
+            if (gone || !mKept.empty()) mHold = KS_HOLD::kNONE;
+            break;
+        // A save may write once the folder is gone.
+        case KS_HOLD::kFOLDER:
+            if (gone) mHold = KS_HOLD::kNONE;
+            break;
     }
     if (mHold == KS_HOLD::kKEEP_COPY && !mKept.empty()) mHold = KS_HOLD::kNONE;
     if (mHold != KS_HOLD::kNONE) return false;

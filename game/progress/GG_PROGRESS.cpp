@@ -3,13 +3,13 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/util/KF_XML.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "game/progress/KC_SHOP_ITEMS.h"
+#include "game/progress/KC_TROPHIES.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/services/KC_LEADERBOARD.h"
 #include "game/services/KC_LEADERBOARD_LIST.h"
-#include "game/progress/KC_SHOP_ITEMS.h"
-#include "game/progress/KC_TROPHIES.h"
 #include "game/services/KS_STORE_PRODUCT.h"
-#include "game/profile/KT_PLAYERS.h"
 
 namespace game {
 
@@ -18,9 +18,9 @@ namespace {
 constexpr const char* kPACKS_FILE = "data/share/main/other packs_description.xml";
 constexpr const char* kALL_TROPHIES = "tr_all_trophy";
 const char* const kPC_SET[] = {"pc_tr_without_hint", "tr_without_error", "pc_tr_hint_use",
-                               "tr_stars_1", "tr_stars_2", "tr_stars_3"};
+                               "tr_stars_1",         "tr_stars_2",       "tr_stars_3"};
 const char* const kMOBILE_SET[] = {"m_tr_without_error", "m_tr_lifes", "m_tr_time",
-                                   "tr_stars_1", "tr_stars_2", "tr_stars_3"};
+                                   "tr_stars_1",         "tr_stars_2", "tr_stars_3"};
 
 bool fStartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -36,7 +36,9 @@ GG_PROGRESS::GG_PROGRESS(const GG_SETTINGS& settings, KEL::KT_PLAYERS& players, 
 
 GG_PROGRESS::~GG_PROGRESS() = default;
 
-GG_SAVE_LAYOUT GG_PROGRESS::fGetLayout() const { return GG_SAVE_LAYOUT {mSettings.fHasInApp(), mSettings.fGetVersion()}; }
+GG_SAVE_LAYOUT GG_PROGRESS::fGetLayout() const {
+    return GG_SAVE_LAYOUT{mSettings.fHasInApp(), mSettings.fGetVersion()};
+}
 
 GG_PLAYER* GG_PROGRESS::fGetCurrentPlayer() const { return mPlayers.fGetCurrent(); }
 

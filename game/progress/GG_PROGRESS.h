@@ -10,8 +10,8 @@
 #include "game/product/GG_PACK_INFO.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/profile/GG_SAVE_LAYOUT.h"
-#include "game/services/KC_IGP_DELEGATE.h"
 #include "game/progress/KS_TROPHY_VALUE.h"
+#include "game/services/KC_IGP_DELEGATE.h"
 
 namespace KEL {
 class KC_LEADERBOARD_LIST;

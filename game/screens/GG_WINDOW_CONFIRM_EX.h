@@ -18,7 +18,6 @@ namespace game {
 // "SETTINGS" "font_extra_text" and looked up in the game's fonts at load.
 class GG_WINDOW_CONFIRM_EX : public KEL::G_WINDOW_CONFIRM {
 public:
-
     explicit GG_WINDOW_CONFIRM_EX(const pugi::xml_node& node);
 
     void fSetExtraText(const std::wstring& text) { mExtraText = text; }

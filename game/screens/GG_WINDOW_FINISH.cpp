@@ -11,7 +11,6 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PACK_RECORD.h"
-#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
@@ -131,8 +130,8 @@ int32_t GG_WINDOW_FINISH::fRevealNext() {
     if (mPending.empty()) return KEL::KS_RESULT::kNOTHING;
     KEL::G_SPRITE* star = mPending.front();
     if (int32_t(mShown.size()) != fEarnedStars()) {
-        KEL::KC_BASE* blob = KEL::fCreateBotBlob(star->fGetTransform(), mEffectTime, mEffectFrequency,
-                                                 mEffectAmplitude, mEffectDecay, 0.0f, 1.0f, 0.0f, false);
+        KEL::KC_BASE* blob = KEL::fCreateBotBlob(star->fGetTransform(), mEffectTime, mEffectFrequency, mEffectAmplitude,
+                                                 mEffectDecay, 0.0f, 1.0f, 0.0f, false);
         blob->fMessage(KEL::KC_BASE::kMSG_SET_CALLBACK, 0, 0, 0, &mFinished);
         mBots.fAdd(blob);
     } else {
@@ -155,15 +154,16 @@ void GG_WINDOW_FINISH::fOnDraw() {
 void GG_WINDOW_FINISH::fOnClick(int32_t widgetId) {
     if (!mManager) return;
     switch (widgetId) {
-    case kNEXT: fNextLevel(); break;
-    case kRESTART: {
-        const auto answer = Closure<void()>::fBind<&GG_WINDOW_FINISH::fOnRestartAnswer>(this);
-        if (!mManager->fFindWindow(GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION)) fAsk(mManager, GG_WINDOW_NAME::kRESTART_QUESTION, answer);
-        else fAsk(mManager, GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, answer);
-        break;
-    }
-    case kBACK: fBack(); break;
-    default: break;
+        case kNEXT: fNextLevel(); break;
+        case kRESTART: {
+            const auto answer = Closure<void()>::fBind<&GG_WINDOW_FINISH::fOnRestartAnswer>(this);
+            if (!mManager->fFindWindow(GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION))
+                fAsk(mManager, GG_WINDOW_NAME::kRESTART_QUESTION, answer);
+            else fAsk(mManager, GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, answer);
+            break;
+        }
+        case kBACK: fBack(); break;
+        default: break;
     }
 }
 

@@ -25,20 +25,24 @@ void GG_WINDOW_GAME_MENU::fOnClick(int32_t widgetId) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!game || !mManager) return;
     switch (widgetId) {
-    case kRESUME:
-        fClose();
-        game->fResumeLevel();
-        break;
-    case kRESTART: {
-        const auto answer = Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnRestartAnswer>(this);
-        if (!mManager->fFindWindow(GG_WINDOW_NAME::kRESTART_QUESTION)) fAsk(mManager, GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, answer);
-        else fAsk(mManager, GG_WINDOW_NAME::kRESTART_QUESTION, answer);
-        break;
-    }
-    case kLEAVE: fAsk(mManager, GG_WINDOW_NAME::kLEAVE_QUESTION, Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnLeaveAnswer>(this)); break;
-    case kOPTIONS: game->fOpenOptions(); break;
-    case kSHOP: mManager->fShowWindow(GG_WINDOW_NAME::kSHOP); break;
-    default: break;
+        case kRESUME:
+            fClose();
+            game->fResumeLevel();
+            break;
+        case kRESTART: {
+            const auto answer = Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnRestartAnswer>(this);
+            if (!mManager->fFindWindow(GG_WINDOW_NAME::kRESTART_QUESTION))
+                fAsk(mManager, GG_WINDOW_NAME::kRESTART_IN_FINISH_QUESTION, answer);
+            else fAsk(mManager, GG_WINDOW_NAME::kRESTART_QUESTION, answer);
+            break;
+        }
+        case kLEAVE:
+            fAsk(mManager, GG_WINDOW_NAME::kLEAVE_QUESTION,
+                 Closure<void()>::fBind<&GG_WINDOW_GAME_MENU::fOnLeaveAnswer>(this));
+            break;
+        case kOPTIONS: game->fOpenOptions(); break;
+        case kSHOP: mManager->fShowWindow(GG_WINDOW_NAME::kSHOP); break;
+        default: break;
     }
 }
 

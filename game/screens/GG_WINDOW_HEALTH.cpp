@@ -13,7 +13,8 @@
 namespace game {
 
 GG_WINDOW_HEALTH::GG_WINDOW_HEALTH(const pugi::xml_node& node)
-    : G_WINDOW(node), mCountdown(fFindWidget<KEL::KC_GUI_WLABEL>(*this, kCOUNTDOWN)),
+    : G_WINDOW(node),
+      mCountdown(fFindWidget<KEL::KC_GUI_WLABEL>(*this, kCOUNTDOWN)),
       mCount(fFindWidget<KEL::KC_GUI_WLABEL>(*this, kCOUNT)) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (mCountdown && game) mIdleText = game->fGetString(KEL::fToUtf8(mCountdown->fGetText()));

@@ -10,10 +10,11 @@
 
 namespace game {
 
-GG_WINDOW_LEVEL::GG_WINDOW_LEVEL(const pugi::xml_node& node) : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
-                                                                              .mNext = kNEXT,
-                                                                              .mTitleWindow = GG_WINDOW_NAME::kLEVEL_TITLE,
-                                                                              .mHideArrowsOnOnePage = true}) {
+GG_WINDOW_LEVEL::GG_WINDOW_LEVEL(const pugi::xml_node& node)
+    : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
+                             .mNext = kNEXT,
+                             .mTitleWindow = GG_WINDOW_NAME::kLEVEL_TITLE,
+                             .mHideArrowsOnOnePage = true}) {
     fBuild(node, std::make_unique<gPages_Level>(this));
 }
 

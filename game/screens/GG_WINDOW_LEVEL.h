@@ -13,7 +13,6 @@ class gPages_Level;
 // "Level_Title". The game fills it with a pack each time it opens it.
 class GG_WINDOW_LEVEL : public GG_WINDOW_PAGED {
 public:
-
     explicit GG_WINDOW_LEVEL(const pugi::xml_node& node);
 
     // The cards follow the pack record; back to the first page.

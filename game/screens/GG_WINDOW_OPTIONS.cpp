@@ -96,11 +96,8 @@ void GG_WINDOW_OPTIONS::fOnClick(int32_t widgetId) {
         case kFULLSCREEN:
         case kCURSOR:
         case kSOUND:
-        case kMUSIC:
-            fApply();
-            break;
-        default:
-            break;
+        case kMUSIC: fApply(); break;
+        default: break;
     }
 }
 

@@ -7,10 +7,11 @@
 
 namespace game {
 
-GG_WINDOW_PACK::GG_WINDOW_PACK(const pugi::xml_node& node) : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
-                                                                            .mNext = kNEXT,
-                                                                            .mTitleWindow = GG_WINDOW_NAME::kPACK_TITLE,
-                                                                            .mHideArrowsOnOnePage = true}) {
+GG_WINDOW_PACK::GG_WINDOW_PACK(const pugi::xml_node& node)
+    : GG_WINDOW_PAGED(node, {.mPrevious = kPREVIOUS,
+                             .mNext = kNEXT,
+                             .mTitleWindow = GG_WINDOW_NAME::kPACK_TITLE,
+                             .mHideArrowsOnOnePage = true}) {
     fBuild(node, std::make_unique<gPages_Pack>(this));
 }
 

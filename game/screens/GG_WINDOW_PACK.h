@@ -12,7 +12,6 @@ class gPages_Pack;
 // pack opened elsewhere shows at once, with its title "Pack_Title".
 class GG_WINDOW_PACK : public GG_WINDOW_PAGED {
 public:
-
     explicit GG_WINDOW_PACK(const pugi::xml_node& node);
 
     void fOnShowStart() override;

@@ -9,8 +9,9 @@
 namespace game {
 
 namespace {
-constexpr const char* kMENU_SCREENS[] = {GG_WINDOW_NAME::kPACK_TITLE, GG_WINDOW_NAME::kPACKS, GG_WINDOW_NAME::kLEVEL_TITLE,
-                                         GG_WINDOW_NAME::kLEVELS, GG_WINDOW_NAME::kTRAINING};
+constexpr const char* kMENU_SCREENS[] = {GG_WINDOW_NAME::kPACK_TITLE, GG_WINDOW_NAME::kPACKS,
+                                         GG_WINDOW_NAME::kLEVEL_TITLE, GG_WINDOW_NAME::kLEVELS,
+                                         GG_WINDOW_NAME::kTRAINING};
 }  // namespace
 
 void GG_WINDOW_PACK_MENU::fOnShowStart() {
@@ -26,25 +27,25 @@ void GG_WINDOW_PACK_MENU::fOnClick(int32_t widgetId) {
     GG_SCREENS_GAME* game = GG_SCREENS_GAME::fGet();
     if (!game || !mManager) return;
     switch (widgetId) {
-    case kPACKS:
-        if (mManager->fIsOpen(GG_WINDOW_NAME::kPACKS)) break;
-        fCloseMenuScreens(false);
-        fShow(GG_WINDOW_NAME::kPACKS);
-        break;
-    case kTROPHIES:
-        if (mManager->fIsOpen(GG_WINDOW_NAME::kTROPHY)) break;
-        fCloseMenuScreens(false);
-        game->fOpenTrophies();
-        break;
-    case kOPTIONS: fShow(GG_WINDOW_NAME::kOPTIONS); break;
-    case kBACK: fBack(); break;
-    case kSHOP: fShow(GG_WINDOW_NAME::kSHOP); break;
-    case kTRAINING:
-        if (mManager->fIsOpen(GG_WINDOW_NAME::kTRAINING)) break;
-        fCloseMenuScreens(false);
-        fShow(GG_WINDOW_NAME::kTRAINING);
-        break;
-    default: break;
+        case kPACKS:
+            if (mManager->fIsOpen(GG_WINDOW_NAME::kPACKS)) break;
+            fCloseMenuScreens(false);
+            fShow(GG_WINDOW_NAME::kPACKS);
+            break;
+        case kTROPHIES:
+            if (mManager->fIsOpen(GG_WINDOW_NAME::kTROPHY)) break;
+            fCloseMenuScreens(false);
+            game->fOpenTrophies();
+            break;
+        case kOPTIONS: fShow(GG_WINDOW_NAME::kOPTIONS); break;
+        case kBACK: fBack(); break;
+        case kSHOP: fShow(GG_WINDOW_NAME::kSHOP); break;
+        case kTRAINING:
+            if (mManager->fIsOpen(GG_WINDOW_NAME::kTRAINING)) break;
+            fCloseMenuScreens(false);
+            fShow(GG_WINDOW_NAME::kTRAINING);
+            break;
+        default: break;
     }
 }
 

@@ -31,9 +31,12 @@ bool fNameCheckStub(void*, const std::wstring& name) { return GG_NEW_PLAYER::fIs
 }  // namespace
 
 GG_WINDOW_PLAYERS::GG_WINDOW_PLAYERS(const pugi::xml_node& node)
-    : G_WINDOW(node), mList(fFindWidget<KEL::KC_GUI_LISTBOX>(*this, kLIST)),
-      mNew(fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kNEW)), mDelete(fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kDELETE)),
-      mSpare(fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kSPARE)), mMaxRows(fReadMaxRows(node)) {}
+    : G_WINDOW(node),
+      mList(fFindWidget<KEL::KC_GUI_LISTBOX>(*this, kLIST)),
+      mNew(fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kNEW)),
+      mDelete(fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kDELETE)),
+      mSpare(fFindWidget<KEL::KC_GUI_BUTTON5>(*this, kSPARE)),
+      mMaxRows(fReadMaxRows(node)) {}
 
 const std::wstring* GG_WINDOW_PLAYERS::fSelected() const { return mList ? mList->fGetSelected() : nullptr; }
 
@@ -70,10 +73,10 @@ uint32_t GG_WINDOW_PLAYERS::fReadMaxRows(const pugi::xml_node& node) {
 
 void GG_WINDOW_PLAYERS::fOnClick(int32_t widgetId) {
     switch (widgetId) {
-    case kNEW: fNew(); break;
-    case kDELETE: fDelete(); break;
-    case kCHOOSE: fChoose(); break;
-    default: break;
+        case kNEW: fNew(); break;
+        case kDELETE: fDelete(); break;
+        case kCHOOSE: fChoose(); break;
+        default: break;
     }
 }
 
@@ -102,7 +105,8 @@ void GG_WINDOW_PLAYERS::fDelete() {
     if (!selected) return;
     const std::wstring name = *selected;
     auto* question = dynamic_cast<GG_WINDOW_CONFIRM_EX*>(
-        fAsk(mManager, GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION, KEL::Closure<void()>::fBind<&GG_WINDOW_PLAYERS::fOnDeleteAnswer>(this)));
+        fAsk(mManager, GG_WINDOW_NAME::kPLAYER_DELETE_QUESTION,
+             KEL::Closure<void()>::fBind<&GG_WINDOW_PLAYERS::fOnDeleteAnswer>(this)));
     if (question) question->fSetExtraText(name);
 }
 

@@ -15,16 +15,19 @@ void GG_WINDOW_TITLE::fOnClick(int32_t widgetId) {
     if (!game) return;
     const bool hasPlayer = game->fGetCurrentPlayer() != nullptr;
     switch (widgetId) {
-    case kPLAY:
-        if (hasPlayer) fPlay();
-        else mNewPlayer.fStart(mManager, Closure<void()>::fBind<&GG_WINDOW_TITLE::fPlay>(this));
-        break;
-    case kOPTIONS:
-        if (hasPlayer) fOpenOptions();
-        else mNewPlayer.fStart(mManager, Closure<void()>::fBind<&GG_WINDOW_TITLE::fOpenOptions>(this));
-        break;
-    case kEXIT: fAsk(mManager, GG_WINDOW_NAME::kEXIT_QUESTION, Closure<void()>::fBind<&GG_WINDOW_TITLE::fOnExitAnswer>(this)); break;
-    default: break;
+        case kPLAY:
+            if (hasPlayer) fPlay();
+            else mNewPlayer.fStart(mManager, Closure<void()>::fBind<&GG_WINDOW_TITLE::fPlay>(this));
+            break;
+        case kOPTIONS:
+            if (hasPlayer) fOpenOptions();
+            else mNewPlayer.fStart(mManager, Closure<void()>::fBind<&GG_WINDOW_TITLE::fOpenOptions>(this));
+            break;
+        case kEXIT:
+            fAsk(mManager, GG_WINDOW_NAME::kEXIT_QUESTION,
+                 Closure<void()>::fBind<&GG_WINDOW_TITLE::fOnExitAnswer>(this));
+            break;
+        default: break;
     }
 }
 

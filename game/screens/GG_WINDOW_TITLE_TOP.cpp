@@ -76,8 +76,7 @@ bool GG_WINDOW_TITLE_TOP::fLineBox(KEL::KS_VEC2& topLeft, KEL::KS_VEC2& bottomRi
     const KEL::KS_VEC2 line = fLinePlace();
     topLeft = {line.x + float(font->fGetOffsetXW(mChangeText.c_str())),
                line.y + float(font->fGetOffsetYW(mChangeText.c_str()))};
-    bottomRight = {topLeft.x + float(font->fMeasureW(mChangeText.c_str())),
-                   topLeft.y + float(font->fGetLineHeight())};
+    bottomRight = {topLeft.x + float(font->fMeasureW(mChangeText.c_str())), topLeft.y + float(font->fGetLineHeight())};
     return true;
 }
 

@@ -7,7 +7,6 @@
 #include "game/progress/KC_TROPHY.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 

@@ -57,8 +57,8 @@ private:
     bool mHasFormat = false;
     KS_TEXT_STYLE mTitleStyle;
     KS_TEXT_STYLE mDescriptionStyle;
-    KEL::KC_GUI_WLABEL* mBonus = nullptr;     // owned by the widget tree
-    KEL::KC_GUI_IMAGE* mPicture = nullptr;    // owned by the widget tree
+    KEL::KC_GUI_WLABEL* mBonus = nullptr;   // owned by the widget tree
+    KEL::KC_GUI_IMAGE* mPicture = nullptr;  // owned by the widget tree
 };
 
 }  // namespace game

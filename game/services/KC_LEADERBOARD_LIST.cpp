@@ -15,7 +15,8 @@ bool KC_LEADERBOARD_LIST::fLoad(KC_REPOSITORY& repository, const std::string& na
 
 void KC_LEADERBOARD_LIST::fLoad(const pugi::xml_node& node) {
     for (pugi::xml_node child : node.children())
-        if (fIsElement(child)) mIds[child.attribute("name").as_string()] = child.attribute("leaderboard_id").as_string();
+        if (fIsElement(child))
+            mIds[child.attribute("name").as_string()] = child.attribute("leaderboard_id").as_string();
 }
 
 std::string KC_LEADERBOARD_LIST::fGetId(const std::string& name) const {

@@ -108,8 +108,7 @@ void GlDevice::fFindDirectWindow(Impl& g) {
         return;
     auto display = fProc<void* (*)()>("glXGetCurrentDisplay");
     auto client = fProc<const char* (*)(void*, int)>("glXGetClientString");
-    if (!display || !client || !display() ||
-        !fHasWord(client(display(), kGLX_EXTENSIONS), "GLX_MESA_copy_sub_buffer"))
+    if (!display || !client || !display() || !fHasWord(client(display(), kGLX_EXTENSIONS), "GLX_MESA_copy_sub_buffer"))
         return;
     g.glxDisplay = display;
     g.glxDrawable = fProc<unsigned long (*)()>("glXGetCurrentDrawable");
@@ -153,8 +152,7 @@ int GlDevice::fWatchWindow(void* device, SDL_Event* event) {
 }
 
 GlDevice::~GlDevice() {
-    if (mImpl->watching)
-        SDL_DelEventWatch(&GlDevice::fWatchWindow, this);
+    if (mImpl->watching) SDL_DelEventWatch(&GlDevice::fWatchWindow, this);
     if (mContext) {
         SDL_GL_MakeCurrent(static_cast<SDL_Window*>(mWindow), static_cast<SDL_GLContext>(mContext));
         fCollectGarbage();
@@ -368,9 +366,7 @@ GBuffer* GlDevice::fCreateVertexBuffer(uint32_t bytes, uint32_t, uint32_t) {
     return mContext ? new GlBuffer(bytes) : nullptr;
 }
 
-GBuffer* GlDevice::fCreateIndexBuffer(uint32_t bytes, uint32_t) {
-    return mContext ? new GlBuffer(bytes) : nullptr;
-}
+GBuffer* GlDevice::fCreateIndexBuffer(uint32_t bytes, uint32_t) { return mContext ? new GlBuffer(bytes) : nullptr; }
 
 GTexture* GlDevice::fCreateTexture(int32_t width, int32_t height, uint32_t usage, GFormat format) {
     if (!mContext || width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;

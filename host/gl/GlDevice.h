@@ -88,9 +88,9 @@ public:
     // texel footprint varies across a primitive, which needs the depth (w)
     // to vary across it; screen-aligned 2D draws sample linearly.
     struct Sampling {
-        int32_t magFilter;   // GL_NEAREST or GL_LINEAR
+        int32_t magFilter;  // GL_NEAREST or GL_LINEAR
         int32_t minFilter;
-        float anisotropy;    // 1 = none
+        float anisotropy;  // 1 = none
     };
     // A texel-aligned draw samples the nearest texel whatever is asked.
     static Sampling fChooseSampling(const uint32_t* samplerStates, bool depthVaries, uint32_t maxAnisotropy,

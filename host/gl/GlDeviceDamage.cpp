@@ -225,8 +225,7 @@ bool GlDevice::fDamageDraws(const GlPacket& now, const GlPacket& was, int32_t wi
     size_t front = 0;
     while (front < nowCount && front < wasCount && same(front, front)) ++front;
     size_t back = 0;
-    while (back < nowCount - front && back < wasCount - front && same(nowCount - 1 - back, wasCount - 1 - back))
-        ++back;
+    while (back < nowCount - front && back < wasCount - front && same(nowCount - 1 - back, wasCount - 1 - back)) ++back;
     if (nowCount != wasCount) return add(now, front, nowCount - back) && add(was, front, wasCount - back);
     // As many primitives in both: those alike between stay.
     for (size_t k = front; k < nowCount - back; ++k)

@@ -155,7 +155,7 @@ void GlDevice::fReplay() {
         for (const auto& packet : g.pending) {
             float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
             reach.push_back(packet.fIsDraw() && packet.fBox(w, h, box) ? fPixelRect(box, w, h)
-                                                                      : DamageRect{0, 0, w, h});
+                                                                       : DamageRect{0, 0, w, h});
         }
     }
     for (g.pass = 0; g.pass < passes; ++g.pass) fReplayPass(reach);
@@ -215,12 +215,8 @@ void GlDevice::fReplayPass(const std::vector<DamageRect>& reach) {
                     g.viewHeight = g.replayHeight;
                 }
                 break;
-            case GlPacket::kCLEAR:
-                fClearNow(h.clearFlags, h.clearColor, h.clearZ, h.clearStencil);
-                break;
-            default:
-                fReplayDraw(packet, vertexAt, indexAt);
-                break;
+            case GlPacket::kCLEAR: fClearNow(h.clearFlags, h.clearColor, h.clearZ, h.clearStencil); break;
+            default: fReplayDraw(packet, vertexAt, indexAt); break;
         }
         vertexAt += packet.vertices.size();
         indexAt += packet.indices.size() * 2;

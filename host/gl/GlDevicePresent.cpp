@@ -163,7 +163,8 @@ bool GlDevice::fReadPicture(std::vector<uint8_t>& rgba, int32_t& width, int32_t&
     glBindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
     rgba.resize(upside.size());
     const size_t row = size_t(w) * 4;
-    for (int y = 0; y < h; ++y) std::memcpy(rgba.data() + size_t(y) * row, upside.data() + size_t(h - 1 - y) * row, row);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(rgba.data() + size_t(y) * row, upside.data() + size_t(h - 1 - y) * row, row);
     // The window has no alpha of its own: the picture is opaque.
     for (size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
     width = w;

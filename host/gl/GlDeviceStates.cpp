@@ -44,7 +44,7 @@ GLenum fStencilOp(uint32_t value) {
 }
 
 GLenum fCompare(uint32_t value) {
-    static const GLenum kModes[] = {GL_ALWAYS, GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL,
+    static const GLenum kModes[] = {GL_ALWAYS,  GL_NEVER,    GL_LESS,   GL_EQUAL, GL_LEQUAL,
                                     GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
     return value < 9 ? kModes[value] : GL_ALWAYS;
 }
@@ -85,8 +85,8 @@ void GlDevice::fSetStreamSource(uint32_t stream, GBuffer* buffer, uint32_t, uint
 void GlDevice::fSetLight(uint32_t, const GLight&) {}
 void GlDevice::fLightEnable(uint32_t, bool) {}
 
-GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool depthVaries,
-                                             uint32_t maxAnisotropy, bool texelAligned) {
+GlDevice::Sampling GlDevice::fChooseSampling(const uint32_t* samplerStates, bool depthVaries, uint32_t maxAnisotropy,
+                                             bool texelAligned) {
     const uint32_t mag = samplerStates[size_t(GSamplerState::MAGFILTER)];
     const uint32_t min = samplerStates[size_t(GSamplerState::MINFILTER)];
     // Pixel centres on texel centres: a linear sample is the nearest texel.
@@ -181,12 +181,13 @@ uint32_t GlDevice::fDrawChoices(const GlPacket& packet, const float* clip, int32
     const uint32_t stride = uint32_t(packet.fStride());
     const uint32_t vertexCount = uint32_t(packet.vertices.size() / stride);
     const bool depthVaries = type == GPrimitive::TRIANGLELIST && h.textured && mImpl->anisotropy &&
-                             mCaps.maxAnisotropy > 1 && fDepthVaries(packet.vertices.data(), stride, 0, vertexCount, clip);
+                             mCaps.maxAnisotropy > 1 &&
+                             fDepthVaries(packet.vertices.data(), stride, 0, vertexCount, clip);
     const bool aligned = type == GPrimitive::TRIANGLELIST && h.textured && h.fvf != kFVF_POINT && !depthVaries &&
                          fTexelAligned(packet.vertices.data(), stride, vertexCount,
                                        packet.indices.empty() ? nullptr : packet.indices.data(),
-                                       uint32_t(packet.indices.size()), clip, viewWidth, viewHeight,
-                                       h.textureWidth, h.textureHeight);
+                                       uint32_t(packet.indices.size()), clip, viewWidth, viewHeight, h.textureWidth,
+                                       h.textureHeight);
     bool blend = h.renderStates[size_t(GRenderState::ALPHABLENDENABLE)] != 0;
     if (blend && h.textured && h.opaque && h.fvf != kFVF_POINT &&
         h.renderStates[size_t(GRenderState::SRCBLEND)] == kBLEND_SRCALPHA &&

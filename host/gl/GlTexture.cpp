@@ -17,7 +17,12 @@ std::atomic<uint64_t> gNextStamp{1};
 }  // namespace
 
 GlTexture::GlTexture(GlDevice* device, int32_t w, int32_t h, uint32_t usage, GFormat format)
-    : mDevice(device), mWidth(w), mHeight(h), mUsage(usage), mFormat(format), mPixels(size_t(w) * h * 4, 0),
+    : mDevice(device),
+      mWidth(w),
+      mHeight(h),
+      mUsage(usage),
+      mFormat(format),
+      mPixels(size_t(w) * h * 4, 0),
       mStamp(gNextStamp++) {}
 
 GlTexture::~GlTexture() {

@@ -19,9 +19,9 @@ struct OemKey {
 };
 
 constexpr OemKey kOemKeys[] = {
-    {vk::kSEMICOLON, L';', L':'},     {vk::kEQUALS, L'=', L'+'},        {vk::kCOMMA, L',', L'<'},
-    {vk::kMINUS, L'-', L'_'},         {vk::kPERIOD, L'.', L'>'},        {vk::kSLASH, L'/', L'?'},
-    {vk::kGRAVE, L'`', L'~'},         {vk::kLEFT_BRACKET, L'[', L'{'},  {vk::kBACKSLASH, L'\\', L'|'},
+    {vk::kSEMICOLON, L';', L':'},     {vk::kEQUALS, L'=', L'+'},       {vk::kCOMMA, L',', L'<'},
+    {vk::kMINUS, L'-', L'_'},         {vk::kPERIOD, L'.', L'>'},       {vk::kSLASH, L'/', L'?'},
+    {vk::kGRAVE, L'`', L'~'},         {vk::kLEFT_BRACKET, L'[', L'{'}, {vk::kBACKSLASH, L'\\', L'|'},
     {vk::kRIGHT_BRACKET, L']', L'}'}, {vk::kQUOTE, L'\'', L'"'},
 };
 

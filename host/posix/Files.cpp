@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -35,8 +35,7 @@ bool fFileStamp(const std::string& path, uint64_t& size, int64_t& modifiedNs) {
     return true;
 }
 
-bool fListFolder(const std::string& path, const std::string& pattern, bool folders,
-                 std::vector<std::string>& names) {
+bool fListFolder(const std::string& path, const std::string& pattern, bool folders, std::vector<std::string>& names) {
     DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
     if (!dir) return false;
     std::vector<std::string> found;
@@ -119,9 +118,7 @@ namespace {
 // Kept names are numbered from 1; past this many the folder is not ours to fill.
 constexpr int kMAX_KEPT = 9999;
 
-std::string fKeptName(const std::string& path, int number) {
-    return path + "." + std::to_string(number) + ".bak";
-}
+std::string fKeptName(const std::string& path, int number) { return path + "." + std::to_string(number) + ".bak"; }
 
 // Anything there, or a look that fails for another reason than absence,
 // counts as taken; a name too long is left for the write to refuse.

@@ -24,7 +24,7 @@ std::string fTrimmed(std::string path) {
 std::string fPasswdHome() {
     long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(hint > 0 ? static_cast<size_t>(hint) : 16384);
-    passwd entry {};
+    passwd entry{};
     passwd* result = nullptr;
     if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &result) != 0 || !result || !result->pw_dir)
         return std::string();

@@ -289,9 +289,7 @@ bool RecordingDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex,
     return true;
 }
 
-GBuffer* RecordingDevice::fCreateVertexBuffer(uint32_t bytes, uint32_t, uint32_t) {
-    return new RecBuffer(this, bytes);
-}
+GBuffer* RecordingDevice::fCreateVertexBuffer(uint32_t bytes, uint32_t, uint32_t) { return new RecBuffer(this, bytes); }
 
 GBuffer* RecordingDevice::fCreateIndexBuffer(uint32_t bytes, uint32_t) { return new RecBuffer(this, bytes); }
 

@@ -20,7 +20,7 @@ class RecordingDevice : public IGraphicsDevice {
 public:
     struct Draw {
         GPrimitive type = GPrimitive::TRIANGLELIST;
-        uint32_t count = 0;        // primitives
+        uint32_t count = 0;  // primitives
         bool indexed = false;
         uint32_t start = 0;        // start vertex (non-indexed)
         uint32_t numVertices = 0;  // vertices in use (indexed)

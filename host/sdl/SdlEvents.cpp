@@ -39,9 +39,12 @@ uint32_t fVirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     switch (key) {
         case SDLK_BACKSPACE: return vk::kBACKSPACE;
         case SDLK_TAB: return vk::kTAB;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return vk::kENTER;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return vk::kSHIFT;
-        case SDLK_LCTRL: case SDLK_RCTRL: return vk::kCONTROL;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return vk::kENTER;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return vk::kSHIFT;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return vk::kCONTROL;
         case SDLK_PAUSE: return vk::kPAUSE;
         case SDLK_CAPSLOCK: return vk::kCAPS_LOCK;
         case SDLK_ESCAPE: return vk::kESCAPE;
@@ -203,8 +206,7 @@ bool SdlEventTranslator::fTranslate(const SDL_Event& event, WindowMessage& out) 
             if (closeJustDelivered) return false;
             out.mMessage = kMsgClose;
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -173,8 +173,8 @@ bool SdlWindow::fCreate(const std::string& titleUtf8, int32_t width, int32_t hei
     if (fullscreen) flags |= SDL_WINDOW_HIDDEN;
     if (!mStyle.mCaption) flags |= SDL_WINDOW_BORDERLESS;
     if (mStyle.mResizable) flags |= SDL_WINDOW_RESIZABLE;
-    mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width > 0 ? width : 1, height > 0 ? height : 1, flags);
+    mWindow = SDL_CreateWindow(titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width > 0 ? width : 1,
+                               height > 0 ? height : 1, flags);
     if (!mWindow) {
         mFailure = std::string("The game window cannot be opened: ") + SDL_GetError();
         return false;
@@ -282,8 +282,13 @@ bool SdlWindow::fPollMessage(WindowMessage& out) {
 
 void SdlWindow::fToDrawablePixels(WindowMessage& message) {
     switch (message.mMessage) {
-        case kMsgMouseMove: case kMsgLButtonDown: case kMsgLButtonUp: case kMsgRButtonDown:
-        case kMsgRButtonUp: case kMsgMButtonDown: case kMsgMButtonUp: break;
+        case kMsgMouseMove:
+        case kMsgLButtonDown:
+        case kMsgLButtonUp:
+        case kMsgRButtonDown:
+        case kMsgRButtonUp:
+        case kMsgMButtonDown:
+        case kMsgMButtonUp: break;
         default: return;
     }
     // SDL reports the mouse in window points; a high-density screen has more

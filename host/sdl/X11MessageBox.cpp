@@ -141,9 +141,9 @@ private:
     int mW = 0, mH = 0;
     XRectangle mOk{};
     bool mFocused = false;
-    bool mOkHeld = false;         // the button went down over OK
-    KeySym mKeyHeld = NoSymbol;   // an answering key went down in the box
-    bool mGone = false;           // destroyed from outside
+    bool mOkHeld = false;        // the button went down over OK
+    KeySym mKeyHeld = NoSymbol;  // an answering key went down in the box
+    bool mGone = false;          // destroyed from outside
     bool mDone = false;
     MessageBoxAnswer mAnswer = MessageBoxAnswer::kAnswered;
 };
@@ -230,8 +230,8 @@ void X11Box::fLayout(const std::string& text, const XRectangle& area) {
     for (const std::u32string& line : mLines) widest = std::max(widest, fWidth(line));
     mW = std::max({kMIN_W, widest + 2 * kMARGIN, kBUTTON_W + 2 * kMARGIN});
     mH = kMARGIN + static_cast<int>(mLines.size()) * mLineHeight + kGAP + kBUTTON_H + kMARGIN;
-    mOk = XRectangle{static_cast<short>((mW - kBUTTON_W) / 2), static_cast<short>(mH - kMARGIN - kBUTTON_H),
-                     kBUTTON_W, kBUTTON_H};
+    mOk = XRectangle{static_cast<short>((mW - kBUTTON_W) / 2), static_cast<short>(mH - kMARGIN - kBUTTON_H), kBUTTON_W,
+                     kBUTTON_H};
 }
 
 unsigned long X11Box::fPixel(unsigned short grey, unsigned long fallback) {
@@ -356,10 +356,18 @@ void X11Box::fHandle(const XEvent& event) {
             if (!mFocused) fTakeFocus();
             if (event.xexpose.count == 0) fDraw();
             break;
-        case FocusIn: mFocused = true; fDraw(); break;
-        case FocusOut: mFocused = false; fDraw(); break;
-        case ButtonPress: case ButtonRelease: fHandleButton(event.xbutton); break;
-        case KeyPress: case KeyRelease: fHandleKey(event.xkey); break;
+        case FocusIn:
+            mFocused = true;
+            fDraw();
+            break;
+        case FocusOut:
+            mFocused = false;
+            fDraw();
+            break;
+        case ButtonPress:
+        case ButtonRelease: fHandleButton(event.xbutton); break;
+        case KeyPress:
+        case KeyRelease: fHandleKey(event.xkey); break;
         case ClientMessage: fHandleClientMessage(event.xclient); break;
         case DestroyNotify:
             if (event.xdestroywindow.window == mWindow) {

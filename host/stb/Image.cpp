@@ -37,7 +37,9 @@ bool fRefuse(const char* why) {
     return false;
 }
 
-uint32_t fBigEndian(const stbi_uc* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+uint32_t fBigEndian(const stbi_uc* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
 
 // Walks the chunks up to the end chunk: each must lie inside the bytes, and
 // no image-data chunk may be empty (stb copies those from a null buffer).

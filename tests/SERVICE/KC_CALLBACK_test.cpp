@@ -7,7 +7,7 @@ using KEL::KC_CALLBACK;
 
 namespace {
 int32_t fEcho(void* argument) { return argument ? *static_cast<int32_t*>(argument) : -1; }
-}
+}  // namespace
 
 TEST(KC_CALLBACK, CallRulesForMissingRecordFunctionAndArguments) {
     EXPECT_EQ(KC_CALLBACK::fCall(nullptr), -108);

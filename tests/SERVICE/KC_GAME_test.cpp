@@ -8,15 +8,15 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "SERVICE/KS_RESULT.h"
 #include "engine/audio/KC_AUDIO.h"
+#include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_INPUT.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/platform/KC_WINDOW.h"
-#include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KF_SYSTEM.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
-#include "host/recording/RecordingDevice.h"
 #include "engine/resources/KC_RESOURCE.h"
+#include "host/recording/RecordingDevice.h"
 #include "support/FakeHost.h"
 #include "support/TestEnvironment.h"
 
@@ -71,7 +71,10 @@ int32_t fDrawSlot(void*) {
     gSeen.mDrawnTime += KEL::kfFRAME_DELTA;
     return 1;
 }
-int32_t fBeforeSlot(void*) { ++gSeen.mBefore; return 1; }
+int32_t fBeforeSlot(void*) {
+    ++gSeen.mBefore;
+    return 1;
+}
 int32_t fAfterSlot(void*) {
     ++gSeen.mAfter;
     return KEL::kcGAME->fRelease();
@@ -326,9 +329,9 @@ TEST_F(GameFixture, ARequestToEndWhileTheNoSoundWarningIsUpEndsTheLoopThroughThe
     EXPECT_TRUE(mBoxes.mBoxes.empty()) << "the warning waits for the loop, behind the first frame";
     mGame->fRun();
     ASSERT_EQ(mBoxes.mBoxes.size(), 1u);
-    EXPECT_EQ(mBoxes.mBoxes[0], std::make_pair(std::string("Warning"),
-                                               std::string("No sound device has been detected. The game will "
-                                                           "continue without audio.")));
+    EXPECT_EQ(mBoxes.mBoxes[0],
+              std::make_pair(std::string("Warning"), std::string("No sound device has been detected. The game will "
+                                                                 "continue without audio.")));
     EXPECT_EQ(gSeen.mCloses, 1) << "the request reaches the game as its window's close would";
     EXPECT_EQ(gSeen.mAfter, 1) << "and the loop ends as after any close";
 }

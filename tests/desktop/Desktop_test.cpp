@@ -62,7 +62,7 @@ struct Start {
     // ALSOFT_DRIVERS: "null" opens a device that plays nothing; a driver
     // that does not exist leaves the game without a sound device.
     std::string sound = "null";
-    bool fullscreenFlag = false;    // the user's game.xml asks for full screen
+    bool fullscreenFlag = false;      // the user's game.xml asks for full screen
     bool withoutProductFile = false;  // Resources without game.xml: a failed start
 };
 
@@ -108,18 +108,19 @@ protected:
         mOn->user = xdg / kUSER_FOLDER;
         if (start.fullscreenFlag) {
             fs::create_directories(mOn->user);
-            std::ofstream(mOn->user / "game.xml") << "<game><fullscreen value=\"true\"/><version value=\"1\"/></game>\n";
+            std::ofstream(mOn->user / "game.xml")
+                << "<game><fullscreen value=\"true\"/><version value=\"1\"/></game>\n";
         }
         mOn->milestones = root / ("milestones" + tag + ".txt");
         mOn->log = root / ("game" + tag + ".log");
         ASSERT_TRUE(mOn->game.fStart({NONOGRAM_BINARY_DIR "/nonogram"},
-                                 {{"DISPLAY", mOn->desktop->fName()},
-                                  {"SDL_VIDEODRIVER", "x11"},
-                                  {"ALSOFT_DRIVERS", start.sound},
-                                  {"XDG_DATA_HOME", xdg.string()},
-                                  {"HOME", root.string()},
-                                  {"NONOGRAM_MILESTONES", mOn->milestones.string()}},
-                                 run, mOn->log));
+                                     {{"DISPLAY", mOn->desktop->fName()},
+                                      {"SDL_VIDEODRIVER", "x11"},
+                                      {"ALSOFT_DRIVERS", start.sound},
+                                      {"XDG_DATA_HOME", xdg.string()},
+                                      {"HOME", root.string()},
+                                      {"NONOGRAM_MILESTONES", mOn->milestones.string()}},
+                                     run, mOn->log));
     }
 
     std::string fLog() const { return fRead(mOn->log); }
@@ -163,7 +164,8 @@ protected:
     Point fToScreen(Point game) const {
         const Rect r = fPlace();
         const Fit f = fFit(r);
-        return {r.x + int(std::floor(f.ox + (game.x + 0.5) * f.sx)), r.y + int(std::floor(f.oy + (game.y + 0.5) * f.sy))};
+        return {r.x + int(std::floor(f.ox + (game.x + 0.5) * f.sx)),
+                r.y + int(std::floor(f.oy + (game.y + 0.5) * f.sy))};
     }
 
     // The game's picture as the screen shows it, back in the game's space.
@@ -258,13 +260,16 @@ protected:
         std::string name = std::string(test->test_suite_name()) + "-" + test->name() +
                            (mOn == &mRuns[0] ? "" : "-reference");
         std::replace(name.begin(), name.end(), '/', '-');
-        mOn->desktop->fShot().fSave(fs::path(NONOGRAM_BINARY_DIR) / "screens" / ("desktop-" + name + "-" + moment + ".png"));
+        mOn->desktop->fShot().fSave(fs::path(NONOGRAM_BINARY_DIR) / "screens" /
+                                    ("desktop-" + name + "-" + moment + ".png"));
     }
 
     // The title at rest, the pointer resting.
     void fWaitTitle() {
-        ASSERT_TRUE(desktop::fWaitFor([&] { return fReached("title") || !mOn->game.fRunning(); }, desktop::kSTART_BOUND))
-            << "no title on the bound; the game's output:\n" << fLog();
+        ASSERT_TRUE(
+            desktop::fWaitFor([&] { return fReached("title") || !mOn->game.fRunning(); }, desktop::kSTART_BOUND))
+            << "no title on the bound; the game's output:\n"
+            << fLog();
         ASSERT_TRUE(fAlive()) << "the game ended before its title";
         ASSERT_TRUE(desktop::fWaitFor([&] { return fWindow() != 0; }, desktop::kCHANGE_BOUND));
         fRestPointer();
@@ -300,9 +305,11 @@ protected:
     // its title (any, when the start failed before the game's texts).
     unsigned long fWaitMessageBox(const std::string& caption, const std::string& title = kWINDOW_TITLE) {
         unsigned long box = 0;
-        EXPECT_TRUE(desktop::fWaitFor(
-            [&] { return (box = mOn->desktop->fFindByName(caption)) != 0 || !mOn->game.fRunning(); }, desktop::kSTART_BOUND))
-            << "no \"" << caption << "\" box; the game's output:\n" << fLog();
+        EXPECT_TRUE(
+            desktop::fWaitFor([&] { return (box = mOn->desktop->fFindByName(caption)) != 0 || !mOn->game.fRunning(); },
+                              desktop::kSTART_BOUND))
+            << "no \"" << caption << "\" box; the game's output:\n"
+            << fLog();
         if (!box) {
             ADD_FAILURE() << "no \"" << caption << "\" box; the game's output:\n" << fLog();
             return 0;
@@ -428,7 +435,8 @@ protected:
         const Picture shot = mOn->desktop->fShot();
         double sum = 0.0;
         for (int y = bar.y; y < bar.y + bar.h; ++y)
-            for (int x = bar.x; x < bar.x + bar.w; ++x) sum += shot.fAt(x, y)[0] + shot.fAt(x, y)[1] + shot.fAt(x, y)[2];
+            for (int x = bar.x; x < bar.x + bar.w; ++x)
+                sum += shot.fAt(x, y)[0] + shot.fAt(x, y)[1] + shot.fAt(x, y)[2];
         EXPECT_GT(sum / (double(bar.w) * bar.h), 30.0) << "the side bars are black";
     }
 
@@ -436,8 +444,9 @@ protected:
     void fToggle(bool toFullScreen) {
         fClick(kFULL_SCREEN_BOX);
         fRestPointer();
-        EXPECT_TRUE(desktop::fWaitFor(
-            [&] { return !mOn->game.fRunning() || (toFullScreen ? fCoversDesktop() : fWindowed()); }, desktop::kCHANGE_BOUND))
+        EXPECT_TRUE(
+            desktop::fWaitFor([&] { return !mOn->game.fRunning() || (toFullScreen ? fCoversDesktop() : fWindowed()); },
+                              desktop::kCHANGE_BOUND))
             << (toFullScreen ? "the window never covered the desktop" : "the window never came back");
         ASSERT_TRUE(fAlive()) << "the game ended at the switch";
         fRestPointer();
@@ -446,7 +455,8 @@ protected:
 
 TEST_P(FullScreen, FillsTheDesktopAndComesBack) {
     const Screen screen = GetParam();
-    ASSERT_NO_FATAL_FAILURE(fLaunch({.width = screen.width, .height = screen.height, .windowManager = screen.windowManager}));
+    ASSERT_NO_FATAL_FAILURE(
+        fLaunch({.width = screen.width, .height = screen.height, .windowManager = screen.windowManager}));
     ASSERT_NO_FATAL_FAILURE(fWaitTitle());
     const Picture title = fStill();
     ASSERT_TRUE(fClickTo(kOPTIONS)) << "Options did not open in the window";
@@ -491,8 +501,8 @@ TEST_F(DesktopCase, TenFullScreenTogglesInARow) {
         const bool toFull = i % 2 == 0;
         fClick(kFULL_SCREEN_BOX);
         fRestPointer();
-        ASSERT_TRUE(desktop::fWaitFor([&] { return !mOn->game.fRunning() || (toFull ? fCoversDesktop() : fWindowed()); },
-                                      desktop::kCHANGE_BOUND))
+        ASSERT_TRUE(desktop::fWaitFor(
+            [&] { return !mOn->game.fRunning() || (toFull ? fCoversDesktop() : fWindowed()); }, desktop::kCHANGE_BOUND))
             << "toggle " << i + 1 << " did not take effect";
         ASSERT_TRUE(fAlive()) << "the game ended at toggle " << i + 1;
     }
@@ -526,7 +536,8 @@ class SmallScreen : public DesktopCase, public ::testing::WithParamInterface<Scr
 
 TEST_P(SmallScreen, ShowsTheWholeTitleScaledToFit) {
     const Screen screen = GetParam();
-    ASSERT_NO_FATAL_FAILURE(fLaunch({.width = screen.width, .height = screen.height, .windowManager = screen.windowManager}));
+    ASSERT_NO_FATAL_FAILURE(
+        fLaunch({.width = screen.width, .height = screen.height, .windowManager = screen.windowManager}));
     fOnReference([&] { fLaunch({}); });
     Picture windowed;
     fOnReference([&] {
@@ -548,8 +559,7 @@ TEST_P(SmallScreen, ShowsTheWholeTitleScaledToFit) {
     fQuit();
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktop, SmallScreen,
-                         ::testing::Values(Screen{640, 480, false}, Screen{800, 600, true}),
+INSTANTIATE_TEST_SUITE_P(Desktop, SmallScreen, ::testing::Values(Screen{640, 480, false}, Screen{800, 600, true}),
                          [](const auto& info) {
                              return (info.param.windowManager ? "Openbox" : "Bare") + std::to_string(info.param.width) +
                                     "x" + std::to_string(info.param.height);
@@ -594,7 +604,8 @@ TEST_F(DesktopCase, FocusGivenToAnotherWindowPausesARunningPicture) {
     mOn->desktop->fFocusOwnWindow({0, 0, 120, 120});
     EXPECT_TRUE(fChangedFrom(running)) << "the picture did not pause";
     fShoot("paused");
-    EXPECT_TRUE(fs::exists(save) && (!savedBefore.time_since_epoch().count() || fs::last_write_time(save) != savedBefore))
+    EXPECT_TRUE(fs::exists(save) &&
+                (!savedBefore.time_since_epoch().count() || fs::last_write_time(save) != savedBefore))
         << "the game did not save when it lost the focus";
     mOn->desktop->fSendClose(fWindow());
     fExpectEnd(0);
@@ -650,16 +661,12 @@ TEST_P(EndingUnderAMessageBox, EndsWithItsStatus) {
     ASSERT_NO_FATAL_FAILURE(fLaunch(start));
     ASSERT_NE(fWaitMessageBox(ending.failedStart ? "Error" : "Warning", ending.failedStart ? "" : kWINDOW_TITLE), 0u);
     mOn->endExpected = true;
-    if (ending.byClose)
-        mOn->desktop->fSendClose(fWindow());
-    else
-        mOn->game.fSignal(SIGTERM);
+    if (ending.byClose) mOn->desktop->fSendClose(fWindow());
+    else mOn->game.fSignal(SIGTERM);
     const std::optional<int> ended = mOn->game.fWaitExit(desktop::kCHANGE_BOUND);
     ASSERT_TRUE(ended.has_value()) << "the game did not end under its box; its output:\n" << fLog();
-    if (ending.failedStart)
-        EXPECT_NE(*ended, 0);
-    else
-        EXPECT_EQ(*ended, 0) << "its output:\n" << fLog();
+    if (ending.failedStart) EXPECT_NE(*ended, 0);
+    else EXPECT_EQ(*ended, 0) << "its output:\n" << fLog();
     EXPECT_TRUE(mOn->game.fWaitGroupGone(Seconds(30))) << "a process of the game outlived it";
 }
 

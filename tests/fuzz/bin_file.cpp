@@ -24,17 +24,51 @@ std::string fDrive(KEL::KC_BIN_FILE& file) {
         uint8_t kind = 0;
         file.fRead1(kind);
         switch (kind % 7) {
-        case 0: { int32_t v; file.fRead4a(v); fKeep(seen, v); break; }
-        case 1: { uint32_t v; file.fRead4b(v); fKeep(seen, v); break; }
-        case 2: { float v; file.fRead4c(v); uint32_t bits; std::memcpy(&bits, &v, 4); fKeep(seen, bits); break; }
-        case 3: { bool v; file.fRead4d(v); fKeep(seen, v); break; }
-        case 4: { double v; file.fRead8(v); uint64_t bits; std::memcpy(&bits, &v, 8); fKeep(seen, bits); break; }
-        case 5: { std::string v; file.fReadString(v); seen += v; break; }
-        default: {
-            // A write between reads, as a save being rewritten does.
-            if (kind == 0xFF) file.fWrite4a(step);
-            break;
-        }
+            case 0: {
+                int32_t v;
+                file.fRead4a(v);
+                fKeep(seen, v);
+                break;
+            }
+            case 1: {
+                uint32_t v;
+                file.fRead4b(v);
+                fKeep(seen, v);
+                break;
+            }
+            case 2: {
+                float v;
+                file.fRead4c(v);
+                uint32_t bits;
+                std::memcpy(&bits, &v, 4);
+                fKeep(seen, bits);
+                break;
+            }
+            case 3: {
+                bool v;
+                file.fRead4d(v);
+                fKeep(seen, v);
+                break;
+            }
+            case 4: {
+                double v;
+                file.fRead8(v);
+                uint64_t bits;
+                std::memcpy(&bits, &v, 8);
+                fKeep(seen, bits);
+                break;
+            }
+            case 5: {
+                std::string v;
+                file.fReadString(v);
+                seen += v;
+                break;
+            }
+            default: {
+                // A write between reads, as a save being rewritten does.
+                if (kind == 0xFF) file.fWrite4a(step);
+                break;
+            }
         }
         fKeep(seen, file.fFailed());
     }

@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t opened = 0;
     for (int32_t row = 0; row < layout.mGrid.y && opened < 64; ++row)
         for (int32_t column = 0; column < layout.mGrid.x && opened < 64; ++column, ++opened)
-            if (game::GG_ELEMENT* cell = board.fGetCell(row, column)) board.fRevealCell(*cell, (row + column) % 2 == 0, -1.0f);
+            if (game::GG_ELEMENT* cell = board.fGetCell(row, column))
+                board.fRevealCell(*cell, (row + column) % 2 == 0, -1.0f);
     KEL::kfFRAME_DELTA = 0.05f;
     fuzzsupport::fBeginFrame();
     for (int i = 0; i < 4; ++i) {

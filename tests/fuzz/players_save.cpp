@@ -12,8 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool inApp = size && (data[0] & 1);
-    const game::GG_SAVE_LAYOUT layout {inApp, (size && (data[0] & 2)) ? game::GG_SAVE_LAYOUT::kOLD_VERSION
-                                                                       : game::GG_SAVE_LAYOUT::kVERSION};
+    const game::GG_SAVE_LAYOUT layout{inApp, (size && (data[0] & 2)) ? game::GG_SAVE_LAYOUT::kOLD_VERSION
+                                                                     : game::GG_SAVE_LAYOUT::kVERSION};
     KEL::KT_PLAYERS list;
     list.fSetLayout(layout);
     list.fLoadBytes(std::string(reinterpret_cast<const char*>(data), size));

@@ -5,14 +5,14 @@
 #include <cstdint>
 
 #include "engine/util/KF_XML.h"
-#include "game/progress/GG_PROGRESS.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "game/progress/GG_PROGRESS.h"
+#include "game/progress/KC_SHOP_ITEMS.h"
+#include "game/progress/KC_TROPHIES.h"
 #include "game/services/KC_ADS.h"
 #include "game/services/KC_LEADERBOARD_LIST.h"
-#include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/services/KC_STORE.h"
-#include "game/progress/KC_TROPHIES.h"
-#include "game/profile/KT_PLAYERS.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // forgotten.
 #include <cstdint>
 
-#include "game/board/GG_TUTORIAL.h"
 #include "engine/util/KF_XML.h"
+#include "game/board/GG_TUTORIAL.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

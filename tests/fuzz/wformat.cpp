@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const wchar_t* none = nullptr;
     for (uint32_t capacity : {1u, 7u, 600u}) {
         std::vector<wchar_t> out(capacity);
-        KEL::fWFormatTyped(out.data(), capacity, format.data(), 2147483647, -2147483647 - 1, 4294967295u, 1.0e38f,
-                           -0.0, L"wide text", none, true, int64_t{-1} << 63);
+        KEL::fWFormatTyped(out.data(), capacity, format.data(), 2147483647, -2147483647 - 1, 4294967295u, 1.0e38f, -0.0,
+                           L"wide text", none, true, int64_t{-1} << 63);
         KEL::fWFormatTyped(out.data(), capacity, format.data());
     }
     return 0;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TestEnvironment.h"
 #include "host/Files.h"
+#include "support/TestEnvironment.h"
 
 #include <unistd.h>
 

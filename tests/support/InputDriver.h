@@ -50,8 +50,7 @@ public:
     // Pressed and released where the pointer already rests.
     void fClickHere();
     // Pressed at one point, moved to the other in even steps, released.
-    void fDrag(KEL::KS_VEC2 from, KEL::KS_VEC2 to, int32_t steps = 1,
-               int32_t button = KEL::KC_INPUT::kMOUSE_LEFT);
+    void fDrag(KEL::KS_VEC2 from, KEL::KS_VEC2 to, int32_t steps = 1, int32_t button = KEL::KC_INPUT::kMOUSE_LEFT);
 
     // A key down and up (virtual-key codes).
     void fKey(uint32_t key);

@@ -5,8 +5,7 @@
 
 namespace testsupport {
 
-MessagePump::MessagePump()
-    : mWindow(std::make_unique<KEL::KC_WINDOW>()), mInput(std::make_unique<KEL::KC_INPUT>()) {}
+MessagePump::MessagePump() : mWindow(std::make_unique<KEL::KC_WINDOW>()), mInput(std::make_unique<KEL::KC_INPUT>()) {}
 
 MessagePump::~MessagePump() {
     if (sCurrent == this) {

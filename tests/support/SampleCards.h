@@ -20,7 +20,9 @@ namespace testsupport {
 class SampleCard : public KEL::G_PAGES_ITEM {
 public:
     SampleCard(const void* owner, const pugi::xml_node& element, int32_t index, KEL::KC_FONT* font)
-        : G_PAGES_ITEM(owner), mBackground(element.attribute("background").as_string("")), mFont(font),
+        : G_PAGES_ITEM(owner),
+          mBackground(element.attribute("background").as_string("")),
+          mFont(font),
           mText(std::to_wstring(index + 1)) {
         mBackground.fGetTransform()->mParent = &mTransform;
     }

@@ -14,6 +14,7 @@
 #include "engine/platform/KC_TIMER.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/windows/G_WINDOW.h"
+#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MAIN.h"
 #include "game/app/gGame.h"
@@ -35,7 +36,6 @@
 #include "game/screens/pages/gPages_Level.h"
 #include "game/screens/pages/gPages_Pack.h"
 #include "game/screens/pages/gPages_Shop_Item.h"
-#include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "host/gl/GlDevice.h"
 #include "host/recording/RecordingDevice.h"
 #include "support/GlScreen.h"
@@ -162,7 +162,8 @@ int32_t WholeGame::fBoot() {
 
 void WholeGame::fStart() {
     ASSERT_EQ(fBoot(), KEL::KS_RESULT::kOK);
-    ASSERT_TRUE(fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown(GG_WINDOW_NAME::kTITLE); }));
+    ASSERT_TRUE(
+        fRunUntil([this] { return game::fGetState() == game::kSTATE_RUNNING && fShown(GG_WINDOW_NAME::kTITLE); }));
 }
 
 void WholeGame::fQuit() {
@@ -332,8 +333,7 @@ void WholeGame::fTimed(const std::string& change, const std::function<void()>& c
     fTimed(change, click, [this, screen] { return fShown(screen); });
 }
 
-void WholeGame::fTimedClose(const std::string& change, const std::function<void()>& click,
-                            const std::string& leaving) {
+void WholeGame::fTimedClose(const std::string& change, const std::function<void()>& click, const std::string& leaving) {
     fTimed(change, click, [this, leaving] { return !fWindows().fIsOpen(leaving); });
 }
 
@@ -378,15 +378,16 @@ void WholeGame::fShoot(const std::string& name) {
 
 void WholeGame::fOpenPack(int32_t packIndex) {
     if (!fShown(kPACKS)) {
-        ASSERT_NO_FATAL_FAILURE(
-            fTimed("title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, kPACKS));
+        ASSERT_NO_FATAL_FAILURE(fTimed(
+            "title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, kPACKS));
     }
     auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow(kPACKS));
     ASSERT_NE(packs, nullptr);
     game::gPackItem* card = packs->fGetPackPages()->fGetPackItem(packIndex);
     ASSERT_NE(card, nullptr) << "pack card " << packIndex;
     const auto place = [card] { return fPlace(card->fGetGui()->fGetRootWidget()); };
-    ASSERT_NO_FATAL_FAILURE(fTimed("packs -> levels", [&] { fClickSteady(place); }, GG_WINDOW_NAME::kLEVELS));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "packs -> levels", [&] { fClickSteady(place); }, GG_WINDOW_NAME::kLEVELS));
     // The pack list takes the pointer while it eases out.
     ASSERT_TRUE(fRunUntil([&] { return !fWindows().fIsOpen(kPACKS); }));
 }
@@ -398,10 +399,12 @@ void WholeGame::fPlayLevel(int32_t levelIndex) {
     ASSERT_NE(card, nullptr) << "level card " << levelIndex;
     ASSERT_NE(card->fGetState(), game::GG_PAGE_ITEM::kLOCKED) << "level card " << levelIndex;
     const auto place = [card] { return card->fGetBackground()->fGetTransform()->fGetAbsolute().fGetPos2(); };
-    ASSERT_NO_FATAL_FAILURE(fTimed("levels -> picture", [&] { fClickSteady(place); }, [&] {
-        return fBoard() && fBoard()->fIsRunning() && !fWindows().fIsOpen(kFADE) &&
-               !fWindows().fIsOpen(GG_WINDOW_NAME::kLEVELS);
-    }));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "levels -> picture", [&] { fClickSteady(place); },
+        [&] {
+            return fBoard() && fBoard()->fIsRunning() && !fWindows().fIsOpen(kFADE) &&
+                   !fWindows().fIsOpen(GG_WINDOW_NAME::kLEVELS);
+        }));
 }
 
 void WholeGame::fLeaveLevel() {
@@ -412,17 +415,16 @@ void WholeGame::fLeaveLevel() {
     ASSERT_NO_FATAL_FAILURE(fTimed(
         "menu -> leave question", [&] { fClickWidget(kGAME_MENU, game::GG_WINDOW_GAME_MENU::kLEAVE); }, question));
     // The menu still takes the pointer while it eases out.
-    ASSERT_NO_FATAL_FAILURE(fTimed("leave question -> levels",
-                                   [&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kYES); },
-                                   [&] { return fShown(GG_WINDOW_NAME::kLEVELS) && !fWindows().fIsOpen(kGAME_MENU); }));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "leave question -> levels", [&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kYES); },
+        [&] { return fShown(GG_WINDOW_NAME::kLEVELS) && !fWindows().fIsOpen(kGAME_MENU); }));
 }
 
 game::GG_GAMEPLAY* WholeGame::fShowLevel(int32_t pack, int32_t level) {
     EXPECT_TRUE(fGameObject().fShowLevel(pack, level)) << "pack " << pack << " level " << level;
     game::GG_GAMEPLAY* board = fBoard();
     EXPECT_NE(board, nullptr);
-    const bool running =
-        board && fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen(kFADE); });
+    const bool running = board && fRunUntil([&] { return board->fIsRunning() && !fWindows().fIsOpen(kFADE); });
     EXPECT_TRUE(running) << "the picture never ran";
     return running ? board : nullptr;
 }

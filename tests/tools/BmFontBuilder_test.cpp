@@ -78,7 +78,8 @@ TEST(BmFontBuilderTest, WritesAPageAndTheGlyphTableThatDescribesIt) {
     bool white = false, outline = false;
     for (int y = 0; y < glyph.attribute("height").as_int(); ++y)
         for (int x = 0; x < glyph.attribute("width").as_int(); ++x) {
-            const unsigned char* p = pixels + ((glyph.attribute("y").as_int() + y) * w + glyph.attribute("x").as_int() + x) * 4;
+            const unsigned char* p = pixels +
+                                     ((glyph.attribute("y").as_int() + y) * w + glyph.attribute("x").as_int() + x) * 4;
             if (p[3] == 255 && p[0] == 255 && p[1] == 255 && p[2] == 255) white = true;
             if (p[3] > 200 && p[0] == 0x3B && p[1] == 0x2F && p[2] == 0x66) outline = true;
         }

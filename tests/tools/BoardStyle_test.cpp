@@ -11,10 +11,9 @@ using tools::LevelSource;
 
 namespace {
 
-const char* kStyle =
-    "; design\n"
-    "elSize = 30 30\nblock = 5 5\nshiftBlock = -4 -4\ncentre = 512 392\near = 150\nclue_step = 18\n"
-    "tile = g tile.png\nselection = g sel.png\nselection_yes = g yes.png\nselection_no = g no.png\n";
+const char* kStyle = "; design\n"
+                     "elSize = 30 30\nblock = 5 5\nshiftBlock = -4 -4\ncentre = 512 392\near = 150\nclue_step = 18\n"
+                     "tile = g tile.png\nselection = g sel.png\nselection_yes = g yes.png\nselection_no = g no.png\n";
 
 LevelSource fLevel(const std::string& text) {
     LevelSource level;

@@ -311,8 +311,10 @@ TEST_F(BuiltContent, FontsMatchTheirPagesAndHoldTheFallbackGlyph) {
         EXPECT_EQ(common.attribute("scaleH").as_int(), fPngHeight(*page));
         EXPECT_GT(common.attribute("lineHeight").as_int(), 0);
         std::set<unsigned> ids;
-        for (pugi::xml_node c : font.child("font").child("chars").children("char")) ids.insert(c.attribute("id").as_uint());
-        for (unsigned id : {32u, 48u, 57u, 63u, 124u}) EXPECT_TRUE(ids.count(id)) << f.attribute("name").value() << " " << id;
+        for (pugi::xml_node c : font.child("font").child("chars").children("char"))
+            ids.insert(c.attribute("id").as_uint());
+        for (unsigned id : {32u, 48u, 57u, 63u, 124u})
+            EXPECT_TRUE(ids.count(id)) << f.attribute("name").value() << " " << id;
     }
     for (const char* name : {"clue", "body", "title"}) EXPECT_TRUE(names.count(name)) << name;
 }
@@ -415,8 +417,10 @@ TEST_F(BuiltContent, TextFontsDrawEveryCharacterOfTheStringTable) {
         pugi::xml_document font;
         ASSERT_TRUE(fParse(f.attribute("xml").value(), font));
         std::set<unsigned> ids;
-        for (pugi::xml_node c : font.child("font").child("chars").children("char")) ids.insert(c.attribute("id").as_uint());
-        for (unsigned code : used) EXPECT_TRUE(ids.count(code)) << f.attribute("name").value() << " lacks U+" << std::hex << code;
+        for (pugi::xml_node c : font.child("font").child("chars").children("char"))
+            ids.insert(c.attribute("id").as_uint());
+        for (unsigned code : used)
+            EXPECT_TRUE(ids.count(code)) << f.attribute("name").value() << " lacks U+" << std::hex << code;
     }
 }
 

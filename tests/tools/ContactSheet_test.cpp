@@ -68,7 +68,8 @@ TEST(ContactSheet, TilesEveryPictureInRowsKeepingItsShapeAndNamesIt) {
     // Some white letters in the label band under the first tile.
     int white = 0;
     for (int y = g + ContactSheet::kTILE_H; y < g + ContactSheet::kTILE_H + ContactSheet::kLABEL_H; ++y)
-        for (int x = g; x < g + ContactSheet::kTILE_W; ++x) white += fAt(out, w, x, y)[0] == 255 && fAt(out, w, x, y)[1] == 255;
+        for (int x = g; x < g + ContactSheet::kTILE_W; ++x)
+            white += fAt(out, w, x, y)[0] == 255 && fAt(out, w, x, y)[1] == 255;
     EXPECT_GT(white, 10);
 }
 

@@ -25,9 +25,8 @@ int fRun(const std::string& tool, const std::string& args) {
 
 std::string fPath(const std::string& relative) { return (TestEnvironment::fRoot() / relative).string(); }
 
-const char* kBoard =
-    "elSize = 28 28\nblock = 5 5\nshiftBlock = -3 -3\ncentre = 512 392\near = 150\nclue_step = 18\n"
-    "tile = g t.png\nselection = g s.png\nselection_yes = g y.png\nselection_no = g n.png\n";
+const char* kBoard = "elSize = 28 28\nblock = 5 5\nshiftBlock = -3 -3\ncentre = 512 392\near = 150\nclue_step = 18\n"
+                     "tile = g t.png\nselection = g s.png\nselection_yes = g y.png\nselection_no = g n.png\n";
 
 }  // namespace
 
@@ -51,7 +50,8 @@ TEST(ContentTools, LevelToolWritesGoodLevelsAndStopsTheBuildOnBadOnes) {
 }
 
 TEST(ContentTools, FontAndSoundToolsRefuseBadSources) {
-    TestEnvironment::fWriteFile("nochars.fontdef", "face = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf\nsize = 12\n");
+    TestEnvironment::fWriteFile("nochars.fontdef",
+                                "face = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf\nsize = 12\n");
     EXPECT_NE(fRun("fontgen", fPath("nochars.fontdef") + " " + fPath("f.xml") + " " + fPath("f.png")), 0);
     EXPECT_FALSE(fs::exists(fPath("f.xml")));
 

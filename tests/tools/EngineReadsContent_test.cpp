@@ -54,7 +54,9 @@ struct KS_CHECKED_SOUNDS {
 
     static int fSeek(void* source, ogg_int64_t offset, int whence) {
         auto* m = static_cast<Memory*>(source);
-        const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(m->at) : static_cast<ogg_int64_t>(m->size);
+        const ogg_int64_t base = whence == SEEK_SET   ? 0
+                                 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(m->at)
+                                                      : static_cast<ogg_int64_t>(m->size);
         if (base + offset < 0 || base + offset > static_cast<ogg_int64_t>(m->size)) return -1;
         m->at = static_cast<size_t>(base + offset);
         return 0;

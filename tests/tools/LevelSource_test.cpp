@@ -31,14 +31,14 @@ TEST(LevelSourceTest, ReadsHeaderAndGrid) {
 }
 
 TEST(LevelSourceTest, RefusesMalformedSources) {
-    EXPECT_EQ(fCheck("##.\n#.\n").substr(0, 6), "parse:");        // ragged rows
-    EXPECT_EQ(fCheck("#o#\n").substr(0, 6), "parse:");            // unknown cell
+    EXPECT_EQ(fCheck("##.\n#.\n").substr(0, 6), "parse:");         // ragged rows
+    EXPECT_EQ(fCheck("#o#\n").substr(0, 6), "parse:");             // unknown cell
     EXPECT_EQ(fCheck("colour: red\n#\n").substr(0, 6), "parse:");  // unknown key
     EXPECT_EQ(fCheck("bonuses: -1\n#\n").substr(0, 6), "parse:");
     EXPECT_EQ(fCheck("bonuses: x\n#\n").substr(0, 6), "parse:");
-    EXPECT_EQ(fCheck("name: empty\n").substr(0, 6), "parse:");     // no grid
-    EXPECT_EQ(fCheck("##\n\n##\n").substr(0, 6), "parse:");        // two grids
-    EXPECT_EQ(fCheck("#\nname: late\n").substr(0, 6), "parse:");   // header after grid
+    EXPECT_EQ(fCheck("name: empty\n").substr(0, 6), "parse:");    // no grid
+    EXPECT_EQ(fCheck("##\n\n##\n").substr(0, 6), "parse:");       // two grids
+    EXPECT_EQ(fCheck("#\nname: late\n").substr(0, 6), "parse:");  // header after grid
 }
 
 TEST(LevelSourceTest, RefusesLevelsThePlayerCannotFinishFairly) {

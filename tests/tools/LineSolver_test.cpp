@@ -83,7 +83,8 @@ TEST(LineSolverTest, TellsSeveralSolutionsFromGuessing) {
     ASSERT_TRUE(level.fParse("#....\n#...#\n...##\n..###\n.#...\n", error)) << error;
     std::vector<Cell> open(25, Cell::Unknown);
     EXPECT_EQ(LineSolver::fSolve(level.fRowClues(), level.fColumnClues(), open), LineSolver::Result::Stuck);
-    EXPECT_EQ(LineSolver::fCountSolutions(level.fRowClues(), level.fColumnClues(), std::vector<Cell>(25, Cell::Unknown)), 1);
+    EXPECT_EQ(
+        LineSolver::fCountSolutions(level.fRowClues(), level.fColumnClues(), std::vector<Cell>(25, Cell::Unknown)), 1);
 }
 
 TEST(LineSolverTest, SearchGivesUpWithinItsBudget) {

@@ -69,8 +69,8 @@ TEST(SoundRecipeTest, EffectsPeakAtTheirGainAndStartAndEndSoftly) {
 TEST(SoundRecipeTest, LoopsLastExactlyTheirLengthAndJoin) {
     SoundRecipe recipe;
     std::string error;
-    ASSERT_TRUE(recipe.fParse("tempo 120\nlength 8\nloop\nvoice pad\nnote 0 C4,E4,G4 8 0.5\nvoice bell\nnote 7 C6 1\n",
-                              error))
+    ASSERT_TRUE(
+        recipe.fParse("tempo 120\nlength 8\nloop\nvoice pad\nnote 0 C4,E4,G4 8 0.5\nvoice bell\nnote 7 C6 1\n", error))
         << error;
     const std::vector<float> s = recipe.fRender(44100);
     // 8 beats at 120 per minute: 4 seconds, stereo.

@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     // The pack is the folder the level lies in.
-    const tools::BoardStyle sized =
-        style.fSizedFor(level, std::filesystem::path(argv[2]).parent_path().filename().string());
+    const tools::BoardStyle sized = style.fSizedFor(level,
+                                                    std::filesystem::path(argv[2]).parent_path().filename().string());
     if (!sized.fCheckFits(level, error)) {
         std::fprintf(stderr, "%s: %s\n", argv[2], error.c_str());
         return 1;

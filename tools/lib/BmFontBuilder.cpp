@@ -52,8 +52,8 @@ bool BmFontBuilder::fParseRanges(const std::string& text, std::vector<uint32_t>&
     return !codes.empty();
 }
 
-bool BmFontBuilder::fBuild(const std::string& facePath, int pixelSize, const std::vector<uint32_t>& codes,
-                           int outline, uint32_t outlineRgb, int pageWidth, std::string& error) {
+bool BmFontBuilder::fBuild(const std::string& facePath, int pixelSize, const std::vector<uint32_t>& codes, int outline,
+                           uint32_t outlineRgb, int pageWidth, std::string& error) {
     mGlyphs.clear();
     mPixels.clear();
     mSize = pixelSize;

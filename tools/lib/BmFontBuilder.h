@@ -22,8 +22,8 @@ public:
 
     // Renders `codes` (those the face lacks are skipped) at `pixelSize`.
     // False with a message when the face cannot be used.
-    bool fBuild(const std::string& facePath, int pixelSize, const std::vector<uint32_t>& codes,
-                int outline, uint32_t outlineRgb, int pageWidth, std::string& error);
+    bool fBuild(const std::string& facePath, int pixelSize, const std::vector<uint32_t>& codes, int outline,
+                uint32_t outlineRgb, int pageWidth, std::string& error);
 
     std::string fXml(const std::string& faceName, const std::string& pageFile) const;
     bool fWritePng(const std::string& path) const;

@@ -1,10 +1,10 @@
 #include "tools/lib/BoardStyle.h"
 
+#include "tools/lib/SourceText.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
-#include "tools/lib/SourceText.h"
 
 namespace tools {
 
@@ -23,10 +23,8 @@ bool fPair(const std::string& v, int& a, int& b) {
 
 std::string fNum(float v) {
     char buf[32];
-    if (std::fabs(v - std::round(v)) < 1e-4f)
-        std::snprintf(buf, sizeof buf, "%d", static_cast<int>(std::lround(v)));
-    else
-        std::snprintf(buf, sizeof buf, "%.1f", v);
+    if (std::fabs(v - std::round(v)) < 1e-4f) std::snprintf(buf, sizeof buf, "%d", static_cast<int>(std::lround(v)));
+    else std::snprintf(buf, sizeof buf, "%.1f", v);
     return buf;
 }
 

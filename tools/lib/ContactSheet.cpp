@@ -14,8 +14,8 @@
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
-#include "stb_image.h"
 #include "stb_easy_font.h"
+#include "stb_image.h"
 #pragma GCC diagnostic pop
 
 namespace tools {

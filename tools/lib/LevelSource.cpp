@@ -1,15 +1,12 @@
 #include "tools/lib/LevelSource.h"
 
+#include "tools/lib/SourceText.h"
 #include <cstdlib>
 #include <sstream>
-#include "tools/lib/SourceText.h"
 
 namespace tools {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 bool LevelSource::fParse(const std::string& text, std::string& error) {
     mName.clear();
@@ -61,8 +58,8 @@ bool LevelSource::fParse(const std::string& text, std::string& error) {
         if (mHeight == 0) {
             mWidth = width;
         } else if (width != mWidth) {
-            error = "line " + std::to_string(lineNo) + ": row of " + std::to_string(width) +
-                    " cells, expected " + std::to_string(mWidth);
+            error = "line " + std::to_string(lineNo) + ": row of " + std::to_string(width) + " cells, expected " +
+                    std::to_string(mWidth);
             return false;
         }
         for (char c : line) {

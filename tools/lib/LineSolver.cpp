@@ -160,8 +160,8 @@ int LineSolver::fCountSolutions(const std::vector<Clues>& rows, const std::vecto
     return budget < 0 && found < limit ? -1 : found;
 }
 
-int LineSolver::fSearch(const std::vector<Clues>& rows, const std::vector<Clues>& columns,
-                        std::vector<Cell> grid, int limit, int& budget) {
+int LineSolver::fSearch(const std::vector<Clues>& rows, const std::vector<Clues>& columns, std::vector<Cell> grid,
+                        int limit, int& budget) {
     if (--budget < 0) return 0;
     const Result result = fSolve(rows, columns, grid);
     if (result == Result::Contradiction) return 0;

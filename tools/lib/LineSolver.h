@@ -28,8 +28,7 @@ public:
 
     // Solves a width x height grid whose cells may already be partly known
     // (row-major). The grid is left as far as logic got.
-    static Result fSolve(const std::vector<Clues>& rows, const std::vector<Clues>& columns,
-                         std::vector<Cell>& grid);
+    static Result fSolve(const std::vector<Clues>& rows, const std::vector<Clues>& columns, std::vector<Cell>& grid);
 
     // Counts solutions by search, stopping at `limit`; -1 when the search
     // gives up after `budget` guesses. Used to tell a puzzle with several
@@ -38,8 +37,8 @@ public:
                                std::vector<Cell> grid, int limit = 2, int budget = 20000);
 
 private:
-    static int fSearch(const std::vector<Clues>& rows, const std::vector<Clues>& columns,
-                       std::vector<Cell> grid, int limit, int& budget);
+    static int fSearch(const std::vector<Clues>& rows, const std::vector<Clues>& columns, std::vector<Cell> grid,
+                       int limit, int& budget);
 };
 
 }  // namespace tools

@@ -1,11 +1,11 @@
 #include "tools/lib/SoundRecipe.h"
 
+#include "tools/lib/SourceText.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
-#include "tools/lib/SourceText.h"
 
 namespace tools {
 
@@ -62,8 +62,8 @@ void fVoice(const std::string& voice, double hz, double len, double vel, int rat
         double s = 0.0;
         double env = 1.0;
         if (voice == "bell") {
-            const double partials[][3] = {{1.0, 1.0, 1.4}, {2.0, 0.45, 0.8}, {3.01, 0.25, 0.5},
-                                          {4.2, 0.12, 0.3}, {5.43, 0.06, 0.2}};
+            const double partials[][3] = {
+                {1.0, 1.0, 1.4}, {2.0, 0.45, 0.8}, {3.01, 0.25, 0.5}, {4.2, 0.12, 0.3}, {5.43, 0.06, 0.2}};
             for (const auto& p : partials) s += p[1] * std::exp(-t / p[2]) * std::sin(2 * kPi * hz * p[0] * t);
             s *= 0.55;
         } else if (voice == "marimba") {
@@ -77,8 +77,7 @@ void fVoice(const std::string& voice, double hz, double len, double vel, int rat
             pos = next;
         } else if (voice == "pad") {
             for (double detune : {-0.004, 0.0, 0.005})
-                for (int h = 1; h <= 6; ++h)
-                    s += std::sin(2 * kPi * hz * (1 + detune) * h * t + h) / (h * h * 1.0);
+                for (int h = 1; h <= 6; ++h) s += std::sin(2 * kPi * hz * (1 + detune) * h * t + h) / (h * h * 1.0);
             s *= 0.28;
         } else if (voice == "bass") {
             s = std::sin(2 * kPi * hz * t) + 0.25 * std::sin(2 * kPi * hz * 2 * t) * std::exp(-t / 0.2);

@@ -32,15 +32,15 @@ GG_PAGE_ITEM::GG_PAGE_ITEM(const void* owner, const pugi::xml_node& element, int
 int32_t GG_PAGE_ITEM::fMessage(int32_t message, float a, float b, float c, void* data) {
     const int32_t value = static_cast<int32_t>(fValueOf(data));
     switch (message) {
-    case kMSG_ANCHOR:
-        if (mBackground) mBackground->fSetHotSpot(value);
-        if (mPicture) mPicture->fSetHotSpot(value);
-        return KEL::KS_RESULT::kFAILED;
-    case kMSG_STATE:
-        if (mBackground && value >= kLOCKED && value <= kNEWEST) fSetState(value);
-        return KEL::KS_RESULT::kFAILED;
-    case kMSG_IDLE: return KEL::KS_RESULT::kNOTHING;
-    default: return G_PAGES_ITEM::fMessage(message, a, b, c, data);
+        case kMSG_ANCHOR:
+            if (mBackground) mBackground->fSetHotSpot(value);
+            if (mPicture) mPicture->fSetHotSpot(value);
+            return KEL::KS_RESULT::kFAILED;
+        case kMSG_STATE:
+            if (mBackground && value >= kLOCKED && value <= kNEWEST) fSetState(value);
+            return KEL::KS_RESULT::kFAILED;
+        case kMSG_IDLE: return KEL::KS_RESULT::kNOTHING;
+        default: return G_PAGES_ITEM::fMessage(message, a, b, c, data);
     }
 }
 
@@ -72,8 +72,8 @@ void GG_PAGE_ITEM::fReleaseResources() {
 }
 
 KEL::KS_VEC2 GG_PAGE_ITEM::fBackgroundPosition() const {
-    const KEL::KS_TRANSFORM3 place =
-        mBackground ? mBackground->fGetTransform()->fGetAbsolute() : mTransform.fGetAbsolute();
+    const KEL::KS_TRANSFORM3 place = mBackground ? mBackground->fGetTransform()->fGetAbsolute()
+                                                 : mTransform.fGetAbsolute();
     return {place.mPosition.x, place.mPosition.y};
 }
 

@@ -3,7 +3,6 @@
 #include "engine/gui/KF_GUI_READER.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 

@@ -6,7 +6,6 @@
 #include "game/progress/KC_TROPHIES.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
@@ -44,10 +43,10 @@ int32_t gItem_Trophy::fMessage(int32_t message, float a, float b, float c, void*
     const int32_t answer = G_PAGES_ITEM::fMessage(message, a, b, c, data);
     if (answer != KEL::KS_RESULT::kNOTHING) return answer;
     switch (message) {
-    case kMSG_DRAW_PICTURE: fDrawPicture(); break;
-    case kMSG_DRAW_BONUS_PICTURE: fDrawBonusPicture(); break;
-    case kMSG_DRAW_TEXTS: fDrawTexts(); break;
-    default: break;
+        case kMSG_DRAW_PICTURE: fDrawPicture(); break;
+        case kMSG_DRAW_BONUS_PICTURE: fDrawBonusPicture(); break;
+        case kMSG_DRAW_TEXTS: fDrawTexts(); break;
+        default: break;
     }
     return KEL::KS_RESULT::kNOTHING;
 }

@@ -19,9 +19,7 @@ std::unique_ptr<KEL::KC_BASE> gPages_Level::fCreateItem(const pugi::xml_node& el
     return std::make_unique<gLevel_Item>(this, element, index);
 }
 
-gLevel_Item* gPages_Level::fGetLevelItem(int32_t index) const {
-    return dynamic_cast<gLevel_Item*>(fGetItem(index));
-}
+gLevel_Item* gPages_Level::fGetLevelItem(int32_t index) const { return dynamic_cast<gLevel_Item*>(fGetItem(index)); }
 
 // Open cards take the level's stars; the open card just before the first
 // locked one is the newest. A locked first card stays locked, and cards

@@ -26,7 +26,6 @@ class gLevel_Item;
 // the shop.
 class gPages_Level : public KEL::gPages {
 public:
-
     explicit gPages_Level(KEL::G_WINDOW* window) : mWindow(window) {}
 
     std::unique_ptr<KEL::KC_BASE> fCreateItem(const pugi::xml_node& element, int32_t index) override;

@@ -88,7 +88,8 @@ void gPages_Pack::fOnItemClicked(KEL::KC_BASE* base) {
     if (!edition.mFree) {
         if (item->fIsOpen()) return fOpenPack();
         const GG_PACK_INFO* pack = game->fFindPack(mChosenPack);
-        KEL::G_WINDOW_CONFIRM* question = fAsk(manager, GG_WINDOW_NAME::kPACK_BUY, Closure<void()>::fBind<&gPages_Pack::fOnBuyAnswer>(this));
+        KEL::G_WINDOW_CONFIRM* question = fAsk(manager, GG_WINDOW_NAME::kPACK_BUY,
+                                               Closure<void()>::fBind<&gPages_Pack::fOnBuyAnswer>(this));
         if (question && pack) question->fFormatMessage(std::to_wstring(pack->fGetPrice()));
         return;
     }

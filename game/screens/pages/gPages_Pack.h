@@ -24,7 +24,6 @@ class gPackItem;
 // otherwise.
 class gPages_Pack : public KEL::gPages {
 public:
-
     // The window whose manager the questions open in (not owned).
     explicit gPages_Pack(KEL::G_WINDOW* window) : mWindow(window) {}
 

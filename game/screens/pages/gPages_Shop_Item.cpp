@@ -10,7 +10,6 @@
 #include "game/progress/KC_SHOP_ITEM.h"
 #include "game/screens/GG_SCREENS_GAME.h"
 #include "game/screens/GG_SCREEN_STEPS.h"
-#include "game/screens/GG_SCREEN_STEPS.h"
 
 namespace game {
 
@@ -25,7 +24,8 @@ gPages_Shop_Item::gPages_Shop_Item(const void* owner, const pugi::xml_node& elem
     mGui->fGetRootWidget().fGetTransform().mParent = &mTransform;
     if (auto* annotation = fFindWidget<KEL::KC_GUI_WLABEL>(mGui.get(), kANNOTATION))
         mDefaultAnnotation = KEL::fToUtf8(annotation->fGetText());
-    if (auto* picture = fFindWidget<KEL::KC_GUI_IMAGE>(mGui.get(), kPICTURE)) mDefaultImage = picture->fGetTextureName();
+    if (auto* picture = fFindWidget<KEL::KC_GUI_IMAGE>(mGui.get(), kPICTURE))
+        mDefaultImage = picture->fGetTextureName();
     fRefresh();
 }
 

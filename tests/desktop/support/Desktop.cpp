@@ -115,10 +115,8 @@ bool Process::fStart(const std::vector<std::string>& argv, const std::map<std::s
         if (eq) merged[std::string(*e, size_t(eq - *e))] = eq + 1;
     }
     for (const auto& [name, value] : environment) {
-        if (value.empty())
-            merged.erase(name);
-        else
-            merged[name] = value;
+        if (value.empty()) merged.erase(name);
+        else merged[name] = value;
     }
     std::vector<std::string> envText;
     for (const auto& [name, value] : merged) envText.push_back(name + "=" + value);
@@ -300,7 +298,8 @@ bool Desktop::fStartWindowManager() {
 }
 
 std::string Desktop::fLogs() const {
-    return "Xvfb: " + fRead(mFolder / "xvfb.log") + (mWindowManager ? "\nopenbox: " + fRead(mFolder / "openbox.log") : "");
+    return "Xvfb: " + fRead(mFolder / "xvfb.log") +
+           (mWindowManager ? "\nopenbox: " + fRead(mFolder / "openbox.log") : "");
 }
 
 Picture Desktop::fShot() const {

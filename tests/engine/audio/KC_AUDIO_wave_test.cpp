@@ -15,9 +15,9 @@
 
 #include "OggMaker.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "support/FrameDelta.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/platform/KC_THREAD.h"
+#include "support/FrameDelta.h"
 
 extern char** environ;
 
@@ -40,7 +40,8 @@ void fPlayStreamedToEnd() {
     ASSERT_NE(sound, nullptr);
     KC_THREAD* pump = KC_THREAD::fCreate(&KC_AUDIO::fThreadPump, audio);
     sound->fPlay();
-    for (int i = 0; i < 500 && sound->fGetPlayingFlag(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 500 && sound->fGetPlayingFlag(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(sound->fGetPlayingFlag());
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     KC_THREAD::fTerminate(pump);
@@ -93,7 +94,8 @@ TEST(KC_AUDIO_Wave, StreamedOggComesOutThroughTheWaveWriter) {
     const std::string wav = (root / "out.wav").string();
     const auto conf = testsupport::TestEnvironment::fWriteFile(
         "alsoft.conf", "[general]\ndrivers = wave\nchannels = stereo\nsample-type = int16\nfrequency = 44100\n"
-                       "[wave]\nfile = " + wav + "\n");
+                       "[wave]\nfile = " +
+                           wav + "\n");
 
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {

@@ -9,13 +9,13 @@
 
 #include "OggMaker.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "support/FrameDelta.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/platform/KC_THREAD.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
+#include "support/FrameDelta.h"
 #include "support/TestEnvironment.h"
 
 using namespace KEL;

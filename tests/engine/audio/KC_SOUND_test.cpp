@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "OggMaker.h"
-#include "support/FuzzFindings.h"
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "support/FrameDelta.h"
 #include "engine/audio/KC_AUDIO.h"
 #include "engine/audio/KC_SOUND.h"
 #include "engine/platform/KC_THREAD.h"
+#include "support/FrameDelta.h"
+#include "support/FuzzFindings.h"
 
 using KEL::KC_AUDIO;
 using KEL::KC_SOUND;

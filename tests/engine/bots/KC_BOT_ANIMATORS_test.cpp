@@ -223,7 +223,8 @@ TEST(KC_BOT_COLOR_JS, FadesAWordAfterItsDelay) {
     EXPECT_EQ(word, 0x80000000u);
     fFrame(fade, 0.5f);
     EXPECT_EQ(word, 0xBF7F0000u);
-    while (fFrame(fade, 0.5f) != -113) {}
+    while (fFrame(fade, 0.5f) != -113) {
+    }
     EXPECT_EQ(word, 0xFFFF0000u);
     delete fade;
 }
@@ -240,7 +241,8 @@ TEST(KC_BOT_BLOB, GrowsThenWobblesAndEndsOnTheEndScale) {
     EXPECT_FLOAT_EQ(t.mScale.x, 0.25f);
     EXPECT_EQ(t.mScale.z, 0.0f);
     int frames = 0;
-    while (fFrame(blob, 0.25f) != -113 && ++frames < 20) {}
+    while (fFrame(blob, 0.25f) != -113 && ++frames < 20) {
+    }
     EXPECT_EQ(t.mScale, KS_VEC3(1, 1, 0));
     EXPECT_EQ(calls, 1);
     delete blob;
@@ -251,7 +253,8 @@ TEST(KC_BOT_BLOB, GrowsThenWobblesAndEndsOnTheEndScale) {
     EXPECT_FLOAT_EQ(t.mScale.x, 1.0f) << "sine at t = 0";
     fFrame(wobble, 0.125f);
     EXPECT_NEAR(t.mScale.x, 1.0f + 0.5f * std::sin(6.2831855f * 2 * 0.125f), 1e-5f);
-    while (fFrame(wobble, 0.25f) != -113) {}
+    while (fFrame(wobble, 0.25f) != -113) {
+    }
     EXPECT_EQ(t.mScale.x, 1.0f);
     delete wobble;
 

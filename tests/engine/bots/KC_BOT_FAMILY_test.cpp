@@ -88,7 +88,12 @@ TEST(KC_BOT_FAMILY, TransformZoomAndSwitchBlendRecords) {
     end.fSetPos(10, 20, 0);
     end.fSetAngle(1);
     int started = 0;
-    KC_CALLBACK record([](void* a) { ++*static_cast<int*>(a); return 0; }, "started", &started);
+    KC_CALLBACK record(
+        [](void* a) {
+            ++*static_cast<int*>(a);
+            return 0;
+        },
+        "started", &started);
     KC_BOT_TRANSFORM* blend = fCreateBotTransform(&t, end, 1.0f, 0.0f, &record);
     fFrame(blend, 0.5f);
     EXPECT_EQ(started, 1);

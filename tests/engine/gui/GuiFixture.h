@@ -23,8 +23,8 @@ protected:
     void SetUp() override {
         SceneFixture::SetUp();
         mInput = std::make_unique<KEL::KC_INPUT>();
-        fWrite("strip5.png", "200 40");    // five 40 x 40 frames
-        fWrite("strip2.png", "120 30");    // two 60 x 30 frames
+        fWrite("strip5.png", "200 40");  // five 40 x 40 frames
+        fWrite("strip2.png", "120 30");  // two 60 x 30 frames
         fWrite("pic.png", "40 20");
         fWrite("panel.png", "100 60");
         fWrite("knob.png", "20 20");

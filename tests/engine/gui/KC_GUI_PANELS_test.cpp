@@ -5,10 +5,10 @@
 
 #include "engine/gui/KC_GUI_HBOX_LAYOUT.h"
 #include "engine/gui/KC_GUI_IMAGE.h"
-#include "engine/gui/KC_GUI_VBOX_LAYOUT.h"
 #include "engine/gui/KC_GUI_LABEL.h"
 #include "engine/gui/KC_GUI_PANEL.h"
 #include "engine/gui/KC_GUI_PANEL9.h"
+#include "engine/gui/KC_GUI_VBOX_LAYOUT.h"
 #include "engine/render/KC_RENDER.h"
 
 using namespace KEL;
@@ -23,8 +23,8 @@ protected:
         fMount();
     }
     KC_GUI_PANEL9* fNine() {
-        KC_GUI_PANEL9::KS_NAMES names = {"corner.png", "top.png", "corner.png", "side.png", "mid.png",
-                                         "side.png",   "corner.png", "top.png", "corner.png"};
+        KC_GUI_PANEL9::KS_NAMES names = {"corner.png", "top.png",    "corner.png", "side.png",  "mid.png",
+                                         "side.png",   "corner.png", "top.png",    "corner.png"};
         return fAdd<KC_GUI_PANEL9>(9, names);
     }
     int32_t fDrawnQuads() {

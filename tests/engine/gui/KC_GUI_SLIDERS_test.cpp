@@ -25,8 +25,8 @@ class SliderTest : public guitest::WidgetFixture {
 protected:
     template <class T = KC_GUI_SLIDER12>
     T* fSlider(float minimum = 0, float maximum = 100, float step = 5, KS_VEC2 end = {400, 100}) {
-        auto* slider = fAdd<T>(8, std::is_same_v<T, KC_GUI_SLIDER12> ? "strip12.png" : "strip13.png",
-                               KS_VEC2{100, 100}, end, 20.0f, 1.5f, minimum, maximum, step, 0.0f);
+        auto* slider = fAdd<T>(8, std::is_same_v<T, KC_GUI_SLIDER12> ? "strip12.png" : "strip13.png", KS_VEC2{100, 100},
+                               end, 20.0f, 1.5f, minimum, maximum, step, 0.0f);
         mRoot->fReloadResources();
         return slider;
     }
@@ -158,7 +158,7 @@ TEST_F(SliderTest, ThePollAloneDrivesTheSlider) {
 
 TEST_F(SliderTest, TheFillRunsFromTheRangeStartToTheKnob) {
     auto* slider = fAdd<KC_GUI_SLIDER13>(8, "strip13.png", KS_VEC2{100, 100}, KS_VEC2{400, 100}, 20.0f, 1.5f, 0.0f,
-                                          100.0f, 5.0f, 0.0f);
+                                         100.0f, 5.0f, 0.0f);
     slider->fSetValueChangedScript(std::make_unique<KC_CALLBACK>(&fCountChanged, "changed", nullptr));
     gChanged = 0;
     slider->fSetValue(50);

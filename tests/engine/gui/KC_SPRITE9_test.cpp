@@ -144,9 +144,8 @@ TEST_F(Sprite9Test, MissingPiecesAreLeftOutOfSumsLayoutAndDrawing) {
 
 TEST_F(Sprite9Test, ReadsItsPiecesFromXmlAndLaysOutEdgesWithoutAMiddle) {
     pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_string(
-        "<border ul=\"ul.png\" up=\"up.png\" ur=\"ur.png\" lt=\"lt.png\" mid=\"\" rt=\"rt.png\""
-        " dl=\"dl.png\" dn=\"dn.png\" dr=\"dr.png\"/>"));
+    ASSERT_TRUE(doc.load_string("<border ul=\"ul.png\" up=\"up.png\" ur=\"ur.png\" lt=\"lt.png\" mid=\"\" rt=\"rt.png\""
+                                " dl=\"dl.png\" dn=\"dn.png\" dr=\"dr.png\"/>"));
     KC_SPRITE9 frame(doc.first_child());
     EXPECT_EQ(frame.fGetWidth(), KC_SPRITE9::kUNSET);
     frame.fReloadResources();

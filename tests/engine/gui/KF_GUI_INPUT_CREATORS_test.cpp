@@ -1,7 +1,7 @@
 // The layout tags of the text, list, progress and slider widgets: required
 // keys, every optional key, and the order keys are applied in.
-#include "support/FuzzFindings.h"
 #include "WidgetFixture.h"
+#include "support/FuzzFindings.h"
 
 #include <pugixml.hpp>
 

@@ -19,13 +19,13 @@ protected:
         GuiFixture::SetUp();
         fWrite("font.xml", fFontXml());
         fWrite("page.png", "256 256");
-        fWrite("box.png", "100 30");       // line box background
+        fWrite("box.png", "100 30");  // line box background
         fWrite("listpanel.png", "200 90");
         fWrite("selected.png", "200 20");
         fWrite("row.png", "200 30");
-        fWrite("bar.png", "200 20");       // two halves of 100 x 20
+        fWrite("bar.png", "200 20");  // two halves of 100 x 20
         fWrite("runner.png", "20 20");
-        fWrite("grid.png", "100 40");      // 5 x 2 cells of 20 x 20
+        fWrite("grid.png", "100 40");  // 5 x 2 cells of 20 x 20
         fWrite("strip12.png", "240 20");
         fWrite("strip13.png", "260 20");
         fMount();

@@ -49,8 +49,8 @@ TEST_F(InputDriverTest, AStraightClickMovesOnceAndAClickHereDoesNotMove) {
 
 TEST_F(InputDriverTest, ADragHoldsTheButtonThroughEvenStepsAndReleasesAtTheEnd) {
     mDriver.fDrag({0.0f, 10.0f}, {90.0f, 40.0f}, 3);
-    EXPECT_EQ(mHeard, (std::vector<std::string>{"move 0,10", "down 1", "move 30,20", "move 60,30", "move 90,40",
-                                                "up 1"}));
+    EXPECT_EQ(mHeard,
+              (std::vector<std::string>{"move 0,10", "down 1", "move 30,20", "move 60,30", "move 90,40", "up 1"}));
 }
 
 TEST_F(InputDriverTest, TypedLettersArriveAsTheirCapitalsKeysDownThenUp) {

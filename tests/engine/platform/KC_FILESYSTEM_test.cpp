@@ -5,11 +5,11 @@
 #include <iterator>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "support/TestEnvironment.h"
 #include "engine/platform/KC_FILESYSTEM.h"
 #include "engine/resources/KC_RESOURCE.h"
 #include "engine/resources/TestArchives.h"
 #include "host/Files.h"
+#include "support/TestEnvironment.h"
 
 using namespace KEL;
 using testsupport::TestEnvironment;
@@ -213,7 +213,8 @@ TEST(KC_FILESYSTEM, PathHelpers) {
 
     TestEnvironment::fWriteFile("deep/a/b/c/leaf.txt", "leaf");
     TestEnvironment::fWriteFile("keep/kept.txt", "kept");
-    std::filesystem::create_directory_symlink(TestEnvironment::fRoot() / "keep", TestEnvironment::fRoot() / "deep/a/link");
+    std::filesystem::create_directory_symlink(TestEnvironment::fRoot() / "keep",
+                                              TestEnvironment::fRoot() / "deep/a/link");
     EXPECT_TRUE(fDeleteTree(root + "/deep"));
     EXPECT_EQ(fFileExists(root + "/deep"), KEL::KE_PATH_KIND::kNONE);
     EXPECT_EQ(fFileExists(root + "/keep/kept.txt"), KEL::KE_PATH_KIND::kFILE) << "links are removed, not followed";

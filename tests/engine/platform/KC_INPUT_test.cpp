@@ -14,9 +14,18 @@ std::vector<int32_t> gKeysDown;
 std::vector<int32_t> gKeysUp;
 int32_t gMoves = 0;
 
-int32_t fOnDown(void* a) { gKeysDown.push_back(KEL::fKeyFromArgument(a)); return 1; }
-int32_t fOnUp(void* a) { gKeysUp.push_back(KEL::fKeyFromArgument(a)); return 1; }
-int32_t fOnMove(void*) { ++gMoves; return 1; }
+int32_t fOnDown(void* a) {
+    gKeysDown.push_back(KEL::fKeyFromArgument(a));
+    return 1;
+}
+int32_t fOnUp(void* a) {
+    gKeysUp.push_back(KEL::fKeyFromArgument(a));
+    return 1;
+}
+int32_t fOnMove(void*) {
+    ++gMoves;
+    return 1;
+}
 
 std::wstring fTyped(const KC_INPUT& input) { return std::wstring(input.mTypedText); }
 

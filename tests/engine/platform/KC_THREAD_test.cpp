@@ -120,8 +120,7 @@ TEST(KC_LOADER, KindLettersItemsAndProgress) {
     EXPECT_EQ(KC_LOADER::fKindFromLetter("i"), 5);
 
     pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_string(
-        "<list><a TYPE='Image' PATH='p1'/><b TYPE='Sound' PATH='p2'/><c PATH='p3'/></list>"));
+    ASSERT_TRUE(doc.load_string("<list><a TYPE='Image' PATH='p1'/><b TYPE='Sound' PATH='p2'/><c PATH='p3'/></list>"));
     TestLoader loader;
     EXPECT_EQ(loader.fGetExitCode(), 0) << "0 before the thread starts";
     loader.fReadItems(doc.child("list"));

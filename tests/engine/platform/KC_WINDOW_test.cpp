@@ -16,9 +16,18 @@ using testsupport::FakeWindowScope;
 namespace {
 
 std::vector<int> gEvents;  // 1 gained, 2 lost, 3 close, 4 key down
-int32_t fGained(void*) { gEvents.push_back(1); return 1; }
-int32_t fLost(void*) { gEvents.push_back(2); return 1; }
-int32_t fClose(void*) { gEvents.push_back(3); return 1; }
+int32_t fGained(void*) {
+    gEvents.push_back(1);
+    return 1;
+}
+int32_t fLost(void*) {
+    gEvents.push_back(2);
+    return 1;
+}
+int32_t fClose(void*) {
+    gEvents.push_back(3);
+    return 1;
+}
 int32_t fKeyDown(void*) {
     // The input state is already counted when the slot runs.
     gEvents.push_back(KEL::kcINPUT && KEL::kcINPUT->fGetKey(KEL::KC_INPUT::kMOUSE_LEFT) == 1 ? 4 : -4);
@@ -34,7 +43,8 @@ struct Slots {
         KEL::kcbKEY_DOWN = KEL::KC_CALLBACK::fCreate(&fKeyDown, "", nullptr);
     }
     ~Slots() {
-        for (KEL::KC_CALLBACK** slot : {&KEL::kcbFOCUS_GAINED, &KEL::kcbFOCUS_LOST, &KEL::kcbCLOSE, &KEL::kcbKEY_DOWN}) {
+        for (KEL::KC_CALLBACK** slot :
+             {&KEL::kcbFOCUS_GAINED, &KEL::kcbFOCUS_LOST, &KEL::kcbCLOSE, &KEL::kcbKEY_DOWN}) {
             delete *slot;
             *slot = nullptr;
         }

@@ -7,13 +7,13 @@
 #include <iterator>
 #include <thread>
 
+#include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
+#include "engine/scene/KS_TRANSFORM3.h"
 #include "host/IMessageBox.h"
 #include "host/IWindow.h"
 #include "host/Image.h"
 #include "host/recording/RecordingDevice.h"
-#include "SERVICE/KS_ENGINE_GLOBALS.h"
-#include "engine/resources/KS_RESOURCE_CONVERTERS.h"
-#include "engine/scene/KS_TRANSFORM3.h"
 #include "support/TestEnvironment.h"
 
 using namespace KEL;
@@ -330,8 +330,12 @@ TEST_F(RenderTest, FrameProtocolAndLostDevice) {
     mDevice->mCooperativeLevel = host::kDEVICE_NOT_RESET;
     int32_t recreated = 0;
     KC_CALLBACK* saved = kcbDEVICE_RECREATED;
-    kcbDEVICE_RECREATED = KC_CALLBACK::fCreate([](void* user) { ++*static_cast<int32_t*>(user); return 1; },
-                                               "recreated", &recreated);
+    kcbDEVICE_RECREATED = KC_CALLBACK::fCreate(
+        [](void* user) {
+            ++*static_cast<int32_t*>(user);
+            return 1;
+        },
+        "recreated", &recreated);
     EXPECT_EQ(fBegin(), -110);
     delete kcbDEVICE_RECREATED;
     kcbDEVICE_RECREATED = saved;

@@ -39,7 +39,9 @@ TEST(KC_BIN_FILE, WritesLittleEndianValuesAndReadsThemBack) {
         EXPECT_FALSE(file.fFailed());
     }
     const std::string bytes = fBytes(path);
-    EXPECT_EQ(bytes.substr(0, 7), std::string("\x03\x00\x00\x00" "abc", 7));
+    EXPECT_EQ(bytes.substr(0, 7), std::string("\x03\x00\x00\x00"
+                                              "abc",
+                                              7));
     EXPECT_EQ(bytes.substr(7, 5), std::string("\xFE\xFE\xFF\xFF\xFF", 5));
     EXPECT_EQ(bytes.substr(12, 4), std::string("\x04\x03\x02\x01", 4));
     EXPECT_EQ(bytes.back(), '\n');
@@ -136,7 +138,9 @@ TEST(KC_BIN_FILE, AStreamInMemoryHoldsTheBytesAFileWould) {
     EXPECT_EQ(text, "abc");
 
     KC_BIN_FILE hostile;
-    hostile.fOpenMemory(std::string("\xFF\xFF\xFF\x7F" "ab", 6));
+    hostile.fOpenMemory(std::string("\xFF\xFF\xFF\x7F"
+                                    "ab",
+                                    6));
     hostile.fReadString(text);
     EXPECT_EQ(text, "") << "a length beyond the bytes allocates nothing";
     EXPECT_TRUE(hostile.fFailed());
@@ -144,7 +148,9 @@ TEST(KC_BIN_FILE, AStreamInMemoryHoldsTheBytesAFileWould) {
 
 TEST(KC_BIN_FILE, TruncatedAndHostileFilesFailCleanly) {
     // A string claiming 4 GB, then a truncated value.
-    TestEnvironment::fWriteFile("hostile.bin", std::string("\xFF\xFF\xFF\xFF" "ab", 6));
+    TestEnvironment::fWriteFile("hostile.bin", std::string("\xFF\xFF\xFF\xFF"
+                                                           "ab",
+                                                           6));
     KC_BIN_FILE file;
     ASSERT_TRUE(file.fOpen(fPath("hostile.bin")));
     std::string text = "old";

@@ -18,8 +18,8 @@ inline bool fZip(const std::string& archive, const std::string& folder, const st
     const std::filesystem::path work = target.string() + ".zip";
     std::filesystem::create_directories(target.parent_path());
     if (std::filesystem::exists(target)) std::filesystem::rename(target, work);
-    const std::string command = "cd '" + (root / folder).string() + "' && zip -q -X " + options + " '" +
-                                work.string() + "' " + files + " >/dev/null 2>&1";
+    const std::string command = "cd '" + (root / folder).string() + "' && zip -q -X " + options + " '" + work.string() +
+                                "' " + files + " >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) return false;
     std::filesystem::rename(work, target);
     return std::filesystem::exists(target);

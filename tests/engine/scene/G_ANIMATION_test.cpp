@@ -5,8 +5,8 @@
 #include <pugixml.hpp>
 
 #include "SceneFixture.h"
-#include "support/FuzzFindings.h"
 #include "engine/scene/G_ANIMATION.h"
+#include "support/FuzzFindings.h"
 
 using namespace KEL;
 
@@ -81,8 +81,8 @@ TEST_F(AnimationTest, PlaybackOrdersByLoopAndPingPong) {
     fSetUp(loop, 4, true, false);
     loop.fPlay();
     EXPECT_EQ(fCell(loop), 0);
-    EXPECT_EQ(fRun(loop, 60, 0.06f), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2,
-                                                       3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1}));
+    EXPECT_EQ(fRun(loop, 60, 0.06f), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2,
+                                                       3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1}));
 
     G_ANIMATION bounce;
     fSetUp(bounce, 4, true, true);

@@ -85,7 +85,8 @@ TEST(G_EFFECT_T, NotificationMayPushTheNextStep) {
     kfFRAME_DELTA = 0.05f;
     EXPECT_FALSE(queue.fStepFront()) << "the pushed step keeps the queue busy";
     int frames = 0;
-    while (!queue.fStepFront() && ++frames < 20) {}
+    while (!queue.fStepFront() && ++frames < 20) {
+    }
     ASSERT_EQ(recorder.mEnded.size(), 2u);
     EXPECT_EQ(recorder.mEnded[1].first, 2);
 }

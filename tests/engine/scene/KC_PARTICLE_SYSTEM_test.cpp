@@ -6,11 +6,11 @@
 #include <pugixml.hpp>
 
 #include "SceneFixture.h"
-#include "support/FuzzFindings.h"
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/scene/G_PARTICLES.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/scene/KC_PARTICLE_SYSTEM_EX.h"
+#include "support/FuzzFindings.h"
 
 using namespace KEL;
 

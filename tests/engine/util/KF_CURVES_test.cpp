@@ -38,7 +38,8 @@ TEST(KF_CURVES, RotationAndDampedSine) {
     fRotatePoint(0, 0, x, y, 3.14159265f / 2);
     EXPECT_NEAR(x, 0.0f, 1e-6f);
     EXPECT_NEAR(y, 1.0f, 1e-6f);
-    x = 0.3f; y = 0.7f;
+    x = 0.3f;
+    y = 0.7f;
     fRotatePoint(5, 5, x, y, 0.0f);
     EXPECT_EQ(x, 0.3f);
     EXPECT_EQ(y, 0.7f);
@@ -62,7 +63,8 @@ TEST(KF_CURVES, PointToLocalUndoesRotationAboutThePosition) {
     EXPECT_FLOAT_EQ(y, (50 - 40 + 6) * 3.0f);
     t.fSetAngle(3.14159265f / 2);
     t.fSetScale(1, 1, 1);
-    x = 100; y = 60;  // ten below the position, turned back to ten right of it
+    x = 100;
+    y = 60;  // ten below the position, turned back to ten right of it
     fPointToLocal(x, y, t);
     EXPECT_NEAR(x, -10.0f + 4.0f, 1e-4f);
     EXPECT_NEAR(y, 0.0f + 6.0f, 1e-4f);

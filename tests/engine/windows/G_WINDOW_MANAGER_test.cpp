@@ -55,12 +55,10 @@ TEST_F(WindowManagerTest, BuildsTheWindowListThroughRegisteredClasses) {
                          "<window file='data unknown.xml'/><window file='data nameless.xml'/>"
                          "<window file='data absent.xml'/><window file='data logged.xml'/></scenes>");
     fMount();
-    mManager.fRegisterClass("G_WINDOW_SIMPLE", [](const pugi::xml_node& node) {
-        return std::make_unique<KEL::G_WINDOW_SIMPLE>(node);
-    });
-    mManager.fRegisterClass("LOGGED", [this](const pugi::xml_node& node) {
-        return std::make_unique<KC_LOG_WINDOW>(node, mLog);
-    });
+    mManager.fRegisterClass("G_WINDOW_SIMPLE",
+                            [](const pugi::xml_node& node) { return std::make_unique<KEL::G_WINDOW_SIMPLE>(node); });
+    mManager.fRegisterClass("LOGGED",
+                            [this](const pugi::xml_node& node) { return std::make_unique<KC_LOG_WINDOW>(node, mLog); });
     EXPECT_FALSE(mManager.fLoadWindows("data missing.xml"));
     ASSERT_TRUE(mManager.fLoadWindows("data scenes.xml"));
     ASSERT_EQ(mManager.fGetWindowCount(), 2);

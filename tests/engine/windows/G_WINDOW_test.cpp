@@ -46,7 +46,8 @@ TEST_F(WindowsTest, ReadsItsXmlAndPlacesItsTransitionsOffScreen) {
     EXPECT_EQ(later->fGetShowDelay(), 1.0f);
 
     // Pixels: the slide comes from beyond the left edge, not the corner.
-    auto pixels = fMake("_typePos='POS_IN_PIX' _position='256 192' _typeOpen='SH_MOVE_RIGHT' _typeClose='SH_MOVE_LEFT'");
+    auto pixels = fMake(
+        "_typePos='POS_IN_PIX' _position='256 192' _typeOpen='SH_MOVE_RIGHT' _typeClose='SH_MOVE_LEFT'");
     EXPECT_EQ(pixels->fGetShownPlacement().mPosition, KS_VEC3(256, 192, 0));
     EXPECT_EQ(pixels->fGetStartPlacement().mPosition, KS_VEC3(-256, 192, 0));
     EXPECT_EQ(pixels->fGetHidePlacement().mPosition, KS_VEC3(-256, 192, 0));

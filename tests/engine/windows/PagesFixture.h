@@ -12,9 +12,9 @@ namespace pagestest {
 
 // What the page set asked of its items, in order.
 struct KS_LOG {
-    std::vector<int32_t> mDrawn;  // item numbers
+    std::vector<int32_t> mDrawn;         // item numbers
     std::vector<KEL::KS_VEC3> mDrawnAt;  // their absolute positions
-    std::vector<int32_t> mAsked;  // items asked about a mouse button
+    std::vector<int32_t> mAsked;         // items asked about a mouse button
     std::vector<intptr_t> mAnchors;
 };
 

@@ -8,8 +8,8 @@
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/gui/KC_GUI_OBJECT.h"
-#include "engine/windows/G_WINDOW.h"
 #include "engine/scene/SceneFixture.h"
+#include "engine/windows/G_WINDOW.h"
 
 namespace windowstest {
 
@@ -85,8 +85,7 @@ protected:
         return mDocuments.back()->document_element();
     }
     std::unique_ptr<KC_LOG_WINDOW> fMake(const std::string& attributes, const std::string& children = "") {
-        return std::make_unique<KC_LOG_WINDOW>(fNode("<window " + attributes + ">" + children + "</window>"),
-                                               mLog);
+        return std::make_unique<KC_LOG_WINDOW>(fNode("<window " + attributes + ">" + children + "</window>"), mLog);
     }
     static void fFrames(KEL::G_WINDOW& window, int count, float dt = kDT) {
         KEL::kfFRAME_DELTA = dt;

@@ -75,7 +75,8 @@ TEST_F(PagesTest, ItemsKeepDocumentOrderAndShareCellPositions) {
 TEST_F(PagesTest, SlidesLastTheirDistanceOverTheSpeedAndEndAtRest) {
     KC_TEST_PAGES pages;
     fLoad(pages, fPageFile("cols='1' rows='1' turn_type='SLIDE_HORIZONTAL' turn_speed='512' "
-                           "turn_offset='1024 768'", 3));
+                           "turn_offset='1024 768'",
+                           3));
     pages.fSetPosition(200, 300);
     ASSERT_TRUE(pages.fTurnNext());
     EXPECT_TRUE(pages.fIsTurning());

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -183,7 +183,9 @@ TEST(GameExecutable, AFifoOrADeviceAsTheSaveNeitherHoldsTheStartNorTheExit) {
         EXPECT_EQ(status, 0) << kind;
         const std::string kept = folder.fUser("players.save.1.bak").string();
         EXPECT_EQ(errors, "Warning: The players file is not a regular file: no player was recovered.\n"
-                          "The original is kept as \"" + kept + "\".\n") << kind;
+                          "The original is kept as \"" +
+                              kept + "\".\n")
+            << kind;
         EXPECT_TRUE(kind[0] == 'f' ? fs::is_fifo(kept) : fs::is_symlink(kept)) << kind;
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(save))) << "the exit saved in its place";
     }
@@ -203,7 +205,8 @@ TEST(GameExecutable, ADamagedArchiveIsNamedAndEndsWithStatusOne) {
     if (!fs::exists(kBUILT / "game.xml")) GTEST_SKIP() << "the default content is not built";
     const KS_GAME_FOLDER folder = fMakeGameFolder("damaged");
     {
-        std::ofstream archive(folder.fResources() / "data" / "share" / "main" / "other", std::ios::binary | std::ios::trunc);
+        std::ofstream archive(folder.fResources() / "data" / "share" / "main" / "other",
+                              std::ios::binary | std::ios::trunc);
         archive << "PK\x03\x04 this archive was cut short";
     }
     const pid_t pid = fSpawnGame(folder.fEnvironment(), folder.fErrors().string(), folder.mRoot.string());
@@ -243,9 +246,8 @@ TEST(GameExecutable, WithoutADisplaySaysSoAndEndsWithStatusOne) {
     ASSERT_NE(status, -1) << "the game ran on without a display";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(fReadAll(errorFile),
-              "Error: No display: the game needs a desktop to open its window on "
-              "(DISPLAY and WAYLAND_DISPLAY are not set).\n");
+    EXPECT_EQ(fReadAll(errorFile), "Error: No display: the game needs a desktop to open its window on "
+                                   "(DISPLAY and WAYLAND_DISPLAY are not set).\n");
 }
 
 namespace {

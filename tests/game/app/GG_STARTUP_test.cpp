@@ -21,26 +21,26 @@
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
 #include "engine/audio/KC_SOUND_LIST.h"
 #include "engine/audio/KS_SOUND_GROUP.h"
-#include "engine/platform/KC_INPUT.h"
 #include "engine/platform/KC_FILESYSTEM.h"
+#include "engine/platform/KC_INPUT.h"
 #include "engine/render/KC_RENDER.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_STRING_TABLE.h"
+#include "engine/resources/TestArchives.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "engine/resources/TestArchives.h"
 #include "game/app/GG_MAIN.h"
+#include "game/app/G_LOADER_SCREEN.h"
+#include "game/app/gGame.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/product/GG_SETTINGS.h"
+#include "game/profile/GG_PLAYER.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "game/progress/KC_TROPHIES.h"
+#include "game/progress/KC_TROPHY.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PAGED.h"
 #include "game/screens/GG_WINDOW_TROPHY_GET.h"
-#include "game/profile/GG_PLAYER.h"
-#include "game/progress/KC_TROPHIES.h"
-#include "game/progress/KC_TROPHY.h"
-#include "game/app/G_LOADER_SCREEN.h"
-#include "game/profile/KT_PLAYERS.h"
-#include "game/app/gGame.h"
 #include "host/IClock.h"
 #include "host/IGraphicsDevice.h"
 #include "host/sdl/X11ErrorWatch.h"
@@ -200,8 +200,8 @@ TEST_F(StartupTest, TwoDamagedStartsInARowAreToldInWordsAndKeepBothOriginals) {
         ASSERT_NO_FATAL_FAILURE(fStart());
         const std::string kept = fUserFile("players.save." + std::to_string(originals.size()) + ".bak").string();
         ASSERT_EQ(mBoxes.mBoxes.size(), 1u) << "told once";
-        EXPECT_EQ(mBoxes.mBoxes[0].second,
-                  std::string("The players file was damaged: ") + told + ".\nThe original is kept as \"" + kept + "\".");
+        EXPECT_EQ(mBoxes.mBoxes[0].second, std::string("The players file was damaged: ") + told +
+                                               ".\nThe original is kept as \"" + kept + "\".");
         fEnd();
     }
     EXPECT_EQ(fRead(fUserFile("players.save.1.bak")), originals[0]);
@@ -530,7 +530,8 @@ TEST_F(StartupTest, WonTrophiesShowOneAtATimeLatestFirstAfterTheHold) {
     auto close = [&] {
         const size_t before = announced.mTitles.size();
         windows.fHideWindow(GG_WINDOW_NAME::kTROPHY_GET, true);
-        return fRunUntil([&] { return !windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET) || announced.mTitles.size() > before; });
+        return fRunUntil(
+            [&] { return !windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET) || announced.mTitles.size() > before; });
     };
     while (windows.fIsOpen(GG_WINDOW_NAME::kTROPHY_GET)) ASSERT_TRUE(close());
     ASSERT_GE(announced.mTitles.size(), 2u);
@@ -729,7 +730,9 @@ TEST_F(StartupTest, SlowFramesKeepTheStartUpToItsOwnTimeAndTheUsualClampComesBac
     KC_SLOW_FRAMES_CLOCK clock(host::fClock().fTimeMs());
     ASSERT_TRUE(fRunUntil([loader] { return loader->fIsShown(); }));
     const float shown = clock.fSeconds();
-    ASSERT_TRUE(fRunUntil([] { return fAtTitle() && !gGame::fGetWindowManager()->fFindOpenWindow(GG_WINDOW_NAME::kTITLE)->fIsAnimating(); }));
+    ASSERT_TRUE(fRunUntil([] {
+        return fAtTitle() && !gGame::fGetWindowManager()->fFindOpenWindow(GG_WINDOW_NAME::kTITLE)->fIsAnimating();
+    }));
     const float slowFrame = 2.0f * KC_SLOW_FRAMES_CLOCK::kREADING_MS / 1000.0f;
     EXPECT_LE(clock.fSeconds() - shown, content + 4.0f * slowFrame)
         << "frames of " << slowFrame << " s count whole while the start-up plays";

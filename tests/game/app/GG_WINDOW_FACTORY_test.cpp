@@ -41,12 +41,11 @@ using KEL::KC_GUI_WLABEL;
 
 namespace {
 
-constexpr const char* kSHEET =
-    "<Workbook><Worksheet><Table>"
-    "<Row><Cell><Data>title</Data></Cell><Cell><Data>Picture Logic</Data></Cell></Row>"
-    "<Row><Cell><Data>Picture Logic</Data></Cell><Cell><Data>twice</Data></Cell></Row>"
-    "<Row><Cell><Data>play</Data></Cell><Cell><Data>100% fun</Data></Cell></Row>"
-    "</Table></Worksheet></Workbook>";
+constexpr const char* kSHEET = "<Workbook><Worksheet><Table>"
+                               "<Row><Cell><Data>title</Data></Cell><Cell><Data>Picture Logic</Data></Cell></Row>"
+                               "<Row><Cell><Data>Picture Logic</Data></Cell><Cell><Data>twice</Data></Cell></Row>"
+                               "<Row><Cell><Data>play</Data></Cell><Cell><Data>100% fun</Data></Cell></Row>"
+                               "</Table></Worksheet></Workbook>";
 
 class WindowFactoryTest : public scenetest::SceneFixture {
 protected:
@@ -131,14 +130,13 @@ TEST_F(WindowFactoryTest, MissingNameOrTypeOrAnUnknownClassMakesNothing) {
 }
 
 TEST_F(WindowFactoryTest, NestedLabelsAreTranslatedAndUnknownKeysShowTheFallback) {
-    auto window = game::fCreateWindow(fNode(
-        "<w _type='G_WINDOW_SIMPLE' _name='A'><GUI>"
-        "<WLABEL ID='1' FONT='f.xml' FONT_TEXTURE='f.png' TEXT='title'/>"
-        "<PANEL ID='2' TEXTURE='p.png'><CONTEXT>"
-        "<WLABEL ID='3' FONT='f.xml' FONT_TEXTURE='f.png' TEXT='play'/>"
-        "<WLABEL ID='4' FONT='f.xml' FONT_TEXTURE='f.png' TEXT='no_such_key'/>"
-        "</CONTEXT></PANEL>"
-        "</GUI></w>"));
+    auto window = game::fCreateWindow(fNode("<w _type='G_WINDOW_SIMPLE' _name='A'><GUI>"
+                                            "<WLABEL ID='1' FONT='f.xml' FONT_TEXTURE='f.png' TEXT='title'/>"
+                                            "<PANEL ID='2' TEXTURE='p.png'><CONTEXT>"
+                                            "<WLABEL ID='3' FONT='f.xml' FONT_TEXTURE='f.png' TEXT='play'/>"
+                                            "<WLABEL ID='4' FONT='f.xml' FONT_TEXTURE='f.png' TEXT='no_such_key'/>"
+                                            "</CONTEXT></PANEL>"
+                                            "</GUI></w>"));
     ASSERT_NE(window, nullptr);
     KC_GUI_OBJECT& root = window->fGetGui()->fGetRootWidget();
     ASSERT_NE(fLabel(*window, 1), nullptr);

@@ -57,7 +57,8 @@ protected:
         KEL::kcRENDER = mRender.get();
         std::vector<uint8_t> rgba(8 * 6 * 4, 0xC0);
         TestEnvironment::fMakeFolder("Resources/splash");
-        ASSERT_TRUE(host::fWritePng((TestEnvironment::fRoot() / "Resources/splash/card.png").string(), rgba.data(), 8, 6));
+        ASSERT_TRUE(
+            host::fWritePng((TestEnvironment::fRoot() / "Resources/splash/card.png").string(), rgba.data(), 8, 6));
         TestEnvironment::fWriteFile("Resources/splash/broken.png", "not an image");
     }
     void TearDown() override {
@@ -222,7 +223,8 @@ TEST_F(LoaderScreenTest, AKeyBeforeTheSplashIsShownFadesItFromItsFirstFrame) {
 }
 
 TEST_F(LoaderScreenTest, AnUnreadableSplashIsSkippedAndAMissingOneNeverCounted) {
-    ASSERT_NO_FATAL_FAILURE(fMake(std::string("<splash FILE=\"splash/broken.png\"/><splash FILE=\"splash/absent.png\"/>") + kCARD));
+    ASSERT_NO_FATAL_FAILURE(
+        fMake(std::string("<splash FILE=\"splash/broken.png\"/><splash FILE=\"splash/absent.png\"/>") + kCARD));
     EXPECT_EQ(mScreen->fGetSplashCount(), 2u) << "a file that is not there is left out at once";
     mScreen->fStart();
     ASSERT_NO_FATAL_FAILURE(fShow(1));

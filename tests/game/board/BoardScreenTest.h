@@ -29,7 +29,8 @@ protected:
     ::testing::AssertionResult fOpenBoard() {
         ::testing::AssertionResult step = fOpen("board");
         if (step) step = fContent().fMountLocked({"data/share/main/other"});
-        if (step) step = fContent().fMount({"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0"});
+        if (step)
+            step = fContent().fMount({"data/share/font", "data/share/main/GameProcess", "data/share/levels/pack0"});
         if (!step) return step;
         if (mFonts.fRead("data/share/font fonts.xml") != 1) return ::testing::AssertionFailure() << "no fonts";
         return ::testing::AssertionSuccess();

@@ -48,7 +48,9 @@ TEST_F(GG_AMBIENT_FRAME, FirstLevelWithItsFrameHighlightErrorsAndScore) {
     game::GG_PROCESS board;
     game::GG_AMBIENT ambient;
     game::GG_SUNIME_EFFECT bonus;
-    const auto readBonus = [&bonus](const pugi::xml_node& effects) { return bonus.fRead(effects.child("bonus_effect")); };
+    const auto readBonus = [&bonus](const pugi::xml_node& effects) {
+        return bonus.fRead(effects.child("bonus_effect"));
+    };
     ASSERT_TRUE(fLoadLevel("data/share/levels/pack0 level01.xml", layout, board, readBonus));
     ASSERT_TRUE(ambient.fLoad(&layout)) << game::GG_ERROR::fText();
     board.fLoadResources(&fonts);

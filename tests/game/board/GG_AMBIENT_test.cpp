@@ -55,7 +55,8 @@ protected:
         fWrite("icon.png", "128 32");
         fWrite("lock.png", "32 32");
         fMount();
-        ASSERT_TRUE(mLevel.load_string(boardtest::fLevel(kSETTINGS, std::vector<std::string>(7, "#..........#")).c_str()));
+        ASSERT_TRUE(
+            mLevel.load_string(boardtest::fLevel(kSETTINGS, std::vector<std::string>(7, "#..........#")).c_str()));
         ASSERT_TRUE(mLayout.fLoad(mLevel.document_element().child("settings")));
     }
 
@@ -100,11 +101,19 @@ TEST_F(AmbientTest, HostileNumbersAndMissingPartsFailTheLoadWithAClearText) {
         const char* value;
     };
     const Case cases[] = {
-        {"left_ear", "size", "-5"},          {"left_ear", "size", "99999999999"}, {"up_ear", "size", "12abc"},
-        {"error_panel", "grid", "0 2"},      {"error_panel", "grid", "1000000 1000000"},
-        {"error_panel", "grid", "3"},        {"error_panel", "ping", "nan"},      {"error_panel", "ping", "-1"},
-        {"error_panel", "ping", "1e40"},     {"error_panel", "interval", "1e9 0"},
-        {"error_panel", "pos", "1 2 3"},     {"highlight", "shift", "inf 0"},     {"sunime", "pos", "nan nan"},
+        {"left_ear", "size", "-5"},
+        {"left_ear", "size", "99999999999"},
+        {"up_ear", "size", "12abc"},
+        {"error_panel", "grid", "0 2"},
+        {"error_panel", "grid", "1000000 1000000"},
+        {"error_panel", "grid", "3"},
+        {"error_panel", "ping", "nan"},
+        {"error_panel", "ping", "-1"},
+        {"error_panel", "ping", "1e40"},
+        {"error_panel", "interval", "1e9 0"},
+        {"error_panel", "pos", "1 2 3"},
+        {"highlight", "shift", "inf 0"},
+        {"sunime", "pos", "nan nan"},
     };
     for (const Case& c : cases) {
         GG_AMBIENT ambient;

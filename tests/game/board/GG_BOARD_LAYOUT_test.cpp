@@ -13,8 +13,9 @@ namespace {
 
 bool fLoad(GG_BOARD_LAYOUT& layout, const std::string& attributes) {
     pugi::xml_document doc;
-    const std::string xml = "<settings " + attributes +
-                            "><block><SIZE>158 158</SIZE></block><selection/><selection_yes/><selection_no/></settings>";
+    const std::string xml =
+        "<settings " + attributes +
+        "><block><SIZE>158 158</SIZE></block><selection/><selection_yes/><selection_no/></settings>";
     EXPECT_TRUE(doc.load_string(xml.c_str()));
     return layout.fLoad(doc.child("settings"));
 }
@@ -23,7 +24,8 @@ bool fLoad(GG_BOARD_LAYOUT& layout, const std::string& attributes) {
 
 TEST(GG_BOARD_LAYOUT, TenByTenWithGapsBetweenBlocks) {
     GG_BOARD_LAYOUT l;
-    ASSERT_TRUE(fLoad(l, R"(elSize="30 30" grid="10 10" block="5 5" shiftBlock="-4 -4" position="512 400" bonuses="2")"));
+    ASSERT_TRUE(
+        fLoad(l, R"(elSize="30 30" grid="10 10" block="5 5" shiftBlock="-4 -4" position="512 400" bonuses="2")"));
     EXPECT_EQ(l.mGrid.x, 10);
     EXPECT_EQ(l.mBonuses, 2u);
     EXPECT_EQ(l.mBlocks.x, 2);
@@ -39,7 +41,8 @@ TEST(GG_BOARD_LAYOUT, TenByTenWithGapsBetweenBlocks) {
 
 TEST(GG_BOARD_LAYOUT, FifteenByTwentyAndShortLastBlocks) {
     GG_BOARD_LAYOUT l;
-    ASSERT_TRUE(fLoad(l, R"(elSize="28 28" grid="15 20" block="5 5" shiftBlock="-3 -3" position="600 450" bonuses="0")"));
+    ASSERT_TRUE(
+        fLoad(l, R"(elSize="28 28" grid="15 20" block="5 5" shiftBlock="-3 -3" position="600 450" bonuses="0")"));
     EXPECT_EQ(l.mBlocks.x, 3);
     EXPECT_EQ(l.mBlocks.y, 4);
     EXPECT_EQ(l.mWidth, 432);   // 5 x 28 x 3 + 4 x 3
@@ -86,7 +89,8 @@ TEST(GG_BOARD_LAYOUT, RejectsMissingAttributesAndImpossibleSizes) {
     }
 
     pugi::xml_document noSprite;
-    ASSERT_TRUE(noSprite.load_string(("<settings " + good + R"( bonuses="0"><block/><selection/><selection_yes/></settings>)").c_str()));
+    ASSERT_TRUE(noSprite.load_string(
+        ("<settings " + good + R"( bonuses="0"><block/><selection/><selection_yes/></settings>)").c_str()));
     EXPECT_FALSE(l.fLoad(noSprite.child("settings"))) << "selection_no missing";
 }
 

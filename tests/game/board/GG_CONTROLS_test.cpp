@@ -55,7 +55,7 @@ TEST_F(GG_CONTROLS_TEST, WithTheSwitchAtCrossTheLeftButtonCrossesAndTheRightFill
     fUp();
     EXPECT_FALSE(g.fGetControls().fGetTool());
     EXPECT_EQ(delegate.mLog, "tool ");
-    fFrames(30);  // the knob slides; a second toggle would wait for it
+    fFrames(30);      // the knob slides; a second toggle would wait for it
     fClick(0, 0);     // left: the cross, right on an empty cell
     fClick(1, 0, 2);  // right: the fill, right on a full cell
     EXPECT_EQ(g.fGetErrors(), 0);

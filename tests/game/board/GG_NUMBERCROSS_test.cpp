@@ -40,9 +40,7 @@ std::vector<int> fLengths(const GG_NUMBERCROSS::LINE& line) {
 }  // namespace
 
 TEST(GG_NUMBERCROSS, DerivesRunsPerRowAndColumn) {
-    Board b({"##.#",
-             "....",
-             "#x##"});
+    Board b({"##.#", "....", "#x##"});
     const auto& rows = b.model.fGetRows();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(fLengths(rows[0]), (std::vector<int>{2, 1}));
@@ -219,9 +217,7 @@ TEST(GG_NUMBERCROSS, SettlingTheWholeLineCrossesEveryClueAtOnce) {
 }
 
 TEST(GG_NUMBERCROSS, EmptyLineIsCrossedOnlyWhenAllItsCellsAreOpen) {
-    Board b({"#.#",
-             "...",
-             "##."});
+    Board b({"#.#", "...", "##."});
     b.fOpen(1, 0, false);
     b.fOpen(1, 1, false);
     EXPECT_EQ(b.fRowMarks(1), "-");

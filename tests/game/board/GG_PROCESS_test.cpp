@@ -13,8 +13,8 @@
 #include "engine/platform/KC_RANDOM.h"
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/resources/KC_RESOURCE.h"
-#include "support/TestEnvironment.h"
 #include "game/board/GG_PROCESS.h"
+#include "support/TestEnvironment.h"
 
 using game::GG_ELEMENT;
 using game::GG_PROCESS;
@@ -39,7 +39,9 @@ struct Level {
     GG_PROCESS board;
 };
 
-std::vector<std::string> fSquare(int size, char fill) { return std::vector<std::string>(size, std::string(size, fill)); }
+std::vector<std::string> fSquare(int size, char fill) {
+    return std::vector<std::string>(size, std::string(size, fill));
+}
 
 }  // namespace
 
@@ -61,8 +63,9 @@ TEST(GG_PROCESS, PlacesCellCentresWithTheShiftBeforeEveryBlock) {
     EXPECT_EQ(b.fGetCell(0, -1), nullptr);
 
     Level tall;
-    ASSERT_TRUE(tall.fLoad(R"(elSize="28 28" grid="15 20" block="5 5" shiftBlock="-3 -3" position="600 450" bonuses="0")",
-                           std::vector<std::string>(20, std::string(15, '#'))));
+    ASSERT_TRUE(
+        tall.fLoad(R"(elSize="28 28" grid="15 20" block="5 5" shiftBlock="-3 -3" position="600 450" bonuses="0")",
+                   std::vector<std::string>(20, std::string(15, '#'))));
     EXPECT_FLOAT_EQ(tall.board.fGetCell(0, 0)->fGetPosition().x, 401.0f);
     EXPECT_FLOAT_EQ(tall.board.fGetCell(0, 5)->fGetPosition().x, 544.0f);
     EXPECT_FLOAT_EQ(tall.board.fGetCell(0, 14)->fGetPosition().x, 799.0f);
@@ -123,7 +126,8 @@ TEST(GG_PROCESS, RejectsLevelsThatCannotBePlayed) {
 
     Level noNumbers;
     pugi::xml_document partial;
-    ASSERT_TRUE(partial.load_string(R"(<numbers><numbersLeft font="a" font_color="FF000000" font_cross="FF000000" interval="3" shift_first="1 1"/></numbers>)"));
+    ASSERT_TRUE(partial.load_string(
+        R"(<numbers><numbersLeft font="a" font_color="FF000000" font_cross="FF000000" interval="3" shift_first="1 1"/></numbers>)"));
     ASSERT_TRUE(noNumbers.doc.load_string(boardtest::fLevel(settings, fSquare(10, '#')).c_str()));
     ASSERT_TRUE(noNumbers.layout.fLoad(noNumbers.doc.document_element().child("settings")));
     EXPECT_FALSE(noNumbers.board.fLoad(noNumbers.doc.document_element().child("gElements"), &noNumbers.layout,
@@ -274,7 +278,8 @@ TEST(GG_PROCESS, PathRunsAlongTheDominantAxisWithBothEnds) {
                             fSquare(6, '#')));
     auto places = [&](int pr, int pc, int er, int ec) {
         std::vector<std::pair<int, int>> out;
-        for (GG_ELEMENT* cell : level.board.fCellsOnPath(pr, pc, er, ec)) out.push_back({cell->fGetRow(), cell->fGetColumn()});
+        for (GG_ELEMENT* cell : level.board.fCellsOnPath(pr, pc, er, ec))
+            out.push_back({cell->fGetRow(), cell->fGetColumn()});
         return out;
     };
     using P = std::vector<std::pair<int, int>>;

@@ -20,16 +20,19 @@ std::string fBonus(const std::string& attributes, const std::string& fps = "18",
                    const std::string& motion = "<motion time=\"0.5\" start=\"0 -30\" endoffset=\"0 -10\"/>") {
     return "<bonus_effect " + attributes +
            "><sprite_sunime><FILE>coin.png</FILE><HOT_SPOT>HS_MID</HOT_SPOT>"
-           "<ANIMATION loop=\"true\" grid=\"6 1\" frames=\"6\" fps=\"" + fps + "\"/></sprite_sunime>"
-           "<font fntName=\"medium\" fntColor=\"FFFFC93C\">" + motion + "<text value=\"bonus_format\"/></font>"
+           "<ANIMATION loop=\"true\" grid=\"6 1\" frames=\"6\" fps=\"" +
+           fps +
+           "\"/></sprite_sunime>"
+           "<font fntName=\"medium\" fntColor=\"FFFFC93C\">" +
+           motion +
+           "<text value=\"bonus_format\"/></font>"
            "<particles_follow texture=\"dot.png\" frequency=\"30\" area=\"4\"><lifetime>0.3</lifetime>"
            "</particles_follow></bonus_effect>";
 }
 
-const char* const kSTRINGS =
-    "<Workbook><Worksheet><Table>"
-    "<Row><Cell><Data>bonus_format</Data></Cell><Cell><Data>+%i</Data></Cell></Row>"
-    "</Table></Worksheet></Workbook>";
+const char* const kSTRINGS = "<Workbook><Worksheet><Table>"
+                             "<Row><Cell><Data>bonus_format</Data></Cell><Cell><Data>+%i</Data></Cell></Row>"
+                             "</Table></Worksheet></Workbook>";
 
 struct Score {
     int32_t mCalls = 0;
@@ -80,8 +83,8 @@ TEST_F(SunimeTest, AFlightShowsFliesLandsOnceOnItsTargetAndFades) {
     EXPECT_FLOAT_EQ(bonus.fGetShowTime(), 6.0f / 18.0f);
 
     Score score;
-    std::unique_ptr<GG_SUNIME_EFFECT> flight =
-        bonus.fLaunch(KEL::KS_VEC2(400, 350), 50, KEL::Closure<void()>::fBind<&Score::fOnLanded>(&score));
+    std::unique_ptr<GG_SUNIME_EFFECT> flight = bonus.fLaunch(KEL::KS_VEC2(400, 350), 50,
+                                                             KEL::Closure<void()>::fBind<&Score::fOnLanded>(&score));
     EXPECT_EQ(bonus.fGetPhase(), KE_PHASE::kIDLE) << "the template itself never flies";
     EXPECT_EQ(flight->fGetPhase(), KE_PHASE::kSHOWING);
     EXPECT_EQ(flight->fGetSpritePos(), KEL::KS_VEC2(400, 350));
@@ -129,9 +132,8 @@ TEST_F(SunimeTest, UnusableRatesFlyAtOnceAtTheDefaultSpeedAndBadNumbersFailTheRe
                                     "<motion time=\"0\" start=\"0 0\" endoffset=\"0 0\"/>")));
     EXPECT_EQ(bonus.fGetShowTime(), 0.0f) << "no rate, no wait";
     Score score;
-    std::unique_ptr<GG_SUNIME_EFFECT> flight =
-        bonus.fLaunch(KEL::KS_VEC2(100 + GG_SUNIME_EFFECT::kDEFAULT_SPEED, 100), 7,
-                      KEL::Closure<void()>::fBind<&Score::fOnLanded>(&score));
+    std::unique_ptr<GG_SUNIME_EFFECT> flight = bonus.fLaunch(KEL::KS_VEC2(100 + GG_SUNIME_EFFECT::kDEFAULT_SPEED, 100),
+                                                             7, KEL::Closure<void()>::fBind<&Score::fOnLanded>(&score));
     EXPECT_NEAR(fFramesUntil(*flight, KE_PHASE::kLANDED), 31, 2) << "one second at the default speed";
     EXPECT_LE(fFramesUntil(*flight, KE_PHASE::kDONE), 2) << "a zero time fades at once";
     EXPECT_EQ(score.mTotal, 7);

@@ -67,18 +67,21 @@ TEST_F(GG_TUTORIAL_GAME, ANewPlayerIsGuidedAndSkipsAfterTheQuestion) {
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 0);
 
     // The skip button asks first, in the player's language.
-    fTimed("picture -> skip question",
-           [&] { fClickWidget(*tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)); },
-           game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
+    fTimed(
+        "picture -> skip question",
+        [&] { fClickWidget(*tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)); },
+        game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     KEL::G_WINDOW_MANAGER& windows = *gGame::fGetWindowManager();
-    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(windows.fFindOpenWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
+    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(
+        windows.fFindOpenWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(board.fIsPaused());
     ASSERT_NE(question->fGetMessageLabel(), nullptr);
     EXPECT_EQ(question->fGetMessageLabel()->fGetText(), std::wstring(L"Skip the tutorial?"));
-    fTimedClose("skip question -> picture",
-                [&] { fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES); },
-                game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
+    fTimedClose(
+        "skip question -> picture",
+        [&] { fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES); },
+        game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     EXPECT_FALSE(tutorial.fIsRunning());
     EXPECT_TRUE(player->fGetPassedTutorial());
     EXPECT_FALSE(board.fIsPaused());

@@ -53,7 +53,8 @@ TEST_F(GG_TUTORIAL_TEST, ReadsEveryLevelsStepsInOrderWithTheirGating) {
     EXPECT_EQ(steps[2]->fGetType(), STEP::kUSE_RESET_SELECTION);
     EXPECT_EQ(steps[2]->mBlockElements + steps[2]->mBlockStore + steps[2]->mBlockReset, 0);
     EXPECT_EQ(steps[2]->fGetArrow().fGetTransform()->fGetPos2(), KEL::KS_VEC2(20.0f, 30.0f));
-    const char* const words[] = {"CELL", "CELL_EMPTY", "TOOL", "HINT", "MAKERROR", "ENDLESS",
+    const char* const words[] = {"CELL",        "CELL_EMPTY",  "TOOL",
+                                 "HINT",        "MAKERROR",    "ENDLESS",
                                  "CLICK_BONUS", "CLICK_STORE", "USE_RESET_SELECTION"};
     for (int32_t code = 0; code < 9; ++code) EXPECT_EQ(STEP::fTypeFromString(words[code]), code) << words[code];
     EXPECT_EQ(STEP::fTypeFromString("cell_empty"), STEP::kCELL) << "keywords are exact";
@@ -95,8 +96,8 @@ TEST_F(GG_TUTORIAL_TEST, AScriptGuidesThePackItNamesOrElseTheFirstPack) {
     };
     for (const KS_CASE& c : cases) {
         pugi::xml_document document;
-        const std::string text =
-            std::string("<tutorial") + c.attribute + "><level id=\"1\"><step type=\"ENDLESS\"/></level></tutorial>";
+        const std::string text = std::string("<tutorial") + c.attribute +
+                                 "><level id=\"1\"><step type=\"ENDLESS\"/></level></tutorial>";
         ASSERT_TRUE(document.load_string(text.c_str()));
         game::GG_TUTORIAL tutorial;
         tutorial.fLoadXml(document.document_element());

@@ -19,15 +19,15 @@
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "engine/windows/G_WINDOW_SIMPLE.h"
-#include "game/product/GG_EDITION.h"
-#include "host/recording/RecordingDevice.h"
-#include "game/profile/GG_LEVEL_RECORD.h"
-#include "game/product/GG_PACK_INFO.h"
-#include "game/profile/GG_PACK_RECORD.h"
-#include "game/profile/GG_PLAYER.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_GAMEPLAY_HOST.h"
 #include "game/board/GG_LEVEL_RESULT.h"
+#include "game/product/GG_EDITION.h"
+#include "game/product/GG_PACK_INFO.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
+#include "game/profile/GG_PACK_RECORD.h"
+#include "game/profile/GG_PLAYER.h"
+#include "host/recording/RecordingDevice.h"
 #include "support/BuiltContent.h"
 #include "support/FrameStepper.h"
 #include "support/GlScreen.h"
@@ -133,8 +133,8 @@ protected:
         // After the renderer: its screen's window must be a real one.
         mPump = std::make_unique<testsupport::MessagePump>();
         ASSERT_TRUE(mPump->fOpen());
-        mInput = std::make_unique<testsupport::InputDriver>(mPump->fQueue(), [this] { mPump->fPump(); },
-                                                            [this] { fFrame(); });
+        mInput = std::make_unique<testsupport::InputDriver>(
+            mPump->fQueue(), [this] { mPump->fPump(); }, [this] { fFrame(); });
         mFrames.fAdd([this] { mGameplay->fUpdate(); });
         mFrames.fAdd([this] { mPump->fStep(); });
         mWindowFrames = mFrames;
@@ -247,7 +247,8 @@ protected:
                           "<selection_no><FILE>data/share/main/GameProcess selection_no.png</FILE></selection_no>"
                           "</settings><gElements>";
         for (const std::string& row : rows)
-            for (char k : row) xml += std::string("<c type=\"") + (k == '#' ? "100" : k == 'x' ? "103" : "101") + "\"/>";
+            for (char k : row)
+                xml += std::string("<c type=\"") + (k == '#' ? "100" : k == 'x' ? "103" : "101") + "\"/>";
         xml += "</gElements></level>";
         // Names are never reused in a process: the repository keeps a read file.
         const std::string name = "level" + std::to_string(++sLevelCount) + ".xml";

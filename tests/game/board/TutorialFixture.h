@@ -27,8 +27,8 @@ protected:
         mTicks = mFrames;
         mTicks.fAdd([this] { mTutorial.fUpdate(); });
         mTicks.fAdd([this] { mHost.mWindows.fUpdate(); });
-        mLevelInput = std::make_unique<testsupport::InputDriver>(mPump->fQueue(), [this] { mPump->fPump(); },
-                                                                 [this] { fTick(); });
+        mLevelInput = std::make_unique<testsupport::InputDriver>(
+            mPump->fQueue(), [this] { mPump->fPump(); }, [this] { fTick(); });
     }
 
     void TearDown() override {
@@ -128,17 +128,15 @@ protected:
     void fClickAt(const KEL::KS_VEC2& at) { mLevelInput->fClick(at); }
     static KEL::KS_VEC2 fPlace(const KEL::KS_TRANSFORM3& t) { return t.fGetAbsolute().fGetPos2(); }
     KEL::KS_VEC2 fSwitchPlace() { return fPlace(mGameplay->fGetControls().fGetSwitch()->fGetTransform()); }
-    KEL::KS_VEC2 fHintPlace() {
-        return fPlace(*mGameplay->fGetControls().fGetHint().fGetButton().fGetTransform());
-    }
+    KEL::KS_VEC2 fHintPlace() { return fPlace(*mGameplay->fGetControls().fGetHint().fGetButton().fGetTransform()); }
     KEL::KS_VEC2 fStorePlace() {
-        return fPlace(mGameplay->fGetControls().fGetStore().fGetWidgets().fGetRootWidget().fGetChild(0)->fGetTransform());
+        return fPlace(
+            mGameplay->fGetControls().fGetStore().fGetWidgets().fGetRootWidget().fGetChild(0)->fGetTransform());
     }
-    KEL::KS_VEC2 fResetPlace() {
-        return fPlace(*mGameplay->fGetControls().fGetReset().fGetSprite().fGetTransform());
-    }
+    KEL::KS_VEC2 fResetPlace() { return fPlace(*mGameplay->fGetControls().fGetReset().fGetSprite().fGetTransform()); }
     KEL::KS_VEC2 fSkipPlace() {
-        return fPlace(mTutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)->fGetTransform());
+        return fPlace(
+            mTutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET)->fGetTransform());
     }
     // The switch toggled, its knob given time to slide.
     void fToggleSwitch() {

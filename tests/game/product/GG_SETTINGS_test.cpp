@@ -13,12 +13,12 @@
 #include "engine/resources/KC_REPOSITORY.h"
 #include "engine/scene/G_SPRITE.h"
 #include "engine/util/KF_XML.h"
-#include "game/progress/GG_PROGRESS.h"
 #include "game/product/GG_SETTINGS.h"
-#include "game/services/KC_LEADERBOARD_LIST.h"
+#include "game/profile/KT_PLAYERS.h"
+#include "game/progress/GG_PROGRESS.h"
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
-#include "game/profile/KT_PLAYERS.h"
+#include "game/services/KC_LEADERBOARD_LIST.h"
 #include "support/TestEnvironment.h"
 
 namespace fs = std::filesystem;
@@ -27,8 +27,9 @@ using game::GG_SETTINGS;
 
 namespace {
 
-const char* const kREQUIRED[] = {"scenes", "store", "tutorial", "trophies", "inapp", "ad", "platform",
-                                 "heart", "pack_logic_stars", "store_button", "player", "free", "default_player"};
+const char* const kREQUIRED[] = {"scenes", "store",    "tutorial",      "trophies",         "inapp",
+                                 "ad",     "platform", "heart",         "pack_logic_stars", "store_button",
+                                 "player", "free",     "default_player"};
 
 // An edition entry with every required child, minus the one named.
 std::string fEdition(const std::string& type, const std::string& without = "", const std::string& extra = "") {
@@ -69,12 +70,14 @@ struct Settings : GG_SETTINGS {
 
 TEST(GG_EDITION, ReadsTheFirstEntryOfItsTypeWithEveryField) {
     pugi::xml_document d;
-    const pugi::xml_node root = fParse(d, "<editions>" + fEdition("mobile") +
-        "<edition type=\"pc\"><platform type=\"android\"/><scenes file=\"s\"/><store file=\"st\"/>"
-        "<tutorial file=\"tu\"/><trophies file=\"tr\"/><inapp file=\"\"/><ad file=\"a\"/><player file=\"p\"/>"
-        "<leaderboard file=\"l\"/><heart param=\"yes\"/><pack_logic_stars param=\"0\"/><store_button param=\"T\"/>"
-        "<free param=\"false\"/><default_player param=\"1\"/><unlock_pack_immediately param=\"true\"/></edition>" +
-        fEdition("pc") + "</editions>");
+    const pugi::xml_node root = fParse(
+        d,
+        "<editions>" + fEdition("mobile") +
+            "<edition type=\"pc\"><platform type=\"android\"/><scenes file=\"s\"/><store file=\"st\"/>"
+            "<tutorial file=\"tu\"/><trophies file=\"tr\"/><inapp file=\"\"/><ad file=\"a\"/><player file=\"p\"/>"
+            "<leaderboard file=\"l\"/><heart param=\"yes\"/><pack_logic_stars param=\"0\"/><store_button param=\"T\"/>"
+            "<free param=\"false\"/><default_player param=\"1\"/><unlock_pack_immediately param=\"true\"/></edition>" +
+            fEdition("pc") + "</editions>");
     GG_EDITION e;
     ASSERT_TRUE(e.fRead(root, "pc"));
     EXPECT_EQ(e.mPlatform, 3);
@@ -119,8 +122,9 @@ TEST(GG_SETTINGS, ProductFileNeedsItsFourKeysAndIgnoresOthers) {
     }
     pugi::xml_document d;
     GG_SETTINGS s;
-    ASSERT_TRUE(s.fReadProduct(fParse(d, "<whatever><company value=\"C\"/><product value=\"P\"/><edition value=\"pc\"/>"
-                                         "<lang value=\"de\"/><fullscreen value=\"yes\"/><resolution value=\"1 2\"/></whatever>")));
+    ASSERT_TRUE(s.fReadProduct(
+        fParse(d, "<whatever><company value=\"C\"/><product value=\"P\"/><edition value=\"pc\"/>"
+                  "<lang value=\"de\"/><fullscreen value=\"yes\"/><resolution value=\"1 2\"/></whatever>")));
     EXPECT_EQ(s.fGetCompany(), "C");
     EXPECT_EQ(s.fGetProduct(), "P");
     EXPECT_EQ(s.fGetEditionType(), "pc");

@@ -6,9 +6,9 @@
 
 #include <sys/stat.h>
 
+#include "PlayerFixture.h"
 #include "engine/resources/KC_BIN_FILE.h"
 #include "game/profile/KT_PLAYERS.h"
-#include "PlayerFixture.h"
 #include "support/FakeHost.h"
 #include "support/FuzzFindings.h"
 #include "support/TestEnvironment.h"
@@ -21,8 +21,8 @@ using namespace playertest;
 
 namespace {
 
-const GG_SAVE_LAYOUT kPLAIN {false, GG_SAVE_LAYOUT::kVERSION};
-const GG_SAVE_LAYOUT kINAPP {true, GG_SAVE_LAYOUT::kVERSION};
+const GG_SAVE_LAYOUT kPLAIN{false, GG_SAVE_LAYOUT::kVERSION};
+const GG_SAVE_LAYOUT kINAPP{true, GG_SAVE_LAYOUT::kVERSION};
 
 std::string fNewFolder() {
     static int count = 0;
@@ -234,9 +234,10 @@ TEST(KT_PLAYERS, DuplicateAndUndecodableNamesLoseNobodyAcrossASave) {
     SaveFolder f;
     // Stored names: two equal, two invalid UTF-8 ones that decode alike, and
     // a name the first rename would take.
-    const std::vector<std::string> written {"Dup_A", "Dup_B", "Bad_1", "Bad_2", "Dup_A (2)"};
-    const std::vector<std::pair<std::string, std::string>> patches {
-        {"Dup_B", "Dup_A"}, {"Bad_1", "Bad_\xFF"}, {"Bad_2", "Bad_\xFE"}};
+    const std::vector<std::string> written{"Dup_A", "Dup_B", "Bad_1", "Bad_2", "Dup_A (2)"};
+    const std::vector<std::pair<std::string, std::string>> patches{{"Dup_B", "Dup_A"},
+                                                                   {"Bad_1", "Bad_\xFF"},
+                                                                   {"Bad_2", "Bad_\xFE"}};
     {
         KT_PLAYERS list;
         list.fLoad(f.folder);
@@ -248,7 +249,7 @@ TEST(KT_PLAYERS, DuplicateAndUndecodableNamesLoseNobodyAcrossASave) {
     for (const auto& [from, to] : patches) bytes.replace(bytes.find(from), from.size(), to);
     fWriteBytes(f.file, bytes);
 
-    const std::vector<std::wstring> names {L"Dup_A", L"Dup_A (2)", L"Bad_", L"Bad_ (2)", L"Dup_A (2) (2)"};
+    const std::vector<std::wstring> names{L"Dup_A", L"Dup_A (2)", L"Bad_", L"Bad_ (2)", L"Dup_A (2) (2)"};
     std::vector<std::string> expected;
     for (size_t i = 0; i < names.size(); ++i) {
         auto player = fFullPlayer("", int(i), kPLAIN);
@@ -348,7 +349,10 @@ TEST(KT_PLAYERS, SavesOnlyOnceLoadedAndAFailedWriteKeepsTheOldFile) {
 TEST(KT_PLAYERS, NamesNoPlayerCouldTypeAreMendedInPlayAndKeptAsTheyWere) {
     SaveFolder f;
     const std::wstring mega(1 << 20, L'x');
-    const std::vector<std::wstring> stored {L"", mega, mega + L"y", L"a/b\\c\x07" L"d\x85", L"Bad_1"};
+    const std::vector<std::wstring> stored{L"", mega, mega + L"y",
+                                           L"a/b\\c\x07"
+                                           L"d\x85",
+                                           L"Bad_1"};
     {
         KT_PLAYERS list;
         list.fLoad(f.folder);
@@ -399,7 +403,8 @@ TEST(KT_PLAYERS, WhatIsNoRegularFileIsMovedAsideUnreadAndEveryDamagedOriginalIsK
         EXPECT_EQ(kept, fs::path(f.folder) / ("players.save." + std::to_string(kind + 1) + ".bak"));
         EXPECT_TRUE(kind == 0 ? fs::is_fifo(kept) : fs::is_symlink(kept)) << "the node itself is kept";
         EXPECT_EQ(list.fTakeNotice(), "The players file is not a regular file: no player was recovered.\n"
-                                      "The original is kept as \"" + kept.string() + "\".");
+                                      "The original is kept as \"" +
+                                          kept.string() + "\".");
         EXPECT_TRUE(list.fSave(f.folder));
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(f.file)));
     }
@@ -461,7 +466,8 @@ TEST(KT_PLAYERS, AnOriginalThatCannotBeKeptHoldsSavesAndEachSaveTriesAgain) {
     KT_PLAYERS list;
     EXPECT_FALSE(list.fLoad(deep));
     EXPECT_EQ(list.fGetKeptPath(), "");
-    EXPECT_NE(list.fTakeNotice().find("could not be kept aside,\nso nothing is saved until it can be"), std::string::npos);
+    EXPECT_NE(list.fTakeNotice().find("could not be kept aside,\nso nothing is saved until it can be"),
+              std::string::npos);
     EXPECT_FALSE(list.fSave(deep));
     EXPECT_EQ(fReadBytes(deep + "players.save"), cut);
     // The same folder by a shorter path: now there is room.
@@ -502,14 +508,16 @@ TEST(GG_PLAYER, CopiesAreDeepAndTheirHeartsBelongToTheCopy) {
     // The copy refills up to its own maximum.
     copy.fSetItemCount("health", 20);
     copy.fGetHealth().fClearQueue();
-    while (copy.fGetHealth().fAddHeart()) {}
+    while (copy.fGetHealth().fAddHeart()) {
+    }
     EXPECT_EQ(copy.fGetHealth().fGetCount(), 20);
 }
 
 TEST(GG_PLAYER, XmlKeepsDefaultsForAbsentKeysAndDropsPacksWithoutLevelIds) {
     pugi::xml_document d;
-    d.load_string("<player name=\"n\"><packs><pack id=\"0\"><level id=\"1\"/><level id=\"2\" lock=\"0\"/></pack>"
-                  "<pack id=\"1\"><level stars=\"2\"/></pack><pack id=\"2\" lock=\"1\" InAppKey=\"k\"/></packs></player>");
+    d.load_string(
+        "<player name=\"n\"><packs><pack id=\"0\"><level id=\"1\"/><level id=\"2\" lock=\"0\"/></pack>"
+        "<pack id=\"1\"><level stars=\"2\"/></pack><pack id=\"2\" lock=\"1\" InAppKey=\"k\"/></packs></player>");
     GG_PLAYER player(kINAPP);
     player.fLoadXml(d.document_element());
     EXPECT_EQ(player.fGetSoundVolume(), 50.0f);

@@ -18,11 +18,13 @@ inline std::string fPlayerXml(const std::string& name, int seed) {
     const std::string s = std::to_string(seed);
     std::string text = "<player name=\"" + name + "\" sound_volume=\"1" + s + ".5\" music_volume=\"2" + s +
                        "\" passed_tutorial=\"true\" game_cursor=\"false\"><playeritems>"
-                       "<item name=\"errors\" count=\"4\"/><item name=\"health\" count=\"" + std::to_string(5 + seed) +
-                       "\"/><item name=\"start_hint\" count=\"" + s + "\"/></playeritems><packs>";
+                       "<item name=\"errors\" count=\"4\"/><item name=\"health\" count=\"" +
+                       std::to_string(5 + seed) + "\"/><item name=\"start_hint\" count=\"" + s +
+                       "\"/></playeritems><packs>";
     for (int pack = 0; pack < 3; ++pack) {
         text += "<pack id=\"" + std::to_string(pack) + "\"";
-        if (pack > 0) text += " lock=\"" + std::to_string(pack % 2) + "\" InAppKey=\"pack_" + std::to_string(pack) + "\"";
+        if (pack > 0)
+            text += " lock=\"" + std::to_string(pack % 2) + "\" InAppKey=\"pack_" + std::to_string(pack) + "\"";
         text += ">";
         for (int level = 1; level <= 4; ++level)
             text += "<level id=\"" + std::to_string(level) + "\" stars=\"" + std::to_string((level + seed) % 4) +
@@ -32,7 +34,8 @@ inline std::string fPlayerXml(const std::string& name, int seed) {
     }
     text += "</packs><health increment=\"0\" count=\"" + std::to_string(5 + seed) +
             "\" countdown=\"0\" time_refill_heart=\"600\"/>"
-            "<statisctic health=\"1\" score=\"" + std::to_string(1000 * seed + 7) +
+            "<statisctic health=\"1\" score=\"" +
+            std::to_string(1000 * seed + 7) +
             "\" max_score=\"99999\" hint_use=\"3\" without_hint_max=\"4\" without_hint=\"5\" without_error_max=\"6\""
             " without_error=\"7\" bad_level_max=\"8\" bad_level=\"9\" min_level_time=\"12.5\"/></player>";
     return text;

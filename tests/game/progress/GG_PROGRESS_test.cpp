@@ -8,15 +8,15 @@
 #include <pugixml.hpp>
 
 #include "engine/platform/KC_FILESYSTEM.h"
-#include "game/progress/GG_PROGRESS.h"
 #include "game/product/GG_SETTINGS.h"
-#include "game/services/KC_IGP_WRAPPER_TEST.h"
-#include "game/progress/KC_SHOP_ITEMS.h"
-#include "game/services/KC_STORE.h"
-#include "game/progress/KC_TROPHIES.h"
 #include "game/profile/KT_PLAYERS.h"
-#include "tests/game/profile/PlayerFixture.h"
+#include "game/progress/GG_PROGRESS.h"
+#include "game/progress/KC_SHOP_ITEMS.h"
+#include "game/progress/KC_TROPHIES.h"
+#include "game/services/KC_IGP_WRAPPER_TEST.h"
+#include "game/services/KC_STORE.h"
 #include "support/FakeHost.h"
+#include "tests/game/profile/PlayerFixture.h"
 
 using game::GG_PLAYER;
 using game::GG_PROGRESS;
@@ -24,11 +24,10 @@ using KEL::KS_STORE_PRODUCT;
 
 namespace {
 
-const char* const kSHOP =
-    "<store><item name=\"health\" price=\"1\" value=\"6\" InAppKey=\"health\"/>"
-    "<item name=\"health\" price=\"2\" value=\"8\" InAppKey=\"health\"/>"
-    "<item name=\"errors\" price=\"3\" value=\"5\" InAppKey=\"errors\"/>"
-    "<item name=\"start_hint\" price=\"4\" endless=\"true\" value=\"0\"/></store>";
+const char* const kSHOP = "<store><item name=\"health\" price=\"1\" value=\"6\" InAppKey=\"health\"/>"
+                          "<item name=\"health\" price=\"2\" value=\"8\" InAppKey=\"health\"/>"
+                          "<item name=\"errors\" price=\"3\" value=\"5\" InAppKey=\"errors\"/>"
+                          "<item name=\"start_hint\" price=\"4\" endless=\"true\" value=\"0\"/></store>";
 
 const char* const kTROPHIES =
     "<trophies>"
@@ -66,14 +65,16 @@ struct World {
     KEL::KT_PLAYERS players;
     KEL::KC_TROPHIES trophies;
     KEL::KC_SHOP_ITEMS shop;
-    Recorder progress {settings, players, trophies, shop};
+    Recorder progress{settings, players, trophies, shop};
 
     explicit World(bool inApp = true) {
         pugi::xml_document d;
-        d.load_string("<game><company value=\"c\"/><product value=\"p\"/><edition value=\"e\"/><lang value=\"en\"/></game>");
+        d.load_string(
+            "<game><company value=\"c\"/><product value=\"p\"/><edition value=\"e\"/><lang value=\"en\"/></game>");
         EXPECT_TRUE(settings.fReadProduct(d.document_element()));
         std::string e = "<editions><edition type=\"e\"><platform type=\"PC\"/>";
-        for (const char* n : {"scenes", "store", "tutorial", "trophies", "ad", "player"}) e += std::string("<") + n + " file=\"f\"/>";
+        for (const char* n : {"scenes", "store", "tutorial", "trophies", "ad", "player"})
+            e += std::string("<") + n + " file=\"f\"/>";
         e += std::string("<inapp file=\"") + (inApp ? "i" : "") + "\"/>";
         for (const char* n : {"heart", "pack_logic_stars", "store_button", "free", "default_player"})
             e += std::string("<") + n + " param=\"true\"/>";
@@ -139,8 +140,9 @@ TEST(GG_PROGRESS, TheTestProviderStartsSucceedsThenReports) {
     KEL::KC_STORE store;
     store.fSetDelegate(&w.progress);  // before loading: the load reports the products
     pugi::xml_document d;
-    d.load_string("<products><p name=\"errors\" product_id=\"errors\" type=\"C\"/>"
-                  "<p name=\"pack_1\" product_id=\"pack_1\" type=\"n\"/><p name=\"x\" product_id=\"x\" type=\"q\"/></products>");
+    d.load_string(
+        "<products><p name=\"errors\" product_id=\"errors\" type=\"C\"/>"
+        "<p name=\"pack_1\" product_id=\"pack_1\" type=\"n\"/><p name=\"x\" product_id=\"x\" type=\"q\"/></products>");
     EXPECT_FALSE(store.fPurchase("errors")) << "not available before the load";
     ASSERT_TRUE(store.fLoad(d.document_element(), std::string(40, 'a'), nullptr));
     EXPECT_EQ(w.progress.log, (std::vector<std::string>{"refresh Shop"}));
@@ -263,7 +265,8 @@ TEST(GG_PROGRESS, SavesTheSettingsAndThePlayersOnlyOnceTheListWasLoaded) {
     const std::string folder = w.settings.fGetUserFolder();
     w.fPlayer();
     EXPECT_FALSE(w.progress.fSaveFiles());
-    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), KEL::KE_PATH_KIND::kNONE) << "nothing written before the list was read";
+    EXPECT_EQ(KEL::fFileExists(folder + "game.xml"), KEL::KE_PATH_KIND::kNONE)
+        << "nothing written before the list was read";
     w.players.fLoad(folder);
     w.fPlayer();
     ASSERT_TRUE(w.progress.fSaveFiles());

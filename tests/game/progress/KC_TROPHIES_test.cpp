@@ -13,8 +13,9 @@ namespace {
 
 KC_TROPHY_CONDITION fCondition(const std::string& type, const std::string& value, const std::string& op) {
     pugi::xml_document d;
-    d.load_string(("<condition name=\"c\" value_type=\"" + type + "\" value=\"" + value + "\" operator=\"" + op +
-                   "\"/>").c_str());
+    d.load_string(
+        ("<condition name=\"c\" value_type=\"" + type + "\" value=\"" + value + "\" operator=\"" + op + "\"/>")
+            .c_str());
     KC_TROPHY_CONDITION c;
     c.fRead(d.document_element());
     return c;
@@ -32,8 +33,8 @@ TEST(KC_TROPHY_CONDITION, EachTypeAtZeroAtItsTargetAndPastIt) {
         const char* target;
         double fed[3];  // 0, the target, past it
     };
-    for (const Case& k : {Case {"int", "10", {0, 10, 25}}, Case {"uint", "5000", {0, 5000, 70000}},
-                          Case {"float", "1", {0, 1.0, 1.5}}}) {
+    for (const Case& k :
+         {Case{"int", "10", {0, 10, 25}}, Case{"uint", "5000", {0, 5000, 70000}}, Case{"float", "1", {0, 1.0, 1.5}}}) {
         for (const char* op : {">=", "=="}) {
             const KC_TROPHY_CONDITION c = fCondition(k.type, k.target, op);
             EXPECT_FALSE(fUnlocks(c, k.fed[0])) << k.type << op;

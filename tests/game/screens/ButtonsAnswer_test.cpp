@@ -59,11 +59,13 @@ TEST_F(ButtonsAnswer, KeepAfterUntickingTheGameCursor) {
 
     // Twice more in a row, ticking and unticking on each visit.
     for (int visit = 0; visit < 2; ++visit) {
-        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); },
+                GG_WINDOW_NAME::kOPTIONS);
         fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCURSOR);
         fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCURSOR);
         ASSERT_FALSE(cursor->fIsChecked()) << "visit " << visit;
-        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kKEEP); }, GG_WINDOW_NAME::kOPTIONS);
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kKEEP); },
+                 GG_WINDOW_NAME::kOPTIONS);
         EXPECT_FALSE(fGameObject().fGetCurrentPlayer()->fGetGameCursor());
     }
 }
@@ -80,9 +82,11 @@ TEST_F(ButtonsAnswer, MenuOptionsAfterDecliningToLeave) {
         fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kLEAVE); }, question);
         fCloseBy([&] { fClickWidget(question, KEL::G_WINDOW_CONFIRM::kNO); }, question);
         ASSERT_TRUE(fShown(GG_WINDOW_NAME::kGAME_MENU)) << "round " << round;
-        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kOPTIONS); },
+                GG_WINDOW_NAME::kOPTIONS);
         EXPECT_TRUE(board->fIsPaused());
-        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL); }, GG_WINDOW_NAME::kOPTIONS);
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL); },
+                 GG_WINDOW_NAME::kOPTIONS);
     }
 }
 
@@ -91,7 +95,8 @@ TEST_F(ButtonsAnswer, MenuOptionsAfterDecliningToLeave) {
 TEST_F(ButtonsAnswer, TrophyArrowOnTheFirstVisit) {
     ASSERT_NO_FATAL_FAILURE(fStartWithPlayer());
     fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS);
-    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kTROPHIES); }, GG_WINDOW_NAME::kTROPHY);
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kTROPHIES); },
+            GG_WINDOW_NAME::kTROPHY);
     auto* gallery = dynamic_cast<game::GG_WINDOW_TROPHY*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY));
     ASSERT_NE(gallery, nullptr);
     ASSERT_GT(gallery->fGetPages()->fGetPageCount(), 2);
@@ -110,7 +115,8 @@ TEST_F(ButtonsAnswer, ABuyButtonBuysAgainWithoutThePointerMoving) {
     game::GG_PLAYER& player = *fGameObject().fGetCurrentPlayer();
     player.fGetStatistic().mScore = 5000;
     fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS);
-    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kSHOP); }, GG_WINDOW_NAME::kSHOP);
+    fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kSHOP); },
+            GG_WINDOW_NAME::kSHOP);
     game::gPages_Shop_Item* hints = fShopCard("start_hint");
     ASSERT_NE(hints, nullptr);
     const int32_t before = player.fGetItemCount("start_hint");
@@ -119,4 +125,3 @@ TEST_F(ButtonsAnswer, ABuyButtonBuysAgainWithoutThePointerMoving) {
     fInput().fClickHere();
     EXPECT_EQ(player.fGetItemCount("start_hint"), before + 2);
 }
-

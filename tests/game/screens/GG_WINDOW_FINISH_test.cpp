@@ -54,8 +54,10 @@ protected:
         return frames;
     }
     int32_t fRestartState() {
-        return dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow(GG_WINDOW_NAME::kGAME_MENU)->fGetGui()->fFindChild(
-                                                 GG_WINDOW_GAME_MENU::kRESTART))->fGetState();
+        return dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow(GG_WINDOW_NAME::kGAME_MENU)
+                                                 ->fGetGui()
+                                                 ->fFindChild(GG_WINDOW_GAME_MENU::kRESTART))
+            ->fGetState();
     }
 };
 

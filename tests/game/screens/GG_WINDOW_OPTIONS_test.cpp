@@ -35,7 +35,8 @@ protected:
                                 "<BUTTON5 ID='3' TEXTURE='b.png'/><BUTTON5 ID='4' TEXTURE='b.png'/>";
         mOptions = static_cast<GG_WINDOW_OPTIONS*>(mManager.fAddWindow(std::make_unique<GG_WINDOW_OPTIONS>(
             fNode("<window _type='GG_WINDOW_OPTIONS' _name='Options' _typeOpen='SH_MOMENTAL' _typeClose='SH_MOMENTAL' "
-                  "_modal='1'><GUI>" + gui + "</GUI></window>"))));
+                  "_modal='1'><GUI>" +
+                  gui + "</GUI></window>"))));
         return *mOptions;
     }
     KEL::KC_GUI_SIMPLE_SLIDER* fSliderOf(int32_t id) {

@@ -57,7 +57,8 @@ protected:
     }
     std::vector<int32_t> fStates() {
         std::vector<int32_t> states;
-        for (int32_t i = 0; i < fLevels()->fGetLevelPages()->fGetItemCount(); ++i) states.push_back(fLevel(i)->fGetState());
+        for (int32_t i = 0; i < fLevels()->fGetLevelPages()->fGetItemCount(); ++i)
+            states.push_back(fLevel(i)->fGetState());
         return states;
     }
 };
@@ -148,11 +149,11 @@ TEST_F(PackTest, APackBoughtWithPointsOpensAtItsFirstLevelAndTooFewPointsBuyNoth
 
 TEST_F(PackTest, APackMissingFromTheSaveIsNeverSoldAndAFreeEditionAsksForStarsOrTheStore) {
     pugi::xml_document document;
-    ASSERT_TRUE(document.load_string(
-        "<player name='Old'><packs><pack id='0'><level id='1' lock='0' file='a'/></pack>"
-        "<pack id='1' lock='1' InAppKey='pack_one'><level id='1' lock='1' file='a'/></pack>"
-        "<pack id='2' lock='0'><level id='1' lock='1' file='a'/></pack></packs>"
-        "<statisctic score='5000'/></player>"));
+    ASSERT_TRUE(
+        document.load_string("<player name='Old'><packs><pack id='0'><level id='1' lock='0' file='a'/></pack>"
+                             "<pack id='1' lock='1' InAppKey='pack_one'><level id='1' lock='1' file='a'/></pack>"
+                             "<pack id='2' lock='0'><level id='1' lock='1' file='a'/></pack></packs>"
+                             "<statisctic score='5000'/></player>"));
     game::GG_SAVE_LAYOUT inApp;
     inApp.mInApp = true;
     auto old = std::make_unique<game::GG_PLAYER>(inApp);
@@ -264,7 +265,8 @@ TEST_F(PackTest, AClickedLevelStartsOnceBehindTheFadeOrTheListReturns) {
     mGame->mThenFromEveryWindow = false;
     // The started level leaves no start behind on any closing screen, so a
     // later hide of one of them cannot start a level by itself.
-    for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
+    for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS,
+                             GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
         EXPECT_EQ(mManager->fFindWindow(name)->fGetCallback(KEL::G_WINDOW::kCB_HIDDEN), KEL::Closure<void()>()) << name;
 
     mGame->mLevelsStart = false;

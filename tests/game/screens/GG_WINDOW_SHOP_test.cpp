@@ -40,9 +40,8 @@ protected:
         pugi::xml_document store;
         store.load_string(kSTORE);
         mGame.mShop.fLoad(store.document_element());
-        fWrite("shop_pages.xml", "<shop cols='2' rows='3'>" + fCard("start_hint", false) +
-                                     fCard("refill_hint", true) + fCard("health", false) +
-                                     fCard("refill_health", false) + "</shop>");
+        fWrite("shop_pages.xml", "<shop cols='2' rows='3'>" + fCard("start_hint", false) + fCard("refill_hint", true) +
+                                     fCard("health", false) + fCard("refill_health", false) + "</shop>");
         fMount();
         mShop = static_cast<GG_WINDOW_SHOP*>(mManager.fAddWindow(std::make_unique<GG_WINDOW_SHOP>(fNode(
             "<window _type='GG_WINDOW_SHOP' _name='Shop' _typeOpen='SH_MOMENTAL' _typeClose='SH_MOMENTAL'>"
@@ -52,7 +51,9 @@ protected:
         ASSERT_NE(mShop->fGetPages(), nullptr);
         ASSERT_EQ(mShop->fGetPages()->fGetItemCount(), 4);
     }
-    gPages_Shop_Item& fCardOf(int32_t index) { return *static_cast<gPages_Shop_Item*>(mShop->fGetPages()->fGetItem(index)); }
+    gPages_Shop_Item& fCardOf(int32_t index) {
+        return *static_cast<gPages_Shop_Item*>(mShop->fGetPages()->fGetItem(index));
+    }
     bool fBuyable(int32_t index) {
         auto* buy = dynamic_cast<KEL::KC_GUI_BUTTON5*>(fCardOf(index).fGetGui()->fFindChild(gPages_Shop_Item::kBUY));
         return buy && buy->fGetState() != KEL::KC_GUI_BUTTON5::kDISABLED;

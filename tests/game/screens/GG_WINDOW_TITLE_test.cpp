@@ -46,7 +46,8 @@ protected:
     }
     KEL::KC_GUI_LISTBOX* fList() { return fWindow<GG_WINDOW_PLAYERS>(GG_WINDOW_NAME::kPLAYERS)->fGetList(); }
     int32_t fState(int32_t id) {
-        auto* button = dynamic_cast<KC_GUI_BUTTON5*>(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYERS)->fGetGui()->fFindChild(id));
+        auto* button = dynamic_cast<KC_GUI_BUTTON5*>(
+            mManager->fFindWindow(GG_WINDOW_NAME::kPLAYERS)->fGetGui()->fFindChild(id));
         return button ? button->fGetState() : -1;
     }
     // The change-player line of the greeting strip, where it is drawn.
@@ -102,7 +103,9 @@ TEST_F(TitleTest, OptionsWithoutPlayerMakesOneThenOpensOptionsAndExitQuitsOnlyOn
     fClickWidget(GG_WINDOW_NAME::kEXIT_QUESTION, KEL::G_WINDOW_CONFIRM::kNO);
     ASSERT_TRUE(fSettle());
     EXPECT_TRUE(mGame->fTake().empty()) << "no keeps the game running";
-    EXPECT_EQ(mManager->fFindWindow(GG_WINDOW_NAME::kEXIT_QUESTION)->fGetGui()->fFindChild(KEL::G_WINDOW_CONFIRM::kCLOSE), nullptr)
+    EXPECT_EQ(
+        mManager->fFindWindow(GG_WINDOW_NAME::kEXIT_QUESTION)->fGetGui()->fFindChild(KEL::G_WINDOW_CONFIRM::kCLOSE),
+        nullptr)
         << "no second cross beside the no";
     fClickWidget(GG_WINDOW_NAME::kTITLE, GG_WINDOW_TITLE::kEXIT);
     ASSERT_TRUE(fSettle());
@@ -166,9 +169,9 @@ TEST_F(TitleTest, TheChangePlayerLineLightsWhereItIsDrawnAndNotOverTheGreeting) 
     const int32_t height = lower - upper, width = right - left;
 
     // All over the drawn text, its middle and near each end.
-    for (const auto& [px, py] : {std::pair{(left + right) / 2, (upper + lower) / 2},
-                                 std::pair{left + width / 10, upper + height / 4},
-                                 std::pair{right - width / 10, lower - height / 4}}) {
+    for (const auto& [px, py] :
+         {std::pair{(left + right) / 2, (upper + lower) / 2}, std::pair{left + width / 10, upper + height / 4},
+          std::pair{right - width / 10, lower - height / 4}}) {
         fInput().fMove(fAt(px, py));
         EXPECT_TRUE(top->fIsHighlighted()) << px << " " << py << " lies on the drawn line";
     }
@@ -221,7 +224,9 @@ TEST_F(TitleTest, PlayersAreMadeChosenAndDeletedAndTheCurrentOneNeverDangles) {
     fInput().fKey(kFULL_STOP);
     fInput().fType("jklmnopqrstu");
     EXPECT_EQ(fWindow<G_WINDOW_EDITBOX>(GG_WINDOW_NAME::kPLAYER_NAME)->fGetText(), L"abcdefghijklmno");
-    EXPECT_FALSE(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
+    EXPECT_FALSE(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)
+                     ->fGetGui()
+                     ->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
                      ->fIsVisible());
     fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, G_WINDOW_EDITBOX::kOK);
     ASSERT_TRUE(fSettle());
@@ -317,6 +322,8 @@ TEST_F(TitleTest, NamesTakeTheLettersAPlayerTypes) {
     fClickWidget(GG_WINDOW_NAME::kPLAYERS, GG_WINDOW_PLAYERS::kNEW);
     ASSERT_TRUE(fSettle());
     fInput().fTypeText(L"Zo\u00EB\u0141\u0151");
-    EXPECT_TRUE(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)->fGetGui()->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
+    EXPECT_TRUE(mManager->fFindWindow(GG_WINDOW_NAME::kPLAYER_NAME)
+                    ->fGetGui()
+                    ->fFindChild(G_WINDOW_EDITBOX::kERROR_TEXT)
                     ->fIsVisible());
 }

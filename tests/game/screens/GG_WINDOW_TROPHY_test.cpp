@@ -19,9 +19,13 @@ using game::gItem_Trophy;
 namespace {
 
 std::string fTrophy(const std::string& name, int bonus) {
-    return "<trophy name='" + name + "' desc='" + name + "_desc' image_open='data open.png' "
-           "image_close='data closed.png' bonus='" + std::to_string(bonus) + "'>"
-           "<condition name='" + name + "' value_type='bool' value='true' operator='=='/></trophy>";
+    return "<trophy name='" + name + "' desc='" + name +
+           "_desc' image_open='data open.png' "
+           "image_close='data closed.png' bonus='" +
+           std::to_string(bonus) +
+           "'>"
+           "<condition name='" +
+           name + "' value_type='bool' value='true' operator='=='/></trophy>";
 }
 
 class TrophyTest : public windowsfromtexttest::WindowsFromTextTest {
@@ -29,8 +33,9 @@ protected:
     void SetUp() override {
         WindowsFromTextTest::SetUp();
         pugi::xml_document trophies;
-        trophies.load_string(("<trophies>" + fTrophy("first", 100) + fTrophy("second", 200) + fTrophy("third", 300) +
-                              "</trophies>").c_str());
+        trophies.load_string(
+            ("<trophies>" + fTrophy("first", 100) + fTrophy("second", 200) + fTrophy("third", 300) + "</trophies>")
+                .c_str());
         ASSERT_TRUE(mGame.mTrophies.fRead(trophies.document_element()));
         fWrite("open.png", "100 90");
         fWrite("closed.png", "96 96");
@@ -40,10 +45,10 @@ protected:
         fMount();
     }
     GG_WINDOW_TROPHY& fGallery() {
-        auto* gallery = static_cast<GG_WINDOW_TROPHY*>(mManager.fAddWindow(std::make_unique<GG_WINDOW_TROPHY>(fNode(
-            "<window _type='GG_WINDOW_TROPHY' _name='Trophy' _typeOpen='SH_MOMENTAL' _typeClose='SH_MOMENTAL'>"
-            "<gPages file='data trophy_pages.xml'/><settings page_number='data dots.png' pos='0 200'/>"
-            "<GUI><BUTTON5 ID='1' TEXTURE='b.png'/><BUTTON5 ID='2' TEXTURE='b.png'/></GUI></window>"))));
+        auto* gallery = static_cast<GG_WINDOW_TROPHY*>(mManager.fAddWindow(std::make_unique<GG_WINDOW_TROPHY>(
+            fNode("<window _type='GG_WINDOW_TROPHY' _name='Trophy' _typeOpen='SH_MOMENTAL' _typeClose='SH_MOMENTAL'>"
+                  "<gPages file='data trophy_pages.xml'/><settings page_number='data dots.png' pos='0 200'/>"
+                  "<GUI><BUTTON5 ID='1' TEXTURE='b.png'/><BUTTON5 ID='2' TEXTURE='b.png'/></GUI></window>"))));
         mManager.fShowWindow("Trophy");
         fFrames(1);
         return *gallery;

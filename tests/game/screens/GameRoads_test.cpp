@@ -78,13 +78,16 @@ protected:
         const KEL::G_WINDOW* still = fWindows().fFindOpenWindow(window);
         EXPECT_TRUE(!still || still->fIsAnimating() || still->fIsHidden()) << window << " did not hear " << id;
     }
-    game::GG_WINDOW_LEVEL* fLevels() { return dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow(GG_WINDOW_NAME::kLEVELS)); }
+    game::GG_WINDOW_LEVEL* fLevels() {
+        return dynamic_cast<game::GG_WINDOW_LEVEL*>(fWindows().fFindWindow(GG_WINDOW_NAME::kLEVELS));
+    }
 
     // Cells of the picture by what they hold.
     std::vector<game::GG_ELEMENT*> fCells(bool full, bool revealed) {
         std::vector<game::GG_ELEMENT*> cells;
         for (const auto& cell : fBoard()->fGetProcess().fGetCells())
-            if (cell->fIsFull() == full && cell->fIsRevealed() == revealed && !cell->mBlocked) cells.push_back(cell.get());
+            if (cell->fIsFull() == full && cell->fIsRevealed() == revealed && !cell->mBlocked)
+                cells.push_back(cell.get());
         return cells;
     }
     // Fills empty cells until the picture is lost, the last click timed to
@@ -96,7 +99,8 @@ protected:
         ASSERT_GE(static_cast<int32_t>(empty.size()), left);
         for (int32_t i = 0; i + 1 < left; ++i) fClickAt(empty[i]->fGetPosition());
         const KEL::KS_VEC2 last = empty[left - 1]->fGetPosition();
-        fTimed(change, [&] { fClickAt(last); }, question);
+        fTimed(
+            change, [&] { fClickAt(last); }, question);
     }
     // Every run of full cells in a row filled with one drag.
     void fSolve() {
@@ -126,8 +130,8 @@ protected:
     }
     std::wstring fHeartsShown() {
         KEL::G_WINDOW* hearts = fWindows().fFindOpenWindow(GG_WINDOW_NAME::kHEART);
-        auto* label = hearts ? dynamic_cast<KEL::KC_GUI_WLABEL*>(hearts->fGetGui()->fFindChild(
-                                   game::GG_WINDOW_HEALTH::kCOUNT))
+        auto* label = hearts ? dynamic_cast<KEL::KC_GUI_WLABEL*>(
+                                   hearts->fGetGui()->fFindChild(game::GG_WINDOW_HEALTH::kCOUNT))
                              : nullptr;
         return label ? label->fGetText() : L"";
     }
@@ -159,13 +163,16 @@ TEST_F(GameRoads, APictureLostByMistakesAsksThenRestartsThenLeavesForTheLevels) 
 
     // Carrying on is offered at the shop's price; declined, the question
     // comes back.
-    fTimed("question -> second chance offer", [&] { fClickWidget(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
+    fTimed(
+        "question -> second chance offer", [&] { fClickWidget(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimed("offer declined -> question", [&] { fClickWidget(kCHANCE_BUY, Confirm::kNO); }, kCHANCE);
+    fTimed(
+        "offer declined -> question", [&] { fClickWidget(kCHANCE_BUY, Confirm::kNO); }, kCHANCE);
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE_BUY));
 
     // Restart: a clean board that takes clicks, the hearts as they were.
-    fTimedClose("question -> restarted", [&] { fClickWidget(kCHANCE, Confirm::kYES); }, kCHANCE);
+    fTimedClose(
+        "question -> restarted", [&] { fClickWidget(kCHANCE, Confirm::kYES); }, kCHANCE);
     EXPECT_TRUE(board->fIsRunning());
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_FALSE(board->fIsEnded());
@@ -180,7 +187,8 @@ TEST_F(GameRoads, APictureLostByMistakesAsksThenRestartsThenLeavesForTheLevels) 
     // Lost again and left: the curtain lifts off the level list.
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("mistakes again -> question", kCHANCE));
     EXPECT_EQ(player.fGetHealth().fGetCount(), hearts - 2);
-    fTimed("question -> levels", [&] { fClickWidget(kCHANCE, Confirm::kCLOSE); }, GG_WINDOW_NAME::kLEVELS);
+    fTimed(
+        "question -> levels", [&] { fClickWidget(kCHANCE, Confirm::kCLOSE); }, GG_WINDOW_NAME::kLEVELS);
     EXPECT_FALSE(board->fIsRunning());
     EXPECT_FALSE(fWindows().fIsOpen(GG_WINDOW_NAME::kFADE));
     fExpectNoModal("on the level list");
@@ -211,12 +219,14 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
 
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
     EXPECT_EQ(player.fGetHealth().fGetCount(), 0);
-    fTimed("restart without hearts -> no hearts", [&] { fClickWidget(kCHANCE, Confirm::kYES); }, kNO_HEALTH);
+    fTimed(
+        "restart without hearts -> no hearts", [&] { fClickWidget(kCHANCE, Confirm::kYES); }, kNO_HEALTH);
     EXPECT_EQ(fMessage(kNO_HEALTH), L"No hearts left.\nVisit the shop?");
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE));
 
     // Yes: the shop over the level list, the picture left.
-    fTimed("no hearts -> shop", [&] { fClickWidget(kNO_HEALTH, Confirm::kYES); }, GG_WINDOW_NAME::kSHOP);
+    fTimed(
+        "no hearts -> shop", [&] { fClickWidget(kNO_HEALTH, Confirm::kYES); }, GG_WINDOW_NAME::kSHOP);
     EXPECT_TRUE(fShown(GG_WINDOW_NAME::kLEVELS));
     EXPECT_FALSE(fBoard()->fIsRunning());
     ASSERT_TRUE(fSettle());
@@ -231,7 +241,9 @@ TEST_F(GameRoads, APictureLostWithTheLastHeartOpensTheShopWhereHeartsAreBoughtWi
     const int32_t max = player.fGetItemCount("health");
     EXPECT_EQ(player.fGetHealth().fGetCount(), max);
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
-    fTimedClose("shop -> levels", [&] { fClickWidget(GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE); }, GG_WINDOW_NAME::kSHOP);
+    fTimedClose(
+        "shop -> levels", [&] { fClickWidget(GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE); },
+        GG_WINDOW_NAME::kSHOP);
     ASSERT_TRUE(fRunUntil([&] { return fHeartsShown() == std::to_wstring(max); })) << "the hearts never showed it";
     fExpectNoModal("back on the level list");
     ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
@@ -255,9 +267,11 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
     fClickAt(right);
 
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
-    fTimed("question -> second chance offer", [&] { fClickWidget(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
+    fTimed(
+        "question -> second chance offer", [&] { fClickWidget(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimedClose("bought -> picture goes on", [&] { fClickWidget(kCHANCE_BUY, Confirm::kYES); }, kCHANCE_BUY);
+    fTimedClose(
+        "bought -> picture goes on", [&] { fClickWidget(kCHANCE_BUY, Confirm::kYES); }, kCHANCE_BUY);
     ASSERT_TRUE(fSettle());
 
     // The same board, its mistakes forgiven, taking clicks again; the
@@ -274,7 +288,9 @@ TEST_F(GameRoads, ASecondChanceBoughtInTheStoreGoesOnWhereThePictureStopped) {
     ASSERT_TRUE(fSettle());
     ASSERT_TRUE(fWindows().fIsOpen(GG_WINDOW_NAME::kPURCHASE_SUCCESS));
     const size_t filledBefore = fCells(true, true).size(), crossedBefore = fCells(false, true).size();
-    fTimedClose("thanks -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kPURCHASE_SUCCESS, Confirm::kYES); }, GG_WINDOW_NAME::kPURCHASE_SUCCESS);
+    fTimedClose(
+        "thanks -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kPURCHASE_SUCCESS, Confirm::kYES); },
+        GG_WINDOW_NAME::kPURCHASE_SUCCESS);
     fExpectNoModal("after the purchase");
     EXPECT_EQ(fCells(true, true).size(), filledBefore) << "the thanks' button let its press through to a cell";
     EXPECT_EQ(fCells(false, true).size(), crossedBefore) << "the thanks' button let its press through to a cell";
@@ -299,18 +315,23 @@ TEST_F(GameRoads, WithoutTheStoreASecondChanceIsPaidWithTheScore) {
     game::GG_GAMEPLAY* board = fBoard();
 
     ASSERT_NO_FATAL_FAILURE(fLoseByMistakes("last mistake -> question", kCHANCE));
-    fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
+    fTimed(
+        "question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
     EXPECT_EQ(fMessage(kCHANCE_BUY), L"Carry on where you stopped?\nA second chance costs 250.");
-    fTimed("too poor -> told so", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, GG_WINDOW_NAME::kNO_MONEY);
+    fTimed(
+        "too poor -> told so", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, GG_WINDOW_NAME::kNO_MONEY);
     EXPECT_EQ(fMessage(GG_WINDOW_NAME::kNO_MONEY), L"You do not have enough points yet");
     EXPECT_FALSE(fWindows().fIsOpen(kCHANCE)) << "in words first, then the question";
-    fTimed("told -> question again", [&] { fAnswer(GG_WINDOW_NAME::kNO_MONEY, Confirm::kYES); }, kCHANCE);
+    fTimed(
+        "told -> question again", [&] { fAnswer(GG_WINDOW_NAME::kNO_MONEY, Confirm::kYES); }, kCHANCE);
     EXPECT_EQ(player.fGetStatistic().mScore, 249);
     EXPECT_TRUE(board->fIsEnded());
 
     player.fGetStatistic().mScore = 1000;
-    fTimed("question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
-    fTimedClose("bought -> picture goes on", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, kCHANCE_BUY);
+    fTimed(
+        "question -> second chance offer", [&] { fAnswer(kCHANCE, Confirm::kNO); }, kCHANCE_BUY);
+    fTimedClose(
+        "bought -> picture goes on", [&] { fAnswer(kCHANCE_BUY, Confirm::kYES); }, kCHANCE_BUY);
     ASSERT_TRUE(fSettle());
     EXPECT_EQ(player.fGetStatistic().mScore, 750);
     EXPECT_EQ(player.fGetHealth().fGetCount(), hearts);
@@ -358,16 +379,20 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
     // its own button; the result waits behind them. Timed from the last
     // drag, the trophies' clicks within.
     std::map<std::wstring, int> announced;
-    ASSERT_NO_FATAL_FAILURE(fTimed("solved -> trophies -> result", [&] { fSolve(); }, [&] {
-        if (fShown(GG_WINDOW_NAME::kTROPHY_GET)) {
-            auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
-            ++announced[popup->fGetTitle()];
-            fClickWidget(GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE);
-            fRunUntil([&] { return !fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET); });
-            return false;
-        }
-        return fShown(GG_WINDOW_NAME::kFINISH) && !fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET) && fGameObject().fGetQueuedTrophies() == 0;
-    }));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "solved -> trophies -> result", [&] { fSolve(); },
+        [&] {
+            if (fShown(GG_WINDOW_NAME::kTROPHY_GET)) {
+                auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(
+                    fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
+                ++announced[popup->fGetTitle()];
+                fClickWidget(GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE);
+                fRunUntil([&] { return !fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET); });
+                return false;
+            }
+            return fShown(GG_WINDOW_NAME::kFINISH) && !fWindows().fIsOpen(GG_WINDOW_NAME::kTROPHY_GET) &&
+                   fGameObject().fGetQueuedTrophies() == 0;
+        }));
     const std::wstring packTrophy = game::gGame::fGetStrings()->fGetString("tr_pack_1");
     EXPECT_EQ(announced[packTrophy], 1) << "the first pack's trophy";
     for (const auto& [title, count] : announced) EXPECT_EQ(count, 1) << "announced twice";
@@ -378,13 +403,16 @@ TEST_F(GameRoads, TheLastPictureOfAPackWonOpensTheNextPackAndItsTrophyPopsUpOnce
 
     // Next, past the last picture: the packs, where the second one is open
     // and leads to its first picture.
-    fTimed("result next -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kNEXT); }, GG_WINDOW_NAME::kPACKS);
+    fTimed(
+        "result next -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kNEXT); },
+        GG_WINDOW_NAME::kPACKS);
     fExpectNoModal("on the packs");
     auto* packs = dynamic_cast<game::GG_WINDOW_PACK*>(fWindows().fFindWindow(GG_WINDOW_NAME::kPACKS));
     ASSERT_NE(packs, nullptr);
     EXPECT_TRUE(packs->fGetPackPages()->fGetPackItem(1)->fIsOpen());
     const KEL::KC_GUI_OBJECT& second = packs->fGetPackPages()->fGetPackItem(1)->fGetGui()->fGetRootWidget();
-    fTimed("packs -> second pack", [&] { fClickWidget(second); }, GG_WINDOW_NAME::kLEVELS);
+    fTimed(
+        "packs -> second pack", [&] { fClickWidget(second); }, GG_WINDOW_NAME::kLEVELS);
     EXPECT_EQ(fLevels()->fGetLevelPages()->fGetLevelItem(0)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     fPrintWorstFrame();
 
@@ -428,8 +456,8 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
         {GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kCANCEL},
         {GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL},
         {GG_WINDOW_NAME::kHELP, game::GG_WINDOW_HELP::kCLOSE},
-        {GG_WINDOW_NAME::kCREDITS, game::GG_WINDOW_OPTIONS::kCREDITS_CLOSE, GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCREDITS,
-         game::GG_WINDOW_OPTIONS::kCANCEL},
+        {GG_WINDOW_NAME::kCREDITS, game::GG_WINDOW_OPTIONS::kCREDITS_CLOSE, GG_WINDOW_NAME::kOPTIONS,
+         game::GG_WINDOW_OPTIONS::kCREDITS, game::GG_WINDOW_OPTIONS::kCANCEL},
         {GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE},
         {GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE},
         {GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kRESUME},
@@ -442,14 +470,19 @@ TEST_F(GameRoads, EveryNamedWindowOpensAndIsLeftByItsOwnControl) {
         if (auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(row.name)))
             popup->fShow(game::gGame::fGetTrophies()->fGetTrophy(0));
         if (row.via) {
-            fTimed(std::string("title -> ") + row.via, [&] { fWindows().fShowWindow(row.via); }, row.via);
-            fTimed(std::string(row.via) + " -> " + row.name, [&] { fClickWidget(row.via, row.opener); }, row.name);
+            fTimed(
+                std::string("title -> ") + row.via, [&] { fWindows().fShowWindow(row.via); }, row.via);
+            fTimed(
+                std::string(row.via) + " -> " + row.name, [&] { fClickWidget(row.via, row.opener); }, row.name);
         } else {
-            fTimed(std::string("title -> ") + row.name, [&] { fWindows().fShowWindow(row.name); }, row.name);
+            fTimed(
+                std::string("title -> ") + row.name, [&] { fWindows().fShowWindow(row.name); }, row.name);
         }
-        fTimedClose(std::string(row.name) + " -> back", [&] { fClickWidget(row.name, row.control); }, row.name);
+        fTimedClose(
+            std::string(row.name) + " -> back", [&] { fClickWidget(row.name, row.control); }, row.name);
         if (row.via) {
-            fTimedClose(std::string(row.via) + " -> title", [&] { fClickWidget(row.via, row.viaClose); }, row.via);
+            fTimedClose(
+                std::string(row.via) + " -> title", [&] { fClickWidget(row.via, row.viaClose); }, row.via);
         }
         ASSERT_TRUE(fSettle());
         fExpectNoModal(row.name);

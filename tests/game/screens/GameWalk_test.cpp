@@ -13,18 +13,18 @@
 #include <string>
 
 #include "engine/gui/KC_GUI_LISTBOX.h"
-#include "engine/windows/G_WINDOW.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
+#include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
-#include "game/profile/GG_LEVEL_RECORD.h"
-#include "game/profile/GG_PLAYER.h"
-#include "game/profile/KT_PLAYERS.h"
+#include "game/app/gGame.h"
 #include "game/board/GG_GAMEPLAY.h"
 #include "game/board/GG_TUTORIAL.h"
 #include "game/board/GG_TUTORIAL_STEP.h"
-#include "game/app/gGame.h"
+#include "game/profile/GG_LEVEL_RECORD.h"
+#include "game/profile/GG_PLAYER.h"
+#include "game/profile/KT_PLAYERS.h"
 #include "game/screens/GG_WINDOW_FINISH.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
@@ -52,20 +52,26 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
 
     // A player of one's own: the strip's change line, the list, a name.
     const auto changeLine = [this] {
-        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
+        const KEL::KS_TRANSFORM3 strip =
+            fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
         return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
     };
-    fTimed("title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
-    fTimed("players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
-           GG_WINDOW_NAME::kPLAYER_NAME);
+    fTimed(
+        "title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
+    fTimed(
+        "players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
+        GG_WINDOW_NAME::kPLAYER_NAME);
     fInput().fType("walker");
-    fTimedClose("name entry -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
-                GG_WINDOW_NAME::kPLAYER_NAME);
+    fTimedClose(
+        "name entry -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
+        GG_WINDOW_NAME::kPLAYER_NAME);
     auto* players = dynamic_cast<game::GG_WINDOW_PLAYERS*>(fWindows().fFindWindow(GG_WINDOW_NAME::kPLAYERS));
     ASSERT_NE(players, nullptr);
     ASSERT_NE(players->fGetList()->fGetSelected(), nullptr);
     EXPECT_EQ(*players->fGetList()->fGetSelected(), L"walker");
-    fTimedClose("players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); }, GG_WINDOW_NAME::kPLAYERS);
+    fTimedClose(
+        "players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); },
+        GG_WINDOW_NAME::kPLAYERS);
     ASSERT_NE(fGameObject().fGetCurrentPlayer(), nullptr);
     EXPECT_EQ(fGameObject().fGetCurrentPlayer()->fGetName(), L"walker");
 
@@ -91,26 +97,32 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_EQ(tutorial.fGetCurrentIndex(), 1);
     EXPECT_TRUE(board->fGetProcess().fGetCell(1, 4)->fIsRevealed());
     const KEL::KC_GUI_OBJECT& skip = *tutorial.fGetCurrentStep()->fGetGui().fFindChild(game::GG_TUTORIAL::kSKIP_WIDGET);
-    fTimed("picture -> skip question", [&] { fClickWidget(skip); }, game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
+    fTimed(
+        "picture -> skip question", [&] { fClickWidget(skip); }, game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     EXPECT_TRUE(board->fIsPaused());
-    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(fWindows().fFindWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
+    auto* question = dynamic_cast<KEL::G_WINDOW_CONFIRM*>(
+        fWindows().fFindWindow(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION));
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->fGetMessageLabel()->fGetText(), L"Skip the tutorial?");
-    fTimedClose("skip question -> picture",
-                [&] { fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES); },
-                game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
+    fTimedClose(
+        "skip question -> picture",
+        [&] { fClickWidget(game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION, KEL::G_WINDOW_CONFIRM::kYES); },
+        game::GG_WINDOW_NAME::kSKIP_TUTORIAL_QUESTION);
     EXPECT_TRUE(fGameObject().fGetCurrentPlayer()->fGetPassedTutorial());
     EXPECT_FALSE(board->fIsPaused());
     EXPECT_EQ(board->fGetProcess().fGetCell(2, 2)->mBlocked, 0);
     ASSERT_FALSE(tutorial.fIsRunning());
 
     // Every full cell filled with a click; the last one wins.
-    ASSERT_NO_FATAL_FAILURE(fTimed("solved -> result", [&] {
-        for (const auto& cell : board->fGetProcess().fGetCells()) {
-            if (!cell->fIsFull() || cell->fIsRevealed()) continue;
-            fClickAt(cell->fGetPosition());
-        }
-    }, GG_WINDOW_NAME::kFINISH));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "solved -> result",
+        [&] {
+            for (const auto& cell : board->fGetProcess().fGetCells()) {
+                if (!cell->fIsFull() || cell->fIsRevealed()) continue;
+                fClickAt(cell->fGetPosition());
+            }
+        },
+        GG_WINDOW_NAME::kFINISH));
     fFrames(90);
     fShoot("result");
     auto* finish = dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow(GG_WINDOW_NAME::kFINISH));
@@ -123,7 +135,9 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     const float levelTime = finish->fGetResult().mLevelTime;
     EXPECT_GT(levelTime, 0.0f);
 
-    fTimed("result -> levels", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kBACK); }, GG_WINDOW_NAME::kLEVELS);
+    fTimed(
+        "result -> levels", [&] { fClickWidget(GG_WINDOW_NAME::kFINISH, game::GG_WINDOW_FINISH::kBACK); },
+        GG_WINDOW_NAME::kLEVELS);
     EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(0)->fGetStars(), 3);
     EXPECT_EQ(levels->fGetLevelPages()->fGetLevelItem(1)->fGetState(), game::GG_PAGE_ITEM::kNEWEST);
     fPrintWorstFrame();
@@ -139,7 +153,8 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     EXPECT_GT(player->fFindLevel(0, 1)->fGetBestTime(), 0.0f);
     EXPECT_TRUE(player->fFindLevel(0, 2)->fIsOpen());
     EXPECT_TRUE(player->fGetPassedTutorial()) << "the skipped guide stays skipped";
-    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_TITLE_TOP*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP))->fGetGreeting(),
-              L"Hello, walker!");
+    EXPECT_EQ(
+        dynamic_cast<game::GG_WINDOW_TITLE_TOP*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP))->fGetGreeting(),
+        L"Hello, walker!");
     ASSERT_NO_FATAL_FAILURE(fQuit());
 }

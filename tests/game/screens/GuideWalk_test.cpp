@@ -90,13 +90,18 @@ TEST_F(GuideWalk, ANewPlayerIsGuidedOnTheFirstPacksFirstPicturesOnlyAndNextCarri
     ASSERT_NO_FATAL_FAILURE(fClickCell(bonus.y, bonus.x));
     ASSERT_TRUE(fTutorial().fIsRunning());
     ASSERT_EQ(fTutorial().fGetCurrentStep()->fGetType(), game::GG_TUTORIAL_STEP::kUSE_RESET_SELECTION);
-    ASSERT_NO_FATAL_FAILURE(fTimed("solved -> result", [&] {
-        for (const auto& cell : fBoard()->fGetProcess().fGetCells()) {
-            if (!cell->fIsFull() || cell->fIsRevealed()) continue;
-            fClickAt(cell->fGetPosition());
-        }
-    }, GG_WINDOW_NAME::kFINISH));
-    EXPECT_EQ(dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow(GG_WINDOW_NAME::kFINISH))->fGetResult().mErrors, 0);
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "solved -> result",
+        [&] {
+            for (const auto& cell : fBoard()->fGetProcess().fGetCells()) {
+                if (!cell->fIsFull() || cell->fIsRevealed()) continue;
+                fClickAt(cell->fGetPosition());
+            }
+        },
+        GG_WINDOW_NAME::kFINISH));
+    EXPECT_EQ(
+        dynamic_cast<game::GG_WINDOW_FINISH*>(fWindows().fFindWindow(GG_WINDOW_NAME::kFINISH))->fGetResult().mErrors,
+        0);
     fFrames(90);
 
     // "Next": picture 3 plays free of picture 2's panel, markers and gating.
@@ -112,8 +117,9 @@ TEST_F(GuideWalk, ANewPlayerIsGuidedOnTheFirstPacksFirstPicturesOnlyAndNextCarri
     // Pack 1, picture 1 has the same level id as pack 0's first; it is not
     // guided, so its cells and controls are the player's from the start.
     ASSERT_NO_FATAL_FAILURE(fLeaveLevel());
-    ASSERT_NO_FATAL_FAILURE(
-        fTimed("levels -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK); }, GG_WINDOW_NAME::kPACKS));
+    ASSERT_NO_FATAL_FAILURE(fTimed(
+        "levels -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK); },
+        GG_WINDOW_NAME::kPACKS));
     ASSERT_NO_FATAL_FAILURE(fOpenPack(1));
     ASSERT_NO_FATAL_FAILURE(fPlayLevel(0));
     EXPECT_EQ(fBoard()->fGetPackId(), 1);

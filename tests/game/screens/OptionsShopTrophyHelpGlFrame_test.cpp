@@ -133,7 +133,8 @@ TEST_F(OptionsShopTrophyHelpGlFrame, EveryWindowIsDrawnFromTheDefaultContent) {
     auto* help = dynamic_cast<game::GG_WINDOW_HELP*>(manager->fFindWindow(GG_WINDOW_NAME::kHELP));
     ASSERT_TRUE(options && shop && trophy && trophyGet && help);
     ASSERT_NE(manager->fFindWindow(GG_WINDOW_NAME::kCREDITS), nullptr);
-    for (const char* name : {GG_WINDOW_NAME::kOPTIONS, GG_WINDOW_NAME::kSHOP, GG_WINDOW_NAME::kHELP, GG_WINDOW_NAME::kCREDITS, GG_WINDOW_NAME::kTROPHY_GET})
+    for (const char* name : {GG_WINDOW_NAME::kOPTIONS, GG_WINDOW_NAME::kSHOP, GG_WINDOW_NAME::kHELP,
+                             GG_WINDOW_NAME::kCREDITS, GG_WINDOW_NAME::kTROPHY_GET})
         EXPECT_TRUE(manager->fFindWindow(name)->fIsModal()) << name;
 
     // Options over a dark screen: the panel's paper shows at the centre.

@@ -66,7 +66,9 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
 
     // Options: the music knob dragged to the right end and full screen
     // ticked apply at once; cancel undoes both.
-    fOpenBy("title -> options", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
+    fOpenBy(
+        "title -> options", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); },
+        GG_WINDOW_NAME::kOPTIONS);
     const KEL::KS_VEC2 bar = fWhere(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kMUSIC);
     auto* slider = dynamic_cast<KEL::KC_GUI_SIMPLE_SLIDER*>(
         fWindows().fFindWindow(GG_WINDOW_NAME::kOPTIONS)->fGetGui()->fFindChild(game::GG_WINDOW_OPTIONS::kMUSIC));
@@ -77,15 +79,20 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     EXPECT_NE(fGain("music"), musicGain) << "the music follows the knob";
     fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kFULLSCREEN);
     EXPECT_NE(game::GG_SETTINGS::fGetInstance().fIsFullscreen(), fullscreen);
-    fCloseBy("options cancelled -> title", [&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL); },
-             GG_WINDOW_NAME::kOPTIONS);
+    fCloseBy(
+        "options cancelled -> title", [&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kCANCEL); },
+        GG_WINDOW_NAME::kOPTIONS);
     EXPECT_FLOAT_EQ(player.fGetMusicVolume(), music);
     EXPECT_FLOAT_EQ(fGain("music"), musicGain);
     EXPECT_EQ(game::GG_SETTINGS::fGetInstance().fIsFullscreen(), fullscreen);
 
     // Help from the options, paged past both ends.
-    fOpenBy("title -> options", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); }, GG_WINDOW_NAME::kOPTIONS);
-    fOpenBy("options -> help", [&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kHELP); }, GG_WINDOW_NAME::kHELP);
+    fOpenBy(
+        "title -> options", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kOPTIONS); },
+        GG_WINDOW_NAME::kOPTIONS);
+    fOpenBy(
+        "options -> help", [&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kHELP); },
+        GG_WINDOW_NAME::kHELP);
     auto* help = dynamic_cast<game::GG_WINDOW_HELP*>(fWindows().fFindWindow(GG_WINDOW_NAME::kHELP));
     ASSERT_NE(help, nullptr);
     const int32_t pages = help->fGetPages()->fGetPageCount();
@@ -96,13 +103,21 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     ASSERT_TRUE(fRunUntil([&] { return !help->fGetPages()->fIsTurning(); }));
     EXPECT_EQ(help->fGetPages()->fGetCurrentPage(), pages - 1);
     EXPECT_FALSE(fEnabled(GG_WINDOW_NAME::kHELP, game::GG_WINDOW_HELP::kNEXT));
-    fCloseBy("help -> options", [&] { fClickWidget(GG_WINDOW_NAME::kHELP, game::GG_WINDOW_HELP::kCLOSE); }, GG_WINDOW_NAME::kHELP);
-    fCloseBy("options kept -> title", [&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kKEEP); }, GG_WINDOW_NAME::kOPTIONS);
+    fCloseBy(
+        "help -> options", [&] { fClickWidget(GG_WINDOW_NAME::kHELP, game::GG_WINDOW_HELP::kCLOSE); },
+        GG_WINDOW_NAME::kHELP);
+    fCloseBy(
+        "options kept -> title", [&] { fClickWidget(GG_WINDOW_NAME::kOPTIONS, game::GG_WINDOW_OPTIONS::kKEEP); },
+        GG_WINDOW_NAME::kOPTIONS);
 
     // The trophy gallery from the side menu, turned once.
     ASSERT_TRUE(fRunUntil([&] { return fShown(GG_WINDOW_NAME::kTITLE); }));
-    fOpenBy("title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS);
-    fOpenBy("packs -> trophies", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kTROPHIES); }, GG_WINDOW_NAME::kTROPHY);
+    fOpenBy(
+        "title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); },
+        GG_WINDOW_NAME::kPACKS);
+    fOpenBy(
+        "packs -> trophies", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kTROPHIES); },
+        GG_WINDOW_NAME::kTROPHY);
     auto* gallery = dynamic_cast<game::GG_WINDOW_TROPHY*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY));
     ASSERT_NE(gallery, nullptr);
     fClickWidget(GG_WINDOW_NAME::kTROPHY, game::GG_WINDOW_TROPHY::kNEXT);
@@ -119,7 +134,9 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     // The shop over the menu: one more mistake allowed, paid with score,
     // reaches the paused level at once.
     player.fGetStatistic().mScore = 1000;
-    fOpenBy("menu -> shop", [&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kSHOP); }, GG_WINDOW_NAME::kSHOP);
+    fOpenBy(
+        "menu -> shop", [&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kSHOP); },
+        GG_WINDOW_NAME::kSHOP);
     game::gPages_Shop_Item* errors = fShopCard("errors");
     ASSERT_NE(errors, nullptr);
     const int32_t limit = board->fGetErrorLimit();
@@ -127,7 +144,9 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     fClickWidget(*errors->fGetGui()->fFindChild(game::gPages_Shop_Item::kBUY));
     EXPECT_EQ(player.fGetStatistic().mScore, 1000 - price);
     EXPECT_EQ(board->fGetErrorLimit(), limit + 1);
-    fCloseBy("shop -> menu", [&] { fClickWidget(GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE); }, GG_WINDOW_NAME::kSHOP);
+    fCloseBy(
+        "shop -> menu", [&] { fClickWidget(GG_WINDOW_NAME::kSHOP, game::GG_WINDOW_SHOP::kCLOSE); },
+        GG_WINDOW_NAME::kSHOP);
     EXPECT_TRUE(board->fIsPaused()) << "the menu is still open";
 
     // A trophy won over the paused level is announced and leaves it paused.
@@ -139,10 +158,14 @@ TEST_F(OptionsShopTrophyHelpWalk, OptionsHelpTrophiesAndTheShopAroundAPausedLeve
     auto* popup = dynamic_cast<game::GG_WINDOW_TROPHY_GET*>(fWindows().fFindWindow(GG_WINDOW_NAME::kTROPHY_GET));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->fGetTitle(), gGame::fGetStrings()->fGetString(trophy->fGetName()));
-    fCloseBy("trophy -> menu", [&] { fClickWidget(GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE); }, GG_WINDOW_NAME::kTROPHY_GET);
+    fCloseBy(
+        "trophy -> menu", [&] { fClickWidget(GG_WINDOW_NAME::kTROPHY_GET, game::GG_WINDOW_TROPHY_GET::kCLOSE); },
+        GG_WINDOW_NAME::kTROPHY_GET);
     EXPECT_TRUE(board->fIsPaused());
 
     // Back to the level.
-    fCloseBy("menu -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kRESUME); }, GG_WINDOW_NAME::kGAME_MENU);
+    fCloseBy(
+        "menu -> picture", [&] { fClickWidget(GG_WINDOW_NAME::kGAME_MENU, game::GG_WINDOW_GAME_MENU::kRESUME); },
+        GG_WINDOW_NAME::kGAME_MENU);
     EXPECT_FALSE(board->fIsPaused());
 }

@@ -9,7 +9,6 @@
 #include "engine/gui/KC_GUI_ROOT.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/windows/G_WINDOW.h"
-#include "host/IWindow.h"
 #include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/gGame.h"
@@ -30,6 +29,7 @@
 #include "game/screens/GG_WINDOW_TITLE.h"
 #include "game/screens/pages/gPackItem.h"
 #include "game/screens/pages/gPages_Pack.h"
+#include "host/IWindow.h"
 #include "support/WholeGame.h"
 
 namespace GG_WINDOW_NAME = game::GG_WINDOW_NAME;
@@ -53,12 +53,15 @@ protected:
         return text && text->fIsVisible() ? text->fGetText() : L"";
     }
     void fToPacks() {
-        ASSERT_NO_FATAL_FAILURE(
-            fTimed("title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); }, GG_WINDOW_NAME::kPACKS));
+        ASSERT_NO_FATAL_FAILURE(fTimed(
+            "title -> packs", [&] { fClickWidget(GG_WINDOW_NAME::kTITLE, game::GG_WINDOW_TITLE::kPLAY); },
+            GG_WINDOW_NAME::kPACKS));
         ASSERT_TRUE(fSettle());
     }
     void fToTitle() {
-        fTimed("packs -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK); }, GG_WINDOW_NAME::kTITLE);
+        fTimed(
+            "packs -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPACKS_MENU, game::GG_WINDOW_PACK_MENU::kBACK); },
+            GG_WINDOW_NAME::kTITLE);
         ASSERT_TRUE(fSettle());
     }
 };
@@ -81,15 +84,22 @@ TEST_F(PlayerCounts, ANewPlayerChosenAfterAnotherSeesOnlyItsOwnPackCounts) {
 
     // A new player, by the title's players list.
     const auto changeLine = [this] {
-        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
+        const KEL::KS_TRANSFORM3 strip =
+            fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
         return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
     };
-    fTimed("title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
-    fTimed("players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); }, GG_WINDOW_NAME::kPLAYER_NAME);
+    fTimed(
+        "title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
+    fTimed(
+        "players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
+        GG_WINDOW_NAME::kPLAYER_NAME);
     fInput().fType("newcomer");
-    fTimedClose("name -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
-                GG_WINDOW_NAME::kPLAYER_NAME);
-    fTimedClose("players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); }, GG_WINDOW_NAME::kPLAYERS);
+    fTimedClose(
+        "name -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
+        GG_WINDOW_NAME::kPLAYER_NAME);
+    fTimedClose(
+        "players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); },
+        GG_WINDOW_NAME::kPLAYERS);
     ASSERT_EQ(fPlayer()->fGetName(), L"newcomer");
 
     ASSERT_NO_FATAL_FAILURE(fToPacks());

@@ -92,9 +92,7 @@ KEL::KS_VEC2 ScreensTest::fWhere(const std::string& window, int32_t id) {
     return {place.mPosition.x, place.mPosition.y};
 }
 
-void ScreensTest::fClickWidget(const std::string& window, int32_t id) {
-    fInput().fClick(fWhere(window, id));
-}
+void ScreensTest::fClickWidget(const std::string& window, int32_t id) { fInput().fClick(fWhere(window, id)); }
 
 game::GG_PLAYER* ScreensTest::fMakePlayer(const std::wstring& name) {
     game::GG_PLAYER* player = mGame->mProgress.fCreatePlayer(name);

@@ -16,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include "SERVICE/KS_ENGINE_GLOBALS.h"
+#include "ScreensGameStub.h"
 #include "engine/gui/KC_GUI_WLABEL.h"
 #include "engine/resources/KC_FONT_LIST.h"
 #include "engine/resources/KC_REPOSITORY.h"
@@ -23,17 +24,16 @@
 #include "engine/util/KF_XML.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
+#include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/product/GG_EDITION.h"
+#include "game/product/GG_SETTINGS.h"
 #include "game/profile/GG_PACK_RECORD.h"
 #include "game/profile/GG_PLAYER.h"
+#include "game/profile/KT_PLAYERS.h"
 #include "game/progress/GG_PROGRESS.h"
-#include "game/product/GG_SETTINGS.h"
-#include "game/app/GG_WINDOW_FACTORY.h"
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
-#include "game/profile/KT_PLAYERS.h"
 #include "game/screens/GG_SCREENS_GAME.h"
-#include "ScreensGameStub.h"
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 #include "support/ContentScreenTest.h"
@@ -75,7 +75,9 @@ public:
     void fCloseTitle() override { fHide({GG_WINDOW_NAME::kTITLE, GG_WINDOW_NAME::kTITLE_TOP}); }
     void fOpenPacks(bool skip) override {
         fNote("open packs");
-        fShow({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kPACKS}, skip);
+        fShow({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE,
+               GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kPACKS},
+              skip);
     }
     void fOpenLevels(int32_t packId, bool skip) override {
         fNote("open levels " + std::to_string(packId));
@@ -85,19 +87,27 @@ public:
         if (!pack || !levels) return;
         mPackId = packId;
         levels->fSetPack(*pack);
-        fShow({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS}, skip);
+        fShow({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE,
+               GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS},
+              skip);
     }
-    void fCloseLevels() override { fHide({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS, GG_WINDOW_NAME::kPACKS}); }
+    void fCloseLevels() override {
+        fHide({GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE,
+               GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS, GG_WINDOW_NAME::kPACKS});
+    }
     // The continuation runs once, when the last open level screen has gone.
     void fCloseLevelsThen(const KEL::Closure<void()>& then) override {
         if (mThenFromEveryWindow) {
-            for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
-                if (KEL::G_WINDOW* window = mWindows.fFindOpenWindow(name)) window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, then);
+            for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS,
+                                     GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
+                if (KEL::G_WINDOW* window = mWindows.fFindOpenWindow(name))
+                    window->fSetCallback(KEL::G_WINDOW::kCB_HIDDEN, then);
             return fCloseLevels();
         }
         mThen = then;
         KEL::G_WINDOW* last = nullptr;
-        for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS, GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
+        for (const char* name : {GG_WINDOW_NAME::kBACK, GG_WINDOW_NAME::kPACKS_MENU, GG_WINDOW_NAME::kSTARS,
+                                 GG_WINDOW_NAME::kSUMIE, GG_WINDOW_NAME::kHEART, GG_WINDOW_NAME::kLEVELS})
             if (KEL::G_WINDOW* window = mWindows.fFindOpenWindow(name)) last = window;
         fCloseLevels();
         if (!last) return fRunThen();

@@ -220,13 +220,16 @@ void TextFits::fCheckEdition(const std::string& edition) {
     // after the first finds it chosen), with every star and a large score.
     if (KEL::fToUtf8(fPlayer()->fGetName()) != kLONG_NAME) {
         ASSERT_NO_FATAL_FAILURE(fShowAtRest(GG_WINDOW_NAME::kPLAYERS));
-        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); }, GG_WINDOW_NAME::kPLAYER_NAME);
+        fOpenBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
+                GG_WINDOW_NAME::kPLAYER_NAME);
         // Shift held: capitals, the widest letters.
         fInput().fSend(host::kMsgKeyDown, 16);
         fInput().fType(kLONG_NAME);
         fInput().fSend(host::kMsgKeyUp, 16);
-        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); }, GG_WINDOW_NAME::kPLAYER_NAME);
-        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); }, GG_WINDOW_NAME::kPLAYERS);
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
+                 GG_WINDOW_NAME::kPLAYER_NAME);
+        fCloseBy([&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); },
+                 GG_WINDOW_NAME::kPLAYERS);
     }
     game::GG_PLAYER& player = *fPlayer();
     ASSERT_EQ(KEL::fToUtf8(player.fGetName()), kLONG_NAME);

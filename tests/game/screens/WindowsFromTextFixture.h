@@ -9,13 +9,13 @@
 
 #include <pugixml.hpp>
 
+#include "ScreensGameStub.h"
 #include "engine/scene/SceneFixture.h"
 #include "engine/util/KF_UTF8.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/profile/GG_PLAYER.h"
 #include "game/progress/KC_SHOP_ITEMS.h"
 #include "game/progress/KC_TROPHIES.h"
-#include "ScreensGameStub.h"
 #include "support/FrameStepper.h"
 
 namespace windowsfromtexttest {

@@ -8,9 +8,10 @@
 
 TEST(KC_ADS, ReadsNothingUntilEnabledAndIsNeverReady) {
     pugi::xml_document d;
-    d.load_string("<ads><a name=\"apple_top\" provider=\"apple\" location=\"top\"/>"
-                  "<a name=\"odd\" provider=\"other\" location=\"top\"/><a name=\"nowhere\" provider=\"flurry\" location=\"x\"/>"
-                  "<a name=\"tolvanery_fs\" provider=\"tolvanery\" location=\"fullscreen\"/></ads>");
+    d.load_string(
+        "<ads><a name=\"apple_top\" provider=\"apple\" location=\"top\"/>"
+        "<a name=\"odd\" provider=\"other\" location=\"top\"/><a name=\"nowhere\" provider=\"flurry\" location=\"x\"/>"
+        "<a name=\"tolvanery_fs\" provider=\"tolvanery\" location=\"fullscreen\"/></ads>");
     KEL::KC_ADS ads;
     EXPECT_TRUE(ads.fLoad(d.document_element()));
     EXPECT_EQ(ads.fGetCount(), 0u);

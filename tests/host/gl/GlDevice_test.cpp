@@ -1,9 +1,9 @@
 #include "host/gl/GlDevice.h"
 
 #define GL_GLEXT_PROTOTYPES 1
-#include <SDL2/SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -142,15 +142,15 @@ TEST_F(GlFrameTest, DrawsTexturedColouredAdditiveLineAndPointContent) {
     EXPECT_TRUE(mRender->fSaveFrame(png));
     EXPECT_EQ(mRender->fEndFrame(), 0);
 
-    EXPECT_TRUE(fNear(fPixel(5, 5), 0x444444));           // clear colour
-    EXPECT_TRUE(fNear(fPixel(125, 125), 0xFF0000));       // top-left texel
-    EXPECT_TRUE(fNear(fPixel(175, 125), 0x00FF00));       // top-right texel
-    EXPECT_TRUE(fNear(fPixel(125, 175), 0x0000FF));       // bottom-left texel
+    EXPECT_TRUE(fNear(fPixel(5, 5), 0x444444));      // clear colour
+    EXPECT_TRUE(fNear(fPixel(125, 125), 0xFF0000));  // top-left texel
+    EXPECT_TRUE(fNear(fPixel(175, 125), 0x00FF00));  // top-right texel
+    EXPECT_TRUE(fNear(fPixel(125, 175), 0x0000FF));  // bottom-left texel
     EXPECT_TRUE(fNear(fPixel(175, 175), 0xFFFFFF));
-    EXPECT_TRUE(fNear(fPixel(245, 125), 0x800000));       // modulated
-    EXPECT_TRUE(fNear(fPixel(365, 125), 0x00FF00));       // untextured square
-    EXPECT_TRUE(fNear(fPixel(425, 125), 0x844444));       // additive on the clear colour
-    EXPECT_TRUE(fNear(fPixel(485, 125), 0xA2A2A2));       // half alpha
+    EXPECT_TRUE(fNear(fPixel(245, 125), 0x800000));  // modulated
+    EXPECT_TRUE(fNear(fPixel(365, 125), 0x00FF00));  // untextured square
+    EXPECT_TRUE(fNear(fPixel(425, 125), 0x844444));  // additive on the clear colour
+    EXPECT_TRUE(fNear(fPixel(485, 125), 0xA2A2A2));  // half alpha
     bool line = false;
     for (int y = 298; y <= 302; ++y) line = line || fNear(fPixel(600, y), 0xFFFF00);
     EXPECT_TRUE(line);
@@ -472,8 +472,8 @@ TEST_F(GlFrameTest, AnExposedWindowIsDrawnAgainThoughTheFrameIsUnchanged) {
     send(SDL_WINDOWEVENT_MOVED, SDL_GetWindowID(window));
     frame();
     EXPECT_EQ(device->fFramesDrawn(), drawn);
-    for (uint8_t what : {uint8_t(SDL_WINDOWEVENT_EXPOSED), uint8_t(SDL_WINDOWEVENT_RESTORED),
-                         uint8_t(SDL_WINDOWEVENT_SHOWN)}) {
+    for (uint8_t what :
+         {uint8_t(SDL_WINDOWEVENT_EXPOSED), uint8_t(SDL_WINDOWEVENT_RESTORED), uint8_t(SDL_WINDOWEVENT_SHOWN)}) {
         const int64_t before = device->fFramesDrawn();
         send(what, SDL_GetWindowID(window));
         frame();
@@ -503,8 +503,8 @@ struct AlignedQuads {
     // tw x th texels of a texture `size` wide and high.
     void fAdd(float x, float y, float w, float h, float tx, float ty, float tw, float th, float size) {
         const uint16_t base = uint16_t(bytes.size() / 36);
-        const float corners[4][4] = {{x, y, tx, ty}, {x + w, y, tx + tw, ty}, {x + w, y + h, tx + tw, ty + th},
-                                     {x, y + h, tx, ty + th}};
+        const float corners[4][4] = {
+            {x, y, tx, ty}, {x + w, y, tx + tw, ty}, {x + w, y + h, tx + tw, ty + th}, {x, y + h, tx, ty + th}};
         for (const auto& c : corners) {
             uint8_t vertex[36] = {};
             const float p[3] = {c[0], c[1], 1.0f};
@@ -517,8 +517,7 @@ struct AlignedQuads {
     }
     bool fAligned(float size = 64.0f) const {
         return host::GlDevice::fTexelAligned(bytes.data(), 36, uint32_t(bytes.size() / 36), indices.data(),
-                                             uint32_t(indices.size()), clip, 1024, 768, int32_t(size),
-                                             int32_t(size));
+                                             uint32_t(indices.size()), clip, 1024, 768, int32_t(size), int32_t(size));
     }
 };
 
@@ -711,8 +710,8 @@ TEST_F(GlFrameTest, FramesChangedInFewPlacesRedrawOnlyThoseAndShowTheWholePictur
     additive.additive = 1;
     struct Scene {
         float cursorX = 100, cornerX = 900;
-        int lit = -1;           // the cell drawn yellow, -1 none
-        bool bars = false;      // additive bars drawn between cells and cursor
+        int lit = -1;       // the cell drawn yellow, -1 none
+        bool bars = false;  // additive bars drawn between cells and cursor
     };
     auto draw = [&](const Scene& scene) {
         fQuad(0, 0, 1024, 768, 0xFF808080u, nullptr, s);

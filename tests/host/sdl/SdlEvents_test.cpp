@@ -59,8 +59,8 @@ TEST(SdlEvents, VirtualKeyCodes) {
 
 TEST(SdlEvents, KeysKeepOrderRepeatsAndPairReleases) {
     SdlEventTranslator t;
-    const auto out = fRun(t, {fKey(SDL_KEYDOWN, SDLK_a), fKey(SDL_KEYDOWN, SDLK_a, 0, 1),
-                              fKey(SDL_KEYUP, SDLK_a), fKey(SDL_KEYDOWN, SDLK_a)});
+    const auto out = fRun(t, {fKey(SDL_KEYDOWN, SDLK_a), fKey(SDL_KEYDOWN, SDLK_a, 0, 1), fKey(SDL_KEYUP, SDLK_a),
+                              fKey(SDL_KEYDOWN, SDLK_a)});
     ASSERT_EQ(out.size(), 4u) << "repeats and a second press are never coalesced";
     EXPECT_EQ(out[0].mMessage, host::kMsgKeyDown);
     EXPECT_EQ(out[1].mMessage, host::kMsgKeyDown);
@@ -98,8 +98,7 @@ TEST(SdlEvents, MouseFocusAndClose) {
     quit.type = SDL_QUIT;
 
     const auto out = fRun(t, {move, down, up, x1, fWindow(SDL_WINDOWEVENT_FOCUS_LOST),
-                              fWindow(SDL_WINDOWEVENT_FOCUS_GAINED), fWindow(SDL_WINDOWEVENT_CLOSE), quit,
-                              quit});
+                              fWindow(SDL_WINDOWEVENT_FOCUS_GAINED), fWindow(SDL_WINDOWEVENT_CLOSE), quit, quit});
     ASSERT_EQ(out.size(), 9u);
     EXPECT_EQ(out[0].mMessage, host::kMsgMouseMove);
     EXPECT_EQ(out[0].mX, 12);
@@ -149,14 +148,33 @@ TEST(SdlEvents, TypedTextComesOneCharacterAtATime) {
 TEST(SdlEvents, TypedTextDropsControlsAndBrokenUtf8) {
     using Codes = std::vector<char32_t>;
     EXPECT_EQ(host::fTypedCodePoints("a/\\b"), (Codes{'a', '/', '\\', 'b'})) << "refusing is the text box's business";
-    EXPECT_EQ(host::fTypedCodePoints("\x01" "a\r\n\x1B" "b\x7F"), (Codes{'a', 'b'})) << "C0 and DEL";
+    EXPECT_EQ(host::fTypedCodePoints("\x01"
+                                     "a\r\n\x1B"
+                                     "b\x7F"),
+              (Codes{'a', 'b'}))
+        << "C0 and DEL";
     EXPECT_EQ(host::fTypedCodePoints("\xC2\x80\xC2\x9F\xC2\xA0"), (Codes{0xA0})) << "C1 controls, then no-break space";
-    EXPECT_EQ(host::fTypedCodePoints("\xC5\x81\xC3\xB3" "d\xC5\xBA"), (Codes{0x141, 0xF3, 'd', 0x17A})) << "Extended-A";
+    EXPECT_EQ(host::fTypedCodePoints("\xC5\x81\xC3\xB3"
+                                     "d\xC5\xBA"),
+              (Codes{0x141, 0xF3, 'd', 0x17A}))
+        << "Extended-A";
     EXPECT_EQ(host::fTypedCodePoints("\xF0\x9F\x99\x82"), (Codes{0x1F642})) << "four bytes";
     EXPECT_EQ(host::fTypedCodePoints("\xC3"), Codes{}) << "cut short at the end";
     EXPECT_EQ(host::fTypedCodePoints("\xC3z"), (Codes{'z'})) << "cut short before a plain letter, which stays";
-    EXPECT_EQ(host::fTypedCodePoints("\x80\xBF" "a"), (Codes{'a'})) << "stray continuation bytes";
-    EXPECT_EQ(host::fTypedCodePoints("\xC0\xAF" "b"), (Codes{'b'})) << "an overlong slash is no slash";
-    EXPECT_EQ(host::fTypedCodePoints("\xED\xA0\x80" "c"), (Codes{'c'})) << "surrogate halves";
-    EXPECT_EQ(host::fTypedCodePoints("\xF4\x90\x80\x80" "d\xFF"), (Codes{'d'})) << "beyond Unicode, invalid leads";
+    EXPECT_EQ(host::fTypedCodePoints("\x80\xBF"
+                                     "a"),
+              (Codes{'a'}))
+        << "stray continuation bytes";
+    EXPECT_EQ(host::fTypedCodePoints("\xC0\xAF"
+                                     "b"),
+              (Codes{'b'}))
+        << "an overlong slash is no slash";
+    EXPECT_EQ(host::fTypedCodePoints("\xED\xA0\x80"
+                                     "c"),
+              (Codes{'c'}))
+        << "surrogate halves";
+    EXPECT_EQ(host::fTypedCodePoints("\xF4\x90\x80\x80"
+                                     "d\xFF"),
+              (Codes{'d'}))
+        << "beyond Unicode, invalid leads";
 }

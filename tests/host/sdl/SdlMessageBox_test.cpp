@@ -39,7 +39,8 @@ TEST(SdlMessageBox, HeadlessRunsWriteToStandardErrorAndHooksAnswerInstead) {
 namespace {
 // Every character as wide as the next.
 std::vector<std::u32string> fWrap(const std::string& text, int32_t characters) {
-    return host::fWrapText(text, characters * 6, [](const std::u32string& s) { return static_cast<int32_t>(s.size()) * 6; });
+    return host::fWrapText(text, characters * 6,
+                           [](const std::u32string& s) { return static_cast<int32_t>(s.size()) * 6; });
 }
 }  // namespace
 

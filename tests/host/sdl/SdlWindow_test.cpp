@@ -119,4 +119,3 @@ TEST(SdlWindow, FullScreenCoversTheDesktopAndComesBack) {
     EXPECT_EQ(w, dw);
     EXPECT_EQ(h, dh);
 }
-
