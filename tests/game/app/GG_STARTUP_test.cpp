@@ -687,7 +687,9 @@ TEST_F(StartupTest, AnExitFromInsideTheFrameTouchesNoFreedMemory) {
         });
         EXPECT_EQ(end.mStatus, 1) << c.mWhen << "\n" << end.mErrors;
         EXPECT_NE(end.mErrors.find(c.mSays), std::string::npos) << c.mWhen << "\n" << end.mErrors;
-        if (*c.mSays) EXPECT_TRUE(fs::exists(fUserFile("players.save"))) << c.mWhen << ": the players are saved first";
+        if (*c.mSays) {
+            EXPECT_TRUE(fs::exists(fUserFile("players.save"))) << c.mWhen << ": the players are saved first";
+        }
         for (const char* report : {"Sanitizer", "runtime error"})
             EXPECT_EQ(end.mErrors.find(report), std::string::npos) << c.mWhen << "\n" << end.mErrors;
     }

@@ -225,7 +225,9 @@ TEST(KT_PLAYERS, HostileCountsAndLengthsEndAtTheFilesEnd) {
             KT_PLAYERS list;
             list.fLoad(f.folder);
             EXPECT_LE(list.fGetCount(), 3u);
-            if (list.fWasDamaged()) EXPECT_EQ(fReadBytes(list.fGetKeptPath()), bad);
+            if (list.fWasDamaged()) {
+                EXPECT_EQ(fReadBytes(list.fGetKeptPath()), bad);
+            }
         }
     }
 }

@@ -91,7 +91,9 @@ struct World {
         progress.fLoadTemplate(d.document_element());
     }
     GG_PLAYER& fPlayer() {
-        if (!players.fGetCurrent()) EXPECT_NE(progress.fCreatePlayer(L"me"), nullptr);
+        if (!players.fGetCurrent()) {
+            EXPECT_NE(progress.fCreatePlayer(L"me"), nullptr);
+        }
         return *players.fGetCurrent();
     }
 };

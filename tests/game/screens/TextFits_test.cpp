@@ -257,7 +257,9 @@ void TextFits::fCheckEdition(const std::string& edition) {
         KEL::G_WINDOW& window = *fWindows().fGetWindow(i);
         if (window.fGetName() == GG_WINDOW_NAME::kFADE) continue;
         const bool wasOpen = window.fIsOpen();
-        if (!wasOpen) ASSERT_NO_FATAL_FAILURE(fShowAtRest(window.fGetName()));
+        if (!wasOpen) {
+            ASSERT_NO_FATAL_FAILURE(fShowAtRest(window.fGetName()));
+        }
         fCheckWindow(window);
         if (&window == trophyGet)
             for (uint32_t t = 1; t < trophies.fGetCount(); ++t) {
