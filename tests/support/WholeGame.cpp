@@ -15,6 +15,7 @@
 #include "engine/render/KC_RENDER.h"
 #include "engine/windows/G_WINDOW.h"
 #include "engine/windows/G_WINDOW_CONFIRM.h"
+#include "engine/windows/G_WINDOW_EDITBOX.h"
 #include "engine/windows/G_WINDOW_MANAGER.h"
 #include "game/app/GG_MAIN.h"
 #include "game/app/gGame.h"
@@ -28,6 +29,7 @@
 #include "game/screens/GG_WINDOW_LEVEL.h"
 #include "game/screens/GG_WINDOW_NAMES.h"
 #include "game/screens/GG_WINDOW_PACK.h"
+#include "game/screens/GG_WINDOW_PLAYERS.h"
 #include "game/screens/GG_WINDOW_SHOP.h"
 #include "game/screens/GG_WINDOW_TITLE.h"
 #include "game/screens/pages/gLevel_Item.h"
@@ -374,6 +376,23 @@ void WholeGame::fShoot(const std::string& name) {
     if (!mPictures) return;
     gShot = mPrefix + "-" + name;
     fRunUntil([] { return gShot.empty(); });
+}
+
+void WholeGame::fNamePlayer(const std::string& name) {
+    namespace NAME = game::GG_WINDOW_NAME;
+    const auto changeLine = [this] {
+        const KEL::KS_TRANSFORM3 strip = fWindows().fFindWindow(NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
+        return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
+    };
+    fTimed(
+        "title -> players", [&] { fClickSteady(changeLine); }, NAME::kPLAYERS);
+    fTimed(
+        "players -> name entry", [&] { fClickWidget(NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
+        NAME::kPLAYER_NAME);
+    fInput().fType(name);
+    fTimedClose(
+        "name entry -> players", [&] { fClickWidget(NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
+        NAME::kPLAYER_NAME);
 }
 
 void WholeGame::fOpenPack(int32_t packIndex) {

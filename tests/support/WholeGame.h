@@ -128,6 +128,10 @@ protected:
     // nothing without pictures.
     void fShoot(const std::string& name);
 
+    // From the title at rest: the strip's change line, the players list,
+    // a new player named so; the list is left open with the name chosen.
+    void fNamePlayer(const std::string& name);
+
     // Title, packs and a pack's levels by clicks; from the level list
     // itself when it is already shown.
     void fOpenPack(int32_t packIndex);

@@ -51,20 +51,7 @@ TEST_F(GameWalk, APlayerNamedAtFirstStartWinsThePictureAndFindsItAllAgain) {
     ASSERT_NO_FATAL_FAILURE(fStart());
 
     // A player of one's own: the strip's change line, the list, a name.
-    const auto changeLine = [this] {
-        const KEL::KS_TRANSFORM3 strip =
-            fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
-        return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
-    };
-    fTimed(
-        "title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
-    fTimed(
-        "players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
-        GG_WINDOW_NAME::kPLAYER_NAME);
-    fInput().fType("walker");
-    fTimedClose(
-        "name entry -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
-        GG_WINDOW_NAME::kPLAYER_NAME);
+    ASSERT_NO_FATAL_FAILURE(fNamePlayer("walker"));
     auto* players = dynamic_cast<game::GG_WINDOW_PLAYERS*>(fWindows().fFindWindow(GG_WINDOW_NAME::kPLAYERS));
     ASSERT_NE(players, nullptr);
     ASSERT_NE(players->fGetList()->fGetSelected(), nullptr);

@@ -83,20 +83,7 @@ TEST_F(PlayerCounts, ANewPlayerChosenAfterAnotherSeesOnlyItsOwnPackCounts) {
     ASSERT_NO_FATAL_FAILURE(fToTitle());
 
     // A new player, by the title's players list.
-    const auto changeLine = [this] {
-        const KEL::KS_TRANSFORM3 strip =
-            fWindows().fFindWindow(GG_WINDOW_NAME::kTITLE_TOP)->fGetTransform().fGetAbsolute();
-        return KEL::KS_VEC2{strip.mPosition.x, strip.mPosition.y + 110.0f};
-    };
-    fTimed(
-        "title -> players", [&] { fClickSteady(changeLine); }, GG_WINDOW_NAME::kPLAYERS);
-    fTimed(
-        "players -> name entry", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kNEW); },
-        GG_WINDOW_NAME::kPLAYER_NAME);
-    fInput().fType("newcomer");
-    fTimedClose(
-        "name -> players", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYER_NAME, KEL::G_WINDOW_EDITBOX::kOK); },
-        GG_WINDOW_NAME::kPLAYER_NAME);
+    ASSERT_NO_FATAL_FAILURE(fNamePlayer("newcomer"));
     fTimedClose(
         "players -> title", [&] { fClickWidget(GG_WINDOW_NAME::kPLAYERS, game::GG_WINDOW_PLAYERS::kCHOOSE); },
         GG_WINDOW_NAME::kPLAYERS);
