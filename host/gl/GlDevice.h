@@ -130,10 +130,10 @@ private:
     void fStartPacket();
     void fRecordDraw(GPrimitive type, uint32_t count, uint32_t firstVertex, uint32_t vertexCount,
                      const uint16_t* indices, int32_t baseVertex);
-    void fReplay();
+    void fReplay(int width, int height);
     // All the frame's vertices and indices into GL's buffers.
     void fUploadFrame();
-    void fReplayPass(const std::vector<DamageRect>& reach);
+    void fReplayPass(const std::vector<DamageRect>& reach, int width, int height);
     void fReplayDraw(const GlPacket& packet, size_t vertexAt, size_t indexAt);
     void fApplyRenderStates(const GlPacket& packet);
     void fApplySampling(const GlPacket& packet, const float* clip);

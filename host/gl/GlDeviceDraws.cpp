@@ -137,9 +137,10 @@ bool GlDevice::fDrawIndexedPrimitive(GPrimitive type, int32_t baseVertex, uint32
     return true;
 }
 
-// A frame's replay at the window size the caller read: its bytes go up,
-// then one pass per damaged rectangle.
-void GlDevice::fReplay() {
+// A frame's replay at the window size the caller read (each reading is a
+// round trip to the X server): its bytes go up, then one pass per damaged
+// rectangle.
+void GlDevice::fReplay(int width, int height) {
     Impl& g = *mImpl;
     if (g.pending.empty()) return;
     fUploadFrame();
@@ -150,15 +151,14 @@ void GlDevice::fReplay() {
     std::vector<DamageRect> reach;
     if (passes > 1) {
         // Partial frames are drawn only into the window.
-        const int w = g.replayWidth, h = g.replayHeight;
         reach.reserve(g.pending.size());
         for (const auto& packet : g.pending) {
             float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
-            reach.push_back(packet.fIsDraw() && packet.fBox(w, h, box) ? fPixelRect(box, w, h)
-                                                                       : DamageRect{0, 0, w, h});
+            reach.push_back(packet.fIsDraw() && packet.fBox(width, height, box) ? fPixelRect(box, width, height)
+                                                                                : DamageRect{0, 0, width, height});
         }
     }
-    for (g.pass = 0; g.pass < passes; ++g.pass) fReplayPass(reach);
+    for (g.pass = 0; g.pass < passes; ++g.pass) fReplayPass(reach, width, height);
     g.pass = 0;
 }
 
@@ -190,7 +190,7 @@ void GlDevice::fUploadFrame() {
 
 // Every packet of the frame in order, or of a partial frame those that
 // reach the pass's rectangle (`reach` holds each packet's, or is empty).
-void GlDevice::fReplayPass(const std::vector<DamageRect>& reach) {
+void GlDevice::fReplayPass(const std::vector<DamageRect>& reach, int width, int height) {
     Impl& g = *mImpl;
     size_t vertexAt = 0, indexAt = 0;
     for (size_t k = 0; k < g.pending.size(); ++k) {
@@ -210,9 +210,9 @@ void GlDevice::fReplayPass(const std::vector<DamageRect>& reach) {
                     g.viewWidth = h.viewWidth;
                     g.viewHeight = h.viewHeight;
                 } else {
-                    glViewport(0, 0, g.replayWidth, g.replayHeight);
-                    g.viewWidth = g.replayWidth;
-                    g.viewHeight = g.replayHeight;
+                    glViewport(0, 0, width, height);
+                    g.viewWidth = width;
+                    g.viewHeight = height;
                 }
                 break;
             case GlPacket::kCLEAR: fClearNow(h.clearFlags, h.clearColor, h.clearZ, h.clearStencil); break;

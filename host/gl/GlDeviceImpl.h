@@ -91,9 +91,6 @@ struct GlDevice::Impl {
     // copy: a window that grew keeps the old, smaller buffer, and a copy of
     // the window's new size from it is refused by the X server.
     int bufferWidth = 0, bufferHeight = 0;
-    // The window's size a frame is replayed at, read once before the
-    // replay: each reading is a round trip to the X server.
-    int replayWidth = 0, replayHeight = 0;
 };
 
 }  // namespace host

@@ -33,9 +33,7 @@ bool GlDevice::fPresent() {
     const bool partial = (canvas || direct) && g.canvasHoldsShown && g.shownKnown && !g.frameUnsure &&
                          w == g.shownWidth && h == g.shownHeight && fFindDamage(w, h);
     if (!partial) g.damage.clear();
-    g.replayWidth = w;
-    g.replayHeight = h;
-    fReplay();
+    fReplay(w, h);
     glDisable(GL_SCISSOR_TEST);
     g.lastDamage = g.damage;
     if (canvas) {
@@ -137,9 +135,7 @@ bool GlDevice::fReadBackBuffer(std::vector<uint8_t>& rgba, int32_t& width, int32
     if (w <= 0 || h <= 0) return false;
     if (!mImpl->copySubBuffer) fMakeCanvas(w, h);
     // What was drawn so far goes to the back buffer now.
-    mImpl->replayWidth = w;
-    mImpl->replayHeight = h;
-    fReplay();
+    fReplay(w, h);
     mImpl->pending.clear();
     mImpl->frameUnsure = true;
     mImpl->canvasHoldsShown = false;
